@@ -1,0 +1,29 @@
+// Number and time texts as the result grid, the listings, the totals table and the estimates show them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "common/NumberLocale.h"
+
+// Result grid: rounded to 18 significant digits (ties to even), then to 14 decimals (half up);
+// at least one integer digit, exactly 14 decimals, no grouping: 0,75312500000000.
+std::string FixedText(long double value, const NumberLocale& locale);
+
+// Listings: 15 significant digits, trailing zeros dropped; fixed notation while the decimal
+// exponent is below 15 and the magnitude is at least 0.00001 (or the value is 0), otherwise
+// scientific: "1,5E-7", "1E20".
+std::string GeneralText(long double value, const NumberLocale& locale);
+
+// Money in the totals table: 12 significant digits, then 2 decimals, with grouping.
+std::string MoneyText(long double value, const NumberLocale& locale);
+
+// Ratios in the totals table: 12 significant digits, then 5 decimals, no grouping.
+std::string RatioText(long double value, const NumberLocale& locale);
+
+// Run-time estimate: a duration given as a fraction of a day, written H:mm:ss (hours not padded,
+// running on past 24), milliseconds dropped, with the locale's time separator.
+std::string DurationText(double days, const NumberLocale& locale);
+
+// Integers in plain decimal.
+std::string IntegerText(int64_t value);

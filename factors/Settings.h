@@ -1,0 +1,31 @@
+// The current ratings of the 30 factors, and applying a level and copying them into the network.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "GERTnet/Network.h"
+#include "factors/Catalogue.h"
+
+constexpr std::size_t RowTextCapacity = 65;
+constexpr std::size_t LevelNameCapacity = 20;
+
+struct FactorSetting {
+    std::string RowText;    // at most 65 characters (UTF-8)
+    float Value = 0.0f;
+    std::string LevelName;  // at most 20 characters (UTF-8)
+};
+
+// Slot order, as NetworkInputs.
+struct SettingsTable {
+    std::array<FactorSetting, FactorCount> row;
+};
+
+// The initial contents: default values, 15-character level names, both RowText forms.
+SettingsTable InitialSettings();
+
+// Sets the factor's Value and LevelName from LevelTable entry `item`; a negative item does nothing.
+void ApplyLevel(SettingsTable& settings, const FactorInfo& factor, int item);
+
+// NetworkInputs[k] := settings[k].Value for k = 0..29.
+void CopySettingsToInputs(const SettingsTable& settings, NetworkInputs& inputs);
