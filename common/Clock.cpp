@@ -1,0 +1,40 @@
+// The system clock and the monotonic reading of the fixed clock.
+#include "common/Clock.h"
+
+#include <chrono>
+
+namespace {
+
+constexpr int64_t MillisecondsPerDay = 86'400'000;
+
+double SteadySeconds()
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+struct SystemClockImpl final : Clock {
+    int32_t UtcMillisecondOfDay() const override
+    {
+        using namespace std::chrono;
+        // The system clock counts Unix time, whose days are exactly 86 400 s long, so the remainder
+        // is the UTC time of day.
+        const int64_t ms = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+        const int64_t ofDay = ((ms % MillisecondsPerDay) + MillisecondsPerDay) % MillisecondsPerDay;
+        return static_cast<int32_t>(ofDay);
+    }
+    double MonotonicSeconds() const override { return SteadySeconds(); }
+};
+
+}  // namespace
+
+const Clock& SystemClock()
+{
+    static const SystemClockImpl clock;
+    return clock;
+}
+
+double FixedClock::MonotonicSeconds() const
+{
+    return SteadySeconds();
+}
