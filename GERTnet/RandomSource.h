@@ -21,6 +21,13 @@ struct RandomSource {
 // The drawn value every sampler compares: NextUniform rounded to single.
 float DrawSingle(RandomSource& random);
 
+// The generator's step, for loops that keep the state in a local word.
+constexpr uint32_t LcgMultiplier = 134775813u;
+inline uint32_t NextState(uint32_t state) { return state * LcgMultiplier + 1u; }
+// The drawn value of a state: state × 2^-32 rounded to single. Rounding the integer to single
+// and scaling by the exact power of two gives the same value as rounding the exact extended product.
+inline float UniformSingle(uint32_t state) { return static_cast<float>(state) * 0x1p-32f; }
+
 uint8_t SampleBranch2(RandomSource& random, uint8_t a, uint8_t b, float p);
 uint8_t SampleBranch3(RandomSource& random, uint8_t a, uint8_t b, uint8_t c, float p);
 uint8_t SampleBranch4(RandomSource& random, uint8_t a, uint8_t b, uint8_t c, uint8_t d, float p);
