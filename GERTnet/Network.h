@@ -21,6 +21,24 @@ struct NetworkInputs {
     std::array<float, FactorCount> slot{};
 };
 
+// The slots by factor id, for the network's wiring.
+namespace InputSlot {
+enum : int {
+    C01, C02, C03, C04,
+    H01, H02, H03, H04, H05, H06, H07, H08, H09,
+    H12, H13, H14,
+    M01, M02, M03, M04, M05, M06, M07, M08,
+    T01, T02, T03, T04, T05, T06,
+};
+}  // namespace InputSlot
+
+// The score thresholds of the four stages: an initiation whose score is at most the threshold
+// ends at that stage.
+constexpr int32_t Stage1Threshold = 36;
+constexpr int32_t Stage2Threshold = 93;
+constexpr int32_t Stage3Threshold = 582;
+constexpr int32_t Stage4Threshold = 1201;
+
 // Counts of the last batch, node order B to I.
 struct OutcomeCounters {
     std::array<int32_t, NodeCount> node{};
