@@ -1,0 +1,34 @@
+// The start-up speed calibration and the run-time estimates derived from it.
+#include "GERTnet/Calibration.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr double SecondsPerDay = 86400.0;
+
+}  // namespace
+
+double RunCalibration(GertNetwork& net, SeriesTable& series)
+{
+    const double start = net.clock->MonotonicSeconds();
+    for (int e = 0; e < CalibrationBatches; ++e) {
+        RunNetworkBatch(net, CalibrationInitiations);
+        for (int j = 0; j < NodeCount; ++j) {
+            series.column[j][e] = net.counters.node[j];
+        }
+    }
+    const double end = net.clock->MonotonicSeconds();
+    return std::max(0.0, (end - start) / SecondsPerDay);
+}
+
+double EstimateDays(double calibrationTime, int32_t k, int32_t n, int series)
+{
+    const long double t = calibrationTime;
+    const long double kk = k;
+    const long double nn = n;
+    if (series == 1) {
+        return static_cast<double>(nn * t * kk / CalibrationSize);
+    }
+    return static_cast<double>(static_cast<long double>(series) * t * nn * kk / CalibrationSize);
+}

@@ -1,0 +1,75 @@
+// The series of K experiments: filling it, its mean and deviation, and the run parameter checks.
+#include "GERTnet/Series.h"
+
+#include <cmath>
+
+#include "common/KestalError.h"
+
+namespace {
+
+// K as the statistics read it; a value outside the table is a caller's fault, refused rather
+// than read past the columns.
+int32_t ExperimentsToRead(const SeriesTable& series)
+{
+    const int32_t k = series.ExperimentCount;
+    if (k < 1 || k > MaxExperiments) {
+        throw KestalError(KOutOfRangeText);
+    }
+    return k;
+}
+
+float MeanOf(const SeriesTable& series, int column, int32_t k)
+{
+    int64_t sum = 0;
+    for (int32_t e = 0; e < k; ++e) {
+        sum += series.column[column][e];
+    }
+    return static_cast<float>(static_cast<long double>(sum) / static_cast<long double>(k));
+}
+
+}  // namespace
+
+float SeriesMean(const SeriesTable& series, int column)
+{
+    return MeanOf(series, column, ExperimentsToRead(series));
+}
+
+std::optional<float> SeriesDeviation(const SeriesTable& series, int column)
+{
+    const int32_t k = ExperimentsToRead(series);
+    if (k == 1) {
+        return std::nullopt;  // divisor K - 1 is zero: no deviation of a single experiment
+    }
+    const float m = MeanOf(series, column, k);
+    float acc = 0.0f;
+    for (int32_t e = 0; e < k; ++e) {
+        const float d = static_cast<float>(static_cast<long double>(series.column[column][e]) - m);
+        const float q = static_cast<float>(static_cast<long double>(d) * d);
+        acc = static_cast<float>(static_cast<long double>(acc) + q);
+    }
+    return static_cast<float>(std::sqrt(static_cast<long double>(acc) / static_cast<long double>(k - 1)));
+}
+
+void RunSeries(GertNetwork& net, SeriesTable& series, const ExperimentProgress& progress)
+{
+    CheckRunParameters(series.ExperimentCount, series.InitiationCount);
+    for (int32_t e = 1; e <= series.ExperimentCount; ++e) {
+        RunNetworkBatch(net, series.InitiationCount);
+        for (int j = 0; j < NodeCount; ++j) {
+            series.column[j][e - 1] = net.counters.node[j];
+        }
+        if (progress) {
+            progress(e);
+        }
+    }
+}
+
+void CheckRunParameters(int32_t k, int32_t n)
+{
+    if (k < 1 || k > MaxExperiments) {
+        throw KestalError(KOutOfRangeText);
+    }
+    if (n < 1) {
+        throw KestalError(NOutOfRangeText);
+    }
+}
