@@ -1,0 +1,25 @@
+// JSON string literals for kestal-sim's machine-readable output.
+#include "cli/Json.h"
+
+#include <cstdio>
+
+std::string JsonString(const std::string& text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        switch (c) {
+            case '"': quoted += "\\\""; break;
+            case '\\': quoted += "\\\\"; break;
+            case '\n': quoted += "\\n"; break;
+            case '\t': quoted += "\\t"; break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char escape[8];
+                    std::snprintf(escape, sizeof escape, "\\u%04x", c);
+                    quoted += escape;
+                } else {
+                    quoted += c;
+                }
+        }
+    }
+    return quoted + "\"";
+}

@@ -1,0 +1,95 @@
+// Parsing of the shared kestal-sim options and the simulation set up from them.
+#include "cli/Options.h"
+
+#include <algorithm>
+#include <clocale>
+#include <cstdlib>
+
+#include "common/Conversions.h"
+#include "common/KestalError.h"
+
+const std::string& ArgumentReader::TakeValue(const std::string& option) {
+    if (AtEnd()) throw UsageError("option " + option + " needs a value");
+    return Take();
+}
+
+namespace {
+
+// "H01=8": the factor and the item index 7 of level number 8.
+std::pair<const FactorInfo*, int> ParseLevelOption(const std::string& text) {
+    const auto equals = text.find('=');
+    if (equals == std::string::npos) throw UsageError("--level expects ID=NUMBER, got '" + text + "'");
+    const std::string id = text.substr(0, equals);
+    const FactorInfo* factor = FindFactor(id);
+    if (!factor) throw UsageError("unknown factor id '" + id + "' in --level " + text);
+    const int32_t number = ParseInteger(text.substr(equals + 1));
+    if (number < 1 || number > LevelCount)
+        throw UsageError("level number must be 1 to 11 in --level " + text);
+    return {factor, number - 1};
+}
+
+int32_t ParseSeed(const std::string& text) {
+    const int32_t seed = ParseInteger(text);
+    if (seed < 0 || seed > 86399999) throw UsageError("--seed must be 0 to 86399999");
+    return seed;
+}
+
+}  // namespace
+
+bool TakeSimulationOption(ArgumentReader& reader, const std::string& arg, SimulationOptions& options,
+                          const std::vector<std::string>& formats) {
+    if (arg == "-K") {
+        options.kText = reader.TakeValue(arg);
+    } else if (arg == "-N") {
+        options.nText = reader.TakeValue(arg);
+    } else if (arg == "--level") {
+        options.levels.push_back(ParseLevelOption(reader.TakeValue(arg)));
+    } else if (arg == "--seed") {
+        options.seed = ParseSeed(reader.TakeValue(arg));
+    } else if (arg == "--format") {
+        options.format = reader.TakeValue(arg);
+        if (std::find(formats.begin(), formats.end(), options.format) == formats.end())
+            throw UsageError("unknown format '" + options.format + "'");
+    } else {
+        return false;
+    }
+    return true;
+}
+
+std::unique_ptr<Simulation> PrepareSimulation(const SimulationOptions& options) {
+    auto simulation = std::make_unique<Simulation>();
+    // K and N are read as the window reads its fields, K first.
+    const int32_t k = ParseInteger(options.kText);
+    const int32_t n = ParseInteger(options.nText);
+    CheckRunParameters(k, n);
+    simulation->series.ExperimentCount = k;
+    simulation->series.InitiationCount = n;
+    for (const auto& [factor, item] : options.levels) ApplyLevel(simulation->settings, *factor, item);
+    if (options.seed) {
+        simulation->fixedClock = std::make_unique<FixedClock>(*options.seed);
+        simulation->net.clock = simulation->fixedClock.get();
+    }
+    CopySettingsToInputs(simulation->settings, simulation->net.inputs);
+    return simulation;
+}
+
+NumberLocale UserNumberLocale() {
+    // Where the user's locale is installed, the C library knows its separators.
+    if (const char* name = std::setlocale(LC_NUMERIC, ""); name && std::string(name) != "C") {
+        const std::lconv* conventions = std::localeconv();
+        NumberLocale locale = EnglishNumberLocale();
+        locale.decimalSeparator = conventions->decimal_point;
+        locale.groupSeparator = conventions->thousands_sep;
+        std::setlocale(LC_NUMERIC, "C");
+        return locale;
+    }
+    std::setlocale(LC_NUMERIC, "C");
+    // Otherwise go by the language of the locale's name.
+    for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (!value || !*value) continue;
+        if (std::string(value).rfind("ru", 0) == 0) return RussianNumberLocale();
+        break;
+    }
+    return EnglishNumberLocale();
+}

@@ -1,0 +1,63 @@
+// Command-line options shared by the kestal-sim commands, and the simulation set up from them.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "GERTnet/Network.h"
+#include "GERTnet/Series.h"
+#include "common/Clock.h"
+#include "common/NumberLocale.h"
+#include "factors/Settings.h"
+
+// A bad option or value: reported on one line, exit status 2.
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+constexpr int UsageExitCode = 2;
+
+// Walks the arguments of one command.
+class ArgumentReader {
+public:
+    explicit ArgumentReader(const std::vector<std::string>& args) : args_(args) {}
+    bool AtEnd() const { return next_ >= args_.size(); }
+    const std::string& Take() { return args_[next_++]; }
+    // The value following option `option`; a missing value is a usage error.
+    const std::string& TakeValue(const std::string& option);
+
+private:
+    const std::vector<std::string>& args_;
+    std::size_t next_ = 0;
+};
+
+// Options every simulating command accepts: -K, -N, --level, --seed, --format.
+struct SimulationOptions {
+    std::string kText = "200";
+    std::string nText = "4000";
+    std::vector<std::pair<const FactorInfo*, int>> levels;  // factor, item index 0..10
+    std::optional<int32_t> seed;                              // UTC ms of day, 0..86 399 999
+    std::string format = "table";
+};
+
+// Consumes `arg` (and its value) when it is one of the shared options; false otherwise.
+// `formats` lists the output formats the command knows.
+bool TakeSimulationOption(ArgumentReader& reader, const std::string& arg, SimulationOptions& options,
+                          const std::vector<std::string>& formats);
+
+// The simulation state a command works on: settings with the levels applied, the network reading
+// the fixed clock of --seed or the system clock, and the series with K and N parsed and checked.
+struct Simulation {
+    std::unique_ptr<FixedClock> fixedClock;
+    SettingsTable settings = InitialSettings();
+    GertNetwork net;
+    SeriesTable series;
+};
+std::unique_ptr<Simulation> PrepareSimulation(const SimulationOptions& options);
+
+// The decimal conventions of the user's locale (LC_ALL, LC_NUMERIC, LANG), for table output.
+NumberLocale UserNumberLocale();

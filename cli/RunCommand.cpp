@@ -1,0 +1,109 @@
+// kestal-sim run: K experiments of N initiations, reported per node as the result grid shows them.
+#include "cli/RunCommand.h"
+
+#include <array>
+#include <optional>
+#include <ostream>
+#include <sstream>
+
+#include "GERTnet/Series.h"
+#include "cli/Json.h"
+#include "cli/Options.h"
+#include "cli/Progress.h"
+#include "cli/TextTable.h"
+#include "common/Formats.h"
+#include "common/KestalError.h"
+
+namespace {
+
+// The result grid's header texts.
+const std::array<std::string, 5> GridHeaders = {"Узел", "Возможные состояния", "      Мера возможности",
+                                                " Среднее Кв.Отклонение", "Индекс опасности"};
+constexpr const char* UndefinedDeviation = "—";
+
+struct NodeResult {
+    std::string mean;                      // fixed text of SeriesMean / N
+    std::optional<std::string> deviation;  // fixed text of SeriesDeviation / N; none for K = 1
+    int32_t last;                          // count of the last experiment
+};
+
+std::array<NodeResult, NodeCount> Summarise(const Simulation& simulation, const NumberLocale& locale) {
+    const long double n = simulation.series.InitiationCount;
+    std::array<NodeResult, NodeCount> results;
+    for (int node = 0; node < NodeCount; ++node) {
+        NodeResult& result = results[node];
+        result.mean = FixedText(SeriesMean(simulation.series, node) / n, locale);
+        if (const auto deviation = SeriesDeviation(simulation.series, node))
+            result.deviation = FixedText(*deviation / n, locale);
+        result.last = simulation.net.counters.node[node];
+    }
+    return results;
+}
+
+void WriteTable(std::ostream& out, const std::array<NodeResult, NodeCount>& results) {
+    std::vector<std::vector<std::string>> rows;
+    rows.emplace_back(GridHeaders.begin(), GridHeaders.end());
+    for (int node = 0; node < NodeCount; ++node) {
+        const NodeResult& r = results[node];
+        rows.push_back({NodeLetters[node], NodeDisplayTexts[node], r.mean, r.deviation.value_or(UndefinedDeviation),
+                        IntegerText(r.last)});
+    }
+    WriteAlignedRows(out, rows);
+}
+
+void WriteCsv(std::ostream& out, const std::array<NodeResult, NodeCount>& results) {
+    out << "node,name,mean,deviation,last\n";
+    for (int node = 0; node < NodeCount; ++node) {
+        const NodeResult& r = results[node];
+        out << NodeLetters[node] << ',' << NodeDisplayTexts[node] << ',' << r.mean << ','
+            << r.deviation.value_or(UndefinedDeviation) << ',' << r.last << '\n';
+    }
+}
+
+void WriteJson(std::ostream& out, const Simulation& simulation, const SimulationOptions& options,
+               const std::array<NodeResult, NodeCount>& results) {
+    out << "{\"K\":" << simulation.series.ExperimentCount << ",\"N\":" << simulation.series.InitiationCount
+        << ",\"seed\":" << (options.seed ? std::to_string(*options.seed) : "null") << ",\"nodes\":[";
+    for (int node = 0; node < NodeCount; ++node) {
+        const NodeResult& r = results[node];
+        out << (node ? "," : "") << "{\"node\":" << JsonString(NodeLetters[node])
+            << ",\"name\":" << JsonString(NodeDisplayTexts[node]) << ",\"mean\":" << JsonString(r.mean)
+            << ",\"deviation\":" << (r.deviation ? JsonString(*r.deviation) : "null") << ",\"last\":" << r.last
+            << '}';
+    }
+    out << "]}\n";
+}
+
+}  // namespace
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    try {
+        SimulationOptions options;
+        ArgumentReader reader(args);
+        while (!reader.AtEnd()) {
+            const std::string& arg = reader.Take();
+            if (!TakeSimulationOption(reader, arg, options, {"table", "csv", "json"}))
+                throw UsageError("unknown option '" + arg + "'");
+        }
+        auto simulation = PrepareSimulation(options);
+        {
+            TerminalProgress progress(simulation->series.ExperimentCount, simulation->series.InitiationCount);
+            RunSeries(simulation->net, simulation->series, [&](int32_t e) { progress.Advance(e); });
+        }
+        // Machine-readable output always uses "." as the decimal separator.
+        const NumberLocale locale = options.format == "table" ? UserNumberLocale() : EnglishNumberLocale();
+        const auto results = Summarise(*simulation, locale);
+        std::ostringstream text;
+        if (options.format == "csv")
+            WriteCsv(text, results);
+        else if (options.format == "json")
+            WriteJson(text, *simulation, options, results);
+        else
+            WriteTable(text, results);
+        out << text.str();
+        return 0;
+    } catch (const std::exception& error) {  // UsageError and KestalError: the message is the user's
+        err << "kestal-sim run: " << error.what() << '\n';
+        return UsageExitCode;
+    }
+}

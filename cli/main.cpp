@@ -1,0 +1,27 @@
+// kestal-sim: the headless front end of Kestal 2.0, for scripts and reproducible runs.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/Options.h"
+#include "cli/RunCommand.h"
+
+namespace {
+
+constexpr const char* Usage =
+    "usage: kestal-sim run [-K K] [-N N] [--level ID=NUMBER]... [--seed MS] [--format table|csv|json]\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        std::cerr << Usage;
+        return UsageExitCode;
+    }
+    const std::string command = args.front();
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (command == "run") return RunCommand(rest, std::cout, std::cerr);
+    std::cerr << "kestal-sim: unknown command '" << command << "'\n" << Usage;
+    return UsageExitCode;
+}
