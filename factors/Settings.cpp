@@ -1,7 +1,7 @@
 // The initial ratings of the 30 factors, ApplyLevel and the copy into the network inputs.
 #include "factors/Settings.h"
 
-#include <cstdio>
+#include <string>
 
 #include "common/Text.h"
 
@@ -57,9 +57,8 @@ std::string PadRight(std::string text, std::size_t length) {
 std::string InitialRowText(const FactorInfo& factor) {
     const char group = FactorGroups[factor.group].letter;
     if (group == 'C' || group == 'T') {
-        char number[4];
-        std::snprintf(number, sizeof number, "%02d", factor.slot + 1);
-        const std::string head = std::string(number) + " " + RowNames[factor.slot];
+        const int number = factor.slot + 1;  // two digits: "01" .. "30"
+        const std::string head = (number < 10 ? "0" : "") + std::to_string(number) + " " + RowNames[factor.slot];
         return PadRight(head, NumberedRowLength - 3) + factor.id;
     }
     return PadRight(std::string(factor.id) + " " + RowNames[factor.slot], IdRowLength);
