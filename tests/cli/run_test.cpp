@@ -15,7 +15,7 @@ struct Outcome {
     std::string err;
 };
 
-Outcome Run(const std::vector<std::string>& args) {
+Outcome Simulate(const std::vector<std::string>& args) {
     std::ostringstream out, err;
     const int status = RunCommand(args, out, err);
     return {status, out.str(), err.str()};
@@ -32,7 +32,7 @@ std::vector<long> LastCounts(const std::string& json) {
 }  // namespace
 
 TEST(RunCommand, JsonWithSeedBalancesAndRepeats) {
-    const Outcome first = Run({"--seed", "12345678", "--format", "json", "-K", "20", "-N", "4000"});
+    const Outcome first = Simulate({"--seed", "12345678", "--format", "json", "-K", "20", "-N", "4000"});
     ASSERT_EQ(first.status, 0) << first.err;
     EXPECT_TRUE(first.err.empty());
     EXPECT_EQ(first.out.rfind("{\"K\":20,\"N\":4000,\"seed\":12345678,\"nodes\":[{\"node\":\"B\",\"name\":\"Гомеостазис\","
@@ -51,13 +51,13 @@ TEST(RunCommand, JsonWithSeedBalancesAndRepeats) {
     EXPECT_EQ(std::distance(std::sregex_iterator(first.out.begin(), first.out.end(), fixed), std::sregex_iterator()),
               16);
 
-    EXPECT_EQ(Run({"--seed", "12345678", "--format", "json", "-K", "20", "-N", "4000"}).out, first.out);
-    EXPECT_NE(Run({"--seed", "12345679", "--format", "json", "-K", "20", "-N", "4000"}).out, first.out);
+    EXPECT_EQ(Simulate({"--seed", "12345678", "--format", "json", "-K", "20", "-N", "4000"}).out, first.out);
+    EXPECT_NE(Simulate({"--seed", "12345679", "--format", "json", "-K", "20", "-N", "4000"}).out, first.out);
 }
 
 TEST(RunCommand, LevelOptionChangesTheInputs) {
-    const Outcome base = Run({"--seed", "1000", "--format", "csv", "-K", "5", "-N", "3000"});
-    const Outcome worse = Run({"--seed", "1000", "--format", "csv", "-K", "5", "-N", "3000", "--level", "H01=1",
+    const Outcome base = Simulate({"--seed", "1000", "--format", "csv", "-K", "5", "-N", "3000"});
+    const Outcome worse = Simulate({"--seed", "1000", "--format", "csv", "-K", "5", "-N", "3000", "--level", "H01=1",
                                "--level", "C02=1"});
     ASSERT_EQ(base.status, 0);
     ASSERT_EQ(worse.status, 0);
@@ -65,10 +65,10 @@ TEST(RunCommand, LevelOptionChangesTheInputs) {
 }
 
 TEST(RunCommand, SingleExperimentHasNoDeviation) {
-    const Outcome json = Run({"--seed", "5", "--format", "json", "-K", "1", "-N", "100"});
+    const Outcome json = Simulate({"--seed", "5", "--format", "json", "-K", "1", "-N", "100"});
     ASSERT_EQ(json.status, 0) << json.err;
     EXPECT_NE(json.out.find("\"deviation\":null"), std::string::npos);
-    const Outcome csv = Run({"--seed", "5", "--format", "csv", "-K", "1", "-N", "100"});
+    const Outcome csv = Simulate({"--seed", "5", "--format", "csv", "-K", "1", "-N", "100"});
     ASSERT_EQ(csv.status, 0);
     EXPECT_EQ(csv.out.rfind("node,name,mean,deviation,last\nB,Гомеостазис,0.", 0), 0u) << csv.out;
     EXPECT_NE(csv.out.find(",—,"), std::string::npos);
@@ -76,9 +76,9 @@ TEST(RunCommand, SingleExperimentHasNoDeviation) {
 
 TEST(RunCommand, TableShowsTheGridHeadersAndTheLocaleSeparator) {
     setenv("LC_ALL", "ru_RU.UTF-8", 1);
-    const Outcome ru = Run({"--seed", "7", "-K", "3", "-N", "400"});
+    const Outcome ru = Simulate({"--seed", "7", "-K", "3", "-N", "400"});
     setenv("LC_ALL", "C", 1);
-    const Outcome en = Run({"--seed", "7", "-K", "3", "-N", "400"});
+    const Outcome en = Simulate({"--seed", "7", "-K", "3", "-N", "400"});
     unsetenv("LC_ALL");
     ASSERT_EQ(ru.status, 0);
     EXPECT_EQ(ru.out.rfind("Узел  Возможные состояния        Мера возможности   Среднее Кв.Отклонение  Индекс опасности\n",
@@ -112,7 +112,7 @@ TEST(RunCommand, BadOptionsGiveOneLineAndStatusTwo) {
         {{"-K"}, "kestal-sim run: option -K needs a value\n"},
     };
     for (const auto& [args, message] : cases) {
-        const Outcome outcome = Run(args);
+        const Outcome outcome = Simulate(args);
         EXPECT_EQ(outcome.status, 2) << message;
         EXPECT_EQ(outcome.err, message);
         EXPECT_TRUE(outcome.out.empty()) << message;
