@@ -1,0 +1,8 @@
+// The C library's "C" locale, created once.
+#include "common/CLocale.h"
+
+locale_t NeutralCLocale()
+{
+    static const locale_t neutral = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    return neutral;
+}
