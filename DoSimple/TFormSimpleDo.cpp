@@ -1,0 +1,200 @@
+// The questionnaire window: its controls built from the criteria table, the report rebuild and "Применить".
+#include "DoSimple/TFormSimpleDo.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "DoSimple/RowTabBar.h"
+#include "Main_U/Guard.h"
+#include "Main_U/Monitor.h"
+#include "Main_U/UiText.h"
+#include "P22013/RateIntensity.h"
+
+namespace {
+
+// A page control with its tabs in rows above it.
+QWidget* withRowTabs(QTabWidget* pages) {
+    auto* holder = new QWidget;
+    auto* layout = new QVBoxLayout(holder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* tabs = new RowTabBar(pages);
+    tabs->setObjectName(pages->objectName() + "Tabs");
+    layout->addWidget(tabs);
+    layout->addWidget(pages, 1);
+    return holder;
+}
+
+}  // namespace
+
+TFormSimpleDo::TFormSimpleDo(QWidget* owner, uint8_t& questionnaireLevel)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint),
+      QuestionnaireLevel(questionnaireLevel) {
+    setObjectName("FormSimpleDo");
+    setWindowTitle(Q("Сложность алгоритмов оператора"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(760, 418);
+
+    auto* pcSimpleDo = new QTabWidget;
+    pcSimpleDo->setObjectName("pcSimpleDo");
+    std::array<QTabWidget*, QuestionnairePages.size()> pageControls{};
+    for (size_t p = 0; p < QuestionnairePages.size(); ++p) {
+        pageControls[p] = new QTabWidget;
+        pageControls[p]->setObjectName(Q(QuestionnairePages[p].controlName));
+        pcSimpleDo->addTab(withRowTabs(pageControls[p]), Q(QuestionnairePages[p].caption));
+    }
+    for (size_t n = 0; n < Criteria.size(); ++n)
+        pageControls[Criteria[n].page]->addTab(buildCriterion(Criteria[n], answerButtons[n]), Q(Criteria[n].tab));
+
+    reSimpleDo = MakeMonitor(this, "reSimpleDo", true);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(reSimpleDo, 1);
+    bottom->addWidget(buildInfoPanel());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(withRowTabs(pcSimpleDo), 1);
+    layout->addLayout(bottom);
+
+    // The report stands from the start; each activation rebuilds it again.
+    FormActivate();
+}
+
+QWidget* TFormSimpleDo::buildCriterion(const Criterion& criterion,
+                                       std::array<QRadioButton*, AnswerClassCount>& buttons) {
+    const QString stem = Q(criterion.stem);
+    auto* box = new QGroupBox(Q(criterion.caption));
+    box->setObjectName("gb" + stem);
+    auto* grid = new QGridLayout(box);
+    grid->setColumnStretch(1, 1);
+    int row = 0;
+    if (criterion.extraLine) {
+        auto* line = new QLabel(Q(criterion.extraLine));
+        line->setObjectName("lb" + stem + "Line");
+        line->setWordWrap(true);
+        grid->addWidget(line, row++, 0, 1, 2);
+    }
+    for (int k = 0; k < AnswerClassCount; ++k) {
+        const Answer& answer = criterion.answers[k];
+        if (!answer.text)
+            continue;
+        auto* button = new QRadioButton;
+        button->setObjectName("rb" + stem + AnswerClassSuffixes[k]);
+        if (answer.isLabel) {
+            auto* label = new QLabel(Q(answer.text));
+            label->setObjectName("lb" + stem + AnswerClassSuffixes[k]);
+            label->setWordWrap(true);
+            label->setBuddy(button);
+            label->installEventFilter(this);
+            grid->addWidget(button, row, 0, Qt::AlignTop);
+            grid->addWidget(label, row, 1);
+        } else {
+            button->setText(Q(answer.text));
+            grid->addWidget(button, row, 0, 1, 2);
+        }
+        connect(button, &QRadioButton::clicked, this, Guard(this, [this] { FormActivate(); }));
+        buttons[k] = button;
+        ++row;
+    }
+    buttons[0]->setChecked(true);
+    grid->setRowStretch(row, 1);
+
+    auto* tab = new QWidget;
+    tab->setObjectName("ts" + stem);
+    (new QVBoxLayout(tab))->addWidget(box);
+    return tab;
+}
+
+QWidget* TFormSimpleDo::buildInfoPanel() {
+    auto* plSimDoInfo = new QFrame;
+    plSimDoInfo->setObjectName("plSimDoInfo");
+    plSimDoInfo->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    auto* lbSimpleDoInfo = new QLabel(Q("Сложность алгоритмов оператора"));
+    lbSimpleDoInfo->setObjectName("lbSimpleDoInfo");
+    lbSimpleDoInfo->setAlignment(Qt::AlignCenter);
+    plSimpleDoInfo = new QLabel;
+    plSimpleDoInfo->setObjectName("plSimpleDoInfo");
+    plSimpleDoInfo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    plSimpleDoInfo->setAlignment(Qt::AlignCenter);
+    plSimpleDoInfo->setAutoFillBackground(true);
+    QPalette white = plSimpleDoInfo->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    plSimpleDoInfo->setPalette(white);
+    auto* info = new QVBoxLayout(plSimDoInfo);
+    info->addWidget(lbSimpleDoInfo);
+    info->addWidget(plSimpleDoInfo);
+
+    auto* butAppSimDO = new QPushButton(Q("Применить"));
+    butAppSimDO->setObjectName("butAppSimDO");
+    connect(butAppSimDO, &QPushButton::clicked, this, Guard(this, [this] { butAppSimDOClick(); }));
+
+    auto* column = new QWidget;
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(plSimDoInfo);
+    layout->addStretch(1);
+    layout->addWidget(butAppSimDO, 0, Qt::AlignRight);
+    return column;
+}
+
+void TFormSimpleDo::FormActivate() {
+    // count1, count2, count31, count32 and a fifth counter that is reported but never counted.
+    std::array<uint8_t, AnswerClassCount + 1> counts{};
+    QStringList report{QString()};
+    int page = -1;
+    for (size_t n = 0; n < Criteria.size(); ++n) {
+        const Criterion& criterion = Criteria[n];
+        if (criterion.page != page) {
+            page = criterion.page;
+            report.append(Q(QuestionnairePages[page].reportHeading));
+        }
+        report.append("  " + Q(criterion.reportHeading));
+        for (int k = 0; k < AnswerClassCount; ++k) {
+            if (answerButtons[n][k] && answerButtons[n][k]->isChecked()) {
+                const Answer& answer = criterion.answers[k];
+                report.append(answer.isLabel ? QString(10, ' ') + Q(answer.text) : Q(answer.text));
+                ++counts[k];
+            }
+        }
+    }
+    for (uint8_t count : counts)
+        report.append(QString::number(count));
+    WriteLines(reSimpleDo, report);
+    plSimpleDoInfo->setText(Q(RateIntensity(counts[0], counts[1], counts[2], counts[3])));
+}
+
+void TFormSimpleDo::butAppSimDOClick() {
+    const QString rating = plSimpleDoInfo->text();
+    for (size_t i = 0; i < IntensityLevelNames.size(); ++i) {
+        if (rating == Q(IntensityLevelNames[i])) {
+            QuestionnaireLevel = static_cast<uint8_t>(i);
+            break;
+        }
+    }
+    close();
+}
+
+bool TFormSimpleDo::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate)
+        Guarded(this, [this] { FormActivate(); });
+    return QDialog::event(event);
+}
+
+// A click on an answer's label answers with the button beside it.
+bool TFormSimpleDo::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        if (auto* label = qobject_cast<QLabel*>(watched); label && label->buddy())
+            if (auto* button = qobject_cast<QAbstractButton*>(label->buddy()))
+                button->click();  // runs the button's own guarded handler
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,10 @@
+// Test program of the questionnaire window: creates the application object, then runs every test.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
