@@ -109,25 +109,6 @@ TEST(Network, BatchesInTheSameMillisecondContinueTheSequence)
     EXPECT_EQ(second[NodeB] + second[NodeC], 4000);
 }
 
-TEST(Network, ANewMillisecondSeedsAfresh)
-{
-    FixedClock clock(1000);
-    GertNetwork net;
-    net.clock = &clock;
-    net.inputs = MixedInputs();
-    RunNetworkBatch(net, 4000);
-    clock.reading = 2000;
-    RunNetworkBatch(net, 4000);
-
-    const FixedClock other(2000);
-    GertNetwork fresh;
-    fresh.clock = &other;
-    fresh.inputs = MixedInputs();
-    RunNetworkBatch(fresh, 4000);
-    EXPECT_EQ(net.counters.node, fresh.counters.node);
-    EXPECT_EQ(net.random.RandomSeed, fresh.random.RandomSeed);
-}
-
 // --- The production batch against the reference batch -------------------------------------
 
 // Runs both batches from the same state and inputs; counters and final states must agree.

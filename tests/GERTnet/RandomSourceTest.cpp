@@ -199,15 +199,6 @@ TEST(RandomSource, ZeroProbabilityAlwaysGivesTheLastOutcome)
     }
 }
 
-TEST(RandomSource, EachSamplerConsumesOneDraw)
-{
-    RandomSource r;
-    SampleBranch2(r, 0, 1, 0.3f);
-    SampleBranch3(r, 0, 1, 2, 0.3f);
-    SampleBranch4(r, 0, 1, 2, 3, 0.3f);
-    EXPECT_EQ(r.RandomSeed, StateAfter(0, 3));
-}
-
 TEST(RandomSource, ReseedTakesTheTimeOfDayInMilliseconds)
 {
     RandomSource r;
