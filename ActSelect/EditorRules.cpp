@@ -1,0 +1,45 @@
+// The measure editor's rules: change-node texts, tree addressing and the readiness of the buttons.
+#include "ActSelect/EditorRules.h"
+
+#include "common/Conversions.h"
+
+EditorRow FreshEditorRow(const FactorInfo& factor, int item) {
+    const char* text = (*factor.wording)[item];
+    return {item, item, false, text, text};
+}
+
+std::string MeasureNameText(int number) { return "Мероприятие " + std::to_string(number); }
+
+PendingNodes PendingMeasureNodes(const MeasureTables& tables) {
+    const int base = 3 * tables.MeasureCount + tables.ChangeTotal;
+    return {base + 1, base + 2, base + 3};
+}
+
+int GroupImage(const FactorInfo& factor) { return 4 + factor.group; }
+
+std::string ChangeNodeText(const FactorInfo& factor, int currentItem, int position) {
+    const int distance = position - currentItem;
+    if (distance == 0) return NoChangeText;
+    const std::string sign = distance > 0 ? "  (+" : "  ( -";
+    return factor.id + sign + std::to_string(distance > 0 ? distance : -distance) + ") --> " +
+           (*factor.wording)[position];
+}
+
+std::optional<bool> ReadinessAfterCostChange(const std::string& costText, const EditorRows& rows) {
+    if (costText.empty()) return std::nullopt;
+    if (ParseInteger(costText) < 1) return false;
+    for (const EditorRow& row : rows)
+        if (row.levelBefore != row.levelAfter) return true;
+    return false;
+}
+
+std::optional<bool> ReadinessAfterMove(int currentItem, int position, const std::string& costText) {
+    if (position == currentItem) return false;
+    if (ParseInteger(costText) > 0) return true;
+    return std::nullopt;
+}
+
+bool RunButtonEnabled(const std::string& budgetText, const std::string& damageText, int measureCount) {
+    if (ParseInteger(budgetText) < 1) return false;
+    return ParseInteger(damageText) >= 1 && measureCount >= 2;
+}

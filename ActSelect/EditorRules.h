@@ -1,0 +1,62 @@
+// The measure editor's rules: the editor rows, the monitor tree's texts and addressing, and when
+// ">>" and the study's run button may be used.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "ActSelect/MeasureStore.h"
+#include "factors/Catalogue.h"
+
+// One factor row of the measure page as the editor shows it.
+struct EditorRow {
+    int currentItem = 0;      // item index of the factor's list cbXX: its current level (-1: none selected)
+    int position = 0;         // track bar tbXX, 0..10: the level the pending measure gives the factor
+    bool locked = false;      // the panel is disabled: the factor belongs to a captured measure
+    std::string levelBefore;  // caption of st1_XX
+    std::string levelAfter;   // caption of st2_XX
+};
+// One row per factor, in the order of FactorCatalogue.
+using EditorRows = std::array<EditorRow, FactorCount>;
+
+// A free row at list item `item`: track bar on the item, both captions its text.
+EditorRow FreshEditorRow(const FactorInfo& factor, int item);
+
+// Texts of the monitor tree.
+inline constexpr const char* TreeRootText = "Комплекс мер";
+inline constexpr const char* ChangesNodeText = "Изменения факторов ЧМС";
+inline constexpr const char* CostNodeText = "Затраты";
+inline constexpr const char* NoChangeText = "нет изменений";
+// "Мероприятие " + number: the name of measure `number`.
+std::string MeasureNameText(int number);
+
+// Tree nodes of the pending measure, by index in pre-order over all nodes (root 0), with
+// m = MeasureCount and t = ChangeTotal: 3m + t + 1, + 2, + 3.
+struct PendingNodes {
+    int measure;      // "Мероприятие m+1"
+    int changes;      // its "Изменения факторов ЧМС"
+    int firstChange;  // first child of that node: the factor being edited
+};
+PendingNodes PendingMeasureNodes(const MeasureTables& tables);
+
+// Image of a change node: 4 for H, 5 for M, 6 for C, 7 for T factors.
+int GroupImage(const FactorInfo& factor);
+
+// Text of a change node: "нет изменений" when the track bar stands on the current level,
+// otherwise "H01  (+2) --> " or "H01  ( -2) --> " followed by item `position` of the factor's list.
+std::string ChangeNodeText(const FactorInfo& factor, int currentItem, int position);
+
+// Readiness of ">>" after a change of the cost text: nothing (leave ">>" as it is) for an empty
+// text; disabled for an integer below 1; otherwise enabled when some factor's before and after
+// captions differ. A cost text that is not an integer raises the conversion error.
+std::optional<bool> ReadinessAfterCostChange(const std::string& costText, const EditorRows& rows);
+
+// Readiness of ">>" after the user moved a track bar: disabled when it stands on the current level;
+// otherwise enabled when the cost text is an integer above 0, else left as it is.
+std::optional<bool> ReadinessAfterMove(int currentItem, int position, const std::string& costText);
+
+// The study's run button: budget and damage texts both integers of at least 1 and at least two
+// measures. The damage text is read only when the budget passes; a text that is not an integer
+// raises the conversion error.
+bool RunButtonEnabled(const std::string& budgetText, const std::string& damageText, int measureCount);

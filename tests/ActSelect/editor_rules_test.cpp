@@ -1,0 +1,61 @@
+// The measure editor's rules: change-node texts, tree addressing, readiness of ">>" and of the run button.
+#include <gtest/gtest.h>
+
+#include "ActSelect/EditorRules.h"
+#include "common/KestalError.h"
+
+TEST(EditorRules, ChangeNodeTexts) {
+    const FactorInfo& h01 = *FindFactor("H01");
+    EXPECT_EQ(ChangeNodeText(h01, 5, 3), "H01  ( -2) --> Ниже среднего");
+    EXPECT_EQ(ChangeNodeText(h01, 5, 6), "H01  (+1) --> Хорошая");
+    EXPECT_EQ(ChangeNodeText(h01, 5, 5), NoChangeText);
+    EXPECT_EQ(ChangeNodeText(*FindFactor("M02"), 3, 2), "M02  ( -1) --> Низкая");
+    EXPECT_EQ(GroupImage(h01), 4);
+    EXPECT_EQ(GroupImage(*FindFactor("M02")), 5);
+    EXPECT_EQ(GroupImage(*FindFactor("C04")), 6);
+    EXPECT_EQ(GroupImage(*FindFactor("T06")), 7);
+    EXPECT_EQ(MeasureNameText(12), "Мероприятие 12");
+}
+
+TEST(EditorRules, PendingNodesFollowTheCounters) {
+    MeasureTables tables;
+    EXPECT_EQ(PendingMeasureNodes(tables).measure, 1);
+    tables.MeasureCount = 1;
+    tables.ChangeTotal = 2;
+    const PendingNodes nodes = PendingMeasureNodes(tables);
+    EXPECT_EQ(nodes.measure, 6);
+    EXPECT_EQ(nodes.changes, 7);
+    EXPECT_EQ(nodes.firstChange, 8);
+}
+
+TEST(EditorRules, ReadinessOfCapture) {
+    EditorRows rows;
+    for (int f = 0; f < FactorCount; ++f) rows[f] = FreshEditorRow(FactorCatalogue[f], FactorCatalogue[f].defaultItem);
+    EXPECT_EQ(ReadinessAfterCostChange("", rows), std::nullopt);
+    EXPECT_EQ(ReadinessAfterCostChange("5", rows), false);
+    // Any factor showing a change counts, locked ones included.
+    rows[29].levelAfter = "Низкая";
+    rows[29].locked = true;
+    EXPECT_EQ(ReadinessAfterCostChange("5", rows), true);
+    EXPECT_EQ(ReadinessAfterCostChange("0", rows), false);
+    EXPECT_THROW(ReadinessAfterCostChange("1,5", rows), KestalError);
+
+    EXPECT_EQ(ReadinessAfterMove(5, 5, "300"), false);
+    EXPECT_EQ(ReadinessAfterMove(5, 7, "300"), true);
+    EXPECT_EQ(ReadinessAfterMove(5, 7, "0"), std::nullopt);
+    EXPECT_THROW(ReadinessAfterMove(5, 7, ""), KestalError);
+}
+
+TEST(EditorRules, RunButton) {
+    EXPECT_TRUE(RunButtonEnabled("1500", "10000000", 2));
+    EXPECT_TRUE(RunButtonEnabled("1", "1", 3));
+    EXPECT_FALSE(RunButtonEnabled("1500", "10000000", 1));
+    EXPECT_FALSE(RunButtonEnabled("1500", "0", 2));
+    EXPECT_FALSE(RunButtonEnabled("0", "не число", 2));  // the damage is not read
+    try {
+        RunButtonEnabled("1500,5", "10000000", 2);
+        ADD_FAILURE();
+    } catch (const KestalError& error) {
+        EXPECT_STREQ(error.what(), "'1500,5' is not a valid integer value");
+    }
+}
