@@ -23,7 +23,7 @@ struct FactorPanelTexts {
     const char* measureIdLabel;
 };
 
-// By catalogue index (the order of FactorCatalogue).
+// The texts of one factor of the catalogue.
 const FactorPanelTexts& PanelTexts(const FactorInfo& factor);
 
 // The monitor's help for a factor: a click on its panel, or on its list. The two differ for T03 only.
