@@ -17,11 +17,11 @@ const std::array<const char*, TotalsColumns> TotalsHeaders = {
     " Оценка ПОСЛЕ",
 };
 
-namespace {
-
 bool WithinBudget(const operation& record, const std::string& budgetText, const NumberLocale& locale) {
     return ParseFloat(budgetText, locale) >= static_cast<long double>(record.Cost);
 }
+
+namespace {
 
 void Put(TotalsView& view, int row, int column, std::string text) {
     view.rowCount = std::max(view.rowCount, row + 1);

@@ -12,6 +12,10 @@
 // The listing's first line, also its whole text after a reset.
 inline constexpr const char* ListingTitle = "                      РЕЗУЛЬТАТЫ.";
 
+// A record is within the budget when the budget text, read as a floating-point number, is at least
+// its cost; a budget text that is not a number raises the conversion error.
+bool WithinBudget(const operation& record, const std::string& budgetText, const NumberLocale& locale);
+
 // The listing of the store: the title, then for each record in use, position 1..24, its lines.
 // The budget text is read as a floating-point number for every record; numbers are general texts.
 std::vector<std::string> StudyListing(const MeasureTables& tables, const std::string& budgetText,
