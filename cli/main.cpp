@@ -5,11 +5,14 @@
 
 #include "cli/Options.h"
 #include "cli/RunCommand.h"
+#include "cli/StudyCommand.h"
 
 namespace {
 
 constexpr const char* Usage =
-    "usage: kestal-sim run [-K K] [-N N] [--level ID=NUMBER]... [--seed MS] [--format table|csv|json]\n";
+    "usage: kestal-sim run [-K K] [-N N] [--level ID=NUMBER]... [--seed MS] [--format table|csv|json]\n"
+    "       kestal-sim study --measure \"NAME;COST;ID=NUMBER[,ID=NUMBER...]\"... [--budget TEXT] [--damage TEXT]\n"
+    "                        [-K K] [-N N] [--level ID=NUMBER]... [--seed MS] [--format table|json]\n";
 
 }  // namespace
 
@@ -22,6 +25,7 @@ int main(int argc, char** argv) {
     const std::string command = args.front();
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (command == "run") return RunCommand(rest, std::cout, std::cerr);
+    if (command == "study") return StudyCommand(rest, std::cout, std::cerr);
     std::cerr << "kestal-sim: unknown command '" << command << "'\n" << Usage;
     return UsageExitCode;
 }
