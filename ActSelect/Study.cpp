@@ -114,24 +114,28 @@ struct StudyRun {
 
 }  // namespace
 
-int RunStudy(MeasureTables& tables, const SettingsTable& settings, GertNetwork& net, SeriesTable& series,
-             const StudyTexts& texts, const NumberLocale& locale, const StudyProgress& progress) {
-    const int count = tables.MeasureCount;
-    if (count != 2 && count != 3) throw KestalError(StudyCountText);
+StudyParameters CheckStudy(const MeasureTables& tables, const StudyTexts& texts, const NumberLocale& locale) {
+    const int measures = tables.MeasureCount;
+    if (measures != 2 && measures != 3) throw KestalError(StudyCountText);
     const int32_t k = ParseInteger(texts.kText);
     const int32_t n = ParseInteger(texts.nText);
     CheckRunParameters(k, n);
     const long double budget = ParseFloat(texts.budgetText, locale);
     const long double damage = ParseFloat(texts.damageText, locale);
+    return {measures, k, n, budget, damage};
+}
 
+int RunStudy(MeasureTables& tables, const SettingsTable& settings, GertNetwork& net, SeriesTable& series,
+             const StudyParameters& parameters, const StudyProgress& progress) {
+    const int count = parameters.measures;
     for (int r = 0; r < FactorCount; ++r) tables.MeasurePlanTable[r][0] = settings.row[r];
-    series.ExperimentCount = k;
-    series.InitiationCount = n;
+    series.ExperimentCount = parameters.k;
+    series.InitiationCount = parameters.n;
     // Each study judges the captured measures afresh: ranked records of an earlier study are dropped.
     tables.store.fill(operation{});
     for (int m = 1; m <= count; ++m) tables.MeasureStore(m) = tables.captured[m - 1];
 
-    StudyRun run{tables, settings, net, series, progress, budget, damage, count == 2 ? 5 : 10};
+    StudyRun run{tables, settings, net, series, progress, parameters.budget, parameters.damage, count == 2 ? 5 : 10};
     run.Step();
     run.RestoreInputs();
     run.baseline = run.Evaluate(0);
@@ -152,4 +156,9 @@ int RunStudy(MeasureTables& tables, const SettingsTable& settings, GertNetwork& 
     run.Step();
     SortMeasures(tables, candidates);
     return candidates;
+}
+
+int RunStudy(MeasureTables& tables, const SettingsTable& settings, GertNetwork& net, SeriesTable& series,
+             const StudyTexts& texts, const NumberLocale& locale, const StudyProgress& progress) {
+    return RunStudy(tables, settings, net, series, CheckStudy(tables, texts, locale), progress);
 }

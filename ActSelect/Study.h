@@ -44,11 +44,28 @@ float EvaluateMeasure(const MeasureTables& tables, int column, GertNetwork& net,
 // a later record wins only with a strictly greater ratio, so the sort is not stable.
 void SortMeasures(MeasureTables& tables, int count);
 
-// The study. Refused with KestalError before anything changes unless MeasureCount is 2 or 3, K and N
-// are integers in range (CheckRunParameters), and budget and damage are floating-point numbers.
-// Then: plan column 0 := the settings, K and N into the series, the store reset to the captured
-// measures (positions behind them empty), the baseline, each measure and each combination judged
-// (combinations in positions 3 / 4..7, built in columns 12 / 4..7), and the store sorted. The
-// network inputs hold the settings at the end. Returns the number of candidates, 3 or 7.
+// The study's parameters, parsed and checked.
+struct StudyParameters {
+    int measures;  // 2 or 3
+    int32_t k;
+    int32_t n;
+    long double budget;
+    long double damage;
+};
+
+// Everything a study needs before it may change anything: refused with KestalError unless
+// MeasureCount is 2 or 3, K and N are integers in range (CheckRunParameters) and budget and damage
+// are floating-point numbers.
+StudyParameters CheckStudy(const MeasureTables& tables, const StudyTexts& texts, const NumberLocale& locale);
+
+// The study with checked parameters: plan column 0 := the settings, K and N into the series, the
+// store reset to the captured measures (positions behind them empty), the baseline, each measure
+// and each combination judged (combinations in positions 3 / 4..7, built in columns 12 / 4..7),
+// and the store sorted. The network inputs hold the settings at the end. Returns the number of
+// candidates, 3 or 7.
+int RunStudy(MeasureTables& tables, const SettingsTable& settings, GertNetwork& net, SeriesTable& series,
+             const StudyParameters& parameters, const StudyProgress& progress = {});
+
+// CheckStudy, then RunStudy.
 int RunStudy(MeasureTables& tables, const SettingsTable& settings, GertNetwork& net, SeriesTable& series,
              const StudyTexts& texts, const NumberLocale& locale, const StudyProgress& progress = {});

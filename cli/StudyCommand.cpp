@@ -155,13 +155,12 @@ int StudyCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         ClearMeasureStore(*tables);
         CaptureMeasures(options, *simulation, *tables, locale);
 
-        const int32_t k = simulation->series.ExperimentCount;
-        const int series = tables->MeasureCount == 3 ? 8 : 4;
+        const StudyParameters parameters = CheckStudy(
+            *tables, {options.simulation.kText, options.simulation.nText, options.budget, options.damage}, locale);
         int64_t experiments = 0;
         {
-            TerminalProgress progress(series * int64_t{k}, simulation->series.InitiationCount);
-            RunStudy(*tables, simulation->settings, simulation->net, simulation->series,
-                     {options.simulation.kText, options.simulation.nText, options.budget, options.damage}, locale,
+            TerminalProgress progress((parameters.measures == 3 ? 8 : 4) * int64_t{parameters.k}, parameters.n);
+            RunStudy(*tables, simulation->settings, simulation->net, simulation->series, parameters,
                      {{}, [&](int32_t) { progress.Advance(++experiments); }});
         }
         const std::vector<std::string> listing = StudyListing(*tables, options.budget, locale);
