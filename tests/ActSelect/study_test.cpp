@@ -299,3 +299,13 @@ TEST(Study, RefusedBeforeAnythingChanges) {
     page.Capture("Г", "300", {{"T02", 8}});
     ExpectRefused(page, "5", "4000", StudyCountText);
 }
+
+TEST(Study, ZeroCostRaisesTheDivisionMessage) {
+    MeasurePage page;
+    page.Capture("А", "300", SaferMoves);
+    page.Capture("Б", "300", {{"M01", 8}});
+    // The capture refuses a cost below 1; a record holding 0 all the same stops the study with the
+    // system's message instead of an infinite ratio.
+    page.tables->captured[0].Cost = 0.0f;
+    ExpectRefused(page, "5", "4000", "Floating point division by zero");
+}
