@@ -1,0 +1,179 @@
+// The factor panels of the page "Моделирование": four group pages of panels with their level lists,
+// the factor help in the monitor, level selection and its mirror onto the measure page.
+#include "Main_U/TFormKestal.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "Main_U/FactorPanel.h"
+#include "Main_U/Guard.h"
+#include "Main_U/Monitor.h"
+#include "Main_U/Pictures.h"
+#include "Main_U/UiText.h"
+#include "Main_U/Widgets.h"
+
+namespace {
+
+constexpr int PanelWidth = 480;
+constexpr int PanelHeight = 41;
+constexpr int ScrollBoxWidth = 501;
+constexpr int HeaderHeight = 26;
+
+const char* const PageNames[GroupCount] = {"tsHuman", "tsMashine", "tsEnvironment", "tsTechnology"};
+const char* const HeaderNames[GroupCount] = {"pHuman", "pMashine", "pEnvironment", "pTechnology"};
+const char* const ScrollBoxNames[GroupCount] = {"ScrollBox2", "ScrollBox3", "ScrollBox4", "ScrollBox5"};
+
+QStringList ItemsOf(const FactorInfo& factor)
+{
+    QStringList items;
+    for (const char* item : *factor.wording) items << Q(item);
+    return items;
+}
+
+}  // namespace
+
+void TFormKestal::BuildFactorGroup()
+{
+    gbFactors = MakeGroup(tsModeling, "gbFactors", " Исследуемые факторы системы Человек-Машина-Среда (ЧМС) ",
+                          {0, 8, 513, 249});
+    pcFactors = new QTabWidget(gbFactors);
+    pcFactors->setObjectName(QStringLiteral("pcFactors"));
+    pcFactors->setGeometry(2, 24, 509, 223);
+    pcFactors->setUsesScrollButtons(false);
+
+    std::array<QWidget*, GroupCount> contents{};
+    for (int group = 0; group < GroupCount; ++group) {
+        QWidget* page = new QWidget;
+        page->setObjectName(QString::fromLatin1(PageNames[group]));
+        pcFactors->addTab(page, GroupPicture(group), Q(FactorGroups[group].caption));
+        factorPages[group] = page;
+        factorHeaders[group] = new QLabel(Q(FactorHeaderCaption), page);
+        factorHeaders[group]->setObjectName(QString::fromLatin1(HeaderNames[group]));
+        factorHeaders[group]->setTextFormat(Qt::PlainText);
+        factorHeaders[group]->setAlignment(Qt::AlignCenter);
+        auto* scrollBox = new QScrollArea(page);
+        scrollBox->setObjectName(QString::fromLatin1(ScrollBoxNames[group]));
+        scrollBox->setFrameStyle(QFrame::NoFrame);
+        scrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        scrollBox->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        scrollBox->setWidgetResizable(false);
+        factorScrollBoxes[group] = scrollBox;
+        contents[group] = new QWidget;
+    }
+
+    QFont listFont = font();
+    listFont.setPixelSize(12);
+    std::array<int, GroupCount> panelCount{};
+    for (std::size_t index = 0; index < FactorCatalogue.size(); ++index) {
+        const FactorInfo& factor = FactorCatalogue[index];
+        const FactorPanelTexts& texts = PanelTexts(factor);
+        auto* panel = new FactorPanel(contents[factor.group], QStringLiteral("p") + QLatin1String(factor.id),
+                                      Q(texts.panelCaption));
+        panel->setGeometry(0, texts.panelTop, PanelWidth, PanelHeight);
+        for (const NameLabel& name : texts.nameLabels) {
+            if (!name.text) continue;
+            auto* label = new QLabel(Q(name.text), panel);
+            label->setTextFormat(Qt::PlainText);
+            label->adjustSize();
+            label->move(name.left, name.top - 4);
+            // The panel takes the clicks on its name.
+            label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        }
+        auto* list = MakeEditableList(panel, "", {328, 8, 145, 21}, ItemsOf(factor), QString());
+        list->setObjectName(QStringLiteral("cb") + QLatin1String(factor.id));
+        list->setFont(listFont);
+        factorControls[index] = {panel, list};
+        ++panelCount[factor.group];
+    }
+
+    // Each page: the header strip across the top, the scrolling area of its panels below it.
+    for (int group = 0; group < GroupCount; ++group) {
+        contents[group]->resize(PanelWidth, PanelHeight * panelCount[group]);
+        factorScrollBoxes[group]->setWidget(contents[group]);
+        factorScrollBoxes[group]->setFixedWidth(ScrollBoxWidth);
+        factorHeaders[group]->setFixedHeight(HeaderHeight);
+        auto* layout = new QVBoxLayout(factorPages[group]);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        layout->addWidget(factorHeaders[group]);
+        layout->addWidget(factorScrollBoxes[group], 1, Qt::AlignLeft);
+    }
+    pcFactors->setCurrentWidget(factorPages[3]);
+}
+
+void TFormKestal::ConnectFactorPanels()
+{
+    for (int index = 0; index < FactorCount; ++index) {
+        const FactorControls& controls = factorControls[index];
+        connect(controls.panel, &FactorPanel::clicked, this,
+                Guard(this, [this, index] { ShowFactorHelp(index, HelpForm::Panel); }));
+        // A pick of an item: the list's click comes just before its change.
+        connect(controls.list, &QComboBox::activated, this, Guard(this, [this, index] {
+                    ShowFactorHelp(index, HelpForm::List);
+                    SelectFactorLevel(index);
+                }));
+        connect(controls.list->lineEdit(), &QLineEdit::textEdited, this, [this, index](const QString& text) {
+            Guarded(this, [&] { FactorListEdited(index, text); });
+        });
+    }
+    connect(pcFactors, &QTabWidget::currentChanged, this, Guard(this, [this] { FactorPageChanged(); }));
+    const int t03 = int(FindFactor("T03") - FactorCatalogue.data());
+    connect(factorControls[t03].panel, &FactorPanel::doubleClicked, this, Guard(this, [this] { pT03DblClick(); }));
+}
+
+void TFormKestal::ShowFactorHelp(int factor, HelpForm form)
+{
+    const FactorInfo& info = FactorCatalogue[factor];
+    for (int other = 0; other < FactorCount; ++other)
+        if (FactorCatalogue[other].group == info.group)
+            factorControls[other].panel->setColour(other == factor ? HighlightColour() : LightColour());
+    WriteLines(reHelp, HelpLines(info, form));
+}
+
+void TFormKestal::SelectFactorLevel(int factor)
+{
+    QComboBox* list = factorControls[factor].list;
+    const int item = list->currentIndex();
+    if (item < 0) return;
+    ApplyLevel(settings, FactorCatalogue[factor], item);
+    const MeasureControls& measure = measureControls[factor];
+    measure.before->setText(list->itemText(item));
+    measure.after->setText(measure.before->text());
+    const QSignalBlocker blocker(measure.bar);
+    measure.bar->setValue(item);
+}
+
+void TFormKestal::FactorListEdited(int factor, const QString& text)
+{
+    QComboBox* list = factorControls[factor].list;
+    QLineEdit* edit = list->lineEdit();
+    const int cursor = edit->cursorPosition();
+    {
+        // Selecting an item (or none) from here is no change of its own; the typed text stays.
+        const QSignalBlocker blocker(list);
+        list->setCurrentIndex(list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+        if (edit->text() != text) edit->setText(text);
+        edit->setCursorPosition(cursor);
+    }
+    SelectFactorLevel(factor);
+}
+
+void TFormKestal::FactorPageChanged()
+{
+    reHelp->clear();
+    // The scrolling areas keep their width of 501 pixels on every page by construction.
+    for (const FactorControls& controls : factorControls) controls.panel->setColour(LightColour());
+}
+
+void TFormKestal::ShowIntroduction()
+{
+    WriteLines(reHelp, IntroductionLines);
+}

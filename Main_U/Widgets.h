@@ -1,0 +1,35 @@
+// Building blocks of the window's pages: named controls at their design positions.
+#pragma once
+
+#include <QRect>
+#include <QStringList>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// A plain-text label; without a size it takes the size of its text, with one it may wrap.
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, QPoint at);
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, QRect place, bool wrap);
+// A static text: sunken, centred.
+QLabel* MakeStaticText(QWidget* parent, const char* name, const QString& text, QRect place);
+QGroupBox* MakeGroup(QWidget* parent, const char* name, const char* title, QRect place);
+// An editable drop-down list with suggested items and its own text; typed text is kept as typed
+// (no completion, never inserted as an item).
+QComboBox* MakeEditableList(QWidget* parent, const char* name, QRect place, const QStringList& items,
+                            const QString& text);
+QLineEdit* MakeEdit(QWidget* parent, const char* name, QRect place, const char* text);
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, QRect place);
+
+// The suggested items of the K and N fields of both pages.
+inline QStringList KSuggestions() { return {"500", "700", "1000", "1500", "2000"}; }
+inline QStringList NSuggestions()
+{
+    return {"300", "1000", "10000", "50000", "100000", "500000", "1000000", "10000000", "100000000"};
+}
+
+// Copies a K or N field's text into its twin on the other page without running the twin's handler.
+void Mirror(QComboBox* twin, const QComboBox* field);
