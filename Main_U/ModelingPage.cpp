@@ -122,9 +122,9 @@ void TFormKestal::buttonRunClick()
     series.ExperimentCount = k;
     series.InitiationCount = n;
     WriteLines(reHelp, WaitingLines);
+    pbTime->show();
     pbTime->setRange(0, k);
     pbTime->setValue(0);
-    pbTime->show();
     // The window stays painted and the bar moves, but no user input is taken until the run ends.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     RunSeries(net, series, [this](int32_t experiment) {

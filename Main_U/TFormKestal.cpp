@@ -149,10 +149,11 @@ void TFormKestal::WriteTotalsHeader()
 void TFormKestal::FocusWindowChanged(QWindow* now)
 {
     if (now && TransientWindow(now)) return;
-    QWindow* before = std::exchange(lastFocusWindow_, now);
-    if (!now || now != windowHandle() || before == now) return;
+    const FocusHolder holder = !now ? FocusHolder::None : now == windowHandle() ? FocusHolder::Main : FocusHolder::Other;
+    const FocusHolder before = std::exchange(focusHolder_, holder);
+    if (holder != FocusHolder::Main || before == FocusHolder::Main) return;
     // First showing, or back from another window of this application (not from another application).
-    if (activated_ && !before) return;
+    if (activated_ && before == FocusHolder::None) return;
     activated_ = true;
     Guarded(this, [this] { FormActivate(); });
 }

@@ -169,6 +169,10 @@ private:
     void FactorListEdited(int factor, const QString& text);
 
     HintDisplay* hintDisplay_ = nullptr;
-    QWindow* lastFocusWindow_ = nullptr;  // the application's focus window before the current one
+    // Which window of the application had the focus last: none (another application had it), this
+    // window, or another window of this application (about box, questionnaire). Menus, drop-down
+    // lists and message boxes do not count.
+    enum class FocusHolder { None, Main, Other };
+    FocusHolder focusHolder_ = FocusHolder::None;
     bool activated_ = false;              // FormActivate has run once (first showing)
 };
