@@ -1,11 +1,14 @@
 // The network batch: node texts, the extreme networks, the node balance, reseeding between
-// batches, and the production batch against the reference batch.
+// batches, and every batch kernel against the reference batch.
 #include <gtest/gtest.h>
 
+#include <iostream>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "GERTnet/BatchKernels.h"
 #include "GERTnet/Network.h"
 #include "Support.h"
 #include "bench/ReferenceBatch.h"
@@ -111,24 +114,63 @@ TEST(Network, BatchesInTheSameMillisecondContinueTheSequence)
 
 // --- The production batch against the reference batch -------------------------------------
 
-// Runs both batches from the same state and inputs; counters and final states must agree.
+// Every kernel this processor runs: each is checked against the reference on its own.
+std::vector<BatchKernel> KernelsHere()
+{
+    std::vector<BatchKernel> kernels;
+    for (BatchKernel k : {BatchKernel::Scalar, BatchKernel::Avx2, BatchKernel::Avx512}) {
+        if (KernelSupported(k)) kernels.push_back(k);
+    }
+    return kernels;
+}
+
+TEST(NetworkOracle, KernelsOfThisProcessor)
+{
+    ASSERT_TRUE(KernelSupported(BatchKernel::Scalar));
+    const std::vector<BatchKernel> kernels = KernelsHere();
+    EXPECT_EQ(FastestKernel(), kernels.back());  // the widest one
+    std::string names;
+    for (BatchKernel k : kernels) names += std::string(" ") + KernelName(k);
+    RecordProperty("kernels", names);
+    std::cout << "[          ] kernels checked against the reference:" << names << "\n";
+}
+
+// Runs the reference and every kernel from the same state and inputs; counters and final states
+// must agree.
 void ExpectSameAsReference(const NetworkInputs& inputs, int32_t reading, uint32_t startState,
                            bool continueState, int32_t n)
 {
     const FixedClock clock(reading);
-    GertNetwork production;
-    production.clock = &clock;
-    production.inputs = inputs;
-    production.random.RandomSeed = startState;
+    GertNetwork reference;
+    reference.clock = &clock;
+    reference.inputs = inputs;
+    reference.random.RandomSeed = startState;
     if (continueState) {
-        production.random.lastClockReading = reading;
+        reference.random.lastClockReading = reading;
     }
-    GertNetwork reference = production;
-    RunNetworkBatch(production, n);
+    const GertNetwork start = reference;
     RunReferenceBatch(reference, n);
-    ASSERT_EQ(production.counters.node, reference.counters.node)
-        << "reading " << reading << " state " << startState << " continue " << continueState << " n " << n;
-    ASSERT_EQ(production.random.RandomSeed, reference.random.RandomSeed);
+    for (BatchKernel kernel : KernelsHere()) {
+        GertNetwork production = start;
+        RunNetworkBatchWith(kernel, production, n);
+        ASSERT_EQ(production.counters.node, reference.counters.node)
+            << KernelName(kernel) << ": reading " << reading << " state " << startState << " continue "
+            << continueState << " n " << n;
+        ASSERT_EQ(production.random.RandomSeed, reference.random.RandomSeed) << KernelName(kernel);
+    }
+}
+
+// Probabilities beyond the level values: the extremes, values next to 0.5 and 1, values whose
+// thresholds are draws some state hits exactly, and values outside 0..1 (the samplers take any).
+const std::vector<float>& SpecialValues()
+{
+    static const std::vector<float> values = {
+        0.0f, 1.0f, 0.5f, 0x1.fffffep-2f, 0x1.000002p-1f, 0x1.fffffep-1f, 0x1.000002p+0f, 1.0f / 3.0f,
+        2.0f / 3.0f, 0x1p-32f, 0x1p-33f, 0x1.000002p-66f, UniformSingle(0x12345600u), UniformSingle(0xAAAAAB00u),
+        -0.0f, -0.25f, -2.0f, 1.5f, 3.0f, std::numeric_limits<float>::quiet_NaN(),
+        std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
+    };
+    return values;
 }
 
 std::vector<NetworkInputs> OracleInputSets()
@@ -137,7 +179,7 @@ std::vector<NetworkInputs> OracleInputSets()
     for (float p : LevelValues) {
         sets.push_back(AllSlots(p));
     }
-    for (float p : {0.0f, 1.0f, 0.5f, 0x1.fffffep-2f, 0x1.000002p-1f, 1.0f / 3.0f, 2.0f / 3.0f, 0x1p-32f}) {
+    for (float p : SpecialValues()) {
         sets.push_back(AllSlots(p));
     }
     sets.push_back(MixedInputs());
@@ -152,11 +194,21 @@ std::vector<NetworkInputs> OracleInputSets()
         }
         sets.push_back(in);
     }
-    std::uniform_real_distribution<float> value(0.0f, 1.0f);
-    for (int i = 0; i < 20; ++i) {
+    std::uniform_int_distribution<std::size_t> special(0, SpecialValues().size() - 1);
+    for (int i = 0; i < 20; ++i) {  // level values with the special values mixed in
         NetworkInputs in;
         for (float& p : in.slot) {
-            p = value(gen);
+            const int k = pick(gen);
+            p = k < 9 ? LevelValues[k] : SpecialValues()[special(gen)];
+        }
+        sets.push_back(in);
+    }
+    std::uniform_real_distribution<float> value(0.0f, 1.0f);
+    std::uniform_real_distribution<float> wide(-0.5f, 1.5f);
+    for (int i = 0; i < 30; ++i) {
+        NetworkInputs in;
+        for (float& p : in.slot) {
+            p = i < 20 ? value(gen) : wide(gen);
         }
         sets.push_back(in);
     }
@@ -168,7 +220,7 @@ TEST(NetworkOracle, SameCountersAsTheReferenceOverInputsSeedsAndSizes)
     std::mt19937 gen(99);
     std::uniform_int_distribution<int32_t> reading(0, 86'399'999);
     for (const NetworkInputs& inputs : OracleInputSets()) {
-        for (int32_t n : {1, 7, 1000, 4000}) {
+        for (int32_t n : {1, 2, 7, 1000, 4000}) {
             ExpectSameAsReference(inputs, reading(gen), 0, false, n);
         }
         ExpectSameAsReference(inputs, 0, 0, false, 500);
@@ -177,13 +229,27 @@ TEST(NetworkOracle, SameCountersAsTheReferenceOverInputsSeedsAndSizes)
     }
 }
 
+TEST(NetworkOracle, SameCountersOverAMillionInitiations)
+{
+    NetworkInputs lowest = AllSlots(LevelValues[0]);  // mostly accidents: all 31 draws
+    NetworkInputs random;
+    std::mt19937 gen(17);
+    std::uniform_real_distribution<float> value(0.0f, 1.0f);
+    for (float& p : random.slot) {
+        p = value(gen);
+    }
+    for (const NetworkInputs& inputs : {MixedInputs(), lowest, random}) {
+        ExpectSameAsReference(inputs, 45'678'901, 0, false, 1'000'000);
+    }
+}
+
 TEST(NetworkOracle, SameCountersWhenADrawRoundsToOne)
 {
     // Start states chosen so that draw k + 1 of the first initiation sees a state at or above
-    // FFFFFF80 (u = 1.0), for every position k of the 31 draws.
+    // FFFFFF80 (u = 1.0), or just below, for every position k of the 31 draws.
     const std::vector<NetworkInputs> sets = OracleInputSets();
     for (int k = 0; k < 31; ++k) {
-        for (uint32_t top : {0xFFFFFF80u, 0xFFFFFFC3u, 0xFFFFFFFFu}) {
+        for (uint32_t top : {0xFFFFFF7Fu, 0xFFFFFF80u, 0xFFFFFFC3u, 0xFFFFFFFFu}) {
             const uint32_t start = StateBefore(top, k + 1);
             for (const NetworkInputs& inputs : sets) {
                 ExpectSameAsReference(inputs, 777, start, true, 50);
@@ -195,9 +261,10 @@ TEST(NetworkOracle, SameCountersWhenADrawRoundsToOne)
 TEST(NetworkOracle, SameCountersWhenADrawEqualsAThreshold)
 {
     // With every slot at p, draw k + 1 of the first initiation is made to equal p or one of the
-    // three- and four-way thresholds of p exactly.
+    // three- and four-way thresholds of p exactly, or to fall just below it.
     std::vector<float> values(std::begin(LevelValues), std::end(LevelValues));
     values.push_back(0x1.fffffep-2f);
+    values.push_back(0x1.000002p-1f);
     for (float p : values) {
         const Thresholds3 t3 = BranchThresholds3(p);
         const Thresholds4 t4 = BranchThresholds4(p);
@@ -205,7 +272,9 @@ TEST(NetworkOracle, SameCountersWhenADrawEqualsAThreshold)
             const auto state = static_cast<uint32_t>(t * 0x1p32f);
             ASSERT_EQ(UniformSingle(state), t);
             for (int k = 0; k < 31; ++k) {
-                ExpectSameAsReference(AllSlots(p), 777, StateBefore(state, k + 1), true, 20);
+                for (uint32_t s : {state, state - 1}) {
+                    ExpectSameAsReference(AllSlots(p), 777, StateBefore(s, k + 1), true, 20);
+                }
             }
         }
     }

@@ -1,0 +1,103 @@
+// The AVX2 batch kernel: eight lanes per instruction, each lane's state by jump-ahead.
+#include <immintrin.h>
+
+#include "GERTnet/BatchKernels.h"
+#include "GERTnet/StateBounds.h"
+
+#pragma GCC push_options
+#pragma GCC target("avx2")
+#include "GERTnet/BatchLoop.h"
+
+namespace {
+
+// AVX2 compares only signed integers. Adding 2^31 to a 32-bit word (mod 2^32) turns the unsigned
+// order into the signed order, so the lanes carry every state and bound with 2^31 added: for the
+// states the bias is folded into the jump increments, for free.
+constexpr uint32_t Bias = 0x80000000u;
+
+// The words of lanes first .. first + Width - 1: multipliers, biased increments, and biased
+// bounds clamped to 32 bits (see Bound32: the states are clamped to SaturatedState as well).
+template <std::size_t Width, std::size_t LaneCount>
+std::array<std::array<uint32_t, Width>, 3> GroupWords(const std::array<Jump, LaneCount>& jumps,
+                                                      const std::array<uint64_t, LaneCount>& bounds,
+                                                      std::size_t first)
+{
+    std::array<std::array<uint32_t, Width>, 3> words{};
+    for (std::size_t j = 0; j < Width; ++j) {
+        words[0][j] = jumps[first + j].multiplier;
+        words[1][j] = jumps[first + j].increment + Bias;
+        words[2][j] = Bound32(bounds[first + j]) + Bias;
+    }
+    return words;
+}
+
+struct Lanes8 {
+    __m256i multiplier, increment, bound;
+
+    template <std::size_t LaneCount>
+    Lanes8(const std::array<Jump, LaneCount>& jumps, const std::array<uint64_t, LaneCount>& bounds, std::size_t first)
+    {
+        const auto w = GroupWords<8>(jumps, bounds, first);
+        multiplier = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w[0].data()));
+        increment = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w[1].data()));
+        bound = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w[2].data()));
+    }
+    // Bit j: lane j's state is below its bound.
+    [[gnu::always_inline]] uint32_t Bits(__m256i start) const
+    {
+        const __m256i biasedState = _mm256_add_epi32(_mm256_mullo_epi32(start, multiplier), increment);
+        const __m256i clamped = _mm256_min_epi32(biasedState, _mm256_set1_epi32(int32_t(SaturatedState + Bias)));
+        return static_cast<uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpgt_epi32(bound, clamped))));
+    }
+};
+
+struct Lanes4 {
+    __m128i multiplier, increment, bound;
+
+    template <std::size_t LaneCount>
+    Lanes4(const std::array<Jump, LaneCount>& jumps, const std::array<uint64_t, LaneCount>& bounds, std::size_t first)
+    {
+        const auto w = GroupWords<4>(jumps, bounds, first);
+        multiplier = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w[0].data()));
+        increment = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w[1].data()));
+        bound = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w[2].data()));
+    }
+    [[gnu::always_inline]] uint32_t Bits(__m128i start) const
+    {
+        const __m128i biasedState = _mm_add_epi32(_mm_mullo_epi32(start, multiplier), increment);
+        const __m128i clamped = _mm_min_epi32(biasedState, _mm_set1_epi32(int32_t(SaturatedState + Bias)));
+        return static_cast<uint32_t>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpgt_epi32(bound, clamped))));
+    }
+};
+
+struct Avx2Masks {
+    Lanes8 stage1Low, stage1High, stage23Low, stage23High;
+    Lanes4 stage4;
+
+    explicit Avx2Masks(const BatchBounds& b)
+        : stage1Low(Stage1Jumps, b.stage1, 0), stage1High(Stage1Jumps, b.stage1, 8),
+          stage23Low(Stage23Jumps, b.stage23, 0), stage23High(Stage23Jumps, b.stage23, 8),
+          stage4(Stage4Jumps, b.stage4, 0)
+    {
+    }
+    [[gnu::always_inline]] uint32_t Stage1(uint32_t s) const
+    {
+        const __m256i start = _mm256_set1_epi32(int32_t(s));
+        return stage1Low.Bits(start) | stage1High.Bits(start) << 8;
+    }
+    [[gnu::always_inline]] uint32_t Stage23(uint32_t s) const
+    {
+        const __m256i start = _mm256_set1_epi32(int32_t(s));
+        return stage23Low.Bits(start) | stage23High.Bits(start) << 8;
+    }
+    [[gnu::always_inline]] uint32_t Stage4(uint32_t s) const { return stage4.Bits(_mm_set1_epi32(int32_t(s))); }
+};
+
+}  // namespace
+
+StageEnds RunAvx2Kernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
+{
+    const Avx2Masks masks(bounds);
+    return RunInitiations(masks, n, state);
+}
+#pragma GCC pop_options

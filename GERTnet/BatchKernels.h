@@ -1,0 +1,33 @@
+// The batch kernels: one loop over the initiations whose lane comparisons are made by portable
+// scalar code or by AVX2 or AVX-512 instructions, chosen at run time by the processor.
+#pragma once
+
+#include <cstdint>
+
+#include "GERTnet/Network.h"
+#include "GERTnet/NetworkLanes.h"
+
+// How many initiations ended at stage 2, 3 or 4 (nodes D, F, H) or passed stage 4 (node I); the
+// rest of the batch ended at stage 1 (node B).
+struct StageEnds {
+    int32_t stage2 = 0;
+    int32_t stage3 = 0;
+    int32_t stage4 = 0;
+    int32_t accident = 0;
+};
+
+// Runs n initiations from `state` (the state before the first draw) and leaves in it the state
+// after the last draw.
+using KernelFunction = StageEnds (*)(const BatchBounds& bounds, int32_t n, uint32_t& state);
+StageEnds RunScalarKernel(const BatchBounds& bounds, int32_t n, uint32_t& state);
+StageEnds RunAvx2Kernel(const BatchBounds& bounds, int32_t n, uint32_t& state);     // needs AVX2
+StageEnds RunAvx512Kernel(const BatchBounds& bounds, int32_t n, uint32_t& state);   // needs AVX-512 F, VL
+
+enum class BatchKernel { Scalar, Avx2, Avx512 };
+bool KernelSupported(BatchKernel kernel);
+// The fastest kernel this processor runs: the one RunNetworkBatch uses.
+BatchKernel FastestKernel();
+const char* KernelName(BatchKernel kernel);
+
+// RunNetworkBatch with a chosen kernel (tests and benchmarks); the kernel must be supported.
+void RunNetworkBatchWith(BatchKernel kernel, GertNetwork& net, int32_t n);
