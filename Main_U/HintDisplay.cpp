@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QMenu>
 #include <QVariant>
 #include <QWidget>
 
@@ -42,7 +43,10 @@ bool HintDisplay::eventFilter(QObject* watched, QEvent* event)
     if (!watched->isWidgetType()) return false;
     const auto* widget = static_cast<const QWidget*>(watched);
     if (widget->windowType() == Qt::ToolTip) return false;
-    if (event->type() == QEvent::Enter) {
+    if (event->type() == QEvent::Show && qobject_cast<const QMenu*>(widget)) {
+        // An open menu shows no hint, wherever the pointer rests.
+        PointerOver(nullptr);
+    } else if (event->type() == QEvent::Enter) {
         PointerOver(widget);
     } else if (event->type() == QEvent::Leave) {
         // Leaving a control for its enclosing control brings no enter event to the latter; leaving a
@@ -55,7 +59,7 @@ bool HintDisplay::eventFilter(QObject* watched, QEvent* event)
 void HintDisplay::PointerOver(const QWidget* widget)
 {
     QString hint;
-    // Menus are windows of their own without hints: the hint is empty while one is open.
+    // Menus are windows of their own without hints: the hint is empty over them.
     for (; widget; widget = widget->isWindow() ? nullptr : widget->parentWidget()) {
         const QString own = HintOf(widget);
         if (!own.isEmpty()) {

@@ -17,7 +17,8 @@ QString LongHint(const QString& hint);
 
 // An application event filter. Whenever the pointer enters or leaves a control, the current hint
 // becomes the long part of the hint of that control or of its nearest enclosing control with one
-// (empty where there is none, and over menus); `display` runs only when the current hint changes.
+// (empty where there is none, and while a menu is open); `display` runs only when the current hint
+// changes.
 class HintDisplay : public QObject {
 public:
     HintDisplay(QObject* owner, std::function<void(const QString&)> display);

@@ -62,7 +62,7 @@ void TFormKestal::BuildModelingPage()
     SpeedButton1->setAutoRaise(true);
     SpeedButton1->setIcon(IntroductionPicture());
     SpeedButton1->setIconSize({14, 14});
-    SpeedButton1->setGeometry(237, 5, 16, 16);
+    SpeedButton1->setGeometry(237, 8, 16, 16);
     pbTime = new QProgressBar(gbHelp);
     pbTime->setObjectName(QStringLiteral("pbTime"));
     pbTime->setTextVisible(false);
@@ -161,12 +161,17 @@ void TFormKestal::StoreRunSize(const QComboBox* kField, const QComboBox* nField)
     series.InitiationCount = ParseInteger(S(nField->currentText()));
 }
 
+void TFormKestal::WriteRunEstimate()
+{
+    edOutTime->clear();
+    edOutTime->setText(EstimateText(EstimateDays(CalibrationTime, series.ExperimentCount, series.InitiationCount)));
+}
+
 void TFormKestal::WriteEstimates()
 {
     const int32_t k = series.ExperimentCount;
     const int32_t n = series.InitiationCount;
-    edOutTime->clear();
-    edOutTime->setText(EstimateText(EstimateDays(CalibrationTime, k, n)));
+    WriteRunEstimate();
     edOutTimeOpt->clear();
     // A study simulates nothing for fewer than two measures, and at most 4 or 8 series for two or three.
     switch (measures.MeasureCount) {

@@ -3,10 +3,8 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -25,7 +23,6 @@
 #include "Main_U/UiLocale.h"
 #include "Main_U/UiText.h"
 #include "common/Conversions.h"
-#include "common/Formats.h"
 
 namespace {
 
@@ -119,11 +116,9 @@ void TFormKestal::FormCreate()
     CalibrationTime = RunCalibration(net, series);
     series.ExperimentCount = ParseInteger(S(cbInputK->currentText()));
     series.InitiationCount = ParseInteger(S(cbInputN->currentText()));
-    edOutTime->setText(Q("  " + DurationText(EstimateDays(CalibrationTime, series.ExperimentCount,
-                                                                 series.InitiationCount),
-                                                     UiNumberLocale())));
+    WriteRunEstimate();
     setWindowState(windowState() | Qt::WindowMaximized);
-    hintDisplay_ = new HintDisplay(this, [this](const QString& hint) { DisplayHint(hint); });
+    new HintDisplay(this, [this](const QString& hint) { DisplayHint(hint); });
     const char* resultHeader[] = {"Узел", "Возможные состояния", "      Мера возможности", " Среднее Кв.Отклонение",
                                   "Индекс опасности"};
     for (int column = 0; column < 5; ++column) sgResult->setCell(column, 0, Q(resultHeader[column]));

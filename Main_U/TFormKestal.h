@@ -15,7 +15,6 @@
 
 class FactorPanel;
 class Grid;
-class HintDisplay;
 class QAction;
 class QComboBox;
 class QFrame;
@@ -163,12 +162,13 @@ private:
     void FocusWindowChanged(QWindow* now);
     // K and N: the integer values of the given fields, stored in the series table.
     void StoreRunSize(const QComboBox* kField, const QComboBox* nField);
+    // edOutTime for the stored K and N.
+    void WriteRunEstimate();
     // edOutTime and edOutTimeOpt for the stored K and N.
     void WriteEstimates();
     // A factor list's typed text selects the item with exactly that text, or none.
     void FactorListEdited(int factor, const QString& text);
 
-    HintDisplay* hintDisplay_ = nullptr;
     // Which window of the application had the focus last: none (another application had it), this
     // window, or another window of this application (about box, questionnaire). Menus, drop-down
     // lists and message boxes do not count.

@@ -1,6 +1,8 @@
 // The hint display: the monitor follows the long hint of the control under the pointer.
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -81,6 +83,23 @@ TEST_F(HintDisplayTest, BackFromAControlToItsGroupEmptiesTheMonitor)
     // A place of the group box itself, away from its controls.
     QTest::mouseMove(Find<QWidget>("gbRun"), QPoint(250, 165));
     EXPECT_EQ(Monitor(), QString());
+}
+
+TEST_F(HintDisplayTest, AnOpenMenuEmptiesTheMonitor)
+{
+    PointAt("lbInPutK");
+    ASSERT_EQ(Monitor(), QString::fromUtf8(LongK));
+    QMenuBar* bar = window->menuBar();
+    QMenu* help = Find<QMenu>("Help1");
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(help->menuAction()).center());
+    ASSERT_TRUE(QTest::qWaitFor([help] { return help->isVisible(); }));
+    EXPECT_EQ(Monitor(), QString());
+    help->close();
+    // Over the menu bar, which has no hint, the monitor stays empty; back over a hint it shows again.
+    QTest::mouseMove(bar, bar->actionGeometry(help->menuAction()).center());
+    EXPECT_EQ(Monitor(), QString());
+    PointAt("lbInPutK");
+    EXPECT_EQ(Monitor(), QString::fromUtf8(LongK));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCursor>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -40,6 +41,8 @@ QStringList MessageBoxCloser::texts() const
 void WindowTest::SetUp()
 {
     QLocale::setDefault(RussianLocale());
+    // The pointer starts off the window, over no control.
+    QCursor::setPos(-1000, -1000);
     window = std::make_unique<TFormKestal>(&clock);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
