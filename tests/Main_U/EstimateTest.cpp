@@ -95,13 +95,4 @@ TEST_F(Estimate, ABadNumberStopsTheHandlerOnEveryKeystroke)
     EXPECT_EQ(Text("edOutTime"), Expected(30, 4000));
 }
 
-TEST_F(Estimate, LeadingBlanksAndSignsAreIntegers)
-{
-    MessageBoxCloser boxes;
-    TypeOver(Field("cbInputK"), QStringLiteral(" +12"));
-    EXPECT_EQ(window->series.ExperimentCount, 12);
-    EXPECT_EQ(Field("cbInputKOpt")->currentText(), QStringLiteral(" +12"));
-    EXPECT_EQ(boxes.texts(), (QStringList{"' ' is not a valid integer value", "' +' is not a valid integer value"}));
-}
-
 }  // namespace
