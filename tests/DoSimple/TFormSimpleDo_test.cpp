@@ -16,6 +16,7 @@
 
 #include "DoSimple/RowTabBar.h"
 #include "DoSimple/TFormSimpleDo.h"
+#include "support/AnswerQuestion.h"
 
 // Readable failure messages.
 void PrintTo(const QString& text, std::ostream* os) {
@@ -53,17 +54,7 @@ protected:
     QStringList report() const { return find<QPlainTextEdit>("reSimpleDo")->toPlainText().split('\n'); }
     QString rating() const { return find<QLabel>("plSimpleDoInfo")->text(); }
 
-    // Brings the answer's page and tab to the front, then clicks the button's round box.
-    void answer(const char* name) {
-        QRadioButton* button = find<QRadioButton>(name);
-        ASSERT_NE(button, nullptr);
-        for (QWidget* w = button; w->parentWidget(); w = w->parentWidget())
-            if (auto* pages = qobject_cast<QTabWidget*>(w->parentWidget()->parentWidget()); pages && pages->indexOf(w) >= 0)
-                pages->setCurrentWidget(w);
-        ASSERT_TRUE(button->isVisible()) << name;
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->height() / 2, button->height() / 2));
-        ASSERT_TRUE(button->isChecked()) << name;
-    }
+    void answer(const char* name) { ASSERT_TRUE(AnswerQuestion(find<QRadioButton>(name))) << name; }
 
     QStringList lastFive() const { return report().mid(43); }
 
