@@ -3,12 +3,14 @@
 
 #include <QTreeWidget>
 
+#include "ActSelect/EditorRules.h"
 #include "Main_U/Pictures.h"
 #include "Main_U/UiText.h"
 
 namespace {
 
 constexpr int ImageRole = Qt::UserRole + 1;
+constexpr int FactorRole = Qt::UserRole + 2;
 
 // Walks the subtree of `node` in pre-order, counting down `remaining`; the node where it reaches 0.
 QTreeWidgetItem* Walk(QTreeWidgetItem* node, int& remaining)
@@ -19,9 +21,9 @@ QTreeWidgetItem* Walk(QTreeWidgetItem* node, int& remaining)
     return nullptr;
 }
 
-QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const char* text, int image)
+QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const QString& text, int image)
 {
-    auto* node = new QTreeWidgetItem(parent, QStringList(Q(text)));
+    auto* node = new QTreeWidgetItem(parent, QStringList(text));
     SetNodeImage(node, image);
     return node;
 }
@@ -48,12 +50,36 @@ QTreeWidgetItem* NodeAt(QTreeWidget* tree, int index)
     return nullptr;
 }
 
+QTreeWidgetItem* AddMeasureNode(QTreeWidgetItem* root, const QString& name)
+{
+    QTreeWidgetItem* measure = AddNode(root, name, 1);
+    AddNode(measure, Q(ChangesNodeText), 2);
+    AddNode(measure, Q(CostNodeText), 3);
+    return measure;
+}
+
+void SetNodeFactor(QTreeWidgetItem* node, int factor)
+{
+    node->setData(0, FactorRole, factor);
+}
+
+int NodeFactor(const QTreeWidgetItem* node)
+{
+    const QVariant tag = node->data(0, FactorRole);
+    return tag.isValid() ? tag.toInt() : -1;
+}
+
+QTreeWidgetItem* FactorNode(const QTreeWidgetItem* changes, int factor)
+{
+    for (int child = 0; child < changes->childCount(); ++child)
+        if (NodeFactor(changes->child(child)) == factor) return changes->child(child);
+    return nullptr;
+}
+
 void BuildInitialTree(QTreeWidget* tree)
 {
     tree->clear();
-    auto* root = new QTreeWidgetItem(tree, QStringList(Q("Комплекс мер")));
+    auto* root = new QTreeWidgetItem(tree, QStringList(Q(TreeRootText)));
     SetNodeImage(root, 0);
-    QTreeWidgetItem* measure = AddNode(root, "Мероприятие 1", 1);
-    AddNode(measure, "Изменения факторов ЧМС", 2);
-    AddNode(measure, "Затраты", 3);
+    AddMeasureNode(root, Q(MeasureNameText(1)));
 }

@@ -62,6 +62,9 @@ TFormKestal::TFormKestal(const Clock* clock)
     ConnectModelingPage();
     ConnectFactorPanels();
     ConnectMeasureParameters();
+    ConnectMeasureEditor();
+    ConnectMeasureCapture();
+    ConnectStudyAndTotals();
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TFormKestal::FocusWindowChanged);
     FormCreate();
 }
@@ -132,13 +135,6 @@ void TFormKestal::FormCreate()
     InitPlanTable(measures);
     ClearMeasureStore(measures);
     WriteTotalsHeader();
-}
-
-void TFormKestal::WriteTotalsHeader()
-{
-    const char* header[] = {"№", "   Название мероприятия", "Затраты (у.е)", "Выгода (у.е.)", "Выгода/Затраты",
-                            "   Измененный фактор", "    Оченка ДО", " Оценка ПОСЛЕ"};
-    for (int column = 0; column < 8; ++column) sgTotal->setCell(column, 0, Q(header[column]));
 }
 
 void TFormKestal::FocusWindowChanged(QWindow* now)

@@ -5,7 +5,9 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
+#include "ActSelect/EditorRules.h"
 #include "ActSelect/MeasureStore.h"
 #include "GERTnet/Network.h"
 #include "GERTnet/Series.h"
@@ -15,6 +17,7 @@
 
 class FactorPanel;
 class Grid;
+struct TotalsView;
 class QAction;
 class QComboBox;
 class QFrame;
@@ -31,6 +34,7 @@ class QStatusBar;
 class QTabWidget;
 class QToolButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 class QWindow;
 
 class TFormKestal : public QMainWindow {
@@ -69,6 +73,22 @@ public:
     void cbInputNOptChange();
     // Header row of the totals table.
     void WriteTotalsHeader();
+    // The measure editor; `factor` indexes FactorCatalogue.
+    void pXXOptClick(int factor);
+    void tbXXEnter(int factor);
+    void tbXXChange(int factor);
+    void tbXXExit(int factor);
+    void edExpenseChange();
+    void butResetClick();
+    void butActInClick();
+    // The study, the enabling of its run button and the two views of the totals table.
+    void buttonRunOptClick();
+    void edAllMoneyChange();
+    void edDamageChange();
+    void buttMoreClick();
+    void buttLessClick();
+    // The editor's 30 factor rows as the page shows them, in catalogue order.
+    EditorRows MeasureEditorRows() const;
 
     // ---- Frame ----
     QAction* About1 = nullptr;
@@ -160,6 +180,26 @@ private:
     void ConnectFactorPanels();
     void ConnectMeasureParameters();
     void FocusWindowChanged(QWindow* now);
+    void ConnectMeasureEditor();
+    void ConnectMeasureCapture();
+    void ConnectStudyAndTotals();
+    // The current level of a factor: its list's item, or while the list's text selects none, the
+    // item last applied (the level before shows it).
+    int CurrentItem(int factor) const;
+    // Measure panels: normal or selected; locked or free.
+    void ShowPanelSelected(int factor, bool selected);
+    void ShowPanelLocked(int factor, bool locked);
+    // A tree node by its pre-order index; "Invalid index" when the tree has none there.
+    QTreeWidgetItem* TreeNode(int index) const;
+    // The pending measure's change node of `factor` as the first child of its changes node: the
+    // factor's node moved there, or a new "нет изменений" node.
+    QTreeWidgetItem* OpenChangeNode(int factor);
+    // The changes node of the captured measure gets exactly one node per captured factor.
+    void MatchChangeNodes(QTreeWidgetItem* changes, const std::vector<int>& factors);
+    // Writes a whole view of the totals table on a cleared grid that grows to fit it.
+    void ShowTotals(const TotalsView& view);
+    // "Больше" for the compact view, "Меньше" for the detailed one.
+    void ShowTotalsButtons(bool detailed);
     // K and N: the integer values of the given fields, stored in the series table.
     void StoreRunSize(const QComboBox* kField, const QComboBox* nField);
     // edOutTime for the stored K and N.
