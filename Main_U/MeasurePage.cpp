@@ -33,11 +33,13 @@ constexpr int ScrollBoxWidth = 501;
 
 // Columns of a factor panel: id, name, level before, level after, track bar.
 constexpr QRect IdPlace{2, 13, 36, 15};
-constexpr QRect NamePlace{38, 2, 150, 37};
-constexpr QRect HeldNamePlace{2, 2, 186, 37};  // a name label that carries the id (H06)
+// The name takes the panel's full height: the longest names wrap onto three lines.
+constexpr QRect NamePlace{38, 0, 150, 41};
+constexpr QRect HeldNamePlace{2, 0, 186, 41};  // a name label that carries the id (H06)
 constexpr QRect BeforePlace{190, 11, 96, 19};
 constexpr QRect AfterPlace{290, 11, 96, 19};
 constexpr QRect BarPlace{388, 4, 88, 32};
+constexpr QColor LockedTextColour{96, 96, 96};
 
 QString Named(const char* prefix, const FactorInfo& factor, const char* suffix = "")
 {
@@ -95,6 +97,10 @@ void TFormKestal::BuildMeasurePage()
         MeasureControls& controls = measureControls[index];
         controls.panel = new FactorPanel(contents[factor.group], Named("p", factor, "Opt"), QString());
         controls.panel->setGeometry(0, PanelHeight * panelCount[factor.group]++, PanelWidth, PanelHeight);
+        // A locked panel keeps showing its change: its disabled texts stay readable on the panel colour.
+        QPalette palette = controls.panel->palette();
+        palette.setColor(QPalette::Disabled, QPalette::WindowText, LockedTextColour);
+        controls.panel->setPalette(palette);
         controls.name = new QLabel(Q(texts.measureName), controls.panel);
         controls.name->setObjectName(Named("lbOpt", factor));
         controls.name->setTextFormat(Qt::PlainText);
@@ -136,6 +142,10 @@ void TFormKestal::BuildMeasurePage()
     tvAction = new QTreeWidget(splitAction);
     tvAction->setObjectName(QStringLiteral("tvAction"));
     tvAction->setHeaderHidden(true);
+    // Long change texts are scrolled to, not cut short.
+    tvAction->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tvAction->header()->setStretchLastSection(false);
+    tvAction->setTextElideMode(Qt::ElideNone);
     QPalette treePalette = tvAction->palette();
     treePalette.setColor(QPalette::Base, treePalette.color(QPalette::ToolTipBase));
     treePalette.setColor(QPalette::Text, treePalette.color(QPalette::ToolTipText));
