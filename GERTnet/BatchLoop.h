@@ -15,19 +15,20 @@
 // The only chain from one initiation to the next is its start state: one multiply and one add
 // (JumpState) once the stage it ends at is known. Stage 1 ends most initiations, so the processor
 // predicts that branch and starts on the next initiation while this one's comparisons are still
-// in flight; the comparisons themselves never wait for one another.
+// in flight; the comparisons themselves never wait for one another. Whether stage 1 ends the
+// initiation is one bit of Stage1Passes; the score itself is needed only when it does not.
 template <class Masks>
 [[gnu::always_inline]] inline StageEnds RunInitiations(const Masks& masks, int32_t n, uint32_t& state)
 {
     uint32_t s = state;
     int32_t stage2 = 0, stage3 = 0, stage4 = 0, accident = 0;
-    for (int32_t i = 0; i < n; ++i) {
+    for (int32_t left = n; left > 0; --left) {
         const uint32_t bits1 = masks.Stage1(s);
-        const int32_t s1 = Stage1SumTable[bits1 & 0xFFu] * Stage1FactorTable[bits1 >> 8];
-        if (s1 <= Stage1Threshold) {
+        if (!Stage1Passes.Passes(bits1)) {
             s = JumpState(s, DrawsThroughStage1);
             continue;
         }
+        const int32_t s1 = Stage1SumTable[bits1 & 0xFFu] * Stage1FactorTable[bits1 >> 8];
         const uint32_t bits23 = masks.Stage23(s);
         const int32_t s2 = s1 * Stage2Table[bits23 & 0x3FFu];
         if (s2 <= Stage2Threshold) {

@@ -147,6 +147,23 @@ inline constexpr auto Stage4Table = ScoreTable<16>(Lanes::Stage4, 0, Stage4Facto
 static_assert(AllAtMost(Stage1SumTable, 12) && AllAtMost(Stage1FactorTable, 7));
 static_assert(AllAtMost(Stage2Table, 12) && AllAtMost(Stage3Table, 8) && AllAtMost(Stage4Table, 3));
 
+// Whether the stage-1 score S1 of each of the 65 536 stage-1 bit patterns exceeds the stage-1
+// threshold, one bit per pattern (8 KiB): most initiations end at stage 1, and this settles it
+// with one load.
+struct PassBitmap {
+    std::array<uint64_t, 1024> word{};
+    [[gnu::always_inline]] bool Passes(uint32_t bits) const { return (word[bits >> 6] >> (bits & 63)) & 1u; }
+};
+inline constexpr PassBitmap Stage1Passes = [] {
+    PassBitmap passes;
+    for (uint32_t bits = 0; bits < 65536; ++bits) {
+        if (Stage1SumTable[bits & 0xFFu] * Stage1FactorTable[bits >> 8] > Stage1Threshold) {
+            passes.word[bits >> 6] |= uint64_t{1} << (bits & 63);
+        }
+    }
+    return passes;
+}();
+
 // --- Per-batch bounds ------------------------------------------------------------------------
 
 // Every lane's bound for the batch's inputs: a lane's bit is 1 exactly when its state is below
