@@ -1,9 +1,17 @@
-// Initiations per second of the production batch and of the reference batch, and their ratio.
+// Speed of the network batch: the production batch against the straightforward reference batch
+// and against a bare loop that only steps the generator, each kernel on its own, a modeling run
+// and the start-up calibration.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <fstream>
+#include <memory>
+#include <string>
 
+#include "GERTnet/BatchKernels.h"
+#include "GERTnet/Calibration.h"
 #include "GERTnet/Network.h"
+#include "GERTnet/Series.h"
 #include "bench/ReferenceBatch.h"
 
 namespace {
@@ -15,64 +23,198 @@ constexpr std::array<float, FactorCount> DefaultInputs = {
     0.75f,  0.334f, 0.667f, 0.834f, 0.417f, 0.25f, 0.584f, 0.334f, 0.417f, 0.75f,
 };
 
-using BatchFunction = void (*)(GertNetwork&, int32_t);
+// The input sets: the default ratings (95 % of initiations end at stage 1); every factor at the
+// lowest level (most initiations are accidents, all 31 draws); every factor at level 0.25 (each
+// stage's outcome close to a coin toss, the hardest case for branch prediction).
+struct InputSet {
+    const char* name;
+    NetworkInputs inputs;
+};
+NetworkInputs AllAt(float p)
+{
+    NetworkInputs in;
+    in.slot.fill(p);
+    return in;
+}
+const InputSet InputSets[] = {
+    {"default", {DefaultInputs}},
+    {"accidents", AllAt(0.084f)},
+    {"even", AllAt(0.25f)},
+};
 
-// A network on the default inputs whose clock moves on by a millisecond at every batch, so
-// that each batch is seeded afresh as in a real run.
+// Draws a batch made, from its counters: 14 per initiation, 8 more for each that passed stage 1
+// (C), 5 more past stage 2 (E) and 4 more past stage 3 (G).
+int64_t BatchDraws(const OutcomeCounters& c)
+{
+    return 14 * int64_t{c.node[NodeB] + c.node[NodeC]} + 8 * int64_t{c.node[NodeC]} + 5 * int64_t{c.node[NodeE]} +
+           4 * int64_t{c.node[NodeG]};
+}
+
+// The generator stepped one draw after another: each step waits for the multiply and add of the
+// one before. This is the speed limit of any batch that makes its draws in sequence.
+[[gnu::noinline]] uint32_t StepSerially(uint32_t state, int64_t draws)
+{
+    for (int64_t i = 0; i < draws; ++i) {
+        state = NextState(state);
+    }
+    return state;
+}
+
+using Seconds = std::chrono::duration<double>;
+
+template <class F>
+Seconds Timed(F&& f)
+{
+    const auto t0 = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::steady_clock::now() - t0;
+}
+
+// A network whose clock moves on by a millisecond at every batch, so that each batch is seeded
+// afresh as in a real run.
 struct BenchNetwork {
     FixedClock clock{36'000'000};
     GertNetwork net;
-    BenchNetwork()
+    explicit BenchNetwork(const NetworkInputs& inputs)
     {
-        net.inputs.slot = DefaultInputs;
+        net.inputs = inputs;
         net.clock = &clock;
     }
-    void Run(BatchFunction batch, int32_t n)
-    {
-        clock.reading = (clock.reading + 1) % 86'400'000;
-        batch(net, n);
-        benchmark::DoNotOptimize(net.counters);
-    }
+    void NextReading() { clock.reading = (clock.reading + 1) % 86'400'000; }
 };
 
-void RunBatches(benchmark::State& state, BatchFunction batch)
+// One run: production batch, reference batch on the same seeds, and the bare serial loop for
+// the same number of draws, timed side by side.
+void BM_ProductionVsReference(benchmark::State& state, const InputSet& set, int32_t n)
 {
-    const auto n = static_cast<int32_t>(state.range(0));
-    BenchNetwork bench;
+    BenchNetwork production(set.inputs);
+    BenchNetwork reference(set.inputs);
+    Seconds productionTime{0}, referenceTime{0}, serialTime{0};
+    int64_t draws = 0;
+    uint32_t serialState = 1;
     for (auto _ : state) {
-        bench.Run(batch, n);
-    }
-    state.SetItemsProcessed(state.iterations() * n);
-}
-
-void BM_ProductionBatch(benchmark::State& state) { RunBatches(state, RunNetworkBatch); }
-void BM_ReferenceBatch(benchmark::State& state) { RunBatches(state, RunReferenceBatch); }
-
-// Times both batches side by side on the same seeds and reports the speed-up.
-void BM_ProductionOverReference(benchmark::State& state)
-{
-    const auto n = static_cast<int32_t>(state.range(0));
-    BenchNetwork production;
-    BenchNetwork reference;
-    std::chrono::duration<double> productionTime{0};
-    std::chrono::duration<double> referenceTime{0};
-    for (auto _ : state) {
-        const auto t0 = std::chrono::steady_clock::now();
-        production.Run(RunNetworkBatch, n);
-        const auto t1 = std::chrono::steady_clock::now();
-        reference.Run(RunReferenceBatch, n);
-        const auto t2 = std::chrono::steady_clock::now();
-        productionTime += t1 - t0;
-        referenceTime += t2 - t1;
+        production.NextReading();
+        reference.NextReading();
+        productionTime += Timed([&] { RunNetworkBatch(production.net, n); });
+        referenceTime += Timed([&] { RunReferenceBatch(reference.net, n); });
+        if (production.net.counters.node != reference.net.counters.node) {
+            state.SkipWithError("production and reference counters differ");
+            break;
+        }
+        const int64_t batchDraws = BatchDraws(production.net.counters);
+        serialTime += Timed([&] { serialState = StepSerially(serialState, batchDraws); });
+        benchmark::DoNotOptimize(serialState);
+        draws += batchDraws;
     }
     const double initiations = static_cast<double>(state.iterations()) * n;
-    state.counters["production/s"] = initiations / productionTime.count();
-    state.counters["reference/s"] = initiations / referenceTime.count();
-    state.counters["ratio"] = referenceTime.count() / productionTime.count();
+    state.counters["prod init/s"] = initiations / productionTime.count();
+    state.counters["ref init/s"] = initiations / referenceTime.count();
+    state.counters["prod draws/s"] = draws / productionTime.count();
+    state.counters["ref draws/s"] = draws / referenceTime.count();
+    state.counters["serial draws/s"] = draws / serialTime.count();
+    state.counters["draws/init"] = draws / initiations;
+    // The goals: at least 5 times the reference, at most half the serial loop's time per draw.
+    state.counters["prod/ref"] = referenceTime.count() / productionTime.count();
+    state.counters["prod/serial time per draw"] = productionTime.count() / serialTime.count();
 }
 
-}  // namespace
+void BM_Kernel(benchmark::State& state, BatchKernel kernel, const InputSet& set, int32_t n)
+{
+    if (!KernelSupported(kernel)) {
+        state.SkipWithError("not supported by this processor");
+        return;
+    }
+    BenchNetwork bench(set.inputs);
+    int64_t draws = 0;
+    for (auto _ : state) {
+        bench.NextReading();
+        RunNetworkBatchWith(kernel, bench.net, n);
+        draws += BatchDraws(bench.net.counters);
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+    state.counters["draws/s"] = benchmark::Counter(static_cast<double>(draws), benchmark::Counter::kIsRate);
+}
 
-BENCHMARK(BM_ProductionBatch)->Arg(4000)->Arg(100'000);
-BENCHMARK(BM_ReferenceBatch)->Arg(4000)->Arg(100'000);
-BENCHMARK(BM_ProductionOverReference)->Arg(4000)->Arg(100'000);
+void BM_SerialGenerator(benchmark::State& state)
+{
+    const int64_t draws = state.range(0);
+    uint32_t s = 1;
+    for (auto _ : state) {
+        s = StepSerially(s, draws);
+        benchmark::DoNotOptimize(s);
+    }
+    state.counters["draws/s"] = benchmark::Counter(static_cast<double>(state.iterations() * draws),
+                                                   benchmark::Counter::kIsRate);
+}
+
+// A default modeling run, K = 200 experiments of N = 4000, on the system clock as in the program.
+void BM_ModelingRun(benchmark::State& state)
+{
+    GertNetwork net;
+    net.inputs.slot = DefaultInputs;
+    auto series = std::make_unique<SeriesTable>();
+    series->ExperimentCount = 200;
+    series->InitiationCount = 4000;
+    for (auto _ : state) {
+        RunSeries(net, *series);
+        benchmark::DoNotOptimize(series->column[0][199]);
+    }
+}
+
+// The start-up calibration: 11 batches of 14 000.
+void BM_Calibration(benchmark::State& state)
+{
+    GertNetwork net;
+    net.inputs.slot = DefaultInputs;
+    auto series = std::make_unique<SeriesTable>();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(RunCalibration(net, *series));
+    }
+}
+
+std::string ProcessorName()
+{
+    std::ifstream cpuinfo("/proc/cpuinfo");
+    for (std::string line; std::getline(cpuinfo, line);) {
+        if (line.rfind("model name", 0) == 0) {
+            return line.substr(line.find(':') + 2);
+        }
+    }
+    return "unknown";
+}
+
+// Registers every benchmark, named by its input set, N and kernel.
+const bool Registered = [] {
+    benchmark::AddCustomContext("processor", ProcessorName());
+    benchmark::AddCustomContext("production kernel", KernelName(FastestKernel()));
+    for (const InputSet& set : InputSets) {
+        for (int32_t n : {4000, 100'000}) {
+            const std::string name = std::string("ProductionVsReference/") + set.name + "/" + std::to_string(n);
+            benchmark::RegisterBenchmark(name.c_str(), BM_ProductionVsReference, std::cref(set), n)
+                ->Repetitions(5)
+                ->ReportAggregatesOnly()
+                ->MinTime(0.2);
+        }
+    }
+    for (BatchKernel kernel : {BatchKernel::Scalar, BatchKernel::Avx2, BatchKernel::Avx512}) {
+        for (const InputSet& set : InputSets) {
+            const std::string name = std::string("Kernel/") + KernelName(kernel) + "/" + set.name + "/100000";
+            benchmark::RegisterBenchmark(name.c_str(), BM_Kernel, kernel, std::cref(set), 100'000)
+                ->Repetitions(3)
+                ->ReportAggregatesOnly()
+                ->MinTime(0.2);
+        }
+    }
+    benchmark::RegisterBenchmark("SerialGenerator", BM_SerialGenerator)->Arg(1'000'000);
+    benchmark::RegisterBenchmark("ModelingRun/K=200/N=4000", BM_ModelingRun)
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly();
+    benchmark::RegisterBenchmark("Calibration/11x14000", BM_Calibration)
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly();
+    return true;
+}();
+
+}  // namespace
