@@ -2,8 +2,10 @@
 #include <immintrin.h>
 
 #include "GERTnet/BatchKernels.h"
+#include "GERTnet/StageTables.h"
 #include "GERTnet/StateBounds.h"
 
+// From here on the code is compiled for AVX2; the headers above keep the common instruction set.
 #pragma GCC push_options
 #pragma GCC target("avx2")
 #include "GERTnet/BatchLoop.h"
@@ -15,32 +17,26 @@ namespace {
 // states the bias is folded into the jump increments, for free.
 constexpr uint32_t Bias = 0x80000000u;
 
-// The words of lanes first .. first + Width - 1: multipliers, biased increments, and biased
-// bounds clamped to 32 bits (see Bound32: the states are clamped to SaturatedState as well).
-template <std::size_t Width, std::size_t LaneCount>
-std::array<std::array<uint32_t, Width>, 3> GroupWords(const std::array<Jump, LaneCount>& jumps,
-                                                      const std::array<uint64_t, LaneCount>& bounds,
-                                                      std::size_t first)
-{
-    std::array<std::array<uint32_t, Width>, 3> words{};
-    for (std::size_t j = 0; j < Width; ++j) {
-        words[0][j] = jumps[first + j].multiplier;
-        words[1][j] = jumps[first + j].increment + Bias;
-        words[2][j] = Bound32(bounds[first + j]) + Bias;
-    }
-    return words;
-}
-
+// Eight lanes of a lane group, from lane `first` on.
 struct Lanes8 {
     __m256i multiplier, increment, bound;
 
+    // Multipliers, biased increments, and biased bounds clamped to 32 bits (see Bound32: the
+    // states are clamped to SaturatedState as well). Lanes past the group's end get bound 0, so
+    // their bits stay 0.
     template <std::size_t LaneCount>
     Lanes8(const std::array<Jump, LaneCount>& jumps, const std::array<uint64_t, LaneCount>& bounds, std::size_t first)
     {
-        const auto w = GroupWords<8>(jumps, bounds, first);
-        multiplier = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w[0].data()));
-        increment = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w[1].data()));
-        bound = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w[2].data()));
+        alignas(32) std::array<std::array<uint32_t, 8>, 3> words{};
+        for (std::size_t j = 0; j < 8 && first + j < LaneCount; ++j) {
+            words[0][j] = jumps[first + j].multiplier;
+            words[1][j] = jumps[first + j].increment + Bias;
+            words[2][j] = Bound32(bounds[first + j]);
+        }
+        for (uint32_t& b : words[2]) b += Bias;
+        multiplier = _mm256_load_si256(reinterpret_cast<const __m256i*>(words[0].data()));
+        increment = _mm256_load_si256(reinterpret_cast<const __m256i*>(words[1].data()));
+        bound = _mm256_load_si256(reinterpret_cast<const __m256i*>(words[2].data()));
     }
     // Bit j: lane j's state is below its bound.
     [[gnu::always_inline]] uint32_t Bits(__m256i start) const
@@ -51,28 +47,8 @@ struct Lanes8 {
     }
 };
 
-struct Lanes4 {
-    __m128i multiplier, increment, bound;
-
-    template <std::size_t LaneCount>
-    Lanes4(const std::array<Jump, LaneCount>& jumps, const std::array<uint64_t, LaneCount>& bounds, std::size_t first)
-    {
-        const auto w = GroupWords<4>(jumps, bounds, first);
-        multiplier = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w[0].data()));
-        increment = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w[1].data()));
-        bound = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w[2].data()));
-    }
-    [[gnu::always_inline]] uint32_t Bits(__m128i start) const
-    {
-        const __m128i biasedState = _mm_add_epi32(_mm_mullo_epi32(start, multiplier), increment);
-        const __m128i clamped = _mm_min_epi32(biasedState, _mm_set1_epi32(int32_t(SaturatedState + Bias)));
-        return static_cast<uint32_t>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpgt_epi32(bound, clamped))));
-    }
-};
-
 struct Avx2Masks {
-    Lanes8 stage1Low, stage1High, stage23Low, stage23High;
-    Lanes4 stage4;
+    Lanes8 stage1Low, stage1High, stage23Low, stage23High, stage4;
 
     explicit Avx2Masks(const BatchBounds& b)
         : stage1Low(Stage1Jumps, b.stage1, 0), stage1High(Stage1Jumps, b.stage1, 8),
@@ -90,7 +66,7 @@ struct Avx2Masks {
         const __m256i start = _mm256_set1_epi32(int32_t(s));
         return stage23Low.Bits(start) | stage23High.Bits(start) << 8;
     }
-    [[gnu::always_inline]] uint32_t Stage4(uint32_t s) const { return stage4.Bits(_mm_set1_epi32(int32_t(s))); }
+    [[gnu::always_inline]] uint32_t Stage4(uint32_t s) const { return stage4.Bits(_mm256_set1_epi32(int32_t(s))); }
 };
 
 }  // namespace

@@ -24,7 +24,7 @@ bool KernelSupported(BatchKernel kernel)
     __builtin_cpu_init();
     switch (kernel) {
     case BatchKernel::Avx512:
-        return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl");
+        return __builtin_cpu_supports("avx512f");
     case BatchKernel::Avx2: return __builtin_cpu_supports("avx2");
     case BatchKernel::Scalar: return true;
     }

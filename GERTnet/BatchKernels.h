@@ -21,7 +21,7 @@ struct StageEnds {
 using KernelFunction = StageEnds (*)(const BatchBounds& bounds, int32_t n, uint32_t& state);
 StageEnds RunScalarKernel(const BatchBounds& bounds, int32_t n, uint32_t& state);
 StageEnds RunAvx2Kernel(const BatchBounds& bounds, int32_t n, uint32_t& state);     // needs AVX2
-StageEnds RunAvx512Kernel(const BatchBounds& bounds, int32_t n, uint32_t& state);   // needs AVX-512 F, VL
+StageEnds RunAvx512Kernel(const BatchBounds& bounds, int32_t n, uint32_t& state);   // needs AVX-512 F
 
 enum class BatchKernel { Scalar, Avx2, Avx512 };
 bool KernelSupported(BatchKernel kernel);

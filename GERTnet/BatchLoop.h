@@ -2,10 +2,13 @@
 //
 // Included by each kernel's source after its target options, so that the loop is compiled for
 // that kernel's instructions. Everything here is a template over the kernel's own (file-local)
-// comparison type, hence one private copy per kernel.
+// comparison type, hence one private copy per kernel. The headers below hold plain inline
+// functions that every kernel shares: a kernel source includes them before its target options,
+// so that they keep the common instruction set.
 #pragma once
 
 #include "GERTnet/BatchKernels.h"
+#include "GERTnet/StageTables.h"
 
 // Masks must provide, for the initiation that starts at state s:
 //   Stage1(s):  the 16 comparison bits of Lanes::Stage1,
