@@ -2,7 +2,6 @@
 // the plan table take it, its factors are locked and the monitor tree makes room for the next one.
 #include "Main_U/TFormKestal.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
@@ -12,6 +11,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <vector>
 
 #include "ActSelect/Capture.h"
 #include "Main_U/ActionTree.h"

@@ -1,4 +1,5 @@
-// The main window: the program's state, its three pages and the handlers of the modeling workflow.
+// The main window: the program's state, its three pages and the handlers of the modeling workflow and of
+// the measure pages.
 #pragma once
 
 #include <QMainWindow>
