@@ -136,31 +136,36 @@ TEST_F(MeasureStudy, AStudyWritesTheListingTheLabelsAndTheCompactRows)
     Shot("totals-compact");
 }
 
-TEST_F(MeasureStudy, MoreShowsEachCandidateWithItsChangesAndLessTheCompactRowsAgain)
+TEST_F(MeasureStudy, MorePlacesEachCandidateWithItsChangesAndLessGivesTheCompactRowsAgain)
 {
-    TwoMeasures();
+    // Three measures of 3, 2 and 1 changes, ranked in that order; every combination is over the budget.
+    TypeOver(Find<QComboBox>("cbInputKOpt"), QStringLiteral("10"));
+    Capture({{"H08", 10}, {"H14", 10}, {"C03", 0}}, QStringLiteral("1000"));
+    Capture({{"T04", 0}, {"T06", 10}}, QStringLiteral("1400"));
+    Capture({{"M04", 8}}, QStringLiteral("1300"));
     Run();
+    ASSERT_EQ(Names(), (QStringList{U("Мероприятие 1"), U("Мероприятие 2"), U("Мероприятие 3"),
+                                    U("Мероприятие 2 + Мероприятие 3"), U("Мероприятие 1 + Мероприятие 3"),
+                                    U("Мероприятие 1 + Мероприятие 2"), U("Мероприятие 1 + Мероприятие 2 + Мероприятие 3")}));
     std::vector<QStringList> compact;
     for (int row = 0; row < 50; ++row) compact.push_back(Row(row));
+    EXPECT_EQ(compact[4], Cells({"4", U("Мероприятие 2 + Мероприятие 3"), U("2700>1500"), U("Большие"), U("затраты")}, {}));
+    EXPECT_EQ(compact[7][2], U("3700>1500"));
     ShowPage(2);
     QTest::mouseClick(Button("buttMore"), Qt::LeftButton);
 
-    const QString h08 = RowText("H08"), h14 = RowText("H14"), t06 = RowText("T06");
-    const QString h08Before = U("Очень хорошая"), h08After = U("Очень, очень высокая");
-    const QString h14Before = U("Очень хорошая"), h14After = U("Очень, очень высокая");
-    const QString t06Before = U("Высокая"), t06After = U("Очень, очень высокая");
+    const QString top = U("Очень, очень высокая"), bottom = U("Очень, очень низкая");
     EXPECT_EQ(Row(0)[7], U(" Оценка ПОСЛЕ"));
-    EXPECT_EQ(Row(1), Cells(compact[1].mid(0, 5), {h08, h08Before, h08After}));
-    EXPECT_EQ(Row(2), Cells({}, {h14, h14Before, h14After}));
-    EXPECT_EQ(Row(3), Blank);
-    EXPECT_EQ(Row(4), Blank);
-    EXPECT_EQ(Row(5), Cells(compact[2].mid(0, 5), {h08, h08Before, h08After}));
-    EXPECT_EQ(Row(6), Cells({}, {h14, h14Before, h14After}));
-    EXPECT_EQ(Row(7), Cells({}, {t06, t06Before, t06After}));
-    EXPECT_EQ(Row(8), Blank);
-    EXPECT_EQ(Row(9), Blank);
-    EXPECT_EQ(Row(10), Cells(compact[3].mid(0, 5), {t06, t06Before, t06After}));
-    EXPECT_EQ(Row(11), Blank);
+    EXPECT_EQ(Row(1), Cells(compact[1].mid(0, 5), {RowText("H08"), U("Очень хорошая"), top}));
+    EXPECT_EQ(Row(2), Cells({}, {RowText("H14"), U("Очень хорошая"), top}));
+    EXPECT_EQ(Row(3), Cells({}, {RowText("C03"), U("Очень низкая"), bottom}));
+    EXPECT_EQ(Row(6), Cells(compact[2].mid(0, 5), {RowText("T04"), U("Ниже среднего"), bottom}));
+    EXPECT_EQ(Row(7), Cells({}, {RowText("T06"), U("Высокая"), top}));
+    EXPECT_EQ(Row(10), Cells(compact[3].mid(0, 5), {RowText("M04"), U("Очень хорошая"), U("Высокая")}));
+    // Blank rows between the candidates; the combinations over the budget are left out.
+    for (int row : {4, 5, 8, 9, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30})
+        EXPECT_EQ(Row(row), Blank) << row;
+    EXPECT_EQ(Totals()->rows(), 50);
     EXPECT_FALSE(Button("buttMore")->isVisible());
     EXPECT_FALSE(Button("buttMore")->isEnabled());
     EXPECT_TRUE(Button("buttLess")->isVisible());
@@ -174,6 +179,15 @@ TEST_F(MeasureStudy, MoreShowsEachCandidateWithItsChangesAndLessTheCompactRowsAg
     EXPECT_TRUE(Button("buttMore")->isEnabled());
     EXPECT_FALSE(Button("buttLess")->isVisible());
     EXPECT_FALSE(Button("buttLess")->isEnabled());
+
+    // With position 2 over a lowered budget, position 3 stands on row 7.
+    ShowPage(1);
+    TypeInto("edAllMoney", QStringLiteral("1350"));
+    ShowPage(2);
+    QTest::mouseClick(Button("buttMore"), Qt::LeftButton);
+    EXPECT_EQ(Row(3)[5], RowText("C03"));
+    for (int row : {4, 5, 6, 8}) EXPECT_EQ(Row(row), Blank) << row;
+    EXPECT_EQ(Row(7), Cells(compact[3].mid(0, 5), {RowText("M04"), U("Очень хорошая"), U("Высокая")}));
 }
 
 TEST_F(MeasureStudy, TheViewsReadTheBudgetAfreshAndLeaveOutCandidatesOverIt)
