@@ -3,6 +3,7 @@
 #include "Main_U/TFormKestal.h"
 
 #include <QComboBox>
+#include <QApplication>
 #include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,7 +34,11 @@ public:
             shortcut->setContext(Qt::WindowShortcut);
             shortcut->setAutoRepeat(false);
             shortcut->setEnabled(button->isEnabled());
-            QObject::connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
+            // A focused button takes Enter itself ("Сброс"); elsewhere on the page Enter presses ">>".
+            QObject::connect(shortcut, &QShortcut::activated, button, [button] {
+                auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
+                (focused ? focused : button)->click();
+            });
             shortcuts_.push_back(shortcut);
         }
         button->installEventFilter(this);

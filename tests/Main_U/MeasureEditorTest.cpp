@@ -258,12 +258,21 @@ TEST_F(MeasureEditor, EnterPressesCaptureOnlyWhileItIsEnabled)
                                     "      M06  (+2) --> Выше среднего|5", "    Затраты = 9 у.е.|3", "  Мероприятие 3|1",
                                     "    Изменения факторов ЧМС|2", "    Затраты|3"}));
 
+    // Enter on a focused button presses that button, not ">>".
+    Move("M07", 8);
+    TypeInto("edExpense", QStringLiteral("9"));
+    ASSERT_TRUE(Ready());
+    Find<QPushButton>("butReset")->setFocus();
+    QTest::keyClick(Find<QPushButton>("butReset"), Qt::Key_Return);
+    EXPECT_EQ(window->measures.MeasureCount, 0);
+    EXPECT_EQ(Edit("edActName")->text(), U("Мероприятие 1"));
+
     // On the other pages Enter does not capture.
     Move("M07", 8);
     TypeInto("edExpense", QStringLiteral("9"));
     ClickTab(Find<QTabWidget>("PageControl1"), 0);
     QTest::keyClick(Find<QComboBox>("cbInputK")->lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(window->measures.MeasureCount, 2);
+    EXPECT_EQ(window->measures.MeasureCount, 0);
 }
 
 TEST_F(MeasureEditor, APressWithoutAChangeIsNoMeasure)
