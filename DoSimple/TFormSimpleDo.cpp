@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -135,6 +136,8 @@ QWidget* TFormSimpleDo::buildInfoPanel() {
 
     auto* butAppSimDO = new QPushButton(Q("Применить"));
     butAppSimDO->setObjectName("butAppSimDO");
+    // Not a default button: Enter on an answer must not apply the rating and close the window.
+    butAppSimDO->setAutoDefault(false);
     connect(butAppSimDO, &QPushButton::clicked, this, Guard(this, [this] { butAppSimDOClick(); }));
 
     auto* column = new QWidget;
@@ -187,6 +190,16 @@ bool TFormSimpleDo::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate)
         Guarded(this, [this] { FormActivate(); });
     return QDialog::event(event);
+}
+
+// Enter presses the focused button, if any, and is otherwise ignored.
+void TFormSimpleDo::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
+            button->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 // A click on an answer's label answers with the button beside it.

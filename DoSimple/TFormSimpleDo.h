@@ -26,6 +26,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QWidget* buildCriterion(const Criterion& criterion, std::array<QRadioButton*, AnswerClassCount>& buttons);

@@ -219,6 +219,20 @@ TEST_F(QuestionnaireTest, ApplyHandsBackTheLevelAndCloses) {
     EXPECT_EQ(level, 5);  // "Выше среднего"
 }
 
+TEST_F(QuestionnaireTest, EnterOnAnAnswerAppliesNothingAndEnterOnApplyApplies) {
+    answer("rbSelfRisk_32");
+    QTest::keyClick(find<QRadioButton>("rbSelfRisk_32"), Qt::Key_Return);
+    QTest::keyClick(find<QRadioButton>("rbSelfRisk_32"), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(level, 6);
+    EXPECT_TRUE(dialog->isVisible());
+
+    auto* apply = find<QPushButton>("butAppSimDO");
+    apply->setFocus();
+    QTest::keyClick(apply, Qt::Key_Return);
+    EXPECT_EQ(level, 4);  // "Средняя"
+    EXPECT_TRUE(dialog->isHidden());
+}
+
 TEST_F(QuestionnaireTest, CloseBoxKeepsTheLevelAndReopeningShowsTheDesignAnswers) {
     answer("rbSelfRisk_32");
     answer("rbReplase_31");
