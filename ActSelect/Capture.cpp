@@ -10,11 +10,12 @@ namespace {
 
 bool IsChanged(const EditorRow& row) { return row.position != row.currentItem && !row.locked; }
 
-// The cost as stored: the readiness rule of ">>" asks for an integer of at least 1, and the value
-// is the text read as a floating-point number.
+// The cost as stored: the text read as a floating-point number. A cost below 1, which ">>" is never
+// made ready for, would give no sound benefit per cost.
 float ParseCost(const std::string& costText, const NumberLocale& locale) {
-    if (ParseInteger(costText) < 1) throw KestalError(CostBelowOneText);
-    return ToSingle(ParseFloat(costText, locale));
+    const long double cost = ParseFloat(costText, locale);
+    if (cost < 1.0L) throw KestalError(CostBelowOneText);
+    return ToSingle(cost);
 }
 
 }  // namespace

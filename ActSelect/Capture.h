@@ -39,7 +39,7 @@ inline constexpr const char* CostBelowOneText = "Затраты на внедр�
 // Scans the factors in capture order H01..H14, M01..M08, C01..C04, T01..T06; a factor is changed
 // when its track bar differs from its current item and it is not locked. Every text is parsed and
 // every limit checked before anything is written: a budget or damage text that is not an integer,
-// a cost that is not an integer of at least 1, a 16th measure or more than 10 changed factors raise
+// a cost that is not a number of at least 1, a 16th measure or more than 10 changed factors raise
 // KestalError and leave the tables as they were. Otherwise MeasureCount goes up by one, the changes
 // go into captured[k - 1] and store position k, the plan column k gets their values and level
 // names, ChangeTotal goes up by their number, and Cost and Name are stored.

@@ -160,9 +160,10 @@ TEST(Capture, RefusesBeforeWritingAnything) {
         ExpectNothingWritten(page);
     };
     page.MoveTrackBars({{"H01", 7}});
-    refused("", "'' is not a valid integer value");
-    refused("12,5", "'12,5' is not a valid integer value");
+    refused("", "'' is not a valid floating point value");
+    refused("12,5", "'12,5' is not a valid floating point value");
     refused("0", CostBelowOneText);
+    refused("0.5", CostBelowOneText);
     refused("-300", CostBelowOneText);
     page.budget = "1500.5";
     refused("300", "'1500.5' is not a valid integer value");
@@ -177,7 +178,9 @@ TEST(Capture, RefusesBeforeWritingAnything) {
     refused("300", TooManyChangesText);
     // Ten are taken.
     page.MoveTrackBars({{"H13", FindFactor("H13")->defaultItem}});
-    EXPECT_EQ(page.Capture("Десять", "300", {}).lockedFactors.size(), 10u);
+    // The cost is the text read as a floating-point number.
+    EXPECT_EQ(page.Capture("Десять", "12.5", {}).lockedFactors.size(), 10u);
+    EXPECT_EQ(page.tables->MeasureStore(1).Cost, 12.5f);
     EXPECT_EQ(page.tables->MeasureStore(1).Changes.Count(), 10);
     EXPECT_EQ(page.tables->ChangeTotal, 10);
 }

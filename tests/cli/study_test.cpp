@@ -107,7 +107,7 @@ TEST(StudyCommand, CapturesFollowTheRulesOfTheEditor) {
                 "Для расчета нужно 2 или 3 мероприятия");
     // The capture's own refusals and conversions.
     ExpectError({"--measure", "А;0;H14=11"}, "Затраты на внедрение должны быть не меньше 1 у.е.");
-    ExpectError({"--measure", "А;сто;H14=11"}, "'сто' is not a valid integer value");
+    ExpectError({"--measure", "А;сто;H14=11"}, "'сто' is not a valid floating point value");
     ExpectError({"--measure", "А;1;H01=1,H02=1,H03=1,H04=1,H05=1,H06=1,H07=1,H08=1,H09=1,H12=1,H13=1"},
                 "В одном мероприятии можно изменить не более 10 факторов");
     ExpectError(With(TwoMeasures, {"--budget", "1500.5"}), "'1500.5' is not a valid integer value");
