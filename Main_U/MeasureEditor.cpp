@@ -166,9 +166,10 @@ void TFormKestal::tbXXChange(int factor)
     QTreeWidgetItem* node = OpenChangeNode(factor);
     SetNodeImage(node, GroupImage(info));
     node->setText(0, Q(ChangeNodeText(info, current, position)));
-    tvAction->expandAll();
+    // A cost text that is no integer stops the move here, before the tree is expanded.
     if (const std::optional<bool> ready = ReadinessAfterMove(current, position, S(edExpense->text())))
         butActIn->setEnabled(*ready);
+    tvAction->expandAll();
 }
 
 void TFormKestal::tbXXExit(int factor)

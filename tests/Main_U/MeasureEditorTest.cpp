@@ -193,6 +193,8 @@ TEST_F(MeasureEditor, AnEmptiedCostStopsTheMoveAfterTheNodeIsShown)
     EXPECT_EQ(boxes.shown()[0].title, QStringLiteral("Kestal 2.0"));
     EXPECT_EQ(After("T02")->text(), U("Ниже среднего"));
     EXPECT_EQ(Tree()[3], U("      T02  (+1) --> Ниже среднего|7"));
+    // Stopped before the tree is expanded.
+    EXPECT_FALSE(Find<QTreeWidget>("tvAction")->topLevelItem(0)->isExpanded());
     EXPECT_FALSE(Ready());
     // The message box took the focus for a while: still one node for T02.
     EXPECT_EQ(Tree().size(), 5);
