@@ -1,11 +1,29 @@
 // The measure editor's rules: change-node texts, tree addressing and the readiness of the buttons.
 #include "ActSelect/EditorRules.h"
 
+#include <string_view>
+
 #include "common/Conversions.h"
 
 EditorRow FreshEditorRow(const FactorInfo& factor, int item) {
     const char* text = (*factor.wording)[item];
     return {item, item, false, text, text};
+}
+
+std::string StartLevelText(const FactorInfo& factor) {
+    if (std::string_view(factor.id) == "H05") return "Высокое";
+    return (*factor.wording)[factor.defaultItem];
+}
+
+EditorRow StartEditorRow(const FactorInfo& factor) {
+    const std::string text = StartLevelText(factor);
+    return {factor.defaultItem, factor.defaultItem, false, text, text};
+}
+
+int ItemOfLevelText(const FactorInfo& factor, const std::string& text) {
+    for (int item = 0; item < LevelCount; ++item)
+        if (text == (*factor.wording)[item]) return item;
+    return text == StartLevelText(factor) ? factor.defaultItem : -1;
 }
 
 std::string MeasureNameText(int number) { return "Мероприятие " + std::to_string(number); }

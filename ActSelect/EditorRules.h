@@ -23,6 +23,15 @@ using EditorRows = std::array<EditorRow, FactorCount>;
 // A free row at list item `item`: track bar on the item, both captions its text.
 EditorRow FreshEditorRow(const FactorInfo& factor, int item);
 
+// The level text the page shows for a factor at start-up, before any level is chosen: its default
+// item's text, except that H05 reads "Высокое" where its list misprints that item as "Высокоу".
+std::string StartLevelText(const FactorInfo& factor);
+// A row at start-up: track bar on the default item, both captions StartLevelText.
+EditorRow StartEditorRow(const FactorInfo& factor);
+// The list item a level caption stands for: the item with that text, the default item for the
+// start-up text, otherwise -1.
+int ItemOfLevelText(const FactorInfo& factor, const std::string& text);
+
 // Texts of the monitor tree.
 inline constexpr const char* TreeRootText = "Комплекс мер";
 inline constexpr const char* ChangesNodeText = "Изменения факторов ЧМС";

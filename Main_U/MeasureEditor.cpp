@@ -81,7 +81,7 @@ int TFormKestal::CurrentItem(int factor) const
 {
     const QComboBox* list = factorControls[factor].list;
     if (list->currentIndex() >= 0) return list->currentIndex();
-    return list->findText(measureControls[factor].before->text(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    return ItemOfLevelText(FactorCatalogue[factor], S(measureControls[factor].before->text()));
 }
 
 EditorRows TFormKestal::MeasureEditorRows() const

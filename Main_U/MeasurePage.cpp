@@ -112,7 +112,7 @@ void TFormKestal::BuildMeasurePage()
             controls.id->setTextFormat(Qt::PlainText);
             controls.id->setGeometry(IdPlace);
         }
-        const QString level = Q((*factor.wording)[factor.defaultItem]);
+        const QString level = Q(StartLevelText(factor));
         controls.before = MakeStaticText(controls.panel, "", level, BeforePlace);
         controls.before->setObjectName(Named("st1_", factor));
         controls.after = MakeStaticText(controls.panel, "", level, AfterPlace);

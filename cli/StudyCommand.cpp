@@ -77,11 +77,10 @@ StudyOptions ParseOptions(const std::vector<std::string>& args) {
 // The measure page as the editor leaves it: every factor at its current level, then the captures.
 void CaptureMeasures(const StudyOptions& options, const Simulation& simulation, MeasureTables& tables,
                      const NumberLocale& locale) {
-    std::array<int, FactorCount> items;
-    for (int f = 0; f < FactorCount; ++f) items[f] = FactorCatalogue[f].defaultItem;
-    for (const auto& [factor, item] : options.simulation.levels) items[factor - FactorCatalogue.data()] = item;
     EditorRows rows;
-    for (int f = 0; f < FactorCount; ++f) rows[f] = FreshEditorRow(FactorCatalogue[f], items[f]);
+    for (int f = 0; f < FactorCount; ++f) rows[f] = StartEditorRow(FactorCatalogue[f]);
+    for (const auto& [factor, item] : options.simulation.levels)
+        rows[factor - FactorCatalogue.data()] = FreshEditorRow(*factor, item);
 
     for (const MeasureOption& measure : options.measures) {
         for (const auto& [f, item] : measure.moves) {

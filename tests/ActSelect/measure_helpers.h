@@ -33,7 +33,7 @@ struct MeasurePage {
     MeasurePage() {
         InitPlanTable(*tables);
         ClearMeasureStore(*tables);
-        for (int f = 0; f < FactorCount; ++f) rows[f] = FreshEditorRow(FactorCatalogue[f], FactorCatalogue[f].defaultItem);
+        for (int f = 0; f < FactorCount; ++f) rows[f] = StartEditorRow(FactorCatalogue[f]);
         net->clock = &clock;
         CopySettingsToInputs(settings, net->inputs);
     }

@@ -200,6 +200,25 @@ TEST_F(MeasureEditor, AnEmptiedCostStopsTheMoveAfterTheNodeIsShown)
     EXPECT_EQ(Tree().size(), 5);
 }
 
+TEST_F(MeasureEditor, H05ShowsTheDesignTextOfItsLevelUntilALevelIsChosen)
+{
+    // The H05 list misprints its default item as "Высокоу"; the page reads "Высокое".
+    EXPECT_EQ(Before("H05")->text(), U("Высокое"));
+    EXPECT_EQ(After("H05")->text(), U("Высокое"));
+    EXPECT_EQ(Bar("H05")->value(), 8);
+    // A typed text that is no item leaves the level as it was: the bar's start position.
+    ClickTab(Find<QTabWidget>("PageControl1"), 0);
+    TypeOver(Find<QComboBox>("cbH05"), QStringLiteral("xyz"));
+    ClickTab(Find<QTabWidget>("PageControl1"), 1);
+    Capture({{"H05", 9}, {"H06", 8}}, QStringLiteral("10"));
+    EXPECT_EQ(Tree()[3], U("      H06  (+1) --> Высокое|4"));
+    EXPECT_EQ(Tree()[4], U("      H05  (+1) --> Очень высокое|4"));
+    const operation& measure = window->measures.MeasureStore(1);
+    ASSERT_EQ(measure.Changes.Count(), 2);
+    EXPECT_EQ(measure.Changes[1].LevelBefore, "Высокое");
+    EXPECT_EQ(measure.Changes[1].LevelAfter, "Очень высокое");
+}
+
 TEST_F(MeasureEditor, RunButtonIsEnabledByTheSecondCapture)
 {
     Capture({{"H02", 7}}, QStringLiteral("300"));
