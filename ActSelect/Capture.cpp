@@ -53,11 +53,9 @@ CaptureResult CaptureMeasure(MeasureTables& tables, const SettingsTable& setting
     measure.Cost = cost;
     measure.Name = input.name;
 
-    // Until a study ranks them, the store shows the captured measures at their own positions.
-    operation& position = tables.MeasureStore(k);
-    position.Name = measure.Name;
-    position.Changes = measure.Changes;
-    position.Cost = measure.Cost;
+    // Until a study ranks them, the store shows the captured measures at their own positions. A
+    // capture after a study replaces the ranked record there whole, not with another's results.
+    tables.MeasureStore(k) = measure;
 
     tables.MeasureCount = static_cast<uint8_t>(k);
     tables.ChangeTotal = static_cast<uint16_t>(tables.ChangeTotal + changed.size());

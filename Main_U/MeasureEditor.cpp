@@ -89,8 +89,10 @@ EditorRows TFormKestal::MeasureEditorRows() const
     EditorRows rows;
     for (int factor = 0; factor < FactorCount; ++factor) {
         const MeasureControls& controls = measureControls[factor];
-        rows[factor] = {CurrentItem(factor), controls.bar->value(), !controls.panel->isEnabled(),
-                        S(controls.before->text()), S(controls.after->text())};
+        // Locked is the panel's own state: a study disables the whole editor, which locks no factor.
+        const bool locked = !controls.panel->isEnabledTo(controls.panel->parentWidget());
+        rows[factor] = {CurrentItem(factor), controls.bar->value(), locked, S(controls.before->text()),
+                        S(controls.after->text())};
     }
     return rows;
 }
