@@ -132,7 +132,7 @@ TEST_F(StartState, MeasurePageDesign)
 {
     for (const FactorInfo& factor : FactorCatalogue) {
         const QString id = QLatin1String(factor.id);
-        const QString level = QString::fromUtf8((*factor.wording)[factor.defaultItem]);
+        const QString level = QString::fromStdString(StartLevelText(factor));
         auto* before = Find<QLabel>(QStringLiteral("st1_") + id);
         auto* after = Find<QLabel>(QStringLiteral("st2_") + id);
         auto* bar = Find<QSlider>(QStringLiteral("tb") + id);
