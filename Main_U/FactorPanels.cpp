@@ -83,7 +83,7 @@ void TFormKestal::BuildFactorGroup()
             auto* label = new QLabel(Q(name.text), panel);
             label->setTextFormat(Qt::PlainText);
             label->adjustSize();
-            label->move(name.left, name.top - 4);
+            label->move(name.left, name.top);
             // The panel takes the clicks on its name.
             label->setAttribute(Qt::WA_TransparentForMouseEvents);
         }

@@ -204,9 +204,13 @@ TEST_F(FactorPanels, PanelsShowTheirCaptionsAndNameLabels)
     EXPECT_EQ(Panel("H01")->caption(), QString::fromUtf8("  H01          Пригодность по физиологическим показателям"));
     EXPECT_EQ(Panel("H09")->caption(), QStringLiteral("  H09"));
     QStringList names;
-    for (const QLabel* label : Panel("H09")->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
+    QList<QPoint> places;
+    for (const QLabel* label : Panel("H09")->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
         names << label->text();
+        places << label->pos();
+    }
     EXPECT_EQ(names, Texts({"Качество принятия решения ", "(оперативность мышления)"}));
+    EXPECT_EQ(places, (QList<QPoint>{{56, 8}, {160, 24}}));
     EXPECT_EQ(Panel("M02")->geometry(), QRect(0, 41, 480, 41));
     EXPECT_EQ(Find<QWidget>("pC04")->geometry().top(), 123);
     EXPECT_EQ(Find<QLabel>("pHuman")->text(),
