@@ -11,6 +11,8 @@
 #include <QTabWidget>
 #include <QWindow>
 
+#include <utility>
+
 #include "About/TAboutBox.h"
 #include "ActSelect/MeasureStore.h"
 #include "DoSimple/TFormSimpleDo.h"
@@ -139,14 +141,13 @@ void TFormKestal::FormCreate()
 
 void TFormKestal::FocusWindowChanged(QWindow* now)
 {
-    if (now && TransientWindow(now)) return;
-    const FocusHolder holder = !now ? FocusHolder::None : now == windowHandle() ? FocusHolder::Main : FocusHolder::Other;
-    const FocusHolder before = std::exchange(focusHolder_, holder);
-    if (holder != FocusHolder::Main || before == FocusHolder::Main) return;
-    // First showing, or back from another window of this application (not from another application).
-    if (activated_ && before == FocusHolder::None) return;
-    activated_ = true;
-    Guarded(this, [this] { FormActivate(); });
+    // Another application taking the focus changes nothing: what counts is which window of this
+    // application had it last.
+    if (!now || TransientWindow(now)) return;
+    const bool main = now == windowHandle();
+    const bool mainBefore = std::exchange(mainHadFocus_, main);
+    // First showing, or back from another window of this application.
+    if (main && !mainBefore) Guarded(this, [this] { FormActivate(); });
 }
 
 void TFormKestal::FormActivate()

@@ -210,10 +210,7 @@ private:
     // A factor list's typed text selects the item with exactly that text, or none.
     void FactorListEdited(int factor, const QString& text);
 
-    // Which window of the application had the focus last: none (another application had it), this
-    // window, or another window of this application (about box, questionnaire). Menus, drop-down
-    // lists and message boxes do not count.
-    enum class FocusHolder { None, Main, Other };
-    FocusHolder focusHolder_ = FocusHolder::None;
-    bool activated_ = false;              // FormActivate has run once (first showing)
+    // Whether this window, rather than another window of this application (about box, questionnaire),
+    // had the focus last. Other applications, menus, drop-down lists and message boxes do not count.
+    bool mainHadFocus_ = false;
 };

@@ -67,6 +67,25 @@ TEST_F(Activation, TheQuestionnaireLevelIsWhatIsApplied)
     EXPECT_EQ(T03().Value, 0.834f);
 }
 
+TEST_F(Activation, AnotherApplicationInBetweenLeavesTheLastWindowOfThisOneDeciding)
+{
+    // The window system reports another application's focus as no window of this application.
+    const auto otherApplication = [] { emit qApp->focusWindowChanged(nullptr); };
+    auto* list = Find<QComboBox>("cbT03");
+    PickItem(list, 1);
+    otherApplication();
+    emit qApp->focusWindowChanged(window->windowHandle());
+    EXPECT_EQ(list->currentIndex(), 1);
+
+    // From the about box, by way of another application, into the main window.
+    ChooseAbout(*window);
+    Focus(AboutBoxes().front());
+    otherApplication();
+    Focus(window.get());
+    EXPECT_EQ(list->currentIndex(), 6);
+    EXPECT_EQ(T03().LevelName, "Хорошее");
+}
+
 TEST_F(Activation, MessageBoxesDoNotReapplyTheLevel)
 {
     PickItem(Find<QComboBox>("cbT03"), 3);
