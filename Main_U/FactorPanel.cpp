@@ -15,12 +15,11 @@ QColor HighlightColour()
     return QColor(128, 128, 128);
 }
 
-FactorPanel::FactorPanel(QWidget* parent, const QString& name, const QString& caption,
-                         Qt::Alignment alignment, bool bevel)
-    : QFrame(parent), caption_(caption), alignment_(alignment)
+FactorPanel::FactorPanel(QWidget* parent, const QString& name, const QString& caption)
+    : QFrame(parent), caption_(caption)
 {
     setObjectName(name);
-    setFrameStyle(bevel ? (QFrame::Panel | QFrame::Sunken) : QFrame::NoFrame);
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);
     setAutoFillBackground(true);
     setColour(LightColour());
@@ -45,8 +44,8 @@ void FactorPanel::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     const int margin = frameWidth() + 1;
-    painter.drawText(rect().adjusted(margin, 0, -margin, 0), int(alignment_ | Qt::AlignVCenter) | Qt::TextSingleLine,
-                     caption_);
+    painter.drawText(rect().adjusted(margin, 0, -margin, 0),
+                     int(Qt::AlignLeft | Qt::AlignVCenter) | Qt::TextSingleLine, caption_);
 }
 
 void FactorPanel::mousePressEvent(QMouseEvent* event)

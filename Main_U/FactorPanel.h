@@ -12,10 +12,8 @@ QColor HighlightColour();
 class FactorPanel : public QFrame {
     Q_OBJECT
 public:
-    // A panel with a lowered inner bevel (or none), its caption drawn with the given alignment,
-    // on the light 3-D colour.
-    FactorPanel(QWidget* parent, const QString& name, const QString& caption,
-                Qt::Alignment alignment = Qt::AlignLeft, bool bevel = true);
+    // A panel with a lowered inner bevel, its caption drawn on the left, on the light 3-D colour.
+    FactorPanel(QWidget* parent, const QString& name, const QString& caption);
 
     QString caption() const { return caption_; }
     QColor colour() const;
@@ -33,6 +31,5 @@ protected:
 
 private:
     QString caption_;
-    Qt::Alignment alignment_;
     bool pressed_ = false;  // a left press that its release completes into a click
 };

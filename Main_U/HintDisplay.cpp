@@ -17,6 +17,13 @@ QString HintOf(const QWidget* widget)
     return widget->property(HintProperty).toString();
 }
 
+// The long part of a hint: after the first "|", or the whole text without one.
+QString LongHint(const QString& hint)
+{
+    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+    return bar < 0 ? hint : hint.mid(bar + 1);
+}
+
 }  // namespace
 
 void SetHint(QWidget* control, const QString& hint, bool tooltip)
@@ -24,12 +31,6 @@ void SetHint(QWidget* control, const QString& hint, bool tooltip)
     control->setProperty(HintProperty, hint);
     const QString shortPart = hint.section(QLatin1Char('|'), 0, 0);
     if (tooltip && !shortPart.isEmpty()) control->setToolTip(shortPart);
-}
-
-QString LongHint(const QString& hint)
-{
-    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-    return bar < 0 ? hint : hint.mid(bar + 1);
 }
 
 HintDisplay::HintDisplay(QObject* owner, std::function<void(const QString&)> display)

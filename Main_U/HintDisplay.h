@@ -12,8 +12,6 @@ class QWidget;
 // Gives a control its hint "short|long". The short part becomes its tooltip where `tooltip` is set
 // (and the part is not empty); the long part is what the hint display shows.
 void SetHint(QWidget* control, const QString& hint, bool tooltip);
-// The long part of a hint: after the first "|", or the whole text without one.
-QString LongHint(const QString& hint);
 
 // An application event filter. Whenever the pointer enters or leaves a control, the current hint
 // becomes the long part of the hint of that control or of its nearest enclosing control with one
@@ -22,8 +20,6 @@ QString LongHint(const QString& hint);
 class HintDisplay : public QObject {
 public:
     HintDisplay(QObject* owner, std::function<void(const QString&)> display);
-
-    QString current() const { return current_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
