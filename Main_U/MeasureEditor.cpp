@@ -6,7 +6,6 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>

@@ -8,7 +8,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSlider>
@@ -21,7 +20,6 @@
 #include "Main_U/FactorPanel.h"
 #include "Main_U/Guard.h"
 #include "Main_U/Monitor.h"
-#include "Main_U/Pictures.h"
 #include "Main_U/UiText.h"
 #include "Main_U/Widgets.h"
 

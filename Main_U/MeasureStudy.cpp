@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>

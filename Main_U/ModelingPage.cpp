@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>

@@ -1,7 +1,6 @@
 // The page "Итоги" as the window shows it: the totals table, the budget and damage labels and the view buttons.
 #include "Main_U/TFormKestal.h"
 
-#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 

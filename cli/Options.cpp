@@ -6,7 +6,6 @@
 #include <cstdlib>
 
 #include "common/Conversions.h"
-#include "common/KestalError.h"
 
 const std::string& ArgumentReader::TakeValue(const std::string& option) {
     if (AtEnd()) throw UsageError("option " + option + " needs a value");

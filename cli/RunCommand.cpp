@@ -12,7 +12,6 @@
 #include "cli/Progress.h"
 #include "cli/TextTable.h"
 #include "common/Formats.h"
-#include "common/KestalError.h"
 
 namespace {
 

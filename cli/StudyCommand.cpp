@@ -1,7 +1,6 @@
 // kestal-sim study: each --measure is one capture, then the study; the listing and the totals rows.
 #include "cli/StudyCommand.h"
 
-#include <array>
 #include <memory>
 #include <ostream>
 #include <sstream>
@@ -15,7 +14,6 @@
 #include "cli/TextTable.h"
 #include "common/Conversions.h"
 #include "common/Formats.h"
-#include "common/KestalError.h"
 
 namespace {
 

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <string_view>
 
 #include "factors/Levels.h"

@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 
 struct FactorLevel {
     uint8_t number;    // 1..11

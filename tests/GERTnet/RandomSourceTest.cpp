@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cmath>
 
 #include "GERTnet/RandomSource.h"
 #include "Support.h"

@@ -1,7 +1,6 @@
 // The level scale and the factor catalogue: ids, slots, groups, names, wordings and defaults.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
 #include <string>
 
