@@ -1,11 +1,6 @@
 // The random source, its reseeding from the clock and the branch samplers.
 #include "GERTnet/RandomSource.h"
 
-#include <limits>
-
-static_assert(std::numeric_limits<long double>::digits == 64,
-              "extended precision must be the x87 80-bit format with a 64-bit significand");
-
 namespace {
 
 // The extended values nearest to one third and two thirds.
