@@ -137,15 +137,16 @@ std::string NonFiniteText(long double value)
     return value < 0 ? "-INF" : "INF";
 }
 
-// Money and ratio texts: 12 significant digits, `decimals` places; beyond 12 integer digits the
-// general text.
-std::string TotalsText(long double value, int decimals, const std::string& group, const NumberLocale& locale)
+// The fixed formats: `precision` significant digits, then exactly `decimals` places; beyond
+// `precision` integer digits the general text.
+std::string FixedOrGeneral(long double value, int precision, int decimals, const std::string& group,
+                           const NumberLocale& locale)
 {
     if (!std::isfinite(value))
         return NonFiniteText(value);
     Decimal d = ToDecimal(value);
-    RoundTo(d, TotalsPrecision, decimals);
-    if (d.exponent > TotalsPrecision)
+    RoundTo(d, precision, decimals);
+    if (d.exponent > precision)
         return GeneralText(value, locale);
     return FixedNotation(d, decimals, group, locale);
 }
@@ -154,13 +155,7 @@ std::string TotalsText(long double value, int decimals, const std::string& group
 
 std::string FixedText(long double value, const NumberLocale& locale)
 {
-    if (!std::isfinite(value))
-        return NonFiniteText(value);
-    Decimal d = ToDecimal(value);
-    RoundTo(d, ConversionDigits, FixedDecimals);
-    if (d.exponent > ConversionDigits)
-        return GeneralText(value, locale);
-    return FixedNotation(d, FixedDecimals, "", locale);
+    return FixedOrGeneral(value, ConversionDigits, FixedDecimals, "", locale);
 }
 
 std::string GeneralText(long double value, const NumberLocale& locale)
@@ -183,12 +178,12 @@ std::string GeneralText(long double value, const NumberLocale& locale)
 
 std::string MoneyText(long double value, const NumberLocale& locale)
 {
-    return TotalsText(value, 2, locale.groupSeparator, locale);
+    return FixedOrGeneral(value, TotalsPrecision, 2, locale.groupSeparator, locale);
 }
 
 std::string RatioText(long double value, const NumberLocale& locale)
 {
-    return TotalsText(value, 5, "", locale);
+    return FixedOrGeneral(value, TotalsPrecision, 5, "", locale);
 }
 
 std::string DurationText(double days, const NumberLocale& locale)
