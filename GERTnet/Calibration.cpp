@@ -27,8 +27,5 @@ double EstimateDays(double calibrationTime, int32_t k, int32_t n, int series)
     const long double t = calibrationTime;
     const long double kk = k;
     const long double nn = n;
-    if (series == 1) {
-        return static_cast<double>(nn * t * kk / CalibrationSize);
-    }
     return static_cast<double>(static_cast<long double>(series) * t * nn * kk / CalibrationSize);
 }
