@@ -125,7 +125,7 @@ void TFormKestal::ConnectFactorPanels()
         });
     }
     connect(pcFactors, &QTabWidget::currentChanged, this, Guard(this, [this] { FactorPageChanged(); }));
-    const int t03 = int(FindFactor("T03") - FactorCatalogue.data());
+    const int t03 = CatalogueIndex(*FindFactor("T03"));
     connect(factorControls[t03].panel, &FactorPanel::doubleClicked, this, Guard(this, [this] { pT03DblClick(); }));
 }
 

@@ -36,7 +36,7 @@ constexpr int StatusBarHeight = 19;
 // Catalogue index of factor T03, whose list the questionnaire sets.
 int T03()
 {
-    return int(FindFactor("T03") - FactorCatalogue.data());
+    return CatalogueIndex(*FindFactor("T03"));
 }
 
 // Windows that take the focus only while they are open: menus, drop-down lists, tooltips and

@@ -39,7 +39,7 @@ MeasureOption ParseMeasureOption(const std::string& text) {
         const int32_t number = ParseInteger(change.substr(equals + 1));
         if (number < 1 || number > LevelCount)
             throw UsageError("level number must be 1 to 11 in --measure " + text);
-        const int index = static_cast<int>(factor - FactorCatalogue.data());
+        const int index = CatalogueIndex(*factor);
         for (const auto& move : measure.moves)
             if (move.first == index) throw UsageError(std::string("factor ") + factor->id + " given twice in --measure " + text);
         measure.moves.emplace_back(index, number - 1);
@@ -78,7 +78,7 @@ void CaptureMeasures(const StudyOptions& options, const Simulation& simulation, 
     EditorRows rows;
     for (int f = 0; f < FactorCount; ++f) rows[f] = StartEditorRow(FactorCatalogue[f]);
     for (const auto& [factor, item] : options.simulation.levels)
-        rows[factor - FactorCatalogue.data()] = FreshEditorRow(*factor, item);
+        rows[CatalogueIndex(*factor)] = FreshEditorRow(*factor, item);
 
     for (const MeasureOption& measure : options.measures) {
         for (const auto& [f, item] : measure.moves) {

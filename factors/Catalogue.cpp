@@ -100,6 +100,10 @@ const FactorInfo* FindFactor(std::string_view id) {
     return found == FactorCatalogue.end() ? nullptr : &*found;
 }
 
+int CatalogueIndex(const FactorInfo& factor) {
+    return static_cast<int>(&factor - FactorCatalogue.data());
+}
+
 const FactorInfo& FactorBySlot(int slot) {
     const auto found = std::find_if(FactorCatalogue.begin(), FactorCatalogue.end(),
                                     [slot](const FactorInfo& factor) { return factor.slot == slot; });

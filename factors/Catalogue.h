@@ -33,5 +33,8 @@ extern const std::array<FactorInfo, 30> FactorCatalogue;
 
 // Lookup by id ("H01"); nothing for an unknown id.
 const FactorInfo* FindFactor(std::string_view id);
+// The position (0..29) of an entry of FactorCatalogue: the index of the panels, rows and tree nodes
+// that the window and the measure editor keep per factor.
+int CatalogueIndex(const FactorInfo& factor);
 // The factor of a slot (0..29).
 const FactorInfo& FactorBySlot(int slot);

@@ -17,7 +17,7 @@ namespace measure_test {
 // A factor id and the list item its track bar is moved to.
 using Move = std::pair<const char*, int>;
 
-inline int CatalogueIndex(const char* id) { return static_cast<int>(FindFactor(id) - FactorCatalogue.data()); }
+inline int CatalogueIndex(const char* id) { return ::CatalogueIndex(*FindFactor(id)); }
 
 // The measure page at start-up, with the tables, the settings and a simulation on a fixed clock.
 struct MeasurePage {

@@ -57,7 +57,7 @@ void WindowTest::TearDown()
 
 int FactorIndex(const char* id)
 {
-    return int(FindFactor(id) - FactorCatalogue.data());
+    return CatalogueIndex(*FindFactor(id));
 }
 
 void TypeText(QWidget* widget, const QString& text)

@@ -99,6 +99,10 @@ TEST(FindFactor, FindsEveryIdAndNothingElse) {
         EXPECT_EQ(FindFactor(unknown), nullptr) << unknown;
 }
 
+TEST(CatalogueIndex, IsThePositionInTheCatalogue) {
+    for (int index = 0; index < 30; ++index) EXPECT_EQ(CatalogueIndex(FactorCatalogue[index]), index);
+}
+
 TEST(FactorCatalogue, DisplayNamesKeepTheirLinesAndBlanks) {
     struct Expected {
         const char* id;
