@@ -24,7 +24,6 @@
 #include "Main_U/Pictures.h"
 #include "Main_U/UiLocale.h"
 #include "Main_U/UiText.h"
-#include "common/Conversions.h"
 
 namespace {
 
@@ -119,8 +118,7 @@ void TFormKestal::FormCreate()
 {
     CopySettingsToInputs(settings, net.inputs);
     CalibrationTime = RunCalibration(net, series);
-    series.ExperimentCount = ParseInteger(S(cbInputK->currentText()));
-    series.InitiationCount = ParseInteger(S(cbInputN->currentText()));
+    StoreRunSize(cbInputK, cbInputN);
     WriteRunEstimate();
     setWindowState(windowState() | Qt::WindowMaximized);
     new HintDisplay(this, [this](const QString& hint) { DisplayHint(hint); });
@@ -132,8 +130,8 @@ void TFormKestal::FormCreate()
         QComboBox* list = factorControls[factor].list;
         const QSignalBlocker blocker(list);
         list->setCurrentIndex(FactorCatalogue[factor].defaultItem);
-        if (int(factor) == T03()) QuestionnaireLevel = 6;
     }
+    QuestionnaireLevel = 6;
     InitPlanTable(measures);
     ClearMeasureStore(measures);
     WriteTotalsHeader();
