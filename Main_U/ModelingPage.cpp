@@ -14,6 +14,7 @@
 #include <QToolButton>
 
 #include "GERTnet/Calibration.h"
+#include "GERTnet/ResultGrid.h"
 #include "Main_U/Grid.h"
 #include "Main_U/Guard.h"
 #include "Main_U/HintDisplay.h"
@@ -136,16 +137,15 @@ void TFormKestal::buttonRunClick()
     const NumberLocale locale = UiNumberLocale();
     const int first = 10 * RunCounter;
     sgResult->setRows(first + 9);
-    for (int node = 0; node < NodeCount; ++node) sgResult->setCell(0, first + 1 + node, Q(NodeLetters[node]));
     for (int node = 0; node < NodeCount; ++node) {
         const int row = first + 1 + node;
+        const NodeResult result = ResultOfNode(net, series, node, locale);
+        sgResult->setCell(0, row, Q(NodeLetters[node]));
         sgResult->setCell(1, row, Q(NodeDisplayTexts[node]));
-        sgResult->setCell(2, row, Q(FixedText(static_cast<long double>(SeriesMean(series, node)) / n, locale)));
+        sgResult->setCell(2, row, Q(result.mean));
         // With a single experiment the deviation is undefined.
-        const std::optional<float> deviation = SeriesDeviation(series, node);
-        sgResult->setCell(3, row, deviation ? Q(FixedText(static_cast<long double>(*deviation) / n, locale))
-                                            : QStringLiteral("—"));
-        sgResult->setCell(4, row, Q(IntegerText(net.counters.node[node])));
+        sgResult->setCell(3, row, Q(result.deviation.value_or(UndefinedDeviationText)));
+        sgResult->setCell(4, row, Q(IntegerText(result.last)));
     }
     if (RunCounter > 0) {
         sgResult->setCell(2, first, Q("{K=" + IntegerText(k) + "}"));

@@ -17,6 +17,7 @@
 #include "ActSelect/MeasureStore.h"
 #include "DoSimple/TFormSimpleDo.h"
 #include "GERTnet/Calibration.h"
+#include "GERTnet/ResultGrid.h"
 #include "Main_U/Grid.h"
 #include "Main_U/Guard.h"
 #include "Main_U/HintDisplay.h"
@@ -122,9 +123,7 @@ void TFormKestal::FormCreate()
     WriteRunEstimate();
     setWindowState(windowState() | Qt::WindowMaximized);
     new HintDisplay(this, [this](const QString& hint) { DisplayHint(hint); });
-    const char* resultHeader[] = {"Узел", "Возможные состояния", "      Мера возможности", " Среднее Кв.Отклонение",
-                                  "Индекс опасности"};
-    for (int column = 0; column < 5; ++column) sgResult->setCell(column, 0, Q(resultHeader[column]));
+    for (int column = 0; column < ResultColumns; ++column) sgResult->setCell(column, 0, Q(ResultGridHeaders[column]));
     WriteLines(reHelp, IntroductionLines);
     for (std::size_t factor = 0; factor < FactorCatalogue.size(); ++factor) {
         QComboBox* list = factorControls[factor].list;

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <sstream>
 
-#include "GERTnet/Series.h"
+#include "GERTnet/ResultGrid.h"
 #include "cli/Json.h"
 #include "cli/Options.h"
 #include "cli/Progress.h"
@@ -15,36 +15,19 @@
 
 namespace {
 
-// The result grid's header texts.
-const std::array<std::string, 5> GridHeaders = {"Узел", "Возможные состояния", "      Мера возможности",
-                                                " Среднее Кв.Отклонение", "Индекс опасности"};
-constexpr const char* UndefinedDeviation = "—";
-
-struct NodeResult {
-    std::string mean;                      // fixed text of SeriesMean / N
-    std::optional<std::string> deviation;  // fixed text of SeriesDeviation / N; none for K = 1
-    int32_t last;                          // count of the last experiment
-};
-
 std::array<NodeResult, NodeCount> Summarise(const Simulation& simulation, const NumberLocale& locale) {
-    const long double n = simulation.series.InitiationCount;
     std::array<NodeResult, NodeCount> results;
-    for (int node = 0; node < NodeCount; ++node) {
-        NodeResult& result = results[node];
-        result.mean = FixedText(SeriesMean(simulation.series, node) / n, locale);
-        if (const auto deviation = SeriesDeviation(simulation.series, node))
-            result.deviation = FixedText(*deviation / n, locale);
-        result.last = simulation.net.counters.node[node];
-    }
+    for (int node = 0; node < NodeCount; ++node)
+        results[node] = ResultOfNode(simulation.net, simulation.series, node, locale);
     return results;
 }
 
 void WriteTable(std::ostream& out, const std::array<NodeResult, NodeCount>& results) {
     std::vector<std::vector<std::string>> rows;
-    rows.emplace_back(GridHeaders.begin(), GridHeaders.end());
+    rows.emplace_back(ResultGridHeaders.begin(), ResultGridHeaders.end());
     for (int node = 0; node < NodeCount; ++node) {
         const NodeResult& r = results[node];
-        rows.push_back({NodeLetters[node], NodeDisplayTexts[node], r.mean, r.deviation.value_or(UndefinedDeviation),
+        rows.push_back({NodeLetters[node], NodeDisplayTexts[node], r.mean, r.deviation.value_or(UndefinedDeviationText),
                         IntegerText(r.last)});
     }
     WriteAlignedRows(out, rows);
@@ -55,7 +38,7 @@ void WriteCsv(std::ostream& out, const std::array<NodeResult, NodeCount>& result
     for (int node = 0; node < NodeCount; ++node) {
         const NodeResult& r = results[node];
         out << NodeLetters[node] << ',' << NodeDisplayTexts[node] << ',' << r.mean << ','
-            << r.deviation.value_or(UndefinedDeviation) << ',' << r.last << '\n';
+            << r.deviation.value_or(UndefinedDeviationText) << ',' << r.last << '\n';
     }
 }
 
