@@ -16,6 +16,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "ActSelect/Totals.h"
 #include "Main_U/ActionTree.h"
 #include "Main_U/FactorPanel.h"
 #include "Main_U/Guard.h"
@@ -150,7 +151,7 @@ void TFormKestal::BuildMeasurePage()
     tvAction->setPalette(treePalette);
     BuildInitialTree(tvAction);
     RichEdit3 = MakeMonitor(splitAction, "RichEdit3", false);
-    WriteLines(RichEdit3, QStringList{Q("                      РЕЗУЛЬТАТЫ.")});
+    WriteLines(RichEdit3, QStringList{Q(ListingTitle)});
     splitAction->setSizes({180, 112});
 
     BuildMeasureParameters();

@@ -71,11 +71,11 @@ void TFormKestal::BuildModelingPage()
     pbTime->hide();
 
     gbResult = MakeGroup(tsModeling, "gbResult", " Результаты моделирования ", {0, 264, 473, 183});
-    sgResult = new Grid(gbResult, "sgResult", 5, 9, 15);
+    sgResult = new Grid(gbResult, "sgResult", ResultColumns, 9, 15);
     sgResult->setGeometry(2, 15, 469, 165);
     // The design widths, widened where a header would not fit its column.
-    const int widths[] = {25, 104, 125, 120, 88};
-    for (int column = 0; column < 5; ++column) sgResult->setColumnWidth(column, widths[column]);
+    const int widths[ResultColumns] = {25, 104, 125, 120, 88};
+    for (int column = 0; column < ResultColumns; ++column) sgResult->setColumnWidth(column, widths[column]);
 
     gbRun = MakeGroup(tsModeling, "gbRun", " Параметры моделирования ", {485, 264, 295, 183});
     Bevel1 = new QFrame(gbRun);

@@ -4,15 +4,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ActSelect/Totals.h"
 #include "Main_U/Grid.h"
 #include "Main_U/Widgets.h"
 
 void TFormKestal::BuildTotalsPage()
 {
-    sgTotal = new Grid(tsResaltAct, "sgTotal", 8, 50, 18);
+    sgTotal = new Grid(tsResaltAct, "sgTotal", TotalsColumns, TotalsDesignRows, 18);
     sgTotal->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    const int widths[] = {18, 185, 70, 70, 91, 131, 101, 92};
-    for (int column = 0; column < 8; ++column) sgTotal->setColumnWidth(column, widths[column]);
+    const int widths[TotalsColumns] = {18, 185, 70, 70, 91, 131, 101, 92};
+    for (int column = 0; column < TotalsColumns; ++column) sgTotal->setColumnWidth(column, widths[column]);
     sgTotal->setFixedHeight(380);
 
     // Below the table, which spans the top of the page: the two labels and the buttons.
