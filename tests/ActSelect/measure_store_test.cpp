@@ -4,15 +4,9 @@
 #include <string>
 
 #include "ActSelect/MeasureStore.h"
+#include "support/Characters.h"
 
 namespace {
-
-std::size_t Characters(const std::string& text) {
-    std::size_t count = 0;
-    for (unsigned char byte : text)
-        if ((byte & 0xC0) != 0x80) ++count;
-    return count;
-}
 
 // Row r = FactorSlot.
 const char* const CatalogueTexts[30] = {

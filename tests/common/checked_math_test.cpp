@@ -7,20 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "common/CheckedMath.h"
-#include "common/KestalError.h"
+#include "support/ErrorOf.h"
 
 namespace {
-
-template <typename Call>
-std::string ErrorOf(Call call)
-{
-    try {
-        call();
-    } catch (const KestalError& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 constexpr long double Infinity = std::numeric_limits<long double>::infinity();
 const long double NaN = std::numeric_limits<long double>::quiet_NaN();

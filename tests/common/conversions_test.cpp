@@ -5,23 +5,12 @@
 
 #include "common/Conversions.h"
 #include "common/KestalError.h"
+#include "support/ErrorOf.h"
 
 namespace {
 
 const NumberLocale ru = RussianNumberLocale();
 const NumberLocale en = EnglishNumberLocale();
-
-// The message of the error the call throws, or "no error".
-template <typename Call>
-std::string ErrorOf(Call call)
-{
-    try {
-        call();
-    } catch (const KestalError& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 std::string IntegerError(const std::string& text)
 {

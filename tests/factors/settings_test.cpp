@@ -4,16 +4,9 @@
 #include <string>
 
 #include "factors/Settings.h"
+#include "support/Characters.h"
 
 namespace {
-
-// Characters (code points) of a UTF-8 text, counted here independently of the library.
-std::size_t Characters(const std::string& text) {
-    std::size_t count = 0;
-    for (unsigned char byte : text)
-        if ((byte & 0xC0) != 0x80) ++count;
-    return count;
-}
 
 struct ExpectedSetting {
     const char* id;
