@@ -22,9 +22,6 @@
 
 namespace {
 
-constexpr int PanelWidth = 480;
-constexpr int PanelHeight = 41;
-constexpr int ScrollBoxWidth = 501;
 constexpr int HeaderHeight = 26;
 
 const char* const PageNames[GroupCount] = {"tsHuman", "tsMashine", "tsEnvironment", "tsTechnology"};
@@ -59,13 +56,7 @@ void TFormKestal::BuildFactorGroup()
         factorHeaders[group]->setObjectName(QString::fromLatin1(HeaderNames[group]));
         factorHeaders[group]->setTextFormat(Qt::PlainText);
         factorHeaders[group]->setAlignment(Qt::AlignCenter);
-        auto* scrollBox = new QScrollArea(page);
-        scrollBox->setObjectName(QString::fromLatin1(ScrollBoxNames[group]));
-        scrollBox->setFrameStyle(QFrame::NoFrame);
-        scrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        scrollBox->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        scrollBox->setWidgetResizable(false);
-        factorScrollBoxes[group] = scrollBox;
+        factorScrollBoxes[group] = MakePanelScrollBox(page, QString::fromLatin1(ScrollBoxNames[group]));
         contents[group] = new QWidget;
     }
 
@@ -77,7 +68,7 @@ void TFormKestal::BuildFactorGroup()
         const FactorPanelTexts& texts = PanelTexts(factor);
         auto* panel = new FactorPanel(contents[factor.group], QStringLiteral("p") + QLatin1String(factor.id),
                                       Q(texts.panelCaption));
-        panel->setGeometry(0, texts.panelTop, PanelWidth, PanelHeight);
+        panel->setGeometry(0, texts.panelTop, FactorPanelWidth, FactorPanelHeight);
         for (const NameLabel& name : texts.nameLabels) {
             if (!name.text) continue;
             auto* label = new QLabel(Q(name.text), panel);
@@ -96,9 +87,8 @@ void TFormKestal::BuildFactorGroup()
 
     // Each page: the header strip across the top, the scrolling area of its panels below it.
     for (int group = 0; group < GroupCount; ++group) {
-        contents[group]->resize(PanelWidth, PanelHeight * panelCount[group]);
+        contents[group]->resize(FactorPanelWidth, FactorPanelHeight * panelCount[group]);
         factorScrollBoxes[group]->setWidget(contents[group]);
-        factorScrollBoxes[group]->setFixedWidth(ScrollBoxWidth);
         factorHeaders[group]->setFixedHeight(HeaderHeight);
         auto* layout = new QVBoxLayout(factorPages[group]);
         layout->setContentsMargins(0, 0, 0, 0);
@@ -169,7 +159,7 @@ void TFormKestal::FactorListEdited(int factor, const QString& text)
 void TFormKestal::FactorPageChanged()
 {
     reHelp->clear();
-    // The scrolling areas keep their width of 501 pixels on every page by construction.
+    // The scrolling areas keep their width of 501 pixels on every page: MakePanelScrollBox fixes it.
     for (const FactorControls& controls : factorControls) controls.panel->setColour(LightColour());
 }
 

@@ -26,10 +26,6 @@
 
 namespace {
 
-constexpr int PanelWidth = 480;
-constexpr int PanelHeight = 41;
-constexpr int ScrollBoxWidth = 501;
-
 // Columns of a factor panel: id, name, level before, level after, track bar.
 constexpr QRect IdPlace{2, 13, 36, 15};
 // The name takes the panel's full height: the longest names wrap onto three lines.
@@ -75,18 +71,13 @@ void TFormKestal::BuildMeasurePage()
         auto* header = new QLabel(Q(MeasureHeaderCaption), page);
         header->setObjectName(QStringLiteral("lbOptHeader") + QLatin1Char(FactorGroups[group].letter));
         header->setTextFormat(Qt::PlainText);
-        auto* scrollBox = new QScrollArea(page);
-        scrollBox->setObjectName(QStringLiteral("sbOpt") + QLatin1Char(FactorGroups[group].letter));
-        scrollBox->setFrameStyle(QFrame::NoFrame);
-        scrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        scrollBox->setFixedWidth(ScrollBoxWidth);
-        measureScrollBoxes[group] = scrollBox;
+        measureScrollBoxes[group] = MakePanelScrollBox(page, QStringLiteral("sbOpt") + QLatin1Char(FactorGroups[group].letter));
         contents[group] = new QWidget;
         auto* layout = new QVBoxLayout(page);
         layout->setContentsMargins(0, 2, 0, 0);
         layout->setSpacing(2);
         layout->addWidget(header);
-        layout->addWidget(scrollBox, 1, Qt::AlignLeft);
+        layout->addWidget(measureScrollBoxes[group], 1, Qt::AlignLeft);
     }
 
     std::array<int, GroupCount> panelCount{};
@@ -95,7 +86,8 @@ void TFormKestal::BuildMeasurePage()
         const FactorPanelTexts& texts = PanelTexts(factor);
         MeasureControls& controls = measureControls[index];
         controls.panel = new FactorPanel(contents[factor.group], Named("p", factor, "Opt"), QString());
-        controls.panel->setGeometry(0, PanelHeight * panelCount[factor.group]++, PanelWidth, PanelHeight);
+        controls.panel->setGeometry(0, FactorPanelHeight * panelCount[factor.group]++, FactorPanelWidth,
+                                    FactorPanelHeight);
         // A locked panel keeps showing its change: its disabled texts stay readable on the panel colour.
         QPalette palette = controls.panel->palette();
         palette.setColor(QPalette::Disabled, QPalette::WindowText, LockedTextColour);
@@ -129,7 +121,7 @@ void TFormKestal::BuildMeasurePage()
         controls.bar->setGeometry(BarPlace);
     }
     for (int group = 0; group < GroupCount; ++group) {
-        contents[group]->resize(PanelWidth, PanelHeight * panelCount[group]);
+        contents[group]->resize(FactorPanelWidth, FactorPanelHeight * panelCount[group]);
         measureScrollBoxes[group]->setWidget(contents[group]);
     }
     pcFactOpt->setCurrentIndex(0);

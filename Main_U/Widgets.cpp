@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 
 #include "Main_U/UiText.h"
@@ -82,6 +83,16 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, QRe
     auto* button = new QPushButton(Q(text), parent);
     button->setAutoDefault(false);
     return Place(button, name, place);
+}
+
+QScrollArea* MakePanelScrollBox(QWidget* page, const QString& name)
+{
+    auto* scrollBox = new QScrollArea(page);
+    scrollBox->setObjectName(name);
+    scrollBox->setFrameStyle(QFrame::NoFrame);
+    scrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scrollBox->setFixedWidth(501);
+    return scrollBox;
 }
 
 void Mirror(QComboBox* twin, const QComboBox* field)

@@ -9,6 +9,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QWidget;
 
 // A plain-text label; without a size it takes the size of its text, with one it may wrap.
@@ -30,6 +31,12 @@ inline QStringList NSuggestions()
 {
     return {"300", "1000", "10000", "50000", "100000", "500000", "1000000", "10000000", "100000000"};
 }
+
+// The factor panels of both pages: 480 × 41 each, stacked in a scroll box of their page.
+constexpr int FactorPanelWidth = 480;
+constexpr int FactorPanelHeight = 41;
+// That scroll box: no frame, no horizontal scroll bar, 501 pixels wide.
+QScrollArea* MakePanelScrollBox(QWidget* page, const QString& name);
 
 // Copies a K or N field's text into its twin on the other page without running the twin's handler.
 void Mirror(QComboBox* twin, const QComboBox* field);
