@@ -23,6 +23,16 @@ std::size_t TakeDigits(const std::string& text, std::size_t& pos, std::string& o
     return pos - start;
 }
 
+// Steps over an optional sign at text[pos], appending a minus sign to `out`.
+void TakeSign(const std::string& text, std::size_t& pos, std::string& out)
+{
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        if (text[pos] == '-')
+            out += '-';
+        ++pos;
+    }
+}
+
 void SkipBlanks(const std::string& text, std::size_t& pos)
 {
     while (pos < text.size() && text[pos] == ' ')
@@ -60,11 +70,7 @@ long double ParseFloat(const std::string& text, const NumberLocale& locale)
     std::string neutral;
     std::size_t pos = 0;
     SkipBlanks(text, pos);
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        if (text[pos] == '-')
-            neutral += '-';
-        ++pos;
-    }
+    TakeSign(text, pos, neutral);
     std::size_t mantissaDigits = TakeDigits(text, pos, neutral);
     if (!separator.empty() && text.compare(pos, separator.size(), separator) == 0) {
         pos += separator.size();
@@ -76,11 +82,7 @@ long double ParseFloat(const std::string& text, const NumberLocale& locale)
     if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e')) {
         ++pos;
         neutral += 'e';
-        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-            if (text[pos] == '-')
-                neutral += '-';
-            ++pos;
-        }
+        TakeSign(text, pos, neutral);
         if (TakeDigits(text, pos, neutral) == 0)
             throw KestalError(ErrorText::NotAFloat(text));
     }
