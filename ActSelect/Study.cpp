@@ -32,6 +32,14 @@ void SortMeasures(MeasureTables& tables, int count) {
     }
 }
 
+int StudySeriesCount(int measures) {
+    switch (measures) {
+    case 2: return 1 + 2 + 1;  // the baseline, the two measures, their pair
+    case 3: return 1 + 3 + 4;  // the baseline, the three measures, three pairs and the triple
+    default: return 0;
+    }
+}
+
 namespace {
 
 // One study in progress: the tables it works on, the parsed texts and the progress bar's count.

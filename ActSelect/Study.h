@@ -44,6 +44,11 @@ float EvaluateMeasure(const MeasureTables& tables, int column, GertNetwork& net,
 // a later record wins only with a strictly greater ratio, so the sort is not stable.
 void SortMeasures(MeasureTables& tables, int count);
 
+// The series of K × N a study of `measures` captured measures simulates at most (all within the
+// budget): the baseline, each measure and each combination, 4 for two measures and 8 for three;
+// 0 for any other count, which a study refuses.
+int StudySeriesCount(int measures);
+
 // The study's parameters, parsed and checked.
 struct StudyParameters {
     int measures;  // 2 or 3

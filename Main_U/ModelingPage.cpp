@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "ActSelect/Study.h"
 #include "GERTnet/Calibration.h"
 #include "GERTnet/ResultGrid.h"
 #include "Main_U/Grid.h"
@@ -179,10 +180,9 @@ void TFormKestal::WriteEstimates()
         edOutTimeOpt->setText(EstimateText(0.0));
         break;
     case 2:
-        edOutTimeOpt->setText(EstimateText(EstimateDays(CalibrationTime, k, n, 4)));
-        break;
     case 3:
-        edOutTimeOpt->setText(EstimateText(EstimateDays(CalibrationTime, k, n, 8)));
+        edOutTimeOpt->setText(
+            EstimateText(EstimateDays(CalibrationTime, k, n, StudySeriesCount(measures.MeasureCount))));
         break;
     default:
         edOutTimeOpt->setText(Q(" Нызнаю"));

@@ -156,7 +156,7 @@ int StudyCommand(const std::vector<std::string>& args, std::ostream& out, std::o
             *tables, {options.simulation.kText, options.simulation.nText, options.budget, options.damage}, locale);
         int64_t experiments = 0;
         {
-            TerminalProgress progress((parameters.measures == 3 ? 8 : 4) * int64_t{parameters.k}, parameters.n);
+            TerminalProgress progress(StudySeriesCount(parameters.measures) * int64_t{parameters.k}, parameters.n);
             RunStudy(*tables, simulation->settings, simulation->net, simulation->series, parameters,
                      {{}, [&](int32_t) { progress.Advance(++experiments); }});
         }

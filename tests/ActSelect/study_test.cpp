@@ -126,6 +126,24 @@ TEST(Study, BudgetBoundaryEqualCostIsWithin) {
     EXPECT_EQ(Named(*page.tables, "А").Ratio, 0.0f);
 }
 
+TEST(Study, SeriesCountIsWhatAStudyWithinItsBudgetSimulates) {
+    MeasurePage page;
+    page.budget = "100000";
+    page.Capture("А", "700", SaferMoves);
+    page.Capture("Б", "800", {{"M01", 8}});
+    Recorder two;
+    page.Study("3", "1000", two.Progress());
+    EXPECT_EQ(two.experiments, StudySeriesCount(2) * 3);
+    page.Capture("В", "900", {{"T01", 8}});
+    Recorder three;
+    page.Study("3", "1000", three.Progress());
+    EXPECT_EQ(three.experiments, StudySeriesCount(3) * 3);
+    EXPECT_EQ(StudySeriesCount(2), 4);
+    EXPECT_EQ(StudySeriesCount(3), 8);
+    EXPECT_EQ(StudySeriesCount(1), 0);
+    EXPECT_EQ(StudySeriesCount(4), 0);
+}
+
 TEST(Study, TwoMeasuresOfWhichOnlyTheFirstFits) {
     MeasurePage page;
     page.Capture("Дешёвое", "300", SaferMoves);
