@@ -12,6 +12,13 @@ const std::string& ArgumentReader::TakeValue(const std::string& option) {
     return Take();
 }
 
+int LevelItemOfNumber(const std::string& numberText, const std::string& option, const std::string& value) {
+    const int32_t number = ParseInteger(numberText);
+    if (number < 1 || number > LevelCount)
+        throw UsageError("level number must be 1 to 11 in " + option + " " + value);
+    return number - 1;
+}
+
 namespace {
 
 // "H01=8": the factor and the item index 7 of level number 8.
@@ -21,10 +28,7 @@ std::pair<const FactorInfo*, int> ParseLevelOption(const std::string& text) {
     const std::string id = text.substr(0, equals);
     const FactorInfo* factor = FindFactor(id);
     if (!factor) throw UsageError("unknown factor id '" + id + "' in --level " + text);
-    const int32_t number = ParseInteger(text.substr(equals + 1));
-    if (number < 1 || number > LevelCount)
-        throw UsageError("level number must be 1 to 11 in --level " + text);
-    return {factor, number - 1};
+    return {factor, LevelItemOfNumber(text.substr(equals + 1), "--level", text)};
 }
 
 int32_t ParseSeed(const std::string& text) {
@@ -91,4 +95,8 @@ NumberLocale UserNumberLocale() {
         break;
     }
     return EnglishNumberLocale();
+}
+
+NumberLocale OutputNumberLocale(const std::string& format) {
+    return format == "table" ? UserNumberLocale() : EnglishNumberLocale();
 }

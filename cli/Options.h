@@ -61,3 +61,11 @@ std::unique_ptr<Simulation> PrepareSimulation(const SimulationOptions& options);
 
 // The decimal conventions of the user's locale (LC_ALL, LC_NUMERIC, LANG), for table output.
 NumberLocale UserNumberLocale();
+
+// The conventions numbers are read and written in for an output format: the user's for "table",
+// "." as the decimal separator for machine-readable formats.
+NumberLocale OutputNumberLocale(const std::string& format);
+
+// The list item (0..10) of level number `numberText` (1..11); a number outside is a usage error
+// naming `option` and its whole `value`.
+int LevelItemOfNumber(const std::string& numberText, const std::string& option, const std::string& value);

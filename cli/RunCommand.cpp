@@ -72,8 +72,7 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
             TerminalProgress progress(simulation->series.ExperimentCount, simulation->series.InitiationCount);
             RunSeries(simulation->net, simulation->series, [&](int32_t e) { progress.Advance(e); });
         }
-        // Machine-readable output always uses "." as the decimal separator.
-        const NumberLocale locale = options.format == "table" ? UserNumberLocale() : EnglishNumberLocale();
+        const NumberLocale locale = OutputNumberLocale(options.format);
         const auto results = Summarise(*simulation, locale);
         std::ostringstream text;
         if (options.format == "csv")

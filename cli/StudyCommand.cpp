@@ -36,13 +36,11 @@ MeasureOption ParseMeasureOption(const std::string& text) {
         const auto equals = change.find('=');
         const FactorInfo* factor = equals == std::string::npos ? nullptr : FindFactor(change.substr(0, equals));
         if (!factor) throw UsageError(what);
-        const int32_t number = ParseInteger(change.substr(equals + 1));
-        if (number < 1 || number > LevelCount)
-            throw UsageError("level number must be 1 to 11 in --measure " + text);
+        const int item = LevelItemOfNumber(change.substr(equals + 1), "--measure", text);
         const int index = CatalogueIndex(*factor);
         for (const auto& move : measure.moves)
             if (move.first == index) throw UsageError(std::string("factor ") + factor->id + " given twice in --measure " + text);
-        measure.moves.emplace_back(index, number - 1);
+        measure.moves.emplace_back(index, item);
     }
     if (measure.moves.empty()) throw UsageError(what);
     return measure;
@@ -144,9 +142,7 @@ int StudyCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     try {
         const StudyOptions options = ParseOptions(args);
         auto simulation = PrepareSimulation(options.simulation);
-        // Machine-readable output reads and writes numbers with "." as the decimal separator.
-        const NumberLocale locale =
-            options.simulation.format == "table" ? UserNumberLocale() : EnglishNumberLocale();
+        const NumberLocale locale = OutputNumberLocale(options.simulation.format);
         auto tables = std::make_unique<MeasureTables>();
         InitPlanTable(*tables);
         ClearMeasureStore(*tables);
