@@ -51,13 +51,20 @@ struct StudyRun {
     const StudyProgress& progress;
     long double budget;
     long double damage;
-    int maximum;
+    int maximum;      // of the progress bar
+    int totalSeries;  // StudySeriesCount
     int steps = 0;
+    int seriesDone = 0;
     float baseline = 0.0f;
 
     void Step() {
         ++steps;
         if (progress.step) progress.step(steps, maximum);
+    }
+    // A series simulated, or skipped as over the budget.
+    void SeriesDone() {
+        ++seriesDone;
+        if (progress.series) progress.series(seriesDone, totalSeries);
     }
     void RestoreInputs() { CopySettingsToInputs(settings, net.inputs); }
     float Evaluate(int column) { return EvaluateMeasure(tables, column, net, series, progress.experiment); }
@@ -78,6 +85,7 @@ struct StudyRun {
         } else {
             Step();
         }
+        SeriesDone();
     }
 
     // Column `column` := the members' plan cells, later members' changed cells over earlier ones.
@@ -105,6 +113,7 @@ struct StudyRun {
             Step();
             combination.Name = name;
             combination.Cost = ToSingle(sum);
+            SeriesDone();
             return;
         }
         BuildColumn(members, column);
@@ -117,6 +126,7 @@ struct StudyRun {
             const ChangeFactorS& changes = tables.MeasureStore(m).Changes;
             for (int e = 1; e <= changes.Count() && j < MaxCombinedChanges; ++e) combination.Changes[++j] = changes[e];
         }
+        SeriesDone();
     }
 };
 
@@ -125,12 +135,10 @@ struct StudyRun {
 StudyParameters CheckStudy(const MeasureTables& tables, const StudyTexts& texts, const NumberLocale& locale) {
     const int measures = tables.MeasureCount;
     if (measures != 2 && measures != 3) throw KestalError(StudyCountText);
-    const int32_t k = ParseInteger(texts.kText);
-    const int32_t n = ParseInteger(texts.nText);
-    CheckRunParameters(k, n);
+    const RunSize size = ReadRunSize(texts.kText, texts.nText);
     const long double budget = ParseFloat(texts.budgetText, locale);
     const long double damage = ParseFloat(texts.damageText, locale);
-    return {measures, k, n, budget, damage};
+    return {measures, size.k, size.n, budget, damage};
 }
 
 int RunStudy(MeasureTables& tables, const SettingsTable& settings, GertNetwork& net, SeriesTable& series,
@@ -143,10 +151,12 @@ int RunStudy(MeasureTables& tables, const SettingsTable& settings, GertNetwork& 
     tables.store.fill(operation{});
     for (int m = 1; m <= count; ++m) tables.MeasureStore(m) = tables.captured[m - 1];
 
-    StudyRun run{tables, settings, net, series, progress, parameters.budget, parameters.damage, count == 2 ? 5 : 10};
+    StudyRun run{tables, settings, net, series, progress, parameters.budget, parameters.damage, count == 2 ? 5 : 10,
+                 StudySeriesCount(count)};
     run.Step();
     run.RestoreInputs();
     run.baseline = run.Evaluate(0);
+    run.SeriesDone();
     run.Step();
     run.RestoreInputs();
     for (int m = 1; m <= count; ++m) run.JudgeMeasure(m);

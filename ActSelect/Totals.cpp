@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "common/Conversions.h"
 #include "common/Formats.h"
 
 const std::array<const char*, TotalsColumns> TotalsHeaders = {
@@ -17,8 +16,8 @@ const std::array<const char*, TotalsColumns> TotalsHeaders = {
     " Оценка ПОСЛЕ",
 };
 
-bool WithinBudget(const operation& record, const std::string& budgetText, const NumberLocale& locale) {
-    return ParseFloat(budgetText, locale) >= static_cast<long double>(record.Cost);
+bool WithinBudget(const operation& record, const Budget& budget) {
+    return budget.value >= static_cast<long double>(record.Cost);
 }
 
 namespace {
@@ -45,37 +44,36 @@ void PutSummary(TotalsView& view, int row, int position, const operation& record
 
 }  // namespace
 
-std::vector<std::string> StudyListing(const MeasureTables& tables, const std::string& budgetText,
-                                      const NumberLocale& locale) {
+std::vector<std::string> StudyListing(const MeasureTables& tables, const Budget& budget, const NumberLocale& locale) {
     std::vector<std::string> lines{ListingTitle};
     for (int s = 1; s <= StorePositions; ++s) {
         const operation& record = tables.MeasureStore(s);
         if (record.Name.empty()) continue;
         lines.push_back("--------");
         lines.push_back(record.Name + " :");
-        if (WithinBudget(record, budgetText, locale)) {
+        if (WithinBudget(record, budget)) {
             lines.push_back("   -> затраты = " + GeneralText(record.Cost, locale));
             lines.push_back("   -> выгода  = " + GeneralText(record.Benefit, locale));
             lines.push_back("   >> выг/зат = " + GeneralText(record.Ratio, locale));
         } else {
             lines.push_back("      Затраты превышают имеющиеся ресурсы :");
-            lines.push_back("             " + GeneralText(record.Cost, locale) + " > " + budgetText);
+            lines.push_back("             " + GeneralText(record.Cost, locale) + " > " + budget.text);
         }
     }
     return lines;
 }
 
-TotalsView CompactTotals(const MeasureTables& tables, const std::string& budgetText, const NumberLocale& locale) {
+TotalsView CompactTotals(const MeasureTables& tables, const Budget& budget, const NumberLocale& locale) {
     TotalsView view = HeaderView();
     for (int s = 1; s <= StorePositions; ++s) {
         const operation& record = tables.MeasureStore(s);
         if (record.Name.empty()) continue;
-        if (WithinBudget(record, budgetText, locale)) {
+        if (WithinBudget(record, budget)) {
             PutSummary(view, s, s, record, locale);
         } else {
             Put(view, s, 0, IntegerText(s));
             Put(view, s, 1, record.Name);
-            Put(view, s, 2, GeneralText(record.Cost, locale) + ">" + budgetText);
+            Put(view, s, 2, GeneralText(record.Cost, locale) + ">" + budget.text);
             Put(view, s, 3, "Большие");
             Put(view, s, 4, "затраты");
         }
@@ -83,13 +81,13 @@ TotalsView CompactTotals(const MeasureTables& tables, const std::string& budgetT
     return view;
 }
 
-TotalsView DetailedTotals(const MeasureTables& tables, const std::string& budgetText, const NumberLocale& locale) {
+TotalsView DetailedTotals(const MeasureTables& tables, const Budget& budget, const NumberLocale& locale) {
     TotalsView view = HeaderView();
     int offset = 0;
     int previous = 0;
     for (int s = 1; s <= StorePositions; ++s) {
         const operation& record = tables.MeasureStore(s);
-        if (record.Name.empty() || !WithinBudget(record, budgetText, locale)) continue;
+        if (record.Name.empty() || !WithinBudget(record, budget)) continue;
         offset += previous;
         const int row = s + offset;
         PutSummary(view, row, s, record, locale);

@@ -12,14 +12,19 @@
 // The listing's first line, also its whole text after a reset.
 inline constexpr const char* ListingTitle = "                      РЕЗУЛЬТАТЫ.";
 
-// A record is within the budget when the budget text, read as a floating-point number, is at least
-// its cost; a budget text that is not a number raises the conversion error.
-bool WithinBudget(const operation& record, const std::string& budgetText, const NumberLocale& locale);
+// The budget a view is judged against: the number read from the budget text, and the text as typed,
+// which the over-budget lines repeat.
+struct Budget {
+    long double value;
+    std::string text;
+};
 
-// The listing of the store: the title, then for each record in use, position 1..24, its lines.
-// The budget text is read as a floating-point number for every record; numbers are general texts.
-std::vector<std::string> StudyListing(const MeasureTables& tables, const std::string& budgetText,
-                                      const NumberLocale& locale);
+// A record is within the budget when the budget is at least its cost.
+bool WithinBudget(const operation& record, const Budget& budget);
+
+// The listing of the store: the title, then for each record in use, position 1..24, its lines;
+// numbers are general texts.
+std::vector<std::string> StudyListing(const MeasureTables& tables, const Budget& budget, const NumberLocale& locale);
 
 constexpr int TotalsColumns = 8;
 constexpr int TotalsDesignRows = 50;  // rows of the grid as designed, the header included
@@ -39,13 +44,13 @@ struct TotalsView {
 };
 
 // Compact view: the header row, then row s for each record in use at position s: number, name,
-// cost, benefit and ratio, or for a record over the budget its cost against the budget text and
+// cost, benefit and ratio, or for a record over the budget its cost against the budget's text and
 // "Большие" / "затраты". Written by the study and by "Меньше".
-TotalsView CompactTotals(const MeasureTables& tables, const std::string& budgetText, const NumberLocale& locale);
+TotalsView CompactTotals(const MeasureTables& tables, const Budget& budget, const NumberLocale& locale);
 
 // Detailed view ("Больше"): the records within the budget, each followed by its changes in columns
 // 5..7 from its own row on; over-budget records are left out, blank rows separate the records.
-TotalsView DetailedTotals(const MeasureTables& tables, const std::string& budgetText, const NumberLocale& locale);
+TotalsView DetailedTotals(const MeasureTables& tables, const Budget& budget, const NumberLocale& locale);
 
 // The labels of the totals page with the budget and damage texts as typed.
 std::string TotalMoneyLabel(const std::string& budgetText);

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "DoSimple/Criteria.h"
+#include "P22013/Criteria.h"
 
 class QLabel;
 class QPlainTextEdit;

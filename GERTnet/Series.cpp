@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "common/Conversions.h"
 #include "common/KestalError.h"
 
 namespace {
@@ -72,4 +73,11 @@ void CheckRunParameters(int32_t k, int32_t n)
     if (n < 1) {
         throw KestalError(NOutOfRangeText);
     }
+}
+
+RunSize ReadRunSize(const std::string& kText, const std::string& nText)
+{
+    const RunSize size{ParseInteger(kText), ParseInteger(nText)};
+    CheckRunParameters(size.k, size.n);
+    return size;
 }

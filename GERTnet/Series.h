@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "GERTnet/Network.h"
 
@@ -32,5 +33,13 @@ void RunSeries(GertNetwork& net, SeriesTable& series, const ExperimentProgress& 
 
 // Range checks of a run's parameters; throw KestalError with the user's message when refused.
 void CheckRunParameters(int32_t k, int32_t n);
+
+// K and N of a run or a study, read from their texts (K first) and checked: the conversion message
+// of the first text that is not an integer, or the range message.
+struct RunSize {
+    int32_t k;
+    int32_t n;
+};
+RunSize ReadRunSize(const std::string& kText, const std::string& nText);
 inline constexpr const char* KOutOfRangeText = "Число опытов K должно быть от 1 до 2000";
 inline constexpr const char* NOutOfRangeText = "Число инициаций N должно быть не меньше 1";

@@ -41,7 +41,7 @@ std::unique_ptr<MeasureTables> RankedStore() {
 
 TEST(StudyListing, LinesExactly) {
     const auto tables = RankedStore();
-    const std::vector<std::string> lines = StudyListing(*tables, "1500", RussianNumberLocale());
+    const std::vector<std::string> lines = StudyListing(*tables, {1500, "1500"}, RussianNumberLocale());
     const std::vector<std::string> expected = {
         "                      РЕЗУЛЬТАТЫ.",
         "--------",
@@ -60,15 +60,14 @@ TEST(StudyListing, LinesExactly) {
         "   >> выг/зат = -0,666666686534882",
     };
     EXPECT_EQ(lines, expected);
-    // The budget text as typed ends the over-budget line; an empty store reads no budget.
-    EXPECT_EQ(StudyListing(*tables, " 1500,0", RussianNumberLocale())[9], "             2000,5 >  1500,0");
-    EXPECT_EQ(StudyListing(MeasureTables{}, "нет", RussianNumberLocale()), std::vector<std::string>{ListingTitle});
-    EXPECT_THROW(StudyListing(*tables, "нет", RussianNumberLocale()), KestalError);
+    // The budget text as typed ends the over-budget line.
+    EXPECT_EQ(StudyListing(*tables, {1500, " 1500,0"}, RussianNumberLocale())[9], "             2000,5 >  1500,0");
+    EXPECT_EQ(StudyListing(MeasureTables{}, {1500, "1500"}, RussianNumberLocale()), std::vector<std::string>{ListingTitle});
 }
 
 TEST(CompactTotals, RowsExactlyUnderARussianLocale) {
     const auto tables = RankedStore();
-    const TotalsView view = CompactTotals(*tables, "1500", RussianNumberLocale());
+    const TotalsView view = CompactTotals(*tables, {1500, "1500"}, RussianNumberLocale());
     auto cells = Cells(view);
     const char* headers[] = {"№", "   Название мероприятия", "Затраты (у.е)", "Выгода (у.е.)", "Выгода/Затраты",
                              "   Измененный фактор", "    Оченка ДО", " Оценка ПОСЛЕ"};
@@ -85,12 +84,12 @@ TEST(CompactTotals, RowsExactlyUnderARussianLocale) {
     EXPECT_EQ(view.cells.front().row, 0);
 
     // The budget is read when the view is built: raised, the pair is shown with its stored numbers.
-    auto raised = Cells(CompactTotals(*tables, "2500", RussianNumberLocale()));
+    auto raised = Cells(CompactTotals(*tables, {2500, "2500"}, RussianNumberLocale()));
     EXPECT_EQ(raised[std::pair(2, 2)], "2" + Nbsp + "000,50");
     EXPECT_EQ(raised[std::pair(2, 3)], "0,00");
     EXPECT_EQ(raised[std::pair(2, 4)], "-159,00000");
     // Lowered, a judged record is over it.
-    auto lowered = Cells(CompactTotals(*tables, "299,5", RussianNumberLocale()));
+    auto lowered = Cells(CompactTotals(*tables, {299.5L, "299,5"}, RussianNumberLocale()));
     EXPECT_EQ(lowered[std::pair(1, 2)], "300>299,5");
 }
 
@@ -100,7 +99,7 @@ TEST(DetailedTotals, WorkedExamplePlacement) {
         tables.MeasureStore(s) = {"Мера " + std::to_string(s), {}, 100.0f * s, 0.001f, 10000.0f, 100.0f / s};
         AddChanges(tables.MeasureStore(s), 4 - s, std::to_string(s));
     }
-    const TotalsView view = DetailedTotals(tables, "1500", EnglishNumberLocale());
+    const TotalsView view = DetailedTotals(tables, {1500, "1500"}, EnglishNumberLocale());
     auto cells = Cells(view);
     std::map<int, std::string> firstColumn;
     std::map<int, std::string> factorColumn;
@@ -127,7 +126,7 @@ TEST(DetailedTotals, WorkedExamplePlacement) {
 
     // Position 2 over the budget: left out, position 3 moves up to row 7.
     tables.MeasureStore(2).Cost = 2000.0f;
-    auto without = Cells(DetailedTotals(tables, "1500", EnglishNumberLocale()));
+    auto without = Cells(DetailedTotals(tables, {1500, "1500"}, EnglishNumberLocale()));
     EXPECT_EQ(without[std::pair(7, 0)], "3");
     EXPECT_EQ(without[std::pair(7, 5)], "3 фактор 1");
     for (const auto& [at, text] : without) EXPECT_NE(text, "Мера 2");
@@ -140,12 +139,12 @@ TEST(DetailedTotals, RecordWithoutChangesIsFollowedByOneBlankRowAndTheGridGrows)
     AddChanges(tables.MeasureStore(2), 1, "x");
     tables.MeasureStore(3).Name = "Третья";
     AddChanges(tables.MeasureStore(3), 30, "y");
-    auto cells = Cells(DetailedTotals(tables, "1500", EnglishNumberLocale()));
+    auto cells = Cells(DetailedTotals(tables, {1500, "1500"}, EnglishNumberLocale()));
     EXPECT_EQ(cells[std::pair(1, 0)], "1");
     EXPECT_EQ(cells[std::pair(3, 0)], "2");  // offset 1
     EXPECT_EQ(cells[std::pair(6, 0)], "3");  // offset 3
     EXPECT_EQ(cells[std::pair(35, 5)], "y фактор 30");
-    EXPECT_EQ(DetailedTotals(tables, "1500", EnglishNumberLocale()).rowCount, 36);
+    EXPECT_EQ(DetailedTotals(tables, {1500, "1500"}, EnglishNumberLocale()).rowCount, 36);
 }
 
 TEST(TotalsLabels, CarryTheTextsAsTyped) {

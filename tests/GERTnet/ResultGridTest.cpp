@@ -15,7 +15,7 @@ TEST(ResultGrid, NodeTextsArePerInitiationInTheLocalesFixedText)
     series.column[NodeB][1] = 1;
     net.counters.node[NodeB] = 1;
 
-    const NodeResult result = ResultOfNode(net, series, NodeB, RussianNumberLocale());
+    const NodeResult result = NodeTexts(BlockOfRun(net, series), NodeB, RussianNumberLocale());
     EXPECT_EQ(result.mean, "0,50000000000000");  // mean 2 over N = 4
     // The single-precision deviation √2 = 1.41421353816986083984375, over 4: 0.35355338454246520...
     ASSERT_TRUE(result.deviation.has_value());
@@ -32,7 +32,7 @@ TEST(ResultGrid, OneExperimentHasNoDeviation)
     series.column[NodeD][0] = 7;
     net.counters.node[NodeD] = 7;
 
-    const NodeResult result = ResultOfNode(net, series, NodeD, EnglishNumberLocale());
+    const NodeResult result = NodeTexts(BlockOfRun(net, series), NodeD, EnglishNumberLocale());
     EXPECT_EQ(result.mean, "0.87500000000000");
     EXPECT_FALSE(result.deviation.has_value());
     EXPECT_EQ(result.last, 7);

@@ -1,6 +1,6 @@
 // The texts of the questionnaire's pages, criteria and answers, exactly as the window shows them.
 // A captioned answer holds its leading blanks (ten; nine for the class 3.2 answer of criterion 9).
-#include "DoSimple/Criteria.h"
+#include "P22013/Criteria.h"
 
 const std::array<QuestionnairePage, 6> QuestionnairePages{{
     {"1. Интеллектуальные нагрузки", "pcIntellect", "1. ИНТЕЛЛЕКТУАЛЬНЫЕ НАГРУЗКИ"},

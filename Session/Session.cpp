@@ -1,0 +1,124 @@
+// The session: start-up, ratings, run size and estimates, the modeling run and the questionnaire.
+#include "Session/Session.h"
+
+#include <utility>
+
+#include "GERTnet/Calibration.h"
+#include "Session/MeasureTree.h"
+#include "common/Conversions.h"
+#include "common/Formats.h"
+#include "common/KestalError.h"
+
+namespace {
+
+int T03() { return CatalogueIndex(*FindFactor("T03")); }
+
+std::optional<int32_t> IntegerOf(const std::string& text)
+{
+    try {
+        return ParseInteger(text);
+    } catch (const KestalError&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace
+
+Session::Session(const Clock* clock, NumberLocale inputLocale, NumberLocale displayLocale)
+    : inputLocale_(std::move(inputLocale)), displayLocale_(std::move(displayLocale))
+{
+    state_.net.clock = clock;
+    for (int f = 0; f < FactorCount; ++f) state_.editor[f] = StartEditorRow(FactorCatalogue[f]);
+    state_.tree = InitialTree();
+    InitPlanTable(state_.measures);
+    ClearMeasureStore(state_.measures);
+    SetKText(state_.kText);
+    SetNText(state_.nText);
+}
+
+void Session::Calibrate()
+{
+    CopySettingsToInputs(state_.settings, state_.net.inputs);
+    calibrationTime_ = RunCalibration(state_.net, state_.series);
+}
+
+void Session::SelectLevel(int factor, int item)
+{
+    if (item < 0) return;
+    const FactorInfo& info = FactorCatalogue.at(factor);
+    ApplyLevel(state_.settings, info, item);
+    state_.editor[factor] = FreshEditorRow(info, item);
+}
+
+void Session::Activate()
+{
+    SelectLevel(T03(), state_.QuestionnaireLevel);
+}
+
+void Session::SetKText(const std::string& text)
+{
+    state_.kText = text;
+    if (const auto k = IntegerOf(text)) state_.series.ExperimentCount = *k;
+}
+
+void Session::SetNText(const std::string& text)
+{
+    state_.nText = text;
+    if (const auto n = IntegerOf(text)) state_.series.InitiationCount = *n;
+}
+
+std::string Session::RunEstimateText() const
+{
+    const auto k = IntegerOf(state_.kText);
+    const auto n = IntegerOf(state_.nText);
+    if (!k || !n) return NoEstimateText;
+    return "  " + DurationText(EstimateDays(calibrationTime_, *k, *n), displayLocale_);
+}
+
+std::string Session::StudyEstimateText() const
+{
+    const int series = StudySeriesCount(state_.measures.MeasureCount);
+    if (state_.measures.MeasureCount > 3) return " Нызнаю";
+    if (series == 0) return "  " + DurationText(0.0, displayLocale_);
+    const auto k = IntegerOf(state_.kText);
+    const auto n = IntegerOf(state_.nText);
+    if (!k || !n) return NoEstimateText;
+    return "  " + DurationText(EstimateDays(calibrationTime_, *k, *n, series), displayLocale_);
+}
+
+void ModelingRun::Execute(const WorkControl& control)
+{
+    RunSeries(net, series, [&](int32_t e) { control.Report(e, series.ExperimentCount); });
+}
+
+ModelingRun Session::PrepareRun() const
+{
+    const RunSize size = ReadRunSize(state_.kText, state_.nText);
+    ModelingRun run{state_.net, state_.series};
+    CopySettingsToInputs(state_.settings, run.net.inputs);
+    run.series.ExperimentCount = size.k;
+    run.series.InitiationCount = size.n;
+    return run;
+}
+
+void Session::CommitRun(ModelingRun&& run)
+{
+    state_.results.push_back(BlockOfRun(run.net, run.series));
+    state_.net = run.net;
+    state_.series = std::move(run.series);
+}
+
+void Session::Run(const WorkControl& control)
+{
+    ModelingRun run = PrepareRun();
+    run.Execute(control);
+    CommitRun(std::move(run));
+}
+
+void Session::ApplyQuestionnaire(const QuestionnaireAnswers& answers)
+{
+    for (std::size_t n = 0; n < answers.size(); ++n)
+        if (!OffersAnswer(static_cast<int>(n), answers[n])) throw KestalError("Недопустимый ответ анкеты");
+    state_.answers = answers;
+    if (const auto level = QuestionnaireLevelOf(answers)) state_.QuestionnaireLevel = *level;
+}

@@ -1,0 +1,124 @@
+// The session model: the state of one working session and every operation on it. Both windows and
+// kestal-sim go through these operations; each reads and checks all its texts first, then changes
+// the state, or raises the system's message (KestalError) and changes nothing.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "ActSelect/Study.h"
+#include "Session/SessionState.h"
+#include "Session/Work.h"
+#include "common/Clock.h"
+#include "common/NumberLocale.h"
+
+// A modeling run taken off the session: copies of what it works on, so that it can run on another
+// thread while the session stays as it was, and be committed or dropped when it ends.
+struct ModelingRun {
+    GertNetwork net;
+    SeriesTable series;
+    // K batches of N; WorkStopped when the control asks to stop.
+    void Execute(const WorkControl& control);
+};
+
+// A measure study taken off the session, the same way.
+struct MeasureStudy {
+    MeasureTables measures;
+    SettingsTable settings;
+    GertNetwork net;
+    SeriesTable series;
+    StudyParameters parameters;
+    Budget budget;
+    std::string damageText;
+    void Execute(const WorkControl& control);
+};
+
+class Session {
+public:
+    // A session on `clock` (which must outlive it). Texts the user types are read with
+    // `inputLocale`; the texts the session writes (listing, totals) use `displayLocale`.
+    Session(const Clock* clock, NumberLocale inputLocale, NumberLocale displayLocale);
+
+    const SessionState& state() const { return state_; }
+    const NumberLocale& displayLocale() const { return displayLocale_; }
+
+    // Start-up: the speed calibration under the initial ratings; it fills entries 0..10 of the series.
+    void Calibrate();
+    double CalibrationTime() const { return calibrationTime_; }
+
+    // ---- Ratings and run size ----
+    // A factor's list picked item `item` (catalogue index `factor`): the level is applied and the
+    // measure page follows (level before and after, bar). A negative item (a typed text that names
+    // no item) changes nothing.
+    void SelectLevel(int factor, int item);
+    // The main window became active: T03 takes the questionnaire's level.
+    void Activate();
+    // The K and N texts of either page; K and N are stored wherever their texts are integers.
+    void SetKText(const std::string& text);
+    void SetNText(const std::string& text);
+    // "  " and the run's estimated time, or "—" while K or N is not an integer.
+    std::string RunEstimateText() const;
+    // The study's estimate by the number of measures: zero time, the time of 4 or 8 runs, " Нызнаю".
+    std::string StudyEstimateText() const;
+
+    // ---- Modeling run ----
+    // The run with the current ratings and run size, taken off the session (K and N checked).
+    ModelingRun PrepareRun() const;
+    // A finished run's results into the session: its block is appended to the results.
+    void CommitRun(ModelingRun&& run);
+    // Prepare, execute and commit in one (kestal-sim).
+    void Run(const WorkControl& control = {});
+
+    // ---- Measure editor ----
+    // Panel of `factor` clicked: selected, and a change node opened but unused goes. A locked panel,
+    // or any panel while a study locks the editor, takes no click.
+    void SelectMeasureFactor(int factor);
+    // The factor's bar took / lost the focus: its change node opened / closed when it shows no change.
+    void EnterBar(int factor);
+    void ExitBar(int factor);
+    // The user moved the factor's bar to `position` (0..10).
+    void MoveBar(int factor, int position);
+    void SetMeasureName(const std::string& text);
+    void SetCostText(const std::string& text);
+    void SetBudgetText(const std::string& text);
+    void SetDamageText(const std::string& text);
+    // Whether a press of ">>" would capture something: a factor whose bar stands away from its
+    // level and that no captured measure holds.
+    bool WouldCapture() const;
+    // Whether ">>" may be pressed: the editor's readiness, and something to capture.
+    bool CaptureEnabled() const;
+    // ">>": the pending measure becomes the next captured measure. A blank name, an unreadable
+    // cost, budget or damage text, a 16th measure or an 11th change are refused with nothing changed.
+    void Capture();
+    // "Сброс": every measure, the tree, the listing and the study's page back to the start.
+    void ResetMeasures();
+
+    // ---- Study and totals ----
+    MeasureStudy PrepareStudy() const;
+    void CommitStudy(MeasureStudy&& study);
+    void Study(const WorkControl& control = {});
+    // "Больше" / "Меньше": the totals judged against the budget typed now, in the detailed or the
+    // compact view; an unreadable budget changes nothing.
+    void ShowTotals(bool detailed);
+    // The totals table as it is to be shown.
+    TotalsView Totals() const;
+
+    // ---- Questionnaire ----
+    // "Применить" with these answers: the level they rate is kept for T03 (a rating that names no
+    // level keeps the previous one).
+    void ApplyQuestionnaire(const QuestionnaireAnswers& answers);
+
+private:
+    // The change node of `factor` as the first child of the pending measure's changes node.
+    TreeNode& OpenChangeNode(int factor);
+    TreeNode& PendingChanges();
+
+    SessionState state_;
+    NumberLocale inputLocale_;
+    NumberLocale displayLocale_;
+    double calibrationTime_ = 0.0;
+};
+
+inline constexpr const char* BlankMeasureNameText = "Введите название мероприятия";
+// The estimate while K or N is not an integer.
+inline constexpr const char* NoEstimateText = "—";

@@ -1,0 +1,21 @@
+// How long work (a modeling run, a study) reports its progress and is asked to stop.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+// Raised inside work that was asked to stop; the work's copies are dropped, nothing is committed.
+struct WorkStopped {};
+
+struct WorkControl {
+    // After each experiment: experiments done and the work's total, both counted in experiments.
+    std::function<void(int64_t done, int64_t total)> progress;
+    // Asked after each experiment; true ends the work there with WorkStopped.
+    std::function<bool()> stopRequested;
+
+    void Report(int64_t done, int64_t total) const
+    {
+        if (progress) progress(done, total);
+        if (stopRequested && stopRequested()) throw WorkStopped{};
+    }
+};
