@@ -29,7 +29,7 @@ CaptureResult CaptureMeasure(MeasureTables& tables, const SettingsTable& setting
     CaptureResult result;
     result.captured = !changed.empty();
     const int k = tables.MeasureCount + (result.captured ? 1 : 0);
-    result.runEnabled = RunButtonEnabled(input.budgetText, input.damageText, k);
+    result.runEnabled = RunButtonEnabled(input.budgetText, input.damageText, k, locale);
     if (!result.captured) return result;
 
     if (k > MaxMeasures) throw KestalError(TooManyMeasuresText);

@@ -43,21 +43,28 @@ std::string ChangeNodeText(const FactorInfo& factor, int currentItem, int positi
            (*factor.wording)[position];
 }
 
-std::optional<bool> ReadinessAfterCostChange(const std::string& costText, const EditorRows& rows) {
+bool AmountAtLeastOne(const std::string& text, const NumberLocale& locale) {
+    return ParseFloat(text, locale) >= 1.0L;
+}
+
+std::optional<bool> ReadinessAfterCostChange(const std::string& costText, const EditorRows& rows,
+                                             const NumberLocale& locale) {
     if (costText.empty()) return std::nullopt;
-    if (ParseInteger(costText) < 1) return false;
+    if (!AmountAtLeastOne(costText, locale)) return false;
     for (const EditorRow& row : rows)
         if (row.levelBefore != row.levelAfter) return true;
     return false;
 }
 
-std::optional<bool> ReadinessAfterMove(int currentItem, int position, const std::string& costText) {
+std::optional<bool> ReadinessAfterMove(int currentItem, int position, const std::string& costText,
+                                       const NumberLocale& locale) {
     if (position == currentItem) return false;
-    if (ParseInteger(costText) > 0) return true;
+    if (AmountAtLeastOne(costText, locale)) return true;
     return std::nullopt;
 }
 
-bool RunButtonEnabled(const std::string& budgetText, const std::string& damageText, int measureCount) {
-    if (ParseInteger(budgetText) < 1) return false;
-    return ParseInteger(damageText) >= 1 && measureCount >= 2;
+bool RunButtonEnabled(const std::string& budgetText, const std::string& damageText, int measureCount,
+                      const NumberLocale& locale) {
+    if (!AmountAtLeastOne(budgetText, locale)) return false;
+    return AmountAtLeastOne(damageText, locale) && measureCount >= 2;
 }

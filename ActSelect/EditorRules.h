@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ActSelect/MeasureStore.h"
+#include "common/NumberLocale.h"
 #include "factors/Catalogue.h"
 
 // One factor row of the measure page as the editor shows it.
@@ -56,16 +57,23 @@ int GroupImage(const FactorInfo& factor);
 // otherwise "H01  (+2) --> " or "H01  ( -2) --> " followed by item `position` of the factor's list.
 std::string ChangeNodeText(const FactorInfo& factor, int currentItem, int position);
 
+// Whether a money text (cost, budget, damage) is an amount a measure or a study can use: read as a
+// floating-point number, as the capture and the study read it, it is at least 1. A text that is
+// not a number raises the conversion error.
+bool AmountAtLeastOne(const std::string& text, const NumberLocale& locale);
+
 // Readiness of ">>" after a change of the cost text: nothing (leave ">>" as it is) for an empty
-// text; disabled for an integer below 1; otherwise enabled when some factor's before and after
-// captions differ. A cost text that is not an integer raises the conversion error.
-std::optional<bool> ReadinessAfterCostChange(const std::string& costText, const EditorRows& rows);
+// text; disabled for an amount below 1; otherwise enabled when some factor's before and after
+// captions differ.
+std::optional<bool> ReadinessAfterCostChange(const std::string& costText, const EditorRows& rows,
+                                             const NumberLocale& locale);
 
 // Readiness of ">>" after the user moved a track bar: disabled when it stands on the current level;
-// otherwise enabled when the cost text is an integer above 0, else left as it is.
-std::optional<bool> ReadinessAfterMove(int currentItem, int position, const std::string& costText);
+// otherwise enabled when the cost is an amount of at least 1, else left as it is.
+std::optional<bool> ReadinessAfterMove(int currentItem, int position, const std::string& costText,
+                                       const NumberLocale& locale);
 
-// The study's run button: budget and damage texts both integers of at least 1 and at least two
-// measures. The damage text is read only when the budget passes; a text that is not an integer
-// raises the conversion error.
-bool RunButtonEnabled(const std::string& budgetText, const std::string& damageText, int measureCount);
+// The study's run button: budget and damage amounts of at least 1 and at least two measures. The
+// damage text is read only when the budget passes.
+bool RunButtonEnabled(const std::string& budgetText, const std::string& damageText, int measureCount,
+                      const NumberLocale& locale);

@@ -35,6 +35,7 @@ struct GridCell {
     int row;
     int column;
     std::string text;
+    bool operator==(const GridCell&) const = default;
 };
 
 // A whole view of the totals table, to be written on a cleared grid.

@@ -13,11 +13,12 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <utility>
+
 #include "DoSimple/RowTabBar.h"
-#include "Main_U/Guard.h"
-#include "Main_U/Monitor.h"
-#include "Main_U/UiText.h"
-#include "P22013/RateIntensity.h"
+#include "Widgets/Guard.h"
+#include "Widgets/Monitor.h"
+#include "Widgets/UiText.h"
 
 namespace {
 
@@ -36,10 +37,10 @@ QWidget* withRowTabs(QTabWidget* pages) {
 
 }  // namespace
 
-TFormSimpleDo::TFormSimpleDo(QWidget* owner, uint8_t& questionnaireLevel)
+TFormSimpleDo::TFormSimpleDo(QWidget* owner, Apply apply)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
-      QuestionnaireLevel(questionnaireLevel) {
+      apply_(std::move(apply)) {
     setObjectName("FormSimpleDo");
     setWindowTitle(Q("Сложность алгоритмов оператора"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -149,40 +150,24 @@ QWidget* TFormSimpleDo::buildInfoPanel() {
     return column;
 }
 
+QuestionnaireAnswers TFormSimpleDo::SelectedAnswers() const {
+    QuestionnaireAnswers answers{};
+    for (size_t n = 0; n < Criteria.size(); ++n)
+        for (int k = 0; k < AnswerClassCount; ++k)
+            if (answerButtons[n][k] && answerButtons[n][k]->isChecked()) answers[n] = static_cast<uint8_t>(k);
+    return answers;
+}
+
 void TFormSimpleDo::FormActivate() {
-    // count1, count2, count31, count32 and a fifth counter that is reported but never counted.
-    std::array<uint8_t, AnswerClassCount + 1> counts{};
-    QStringList report{QString()};
-    int page = -1;
-    for (size_t n = 0; n < Criteria.size(); ++n) {
-        const Criterion& criterion = Criteria[n];
-        if (criterion.page != page) {
-            page = criterion.page;
-            report.append(Q(QuestionnairePages[page].reportHeading));
-        }
-        report.append("  " + Q(criterion.reportHeading));
-        for (int k = 0; k < AnswerClassCount; ++k) {
-            if (answerButtons[n][k] && answerButtons[n][k]->isChecked()) {
-                const Answer& answer = criterion.answers[k];
-                report.append(answer.isLabel ? QString(10, ' ') + Q(answer.text) : Q(answer.text));
-                ++counts[k];
-            }
-        }
-    }
-    for (uint8_t count : counts)
-        report.append(QString::number(count));
+    const QuestionnaireAnswers answers = SelectedAnswers();
+    QStringList report;
+    for (const std::string& line : QuestionnaireReport(answers)) report << Q(line);
     WriteLines(reSimpleDo, report);
-    plSimpleDoInfo->setText(Q(RateIntensity(counts[0], counts[1], counts[2], counts[3])));
+    plSimpleDoInfo->setText(Q(QuestionnaireRating(answers)));
 }
 
 void TFormSimpleDo::butAppSimDOClick() {
-    const QString rating = plSimpleDoInfo->text();
-    for (size_t i = 0; i < IntensityLevelNames.size(); ++i) {
-        if (rating == Q(IntensityLevelNames[i])) {
-            QuestionnaireLevel = static_cast<uint8_t>(i);
-            break;
-        }
-    }
+    apply_(SelectedAnswers());
     close();
 }
 

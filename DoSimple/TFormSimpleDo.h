@@ -4,9 +4,9 @@
 #include <QDialog>
 
 #include <array>
-#include <cstdint>
+#include <functional>
 
-#include "P22013/Criteria.h"
+#include "P22013/Questionnaire.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -16,9 +16,10 @@ class QWidget;
 class TFormSimpleDo : public QDialog {
     Q_OBJECT
 public:
-    // Not modal; deletes itself when closed. "Применить" writes the rated level (0..10) into questionnaireLevel,
-    // which must outlive the window (it belongs to the owner).
-    TFormSimpleDo(QWidget* owner, uint8_t& questionnaireLevel);
+    // "Применить" hands the selected answers to `apply`, then closes the window.
+    using Apply = std::function<void(const QuestionnaireAnswers&)>;
+    // Not modal; deletes itself when closed.
+    TFormSimpleDo(QWidget* owner, Apply apply);
 
     // Rebuilds the report and the rating from the selected answers.
     void FormActivate();
@@ -32,8 +33,10 @@ private:
     QWidget* buildCriterion(const Criterion& criterion, std::array<QRadioButton*, AnswerClassCount>& buttons);
     QWidget* buildInfoPanel();
     void butAppSimDOClick();
+    // The class of the selected answer of every criterion.
+    QuestionnaireAnswers SelectedAnswers() const;
 
-    uint8_t& QuestionnaireLevel;
+    Apply apply_;
     // Per criterion, its answer buttons by class; nullptr where the criterion offers no answer of that class.
     std::array<std::array<QRadioButton*, AnswerClassCount>, Criteria.size()> answerButtons{};
     QPlainTextEdit* reSimpleDo = nullptr;

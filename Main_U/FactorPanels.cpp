@@ -13,12 +13,12 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "Main_U/FactorPanel.h"
-#include "Main_U/Guard.h"
-#include "Main_U/Monitor.h"
-#include "Main_U/Pictures.h"
-#include "Main_U/UiText.h"
-#include "Main_U/Widgets.h"
+#include "Widgets/FactorPanel.h"
+#include "Widgets/Guard.h"
+#include "Widgets/Monitor.h"
+#include "Widgets/Pictures.h"
+#include "Widgets/UiText.h"
+#include "Widgets/Widgets.h"
 
 namespace {
 
@@ -39,14 +39,16 @@ QStringList ItemsOf(const FactorInfo& factor)
 
 void TFormKestal::BuildFactorGroup()
 {
-    gbFactors = MakeGroup(tsModeling, "gbFactors", " Исследуемые факторы системы Человек-Машина-Среда (ЧМС) ",
-                          {0, 8, 513, 249});
+    QGroupBox* gbFactors = MakeGroup(tsModeling, "gbFactors",
+                                     " Исследуемые факторы системы Человек-Машина-Среда (ЧМС) ", {0, 8, 513, 249});
     pcFactors = new QTabWidget(gbFactors);
     pcFactors->setObjectName(QStringLiteral("pcFactors"));
     pcFactors->setGeometry(2, 24, 509, 223);
     pcFactors->setUsesScrollButtons(false);
 
     std::array<QWidget*, GroupCount> contents{};
+    std::array<QLabel*, GroupCount> factorHeaders{};
+    std::array<QScrollArea*, GroupCount> factorScrollBoxes{};
     for (int group = 0; group < GroupCount; ++group) {
         QWidget* page = new QWidget;
         page->setObjectName(QString::fromLatin1(PageNames[group]));
@@ -106,15 +108,14 @@ void TFormKestal::ConnectFactorPanels()
         connect(controls.panel, &FactorPanel::clicked, this,
                 Guard(this, [this, index] { ShowFactorHelp(index, HelpForm::Panel); }));
         // A pick of an item: the list's click comes just before its change.
-        connect(controls.list, &QComboBox::activated, this, Guard(this, [this, index] {
-                    ShowFactorHelp(index, HelpForm::List);
-                    SelectFactorLevel(index);
-                }));
-        connect(controls.list->lineEdit(), &QLineEdit::textEdited, this, [this, index](const QString& text) {
-            Guarded(this, [&] { FactorListEdited(index, text); });
+        connect(controls.list, &QComboBox::activated, this, [this, index](int item) {
+            ShowFactorHelp(index, HelpForm::List);
+            Do([&] { session_.SelectLevel(index, item); });
         });
+        connect(controls.list->lineEdit(), &QLineEdit::textEdited, this,
+                [this, index](const QString& text) { FactorListEdited(index, text); });
     }
-    connect(pcFactors, &QTabWidget::currentChanged, this, Guard(this, [this] { FactorPageChanged(); }));
+    connect(pcFactors, &QTabWidget::currentChanged, this, [this] { FactorPageChanged(); });
     const int t03 = CatalogueIndex(*FindFactor("T03"));
     connect(factorControls[t03].panel, &FactorPanel::doubleClicked, this, Guard(this, [this] { pT03DblClick(); }));
 }
@@ -126,19 +127,6 @@ void TFormKestal::ShowFactorHelp(int factor, HelpForm form)
         if (FactorCatalogue[other].group == info.group)
             factorControls[other].panel->setColour(other == factor ? HighlightColour() : LightColour());
     WriteLines(reHelp, HelpLines(info, form));
-}
-
-void TFormKestal::SelectFactorLevel(int factor)
-{
-    QComboBox* list = factorControls[factor].list;
-    const int item = list->currentIndex();
-    if (item < 0) return;
-    ApplyLevel(settings, FactorCatalogue[factor], item);
-    const MeasureControls& measure = measureControls[factor];
-    measure.before->setText(list->itemText(item));
-    measure.after->setText(measure.before->text());
-    const QSignalBlocker blocker(measure.bar);
-    measure.bar->setValue(item);
 }
 
 void TFormKestal::FactorListEdited(int factor, const QString& text)
@@ -153,7 +141,7 @@ void TFormKestal::FactorListEdited(int factor, const QString& text)
         if (edit->text() != text) edit->setText(text);
         edit->setCursorPosition(cursor);
     }
-    SelectFactorLevel(factor);
+    Do([&] { session_.SelectLevel(factor, list->currentIndex()); });
 }
 
 void TFormKestal::FactorPageChanged()
@@ -163,7 +151,17 @@ void TFormKestal::FactorPageChanged()
     for (const FactorControls& controls : factorControls) controls.panel->setColour(LightColour());
 }
 
-void TFormKestal::ShowIntroduction()
+void TFormKestal::ShowFactorLists(bool force)
 {
-    WriteLines(reHelp, IntroductionLines);
+    for (int factor = 0; factor < FactorCount; ++factor)
+        if (force || factorControls[factor].list->currentIndex() >= 0) ShowFactorList(factor);
+}
+
+void TFormKestal::ShowFactorList(int factor)
+{
+    QComboBox* list = factorControls[factor].list;
+    const int level = session_.state().editor[factor].currentItem;
+    if (list->currentIndex() == level) return;
+    const QSignalBlocker blocker(list);
+    list->setCurrentIndex(level);
 }

@@ -1,11 +1,11 @@
-// The measure editor of the page "Комплекс мер": factor selection, the change nodes of the pending
-// measure in the monitor tree, the level after, the readiness of ">>" and the reset of all measures.
+// The measure editor of the page "Комплекс мер" as a view of the session: factor selection, the bars
+// and their change nodes, the name and cost, ">>", "Сброс", and the page's panels, tree and fields.
 #include "Main_U/TFormKestal.h"
 
-#include <QComboBox>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -14,13 +14,13 @@
 
 #include <functional>
 
-#include "ActSelect/Totals.h"
 #include "Main_U/ActionTree.h"
-#include "Main_U/FactorPanel.h"
-#include "Main_U/Guard.h"
-#include "Main_U/Monitor.h"
-#include "Main_U/UiText.h"
-#include "common/KestalError.h"
+#include "Widgets/DefaultButtonKeys.h"
+#include "Widgets/FactorPanel.h"
+#include "Widgets/Guard.h"
+#include "Widgets/Monitor.h"
+#include "Widgets/UiText.h"
+#include "Widgets/Widgets.h"
 
 namespace {
 
@@ -48,165 +48,74 @@ private:
     std::function<void()> exit_;
 };
 
-// A track bar out of use: disabled, tick marks hidden. A focused bar gives the focus up first, so
-// that its exit runs before the bar is gone.
-void RetireBar(QSlider* bar)
-{
-    if (bar->hasFocus()) bar->clearFocus();
-    bar->setEnabled(false);
-    bar->setTickPosition(QSlider::NoTicks);
-}
-
 }  // namespace
 
-void TFormKestal::ConnectMeasureEditor()
+void TFormKestal::ConnectMeasurePage()
 {
     for (int factor = 0; factor < FactorCount; ++factor) {
         const MeasureControls& controls = measureControls[factor];
         // Clicks on the name, the id and the level before reach the panel: the labels pass them on.
-        connect(controls.panel, &FactorPanel::clicked, this, Guard(this, [this, factor] { pXXOptClick(factor); }));
+        connect(controls.panel, &FactorPanel::clicked, this,
+                [this, factor] { Do([&] { session_.SelectMeasureFactor(factor); }); });
         // The program sets positions with the bar's signals blocked: only the user's moves arrive.
-        connect(controls.bar, &QSlider::valueChanged, this, Guard(this, [this, factor] { tbXXChange(factor); }));
-        // The wheel moves a bar only after giving it the focus, so that its change node is open.
-        controls.bar->setFocusPolicy(Qt::WheelFocus);
-        new FocusWatch(controls.bar, Guard(this, [this, factor] { tbXXEnter(factor); }),
-                       Guard(this, [this, factor] { tbXXExit(factor); }));
+        connect(controls.bar, &QSlider::valueChanged, this,
+                [this, factor](int position) { Do([&] { session_.MoveBar(factor, position); }); });
+        new FocusWatch(
+            controls.bar, [this, factor] { Do([&] { session_.EnterBar(factor); }); },
+            [this, factor] { Do([&] { session_.ExitBar(factor); }); });
     }
-    connect(edExpense, &QLineEdit::textChanged, this, Guard(this, [this] { edExpenseChange(); }));
-    connect(butReset, &QPushButton::clicked, this, Guard(this, [this] { butResetClick(); }));
+    connect(edActName, &QLineEdit::textChanged, this,
+            [this](const QString& text) { Do([&] { session_.SetMeasureName(S(text)); }); });
+    connect(edExpense, &QLineEdit::textChanged, this,
+            [this](const QString& text) { Do([&] { session_.SetCostText(S(text)); }); });
+    connect(butReset, &QPushButton::clicked, this, [this] { Do([this] { session_.ResetMeasures(); }); });
+    connect(butActIn, &QPushButton::clicked, this, [this] { butActInClick(); });
+    new DefaultButtonKeys(butActIn, tsAction);
 }
 
-int TFormKestal::CurrentItem(int factor) const
+void TFormKestal::butActInClick()
 {
-    const QComboBox* list = factorControls[factor].list;
-    if (list->currentIndex() >= 0) return list->currentIndex();
-    return ItemOfLevelText(FactorCatalogue[factor], S(measureControls[factor].before->text()));
+    // A bar that keeps the focus through the press closes its change node first, as a click would.
+    for (const MeasureControls& controls : measureControls)
+        if (controls.bar->hasFocus()) controls.bar->clearFocus();
+    Do([this] { session_.Capture(); });
 }
 
-EditorRows TFormKestal::MeasureEditorRows() const
+void TFormKestal::ShowMeasureEditor()
 {
-    EditorRows rows;
-    for (int factor = 0; factor < FactorCount; ++factor) {
-        const MeasureControls& controls = measureControls[factor];
-        // Locked is the panel's own state: a study disables the whole editor, which locks no factor.
-        const bool locked = !controls.panel->isEnabledTo(controls.panel->parentWidget());
-        rows[factor] = {CurrentItem(factor), controls.bar->value(), locked, S(controls.before->text()),
-                        S(controls.after->text())};
+    const SessionState& state = session_.state();
+    SetEditText(edActName, Q(state.measureName));
+    SetEditText(edExpense, Q(state.costText));
+    butActIn->setEnabled(session_.CaptureEnabled());
+    pcFactOpt->setEnabled(state.editorEnabled);
+    for (int factor = 0; factor < FactorCount; ++factor) ShowMeasurePanel(factor);
+    ShowTree(tvAction, state.tree);
+    if (treeExpansionsShown_ != state.treeExpansions) {
+        treeExpansionsShown_ = state.treeExpansions;
+        tvAction->expandAll();
     }
-    return rows;
 }
 
-void TFormKestal::ShowPanelSelected(int factor, bool selected)
+void TFormKestal::ShowMeasurePanel(int factor)
 {
+    const EditorRow& row = session_.state().editor[factor];
     const MeasureControls& controls = measureControls[factor];
+    const bool selected = session_.state().selectedFactor == factor;
+    controls.before->setText(Q(row.levelBefore));
+    controls.after->setText(Q(row.levelAfter));
+    if (controls.bar->value() != row.position) {
+        const QSignalBlocker blocker(controls.bar);
+        controls.bar->setValue(row.position);
+    }
     controls.panel->setColour(selected ? HighlightColour() : LightColour());
     controls.after->setEnabled(selected);
-    if (!selected) {
-        RetireBar(controls.bar);
-        return;
-    }
-    controls.bar->setEnabled(true);
-    controls.bar->setTickPosition(QSlider::TicksBelow);
-}
-
-void TFormKestal::ShowPanelLocked(int factor, bool locked)
-{
-    const MeasureControls& controls = measureControls[factor];
-    controls.name->setEnabled(!locked);
-    if (controls.id) controls.id->setEnabled(!locked);
-    controls.before->setEnabled(!locked);
-    controls.panel->setEnabled(!locked);
-}
-
-QTreeWidgetItem* TFormKestal::TreeNode(int index) const
-{
-    QTreeWidgetItem* node = NodeAt(tvAction, index);
-    if (!node) throw KestalError("Invalid index");
-    return node;
-}
-
-QTreeWidgetItem* TFormKestal::OpenChangeNode(int factor)
-{
-    QTreeWidgetItem* changes = TreeNode(PendingMeasureNodes(measures).changes);
-    QTreeWidgetItem* node = FactorNode(changes, factor);
-    if (node) {
-        if (changes->indexOfChild(node) == 0) return node;
-        changes->takeChild(changes->indexOfChild(node));
-    } else {
-        node = new QTreeWidgetItem(QStringList(Q(NoChangeText)));
-        SetNodeImage(node, 0);
-        SetNodeFactor(node, factor);
-    }
-    changes->insertChild(0, node);
-    return node;
-}
-
-void TFormKestal::pXXOptClick(int factor)
-{
-    ShowPanelSelected(factor, true);
-    // A change node opened and left unused goes.
-    QTreeWidgetItem* first = TreeNode(PendingMeasureNodes(measures).firstChange);
-    if (first->text(0) == Q(NoChangeText)) delete first;
-    for (int other = 0; other < FactorCount; ++other)
-        if (other != factor) ShowPanelSelected(other, false);
-}
-
-void TFormKestal::tbXXEnter(int factor)
-{
-    // A factor has one change node in the pending measure: focusing its bar again reuses it.
-    OpenChangeNode(factor);
-}
-
-void TFormKestal::tbXXChange(int factor)
-{
-    const FactorInfo& info = FactorCatalogue[factor];
-    const int position = measureControls[factor].bar->value();
-    const int current = CurrentItem(factor);
-    measureControls[factor].after->setText(factorControls[factor].list->itemText(position));
-    // Normally open since the bar took the focus; opened here for a move that came without it.
-    QTreeWidgetItem* node = OpenChangeNode(factor);
-    SetNodeImage(node, GroupImage(info));
-    node->setText(0, Q(ChangeNodeText(info, current, position)));
-    // A cost text that is no integer stops the move here, before the tree is expanded.
-    if (const std::optional<bool> ready = ReadinessAfterMove(current, position, S(edExpense->text())))
-        butActIn->setEnabled(*ready);
-    tvAction->expandAll();
-}
-
-void TFormKestal::tbXXExit(int factor)
-{
-    QTreeWidgetItem* changes = TreeNode(PendingMeasureNodes(measures).changes);
-    QTreeWidgetItem* node = FactorNode(changes, factor);
-    if (node && node->text(0) == Q(NoChangeText)) delete node;
-}
-
-void TFormKestal::edExpenseChange()
-{
-    if (const std::optional<bool> ready = ReadinessAfterCostChange(S(edExpense->text()), MeasureEditorRows()))
-        butActIn->setEnabled(*ready);
-}
-
-void TFormKestal::butResetClick()
-{
-    measures.MeasureCount = 0;
-    measures.ChangeTotal = 0;
-    buttonRunOpt->setEnabled(false);
-    edOutTimeOpt->clear();
-    tvAction->clear();
-    edActName->setText(Q(MeasureNameText(1)));
-    edExpense->setText(QStringLiteral("0"));
-    WriteLines(RichEdit3, QStringList{Q(ListingTitle)});
-    PageControl1->setTabVisible(PageControl1->indexOf(tsResaltAct), false);
-    BuildInitialTree(tvAction);
-    for (int factor = 0; factor < FactorCount; ++factor) {
-        const MeasureControls& controls = measureControls[factor];
-        ShowPanelLocked(factor, false);
-        ShowPanelSelected(factor, false);
-        controls.after->setText(controls.before->text());
-        const QSignalBlocker blocker(controls.bar);
-        controls.bar->setValue(CurrentItem(factor));
-    }
-    ClearMeasureStore(measures);
-    ClearPlanTable(measures);
-    pcFactOpt->setEnabled(true);
+    // A bar out of use gives up the focus first, so that its exit runs before it is gone.
+    if (!selected && controls.bar->hasFocus()) controls.bar->clearFocus();
+    controls.bar->setEnabled(selected);
+    controls.bar->setTickPosition(selected ? QSlider::TicksBelow : QSlider::NoTicks);
+    // A locked panel: its labels, its level before and the panel itself take no more clicks.
+    controls.name->setEnabled(!row.locked);
+    if (controls.id) controls.id->setEnabled(!row.locked);
+    controls.before->setEnabled(!row.locked);
+    controls.panel->setEnabled(!row.locked);
 }

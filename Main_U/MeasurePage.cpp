@@ -1,6 +1,5 @@
 // The page "Комплекс мер" as the window shows it: the measure editor's fields and buttons, the 30
-// per-factor panels, the measure monitor and the simulation parameters of a study; and the K and N
-// handlers of this page, which mirror back onto the page "Моделирование".
+// per-factor panels, the measure monitor and the simulation parameters of a study.
 #include "Main_U/TFormKestal.h"
 
 #include <QComboBox>
@@ -16,13 +15,11 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "ActSelect/Totals.h"
-#include "Main_U/ActionTree.h"
-#include "Main_U/FactorPanel.h"
-#include "Main_U/Guard.h"
-#include "Main_U/Monitor.h"
-#include "Main_U/UiText.h"
-#include "Main_U/Widgets.h"
+#include "Widgets/FactorPanel.h"
+#include "Widgets/Guard.h"
+#include "Widgets/Monitor.h"
+#include "Widgets/UiText.h"
+#include "Widgets/Widgets.h"
 
 namespace {
 
@@ -45,13 +42,13 @@ QString Named(const char* prefix, const FactorInfo& factor, const char* suffix =
 
 void TFormKestal::BuildMeasurePage()
 {
-    GroupBox4 = MakeGroup(tsAction, "GroupBox4", "  Параметры мероприятия  по совершенствованию безопасности ",
-                          {0, 4, 513, 316});
-    lbNameAct = MakeLabel(GroupBox4, "lbNameAct", "Название мероприятия :", QPoint(10, 24));
+    QGroupBox* GroupBox4 = MakeGroup(
+        tsAction, "GroupBox4", "  Параметры мероприятия  по совершенствованию безопасности ", {0, 4, 513, 316});
+    MakeLabel(GroupBox4, "lbNameAct", "Название мероприятия :", QPoint(10, 24));
     edActName = MakeEdit(GroupBox4, "edActName", {160, 20, 190, 21}, "Мероприятие 1");
-    lbExpense = MakeLabel(GroupBox4, "lbExpense", "Затраты на внедрение :", QPoint(10, 50));
+    MakeLabel(GroupBox4, "lbExpense", "Затраты на внедрение :", QPoint(10, 50));
     edExpense = MakeEdit(GroupBox4, "edExpense", {160, 46, 100, 21}, "0");
-    Label7 = MakeLabel(GroupBox4, "Label7", "(у.е.)", QPoint(266, 50));
+    MakeLabel(GroupBox4, "Label7", "(у.е.)", QPoint(266, 50));
     butActIn = MakeButton(GroupBox4, "butActIn", ">>", {428, 18, 75, 25});
     butActIn->setDefault(true);
     butActIn->setEnabled(false);
@@ -63,11 +60,11 @@ void TFormKestal::BuildMeasurePage()
     pcFactOpt->setUsesScrollButtons(false);
     pcFactOpt->setGeometry(2, 76, 509, 236);
     std::array<QWidget*, GroupCount> contents{};
+    std::array<QScrollArea*, GroupCount> measureScrollBoxes{};
     for (int group = 0; group < GroupCount; ++group) {
         QWidget* page = new QWidget;
         page->setObjectName(QStringLiteral("tsOpt") + QLatin1Char(FactorGroups[group].letter));
         pcFactOpt->addTab(page, Q(FactorGroups[group].caption));
-        measurePages[group] = page;
         auto* header = new QLabel(Q(MeasureHeaderCaption), page);
         header->setObjectName(QStringLiteral("lbOptHeader") + QLatin1Char(FactorGroups[group].letter));
         header->setTextFormat(Qt::PlainText);
@@ -126,8 +123,8 @@ void TFormKestal::BuildMeasurePage()
     }
     pcFactOpt->setCurrentIndex(0);
 
-    GroupBox5 = MakeGroup(tsAction, "GroupBox5", " Kestal - Монитор ", {522, 4, 257, 316});
-    splitAction = new QSplitter(Qt::Vertical, GroupBox5);
+    QGroupBox* GroupBox5 = MakeGroup(tsAction, "GroupBox5", " Kestal - Монитор ", {522, 4, 257, 316});
+    auto* splitAction = new QSplitter(Qt::Vertical, GroupBox5);
     splitAction->setObjectName(QStringLiteral("Splitter1"));
     splitAction->setGeometry(2, 20, 253, 292);
     tvAction = new QTreeWidget(splitAction);
@@ -141,9 +138,7 @@ void TFormKestal::BuildMeasurePage()
     treePalette.setColor(QPalette::Base, treePalette.color(QPalette::ToolTipBase));
     treePalette.setColor(QPalette::Text, treePalette.color(QPalette::ToolTipText));
     tvAction->setPalette(treePalette);
-    BuildInitialTree(tvAction);
     RichEdit3 = MakeMonitor(splitAction, "RichEdit3", false);
-    WriteLines(RichEdit3, QStringList{Q(ListingTitle)});
     splitAction->setSizes({180, 112});
 
     BuildMeasureParameters();
@@ -151,7 +146,7 @@ void TFormKestal::BuildMeasurePage()
 
 void TFormKestal::BuildMeasureParameters()
 {
-    GroupBox6 = MakeGroup(tsAction, "GroupBox6", "  Параметры моделирования  ", {0, 326, 780, 150});
+    QGroupBox* GroupBox6 = MakeGroup(tsAction, "GroupBox6", "  Параметры моделирования  ", {0, 326, 780, 150});
     auto* bevel = new QFrame(GroupBox6);
     bevel->setObjectName(QStringLiteral("Bevel2"));
     bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -174,24 +169,4 @@ void TFormKestal::BuildMeasureParameters()
     edOutTimeOpt->setReadOnly(true);
     buttonRunOpt = MakeButton(GroupBox6, "buttonRunOpt", "Запуск моделирования", {650, 110, 120, 25});
     buttonRunOpt->setEnabled(false);
-}
-
-void TFormKestal::ConnectMeasureParameters()
-{
-    connect(cbInputKOpt, &QComboBox::editTextChanged, this, Guard(this, [this] { cbInputKOptChange(); }));
-    connect(cbInputNOpt, &QComboBox::editTextChanged, this, Guard(this, [this] { cbInputNOptChange(); }));
-}
-
-void TFormKestal::cbInputKOptChange()
-{
-    StoreRunSize(cbInputKOpt, cbInputNOpt);
-    Mirror(cbInputK, cbInputKOpt);
-    WriteEstimates();
-}
-
-void TFormKestal::cbInputNOptChange()
-{
-    StoreRunSize(cbInputKOpt, cbInputNOpt);
-    Mirror(cbInputN, cbInputNOpt);
-    WriteEstimates();
 }

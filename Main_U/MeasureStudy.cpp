@@ -1,23 +1,24 @@
-// The measure study of the page "Комплекс мер": its run with the progress bar, the listing in the
-// measure monitor, the totals page afterwards, and when the run button may be used.
+// The measure study of the page "Комплекс мер" in the background, its listing in the measure
+// monitor, the budget and damage fields, and the page "Итоги" as a view of the study's outcome.
 #include "Main_U/TFormKestal.h"
 
-#include <QComboBox>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 
 #include <algorithm>
+#include <memory>
 
-#include "ActSelect/Study.h"
-#include "ActSelect/Totals.h"
-#include "Main_U/Guard.h"
-#include "Main_U/Monitor.h"
-#include "Main_U/UiLocale.h"
-#include "Main_U/UiText.h"
+#include "Widgets/BackgroundWork.h"
+#include "Widgets/Grid.h"
+#include "Widgets/Guard.h"
+#include "Widgets/Monitor.h"
+#include "Widgets/UiText.h"
+#include "Widgets/Widgets.h"
 
 namespace {
 
@@ -32,64 +33,66 @@ QStringList Texts(const std::vector<std::string>& lines)
 
 void TFormKestal::ConnectStudyAndTotals()
 {
-    connect(buttonRunOpt, &QPushButton::clicked, this, Guard(this, [this] { buttonRunOptClick(); }));
-    connect(edAllMoney, &QLineEdit::textChanged, this, Guard(this, [this] { edAllMoneyChange(); }));
-    connect(edDamage, &QLineEdit::textChanged, this, Guard(this, [this] { edDamageChange(); }));
-    connect(buttMore, &QPushButton::clicked, this, Guard(this, [this] { buttMoreClick(); }));
-    connect(buttLess, &QPushButton::clicked, this, Guard(this, [this] { buttLessClick(); }));
+    connect(buttonRunOpt, &QPushButton::clicked, this, [this] { buttonRunOptClick(); });
+    connect(edAllMoney, &QLineEdit::textChanged, this,
+            [this](const QString& text) { Do([&] { session_.SetBudgetText(S(text)); }); });
+    connect(edDamage, &QLineEdit::textChanged, this,
+            [this](const QString& text) { Do([&] { session_.SetDamageText(S(text)); }); });
+    connect(buttMore, &QPushButton::clicked, this, [this] { Do([this] { session_.ShowTotals(true); }); });
+    connect(buttLess, &QPushButton::clicked, this, [this] { Do([this] { session_.ShowTotals(false); }); });
 }
 
 void TFormKestal::buttonRunOptClick()
 {
-    const NumberLocale locale = UiNumberLocale();
-    const StudyTexts texts{S(cbInputKOpt->currentText()), S(cbInputNOpt->currentText()), S(edAllMoney->text()),
-                           S(edDamage->text())};
     // Refusals and unreadable numbers stop the study before anything changes.
-    const StudyParameters parameters = CheckStudy(measures, texts, locale);
-
+    auto study = std::make_shared<MeasureStudy>();
+    if (!Guarded(this, [&] { *study = session_.PrepareStudy(); })) return;
     ProgressBar1->setValue(0);
     ProgressBar1->show();
-    WriteLines(RichEdit3, QStringList{Q(ListingTitle)});
-    // The window stays painted and the bar moves, but no user input is taken until the study ends.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    StudyProgress progress;
-    progress.step = [this](int position, int maximum) {
-        ProgressBar1->setMaximum(maximum);
-        ProgressBar1->setValue(std::min(position, maximum));
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    };
-    progress.experiment = [](int32_t) { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
-    const auto hideProgress = [this] {
-        ProgressBar1->hide();
-        ProgressBar1->setValue(0);
-    };
-    try {
-        RunStudy(measures, settings, net, series, parameters, progress);
-    } catch (...) {
-        // What the study computed so far stays in the store; the bar goes.
-        hideProgress();
-        throw;
+    StartWork();
+    work_->Start([study](const WorkControl& control) { study->Execute(control); },
+                 [this, study](BackgroundWork::Outcome outcome, const QString& error) {
+                     ProgressBar1->hide();
+                     ProgressBar1->setValue(0);
+                     EndWork();
+                     // A study that fails or is stopped leaves listing, totals and store as they were.
+                     if (outcome == BackgroundWork::Outcome::Completed) session_.CommitStudy(std::move(*study));
+                     if (outcome == BackgroundWork::Outcome::Stopped)
+                         statusBar()->showMessage(QStringLiteral("Расчёт комплекса мер остановлен: результаты прежние."));
+                     ShowSession();
+                     if (outcome == BackgroundWork::Outcome::Failed) ShowError(this, error);
+                 });
+}
+
+void TFormKestal::ShowStudy()
+{
+    const SessionState& state = session_.state();
+    SetEditText(edAllMoney, Q(state.budgetText));
+    SetEditText(edDamage, Q(state.damageText));
+    buttonRunOpt->setEnabled(state.studyReady);
+    if (listingShown_ != state.study.listing) {
+        listingShown_ = state.study.listing;
+        WriteLines(RichEdit3, Texts(listingShown_));
     }
-
-    WriteLines(RichEdit3, Texts(StudyListing(measures, texts.budgetText, locale)));
-    PageControl1->setTabVisible(PageControl1->indexOf(tsResaltAct), true);
-    lbTotalMoney->setText(Q(TotalMoneyLabel(texts.budgetText)));
-    lbTotDamage->setText(Q(TotalDamageLabel(texts.damageText)));
-    ShowTotals(CompactTotals(measures, texts.budgetText, locale));
-    ShowTotalsButtons(false);
-    hideProgress();
-    pcFactOpt->setEnabled(false);
-    buttonRunOpt->setEnabled(false);
+    PageControl1->setTabVisible(PageControl1->indexOf(tsResaltAct), state.study.totalsShown);
 }
 
-void TFormKestal::edAllMoneyChange()
+void TFormKestal::ShowTotals()
 {
-    if (edAllMoney->text().isEmpty()) return;
-    buttonRunOpt->setEnabled(RunButtonEnabled(S(edAllMoney->text()), S(edDamage->text()), measures.MeasureCount));
-}
-
-void TFormKestal::edDamageChange()
-{
-    if (edDamage->text().isEmpty()) return;
-    buttonRunOpt->setEnabled(RunButtonEnabled(S(edAllMoney->text()), S(edDamage->text()), measures.MeasureCount));
+    const StudyOutcome& study = session_.state().study;
+    // "Сброс" hides the page and leaves its table as it was.
+    if (!study.totalsShown) return;
+    lbTotalMoney->setText(Q(study.moneyLabel));
+    lbTotDamage->setText(Q(study.damageLabel));
+    buttMore->setEnabled(!study.detailed);
+    buttMore->setVisible(!study.detailed);
+    buttLess->setEnabled(study.detailed);
+    buttLess->setVisible(study.detailed);
+    TotalsView view = session_.Totals();
+    if (view.cells == totalsShown_) return;
+    sgTotal->clearContents();
+    // The design's 50 rows, more where the view needs them.
+    sgTotal->setRows(std::max(TotalsDesignRows, view.rowCount));
+    for (const GridCell& cell : view.cells) sgTotal->setCell(cell.column, cell.row, Q(cell.text));
+    totalsShown_ = std::move(view.cells);
 }

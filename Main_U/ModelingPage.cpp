@@ -3,7 +3,6 @@
 #include "Main_U/TFormKestal.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -13,18 +12,16 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "ActSelect/Study.h"
-#include "GERTnet/Calibration.h"
 #include "GERTnet/ResultGrid.h"
-#include "Main_U/Grid.h"
-#include "Main_U/Guard.h"
-#include "Main_U/HintDisplay.h"
-#include "Main_U/Monitor.h"
-#include "Main_U/Pictures.h"
-#include "Main_U/UiLocale.h"
-#include "Main_U/UiText.h"
-#include "Main_U/Widgets.h"
-#include "common/Conversions.h"
+#include "Widgets/BackgroundWork.h"
+#include "Widgets/Grid.h"
+#include "Widgets/Guard.h"
+#include "Widgets/HintDisplay.h"
+#include "Widgets/Monitor.h"
+#include "Widgets/Pictures.h"
+#include "Widgets/UiLocale.h"
+#include "Widgets/UiText.h"
+#include "Widgets/Widgets.h"
 #include "common/Formats.h"
 
 namespace {
@@ -42,11 +39,8 @@ const char* const WaitingLines[] = {"", "", "", "", "", "", "                И�
 const char* const FinishedLines[] = {"", "", "", "", "", "                  Моделирование завершено.", "",
                                      "  Смотри таблицу \"Результаты моделирования\"", "", "", "", "", "",
                                      "  Последний результат", "  в конце таблицы"};
-
-QString EstimateText(double days)
-{
-    return Q("  " + DurationText(days, UiNumberLocale()));
-}
+const char* const StoppedLines[] = {"", "", "", "", "", "                  Моделирование остановлено.", "",
+                                    "  Результаты прежние: таблица не изменилась."};
 
 }  // namespace
 
@@ -54,16 +48,17 @@ void TFormKestal::BuildModelingPage()
 {
     BuildFactorGroup();
 
-    gbHelp = MakeGroup(tsModeling, "gbHelp", " Kestal - Монитор ", {522, 8, 257, 249});
+    QGroupBox* gbHelp = MakeGroup(tsModeling, "gbHelp", " Kestal - Монитор ", {522, 8, 257, 249});
     reHelp = MakeMonitor(gbHelp, "reHelp", true);
     reHelp->setGeometry(2, 24, 253, 223);
     reHelp->setPlainText(QString());
-    SpeedButton1 = new QToolButton(gbHelp);
+    auto* SpeedButton1 = new QToolButton(gbHelp);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setAutoRaise(true);
     SpeedButton1->setIcon(IntroductionPicture());
     SpeedButton1->setIconSize({14, 14});
     SpeedButton1->setGeometry(237, 8, 16, 16);
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { WriteLines(reHelp, IntroductionLines); });
     pbTime = new QProgressBar(gbHelp);
     pbTime->setObjectName(QStringLiteral("pbTime"));
     pbTime->setTextVisible(false);
@@ -71,25 +66,26 @@ void TFormKestal::BuildModelingPage()
     pbTime->setGeometry(16, 176, 225, 16);
     pbTime->hide();
 
-    gbResult = MakeGroup(tsModeling, "gbResult", " Результаты моделирования ", {0, 264, 473, 183});
+    QGroupBox* gbResult = MakeGroup(tsModeling, "gbResult", " Результаты моделирования ", {0, 264, 473, 183});
     sgResult = new Grid(gbResult, "sgResult", ResultColumns, 9, 15);
     sgResult->setGeometry(2, 15, 469, 165);
     // The design widths, widened where a header would not fit its column.
     const int widths[ResultColumns] = {25, 104, 125, 120, 88};
     for (int column = 0; column < ResultColumns; ++column) sgResult->setColumnWidth(column, widths[column]);
 
-    gbRun = MakeGroup(tsModeling, "gbRun", " Параметры моделирования ", {485, 264, 295, 183});
-    Bevel1 = new QFrame(gbRun);
+    QGroupBox* gbRun = MakeGroup(tsModeling, "gbRun", " Параметры моделирования ", {485, 264, 295, 183});
+    auto* Bevel1 = new QFrame(gbRun);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Bevel1->setGeometry(5, 18, 181, 117);
-    lbInPutK = MakeLabel(gbRun, "lbInPutK", "Число опытов :", QPoint(25, 22));
-    lbInPutK1 = MakeLabel(gbRun, "lbInPutK1", "K =", QPoint(67, 40));
+    QLabel* lbInPutK = MakeLabel(gbRun, "lbInPutK", "Число опытов :", QPoint(25, 22));
+    QLabel* lbInPutK1 = MakeLabel(gbRun, "lbInPutK1", "K =", QPoint(67, 40));
     cbInputK = MakeEditableList(gbRun, "cbInputK", {95, 36, 49, 21}, KSuggestions(), QStringLiteral("200"));
-    lbInPutN = MakeLabel(gbRun, "lbInPutN", "Число инициаций модели в одном опыте :", {25, 70, 133, 26}, true);
-    lbInPutN1 = MakeLabel(gbRun, "lbInPutN1", "N =", QPoint(49, 109));
+    QLabel* lbInPutN = MakeLabel(gbRun, "lbInPutN", "Число инициаций модели в одном опыте :", {25, 70, 133, 26}, true);
+    QLabel* lbInPutN1 = MakeLabel(gbRun, "lbInPutN1", "N =", QPoint(49, 109));
     cbInputN = MakeEditableList(gbRun, "cbInputN", {79, 105, 89, 21}, NSuggestions(), QStringLiteral("4000"));
-    lbOutTime = MakeLabel(gbRun, "lbOutTime", "Время работы программы при заданных K и N :", {203, 32, 85, 39}, true);
+    QLabel* lbOutTime =
+        MakeLabel(gbRun, "lbOutTime", "Время работы программы при заданных K и N :", {203, 32, 85, 39}, true);
     edOutTime = MakeEdit(gbRun, "edOutTime", {211, 88, 65, 21}, "");
     edOutTime->setReadOnly(true);
     buttonRun = MakeButton(gbRun, "buttonRun", "Запуск моделирования", {97, 145, 137, 25});
@@ -106,99 +102,76 @@ void TFormKestal::BuildModelingPage()
 
 void TFormKestal::ConnectModelingPage()
 {
-    connect(SpeedButton1, &QToolButton::clicked, this, Guard(this, [this] { ShowIntroduction(); }));
-    connect(buttonRun, &QPushButton::clicked, this, Guard(this, [this] { buttonRunClick(); }));
-    connect(cbInputK, &QComboBox::editTextChanged, this, Guard(this, [this] { cbInputKChange(); }));
-    connect(cbInputN, &QComboBox::editTextChanged, this, Guard(this, [this] { cbInputNChange(); }));
+    connect(buttonRun, &QPushButton::clicked, this, [this] { buttonRunClick(); });
+    for (QComboBox* field : {cbInputK, cbInputKOpt})
+        connect(field, &QComboBox::editTextChanged, this,
+                [this](const QString& text) { Do([&] { session_.SetKText(S(text)); }); });
+    for (QComboBox* field : {cbInputN, cbInputNOpt})
+        connect(field, &QComboBox::editTextChanged, this,
+                [this](const QString& text) { Do([&] { session_.SetNText(S(text)); }); });
 }
 
 void TFormKestal::buttonRunClick()
 {
-    // Every number the run needs is read and checked before anything changes.
-    const int32_t k = ParseInteger(S(cbInputK->currentText()));
-    const int32_t n = ParseInteger(S(cbInputN->currentText()));
-    CheckRunParameters(k, n);
-
-    CopySettingsToInputs(settings, net.inputs);
-    series.ExperimentCount = k;
-    series.InitiationCount = n;
+    // The run is checked and taken off the session before anything shows that it started.
+    auto run = std::make_shared<ModelingRun>();
+    if (!Guarded(this, [&] { *run = session_.PrepareRun(); })) return;
     WriteLines(reHelp, WaitingLines);
-    pbTime->show();
-    pbTime->setRange(0, k);
+    pbTime->setRange(0, run->series.ExperimentCount);
     pbTime->setValue(0);
-    // The window stays painted and the bar moves, but no user input is taken until the run ends.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    RunSeries(net, series, [this](int32_t experiment) {
-        pbTime->setValue(experiment);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    });
-    pbTime->hide();
-    WriteLines(reHelp, FinishedLines);
+    pbTime->show();
+    StartWork();
+    work_->Start([run](const WorkControl& control) { run->Execute(control); },
+                 [this, run](BackgroundWork::Outcome outcome, const QString& error) {
+                     pbTime->hide();
+                     EndWork();
+                     if (outcome == BackgroundWork::Outcome::Completed) {
+                         session_.CommitRun(std::move(*run));
+                         WriteLines(reHelp, FinishedLines);
+                     } else {
+                         WriteLines(reHelp, StoppedLines);
+                     }
+                     ShowSession();
+                     if (outcome == BackgroundWork::Outcome::Failed) ShowError(this, error);
+                 });
+}
 
+void TFormKestal::ShowRunSize()
+{
+    const QString k = Q(session_.state().kText);
+    const QString n = Q(session_.state().nText);
+    for (QComboBox* field : {cbInputK, cbInputKOpt}) SetListText(field, k);
+    for (QComboBox* field : {cbInputN, cbInputNOpt}) SetListText(field, n);
+    SetEditText(edOutTime, Q(session_.RunEstimateText()));
+    SetEditText(edOutTimeOpt, Q(session_.StudyEstimateText()));
+}
+
+void TFormKestal::ShowResults()
+{
+    const std::vector<RunBlock>& results = session_.state().results;
+    const int count = static_cast<int>(results.size());
+    if (count == resultBlocksShown_) return;
     const NumberLocale locale = UiNumberLocale();
-    const int first = 10 * RunCounter;
-    sgResult->setRows(first + 9);
-    for (int node = 0; node < NodeCount; ++node) {
-        const int row = first + 1 + node;
-        const NodeResult result = ResultOfNode(net, series, node, locale);
-        sgResult->setCell(0, row, Q(NodeLetters[node]));
-        sgResult->setCell(1, row, Q(NodeDisplayTexts[node]));
-        sgResult->setCell(2, row, Q(result.mean));
-        // With a single experiment the deviation is undefined.
-        sgResult->setCell(3, row, Q(result.deviation.value_or(UndefinedDeviationText)));
-        sgResult->setCell(4, row, Q(IntegerText(result.last)));
+    sgResult->setRows(10 * (count - 1) + 9);
+    for (int r = resultBlocksShown_; r < count; ++r) {
+        const RunBlock& block = results[r];
+        const int first = 10 * r;
+        for (int node = 0; node < NodeCount; ++node) {
+            const int row = first + 1 + node;
+            const NodeResult result = NodeTexts(block, node, locale);
+            sgResult->setCell(0, row, Q(NodeLetters[node]));
+            sgResult->setCell(1, row, Q(NodeDisplayTexts[node]));
+            sgResult->setCell(2, row, Q(result.mean));
+            // With a single experiment the deviation is undefined.
+            sgResult->setCell(3, row, Q(result.deviation.value_or(UndefinedDeviationText)));
+            sgResult->setCell(4, row, Q(IntegerText(result.last)));
+        }
+        if (r > 0) {
+            sgResult->setCell(2, first, Q(KLabel(block)));
+            sgResult->setCell(3, first, Q(NLabel(block)));
+        }
     }
-    if (RunCounter > 0) {
-        sgResult->setCell(2, first, Q("{K=" + IntegerText(k) + "}"));
-        sgResult->setCell(3, first, Q("{N=" + IntegerText(n) + "}"));
-    }
-    ++RunCounter;
-}
-
-void TFormKestal::StoreRunSize(const QComboBox* kField, const QComboBox* nField)
-{
-    series.ExperimentCount = ParseInteger(S(kField->currentText()));
-    series.InitiationCount = ParseInteger(S(nField->currentText()));
-}
-
-void TFormKestal::WriteRunEstimate()
-{
-    edOutTime->clear();
-    edOutTime->setText(EstimateText(EstimateDays(CalibrationTime, series.ExperimentCount, series.InitiationCount)));
-}
-
-void TFormKestal::WriteEstimates()
-{
-    const int32_t k = series.ExperimentCount;
-    const int32_t n = series.InitiationCount;
-    WriteRunEstimate();
-    edOutTimeOpt->clear();
-    // A study simulates nothing for fewer than two measures, and at most 4 or 8 series for two or three.
-    switch (measures.MeasureCount) {
-    case 0:
-    case 1:
-        edOutTimeOpt->setText(EstimateText(0.0));
-        break;
-    case 2:
-    case 3:
-        edOutTimeOpt->setText(
-            EstimateText(EstimateDays(CalibrationTime, k, n, StudySeriesCount(measures.MeasureCount))));
-        break;
-    default:
-        edOutTimeOpt->setText(Q(" Нызнаю"));
-    }
-}
-
-void TFormKestal::cbInputKChange()
-{
-    StoreRunSize(cbInputK, cbInputN);
-    Mirror(cbInputKOpt, cbInputK);
-    WriteEstimates();
-}
-
-void TFormKestal::cbInputNChange()
-{
-    StoreRunSize(cbInputK, cbInputN);
-    Mirror(cbInputNOpt, cbInputN);
-    WriteEstimates();
+    resultBlocksShown_ = count;
+    // The newest block is where the monitor says it is: at the end of the table, in view.
+    sgResult->scrollToBottom();
 }

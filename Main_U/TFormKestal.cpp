@@ -1,12 +1,15 @@
-// The main window's frame, its creation and activation, the hint display, the about box and the questionnaire.
+// The main window's frame, its creation and activation, the background work, the about box and
+// the questionnaire, and the loop that shows the session.
 #include "Main_U/TFormKestal.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
-#include <QSignalBlocker>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QWindow>
@@ -14,17 +17,17 @@
 #include <utility>
 
 #include "About/TAboutBox.h"
-#include "ActSelect/MeasureStore.h"
 #include "DoSimple/TFormSimpleDo.h"
-#include "GERTnet/Calibration.h"
 #include "GERTnet/ResultGrid.h"
-#include "Main_U/Grid.h"
-#include "Main_U/Guard.h"
-#include "Main_U/HintDisplay.h"
-#include "Main_U/Monitor.h"
-#include "Main_U/Pictures.h"
-#include "Main_U/UiLocale.h"
-#include "Main_U/UiText.h"
+#include "Widgets/BackgroundWork.h"
+#include "Widgets/Grid.h"
+#include "Widgets/Guard.h"
+#include "Widgets/HintDisplay.h"
+#include "Widgets/Monitor.h"
+#include "Widgets/Pictures.h"
+#include "Widgets/UiLocale.h"
+#include "Widgets/UiText.h"
+#include "common/Formats.h"
 
 namespace {
 
@@ -33,11 +36,7 @@ constexpr int ClientWidth = 800;
 constexpr int ClientHeight = 534;
 constexpr int StatusBarHeight = 19;
 
-// Catalogue index of factor T03, whose list the questionnaire sets.
-int T03()
-{
-    return CatalogueIndex(*FindFactor("T03"));
-}
+int T03() { return CatalogueIndex(*FindFactor("T03")); }
 
 // Windows that take the focus only while they are open: menus, drop-down lists, tooltips and
 // message boxes. The window's activation ignores them.
@@ -49,11 +48,20 @@ bool TransientWindow(const QWindow* window)
     return false;
 }
 
+// "Выполнено 37 %, осталось 0:00:12" while work runs.
+QString WorkProgressText(int64_t done, int64_t total, double secondsLeft)
+{
+    const int percent = total > 0 ? static_cast<int>(100 * done / total) : 0;
+    QString text = QStringLiteral("Выполнено %1 %").arg(percent);
+    if (secondsLeft >= 0)
+        text += QStringLiteral(", осталось ") + Q(DurationText(secondsLeft / 86400.0, UiNumberLocale()));
+    return text;
+}
+
 }  // namespace
 
-TFormKestal::TFormKestal(const Clock* clock)
+TFormKestal::TFormKestal(const Clock* clock) : session_(clock, UiNumberLocale(), UiNumberLocale())
 {
-    net.clock = clock;
     setObjectName(QStringLiteral("FormKestal"));
     setWindowTitle(Q(ApplicationTitle));
     setFont(KestalFont());
@@ -63,15 +71,18 @@ TFormKestal::TFormKestal(const Clock* clock)
     BuildTotalsPage();
     ConnectModelingPage();
     ConnectFactorPanels();
-    ConnectMeasureParameters();
-    ConnectMeasureEditor();
-    ConnectMeasureCapture();
+    ConnectMeasurePage();
     ConnectStudyAndTotals();
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TFormKestal::FocusWindowChanged);
     FormCreate();
 }
 
 TFormKestal::~TFormKestal() = default;
+
+bool TFormKestal::Working() const
+{
+    return work_->Busy();
+}
 
 void TFormKestal::BuildFrame()
 {
@@ -83,17 +94,37 @@ void TFormKestal::BuildFrame()
     About1->setObjectName(QStringLiteral("About1"));
     connect(About1, &QAction::triggered, this, Guard(this, [this] { About1Click(); }));
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setFixedHeight(StatusBarHeight);
-    StatusBar1->setSizeGripEnabled(false);
-    setStatusBar(StatusBar1);
+    auto* statusBar = new QStatusBar(this);
+    statusBar->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar->setFixedHeight(StatusBarHeight);
+    statusBar->setSizeGripEnabled(false);
+    setStatusBar(statusBar);
     // A thin bar over the status bar, at (80, 521) of the client area.
-    ProgressBar1 = new QProgressBar(StatusBar1);
+    ProgressBar1 = new QProgressBar(statusBar);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setGeometry(80, 521 - (ClientHeight - StatusBarHeight), 217, 8);
     ProgressBar1->hide();
+    // While work runs: its progress and the button that stops it, at the status bar's right.
+    lbWorkProgress = new QLabel(statusBar);
+    lbWorkProgress->setObjectName(QStringLiteral("lbWorkProgress"));
+    butStop = new QPushButton(QStringLiteral("Стоп"), statusBar);
+    butStop->setObjectName(QStringLiteral("butStop"));
+    butStop->setAutoDefault(false);
+    butStop->setFocusPolicy(Qt::NoFocus);
+    statusBar->addPermanentWidget(lbWorkProgress);
+    statusBar->addPermanentWidget(butStop);
+    lbWorkProgress->hide();
+    butStop->hide();
+    work_ = std::make_unique<BackgroundWork>(butStop, [this](int64_t done, int64_t total, double left) {
+        lbWorkProgress->setText(WorkProgressText(done, total, left));
+        for (QProgressBar* bar : {pbTime, ProgressBar1}) {
+            if (!bar->isVisible() || total <= 0) continue;
+            bar->setMaximum(static_cast<int>(std::min<int64_t>(total, 1'000'000'000)));
+            bar->setValue(static_cast<int>(done * bar->maximum() / total));
+        }
+    });
+    connect(butStop, &QPushButton::clicked, this, [this] { StopWork(); });
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -117,23 +148,13 @@ void TFormKestal::BuildFrame()
 
 void TFormKestal::FormCreate()
 {
-    CopySettingsToInputs(settings, net.inputs);
-    CalibrationTime = RunCalibration(net, series);
-    StoreRunSize(cbInputK, cbInputN);
-    WriteRunEstimate();
+    session_.Calibrate();
     setWindowState(windowState() | Qt::WindowMaximized);
-    new HintDisplay(this, [this](const QString& hint) { DisplayHint(hint); });
+    new HintDisplay(this, [this](const QString& hint) { reHelp->setPlainText(hint); });
     for (int column = 0; column < ResultColumns; ++column) sgResult->setCell(column, 0, Q(ResultGridHeaders[column]));
+    for (int column = 0; column < TotalsColumns; ++column) sgTotal->setCell(column, 0, Q(TotalsHeaders[column]));
     WriteLines(reHelp, IntroductionLines);
-    for (std::size_t factor = 0; factor < FactorCatalogue.size(); ++factor) {
-        QComboBox* list = factorControls[factor].list;
-        const QSignalBlocker blocker(list);
-        list->setCurrentIndex(FactorCatalogue[factor].defaultItem);
-    }
-    QuestionnaireLevel = 6;
-    InitPlanTable(measures);
-    ClearMeasureStore(measures);
-    WriteTotalsHeader();
+    ShowSession(true);
 }
 
 void TFormKestal::FocusWindowChanged(QWindow* now)
@@ -144,22 +165,14 @@ void TFormKestal::FocusWindowChanged(QWindow* now)
     const bool main = now == windowHandle();
     const bool mainBefore = std::exchange(mainHadFocus_, main);
     // First showing, or back from another window of this application.
-    if (main && !mainBefore) Guarded(this, [this] { FormActivate(); });
+    if (main && !mainBefore) FormActivate();
 }
 
 void TFormKestal::FormActivate()
 {
-    QComboBox* list = factorControls[T03()].list;
-    {
-        const QSignalBlocker blocker(list);
-        list->setCurrentIndex(QuestionnaireLevel);
-    }
-    SelectFactorLevel(T03());
-}
-
-void TFormKestal::DisplayHint(const QString& hint)
-{
-    reHelp->setPlainText(hint);
+    Do([this] { session_.Activate(); });
+    // The T03 list shows the questionnaire's level, whatever was typed into it.
+    ShowFactorList(T03());
 }
 
 void TFormKestal::About1Click()
@@ -169,5 +182,68 @@ void TFormKestal::About1Click()
 
 void TFormKestal::pT03DblClick()
 {
-    (new TFormSimpleDo(this, QuestionnaireLevel))->show();
+    (new TFormSimpleDo(this, [this](const QuestionnaireAnswers& answers) {
+        Do([&] { session_.ApplyQuestionnaire(answers); });
+    }))->show();
+}
+
+void TFormKestal::Do(const std::function<void()>& action)
+{
+    Guarded(this, action);
+    ShowSession();
+}
+
+void TFormKestal::ShowSession(bool lists)
+{
+    if (showing_) {
+        showAgain_ = true;
+        return;
+    }
+    showing_ = true;
+    do {
+        showAgain_ = false;
+        ShowRunSize();
+        ShowFactorLists(lists);
+        ShowResults();
+        ShowMeasureEditor();
+        ShowStudy();
+        ShowTotals();
+        lists = false;
+    } while (showAgain_);
+    showing_ = false;
+}
+
+void TFormKestal::StopWork()
+{
+    work_->RequestStop();
+}
+
+void TFormKestal::StartWork()
+{
+    lbWorkProgress->setText(WorkProgressText(0, 0, -1.0));
+    lbWorkProgress->show();
+    butStop->show();
+}
+
+void TFormKestal::EndWork()
+{
+    lbWorkProgress->hide();
+    butStop->hide();
+}
+
+void TFormKestal::closeEvent(QCloseEvent* event)
+{
+    if (!Working()) {
+        event->accept();
+        return;
+    }
+    const auto answer = QMessageBox::question(this, Q(ApplicationTitle),
+                                              QStringLiteral("Идёт расчёт. Остановить его и закрыть программу?"));
+    if (answer != QMessageBox::Yes) {
+        event->ignore();
+        return;
+    }
+    work_->RequestStop();
+    work_->WaitForEnd();
+    event->accept();
 }

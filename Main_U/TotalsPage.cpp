@@ -5,8 +5,8 @@
 #include <QVBoxLayout>
 
 #include "ActSelect/Totals.h"
-#include "Main_U/Grid.h"
-#include "Main_U/Widgets.h"
+#include "Widgets/Grid.h"
+#include "Widgets/Widgets.h"
 
 void TFormKestal::BuildTotalsPage()
 {
@@ -29,7 +29,7 @@ void TFormKestal::BuildTotalsPage()
     buttLess = MakeButton(bottom, "buttLess", "Меньше", {600, 6, 90, 25});
     buttLess->setEnabled(false);
     buttLess->hide();
-    buttSave = MakeButton(bottom, "buttSave", "Сохранить", {600, 40, 90, 25});
+    QPushButton* buttSave = MakeButton(bottom, "buttSave", "Сохранить", {600, 40, 90, 25});
     buttSave->setEnabled(false);
 
     auto* layout = new QVBoxLayout(tsResaltAct);

@@ -2,8 +2,8 @@
 #include <QApplication>
 
 #include "Main_U/TFormKestal.h"
-#include "Main_U/UiLocale.h"
-#include "Main_U/UiText.h"
+#include "Widgets/UiLocale.h"
+#include "Widgets/UiText.h"
 
 int main(int argc, char* argv[])
 {

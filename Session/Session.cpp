@@ -34,6 +34,7 @@ Session::Session(const Clock* clock, NumberLocale inputLocale, NumberLocale disp
     ClearMeasureStore(state_.measures);
     SetKText(state_.kText);
     SetNText(state_.nText);
+    state_.studyEstimateShown = false;
 }
 
 void Session::Calibrate()
@@ -58,12 +59,14 @@ void Session::Activate()
 void Session::SetKText(const std::string& text)
 {
     state_.kText = text;
+    state_.studyEstimateShown = true;
     if (const auto k = IntegerOf(text)) state_.series.ExperimentCount = *k;
 }
 
 void Session::SetNText(const std::string& text)
 {
     state_.nText = text;
+    state_.studyEstimateShown = true;
     if (const auto n = IntegerOf(text)) state_.series.InitiationCount = *n;
 }
 
@@ -77,6 +80,7 @@ std::string Session::RunEstimateText() const
 
 std::string Session::StudyEstimateText() const
 {
+    if (!state_.studyEstimateShown) return "";
     const int series = StudySeriesCount(state_.measures.MeasureCount);
     if (state_.measures.MeasureCount > 3) return " Нызнаю";
     if (series == 0) return "  " + DurationText(0.0, displayLocale_);

@@ -58,7 +58,8 @@ public:
     void SetNText(const std::string& text);
     // "  " and the run's estimated time, or "—" while K or N is not an integer.
     std::string RunEstimateText() const;
-    // The study's estimate by the number of measures: zero time, the time of 4 or 8 runs, " Нызнаю".
+    // The study's estimate by the number of measures: zero time, the time of 4 or 8 runs, " Нызнаю";
+    // empty until K, N or the measures first change and again after "Сброс".
     std::string StudyEstimateText() const;
 
     // ---- Modeling run ----

@@ -77,7 +77,7 @@ void Session::MoveBar(int factor, int position)
     node.image = GroupImage(info);
     node.text = ChangeNodeText(info, row.currentItem, row.position);
     state_.captureReady = ReadyBy(state_.captureReady,
-                                  [&] { return ReadinessAfterMove(row.currentItem, row.position, state_.costText); });
+                                  [&] { return ReadinessAfterMove(row.currentItem, row.position, state_.costText, inputLocale_); });
     ++state_.treeExpansions;
 }
 
@@ -90,7 +90,7 @@ void Session::SetCostText(const std::string& text)
 {
     state_.costText = text;
     state_.captureReady =
-        ReadyBy(state_.captureReady, [&] { return ReadinessAfterCostChange(text, state_.editor); });
+        ReadyBy(state_.captureReady, [&] { return ReadinessAfterCostChange(text, state_.editor, inputLocale_); });
 }
 
 void Session::SetBudgetText(const std::string& text)
@@ -99,7 +99,7 @@ void Session::SetBudgetText(const std::string& text)
     if (text.empty()) return;
     state_.studyReady = ReadyBy(state_.studyReady, [&] {
         return std::optional<bool>(
-            RunButtonEnabled(state_.budgetText, state_.damageText, state_.measures.MeasureCount));
+            RunButtonEnabled(state_.budgetText, state_.damageText, state_.measures.MeasureCount, inputLocale_));
     });
 }
 
@@ -109,7 +109,7 @@ void Session::SetDamageText(const std::string& text)
     if (text.empty()) return;
     state_.studyReady = ReadyBy(state_.studyReady, [&] {
         return std::optional<bool>(
-            RunButtonEnabled(state_.budgetText, state_.damageText, state_.measures.MeasureCount));
+            RunButtonEnabled(state_.budgetText, state_.damageText, state_.measures.MeasureCount, inputLocale_));
     });
 }
 
@@ -135,6 +135,7 @@ void Session::Capture()
 
     state_.measures = std::move(measures);
     state_.studyReady = result.runEnabled;
+    state_.studyEstimateShown = true;
     if (result.captured) {
         TreeNode& measure = state_.tree.children.back();
         auto& changes = measure.children.front().children;
@@ -164,6 +165,7 @@ void Session::ResetMeasures()
     state_.measures.MeasureCount = 0;
     state_.measures.ChangeTotal = 0;
     state_.studyReady = false;
+    state_.studyEstimateShown = false;
     state_.tree = InitialTree();
     state_.measureName = MeasureNameText(1);
     SetCostText("0");

@@ -46,6 +46,8 @@ struct SessionState {
     // The run size texts, shared by both pages' K and N fields.
     std::string kText = "200";
     std::string nText = "4000";
+    // The study's estimate shows from the first change of K or N or the first capture until "Сброс".
+    bool studyEstimateShown = false;
     // One block per completed modeling run, oldest first (RunCounter is their number).
     std::vector<RunBlock> results;
 

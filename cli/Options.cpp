@@ -59,21 +59,18 @@ bool TakeSimulationOption(ArgumentReader& reader, const std::string& arg, Simula
     return true;
 }
 
-std::unique_ptr<Simulation> PrepareSimulation(const SimulationOptions& options) {
-    auto simulation = std::make_unique<Simulation>();
-    // K and N are read as the window reads its fields, K first.
-    const int32_t k = ParseInteger(options.kText);
-    const int32_t n = ParseInteger(options.nText);
-    CheckRunParameters(k, n);
-    simulation->series.ExperimentCount = k;
-    simulation->series.InitiationCount = n;
-    for (const auto& [factor, item] : options.levels) ApplyLevel(simulation->settings, *factor, item);
+CommandSession OpenSession(const SimulationOptions& options, const NumberLocale& displayLocale) {
+    CommandSession opened;
+    const Clock* clock = &SystemClock();
     if (options.seed) {
-        simulation->fixedClock = std::make_unique<FixedClock>(*options.seed);
-        simulation->net.clock = simulation->fixedClock.get();
+        opened.fixedClock = std::make_unique<FixedClock>(*options.seed);
+        clock = opened.fixedClock.get();
     }
-    CopySettingsToInputs(simulation->settings, simulation->net.inputs);
-    return simulation;
+    opened.session = std::make_unique<Session>(clock, EnglishNumberLocale(), displayLocale);
+    for (const auto& [factor, item] : options.levels) opened.session->SelectLevel(CatalogueIndex(*factor), item);
+    opened.session->SetKText(options.kText);
+    opened.session->SetNText(options.nText);
+    return opened;
 }
 
 NumberLocale UserNumberLocale() {

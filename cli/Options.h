@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "GERTnet/Network.h"
-#include "GERTnet/Series.h"
+#include "Session/Session.h"
 #include "common/Clock.h"
 #include "common/NumberLocale.h"
 #include "factors/Settings.h"
@@ -49,15 +48,14 @@ struct SimulationOptions {
 bool TakeSimulationOption(ArgumentReader& reader, const std::string& arg, SimulationOptions& options,
                           const std::vector<std::string>& formats);
 
-// The simulation state a command works on: settings with the levels applied, the network reading
-// the fixed clock of --seed or the system clock, and the series with K and N parsed and checked.
-struct Simulation {
+// The session a command works on: the levels applied and K and N typed, reading the fixed clock of
+// --seed or the system clock. Numbers on the command line are read with "."; the session writes
+// its texts in `displayLocale`.
+struct CommandSession {
     std::unique_ptr<FixedClock> fixedClock;
-    SettingsTable settings = InitialSettings();
-    GertNetwork net;
-    SeriesTable series;
+    std::unique_ptr<Session> session;
 };
-std::unique_ptr<Simulation> PrepareSimulation(const SimulationOptions& options);
+CommandSession OpenSession(const SimulationOptions& options, const NumberLocale& displayLocale);
 
 // The decimal conventions of the user's locale (LC_ALL, LC_NUMERIC, LANG), for table output.
 NumberLocale UserNumberLocale();

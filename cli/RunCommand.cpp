@@ -15,10 +15,9 @@
 
 namespace {
 
-std::array<NodeResult, NodeCount> Summarise(const Simulation& simulation, const NumberLocale& locale) {
+std::array<NodeResult, NodeCount> Summarise(const RunBlock& block, const NumberLocale& locale) {
     std::array<NodeResult, NodeCount> results;
-    for (int node = 0; node < NodeCount; ++node)
-        results[node] = ResultOfNode(simulation.net, simulation.series, node, locale);
+    for (int node = 0; node < NodeCount; ++node) results[node] = NodeTexts(block, node, locale);
     return results;
 }
 
@@ -42,9 +41,9 @@ void WriteCsv(std::ostream& out, const std::array<NodeResult, NodeCount>& result
     }
 }
 
-void WriteJson(std::ostream& out, const Simulation& simulation, const SimulationOptions& options,
+void WriteJson(std::ostream& out, const RunBlock& block, const SimulationOptions& options,
                const std::array<NodeResult, NodeCount>& results) {
-    out << "{\"K\":" << simulation.series.ExperimentCount << ",\"N\":" << simulation.series.InitiationCount
+    out << "{\"K\":" << block.k << ",\"N\":" << block.n
         << ",\"seed\":" << (options.seed ? std::to_string(*options.seed) : "null") << ",\"nodes\":[";
     for (int node = 0; node < NodeCount; ++node) {
         const NodeResult& r = results[node];
@@ -67,18 +66,22 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
             if (!TakeSimulationOption(reader, arg, options, {"table", "csv", "json"}))
                 throw UsageError("unknown option '" + arg + "'");
         }
-        auto simulation = PrepareSimulation(options);
-        {
-            TerminalProgress progress(simulation->series.ExperimentCount, simulation->series.InitiationCount);
-            RunSeries(simulation->net, simulation->series, [&](int32_t e) { progress.Advance(e); });
-        }
         const NumberLocale locale = OutputNumberLocale(options.format);
-        const auto results = Summarise(*simulation, locale);
+        const CommandSession opened = OpenSession(options, locale);
+        Session& session = *opened.session;
+        ModelingRun run = session.PrepareRun();
+        {
+            TerminalProgress progress(run.series.ExperimentCount, run.series.InitiationCount);
+            run.Execute({[&](int64_t done, int64_t) { progress.Advance(done); }, {}});
+        }
+        session.CommitRun(std::move(run));
+        const RunBlock& block = session.state().results.back();
+        const auto results = Summarise(block, locale);
         std::ostringstream text;
         if (options.format == "csv")
             WriteCsv(text, results);
         else if (options.format == "json")
-            WriteJson(text, *simulation, options, results);
+            WriteJson(text, block, options, results);
         else
             WriteTable(text, results);
         out << text.str();

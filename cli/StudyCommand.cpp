@@ -5,7 +5,6 @@
 #include <ostream>
 #include <sstream>
 
-#include "ActSelect/Capture.h"
 #include "ActSelect/Study.h"
 #include "ActSelect/Totals.h"
 #include "cli/Json.h"
@@ -70,27 +69,22 @@ StudyOptions ParseOptions(const std::vector<std::string>& args) {
     return options;
 }
 
-// The measure page as the editor leaves it: every factor at its current level, then the captures.
-void CaptureMeasures(const StudyOptions& options, const Simulation& simulation, MeasureTables& tables,
-                     const NumberLocale& locale) {
-    EditorRows rows;
-    for (int f = 0; f < FactorCount; ++f) rows[f] = StartEditorRow(FactorCatalogue[f]);
-    for (const auto& [factor, item] : options.simulation.levels)
-        rows[CatalogueIndex(*factor)] = FreshEditorRow(*factor, item);
-
+// Each --measure as the editor takes it: the name and cost typed, the bars moved, ">>" pressed.
+void CaptureMeasures(const StudyOptions& options, Session& session) {
+    session.SetBudgetText(options.budget);
+    session.SetDamageText(options.damage);
     for (const MeasureOption& measure : options.measures) {
+        session.SetMeasureName(measure.name);
+        session.SetCostText(measure.cost);
         for (const auto& [f, item] : measure.moves) {
-            if (rows[f].locked)
+            if (session.state().editor[f].locked)
                 throw UsageError(std::string("factor ") + FactorCatalogue[f].id +
                                  " belongs to an earlier measure, in --measure " + measure.text);
-            rows[f].position = item;
-            rows[f].levelAfter = (*FactorCatalogue[f].wording)[item];
+            session.MoveBar(f, item);
         }
-        const CaptureResult result = CaptureMeasure(
-            tables, simulation.settings, {rows, measure.name, measure.cost, options.budget, options.damage}, locale);
-        if (!result.captured)
+        if (!session.WouldCapture())
             throw UsageError("no factor leaves its current level in --measure " + measure.text);
-        for (int f : result.lockedFactors) rows[f].locked = true;
+        session.Capture();
     }
 }
 
@@ -110,7 +104,7 @@ void WriteTable(std::ostream& out, const std::vector<std::string>& listing, cons
 }
 
 void WriteJson(std::ostream& out, const std::vector<std::string>& listing, const MeasureTables& tables,
-               const std::string& budget, const NumberLocale& locale) {
+               const Budget& budget, const NumberLocale& locale) {
     out << "{\"listing\":[";
     for (std::size_t i = 0; i < listing.size(); ++i) out << (i ? "," : "") << JsonString(listing[i]);
     out << "],\"candidates\":[";
@@ -118,7 +112,7 @@ void WriteJson(std::ostream& out, const std::vector<std::string>& listing, const
     for (int s = 1; s <= StorePositions; ++s) {
         const operation& record = tables.MeasureStore(s);
         if (record.Name.empty()) continue;
-        const bool within = WithinBudget(record, budget, locale);
+        const bool within = WithinBudget(record, budget);
         out << (first ? "" : ",") << "{\"position\":" << s << ",\"name\":" << JsonString(record.Name)
             << ",\"cost\":" << JsonString(GeneralText(record.Cost, locale))
             << ",\"benefit\":" << (within ? JsonString(GeneralText(record.Benefit, locale)) : "null")
@@ -141,27 +135,23 @@ void WriteJson(std::ostream& out, const std::vector<std::string>& listing, const
 int StudyCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
         const StudyOptions options = ParseOptions(args);
-        auto simulation = PrepareSimulation(options.simulation);
         const NumberLocale locale = OutputNumberLocale(options.simulation.format);
-        auto tables = std::make_unique<MeasureTables>();
-        InitPlanTable(*tables);
-        ClearMeasureStore(*tables);
-        CaptureMeasures(options, *simulation, *tables, locale);
-
-        const StudyParameters parameters = CheckStudy(
-            *tables, {options.simulation.kText, options.simulation.nText, options.budget, options.damage}, locale);
-        int64_t experiments = 0;
+        const CommandSession opened = OpenSession(options.simulation, locale);
+        Session& session = *opened.session;
+        CaptureMeasures(options, session);
+        MeasureStudy study = session.PrepareStudy();
         {
-            TerminalProgress progress(StudySeriesCount(parameters.measures) * int64_t{parameters.k}, parameters.n);
-            RunStudy(*tables, simulation->settings, simulation->net, simulation->series, parameters,
-                     {{}, [&](int32_t) { progress.Advance(++experiments); }});
+            TerminalProgress progress(StudySeriesCount(study.parameters.measures) * int64_t{study.parameters.k},
+                                      study.parameters.n);
+            study.Execute({[&](int64_t done, int64_t) { progress.Advance(done); }, {}});
         }
-        const std::vector<std::string> listing = StudyListing(*tables, options.budget, locale);
+        session.CommitStudy(std::move(study));
+        const SessionState& state = session.state();
         std::ostringstream text;
         if (options.simulation.format == "json")
-            WriteJson(text, listing, *tables, options.budget, locale);
+            WriteJson(text, state.study.listing, state.measures, state.study.totalsBudget, locale);
         else
-            WriteTable(text, listing, CompactTotals(*tables, options.budget, locale));
+            WriteTable(text, state.study.listing, session.Totals());
         out << text.str();
         return 0;
     } catch (const std::exception& error) {  // UsageError and KestalError: the message is the user's

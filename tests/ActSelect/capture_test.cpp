@@ -165,11 +165,11 @@ TEST(Capture, RefusesBeforeWritingAnything) {
     refused("0", CostBelowOneText);
     refused("0.5", CostBelowOneText);
     refused("-300", CostBelowOneText);
-    page.budget = "1500.5";
-    refused("300", "'1500.5' is not a valid integer value");
+    page.budget = "1500,5";
+    refused("300", "'1500,5' is not a valid floating point value");
     page.budget = "1500";
     page.damage = "";
-    refused("300", "'' is not a valid integer value");
+    refused("300", "'' is not a valid floating point value");
     page.damage = "10000000";
 
     // Eleven changed factors in one measure.

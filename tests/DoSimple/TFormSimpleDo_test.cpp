@@ -38,7 +38,9 @@ protected:
     }
 
     TFormSimpleDo* openDialog() {
-        auto* opened = new TFormSimpleDo(owner.get(), level);
+        auto* opened = new TFormSimpleDo(owner.get(), [this](const QuestionnaireAnswers& answers) {
+            level = QuestionnaireLevelOf(answers).value_or(level);
+        });
         opened->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(opened));
         return opened;

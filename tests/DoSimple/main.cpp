@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Main_U/UiLocale.h"
+#include "Widgets/UiLocale.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -2,13 +2,15 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 
 #include "About/TAboutBox.h"
 #include "DoSimple/TFormSimpleDo.h"
-#include "Main_U/FactorPanel.h"
+#include "Widgets/FactorPanel.h"
 #include "WindowFixture.h"
+#include "support/AnswerQuestion.h"
 #include "factors/Catalogue.h"
 
 namespace {
@@ -21,7 +23,7 @@ protected:
         widget->activateWindow();
         ASSERT_TRUE(QTest::qWaitFor([widget] { return QGuiApplication::focusWindow() == widget->windowHandle(); }));
     }
-    const FactorSetting& T03() { return window->settings.row[FindFactor("T03")->slot]; }
+    const FactorSetting& T03() { return window->session().state().settings.row[FindFactor("T03")->slot]; }
     QList<TAboutBox*> AboutBoxes() { return window->findChildren<TAboutBox*>(); }
 };
 
@@ -55,10 +57,18 @@ TEST_F(Activation, BackFromTheAboutBoxRestoresT03)
 
 TEST_F(Activation, TheQuestionnaireLevelIsWhatIsApplied)
 {
-    window->QuestionnaireLevel = 9;
+    // Six class 3.2 answers rate "Очень высокая", item 9.
+    QTest::mouseDClick(Find<FactorPanel>("pT03"), Qt::LeftButton);
+    TFormSimpleDo* form = window->findChildren<TFormSimpleDo*>().back();
+    for (const char* answer : {"rbContentWork_32", "rbPerseption_32", "rbComplexity_32", "rbCharacterWork_32",
+                               "rbSelfRisk_32", "rbAtherRisk_32"})
+        ASSERT_TRUE(AnswerQuestion(form->findChild<QRadioButton*>(answer))) << answer;
+    QTest::mouseClick(form->findChild<QPushButton*>("butAppSimDO"), Qt::LeftButton);
+    PickItem(Find<QComboBox>("cbT03"), 1);
+
     ChooseAbout(*window);
     Focus(AboutBoxes().front());
-    EXPECT_EQ(Find<QComboBox>("cbT03")->currentIndex(), 6);
+    EXPECT_EQ(Find<QComboBox>("cbT03")->currentIndex(), 1);
     // Closing the about box with OK gives the focus back.
     QTest::mouseClick(AboutBoxes().front()->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
     Focus(window.get());
@@ -89,8 +99,9 @@ TEST_F(Activation, AnotherApplicationInBetweenLeavesTheLastWindowOfThisOneDecidi
 TEST_F(Activation, MessageBoxesDoNotReapplyTheLevel)
 {
     PickItem(Find<QComboBox>("cbT03"), 3);
-    MessageBoxCloser boxes(true);
     TypeOver(Find<QComboBox>("cbInputK"), QStringLiteral("k"));
+    MessageBoxCloser boxes(true);
+    QTest::mouseClick(Find<QPushButton>("buttonRun"), Qt::LeftButton);
     ASSERT_EQ(boxes.texts(), QStringList{"'k' is not a valid integer value"});
     Focus(window.get());
     EXPECT_EQ(Find<QComboBox>("cbT03")->currentIndex(), 3);

@@ -1,6 +1,8 @@
 // The run-time estimates and the K and N fields mirrored between the two pages.
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 
 #include "GERTnet/Calibration.h"
@@ -16,7 +18,7 @@ protected:
     QString Expected(int32_t k, int32_t n, int series = 1)
     {
         return QString::fromStdString(
-            "  " + DurationText(EstimateDays(window->CalibrationTime, k, n, series), RussianNumberLocale()));
+            "  " + DurationText(EstimateDays(window->session().CalibrationTime(), k, n, series), RussianNumberLocale()));
     }
 };
 
@@ -24,8 +26,8 @@ TEST_F(Estimate, TypingKMirrorsItAndRewritesBothEstimates)
 {
     TypeOver(Field("cbInputK"), QStringLiteral("400"));
     EXPECT_EQ(Field("cbInputKOpt")->currentText(), QStringLiteral("400"));
-    EXPECT_EQ(window->series.ExperimentCount, 400);
-    EXPECT_EQ(window->series.InitiationCount, 4000);
+    EXPECT_EQ(window->session().state().series.ExperimentCount, 400);
+    EXPECT_EQ(window->session().state().series.InitiationCount, 4000);
     EXPECT_EQ(Text("edOutTime"), Expected(400, 4000));
     EXPECT_EQ(Text("edOutTimeOpt"), QStringLiteral("  0:00:00"));
     // N is left alone on the other page.
@@ -37,61 +39,41 @@ TEST_F(Estimate, PickingNFromItsListMirrorsIt)
     PickItem(Field("cbInputN"), 2);
     EXPECT_EQ(Field("cbInputN")->currentText(), QStringLiteral("10000"));
     EXPECT_EQ(Field("cbInputNOpt")->currentText(), QStringLiteral("10000"));
-    EXPECT_EQ(window->series.InitiationCount, 10000);
+    EXPECT_EQ(window->session().state().series.InitiationCount, 10000);
     EXPECT_EQ(Text("edOutTime"), Expected(200, 10000));
     EXPECT_EQ(Text("edOutTimeOpt"), QStringLiteral("  0:00:00"));
 }
 
 TEST_F(Estimate, TheMeasurePageMirrorsBack)
 {
-    window->PageControl1->setCurrentWidget(window->tsAction);
+    ClickTab(Find<QTabWidget>("PageControl1"), 1);
     TypeOver(Field("cbInputKOpt"), QStringLiteral("700"));
     EXPECT_EQ(Field("cbInputK")->currentText(), QStringLiteral("700"));
-    EXPECT_EQ(window->series.ExperimentCount, 700);
+    EXPECT_EQ(window->session().state().series.ExperimentCount, 700);
     TypeOver(Field("cbInputNOpt"), QStringLiteral("50"));
     EXPECT_EQ(Field("cbInputN")->currentText(), QStringLiteral("50"));
-    EXPECT_EQ(window->series.InitiationCount, 50);
+    EXPECT_EQ(window->session().state().series.InitiationCount, 50);
     EXPECT_EQ(Text("edOutTime"), Expected(700, 50));
     EXPECT_EQ(Text("edOutTimeOpt"), QStringLiteral("  0:00:00"));
 }
 
-TEST_F(Estimate, StudyEstimateFollowsTheMeasureCount)
+TEST_F(Estimate, ANumberBeingTypedOpensNoBoxAndTheEstimateWaitsForIt)
 {
-    window->measures.MeasureCount = 1;
-    TypeOver(Field("cbInputK"), QStringLiteral("300"));
-    EXPECT_EQ(Text("edOutTimeOpt"), QStringLiteral("  0:00:00"));
-    window->measures.MeasureCount = 2;
-    TypeOver(Field("cbInputK"), QStringLiteral("500"));
-    EXPECT_EQ(Text("edOutTimeOpt"), Expected(500, 4000, 4));
-    window->measures.MeasureCount = 3;
-    TypeOver(Field("cbInputNOpt"), QStringLiteral("9000"));
-    EXPECT_EQ(Text("edOutTimeOpt"), Expected(500, 9000, 8));
-    EXPECT_EQ(Text("edOutTime"), Expected(500, 9000));
-    window->measures.MeasureCount = 4;
-    TypeOver(Field("cbInputN"), QStringLiteral("8000"));
-    EXPECT_EQ(Text("edOutTimeOpt"), QString::fromUtf8(" Нызнаю"));
-}
-
-TEST_F(Estimate, ABadNumberStopsTheHandlerOnEveryKeystroke)
-{
-    const QString before = Text("edOutTime");
     MessageBoxCloser boxes;
     DeleteText(Field("cbInputK"));
     TypeText(Field("cbInputK")->lineEdit(), QStringLiteral("x1"));
-    EXPECT_EQ(boxes.texts(), (QStringList{"'' is not a valid integer value", "'x' is not a valid integer value",
-                                          "'x1' is not a valid integer value"}));
-    for (const MessageBoxCloser::Shown& shown : boxes.shown()) EXPECT_EQ(shown.title, QStringLiteral("Kestal 2.0"));
-    // Neither the twin nor the estimates moved.
-    EXPECT_EQ(Field("cbInputKOpt")->currentText(), QStringLiteral("200"));
-    EXPECT_EQ(Text("edOutTime"), before);
-    EXPECT_EQ(window->series.ExperimentCount, 200);
+    EXPECT_TRUE(boxes.texts().isEmpty());
+    // The twin shows what is typed; the estimates wait for a number; K keeps the last one.
+    EXPECT_EQ(Field("cbInputKOpt")->currentText(), QStringLiteral("x1"));
+    EXPECT_EQ(Text("edOutTime"), QString::fromUtf8("—"));
+    EXPECT_EQ(window->session().state().series.ExperimentCount, 200);
 
-    // A bad N with a good K: K is stored, the rest stays.
+    // The run says what is wrong when asked to start.
+    QTest::mouseClick(Find<QPushButton>("buttonRun"), Qt::LeftButton);
+    EXPECT_EQ(boxes.texts(), QStringList{"'x1' is not a valid integer value"});
+    EXPECT_EQ(window->session().state().RunCounter(), 0);
+
     TypeOver(Field("cbInputK"), QStringLiteral("30"));
-    TypeOver(Field("cbInputN"), QStringLiteral("n"));
-    EXPECT_EQ(boxes.texts().last(), QStringLiteral("'n' is not a valid integer value"));
-    EXPECT_EQ(window->series.ExperimentCount, 30);
-    EXPECT_EQ(Field("cbInputNOpt")->currentText(), QStringLiteral("4000"));
     EXPECT_EQ(Text("edOutTime"), Expected(30, 4000));
 }
 

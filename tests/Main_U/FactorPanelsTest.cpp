@@ -7,8 +7,8 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "Main_U/FactorPanel.h"
-#include "Main_U/Monitor.h"
+#include "Widgets/FactorPanel.h"
+#include "Widgets/Monitor.h"
 #include "WindowFixture.h"
 #include "factors/Catalogue.h"
 
@@ -19,7 +19,7 @@ protected:
     FactorPanel* Panel(const char* id) { return Find<FactorPanel>(QStringLiteral("p") + QLatin1String(id)); }
     QComboBox* List(const char* id) { return Find<QComboBox>(QStringLiteral("cb") + QLatin1String(id)); }
     QStringList Monitor() { return Lines(Find<QPlainTextEdit>("reHelp")); }
-    const FactorSetting& Setting(const char* id) { return window->settings.row[FindFactor(id)->slot]; }
+    const FactorSetting& Setting(const char* id) { return window->session().state().settings.row[FindFactor(id)->slot]; }
     void ShowPage(int group) { ClickTab(Find<QTabWidget>("pcFactors"), group); }
     // The ids of the grey panels among the 30.
     QStringList GreyPanels()
@@ -40,11 +40,11 @@ QStringList Texts(std::initializer_list<const char*> lines)
 
 TEST_F(FactorPanels, ClickHighlightsThePanelAmongItsPageOnly)
 {
-    // A panel of "Машина" highlighted by its handler stays grey while "Человек" is clicked.
-    window->ShowFactorHelp(FactorIndex("M03"), HelpForm::Panel);
+    // A panel of "Машина" highlighted by its click stays grey while "Человек" is clicked.
+    emit Panel("M03")->clicked();
     ShowPage(0);
     EXPECT_TRUE(GreyPanels().isEmpty());
-    window->ShowFactorHelp(FactorIndex("M03"), HelpForm::Panel);
+    emit Panel("M03")->clicked();
     QTest::mouseClick(Panel("H02"), Qt::LeftButton);
     QTest::mouseClick(Panel("H05"), Qt::LeftButton);
     EXPECT_EQ(GreyPanels(), (QStringList{"H05", "M03"}));
@@ -141,7 +141,7 @@ TEST_F(FactorPanels, PickAppliesTheLevelAndMirrorsOntoTheMeasurePage)
     EXPECT_EQ(Find<QSlider>("tbM07")->value(), 7);
     // The monitor shows the factor's help, and the network inputs wait for the next run.
     EXPECT_EQ(Monitor()[0], QStringLiteral("                         M07"));
-    EXPECT_EQ(window->net.inputs.slot[FindFactor("M07")->slot], 0.667f);
+    EXPECT_EQ(window->session().state().net.inputs.slot[FindFactor("M07")->slot], 0.667f);
 }
 
 TEST_F(FactorPanels, PickingTheDefaultAgainStoresTheScaleName)

@@ -6,7 +6,7 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
-#include "Main_U/Monitor.h"
+#include "Widgets/Monitor.h"
 #include "WindowFixture.h"
 
 namespace {

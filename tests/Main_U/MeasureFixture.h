@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "Main_U/FactorPanel.h"
+#include "Widgets/FactorPanel.h"
 #include "WindowFixture.h"
 
 class MeasureTest : public WindowTest {

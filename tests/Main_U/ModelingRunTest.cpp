@@ -8,8 +8,8 @@
 #include <QTest>
 
 #include "GERTnet/Series.h"
-#include "Main_U/Grid.h"
-#include "Main_U/Monitor.h"
+#include "Widgets/Grid.h"
+#include "Widgets/Monitor.h"
 #include "WindowFixture.h"
 #include "common/Formats.h"
 #include "factors/Catalogue.h"
@@ -24,7 +24,11 @@ protected:
         TypeOver(Find<QComboBox>("cbInputK"), QString::fromLatin1(k));
         TypeOver(Find<QComboBox>("cbInputN"), QString::fromLatin1(n));
     }
-    void Run() { QTest::mouseClick(Find<QPushButton>("buttonRun"), Qt::LeftButton); }
+    void Run()
+    {
+        QTest::mouseClick(Find<QPushButton>("buttonRun"), Qt::LeftButton);
+        WaitForWork(*window);
+    }
     qlonglong Count(int row) { return Result()->cell(4, row).toLongLong(); }
     // The block of nodes B..I starting at `row` balances as the network does.
     void ExpectBalanced(int row, int n)
@@ -53,21 +57,21 @@ TEST_F(ModelingRun, FirstRunFillsRowsOneToEight)
         EXPECT_TRUE(fixed.match(grid->cell(3, row)).hasMatch()) << grid->cell(3, row).toStdString();
         // The cells are the series' statistics over N, and the last experiment's counters.
         EXPECT_EQ(grid->cell(2, row).toStdString(),
-                  FixedText(static_cast<long double>(SeriesMean(window->series, node)) / 4000, RussianNumberLocale()));
+                  FixedText(static_cast<long double>(SeriesMean(window->session().state().series, node)) / 4000, RussianNumberLocale()));
         EXPECT_EQ(grid->cell(3, row).toStdString(),
-                  FixedText(static_cast<long double>(*SeriesDeviation(window->series, node)) / 4000,
+                  FixedText(static_cast<long double>(*SeriesDeviation(window->session().state().series, node)) / 4000,
                             RussianNumberLocale()));
-        EXPECT_EQ(grid->cell(4, row).toLongLong(), window->net.counters.node[node]);
-        EXPECT_EQ(window->series.column[node][199], window->net.counters.node[node]);
+        EXPECT_EQ(grid->cell(4, row).toLongLong(), window->session().state().net.counters.node[node]);
+        EXPECT_EQ(window->session().state().series.column[node][199], window->session().state().net.counters.node[node]);
     }
     EXPECT_EQ(grid->cell(1, 1), QString::fromUtf8("Гомеостазис"));
     EXPECT_EQ(grid->cell(1, 8), QString::fromUtf8("Происшествие"));
     ExpectBalanced(1, 4000);
     EXPECT_NEAR(grid->cell(2, 1).replace(',', '.').toDouble() + grid->cell(2, 2).replace(',', '.').toDouble(), 1.0,
                 1e-6);
-    EXPECT_EQ(window->RunCounter, 1);
-    EXPECT_EQ(window->series.ExperimentCount, 200);
-    EXPECT_EQ(window->series.InitiationCount, 4000);
+    EXPECT_EQ(window->session().state().RunCounter(), 1);
+    EXPECT_EQ(window->session().state().series.ExperimentCount, 200);
+    EXPECT_EQ(window->session().state().series.InitiationCount, 4000);
 }
 
 TEST_F(ModelingRun, LaterRunsAppendBlocksWithGapAndLabels)
@@ -95,26 +99,21 @@ TEST_F(ModelingRun, LaterRunsAppendBlocksWithGapAndLabels)
     EXPECT_EQ(grid->cell(2, 20), QStringLiteral("{K=3}"));
     EXPECT_EQ(grid->cell(3, 20), QStringLiteral("{N=50}"));
     ExpectBalanced(21, 50);
-    EXPECT_EQ(window->RunCounter, 3);
+    EXPECT_EQ(window->session().state().RunCounter(), 3);
 }
 
 TEST_F(ModelingRun, MonitorAndProgressDuringAndAfterTheRun)
 {
     SetRunSize("25", "100");
     auto* bar = Find<QProgressBar>("pbTime");
-    QList<int> positions;
-    bool visibleDuringRun = true;
-    QStringList monitorDuringRun;
-    QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) {
-        positions << value;
-        visibleDuringRun = visibleDuringRun && bar->isVisible();
-        if (value == 1) monitorDuringRun = Lines(Find<QPlainTextEdit>("reHelp"));
-    });
-    Run();
+    QTest::mouseClick(Find<QPushButton>("buttonRun"), Qt::LeftButton);
+    // The run goes on in the background: the bar shows, the monitor asks to wait.
+    const bool visibleDuringRun = bar->isVisible();
+    const QStringList monitorDuringRun = Lines(Find<QPlainTextEdit>("reHelp"));
+    WaitForWork(*window);
     EXPECT_EQ(bar->maximum(), 25);
     EXPECT_EQ(bar->minimum(), 0);
-    EXPECT_EQ(positions.last(), 25);
-    EXPECT_TRUE(positions.contains(1));
+    EXPECT_EQ(bar->value(), 25);
     EXPECT_TRUE(visibleDuringRun);
     EXPECT_FALSE(bar->isVisible());
     const QStringList waiting = {"", "", "", "", "", "", QStringLiteral("                ") + QString::fromUtf8("Идет процесс моделирования."), "",
@@ -138,7 +137,7 @@ TEST_F(ModelingRun, ASingleExperimentShowsNoDeviation)
         EXPECT_FALSE(grid->cell(2, row).isEmpty());
     }
     ExpectBalanced(1, 300);
-    EXPECT_EQ(window->RunCounter, 1);
+    EXPECT_EQ(window->session().state().RunCounter(), 1);
 }
 
 TEST_F(ModelingRun, UsesTheCurrentRatings)
@@ -147,7 +146,7 @@ TEST_F(ModelingRun, UsesTheCurrentRatings)
     PickItem(Find<QComboBox>("cbM07"), 10);
     SetRunSize("2", "100");
     Run();
-    EXPECT_EQ(window->net.inputs.slot[FindFactor("M07")->slot], 0.916f);
+    EXPECT_EQ(window->session().state().net.inputs.slot[FindFactor("M07")->slot], 0.916f);
 }
 
 TEST_F(ModelingRun, FixedClockMakesRunsReproducible)
@@ -179,7 +178,7 @@ TEST_F(ModelingRun, ConversionErrorsStopTheRunBeforeAnythingChanges)
     EXPECT_EQ(shown.title, QStringLiteral("Kestal 2.0"));
     EXPECT_EQ(shown.text, QStringLiteral("'abc' is not a valid integer value"));
     EXPECT_EQ(shown.icon, QMessageBox::Critical);
-    EXPECT_EQ(window->RunCounter, 0);
+    EXPECT_EQ(window->session().state().RunCounter(), 0);
     EXPECT_EQ(Result()->rows(), 9);
     EXPECT_EQ(Result()->cell(0, 1), QString());
     EXPECT_EQ(Find<QPlainTextEdit>("reHelp")->toPlainText(), monitor);
@@ -188,14 +187,14 @@ TEST_F(ModelingRun, ConversionErrorsStopTheRunBeforeAnythingChanges)
     TypeOver(Find<QComboBox>("cbInputN"), QStringLiteral("1x"));
     Run();
     EXPECT_EQ(boxes.texts().last(), QStringLiteral("'1x' is not a valid integer value"));
-    EXPECT_EQ(window->RunCounter, 0);
+    EXPECT_EQ(window->session().state().RunCounter(), 0);
 
     // The window goes on: a valid run after the errors.
     TypeOver(Find<QComboBox>("cbInputN"), QStringLiteral("100"));
     const std::size_t shownBefore = boxes.shown().size();
     Run();
     EXPECT_EQ(boxes.shown().size(), shownBefore);
-    EXPECT_EQ(window->RunCounter, 1);
+    EXPECT_EQ(window->session().state().RunCounter(), 1);
     ExpectBalanced(1, 100);
 }
 
@@ -220,14 +219,14 @@ TEST_F(ModelingRun, OutOfRangeKAndNAreRefused)
         ASSERT_EQ(boxes.shown().size(), before + 1) << refused.k << " " << refused.n;
         EXPECT_EQ(boxes.shown().back().title, QStringLiteral("Kestal 2.0"));
         EXPECT_EQ(boxes.shown().back().text, QString::fromUtf8(refused.message));
-        EXPECT_EQ(window->RunCounter, 0);
+        EXPECT_EQ(window->session().state().RunCounter(), 0);
         EXPECT_EQ(Result()->rows(), 9);
         EXPECT_FALSE(Find<QProgressBar>("pbTime")->isVisible());
     }
     // The limits themselves run.
     SetRunSize("2000", "1");
     Run();
-    EXPECT_EQ(window->RunCounter, 1);
+    EXPECT_EQ(window->session().state().RunCounter(), 1);
     ExpectBalanced(1, 1);
 }
 
@@ -242,7 +241,7 @@ TEST_F(ModelingRun, EnglishLocaleWritesAPoint)
     const QRegularExpression fixed(QStringLiteral("^\\d\\.\\d{14}$"));
     for (int row = 1; row <= 8; ++row) EXPECT_TRUE(fixed.match(Result()->cell(2, row)).hasMatch());
     EXPECT_EQ(Result()->cell(2, 1).toStdString(),
-              FixedText(static_cast<long double>(SeriesMean(window->series, 0)) / 200, EnglishNumberLocale()));
+              FixedText(static_cast<long double>(SeriesMean(window->session().state().series, 0)) / 200, EnglishNumberLocale()));
 }
 
 }  // namespace

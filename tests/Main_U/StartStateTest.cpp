@@ -13,8 +13,8 @@
 #include "ActSelect/MeasureStore.h"
 #include "GERTnet/Calibration.h"
 #include "Main_U/ActionTree.h"
-#include "Main_U/Grid.h"
-#include "Main_U/Monitor.h"
+#include "Widgets/Grid.h"
+#include "Widgets/Monitor.h"
 #include "WindowFixture.h"
 #include "common/Formats.h"
 #include "factors/Catalogue.h"
@@ -38,10 +38,10 @@ TEST_F(StartState, EstimateIsTwoBlanksAndADuration)
     const QString text = Find<QLineEdit>("edOutTime")->text();
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^  \\d+:\\d\\d:\\d\\d$")).match(text).hasMatch()) << text.toStdString();
     EXPECT_EQ(text.toStdString(),
-              "  " + DurationText(EstimateDays(window->CalibrationTime, 200, 4000), RussianNumberLocale()));
-    EXPECT_GE(window->CalibrationTime, 0.0);
-    EXPECT_EQ(window->series.ExperimentCount, 200);
-    EXPECT_EQ(window->series.InitiationCount, 4000);
+              "  " + DurationText(EstimateDays(window->session().CalibrationTime(), 200, 4000), RussianNumberLocale()));
+    EXPECT_GE(window->session().CalibrationTime(), 0.0);
+    EXPECT_EQ(window->session().state().series.ExperimentCount, 200);
+    EXPECT_EQ(window->session().state().series.InitiationCount, 4000);
     EXPECT_EQ(Find<QLineEdit>("edOutTimeOpt")->text(), QString());
     EXPECT_EQ(Find<QComboBox>("cbInputK")->currentText(), QStringLiteral("200"));
     EXPECT_EQ(Find<QComboBox>("cbInputN")->currentText(), QStringLiteral("4000"));
@@ -82,7 +82,7 @@ TEST_F(StartState, ListsShowTheirDefaultItems)
         EXPECT_EQ(list->currentText(), QString::fromUtf8((*factor.wording)[factor.defaultItem])) << factor.id;
     }
     EXPECT_EQ(Find<QComboBox>("cbT03")->currentText(), QString::fromUtf8("Большая"));
-    EXPECT_EQ(window->QuestionnaireLevel, 6);
+    EXPECT_EQ(window->session().state().QuestionnaireLevel, 6);
 }
 
 TEST_F(StartState, PagesAndBars)
@@ -118,14 +118,14 @@ TEST_F(StartState, MeasureTablesArePrepared)
 {
     for (int slot = 0; slot < FactorCount; ++slot) {
         for (int column = 1; column < PlanColumns; ++column) {
-            EXPECT_EQ(window->measures.MeasurePlanTable[slot][column].RowText, PlanRowTexts[slot]);
-            EXPECT_EQ(window->measures.MeasurePlanTable[slot][column].Value, 0.0f);
+            EXPECT_EQ(window->session().state().measures.MeasurePlanTable[slot][column].RowText, PlanRowTexts[slot]);
+            EXPECT_EQ(window->session().state().measures.MeasurePlanTable[slot][column].Value, 0.0f);
         }
     }
     for (int position = 1; position <= StorePositions; ++position)
-        EXPECT_TRUE(window->measures.MeasureStore(position).Name.empty());
-    EXPECT_EQ(window->measures.MeasureCount, 0);
-    EXPECT_EQ(window->RunCounter, 0);
+        EXPECT_TRUE(window->session().state().measures.MeasureStore(position).Name.empty());
+    EXPECT_EQ(window->session().state().measures.MeasureCount, 0);
+    EXPECT_EQ(window->session().state().RunCounter(), 0);
 }
 
 TEST_F(StartState, MeasurePageDesign)
@@ -171,14 +171,19 @@ TEST_F(StartState, MeasurePageDesign)
     EXPECT_EQ(opt->currentIndex(), 0);
 
     auto* tree = Find<QTreeWidget>("tvAction");
-    const char* nodes[] = {"Комплекс мер", "Мероприятие 1", "Изменения факторов ЧМС", "Затраты"};
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    const QTreeWidgetItem* root = tree->topLevelItem(0);
+    ASSERT_EQ(root->childCount(), 1);
+    ASSERT_EQ(root->child(0)->childCount(), 2);
+    const QTreeWidgetItem* nodes[] = {root, root->child(0), root->child(0)->child(0), root->child(0)->child(1)};
+    const char* texts[] = {"Комплекс мер", "Мероприятие 1", "Изменения факторов ЧМС", "Затраты"};
     for (int index = 0; index < 4; ++index) {
-        QTreeWidgetItem* node = NodeAt(tree, index);
-        ASSERT_NE(node, nullptr);
-        EXPECT_EQ(node->text(0), QString::fromUtf8(nodes[index]));
-        EXPECT_EQ(NodeImage(node), index);
+        EXPECT_EQ(nodes[index]->text(0), QString::fromUtf8(texts[index]));
+        EXPECT_EQ(NodeImage(nodes[index]), index);
+        if (index >= 2) {
+            EXPECT_EQ(nodes[index]->childCount(), 0);
+        }
     }
-    EXPECT_EQ(NodeAt(tree, 4), nullptr);
 
     EXPECT_FALSE(Find<QPushButton>("buttLess")->isEnabled());
     EXPECT_TRUE(Find<QPushButton>("buttMore")->isEnabled());
@@ -190,9 +195,9 @@ TEST(StartUp, DefaultItemsKeepTheInitialRatings)
 {
     FixedClock clock(1000);
     TFormKestal window(&clock);
-    EXPECT_EQ(window.settings.row[0].LevelName, "Среднее(удовл.)");
-    EXPECT_EQ(window.settings.row[26].LevelName, InitialSettings().row[26].LevelName);
-    for (int slot = 0; slot < FactorCount; ++slot) EXPECT_EQ(window.net.inputs.slot[slot], window.settings.row[slot].Value);
+    EXPECT_EQ(window.session().state().settings.row[0].LevelName, "Среднее(удовл.)");
+    EXPECT_EQ(window.session().state().settings.row[26].LevelName, InitialSettings().row[26].LevelName);
+    for (int slot = 0; slot < FactorCount; ++slot) EXPECT_EQ(window.session().state().net.inputs.slot[slot], window.session().state().settings.row[slot].Value);
 }
 
 }  // namespace

@@ -102,6 +102,11 @@ void PickItem(QComboBox* list, int item)
     ASSERT_TRUE(QTest::qWaitFor([view] { return !view->isVisible(); }));
 }
 
+void WaitForWork(const TFormKestal& window)
+{
+    ASSERT_TRUE(QTest::qWaitFor([&window] { return !window.Working(); }, 120'000));
+}
+
 void ClickTab(QTabWidget* pages, int page)
 {
     QTabBar* bar = pages->tabBar();
@@ -115,6 +120,6 @@ void ChooseAbout(TFormKestal& window)
     ASSERT_NE(help, nullptr);
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(help->menuAction()).center());
     ASSERT_TRUE(QTest::qWaitFor([help] { return help->isVisible(); }));
-    QTest::mouseClick(help, Qt::LeftButton, {}, help->actionGeometry(window.About1).center());
+    QTest::mouseClick(help, Qt::LeftButton, {}, help->actionGeometry(help->actions().front()).center());
     ASSERT_TRUE(QTest::qWaitFor([help] { return !help->isVisible(); }));
 }

@@ -58,6 +58,8 @@ protected:
 // Catalogue index of a factor id.
 int FactorIndex(const char* id);
 
+// Waits until the window's background work (a run, a study) has ended.
+void WaitForWork(const TFormKestal& window);
 // Types `text` key by key into a widget.
 void TypeText(QWidget* widget, const QString& text);
 // Selects the whole text of an editable list and types `text` over it, key by key.

@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "Main_U/UiLocale.h"
+#include "Widgets/UiLocale.h"
 
 int main(int argc, char* argv[])
 {

@@ -110,8 +110,8 @@ TEST(StudyCommand, CapturesFollowTheRulesOfTheEditor) {
     ExpectError({"--measure", "А;сто;H14=11"}, "'сто' is not a valid floating point value");
     ExpectError({"--measure", "А;1;H01=1,H02=1,H03=1,H04=1,H05=1,H06=1,H07=1,H08=1,H09=1,H12=1,H13=1"},
                 "В одном мероприятии можно изменить не более 10 факторов");
-    ExpectError(With(TwoMeasures, {"--budget", "1500.5"}), "'1500.5' is not a valid integer value");
-    ExpectError(With(TwoMeasures, {"--damage", "1e7"}), "'1e7' is not a valid integer value");
+    ExpectError(With(TwoMeasures, {"--budget", "1500,5"}), "'1500,5' is not a valid floating point value");
+    ExpectError(With(TwoMeasures, {"--damage", "много"}), "'много' is not a valid floating point value");
     ExpectError(With(TwoMeasures, {"-K", "2001"}), "Число опытов K должно быть от 1 до 2000");
 }
 

@@ -38,5 +38,11 @@ constexpr int FactorPanelHeight = 41;
 // That scroll box: no frame, no horizontal scroll bar, 501 pixels wide.
 QScrollArea* MakePanelScrollBox(QWidget* page, const QString& name);
 
-// Copies a K or N field's text into its twin on the other page without running the twin's handler.
-void Mirror(QComboBox* twin, const QComboBox* field);
+// Texts set by the program, without running the field's handler, and only where they differ, so
+// that a field the user is typing into keeps its cursor.
+void SetListText(QComboBox* list, const QString& text);
+void SetEditText(QLineEdit* edit, const QString& text);
+
+// A drop-down list or track bar that takes the mouse wheel only while it has the focus: turning
+// the wheel over it otherwise scrolls what holds it.
+void TakeWheelOnlyWithFocus(QWidget* control);

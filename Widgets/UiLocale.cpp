@@ -1,5 +1,5 @@
 // The user's number and time conventions, read from the toolkit's default locale.
-#include "Main_U/UiLocale.h"
+#include "Widgets/UiLocale.h"
 
 #include <QLocale>
 

@@ -1,5 +1,5 @@
 // A panel with a caption and a colour that reports clicks and double clicks.
-#include "Main_U/FactorPanel.h"
+#include "Widgets/FactorPanel.h"
 
 #include <QApplication>
 #include <QMouseEvent>

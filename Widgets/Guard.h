@@ -5,10 +5,15 @@
 
 class QWidget;
 
+class QString;
+
 // Runs `handler`. An error it raises ends it there: what it did before stays done, and the error's
-// text is shown in a critical message box titled "Kestal 2.0" over `parent`. Errors never pass on
-// into the toolkit's own frames.
-void Guarded(QWidget* parent, const std::function<void()>& handler);
+// text is shown by ShowError. Errors never pass on into the toolkit's own frames. True when the
+// handler ran to its end.
+bool Guarded(QWidget* parent, const std::function<void()>& handler);
+
+// The error box: the message in a critical message box titled "Kestal 2.0" over `parent`.
+void ShowError(QWidget* parent, const QString& message);
 
 // A slot without arguments that runs `handler` guarded.
 template <class Handler>

@@ -1,5 +1,5 @@
 // The small pictures of the window, drawn in code.
-#include "Main_U/Pictures.h"
+#include "Widgets/Pictures.h"
 
 #include <QPainter>
 #include <QPainterPath>

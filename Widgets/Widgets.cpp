@@ -1,7 +1,9 @@
 // Building blocks of the window's pages: named controls at their design positions.
-#include "Main_U/Widgets.h"
+#include "Widgets/Widgets.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,7 +11,7 @@
 #include <QScrollArea>
 #include <QSignalBlocker>
 
-#include "Main_U/UiText.h"
+#include "Widgets/UiText.h"
 
 namespace {
 
@@ -70,6 +72,7 @@ QComboBox* MakeEditableList(QWidget* parent, const char* name, QRect place, cons
     list->setMaxVisibleItems(items.size());
     list->addItems(items);
     list->setEditText(text);
+    TakeWheelOnlyWithFocus(list);
     return Place(list, name, place);
 }
 
@@ -95,8 +98,39 @@ QScrollArea* MakePanelScrollBox(QWidget* page, const QString& name)
     return scrollBox;
 }
 
-void Mirror(QComboBox* twin, const QComboBox* field)
+void SetListText(QComboBox* list, const QString& text)
 {
-    const QSignalBlocker blocker(twin);
-    twin->setEditText(field->currentText());
+    if (list->currentText() == text) return;
+    const QSignalBlocker blocker(list);
+    list->setEditText(text);
+}
+
+void SetEditText(QLineEdit* edit, const QString& text)
+{
+    if (edit->text() == text) return;
+    const QSignalBlocker blocker(edit);
+    edit->setText(text);
+}
+
+namespace {
+
+class WheelWithFocusOnly : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* control = static_cast<QWidget*>(watched);
+        if (event->type() != QEvent::Wheel || control->hasFocus()) return false;
+        // On to what holds the control: the scroll box of the panels scrolls.
+        if (QWidget* holder = control->parentWidget()) QCoreApplication::sendEvent(holder, event);
+        return true;
+    }
+};
+
+}  // namespace
+
+void TakeWheelOnlyWithFocus(QWidget* control)
+{
+    control->setFocusPolicy(Qt::StrongFocus);
+    control->installEventFilter(new WheelWithFocusOnly(control));
 }

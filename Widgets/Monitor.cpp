@@ -1,7 +1,7 @@
 // Monitors and listings: read-only text panes written as lines.
-#include "Main_U/Monitor.h"
+#include "Widgets/Monitor.h"
 
-#include "Main_U/UiText.h"
+#include "Widgets/UiText.h"
 
 QPlainTextEdit* MakeMonitor(QWidget* parent, const char* name, bool wrap)
 {

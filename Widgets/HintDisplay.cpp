@@ -1,6 +1,6 @@
 // The application's hint display: the long part of the hint under the pointer goes to a display
 // function whenever it changes.
-#include "Main_U/HintDisplay.h"
+#include "Widgets/HintDisplay.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,5 +1,5 @@
 // Text grids addressed as the window's code does: the header is row 0, cells are (column, row).
-#include "Main_U/Grid.h"
+#include "Widgets/Grid.h"
 
 #include <QHeaderView>
 
