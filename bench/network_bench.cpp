@@ -12,7 +12,7 @@
 #include "GERTnet/Calibration.h"
 #include "GERTnet/Network.h"
 #include "GERTnet/Series.h"
-#include "bench/ReferenceBatch.h"
+#include "GERTnet/ReferenceBatch.h"
 
 namespace {
 

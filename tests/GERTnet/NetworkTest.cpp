@@ -11,7 +11,7 @@
 #include "GERTnet/BatchKernels.h"
 #include "GERTnet/Network.h"
 #include "Support.h"
-#include "bench/ReferenceBatch.h"
+#include "GERTnet/ReferenceBatch.h"
 
 namespace {
 

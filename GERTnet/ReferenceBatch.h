@@ -1,5 +1,5 @@
-// The straightforward batch, written draw by draw with the samplers: the baseline of the
-// benchmark and the oracle of the production batch.
+// The network as written, draw by draw with the samplers: the readable model of the accident
+// process, against which the fast kernels are checked and timed.
 #pragma once
 
 #include <cstdint>

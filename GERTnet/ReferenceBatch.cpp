@@ -1,5 +1,5 @@
 // The reference batch: every draw a sampler call that works out its thresholds afresh.
-#include "bench/ReferenceBatch.h"
+#include "GERTnet/ReferenceBatch.h"
 
 namespace {
 
