@@ -44,6 +44,7 @@ void TFormKestal::ConnectStudyAndTotals()
 
 void TFormKestal::buttonRunOptClick()
 {
+    if (Working()) return;  // one piece of work at a time
     // Refusals and unreadable numbers stop the study before anything changes.
     auto study = std::make_shared<MeasureStudy>();
     if (!Guarded(this, [&] { *study = session_.PrepareStudy(); })) return;

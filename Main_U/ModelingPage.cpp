@@ -113,6 +113,7 @@ void TFormKestal::ConnectModelingPage()
 
 void TFormKestal::buttonRunClick()
 {
+    if (Working()) return;  // one piece of work at a time
     // The run is checked and taken off the session before anything shows that it started.
     auto run = std::make_shared<ModelingRun>();
     if (!Guarded(this, [&] { *run = session_.PrepareRun(); })) return;

@@ -1,0 +1,125 @@
+// Work in the background as a person meets it: input during the work is dropped, not replayed;
+// "Стоп" and Esc end it with nothing changed; closing asks first; the wheel re-rates nothing.
+#include <QApplication>
+#include <QComboBox>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <QWheelEvent>
+
+#include "MeasureFixture.h"
+#include "Widgets/Grid.h"
+#include "Widgets/Monitor.h"
+
+namespace {
+
+class Work : public MeasureTest {
+protected:
+    // A run or study far too long to end by itself within the test.
+    void MakeItLong()
+    {
+        TypeOver(Find<QComboBox>("cbInputKOpt"), QStringLiteral("2000"));
+        TypeOver(Find<QComboBox>("cbInputNOpt"), QStringLiteral("10000000"));
+    }
+    // A click as the window system delivers it: posted, handled by the event loop later.
+    static void PostClick(QWidget* widget)
+    {
+        const QPointF at = QRectF(widget->rect()).center();
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(
+                widget, new QMouseEvent(type, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {}));
+    }
+    // Answers the next question box with `button`.
+    static void AnswerNextQuestion(QMessageBox::StandardButton button)
+    {
+        QTimer::singleShot(10, [button] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                QTest::mouseClick(box->button(button), Qt::LeftButton);
+            else
+                AnswerNextQuestion(button);
+        });
+    }
+};
+
+TEST_F(Work, InputDuringARunIsDroppedAndStopChangesNothing)
+{
+    MakeItLong();
+    ClickTab(Find<QTabWidget>("PageControl1"), 0);
+    QTest::mouseClick(Find<QPushButton>("buttonRun"), Qt::LeftButton);
+    ASSERT_TRUE(window->Working());
+    // Clicks and keys while the run goes on: none of them is delivered now or afterwards.
+    PostClick(Find<QPushButton>("buttonRun"));
+    PostClick(Find<QToolButton>("SpeedButton1"));
+    QCoreApplication::postEvent(Find<QComboBox>("cbInputK")->lineEdit(),
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, QStringLiteral("5")));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Find<QComboBox>("cbInputK")->currentText(), QStringLiteral("2000"));
+    QTest::mouseClick(Find<QPushButton>("butStop"), Qt::LeftButton);
+    WaitForWork(*window);
+    QCoreApplication::processEvents();
+    QTest::qWait(50);
+
+    EXPECT_FALSE(window->Working());
+    EXPECT_EQ(window->session().state().RunCounter(), 0);
+    EXPECT_EQ(Find<Grid>("sgResult")->rows(), 9);
+    EXPECT_EQ(Find<Grid>("sgResult")->cell(2, 1), QString());
+    EXPECT_TRUE(Lines(Find<QPlainTextEdit>("reHelp")).join('\n').contains(QString::fromUtf8("остановлено")));
+    EXPECT_FALSE(Find<QPushButton>("butStop")->isVisible());
+}
+
+TEST_F(Work, EscEndsAStudyWithNothingChanged)
+{
+    Capture({{"H14", 10}}, QStringLiteral("300"));
+    Capture({{"M08", 10}}, QStringLiteral("400"));
+    MakeItLong();
+    const QStringList listing = Lines(Find<QPlainTextEdit>("RichEdit3"));
+    QTest::mouseClick(Button("buttonRunOpt"), Qt::LeftButton);
+    ASSERT_TRUE(window->Working());
+    PostClick(Button("butReset"));
+    QTest::keyClick(Edit("edActName"), Qt::Key_Escape);
+    WaitForWork(*window);
+    QTest::qWait(50);
+
+    EXPECT_EQ(Lines(Find<QPlainTextEdit>("RichEdit3")), listing);
+    EXPECT_FALSE(Find<QTabWidget>("PageControl1")->isTabVisible(2));
+    EXPECT_EQ(window->session().state().measures.MeasureCount, 2);
+    EXPECT_EQ(window->session().state().measures.MeasureStore(1).Ratio, 0.0f);
+    EXPECT_TRUE(Button("buttonRunOpt")->isEnabled());
+    EXPECT_TRUE(Find<QTabWidget>("pcFactOpt")->isEnabled());
+}
+
+TEST_F(Work, ClosingDuringWorkAsksFirst)
+{
+    MakeItLong();
+    ClickTab(Find<QTabWidget>("PageControl1"), 0);
+    QTest::mouseClick(Find<QPushButton>("buttonRun"), Qt::LeftButton);
+    AnswerNextQuestion(QMessageBox::No);
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->Working());
+    AnswerNextQuestion(QMessageBox::Yes);
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(window->Working());
+    EXPECT_EQ(window->session().state().RunCounter(), 0);
+}
+
+TEST_F(Work, TheWheelChangesOnlyAFocusedList)
+{
+    ClickTab(Find<QTabWidget>("PageControl1"), 0);
+    auto* list = Find<QComboBox>("cbT01");
+    const auto wheel = [list] {
+        const QPointF at = QRectF(list->rect()).center();
+        QWheelEvent event(at, list->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(list, &event);
+    };
+    const int before = list->currentIndex();
+    wheel();
+    EXPECT_EQ(list->currentIndex(), before);
+    EXPECT_EQ(window->session().state().editor[FactorIndex("T01")].currentItem, before);
+    list->setFocus();
+    wheel();
+    EXPECT_EQ(list->currentIndex(), before + 1);
+}
+
+}  // namespace

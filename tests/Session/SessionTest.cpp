@@ -1,0 +1,122 @@
+// The session's operations: refusals and stopped work change nothing, a failed study leaves the last
+// outcome, and the study's estimate follows the measures.
+#include <gtest/gtest.h>
+
+#include "Session/Session.h"
+#include "common/KestalError.h"
+#include "support/ErrorOf.h"
+
+namespace {
+
+int Factor(const char* id) { return CatalogueIndex(*FindFactor(id)); }
+
+// A session on a fixed clock with small runs, as the window holds it under a Russian locale.
+struct Fixture {
+    FixedClock clock{45'296'789};
+    Session session{&clock, RussianNumberLocale(), RussianNumberLocale()};
+    Fixture()
+    {
+        session.SetKText("5");
+        session.SetNText("2000");
+    }
+    void Capture(const char* name, const char* cost, std::initializer_list<std::pair<const char*, int>> moves)
+    {
+        session.SetMeasureName(name);
+        session.SetCostText(cost);
+        for (const auto& [id, item] : moves) session.MoveBar(Factor(id), item);
+        session.Capture();
+    }
+};
+
+// What a refused or stopped operation must leave as it was.
+void ExpectSameOutcome(const SessionState& before, const SessionState& after)
+{
+    EXPECT_EQ(after.results.size(), before.results.size());
+    EXPECT_EQ(after.study.listing, before.study.listing);
+    EXPECT_EQ(after.study.moneyLabel, before.study.moneyLabel);
+    EXPECT_EQ(after.measures.MeasureCount, before.measures.MeasureCount);
+    EXPECT_EQ(after.measures.ChangeTotal, before.measures.ChangeTotal);
+    for (int p = 1; p <= StorePositions; ++p) {
+        EXPECT_EQ(after.measures.MeasureStore(p).Name, before.measures.MeasureStore(p).Name) << p;
+        EXPECT_EQ(after.measures.MeasureStore(p).Ratio, before.measures.MeasureStore(p).Ratio) << p;
+    }
+    EXPECT_EQ(after.net.random.RandomSeed, before.net.random.RandomSeed);
+    EXPECT_EQ(after.editorEnabled, before.editorEnabled);
+}
+
+TEST(Session, StoppedWorkChangesNothing)
+{
+    Fixture f;
+    f.Capture("Обучение", "300", {{"H14", 10}});
+    f.Capture("Ремонт", "400", {{"M08", 10}});
+    const SessionState before = f.session.state();
+    // Asked to stop after the third experiment: the run and the study end there.
+    int experiments = 0;
+    const WorkControl stopAtThree{[&](int64_t, int64_t) { ++experiments; }, [&] { return experiments == 3; }};
+    EXPECT_THROW(f.session.Run(stopAtThree), WorkStopped);
+    experiments = 0;
+    EXPECT_THROW(f.session.Study(stopAtThree), WorkStopped);
+    ExpectSameOutcome(before, f.session.state());
+
+    // Completed, the same work counts its experiments to the end, over-budget series included.
+    int64_t last = 0, total = 0;
+    f.session.SetBudgetText("350");
+    f.session.Study({[&](int64_t done, int64_t all) { last = done, total = all; }, {}});
+    EXPECT_EQ(total, 4 * 5);
+    EXPECT_EQ(last, total);
+}
+
+TEST(Session, AFailedStudyLeavesTheLastOutcome)
+{
+    Fixture f;
+    f.Capture("Обучение", "300", {{"H14", 10}});
+    f.Capture("Ремонт", "400", {{"M08", 10}});
+    f.session.Study();
+    ASSERT_GT(f.session.state().study.listing.size(), 1u);
+    f.session.SetDamageText("1E45");
+    const SessionState before = f.session.state();
+    EXPECT_EQ(ErrorOf([&] { f.session.Study(); }), "Floating point overflow");
+    ExpectSameOutcome(before, f.session.state());
+}
+
+TEST(Session, ABlankNameIsRefusedWithNothingChanged)
+{
+    Fixture f;
+    f.session.MoveBar(Factor("H01"), 8);
+    f.session.SetCostText("100");
+    for (const char* blank : {"", "   ", "\t"}) {
+        f.session.SetMeasureName(blank);
+        const SessionState before = f.session.state();
+        EXPECT_EQ(ErrorOf([&] { f.session.Capture(); }), BlankMeasureNameText);
+        ExpectSameOutcome(before, f.session.state());
+        EXPECT_FALSE(f.session.state().editor[Factor("H01")].locked);
+    }
+}
+
+TEST(Session, CaptureIsEnabledOnlyWhenAPressWouldCaptureSomething)
+{
+    Fixture f;
+    f.session.SetCostText("100");
+    EXPECT_FALSE(f.session.CaptureEnabled());
+    f.session.MoveBar(Factor("T01"), 6);
+    EXPECT_TRUE(f.session.CaptureEnabled());
+    f.session.Capture();
+    // T01 still shows its change, so the editor's rule would be ready; nothing is left to capture.
+    f.session.SetCostText("5");
+    EXPECT_TRUE(f.session.state().captureReady);
+    EXPECT_FALSE(f.session.CaptureEnabled());
+}
+
+TEST(Session, StudyEstimateFollowsTheMeasures)
+{
+    Fixture f;
+    EXPECT_EQ(f.session.StudyEstimateText(), "  0:00:00");  // K and N were typed
+    for (const char* id : {"H01", "H02", "H03", "H04"}) f.Capture("Мера", "10", {{id, 1}});
+    EXPECT_EQ(f.session.StudyEstimateText(), " Нызнаю");
+    f.session.SetKText("сто");
+    f.session.ResetMeasures();
+    EXPECT_EQ(f.session.StudyEstimateText(), "");
+    EXPECT_EQ(f.session.RunEstimateText(), NoEstimateText);
+}
+
+}  // namespace
