@@ -1,15 +1,29 @@
-// Kestal 2.0: starts the application and opens the main window maximised.
+// Kestal 2.0: starts the application, in Russian throughout, and opens the main window maximised.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include <cstdio>
 
 #include "Main_U/TFormKestal.h"
+#include "Widgets/DisplayCheck.h"
 #include "Widgets/UiLocale.h"
 #include "Widgets/UiText.h"
 
 int main(int argc, char* argv[])
 {
+    // Without a display the toolkit would abort; say why in one line instead.
+    if (const std::string problem = DisplayProblem(); !problem.empty()) {
+        std::fprintf(stderr, "kestal: %s\n", problem.c_str());
+        return 1;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(Q(ApplicationTitle));
     QApplication::setFont(KestalFont());
+    // The toolkit's own texts (buttons of message boxes, file and print dialogs, context menus).
+    QTranslator toolkitTexts;
+    if (toolkitTexts.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&toolkitTexts);
     TFormKestal window;
     window.showMaximized();
     return application.exec();
