@@ -15,6 +15,7 @@
 
 #include "Widgets/FactorPanel.h"
 #include "Widgets/Guard.h"
+#include "Widgets/Layouts.h"
 #include "Widgets/Monitor.h"
 #include "Widgets/Pictures.h"
 #include "Widgets/UiText.h"
@@ -37,7 +38,7 @@ QStringList ItemsOf(const FactorInfo& factor)
 
 }  // namespace
 
-void TFormKestal::BuildFactorGroup()
+QWidget* TFormKestal::BuildFactorGroup()
 {
     QGroupBox* gbFactors = MakeGroup(tsModeling, "gbFactors",
                                      " Исследуемые факторы системы Человек-Машина-Среда (ЧМС) ", {0, 8, 513, 249});
@@ -91,14 +92,18 @@ void TFormKestal::BuildFactorGroup()
     for (int group = 0; group < GroupCount; ++group) {
         contents[group]->resize(FactorPanelWidth, FactorPanelHeight * panelCount[group]);
         factorScrollBoxes[group]->setWidget(contents[group]);
-        factorHeaders[group]->setFixedHeight(HeaderHeight);
+        // Column titles over the panels: as wide as their scroll box, wherever the page grows.
+        factorHeaders[group]->setFixedSize(PanelScrollBoxWidth, HeaderHeight);
         auto* layout = new QVBoxLayout(factorPages[group]);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);
-        layout->addWidget(factorHeaders[group]);
+        layout->addWidget(factorHeaders[group], 0, Qt::AlignLeft);
         layout->addWidget(factorScrollBoxes[group], 1, Qt::AlignLeft);
     }
     pcFactors->setCurrentWidget(factorPages[3]);
+    // The panels' scroll boxes grow downwards with the page: more panels in view.
+    FollowParent(pcFactors, Follow::Width | Follow::Height);
+    return gbFactors;
 }
 
 void TFormKestal::ConnectFactorPanels()

@@ -17,6 +17,7 @@
 
 #include "Widgets/FactorPanel.h"
 #include "Widgets/Guard.h"
+#include "Widgets/Layouts.h"
 #include "Widgets/Monitor.h"
 #include "Widgets/UiText.h"
 #include "Widgets/Widgets.h"
@@ -141,10 +142,25 @@ void TFormKestal::BuildMeasurePage()
     RichEdit3 = MakeMonitor(splitAction, "RichEdit3", false);
     splitAction->setSizes({180, 112});
 
-    BuildMeasureParameters();
+    QWidget* GroupBox6 = BuildMeasureParameters();
+    // The page grows with the window: the editor's panels and the monitor take the room above the
+    // simulation parameters, which keep their height.
+    FollowParent(pcFactOpt, Follow::Width | Follow::Height);
+    FollowParent(butActIn, Follow::Right);
+    FollowParent(butReset, Follow::Right);
+    FollowParent(splitAction, Follow::Width | Follow::Height);
+    FollowParent(buttonRunOpt, Follow::Right);
+    for (QWidget* box : {static_cast<QWidget*>(GroupBox4), static_cast<QWidget*>(GroupBox5), GroupBox6})
+        GrowsFromDesignSize(box);
+    GroupBox6->setMaximumHeight(GroupBox6->height());
+    auto* page = new QVBoxLayout(tsAction);
+    page->setContentsMargins(0, 4, 0, 0);
+    page->setSpacing(6);
+    page->addLayout(Row({{GroupBox4, 2}, {GroupBox5, 1}}, 9), 1);
+    page->addWidget(GroupBox6);
 }
 
-void TFormKestal::BuildMeasureParameters()
+QWidget* TFormKestal::BuildMeasureParameters()
 {
     QGroupBox* GroupBox6 = MakeGroup(tsAction, "GroupBox6", "  Параметры моделирования  ", {0, 326, 780, 150});
     auto* bevel = new QFrame(GroupBox6);
@@ -169,4 +185,5 @@ void TFormKestal::BuildMeasureParameters()
     edOutTimeOpt->setReadOnly(true);
     buttonRunOpt = MakeButton(GroupBox6, "buttonRunOpt", "Запуск моделирования", {650, 110, 120, 25});
     buttonRunOpt->setEnabled(false);
+    return GroupBox6;
 }

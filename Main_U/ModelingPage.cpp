@@ -11,12 +11,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "GERTnet/ResultGrid.h"
 #include "Widgets/BackgroundWork.h"
 #include "Widgets/Grid.h"
 #include "Widgets/Guard.h"
 #include "Widgets/HintDisplay.h"
+#include "Widgets/Layouts.h"
 #include "Widgets/Monitor.h"
 #include "Widgets/Pictures.h"
 #include "Widgets/UiLocale.h"
@@ -46,7 +48,7 @@ const char* const StoppedLines[] = {"", "", "", "", "", "                  Мо�
 
 void TFormKestal::BuildModelingPage()
 {
-    BuildFactorGroup();
+    QWidget* gbFactors = BuildFactorGroup();
 
     QGroupBox* gbHelp = MakeGroup(tsModeling, "gbHelp", " Kestal - Монитор ", {522, 8, 257, 249});
     reHelp = MakeMonitor(gbHelp, "reHelp", true);
@@ -98,6 +100,21 @@ void TFormKestal::BuildModelingPage()
     SetHint(cbInputN, Q(HintNList), true);
     SetHint(lbOutTime, Q(HintOutTime), true);
     SetHint(edOutTime, Q(HintOutTime), true);
+
+    // The page grows with the window: factors and monitor share the width above, the result grid
+    // takes what the run's fixed group leaves below.
+    FollowParent(reHelp, Follow::Width | Follow::Height);
+    FollowParent(SpeedButton1, Follow::Right);
+    FollowParent(pbTime, Follow::Width | Follow::Down);
+    FollowParent(sgResult, Follow::Width | Follow::Height);
+    for (QWidget* box : {gbFactors, static_cast<QWidget*>(gbHelp), static_cast<QWidget*>(gbResult)})
+        GrowsFromDesignSize(box);
+    gbRun->setFixedSize(gbRun->size());
+    auto* page = new QVBoxLayout(tsModeling);
+    page->setContentsMargins(0, 8, 0, 0);
+    page->setSpacing(7);
+    page->addLayout(Row({{gbFactors, 2}, {gbHelp, 1}}, 9), 3);
+    page->addLayout(Row({{gbResult, 1}, {gbRun, 0}}, 12), 2);
 }
 
 void TFormKestal::ConnectModelingPage()

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QWindow>
@@ -35,6 +36,9 @@ namespace {
 constexpr int ClientWidth = 800;
 constexpr int ClientHeight = 534;
 constexpr int StatusBarHeight = 19;
+// The smallest window: below the design's size its pages scroll.
+constexpr int MinimumWidth = 640;
+constexpr int MinimumHeight = 480;
 
 int T03() { return CatalogueIndex(*FindFactor("T03")); }
 
@@ -142,7 +146,14 @@ void TFormKestal::BuildFrame()
     tsResaltAct = pages[2];
     PageControl1->setTabVisible(2, false);
     PageControl1->setCurrentWidget(tsModeling);
-    setCentralWidget(PageControl1);
+    // Below the design's size the pages scroll rather than cut their controls off.
+    auto* scroller = new QScrollArea;
+    scroller->setObjectName(QStringLiteral("sbWindow"));
+    scroller->setWidgetResizable(true);
+    scroller->setFrameStyle(QFrame::NoFrame);
+    scroller->setWidget(PageControl1);
+    setCentralWidget(scroller);
+    setMinimumSize(MinimumWidth, MinimumHeight);
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
 }
 

@@ -49,9 +49,9 @@ private:
     // ---- Building ----
     void BuildFrame();
     void BuildModelingPage();
-    void BuildFactorGroup();
+    QWidget* BuildFactorGroup();
     void BuildMeasurePage();
-    void BuildMeasureParameters();
+    QWidget* BuildMeasureParameters();
     void BuildTotalsPage();
     void ConnectModelingPage();
     void ConnectFactorPanels();

@@ -14,7 +14,8 @@ void TFormKestal::BuildTotalsPage()
     sgTotal->setEditTriggers(QAbstractItemView::NoEditTriggers);
     const int widths[TotalsColumns] = {18, 185, 70, 70, 91, 131, 101, 92};
     for (int column = 0; column < TotalsColumns; ++column) sgTotal->setColumnWidth(column, widths[column]);
-    sgTotal->setFixedHeight(380);
+    // The design's height is the least; the table takes the page's room above the labels.
+    sgTotal->setMinimumHeight(380);
 
     // Below the table, which spans the top of the page: the two labels and the buttons.
     auto* bottom = new QWidget(tsResaltAct);
@@ -35,7 +36,6 @@ void TFormKestal::BuildTotalsPage()
     auto* layout = new QVBoxLayout(tsResaltAct);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
-    layout->addWidget(sgTotal);
+    layout->addWidget(sgTotal, 1);
     layout->addWidget(bottom);
-    layout->addStretch(1);
 }

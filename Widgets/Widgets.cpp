@@ -94,7 +94,7 @@ QScrollArea* MakePanelScrollBox(QWidget* page, const QString& name)
     scrollBox->setObjectName(name);
     scrollBox->setFrameStyle(QFrame::NoFrame);
     scrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scrollBox->setFixedWidth(501);
+    scrollBox->setFixedWidth(PanelScrollBoxWidth);
     return scrollBox;
 }
 

@@ -36,6 +36,7 @@ inline QStringList NSuggestions()
 constexpr int FactorPanelWidth = 480;
 constexpr int FactorPanelHeight = 41;
 // That scroll box: no frame, no horizontal scroll bar, 501 pixels wide.
+constexpr int PanelScrollBoxWidth = 501;
 QScrollArea* MakePanelScrollBox(QWidget* page, const QString& name);
 
 // Texts set by the program, without running the field's handler, and only where they differ, so
