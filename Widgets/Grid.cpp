@@ -3,6 +3,8 @@
 
 #include <QHeaderView>
 
+#include "Widgets/TableCopy.h"
+
 Grid::Grid(QWidget* parent, const char* name, int columns, int rows, int rowHeight)
     : QTableWidget(parent)
 {
@@ -21,6 +23,7 @@ Grid::Grid(QWidget* parent, const char* name, int columns, int rows, int rowHeig
     horizontalHeader()->setMinimumSectionSize(8);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setWordWrap(false);
+    OffersCopy(this);
 }
 
 int Grid::rows() const

@@ -1,4 +1,6 @@
 // The modeling run: result blocks, node balances, texts, progress and the refusals of bad K and N.
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -242,6 +244,35 @@ TEST_F(ModelingRun, EnglishLocaleWritesAPoint)
     for (int row = 1; row <= 8; ++row) EXPECT_TRUE(fixed.match(Result()->cell(2, row)).hasMatch());
     EXPECT_EQ(Result()->cell(2, 1).toStdString(),
               FixedText(static_cast<long double>(SeriesMean(window->session().state().series, 0)) / 200, EnglishNumberLocale()));
+}
+
+}  // namespace
+
+namespace {
+
+// The visible rectangle of a cell (row 0 is the header) in the grid's viewport.
+QPoint CellCenter(Grid* grid, int column, int row)
+{
+    return grid->visualRect(grid->model()->index(row - 1, column)).center();
+}
+
+TEST_F(ModelingRun, CtrlCCopiesTheSelectedBlockAsTabSeparatedCells)
+{
+    SetRunSize("3", "500");
+    Run();
+    Grid* grid = Result();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCenter(grid, 0, 1));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier, CellCenter(grid, 4, 8));
+    QApplication::clipboard()->clear();
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    QString expected;
+    for (int row = 1; row <= 8; ++row) {
+        QStringList cells;
+        for (int column = 0; column < 5; ++column) cells << grid->cell(column, row);
+        expected += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    EXPECT_EQ(QApplication::clipboard()->text(), expected);
+    EXPECT_TRUE(expected.startsWith(QStringLiteral("B\t") + QString::fromUtf8("Гомеостазис\t0,")));
 }
 
 }  // namespace
