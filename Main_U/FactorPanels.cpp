@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "Widgets/FactorPanel.h"
@@ -24,6 +25,8 @@
 namespace {
 
 constexpr int HeaderHeight = 26;
+// Between the T03 panel's caption and its list.
+constexpr QRect QuestionnaireOpenerPlace{274, 10, 50, 21};
 
 const char* const PageNames[GroupCount] = {"tsHuman", "tsMashine", "tsEnvironment", "tsTechnology"};
 const char* const HeaderNames[GroupCount] = {"pHuman", "pMashine", "pEnvironment", "pTechnology"};
@@ -122,7 +125,17 @@ void TFormKestal::ConnectFactorPanels()
     }
     connect(pcFactors, &QTabWidget::currentChanged, this, [this] { FactorPageChanged(); });
     const int t03 = CatalogueIndex(*FindFactor("T03"));
-    connect(factorControls[t03].panel, &FactorPanel::doubleClicked, this, Guard(this, [this] { pT03DblClick(); }));
+    FactorPanel* pT03 = factorControls[t03].panel;
+    connect(pT03, &FactorPanel::doubleClicked, this, Guard(this, [this] { pT03DblClick(); }));
+    // The panel says how its questionnaire opens, and opens it with a click as well.
+    auto* opener = new QToolButton(pT03);
+    opener->setObjectName(QStringLiteral("btT03Questionnaire"));
+    opener->setAutoRaise(true);
+    opener->setText(QStringLiteral("анкета…"));
+    opener->setToolTip(QStringLiteral("Анкета напряжённости труда: двойной щелчок по панели или кнопка «анкета…»"));
+    opener->setGeometry(QuestionnaireOpenerPlace);
+    connect(opener, &QToolButton::clicked, this, Guard(this, [this] { pT03DblClick(); }));
+    pT03->setToolTip(opener->toolTip());
 }
 
 void TFormKestal::ShowFactorHelp(int factor, HelpForm form)

@@ -92,6 +92,15 @@ void TFormKestal::BuildFrame()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File1"));
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("Сервис"));
+    tools->setObjectName(QStringLiteral("mnTools"));
+    QAction* runPage = tools->addAction(QStringLiteral("Запуск расчёта"));
+    runPage->setObjectName(QStringLiteral("acRunPage"));
+    runPage->setShortcut(Qt::Key_F9);
+    connect(runPage, &QAction::triggered, this, [this] { RunShownPage(); });
+    QAction* questionnaire = tools->addAction(QStringLiteral("Напряжённость труда (T03)…"));
+    questionnaire->setObjectName(QStringLiteral("acQuestionnaire"));
+    connect(questionnaire, &QAction::triggered, this, Guard(this, [this] { pT03DblClick(); }));
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help1"));
     About1 = help->addAction(QStringLiteral("About ..."));
@@ -222,6 +231,14 @@ void TFormKestal::ShowSession(bool lists)
         lists = false;
     } while (showAgain_);
     showing_ = false;
+}
+
+void TFormKestal::RunShownPage()
+{
+    // The study on "Комплекс мер", the modeling run on every other page; a button that may not be
+    // used now is not pressed by its key either.
+    QPushButton* run = PageControl1->currentWidget() == tsAction ? buttonRunOpt : buttonRun;
+    if (run->isEnabled()) run->click();
 }
 
 void TFormKestal::StopWork()

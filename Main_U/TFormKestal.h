@@ -71,6 +71,8 @@ private:
     void butActInClick();
     void buttonRunOptClick();
     void StopWork();
+    // F9: the run of the page shown.
+    void RunShownPage();
     // The status bar's progress and "Стоп" while work runs.
     void StartWork();
     void EndWork();

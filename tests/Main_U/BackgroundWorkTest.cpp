@@ -1,5 +1,6 @@
 // Work in the background as a person meets it: input during the work is dropped, not replayed;
 // "Стоп" and Esc end it with nothing changed; closing asks first; the wheel re-rates nothing.
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QMessageBox>
@@ -9,6 +10,7 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
+#include "DoSimple/TFormSimpleDo.h"
 #include "MeasureFixture.h"
 #include "Widgets/Grid.h"
 #include "Widgets/Monitor.h"
@@ -120,6 +122,27 @@ TEST_F(Work, TheWheelChangesOnlyAFocusedList)
     list->setFocus();
     wheel();
     EXPECT_EQ(list->currentIndex(), before + 1);
+}
+
+TEST_F(Work, F9RunsThePageShownAndTheMenuOpensTheQuestionnaire)
+{
+    ClickTab(Find<QTabWidget>("PageControl1"), 0);
+    QTest::keyClick(window.get(), Qt::Key_F9);
+    WaitForWork(*window);
+    EXPECT_EQ(window->session().state().RunCounter(), 1);
+    // On "Комплекс мер" F9 is the study, and only when it may start.
+    ClickTab(Find<QTabWidget>("PageControl1"), 1);
+    QTest::keyClick(window.get(), Qt::Key_F9);
+    EXPECT_FALSE(window->Working());
+    Capture({{"H14", 10}}, QStringLiteral("300"));
+    Capture({{"M08", 10}}, QStringLiteral("400"));
+    QTest::keyClick(window.get(), Qt::Key_F9);
+    WaitForWork(*window);
+    EXPECT_TRUE(Find<QTabWidget>("PageControl1")->isTabVisible(2));
+    EXPECT_EQ(window->session().state().RunCounter(), 1);
+
+    Find<QAction>("acQuestionnaire")->trigger();
+    EXPECT_EQ(window->findChildren<TFormSimpleDo*>().size(), 1);
 }
 
 }  // namespace
