@@ -27,11 +27,12 @@ namespace {
 // Columns of a factor panel: id, name, level before, level after, track bar.
 constexpr QRect IdPlace{2, 13, 36, 15};
 // The name takes the panel's full height: the longest names wrap onto three lines.
-constexpr QRect NamePlace{38, 0, 150, 41};
-constexpr QRect HeldNamePlace{2, 0, 186, 41};  // a name label that carries the id (H06)
-constexpr QRect BeforePlace{190, 11, 96, 19};
-constexpr QRect AfterPlace{290, 11, 96, 19};
-constexpr QRect BarPlace{388, 4, 88, 32};
+constexpr QRect NamePlace{38, 0, 142, 41};
+constexpr QRect HeldNamePlace{2, 0, 178, 41};  // a name label that carries the id (H06)
+// Wide enough for the longest level text, "Очень, очень высокая".
+constexpr QRect BeforePlace{182, 11, 104, 19};
+constexpr QRect AfterPlace{290, 11, 104, 19};
+constexpr QRect BarPlace{398, 4, 78, 32};
 constexpr QColor LockedTextColour{96, 96, 96};
 
 QString Named(const char* prefix, const FactorInfo& factor, const char* suffix = "")

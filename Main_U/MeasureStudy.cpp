@@ -95,5 +95,7 @@ void TFormKestal::ShowTotals()
     // The design's 50 rows, more where the view needs them.
     sgTotal->setRows(std::max(TotalsDesignRows, view.rowCount));
     for (const GridCell& cell : view.cells) sgTotal->setCell(cell.column, cell.row, Q(cell.text));
+    // Names and factors are shown whole: the columns grow to fit them.
+    sgTotal->fitColumns();
     totalsShown_ = std::move(view.cells);
 }

@@ -3,6 +3,8 @@
 
 #include <QHeaderView>
 
+#include <algorithm>
+
 #include "Widgets/TableCopy.h"
 
 Grid::Grid(QWidget* parent, const char* name, int columns, int rows, int rowHeight)
@@ -53,4 +55,17 @@ void Grid::setCell(int column, int row, const QString& text)
         return;
     }
     setItem(row - 1, column, new QTableWidgetItem(text));
+}
+
+void Grid::fitColumns()
+{
+    // The style's margin on either side of a cell's text.
+    constexpr int Margin = 6;
+    const QFontMetrics metrics(font());
+    for (int column = 0; column < columnCount(); ++column) {
+        int widest = columnWidth(column);
+        for (int row = 0; row < rows(); ++row)
+            widest = std::max(widest, metrics.horizontalAdvance(cell(column, row)) + 2 * Margin);
+        setColumnWidth(column, widest);
+    }
 }

@@ -16,4 +16,7 @@ public:
     // Row 0 is the header.
     QString cell(int column, int row) const;
     void setCell(int column, int row, const QString& text);
+
+    // Every column at least its current width, and wide enough for its widest cell.
+    void fitColumns();
 };
