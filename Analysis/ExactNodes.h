@@ -15,7 +15,8 @@ struct NodeProbabilities {
 };
 
 // Convolution stage by stage: the distributions of the stage sums and multipliers (StageMassesOf)
-// combined into the score distributions S1, S2, S3, each split at its stage's threshold.
+// combined into the score distributions S1 and S2, each split at its stage's threshold, and the
+// stage-3 scores split at both remaining thresholds.
 NodeProbabilities ExactNodeProbabilities(const NetworkInputs& inputs);
 
 // The expected draws per initiation: 14 P(B) + 22 P(D) + 27 P(F) + 31 P(G).
