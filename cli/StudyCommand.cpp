@@ -3,96 +3,18 @@
 
 #include <memory>
 #include <ostream>
-#include <sstream>
 
-#include "ActSelect/Capture.h"
 #include "ActSelect/Study.h"
 #include "ActSelect/Totals.h"
+#include "cli/Command.h"
 #include "cli/Json.h"
+#include "cli/MeasureOptions.h"
 #include "cli/Options.h"
 #include "cli/Progress.h"
 #include "cli/TextTable.h"
-#include "common/Conversions.h"
 #include "common/Formats.h"
 
 namespace {
-
-// One --measure: "NAME;COST;ID=NUMBER[,ID=NUMBER...]"; the name may itself hold ';'.
-struct MeasureOption {
-    std::string text;
-    std::string name;
-    std::string cost;
-    std::vector<std::pair<int, int>> moves;  // FactorCatalogue index, list item 0..10
-};
-
-MeasureOption ParseMeasureOption(const std::string& text) {
-    const std::string what = "--measure expects NAME;COST;ID=NUMBER[,ID=NUMBER...], got '" + text + "'";
-    const auto last = text.rfind(';');
-    const auto middle = last == std::string::npos || last == 0 ? std::string::npos : text.rfind(';', last - 1);
-    if (middle == std::string::npos) throw UsageError(what);
-    MeasureOption measure{text, text.substr(0, middle), text.substr(middle + 1, last - middle - 1), {}};
-    std::istringstream list(text.substr(last + 1));
-    for (std::string change; std::getline(list, change, ',');) {
-        const auto equals = change.find('=');
-        const FactorInfo* factor = equals == std::string::npos ? nullptr : FindFactor(change.substr(0, equals));
-        if (!factor) throw UsageError(what);
-        const int item = LevelItemOfNumber(change.substr(equals + 1), "--measure", text);
-        const int index = CatalogueIndex(*factor);
-        for (const auto& move : measure.moves)
-            if (move.first == index) throw UsageError(std::string("factor ") + factor->id + " given twice in --measure " + text);
-        measure.moves.emplace_back(index, item);
-    }
-    if (measure.moves.empty()) throw UsageError(what);
-    return measure;
-}
-
-struct StudyOptions {
-    SimulationOptions simulation;
-    std::vector<MeasureOption> measures;
-    std::string budget = "1500";
-    std::string damage = "10000000";
-};
-
-StudyOptions ParseOptions(const std::vector<std::string>& args) {
-    StudyOptions options;
-    ArgumentReader reader(args);
-    while (!reader.AtEnd()) {
-        const std::string& arg = reader.Take();
-        if (arg == "--measure")
-            options.measures.push_back(ParseMeasureOption(reader.TakeValue(arg)));
-        else if (arg == "--budget")
-            options.budget = reader.TakeValue(arg);
-        else if (arg == "--damage")
-            options.damage = reader.TakeValue(arg);
-        else if (!TakeSimulationOption(reader, arg, options.simulation, {"table", "json"}))
-            throw UsageError("unknown option '" + arg + "'");
-    }
-    return options;
-}
-
-// The measure page as the editor leaves it: every factor at its current level, then the captures.
-void CaptureMeasures(const StudyOptions& options, const Simulation& simulation, MeasureTables& tables,
-                     const NumberLocale& locale) {
-    EditorRows rows;
-    for (int f = 0; f < FactorCount; ++f) rows[f] = StartEditorRow(FactorCatalogue[f]);
-    for (const auto& [factor, item] : options.simulation.levels)
-        rows[CatalogueIndex(*factor)] = FreshEditorRow(*factor, item);
-
-    for (const MeasureOption& measure : options.measures) {
-        for (const auto& [f, item] : measure.moves) {
-            if (rows[f].locked)
-                throw UsageError(std::string("factor ") + FactorCatalogue[f].id +
-                                 " belongs to an earlier measure, in --measure " + measure.text);
-            rows[f].position = item;
-            rows[f].levelAfter = (*FactorCatalogue[f].wording)[item];
-        }
-        const CaptureResult result = CaptureMeasure(
-            tables, simulation.settings, {rows, measure.name, measure.cost, options.budget, options.damage}, locale);
-        if (!result.captured)
-            throw UsageError("no factor leaves its current level in --measure " + measure.text);
-        for (int f : result.lockedFactors) rows[f].locked = true;
-    }
-}
 
 void WriteTable(std::ostream& out, const std::vector<std::string>& listing, const TotalsView& totals) {
     for (const std::string& line : listing) out << line << '\n';
@@ -139,14 +61,14 @@ void WriteJson(std::ostream& out, const std::vector<std::string>& listing, const
 }  // namespace
 
 int StudyCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    try {
-        const StudyOptions options = ParseOptions(args);
+    return RunCommandBody("study", out, err, [&](std::ostream& text) {
+        const MeasureCommandOptions options = ParseMeasureCommandOptions(args, TakeSimulationOption, {"table", "json"});
         auto simulation = PrepareSimulation(options.simulation);
         const NumberLocale locale = OutputNumberLocale(options.simulation.format);
         auto tables = std::make_unique<MeasureTables>();
         InitPlanTable(*tables);
         ClearMeasureStore(*tables);
-        CaptureMeasures(options, *simulation, *tables, locale);
+        CaptureMeasures(options, simulation->settings, *tables, locale);
 
         const StudyParameters parameters = CheckStudy(
             *tables, {options.simulation.kText, options.simulation.nText, options.budget, options.damage}, locale);
@@ -157,15 +79,9 @@ int StudyCommand(const std::vector<std::string>& args, std::ostream& out, std::o
                      {{}, [&](int32_t) { progress.Advance(++experiments); }});
         }
         const std::vector<std::string> listing = StudyListing(*tables, options.budget, locale);
-        std::ostringstream text;
         if (options.simulation.format == "json")
             WriteJson(text, listing, *tables, options.budget, locale);
         else
             WriteTable(text, listing, CompactTotals(*tables, options.budget, locale));
-        out << text.str();
-        return 0;
-    } catch (const std::exception& error) {  // UsageError and KestalError: the message is the user's
-        err << "kestal-sim study: " << error.what() << '\n';
-        return UsageExitCode;
-    }
+    });
 }
