@@ -16,11 +16,11 @@ struct InitiationCostModel {
     long double misprediction;
 };
 
-// The model of each kernel, fitted to its times on an AMD EPYC (Zen 4) guest: for 34 rating sets
-// of level values (every factor at one level, random levels, low levels, the initial ratings with
-// six factors lowered, H01 and H02 at level 1) the median of 9 batches of 300 000, each against
-// the initial ratings timed just before and after. Every time ratio to the initial ratings is
-// then within 9 % (AVX-512), 5 % (AVX2) and 4 % (scalar). Another processor may weigh a
+// The model of each kernel, fitted to its times on an AMD EPYC guest with AVX-512: for 34 rating
+// sets of level values (every factor at one level, random levels, low levels, the initial ratings
+// with six factors lowered, H01 and H02 at level 1) the median of 9 batches of 300 000, each
+// against the initial ratings timed just before and after. Every time ratio to the initial ratings
+// is then within 9 % (AVX-512), 5 % (AVX2) and 4 % (scalar). Another processor may weigh a
 // mispredicted branch differently: kestal-bench's EstimateAgainstActual shows how well it holds.
 InitiationCostModel CostModelOf(BatchKernel kernel);
 
