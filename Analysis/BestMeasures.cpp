@@ -2,6 +2,7 @@
 #include "Analysis/BestMeasures.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cassert>
 #include <limits>

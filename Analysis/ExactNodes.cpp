@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "Analysis/StageMasses.h"
 
@@ -67,15 +68,15 @@ StageSplit Split(const ScoreMasses<MaxScore>& score, int32_t threshold)
     return split;
 }
 
-// How many values of a multiplier (from 0) keep score s within `threshold`, less one.
-int WithinUpTo(int s, int32_t threshold)
+// The largest multiplier value (up to LargestValue) that keeps a score s > 0 within `threshold`.
+int LargestWithin(int s, int32_t threshold)
 {
-    return s == 0 ? LargestValue : std::min(threshold / s, LargestValue);
+    return std::min(threshold / s, LargestValue);
 }
 
 // Stages 3 and 4 together, without the stage-3 score distribution: every stage-2 score above its
 // threshold times every stage-3 value either ends at stage 3 or passes; the passing masses are
-// gathered by WithinUpTo of the stage-4 threshold, which is all the stage-4 split depends on.
+// gathered by LargestWithin of the stage-4 threshold, which is all the stage-4 split depends on.
 template <int From>
 std::pair<StageSplit, StageSplit> LastStages(const ScoreMasses<From>& s2, const ValueMasses& stage3,
                                              const ValueMasses& stage4)
@@ -91,7 +92,7 @@ std::pair<StageSplit, StageSplit> LastStages(const ScoreMasses<From>& s2, const 
                 split3.ends += mass;
             } else {
                 split3.passes += mass;
-                passingWithin[WithinUpTo(s * m, Stage4Threshold)] += mass;
+                passingWithin[LargestWithin(s * m, Stage4Threshold)] += mass;
             }
         }
     }

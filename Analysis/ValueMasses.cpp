@@ -1,7 +1,7 @@
 // Sums and products of independent small values: every pair of values, its mass the product.
 #include "Analysis/ValueMasses.h"
 
-#include <stdexcept>
+#include <cassert>
 
 namespace {
 
@@ -10,9 +10,7 @@ ValueMasses Combine(const ValueMasses& a, const ValueMasses& b, Join join)
 {
     ValueMasses c;
     c.largest = join(a.largest, b.largest);
-    if (c.largest > LargestValue) {
-        throw std::logic_error("a stage value beyond the largest table value");
-    }
+    assert(c.largest <= LargestValue);
     for (int i = 0; i <= a.largest; ++i) {
         if (a.mass[i] == 0.0L) continue;
         for (int j = 0; j <= b.largest; ++j) {
