@@ -12,20 +12,27 @@ constexpr double SecondsPerDay = 86400.0;
 double RunCalibration(GertNetwork& net, SeriesTable& series)
 {
     const double start = net.clock->MonotonicSeconds();
-    for (int e = 0; e < CalibrationBatches; ++e) {
-        RunNetworkBatch(net, CalibrationInitiations);
-        for (int j = 0; j < NodeCount; ++j) {
-            series.column[j][e] = net.counters.node[j];
+    for (int round = 0; round < CalibrationRounds; ++round) {
+        for (int e = 0; e < CalibrationBatches; ++e) {
+            RunNetworkBatch(net, CalibrationInitiations);
+            for (int j = 0; j < NodeCount; ++j) {
+                series.column[j][e] = net.counters.node[j];
+            }
         }
     }
     const double end = net.clock->MonotonicSeconds();
-    return std::max(0.0, (end - start) / SecondsPerDay);
+    return std::max(0.0, (end - start) / CalibrationRounds / SecondsPerDay);
 }
 
 double EstimateDays(double calibrationTime, int32_t k, int32_t n, int series)
 {
+    return EstimateDays(calibrationTime, k, n, series, 1.0L);
+}
+
+double EstimateDays(double calibrationTime, int32_t k, int32_t n, int series, long double costFactor)
+{
     const long double t = calibrationTime;
     const long double kk = k;
     const long double nn = n;
-    return static_cast<double>(static_cast<long double>(series) * t * nn * kk / CalibrationSize);
+    return static_cast<double>(static_cast<long double>(series) * t * nn * kk / CalibrationSize * costFactor);
 }

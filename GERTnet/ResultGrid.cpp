@@ -9,7 +9,7 @@ const std::array<const char*, ResultColumns> ResultGridHeaders = {
 
 RunBlock BlockOfRun(const GertNetwork& net, const SeriesTable& series)
 {
-    RunBlock block{series.ExperimentCount, series.InitiationCount, {}};
+    RunBlock block{series.ExperimentCount, series.InitiationCount, net.inputs, {}};
     for (int node = 0; node < NodeCount; ++node) {
         NodeOutcome& outcome = block.node[node];
         outcome.mean = SeriesMean(series, node);

@@ -26,10 +26,11 @@ struct NodeOutcome {
     int64_t total = 0;
 };
 
-// One completed run: its K and N and the outcome of every node, B to I.
+// One completed run: its K and N, the inputs it ran with and the outcome of every node, B to I.
 struct RunBlock {
     int32_t k = 0;
     int32_t n = 0;
+    NetworkInputs inputs;
     std::array<NodeOutcome, NodeCount> node{};
 };
 

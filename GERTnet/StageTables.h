@@ -40,15 +40,16 @@ constexpr std::array<int, 32> DrawValues(const std::array<Lane, LaneCount>& lane
     return x;
 }
 
-// The stage formulas, on the draw values.
-constexpr int Stage1Sum(const std::array<int, 32>& x) { return x[1] + x[2] + x[3] + x[4] + x[5] + x[6] + x[7] + x[8]; }
-constexpr int Stage1Factor(const std::array<int, 32>& x) { return x[9] * x[11] + x[13] + x[10] + x[12] + x[14]; }
-constexpr int Stage2Factor(const std::array<int, 32>& x)
-{
+// The stage formulas, on the draw values: integers here, and the distributions of independent
+// draws in the exact analysis (every draw occurs once in a formula, so each sum or product joins
+// independent values).
+inline constexpr auto Stage1Sum = [](const auto& x) { return x[1] + x[2] + x[3] + x[4] + x[5] + x[6] + x[7] + x[8]; };
+inline constexpr auto Stage1Factor = [](const auto& x) { return x[9] * x[11] + x[13] + x[10] + x[12] + x[14]; };
+inline constexpr auto Stage2Factor = [](const auto& x) {
     return (x[15] + x[17] + x[19]) * x[21] + x[16] * x[18] + x[20] + x[22];
-}
-constexpr int Stage3Factor(const std::array<int, 32>& x) { return (x[23] + x[25]) * x[27] + x[24] * x[26]; }
-constexpr int Stage4Factor(const std::array<int, 32>& x) { return x[28] * x[30] + x[29] + x[31]; }
+};
+inline constexpr auto Stage3Factor = [](const auto& x) { return (x[23] + x[25]) * x[27] + x[24] * x[26]; };
+inline constexpr auto Stage4Factor = [](const auto& x) { return x[28] * x[30] + x[29] + x[31]; };
 
 // Table[bits] = formula of the draws decoded from lanes firstLane .. firstLane + log2(Size) - 1.
 template <std::size_t Size, std::size_t LaneCount, class Formula>

@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "Analysis/RunCost.h"
 #include "GERTnet/Calibration.h"
 #include "Session/MeasureTree.h"
 #include "common/Conversions.h"
@@ -40,6 +41,7 @@ Session::Session(const Clock* clock, NumberLocale inputLocale, NumberLocale disp
 void Session::Calibrate()
 {
     CopySettingsToInputs(state_.settings, state_.net.inputs);
+    calibrationInputs_ = state_.net.inputs;
     calibrationTime_ = RunCalibration(state_.net, state_.series);
 }
 
@@ -48,7 +50,10 @@ void Session::SelectLevel(int factor, int item)
     if (item < 0) return;
     const FactorInfo& info = FactorCatalogue.at(factor);
     ApplyLevel(state_.settings, info, item);
+    // The measure page follows; a factor a captured measure holds stays locked.
+    const bool locked = state_.editor[factor].locked;
     state_.editor[factor] = FreshEditorRow(info, item);
+    state_.editor[factor].locked = locked;
 }
 
 void Session::Activate()
@@ -75,7 +80,7 @@ std::string Session::RunEstimateText() const
     const auto k = IntegerOf(state_.kText);
     const auto n = IntegerOf(state_.nText);
     if (!k || !n) return NoEstimateText;
-    return "  " + DurationText(EstimateDays(calibrationTime_, *k, *n), displayLocale_);
+    return "  " + DurationText(EstimateDays(calibrationTime_, *k, *n, 1, CostFactor()), displayLocale_);
 }
 
 std::string Session::StudyEstimateText() const
@@ -87,7 +92,12 @@ std::string Session::StudyEstimateText() const
     const auto k = IntegerOf(state_.kText);
     const auto n = IntegerOf(state_.nText);
     if (!k || !n) return NoEstimateText;
-    return "  " + DurationText(EstimateDays(calibrationTime_, *k, *n, series), displayLocale_);
+    return "  " + DurationText(EstimateDays(calibrationTime_, *k, *n, series, CostFactor()), displayLocale_);
+}
+
+long double Session::CostFactor() const
+{
+    return RunCostFactor(RatingInputs(), calibrationInputs_);
 }
 
 void ModelingRun::Execute(const WorkControl& control)

@@ -7,6 +7,10 @@
 #include <string>
 
 #include "ActSelect/Study.h"
+#include "Analysis/BestMeasures.h"
+#include "Analysis/ExactNodes.h"
+#include "Analysis/FactorImportance.h"
+#include "Analysis/RunPrecision.h"
 #include "Session/SessionState.h"
 #include "Session/Work.h"
 #include "common/Clock.h"
@@ -56,7 +60,8 @@ public:
     // The K and N texts of either page; K and N are stored wherever their texts are integers.
     void SetKText(const std::string& text);
     void SetNText(const std::string& text);
-    // "  " and the run's estimated time, or "—" while K or N is not an integer.
+    // "  " and the run's estimated time, or "—" while K or N is not an integer. The calibration's time
+    // is scaled by what an initiation of the current ratings costs against one of the initial ratings.
     std::string RunEstimateText() const;
     // The study's estimate by the number of measures: zero time, the time of 4 or 8 runs, " Нызнаю";
     // empty until K, N or the measures first change and again after "Сброс".
@@ -104,6 +109,19 @@ public:
     // The totals table as it is to be shown.
     TotalsView Totals() const;
 
+    // ---- Exact analysis ----
+    // The network inputs of the current ratings.
+    NetworkInputs RatingInputs() const;
+    NodeProbabilities ExactNodes() const;
+    ImportanceTable Importance() const;
+    // A run's precision against the exact probabilities of the ratings it ran with.
+    static RunPrecision PrecisionOf(const RunBlock& block);
+    // The captured measures as the optimizer takes them, in capture order.
+    std::vector<CandidateMeasure> CapturedCandidates() const;
+    // Every set of the captured measures judged exactly against the budget and the damage typed
+    // (read as the study reads them); refused unless 2 to 15 measures are captured.
+    MeasureOptimum BestMeasures() const;
+
     // ---- Questionnaire ----
     // "Применить" with these answers: the level they rate is kept for T03 (a rating that names no
     // level keeps the previous one).
@@ -113,13 +131,21 @@ private:
     // The change node of `factor` as the first child of the pending measure's changes node.
     TreeNode& OpenChangeNode(int factor);
     TreeNode& PendingChanges();
+    // What an initiation of the current ratings costs against one of the calibration's.
+    long double CostFactor() const;
 
     SessionState state_;
     NumberLocale inputLocale_;
     NumberLocale displayLocale_;
     double calibrationTime_ = 0.0;
+    NetworkInputs calibrationInputs_ = [] {
+        NetworkInputs inputs;
+        CopySettingsToInputs(InitialSettings(), inputs);
+        return inputs;
+    }();
 };
 
 inline constexpr const char* BlankMeasureNameText = "Введите название мероприятия";
+inline constexpr const char* BestSetCountText = "Для подбора лучшего набора нужно от 2 до 15 мероприятий";
 // The estimate while K or N is not an integer.
 inline constexpr const char* NoEstimateText = "—";

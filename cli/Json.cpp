@@ -1,6 +1,8 @@
-// JSON string literals for kestal-sim's machine-readable output.
+// JSON string literals and numbers for kestal-sim's machine-readable output.
 #include "cli/Json.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 
 std::string JsonString(const std::string& text) {
@@ -22,4 +24,11 @@ std::string JsonString(const std::string& text) {
         }
     }
     return quoted + "\"";
+}
+
+std::string JsonNumber(long double value) {
+    if (!std::isfinite(value)) return "null";
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 17).ptr;
+    return std::string(text, end);
 }

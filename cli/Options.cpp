@@ -45,10 +45,18 @@ bool TakeSimulationOption(ArgumentReader& reader, const std::string& arg, Simula
         options.kText = reader.TakeValue(arg);
     } else if (arg == "-N") {
         options.nText = reader.TakeValue(arg);
-    } else if (arg == "--level") {
-        options.levels.push_back(ParseLevelOption(reader.TakeValue(arg)));
     } else if (arg == "--seed") {
         options.seed = ParseSeed(reader.TakeValue(arg));
+    } else {
+        return TakeRatingOption(reader, arg, options, formats);
+    }
+    return true;
+}
+
+bool TakeRatingOption(ArgumentReader& reader, const std::string& arg, SimulationOptions& options,
+                      const std::vector<std::string>& formats) {
+    if (arg == "--level") {
+        options.levels.push_back(ParseLevelOption(reader.TakeValue(arg)));
     } else if (arg == "--format") {
         options.format = reader.TakeValue(arg);
         if (std::find(formats.begin(), formats.end(), options.format) == formats.end())
@@ -57,6 +65,17 @@ bool TakeSimulationOption(ArgumentReader& reader, const std::string& arg, Simula
         return false;
     }
     return true;
+}
+
+SimulationOptions ParseSimulationOptions(const std::vector<std::string>& args, OptionTaker take,
+                                         const std::vector<std::string>& formats) {
+    SimulationOptions options;
+    ArgumentReader reader(args);
+    while (!reader.AtEnd()) {
+        const std::string& arg = reader.Take();
+        if (!take(reader, arg, options, formats)) throw UsageError("unknown option '" + arg + "'");
+    }
+    return options;
 }
 
 CommandSession OpenSession(const SimulationOptions& options, const NumberLocale& displayLocale) {

@@ -47,6 +47,14 @@ struct SimulationOptions {
 // `formats` lists the output formats the command knows.
 bool TakeSimulationOption(ArgumentReader& reader, const std::string& arg, SimulationOptions& options,
                           const std::vector<std::string>& formats);
+// The same for the commands that simulate nothing: --level and --format only.
+bool TakeRatingOption(ArgumentReader& reader, const std::string& arg, SimulationOptions& options,
+                      const std::vector<std::string>& formats);
+using OptionTaker = bool (*)(ArgumentReader&, const std::string&, SimulationOptions&, const std::vector<std::string>&);
+
+// All of a command's arguments, each taken by `take`; any other is a usage error.
+SimulationOptions ParseSimulationOptions(const std::vector<std::string>& args, OptionTaker take,
+                                         const std::vector<std::string>& formats);
 
 // The session a command works on: the levels applied and K and N typed, reading the fixed clock of
 // --seed or the system clock. Numbers on the command line are read with "."; the session writes

@@ -4,9 +4,10 @@
 #include <array>
 #include <optional>
 #include <ostream>
-#include <sstream>
+#include <utility>
 
 #include "GERTnet/ResultGrid.h"
+#include "cli/Command.h"
 #include "cli/Json.h"
 #include "cli/Options.h"
 #include "cli/Progress.h"
@@ -41,31 +42,32 @@ void WriteCsv(std::ostream& out, const std::array<NodeResult, NodeCount>& result
     }
 }
 
+// The grid's texts, and the run's precision against the exact probabilities of its ratings.
 void WriteJson(std::ostream& out, const RunBlock& block, const SimulationOptions& options,
                const std::array<NodeResult, NodeCount>& results) {
+    const NodeProbabilities exact = ExactNodeProbabilities(block.inputs);
+    const RunPrecision precision = Session::PrecisionOf(block);
     out << "{\"K\":" << block.k << ",\"N\":" << block.n
         << ",\"seed\":" << (options.seed ? std::to_string(*options.seed) : "null") << ",\"nodes\":[";
     for (int node = 0; node < NodeCount; ++node) {
         const NodeResult& r = results[node];
+        const NodePrecision& p = precision.node[node];
         out << (node ? "," : "") << "{\"node\":" << JsonString(NodeLetters[node])
             << ",\"name\":" << JsonString(NodeDisplayTexts[node]) << ",\"mean\":" << JsonString(r.mean)
             << ",\"deviation\":" << (r.deviation ? JsonString(*r.deviation) : "null") << ",\"last\":" << r.last
-            << '}';
+            << ",\"pooled\":" << JsonNumber(p.pooled) << ",\"ci95\":[" << JsonNumber(p.low) << ','
+            << JsonNumber(p.high) << "],\"exact\":" << JsonNumber(exact.node[node]) << '}';
     }
-    out << "]}\n";
+    const auto optional = [](const std::optional<long double>& value) { return value ? JsonNumber(*value) : "null"; };
+    out << "],\"accident_relative_error\":" << optional(precision.accidentRelativeError)
+        << ",\"N_for_1_percent\":" << optional(precision.initiationsForOnePercent) << "}\n";
 }
 
 }  // namespace
 
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    try {
-        SimulationOptions options;
-        ArgumentReader reader(args);
-        while (!reader.AtEnd()) {
-            const std::string& arg = reader.Take();
-            if (!TakeSimulationOption(reader, arg, options, {"table", "csv", "json"}))
-                throw UsageError("unknown option '" + arg + "'");
-        }
+    return RunCommandBody("run", out, err, [&](std::ostream& text) {
+        const SimulationOptions options = ParseSimulationOptions(args, TakeSimulationOption, {"table", "csv", "json"});
         const NumberLocale locale = OutputNumberLocale(options.format);
         const CommandSession opened = OpenSession(options, locale);
         Session& session = *opened.session;
@@ -77,17 +79,11 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         session.CommitRun(std::move(run));
         const RunBlock& block = session.state().results.back();
         const auto results = Summarise(block, locale);
-        std::ostringstream text;
         if (options.format == "csv")
             WriteCsv(text, results);
         else if (options.format == "json")
             WriteJson(text, block, options, results);
         else
             WriteTable(text, results);
-        out << text.str();
-        return 0;
-    } catch (const std::exception& error) {  // UsageError and KestalError: the message is the user's
-        err << "kestal-sim run: " << error.what() << '\n';
-        return UsageExitCode;
-    }
+    });
 }

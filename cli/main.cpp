@@ -3,6 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/ExactCommand.h"
+#include "cli/ImportanceCommand.h"
+#include "cli/OptimizeCommand.h"
 #include "cli/Options.h"
 #include "cli/RunCommand.h"
 #include "cli/StudyCommand.h"
@@ -12,7 +15,11 @@ namespace {
 constexpr const char* Usage =
     "usage: kestal-sim run [-K K] [-N N] [--level ID=NUMBER]... [--seed MS] [--format table|csv|json]\n"
     "       kestal-sim study --measure \"NAME;COST;ID=NUMBER[,ID=NUMBER...]\"... [--budget TEXT] [--damage TEXT]\n"
-    "                        [-K K] [-N N] [--level ID=NUMBER]... [--seed MS] [--format table|json]\n";
+    "                        [-K K] [-N N] [--level ID=NUMBER]... [--seed MS] [--format table|json]\n"
+    "       kestal-sim exact [--level ID=NUMBER]... [--format table|json]\n"
+    "       kestal-sim importance [--level ID=NUMBER]... [--format table|json]\n"
+    "       kestal-sim optimize --measure \"NAME;COST;ID=NUMBER[,ID=NUMBER...]\"... [--budget TEXT] [--damage TEXT]\n"
+    "                           [--level ID=NUMBER]... [--format table|json]\n";
 
 }  // namespace
 
@@ -26,6 +33,9 @@ int main(int argc, char** argv) {
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (command == "run") return RunCommand(rest, std::cout, std::cerr);
     if (command == "study") return StudyCommand(rest, std::cout, std::cerr);
+    if (command == "exact") return ExactCommand(rest, std::cout, std::cerr);
+    if (command == "importance") return ImportanceCommand(rest, std::cout, std::cerr);
+    if (command == "optimize") return OptimizeCommand(rest, std::cout, std::cerr);
     std::cerr << "kestal-sim: unknown command '" << command << "'\n" << Usage;
     return UsageExitCode;
 }

@@ -180,13 +180,13 @@ struct SteppingClock final : Clock {
 TEST(CalibrationTest, FillsElevenEntriesAndTimesThem)
 {
     SteppingClock clock;
-    clock.step = 4320.0;  // a twentieth of a day between the two readings
+    clock.step = 4320.0;  // a twentieth of a day between the two readings, over all rounds
     GertNetwork net;
     net.clock = &clock;
     net.inputs = AllSlots(0.5f);
     SeriesTable series;
     series.column[NodeI].fill(-1);
-    EXPECT_DOUBLE_EQ(RunCalibration(net, series), 0.05);
+    EXPECT_DOUBLE_EQ(RunCalibration(net, series), 0.05 / CalibrationRounds);
     for (int e = 0; e < CalibrationBatches; ++e) {
         EXPECT_EQ(series.column[NodeB][e] + series.column[NodeC][e], CalibrationInitiations);
         EXPECT_GE(series.column[NodeI][e], 0);
@@ -211,6 +211,9 @@ TEST(Estimate, ScalesTheCalibrationByTheRunSize)
     EXPECT_EQ(EstimateDays(0.0, 2000, 100'000'000), 0.0);
     // Products beyond 32 bits are computed in extended, not in integers.
     EXPECT_DOUBLE_EQ(EstimateDays(154000.0, 2000, 100'000'000, 8), 8.0 * 2000.0 * 1e8);
+    // A cost factor scales it; 1 leaves it exactly as it is.
+    EXPECT_DOUBLE_EQ(EstimateDays(0.7 * second, 1, 154000, 1, 2.5L), 1.75 * second);
+    EXPECT_EQ(EstimateDays(0.2 * second, 200, 4000, 4, 1.0L), EstimateDays(0.2 * second, 200, 4000, 4));
 }
 
 }  // namespace

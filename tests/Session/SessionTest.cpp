@@ -105,6 +105,11 @@ TEST(Session, CaptureIsEnabledOnlyWhenAPressWouldCaptureSomething)
     f.session.SetCostText("5");
     EXPECT_TRUE(f.session.state().captureReady);
     EXPECT_FALSE(f.session.CaptureEnabled());
+    // A level chosen on the modeling page leaves the factor with the measure that holds it.
+    f.session.SelectLevel(Factor("T01"), 2);
+    EXPECT_TRUE(f.session.state().editor[Factor("T01")].locked);
+    f.session.MoveBar(Factor("T01"), 7);
+    EXPECT_FALSE(f.session.WouldCapture());
 }
 
 TEST(Session, StudyEstimateFollowsTheMeasures)

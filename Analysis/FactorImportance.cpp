@@ -1,0 +1,47 @@
+// Factor importance: 30 factors × 11 levels of exact accident probabilities, ranked.
+#include "Analysis/FactorImportance.h"
+
+#include <algorithm>
+
+#include "Analysis/ExactNodes.h"
+
+namespace {
+
+long double AccidentProbability(const NetworkInputs& inputs)
+{
+    return ExactNodeProbabilities(inputs).node[NodeI];
+}
+
+}  // namespace
+
+int LevelNumberOf(float value)
+{
+    const auto found = std::find_if(LevelTable.begin(), LevelTable.end(),
+                                    [value](const FactorLevel& level) { return level.value == value; });
+    return found == LevelTable.end() ? 0 : found->number;
+}
+
+ImportanceTable RankFactorImportance(const NetworkInputs& inputs)
+{
+    ImportanceTable table;
+    table.accident = AccidentProbability(inputs);
+    for (const FactorInfo& factor : FactorCatalogue) {
+        FactorImportance& row = table.factors[CatalogueIndex(factor)];
+        row.factor = &factor;
+        row.level = LevelNumberOf(inputs.slot[factor.slot]);
+        NetworkInputs changed = inputs;
+        for (int item = 0; item < LevelCount; ++item) {
+            changed.slot[factor.slot] = LevelTable[item].value;
+            row.accident[item] = AccidentProbability(changed);
+        }
+        // min_element and max_element return the first of equal elements: the lowest level.
+        const auto best = std::min_element(row.accident.begin(), row.accident.end());
+        const auto worst = std::max_element(row.accident.begin(), row.accident.end());
+        row.bestLevel = LevelTable[best - row.accident.begin()].number;
+        row.worstLevel = LevelTable[worst - row.accident.begin()].number;
+        row.reduction = table.accident - *best;
+    }
+    std::stable_sort(table.factors.begin(), table.factors.end(),
+                     [](const FactorImportance& a, const FactorImportance& b) { return a.reduction > b.reduction; });
+    return table;
+}

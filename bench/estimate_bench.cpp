@@ -1,0 +1,90 @@
+// The run-time estimate against the actual run: the start-up calibration under the initial
+// ratings, then a run of K = 200 experiments of N = 100 000 under other ratings, estimated with
+// and without the cost factor of those ratings.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "Analysis/RunCost.h"
+#include "GERTnet/Calibration.h"
+#include "factors/Settings.h"
+
+namespace {
+
+constexpr int32_t K = 200;
+constexpr int32_t N = 100'000;
+constexpr double SecondsPerDay = 86400.0;
+
+NetworkInputs InitialInputs()
+{
+    NetworkInputs in;
+    CopySettingsToInputs(InitialSettings(), in);
+    return in;
+}
+
+NetworkInputs AllAtLevel(int item)
+{
+    NetworkInputs in;
+    in.slot.fill(LevelTable[item].value);
+    return in;
+}
+
+NetworkInputs H01H02Lowered()
+{
+    NetworkInputs in = InitialInputs();
+    in.slot[InputSlot::H01] = in.slot[InputSlot::H02] = LevelTable[0].value;
+    return in;
+}
+
+// The initial ratings (95 % end at stage 1); H01 and H02 at level 1; every factor at level 1 (81 %
+// reach stage 4); every factor at level 3 (every stage close to a coin toss).
+struct RatingSet {
+    const char* name;
+    NetworkInputs inputs;
+};
+const RatingSet RatingSets[] = {
+    {"initial", InitialInputs()},
+    {"H01H02-level1", H01H02Lowered()},
+    {"all-level1", AllAtLevel(0)},
+    {"all-level3", AllAtLevel(2)},
+};
+
+void BM_EstimateAgainstActual(benchmark::State& state, const RatingSet& set)
+{
+    const NetworkInputs initial = InitialInputs();
+    GertNetwork net;
+    auto series = std::make_unique<SeriesTable>();
+    double estimate = 0.0, plain = 0.0, actual = 0.0;
+    for (auto _ : state) {
+        net.inputs = initial;
+        const double calibration = RunCalibration(net, *series);
+        estimate = EstimateDays(calibration, K, N, 1, RunCostFactor(set.inputs, initial)) * SecondsPerDay;
+        plain = EstimateDays(calibration, K, N) * SecondsPerDay;
+        net.inputs = set.inputs;
+        series->ExperimentCount = K;
+        series->InitiationCount = N;
+        const auto start = std::chrono::steady_clock::now();
+        RunSeries(net, *series);
+        actual = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    state.counters["estimate s"] = estimate;
+    state.counters["actual s"] = actual;
+    state.counters["estimate/actual"] = estimate / actual;
+    state.counters["without cost factor/actual"] = plain / actual;
+}
+
+const bool Registered = [] {
+    for (const RatingSet& set : RatingSets) {
+        const std::string name = std::string("EstimateAgainstActual/") + set.name;
+        benchmark::RegisterBenchmark(name.c_str(), BM_EstimateAgainstActual, std::cref(set))
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1)
+            ->Repetitions(5)
+            ->ReportAggregatesOnly();
+    }
+    return true;
+}();
+
+}  // namespace

@@ -1,0 +1,51 @@
+// kestal-sim importance: the importance table, as a table or JSON.
+#include "cli/ImportanceCommand.h"
+
+#include <ostream>
+
+#include "Analysis/FactorImportance.h"
+#include "cli/Command.h"
+#include "cli/Json.h"
+#include "cli/Options.h"
+#include "cli/TextTable.h"
+#include "common/Formats.h"
+
+namespace {
+
+// A level number, or the text for a setting that is no level's value.
+std::string LevelText(int level, const char* none) { return level ? IntegerText(level) : none; }
+
+void WriteTable(std::ostream& out, const ImportanceTable& table, const NumberLocale& locale) {
+    out << "Происшествие: " << GeneralText(table.accident, locale) << '\n';
+    std::vector<std::vector<std::string>> rows = {
+        {"Фактор", "Уровень", "Лучший", "Худший", "Происшествие при лучшем", "Снижение"}};
+    for (const FactorImportance& f : table.factors)
+        rows.push_back({f.factor->id, LevelText(f.level, "—"), IntegerText(f.bestLevel), IntegerText(f.worstLevel),
+                        GeneralText(f.accident[f.bestLevel - 1], locale), GeneralText(f.reduction, locale)});
+    WriteAlignedRows(out, rows);
+}
+
+void WriteJson(std::ostream& out, const ImportanceTable& table) {
+    out << "{\"accident\":" << JsonNumber(table.accident) << ",\"factors\":[";
+    for (std::size_t i = 0; i < table.factors.size(); ++i) {
+        const FactorImportance& f = table.factors[i];
+        out << (i ? "," : "") << "{\"factor\":" << JsonString(f.factor->id) << ",\"level\":" << LevelText(f.level, "null")
+            << ",\"accident\":[";
+        for (int item = 0; item < LevelCount; ++item) out << (item ? "," : "") << JsonNumber(f.accident[item]);
+        out << "],\"best_level\":" << f.bestLevel << ",\"worst_level\":" << f.worstLevel << '}';
+    }
+    out << "]}\n";
+}
+
+}  // namespace
+
+int ImportanceCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return RunCommandBody("importance", out, err, [&](std::ostream& text) {
+        const SimulationOptions options = ParseSimulationOptions(args, TakeRatingOption, {"table", "json"});
+        const ImportanceTable table = OpenSession(options, EnglishNumberLocale()).session->Importance();
+        if (options.format == "json")
+            WriteJson(text, table);
+        else
+            WriteTable(text, table, OutputNumberLocale(options.format));
+    });
+}

@@ -1,0 +1,80 @@
+// kestal-sim optimize: measures captured as ">>" captures them, every subset ranked, as a table or JSON.
+#include "cli/OptimizeCommand.h"
+
+#include <ostream>
+
+#include "Analysis/BestMeasures.h"
+#include "cli/Command.h"
+#include "cli/Json.h"
+#include "cli/MeasureOptions.h"
+#include "cli/TextTable.h"
+#include "common/Formats.h"
+
+namespace {
+
+// The members' names in capture order.
+std::vector<std::string> MemberNames(uint32_t members, const std::vector<CandidateMeasure>& candidates) {
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < candidates.size(); ++i)
+        if (members >> i & 1) names.push_back(candidates[i].name);
+    return names;
+}
+
+std::string Joined(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : " + ") + name;
+    return text;
+}
+
+void WriteTable(std::ostream& out, const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& candidates,
+                const NumberLocale& locale) {
+    out << "Происшествие без мер: " << GeneralText(optimum.baseline, locale) << '\n';
+    std::vector<std::vector<std::string>> rows = {
+        {"Мероприятия", "Затраты", "Происшествие", "Выгода", "Выгода/затраты", "В бюджете", "Парето"}};
+    for (const MeasureSubset& s : optimum.subsets)
+        rows.push_back({Joined(MemberNames(s.members, candidates)), GeneralText(s.cost, locale),
+                        GeneralText(s.accident, locale), GeneralText(s.benefit, locale), GeneralText(s.ratio, locale),
+                        s.withinBudget ? "да" : "нет", s.pareto ? "да" : "нет"});
+    WriteAlignedRows(out, rows);
+    out << "Лучший набор: " << (optimum.best ? Joined(MemberNames(*optimum.best, candidates)) : "нет") << '\n';
+}
+
+std::string JsonNames(uint32_t members, const std::vector<CandidateMeasure>& candidates) {
+    std::string text = "[";
+    for (const std::string& name : MemberNames(members, candidates))
+        text += (text.size() > 1 ? "," : "") + JsonString(name);
+    return text + "]";
+}
+
+void WriteJson(std::ostream& out, const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& candidates) {
+    out << "{\"baseline\":" << JsonNumber(optimum.baseline) << ",\"subsets\":[";
+    for (std::size_t i = 0; i < optimum.subsets.size(); ++i) {
+        const MeasureSubset& s = optimum.subsets[i];
+        out << (i ? "," : "") << "{\"measures\":" << JsonNames(s.members, candidates)
+            << ",\"cost\":" << JsonNumber(s.cost) << ",\"accident\":" << JsonNumber(s.accident)
+            << ",\"benefit\":" << JsonNumber(s.benefit) << ",\"ratio\":" << JsonNumber(s.ratio)
+            << ",\"within_budget\":" << (s.withinBudget ? "true" : "false")
+            << ",\"pareto\":" << (s.pareto ? "true" : "false") << '}';
+    }
+    out << "],\"best\":" << (optimum.best ? JsonNames(*optimum.best, candidates) : "null") << "}\n";
+}
+
+}  // namespace
+
+int OptimizeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return RunCommandBody("optimize", out, err, [&](std::ostream& text) {
+        const MeasureCommandOptions options = ParseMeasureCommandOptions(args, TakeRatingOption, {"table", "json"});
+        const NumberLocale locale = OutputNumberLocale(options.simulation.format);
+        const CommandSession opened = OpenSession(options.simulation, locale);
+        Session& session = *opened.session;
+        CaptureMeasures(options, session);
+        if (session.state().measures.MeasureCount < MinCandidateMeasures)
+            throw UsageError("optimize needs 2 to 15 --measure options");
+        const std::vector<CandidateMeasure> candidates = session.CapturedCandidates();
+        const MeasureOptimum optimum = session.BestMeasures();
+        if (options.simulation.format == "json")
+            WriteJson(text, optimum, candidates);
+        else
+            WriteTable(text, optimum, candidates, locale);
+    });
+}

@@ -1,0 +1,154 @@
+// kestal-sim exact, importance and optimize, and the precision figures of run's JSON.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <regex>
+#include <sstream>
+
+#include "cli/ExactCommand.h"
+#include "cli/ImportanceCommand.h"
+#include "cli/OptimizeCommand.h"
+#include "cli/RunCommand.h"
+
+namespace {
+
+using Command = std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Outcome Call(const Command& command, const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int status = command(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// The numbers following `key` in `json`, in order.
+std::vector<long double> Numbers(const std::string& json, const std::string& key) {
+    std::vector<long double> numbers;
+    const std::regex number("\"" + key + "\":([-0-9.e+]+)");
+    for (auto it = std::sregex_iterator(json.begin(), json.end(), number); it != std::sregex_iterator(); ++it)
+        numbers.push_back(std::stold((*it)[1]));
+    return numbers;
+}
+
+std::size_t Count(const std::string& text, const std::string& what) {
+    std::size_t count = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
+    return count;
+}
+
+TEST(AnalysisCommands, ExactGivesTheEightNodesAndTheDraws) {
+    const Outcome json = Call(ExactCommand, {"--format", "json"});
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(json.out.rfind("{\"nodes\":[{\"node\":\"B\",\"name\":\"Гомеостазис\",\"probability\":0.9568", 0), 0u)
+        << json.out;
+    EXPECT_EQ(Numbers(json.out, "draws_per_initiation").size(), 1u);
+    // 17 significant digits, trailing zeros dropped, "." as the separator: "0.95680889492794722",
+    // "0.00056893159614038369".
+    const std::regex probability("\"probability\":0\\.0*[1-9][0-9]{0,16}[,}]");
+    EXPECT_EQ(std::distance(std::sregex_iterator(json.out.begin(), json.out.end(), probability), std::sregex_iterator()),
+              8);
+
+    setenv("LC_ALL", "ru_RU.UTF-8", 1);
+    const Outcome table = Call(ExactCommand, {});
+    unsetenv("LC_ALL");
+    EXPECT_EQ(table.out.rfind("Узел  Возможные состояния  Вероятность\nB     Гомеостазис          0,9568", 0), 0u)
+        << table.out;
+    EXPECT_NE(table.out.find("\nРозыгрышей на инициацию: 14,43"), std::string::npos);
+}
+
+TEST(AnalysisCommands, ImportanceRanksThirtyFactors) {
+    const Outcome json = Call(ImportanceCommand, {"--format", "json", "--level", "T06=1"});
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(json.out.rfind("{\"accident\":", 0), 0u);
+    EXPECT_EQ(Count(json.out, "{\"factor\":"), 30u);
+    EXPECT_NE(json.out.find("{\"factor\":\"T06\",\"level\":1,\"accident\":["), std::string::npos);
+    EXPECT_EQ(Numbers(json.out, "best_level").size(), 30u);
+
+    const Outcome table = Call(ImportanceCommand, {});
+    ASSERT_EQ(table.status, 0);
+    EXPECT_EQ(Count(table.out, "\n"), 32u);
+    EXPECT_NE(table.out.find("\nФактор  Уровень  Лучший  Худший  Происшествие при лучшем  Снижение\n"),
+              std::string::npos);
+}
+
+TEST(AnalysisCommands, OptimizeJudgesEverySubset) {
+    const std::vector<std::string> three = {"--measure", "А;300;H14=11,H08=11", "--measure", "Б;400;H03=11",
+                                            "--measure", "В;1200;M08=11"};
+    std::vector<std::string> args = three;
+    args.insert(args.end(), {"--format", "json"});
+    const Outcome json = Call(OptimizeCommand, args);
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(Count(json.out, "{\"measures\":"), 7u);
+    // Within the budget of 1500: А + Б (700) beats А + В; all three (1900) are over it.
+    EXPECT_NE(json.out.find("{\"measures\":[\"А\",\"Б\",\"В\"],\"cost\":1900,"), std::string::npos);
+    EXPECT_EQ(json.out.substr(json.out.size() - 20), "\"best\":[\"А\",\"Б\"]}\n");
+    const auto benefits = Numbers(json.out, "benefit");
+    EXPECT_TRUE(std::is_sorted(benefits.rbegin(), benefits.rend()));
+    args.insert(args.end(), {"--budget", "200"});
+    const std::string nothingWithin = Call(OptimizeCommand, args).out;
+    EXPECT_EQ(nothingWithin.substr(nothingWithin.size() - 13), "\"best\":null}\n");
+
+    const Outcome table = Call(OptimizeCommand, three);
+    ASSERT_EQ(table.status, 0);
+    EXPECT_EQ(Count(table.out, "\n"), 1u + 1 + 7 + 1);
+    EXPECT_NE(table.out.find("\nЛучший набор: А + Б\n"), std::string::npos);
+}
+
+TEST(AnalysisCommands, RunJsonGainsThePrecision) {
+    const Outcome run = Call(RunCommand, {"--seed", "4321", "--format", "json", "-K", "10", "-N", "2000"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto pooled = Numbers(run.out, "pooled");
+    const auto exact = Numbers(run.out, "exact");
+    ASSERT_EQ(exact, Numbers(Call(ExactCommand, {"--format", "json"}).out, "probability"));
+    ASSERT_EQ(pooled.size(), 8u);
+    EXPECT_NEAR(pooled[0] + pooled[1], 1.0L, 1e-18L);
+    EXPECT_EQ(Count(run.out, "\"ci95\":["), 8u);
+    // sqrt((1 - p)/(p·K·N)) and ceil((1 - p)/(p · 10^-4 · K)), p the exact accident probability.
+    const long double p = exact[7];
+    EXPECT_NEAR(Numbers(run.out, "accident_relative_error").at(0), std::sqrt((1 - p) / (p * 20000)), 1e-15L);
+    EXPECT_EQ(Numbers(run.out, "N_for_1_percent").at(0), std::ceil((1 - p) / (p * 1e-4L * 10)));
+    EXPECT_EQ(run.out.substr(run.out.size() - 2), "}\n");
+}
+
+TEST(AnalysisCommands, BadOptionsGiveOneLineAndStatusTwo) {
+    const std::vector<std::string> two = {"--measure", "А;300;H14=11", "--measure", "Б;400;H03=11"};
+    const auto with = [&two](std::vector<std::string> more) {
+        more.insert(more.begin(), two.begin(), two.end());
+        return more;
+    };
+    std::vector<std::string> sixteen;
+    for (const char* id : {"H01", "H02", "H03", "H04", "H05", "H06", "H07", "H08", "H09", "H12", "H13", "H14", "M01",
+                           "M02", "M03", "M04"})
+        sixteen.insert(sixteen.end(), {"--measure", std::string(id) + ";1;" + id + "=1"});
+    const struct {
+        Command command;
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {ExactCommand, {"-K", "5"}, "kestal-sim exact: unknown option '-K'\n"},
+        {ExactCommand, {"--format", "csv"}, "kestal-sim exact: unknown format 'csv'\n"},
+        {ImportanceCommand, {"--seed", "1"}, "kestal-sim importance: unknown option '--seed'\n"},
+        {OptimizeCommand, {"--measure", "А;300;H14=11"}, "kestal-sim optimize: optimize needs 2 to 15 --measure options\n"},
+        {OptimizeCommand, sixteen, "kestal-sim optimize: Можно ввести не более 15 мероприятий\n"},
+        {OptimizeCommand, with({"--measure", "В;1;H14=2"}),
+         "kestal-sim optimize: factor H14 belongs to an earlier measure, in --measure В;1;H14=2\n"},
+        {OptimizeCommand, with({"--budget", "1500,5"}), "kestal-sim optimize: '1500,5' is not a valid floating point value\n"},
+        {OptimizeCommand, with({"-N", "10"}), "kestal-sim optimize: unknown option '-N'\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = Call(c.command, c.args);
+        EXPECT_EQ(outcome.status, 2) << c.message;
+        EXPECT_EQ(outcome.err, c.message);
+        EXPECT_TRUE(outcome.out.empty()) << c.message;
+    }
+}
+
+}  // namespace
