@@ -24,6 +24,7 @@ struct NodeOutcome {
     std::optional<float> deviation;
     int32_t last = 0;
     int64_t total = 0;
+    bool operator==(const NodeOutcome&) const = default;
 };
 
 // One completed run: its K and N and the outcome of every node, B to I.
@@ -31,6 +32,7 @@ struct RunBlock {
     int32_t k = 0;
     int32_t n = 0;
     std::array<NodeOutcome, NodeCount> node{};
+    bool operator==(const RunBlock&) const = default;
 };
 
 // The block of the run that just filled `series` (K and N from it) and left `net`'s counters.
