@@ -34,11 +34,11 @@ public:
     bool end_object() { return Close(); }
     bool end_array() { return Close(); }
 
-    bool key(Json::string_t& key)
+    bool key(Json::string_t& name)
     {
         Container& object = open_.back();
-        object.key = key;
-        if (object.value->contains(key)) throw DocumentProblem{PathOfMember(object), "поле повторяется"};
+        object.key = name;
+        if (object.value->contains(name)) throw DocumentProblem{PathOfMember(object), "поле повторяется"};
         return true;
     }
 

@@ -37,23 +37,23 @@ struct Descriptor {
     }
 };
 
-// The bytes of the file, at most one beyond the limit: enough for ReadProject to refuse the size.
-std::string ReadAtMostLimit(const std::string& path)
+// The bytes of the file, at most one beyond the limit (enough for ReadProject to refuse the size);
+// an error number on failure.
+int ReadAtMostLimit(const std::string& path, std::string& bytes)
 {
     const Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
     struct stat status{};
-    if (file.fd < 0 || ::fstat(file.fd, &status) != 0) throw errno;
-    if (S_ISDIR(status.st_mode)) throw EISDIR;
-    std::string bytes;
+    if (file.fd < 0 || ::fstat(file.fd, &status) != 0) return errno;
+    if (S_ISDIR(status.st_mode)) return EISDIR;
     char buffer[1 << 16];
     while (bytes.size() <= MaxProjectBytes) {
         const ssize_t count = ::read(file.fd, buffer, sizeof buffer);
         if (count < 0 && errno == EINTR) continue;
-        if (count < 0) throw errno;
+        if (count < 0) return errno;
         if (count == 0) break;
         bytes.append(buffer, static_cast<std::size_t>(count));
     }
-    return bytes;
+    return 0;
 }
 
 // The new file's contents written whole and flushed to the disk; an error number on failure.
@@ -82,11 +82,8 @@ void FlushFolder(const std::string& path)
 SessionState OpenProjectFile(const std::string& path)
 {
     std::string bytes;
-    try {
-        bytes = ReadAtMostLimit(path);
-    } catch (int error) {
+    if (const int error = ReadAtMostLimit(path, bytes))
         throw KestalError(NotOpenedText(path, {"", "не удалось прочитать файл (" + Reason(error) + ")"}));
-    }
     return ReadProject(bytes, path);
 }
 
