@@ -61,38 +61,38 @@ private:
         return object.path.empty() ? object.key : object.path + "." + object.key;
     }
 
+    // The path of the value about to be placed.
+    std::string NextPath() const
+    {
+        if (open_.empty()) return "";
+        const Container& parent = open_.back();
+        return parent.value->is_array() ? parent.path + "[" + std::to_string(parent.value->size()) + "]"
+                                        : PathOfMember(parent);
+    }
+
     // The value in its place: the root, the next element of an array or the member being read.
     template <class Value>
-    Json* Place(Value&& value, std::string& path)
+    Json* Place(Value&& value)
     {
-        if (open_.empty()) {
-            root = std::forward<Value>(value);
-            return &root;
-        }
+        if (open_.empty()) return &(root = std::forward<Value>(value));
         Container& parent = open_.back();
-        if (parent.value->is_array()) {
-            path = parent.path + "[" + std::to_string(parent.value->size()) + "]";
-            parent.value->push_back(std::forward<Value>(value));
-            return &parent.value->back();
-        }
-        path = PathOfMember(parent);
-        return &((*parent.value)[parent.key] = std::forward<Value>(value));
+        if (!parent.value->is_array()) return &((*parent.value)[parent.key] = std::forward<Value>(value));
+        parent.value->push_back(std::forward<Value>(value));
+        return &parent.value->back();
     }
 
     template <class Value>
     bool Put(Value&& value)
     {
-        std::string path;
-        Place(std::forward<Value>(value), path);
+        Place(std::forward<Value>(value));
         return true;
     }
 
     bool Open(Json container)
     {
-        std::string path;
-        Json* placed = Place(std::move(container), path);
+        std::string path = NextPath();
         if (open_.size() == maxDepth_) throw DocumentProblem{path, "слишком глубокая вложенность"};
-        open_.push_back({placed, std::move(path), {}});
+        open_.push_back({Place(std::move(container)), std::move(path), {}});
         return true;
     }
 

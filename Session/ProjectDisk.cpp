@@ -89,13 +89,17 @@ SessionState OpenProjectFile(const std::string& path)
 
 void SaveProjectFile(const std::string& path, const std::string& bytes)
 {
-    static std::atomic<unsigned> saves{0};
-    const std::string temporary = path + "." + std::to_string(::getpid()) + "-" + std::to_string(saves++) + ".tmp";
     const auto fail = [&](const char* step, int error) {
         throw KestalError("Файл «" + path + "» не сохранён: " + step + " (" + Reason(error) + ")");
     };
-
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    // A name of its own beside the target: one left by an interrupted save is passed over.
+    static std::atomic<unsigned> saves{0};
+    std::string temporary;
+    int fd;
+    do {
+        temporary = path + "." + std::to_string(::getpid()) + "-" + std::to_string(saves++) + ".tmp";
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EEXIST);
     if (fd < 0) fail("не удалось создать файл", errno);
     // The new file keeps the permissions of the file it replaces.
     struct stat old{};
