@@ -17,6 +17,7 @@ struct EditorRow {
     bool locked = false;      // the panel is disabled: the factor belongs to a captured measure
     std::string levelBefore;  // caption of st1_XX
     std::string levelAfter;   // caption of st2_XX
+    bool operator==(const EditorRow&) const = default;
 };
 // One row per factor, in the order of FactorCatalogue.
 using EditorRows = std::array<EditorRow, FactorCount>;

@@ -20,6 +20,7 @@ struct ChangeFactor {
     std::string LevelAfter;   // at most 20 characters
     float ValueBefore = 0.0f;
     float ValueAfter = 0.0f;
+    bool operator==(const ChangeFactor&) const = default;
 };
 
 // Positions 1..MaxCombinedChanges; used entries are contiguous from position 1 and the first
@@ -29,6 +30,7 @@ struct ChangeFactorS {
     ChangeFactor& operator[](int position) { return entry[position - 1]; }
     const ChangeFactor& operator[](int position) const { return entry[position - 1]; }
     int Count() const;  // entries before the first empty Factor
+    bool operator==(const ChangeFactorS&) const = default;
 };
 
 // One safety measure, or a combination of measures built by a study.
@@ -39,6 +41,7 @@ struct operation {
     float Delta = 0.0f;
     float Benefit = 0.0f;
     float Ratio = 0.0f;
+    bool operator==(const operation&) const = default;
 };
 
 struct MeasureTables {

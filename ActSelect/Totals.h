@@ -17,6 +17,7 @@ inline constexpr const char* ListingTitle = "                      РЕЗУЛЬ�
 struct Budget {
     long double value;
     std::string text;
+    bool operator==(const Budget&) const = default;
 };
 
 // A record is within the budget when the budget is at least its cost.

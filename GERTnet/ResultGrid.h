@@ -24,6 +24,7 @@ struct NodeOutcome {
     std::optional<float> deviation;
     int32_t last = 0;
     int64_t total = 0;
+    bool operator==(const NodeOutcome&) const = default;
 };
 
 // One completed run: its K and N, the inputs it ran with and the outcome of every node, B to I.
@@ -32,6 +33,7 @@ struct RunBlock {
     int32_t n = 0;
     NetworkInputs inputs;
     std::array<NodeOutcome, NodeCount> node{};
+    bool operator==(const RunBlock&) const = default;
 };
 
 // The block of the run that just filled `series` (K and N from it) and left `net`'s counters.

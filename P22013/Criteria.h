@@ -6,6 +6,8 @@
 // The four answer classes in the order the report tests them; the index picks the button-name suffix.
 inline constexpr int AnswerClassCount = 4;
 inline constexpr std::array<const char*, AnswerClassCount> AnswerClassSuffixes{"_1", "_2", "_31", "_32"};
+// The classes by name, as the project file writes them.
+inline constexpr std::array<const char*, AnswerClassCount> AnswerClassNames{"1", "2", "3.1", "3.2"};
 
 struct QuestionnairePage {
     const char* caption;        // tab of pcSimpleDo

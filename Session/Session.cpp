@@ -45,6 +45,12 @@ void Session::Calibrate()
     calibrationTime_ = RunCalibration(state_.net, state_.series);
 }
 
+void Session::Load(SessionState state)
+{
+    state.net.clock = state_.net.clock;
+    state_ = std::move(state);
+}
+
 void Session::SelectLevel(int factor, int item)
 {
     if (item < 0) return;

@@ -44,6 +44,9 @@ public:
     Session(const Clock* clock, NumberLocale inputLocale, NumberLocale displayLocale);
 
     const SessionState& state() const { return state_; }
+    // An opened project: its state replaces the session's whole; the session keeps its clock, its
+    // locales and its calibration.
+    void Load(SessionState state);
     const NumberLocale& displayLocale() const { return displayLocale_; }
 
     // Start-up: the speed calibration under the initial ratings; it fills entries 0..10 of the series.

@@ -24,6 +24,7 @@ struct TreeNode {
     int image = 0;
     int factor = -1;
     std::vector<TreeNode> children;
+    bool operator==(const TreeNode&) const = default;
 };
 
 // The study's outcome as the page shows it: the listing, the labels of the totals page, and the
@@ -35,6 +36,7 @@ struct StudyOutcome {
     Budget totalsBudget{0.0L, ""};   // what the totals table was judged against last
     std::string moneyLabel = "Общая сумма, имеющихся в распоряжении финансовых средств ( у.е.) :";
     std::string damageLabel = "Величина среднего ущерба от возможного происшествия ( у.е.) :";
+    bool operator==(const StudyOutcome&) const = default;
 };
 
 struct SessionState {

@@ -14,11 +14,13 @@ struct FactorSetting {
     std::string RowText;    // at most 65 characters (UTF-8)
     float Value = 0.0f;
     std::string LevelName;  // at most 20 characters (UTF-8)
+    bool operator==(const FactorSetting&) const = default;
 };
 
 // Slot order, as NetworkInputs.
 struct SettingsTable {
     std::array<FactorSetting, FactorCount> row;
+    bool operator==(const SettingsTable&) const = default;
 };
 
 // The initial contents: default values, 15-character level names, both RowText forms.

@@ -1,0 +1,31 @@
+// Project files (.kestal): a session's state as versioned JSON in UTF-8, read back whole or refused
+// with the first problem, and saved atomically. The format is described in docs/project-format.md.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "Session/SessionState.h"
+
+inline constexpr const char* ProjectExtension = ".kestal";
+inline constexpr const char* ProjectFormatName = "kestal-project";
+inline constexpr int ProjectFormatVersion = 1;
+inline constexpr std::size_t MaxProjectBytes = 10 * 1024 * 1024;
+
+// The state as a project file. Floating-point numbers are written so that they read back bit for bit.
+std::string ProjectJson(const SessionState& state);
+
+// The state a project file holds. Everything is checked before anything is returned: a file that
+// is not a project, empty, cut short, of a newer version, over 10 MB, not UTF-8, or holds a value of
+// the wrong kind, range or count raises KestalError "Файл «<fileName>» не открыт: <place>: <problem>",
+// naming the first problem found and its place (a line and column, or a path such as
+// "measures[1].changes[0].factor"). The state's clock is the system's; Session::Load keeps the session's.
+SessionState ReadProject(const std::string& bytes, const std::string& fileName);
+
+// The file at `path`, its size checked before it is read; ReadProject with the path as its name.
+SessionState OpenProjectFile(const std::string& path);
+
+// Writes `bytes` to a new file beside `path`, flushes it to the disk and renames it over `path`:
+// a save that fails or is interrupted leaves the old file whole. A failure raises KestalError
+// "Файл «<path>» не сохранён: <reason>" and leaves no new file behind.
+void SaveProjectFile(const std::string& path, const std::string& bytes);

@@ -1,0 +1,225 @@
+// Reading a project file: the document, its format and version, and each section into a fresh
+// session's state, every value checked before the state is returned.
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "Session/JsonDocument.h"
+#include "Session/ProjectFile.h"
+#include "Session/ProjectReading.h"
+#include "Session/Session.h"
+#include "common/KestalError.h"
+
+namespace {
+
+// Nesting of a valid project: the tree's change nodes lie 9 deep.
+constexpr std::size_t MaxDepth = 16;
+constexpr int64_t MaxInt32 = std::numeric_limits<int32_t>::max();
+constexpr int32_t MillisecondsPerDay = 86'400'000;
+
+// The members of an object keyed by the 30 factor ids, in catalogue order.
+std::vector<JsonNode> FactorMembers(const JsonNode& node)
+{
+    if (!node.value().is_object()) node.Refuse("ожидается объект");
+    for (const auto& member : node.value().items())
+        if (!FindFactor(member.key())) node[member.key()].Refuse("неизвестный фактор");
+    std::vector<JsonNode> members;
+    for (const FactorInfo& factor : FactorCatalogue) members.push_back(node[factor.id]);
+    return members;
+}
+
+// Each factor's list item, from its level number.
+std::array<int, FactorCount> ReadLevels(const JsonNode& levels)
+{
+    std::array<int, FactorCount> items{};
+    const std::vector<JsonNode> members = FactorMembers(levels);
+    for (int f = 0; f < FactorCount; ++f) items[f] = static_cast<int>(members[f].Integer(1, LevelCount)) - 1;
+    return items;
+}
+
+// The ratings: factors never rated keep their start-up level name, the others get their level's.
+void ReadRatings(const JsonNode& unrated, const std::array<int, FactorCount>& items, SessionState& state)
+{
+    std::array<bool, FactorCount> keepsStart{};
+    for (const JsonNode& id : unrated.Items(0, FactorCount)) {
+        const FactorInfo& factor = FactorOf(id);
+        const int f = CatalogueIndex(factor);
+        if (keepsStart[f]) id.Refuse("фактор указан дважды");
+        if (items[f] != factor.defaultItem) id.Refuse("уровень фактора не начальный");
+        keepsStart[f] = true;
+    }
+    for (int f = 0; f < FactorCount; ++f)
+        if (!keepsStart[f]) ApplyLevel(state.settings, FactorCatalogue[f], items[f]);
+}
+
+// A level caption that must name the list item `item` of `factor`.
+std::string CaptionOf(const JsonNode& node, const FactorInfo& factor, int item)
+{
+    const std::string caption = node.Text();
+    if (ItemOfLevelText(factor, caption) != item)
+        node.Refuse("«" + caption + "» не подпись уровня " + std::to_string(item + 1));
+    return caption;
+}
+
+void ReadEditorRows(const JsonNode& rows, const std::array<int, FactorCount>& items, SessionState& state)
+{
+    const std::vector<JsonNode> members = FactorMembers(rows);
+    for (int f = 0; f < FactorCount; ++f) {
+        const JsonNode& node = members[f];
+        node.ExpectObject({"position", "locked", "before", "after"});
+        EditorRow& row = state.editor[f];
+        row.currentItem = items[f];
+        row.position = static_cast<int>(node["position"].Integer(1, LevelCount)) - 1;
+        row.locked = node["locked"].Bool();
+        row.levelBefore = CaptionOf(node["before"], FactorCatalogue[f], row.currentItem);
+        row.levelAfter = CaptionOf(node["after"], FactorCatalogue[f], row.position);
+    }
+}
+
+void ReadEditor(const JsonNode& editor, const std::array<int, FactorCount>& items,
+                const std::vector<std::vector<int>>& measureFactors, SessionState& state)
+{
+    editor.ExpectObject({"rows", "selected", "measureName", "costText", "captureReady", "studyReady", "enabled", "tree",
+                         "treeExpansions"});
+    ReadEditorRows(editor["rows"], items, state);
+    const JsonNode selected = editor["selected"];
+    state.selectedFactor = selected.IsNull() ? -1 : CatalogueIndex(FactorOf(selected));
+    state.measureName = editor["measureName"].Text();
+    state.costText = editor["costText"].Text();
+    state.captureReady = editor["captureReady"].Bool();
+    state.studyReady = editor["studyReady"].Bool();
+    state.editorEnabled = editor["enabled"].Bool();
+    state.tree = ReadTree(editor["tree"], measureFactors);
+    state.treeExpansions = static_cast<int>(editor["treeExpansions"].Integer(0, MaxInt32));
+}
+
+RunBlock ReadBlock(const JsonNode& node)
+{
+    node.ExpectObject({"k", "n", "nodes"});
+    RunBlock block;
+    block.k = static_cast<int32_t>(node["k"].Integer(1, MaxExperiments));
+    block.n = static_cast<int32_t>(node["n"].Integer(1, MaxInt32));
+    int i = 0;
+    for (const JsonNode& outcome : node["nodes"].Items(NodeCount, NodeCount)) {
+        outcome.ExpectObject({"mean", "deviation", "last", "total"});
+        NodeOutcome& out = block.node[i++];
+        out.mean = outcome["mean"].Single();
+        // A run of one experiment has no deviation.
+        const JsonNode deviation = outcome["deviation"];
+        if (block.k == 1 && !deviation.IsNull()) deviation.Refuse("при k = 1 ожидается null");
+        if (block.k > 1) out.deviation = deviation.Single();
+        out.last = static_cast<int32_t>(outcome["last"].Integer(0, MaxInt32));
+        out.total = outcome["total"].Integer(0, std::numeric_limits<int64_t>::max());
+    }
+    return block;
+}
+
+void ReadQuestionnaire(const JsonNode& questionnaire, SessionState& state)
+{
+    questionnaire.ExpectObject({"level", "answers"});
+    state.QuestionnaireLevel = static_cast<uint8_t>(questionnaire["level"].Integer(1, LevelCount) - 1);
+    int n = 0;
+    for (const JsonNode& answer : questionnaire["answers"].Items(Criteria.size(), Criteria.size())) {
+        const std::string name = answer.Text();
+        const auto found = std::find(AnswerClassNames.begin(), AnswerClassNames.end(), name);
+        const int answerClass = static_cast<int>(found - AnswerClassNames.begin());
+        if (!OffersAnswer(n, answerClass)) answer.Refuse("у вопроса нет ответа «" + name + "»");
+        state.answers[n++] = static_cast<uint8_t>(answerClass);
+    }
+}
+
+long double ExtendedOf(const JsonNode& node)
+{
+    const std::string text = node.Text();
+    long double value = 0.0L;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        node.Refuse("ожидается число, записанное текстом");
+    return value;
+}
+
+void ReadStudy(const JsonNode& study, SessionState& state)
+{
+    study.ExpectObject({"listing", "totalsShown", "detailed", "totalsBudget", "moneyLabel", "damageLabel"});
+    StudyOutcome& outcome = state.study;
+    outcome.listing.clear();
+    for (const JsonNode& line : study["listing"].Items(0, std::numeric_limits<std::size_t>::max()))
+        outcome.listing.push_back(line.Text());
+    outcome.totalsShown = study["totalsShown"].Bool();
+    outcome.detailed = study["detailed"].Bool();
+    const JsonNode budget = study["totalsBudget"];
+    budget.ExpectObject({"value", "text"});
+    outcome.totalsBudget = {ExtendedOf(budget["value"]), budget["text"].Text()};
+    outcome.moneyLabel = study["moneyLabel"].Text();
+    outcome.damageLabel = study["damageLabel"].Text();
+}
+
+void ReadRandom(const JsonNode& random, SessionState& state)
+{
+    random.ExpectObject({"seed", "lastClockReading"});
+    state.net.random.RandomSeed = static_cast<uint32_t>(random["seed"].Integer(0, UINT32_MAX));
+    state.net.random.lastClockReading = static_cast<int32_t>(random["lastClockReading"].Integer(-1, MillisecondsPerDay - 1));
+}
+
+// The format's name and version, before anything else: a newer file is refused as such.
+void CheckFormat(const JsonNode& root)
+{
+    if (!root.value().is_object()) root.Refuse("это не проект Kestal");
+    const JsonNode format = root["format"];
+    if (!format.value().is_string() || format.Text() != ProjectFormatName) format.Refuse("это не проект Kestal");
+    const JsonNode version = root["version"];
+    if (version.Integer(1, MaxInt32) > ProjectFormatVersion)
+        version.Refuse("файл записан более новой версией Kestal (формат " + version.value().dump() + ")");
+    root.ExpectObject({"format", "version", "levels", "unrated", "k", "n", "budget", "damage", "measures",
+                       "questionnaire", "results", "random", "editor", "store", "study"});
+}
+
+SessionState StateOf(const JsonNode& root)
+{
+    CheckFormat(root);
+    const std::array<int, FactorCount> items = ReadLevels(root["levels"]);
+    // A fresh session's state, with its reading of K and N.
+    Session fresh(&SystemClock(), EnglishNumberLocale(), EnglishNumberLocale());
+    fresh.SetKText(root["k"].Text());
+    fresh.SetNText(root["n"].Text());
+    SessionState state = fresh.state();
+    ReadRatings(root["unrated"], items, state);
+    state.budgetText = root["budget"].Text();
+    state.damageText = root["damage"].Text();
+    const std::vector<std::vector<int>> measureFactors = ReadMeasures(root["measures"], state);
+    ReadQuestionnaire(root["questionnaire"], state);
+    for (const JsonNode& block : root["results"].Items(0, std::numeric_limits<std::size_t>::max()))
+        state.results.push_back(ReadBlock(block));
+    ReadRandom(root["random"], state);
+    ReadEditor(root["editor"], items, measureFactors, state);
+    ReadStore(root["store"], state);
+    ReadStudy(root["study"], state);
+    return state;
+}
+
+}  // namespace
+
+const FactorInfo& FactorOf(const JsonNode& id)
+{
+    const std::string text = id.Text();
+    const FactorInfo* factor = FindFactor(text);
+    if (!factor) id.Refuse("неизвестный фактор «" + text + "»");
+    return *factor;
+}
+
+std::string NotOpenedText(const std::string& fileName, const DocumentProblem& problem)
+{
+    return "Файл «" + fileName + "» не открыт: " + (problem.place.empty() ? "" : problem.place + ": ") + problem.problem;
+}
+
+SessionState ReadProject(const std::string& bytes, const std::string& fileName)
+{
+    try {
+        if (bytes.size() > MaxProjectBytes) throw DocumentProblem{"", "файл больше 10 МБ"};
+        const Json document = ParseJsonDocument(bytes, MaxDepth);
+        return StateOf(JsonNode(document, ""));
+    } catch (const DocumentProblem& problem) {
+        throw KestalError(NotOpenedText(fileName, problem));
+    }
+}

@@ -1,0 +1,187 @@
+// Writing a session's state as a project file: the user's input first, then what the pages show.
+#include <charconv>
+#include <cmath>
+#include <stdexcept>
+
+#include <nlohmann/json.hpp>
+
+#include "Session/ProjectFile.h"
+#include "common/Text.h"
+
+namespace {
+
+using Out = nlohmann::ordered_json;
+
+// The shortest decimal that reads back as `value`, as a JSON number: a double that rounds to
+// `value` in single precision. Where that decimal read as a double would round differently, the
+// double of `value` itself.
+Out SingleJson(float value)
+{
+    char text[32];
+    const char* end = std::to_chars(text, text + sizeof text, value).ptr;
+    double shortest = 0.0;
+    std::from_chars(text, end, shortest);
+    return static_cast<float>(shortest) == value ? shortest : static_cast<double>(value);
+}
+
+// An extended number as the shortest decimal text that reads back as it: JSON numbers are doubles.
+std::string ExtendedText(long double value)
+{
+    char text[64];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+const FactorInfo& FactorOfRowText(const SettingsTable& settings, const std::string& rowText)
+{
+    for (const FactorInfo& factor : FactorCatalogue)
+        if (settings.row[factor.slot].RowText == rowText) return factor;
+    throw std::logic_error("a change names no factor: " + rowText);
+}
+
+Out ChangesJson(const ChangeFactorS& changes, const SettingsTable& settings)
+{
+    Out out = Out::array();
+    for (int j = 1; j <= changes.Count(); ++j) {
+        const FactorInfo& factor = FactorOfRowText(settings, changes[j].Factor);
+        out.push_back({{"factor", factor.id},
+                       {"before", changes[j].LevelBefore},
+                       {"after", ItemOfLevelText(factor, changes[j].LevelAfter) + 1}});
+    }
+    return out;
+}
+
+Out FactorLevels(const SessionState& state)
+{
+    Out levels = Out::object();
+    for (int f = 0; f < FactorCount; ++f) levels[FactorCatalogue[f].id] = state.editor[f].currentItem + 1;
+    return levels;
+}
+
+// Factors whose level name is still the start-up one: never rated from their list.
+Out Unrated(const SessionState& state)
+{
+    Out unrated = Out::array();
+    for (int f = 0; f < FactorCount; ++f) {
+        const FactorInfo& factor = FactorCatalogue[f];
+        const std::string rated = CutToCapacity(LevelTable.at(state.editor[f].currentItem).name, LevelNameCapacity);
+        if (state.settings.row[factor.slot].LevelName != rated) unrated.push_back(factor.id);
+    }
+    return unrated;
+}
+
+Out CapturedMeasures(const SessionState& state)
+{
+    Out measures = Out::array();
+    for (int k = 0; k < state.measures.MeasureCount; ++k) {
+        const operation& measure = state.measures.captured[k];
+        measures.push_back({{"name", measure.Name},
+                            {"cost", SingleJson(measure.Cost)},
+                            {"changes", ChangesJson(measure.Changes, state.settings)}});
+    }
+    return measures;
+}
+
+// The store's records up to the last one in use.
+Out StoreRecords(const SessionState& state)
+{
+    int used = StorePositions;
+    while (used > 0 && state.measures.MeasureStore(used).Name.empty()) --used;
+    Out store = Out::array();
+    for (int s = 1; s <= used; ++s) {
+        const operation& record = state.measures.MeasureStore(s);
+        store.push_back({{"name", record.Name},
+                         {"cost", SingleJson(record.Cost)},
+                         {"delta", SingleJson(record.Delta)},
+                         {"benefit", SingleJson(record.Benefit)},
+                         {"ratio", SingleJson(record.Ratio)},
+                         {"changes", ChangesJson(record.Changes, state.settings)}});
+    }
+    return store;
+}
+
+Out Questionnaire(const SessionState& state)
+{
+    Out answers = Out::array();
+    for (const uint8_t answer : state.answers) answers.push_back(AnswerClassNames.at(answer));
+    return {{"level", state.QuestionnaireLevel + 1}, {"answers", answers}};
+}
+
+Out ResultBlocks(const SessionState& state)
+{
+    Out results = Out::array();
+    for (const RunBlock& block : state.results) {
+        Out nodes = Out::array();
+        for (const NodeOutcome& node : block.node)
+            nodes.push_back({{"mean", SingleJson(node.mean)},
+                             {"deviation", node.deviation ? SingleJson(*node.deviation) : Out(nullptr)},
+                             {"last", node.last},
+                             {"total", node.total}});
+        results.push_back({{"k", block.k}, {"n", block.n}, {"nodes", nodes}});
+    }
+    return results;
+}
+
+Out TreeJson(const TreeNode& node)
+{
+    Out out = {{"text", node.text}, {"image", node.image}};
+    if (node.factor >= 0) out["factor"] = FactorCatalogue.at(node.factor).id;
+    if (!node.children.empty()) {
+        out["children"] = Out::array();
+        for (const TreeNode& child : node.children) out["children"].push_back(TreeJson(child));
+    }
+    return out;
+}
+
+Out Editor(const SessionState& state)
+{
+    Out rows = Out::object();
+    for (int f = 0; f < FactorCount; ++f) {
+        const EditorRow& row = state.editor[f];
+        rows[FactorCatalogue[f].id] = {
+            {"position", row.position + 1}, {"locked", row.locked}, {"before", row.levelBefore}, {"after", row.levelAfter}};
+    }
+    return {{"rows", rows},
+            {"selected", state.selectedFactor < 0 ? Out(nullptr) : Out(FactorCatalogue.at(state.selectedFactor).id)},
+            {"measureName", state.measureName},
+            {"costText", state.costText},
+            {"captureReady", state.captureReady},
+            {"studyReady", state.studyReady},
+            {"enabled", state.editorEnabled},
+            {"tree", TreeJson(state.tree)},
+            {"treeExpansions", state.treeExpansions}};
+}
+
+Out Study(const StudyOutcome& study)
+{
+    return {{"listing", study.listing},
+            {"totalsShown", study.totalsShown},
+            {"detailed", study.detailed},
+            {"totalsBudget", {{"value", ExtendedText(study.totalsBudget.value)}, {"text", study.totalsBudget.text}}},
+            {"moneyLabel", study.moneyLabel},
+            {"damageLabel", study.damageLabel}};
+}
+
+}  // namespace
+
+std::string ProjectJson(const SessionState& state)
+{
+    const Out project = {
+        {"format", ProjectFormatName},
+        {"version", ProjectFormatVersion},
+        {"levels", FactorLevels(state)},
+        {"unrated", Unrated(state)},
+        {"k", state.kText},
+        {"n", state.nText},
+        {"budget", state.budgetText},
+        {"damage", state.damageText},
+        {"measures", CapturedMeasures(state)},
+        {"questionnaire", Questionnaire(state)},
+        {"results", ResultBlocks(state)},
+        {"random", {{"seed", state.net.random.RandomSeed}, {"lastClockReading", state.net.random.lastClockReading}}},
+        {"editor", Editor(state)},
+        {"store", StoreRecords(state)},
+        {"study", Study(state.study)},
+    };
+    // Texts that are not UTF-8 (none come from the windows) are written with U+FFFD in their place.
+    return project.dump(2, ' ', false, Out::error_handler_t::replace) + "\n";
+}
