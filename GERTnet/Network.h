@@ -19,6 +19,7 @@ extern const std::array<const char*, NodeCount> NodeDisplayTexts;
 // 30 single-precision factor probabilities in slot order C01–C04, H01–H09, H12–H14, M01–M08, T01–T06.
 struct NetworkInputs {
     std::array<float, FactorCount> slot{};
+    bool operator==(const NetworkInputs&) const = default;
 };
 
 // The slots by factor id, for the network's wiring.

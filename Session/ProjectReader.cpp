@@ -96,10 +96,13 @@ void ReadEditor(const JsonNode& editor, const std::array<int, FactorCount>& item
 
 RunBlock ReadBlock(const JsonNode& node)
 {
-    node.ExpectObject({"k", "n", "nodes"});
+    node.ExpectObject({"k", "n", "levels", "nodes"});
     RunBlock block;
     block.k = static_cast<int32_t>(node["k"].Integer(1, MaxExperiments));
     block.n = static_cast<int32_t>(node["n"].Integer(1, MaxInt32));
+    // The ratings the run ran with.
+    const std::array<int, FactorCount> items = ReadLevels(node["levels"]);
+    for (int f = 0; f < FactorCount; ++f) block.inputs.slot[FactorCatalogue[f].slot] = LevelTable[items[f]].value;
     int i = 0;
     for (const JsonNode& outcome : node["nodes"].Items(NodeCount, NodeCount)) {
         outcome.ExpectObject({"mean", "deviation", "last", "total"});

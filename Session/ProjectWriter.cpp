@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "Analysis/FactorImportance.h"
 #include "Session/ProjectFile.h"
 #include "common/Text.h"
 
@@ -116,7 +117,9 @@ Out ResultBlocks(const SessionState& state)
                              {"deviation", node.deviation ? SingleJson(*node.deviation) : Out(nullptr)},
                              {"last", node.last},
                              {"total", node.total}});
-        results.push_back({{"k", block.k}, {"n", block.n}, {"nodes", nodes}});
+        Out levels = Out::object();
+        for (const FactorInfo& factor : FactorCatalogue) levels[factor.id] = LevelNumberOf(block.inputs.slot[factor.slot]);
+        results.push_back({{"k", block.k}, {"n", block.n}, {"levels", levels}, {"nodes", nodes}});
     }
     return results;
 }
