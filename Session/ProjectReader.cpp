@@ -81,7 +81,7 @@ void ReadEditor(const JsonNode& editor, const std::array<int, FactorCount>& item
                 const std::vector<std::vector<int>>& measureFactors, SessionState& state)
 {
     editor.ExpectObject({"rows", "selected", "measureName", "costText", "captureReady", "studyReady", "enabled", "tree",
-                         "treeExpansions"});
+                         "treeExpansions", "studyEstimateShown"});
     ReadEditorRows(editor["rows"], items, state);
     const JsonNode selected = editor["selected"];
     state.selectedFactor = selected.IsNull() ? -1 : CatalogueIndex(FactorOf(selected));
@@ -92,6 +92,7 @@ void ReadEditor(const JsonNode& editor, const std::array<int, FactorCount>& item
     state.editorEnabled = editor["enabled"].Bool();
     state.tree = ReadTree(editor["tree"], measureFactors);
     state.treeExpansions = static_cast<int>(editor["treeExpansions"].Integer(0, MaxInt32));
+    state.studyEstimateShown = editor["studyEstimateShown"].Bool();
 }
 
 RunBlock ReadBlock(const JsonNode& node)

@@ -151,7 +151,8 @@ Out Editor(const SessionState& state)
             {"studyReady", state.studyReady},
             {"enabled", state.editorEnabled},
             {"tree", TreeJson(state.tree)},
-            {"treeExpansions", state.treeExpansions}};
+            {"treeExpansions", state.treeExpansions},
+            {"studyEstimateShown", state.studyEstimateShown}};
 }
 
 Out Study(const StudyOutcome& study)

@@ -16,7 +16,7 @@ auto Kept(const SessionState& s)
 {
     return std::tie(s.settings, s.kText, s.nText, s.results, s.editor, s.selectedFactor, s.measureName, s.costText,
                     s.budgetText, s.damageText, s.captureReady, s.studyReady, s.editorEnabled, s.tree,
-                    s.treeExpansions, s.measures.store, s.measures.captured, s.measures.MeasureCount,
+                    s.treeExpansions, s.studyEstimateShown, s.measures.store, s.measures.captured, s.measures.MeasureCount,
                     s.measures.ChangeTotal, s.study, s.QuestionnaireLevel, s.answers, s.net.random.RandomSeed,
                     s.net.random.lastClockReading);
 }
