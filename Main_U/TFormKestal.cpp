@@ -92,6 +92,7 @@ void TFormKestal::BuildFrame()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File1"));
+    BuildFileMenu(file);
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Сервис"));
     tools->setObjectName(QStringLiteral("mnTools"));
     QAction* runPage = tools->addAction(QStringLiteral("Запуск расчёта"));
@@ -175,6 +176,7 @@ void TFormKestal::FormCreate()
     for (int column = 0; column < TotalsColumns; ++column) sgTotal->setCell(column, 0, Q(TotalsHeaders[column]));
     WriteLines(reHelp, IntroductionLines);
     ShowSession(true);
+    MarkSaved(QString());
 }
 
 void TFormKestal::FocusWindowChanged(QWindow* now)
@@ -190,7 +192,10 @@ void TFormKestal::FocusWindowChanged(QWindow* now)
 
 void TFormKestal::FormActivate()
 {
+    // Giving T03 the questionnaire's level again is no change of the user's.
+    const bool saved = !Unsaved();
     Do([this] { session_.Activate(); });
+    if (saved) MarkSaved(projectPath_);
     // The T03 list shows the questionnaire's level, whatever was typed into it.
     ShowFactorList(T03());
 }
@@ -231,6 +236,7 @@ void TFormKestal::ShowSession(bool lists)
         lists = false;
     } while (showAgain_);
     showing_ = false;
+    ShowTitle();
 }
 
 void TFormKestal::RunShownPage()
@@ -257,21 +263,4 @@ void TFormKestal::EndWork()
 {
     lbWorkProgress->hide();
     butStop->hide();
-}
-
-void TFormKestal::closeEvent(QCloseEvent* event)
-{
-    if (!Working()) {
-        event->accept();
-        return;
-    }
-    const auto answer = QMessageBox::question(this, Q(ApplicationTitle),
-                                              QStringLiteral("Идёт расчёт. Остановить его и закрыть программу?"));
-    if (answer != QMessageBox::Yes) {
-        event->ignore();
-        return;
-    }
-    work_->RequestStop();
-    work_->WaitForEnd();
-    event->accept();
 }

@@ -20,6 +20,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -41,6 +42,10 @@ public:
     const Session& session() const { return session_; }
     // Whether a modeling run or a study is running in the background.
     bool Working() const;
+    // The window's size and place as the last session left them.
+    void RestoreGeometry();
+    // Opens the project at `path`, refusing a bad file with nothing changed.
+    void OpenProjectAt(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -77,6 +82,23 @@ private:
     void StartWork();
     void EndWork();
 
+    // ---- Project files ----
+    void BuildFileMenu(QMenu* file);
+    void NewProject();
+    void OpenProject();
+    // True when saved; false when refused or cancelled.
+    bool SaveProject();
+    bool SaveProjectAs();
+    // Whether the session differs from what was last saved or opened.
+    bool Unsaved() const;
+    // Asks "Сохранить изменения?" where something would be lost; false when the user cancels.
+    bool MayDiscard();
+    void MarkSaved(const QString& path);
+    void ShowTitle();
+    void ShowLoadedSession(SessionState state, const QString& path);
+    void RememberFile(const QString& path);
+    void ShowRecentFiles();
+
     // ---- Showing the session ----
     // Runs `action` on the session (guarded: an error leaves a message box), then shows the session.
     void Do(const std::function<void()>& action);
@@ -93,6 +115,9 @@ private:
     void ShowTotals();
 
     Session session_;
+    QString projectPath_;      // the project file shown, empty for a new assessment
+    std::string savedJson_;    // the session as last saved or opened
+    QMenu* recentMenu_ = nullptr;
     std::unique_ptr<BackgroundWork> work_;
     bool showing_ = false;  // ShowSession is running: a handler it sets off shows again afterwards
     bool showAgain_ = false;

@@ -25,6 +25,7 @@ int main(int argc, char* argv[])
     if (toolkitTexts.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&toolkitTexts);
     TFormKestal window;
-    window.showMaximized();
+    window.RestoreGeometry();
+    window.show();
     return application.exec();
 }

@@ -102,6 +102,17 @@ void PickItem(QComboBox* list, int item)
     ASSERT_TRUE(QTest::qWaitFor([view] { return !view->isVisible(); }));
 }
 
+void AnswerNextQuestion(QMessageBox::StandardButton button)
+{
+    QTimer::singleShot(10, [button] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box && box->button(button))
+            QTest::mouseClick(box->button(button), Qt::LeftButton);
+        else
+            AnswerNextQuestion(button);
+    });
+}
+
 void WaitForWork(const TFormKestal& window)
 {
     ASSERT_TRUE(QTest::qWaitFor([&window] { return !window.Working(); }, 120'000));

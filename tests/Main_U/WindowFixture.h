@@ -58,6 +58,8 @@ protected:
 // Catalogue index of a factor id.
 int FactorIndex(const char* id);
 
+// Answers the next question box that offers `button` with it, once it shows.
+void AnswerNextQuestion(QMessageBox::StandardButton button);
 // Waits until the window's background work (a run, a study) has ended.
 void WaitForWork(const TFormKestal& window);
 // Types `text` key by key into a widget.

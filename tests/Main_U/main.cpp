@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include "Widgets/UiLocale.h"
 
@@ -9,6 +10,9 @@ int main(int argc, char* argv[])
 {
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The window's settings (recent files, last folder, geometry) go to a folder of the run's own.
+    const QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
     QApplication application(argc, argv);
     QApplication::setFont(KestalFont());
     return RUN_ALL_TESTS();

@@ -1,0 +1,199 @@
+// The menu "File": new, open, save, save as, recent files and exit; the title with the file's name
+// and the unsaved mark; the question before anything unsaved is lost; settings kept between starts.
+#include "Main_U/TFormKestal.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTreeWidget>
+
+#include "Session/ProjectFile.h"
+#include "Widgets/BackgroundWork.h"
+#include "Widgets/Grid.h"
+#include "Widgets/Guard.h"
+#include "Widgets/UiLocale.h"
+#include "Widgets/UiText.h"
+
+namespace {
+
+constexpr int MaxRecentFiles = 8;
+const QString RecentFilesKey = QStringLiteral("recentFiles");
+const QString LastFolderKey = QStringLiteral("lastFolder");
+const QString GeometryKey = QStringLiteral("geometry");
+const QString ProjectFilter = QStringLiteral("Проекты Kestal (*.kestal)");
+
+QSettings KestalSettings()
+{
+    return QSettings(QStringLiteral("Kestal"), QStringLiteral("Kestal 2.0"));
+}
+
+}  // namespace
+
+void TFormKestal::BuildFileMenu(QMenu* file)
+{
+    const auto add = [&](const char* name, const QString& text, const QKeySequence& keys, auto handler) {
+        QAction* action = file->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    add("acNew", QStringLiteral("Новый"), QKeySequence::New, [this] { NewProject(); });
+    add("acOpen", QStringLiteral("Открыть…"), QKeySequence::Open, [this] { OpenProject(); });
+    add("acSave", QStringLiteral("Сохранить"), QKeySequence::Save, [this] { SaveProject(); });
+    add("acSaveAs", QStringLiteral("Сохранить как…"), QKeySequence::SaveAs, [this] { SaveProjectAs(); });
+    recentMenu_ = file->addMenu(QStringLiteral("Недавние файлы"));
+    recentMenu_->setObjectName(QStringLiteral("mnRecent"));
+    file->addSeparator();
+    add("acExit", QStringLiteral("Выход"), QKeySequence::Quit, [this] { close(); });
+    ShowRecentFiles();
+}
+
+bool TFormKestal::Unsaved() const
+{
+    return ProjectJson(session_.state()) != savedJson_;
+}
+
+void TFormKestal::MarkSaved(const QString& path)
+{
+    projectPath_ = path;
+    savedJson_ = ProjectJson(session_.state());
+    ShowTitle();
+}
+
+void TFormKestal::ShowTitle()
+{
+    const QString title = Q(ApplicationTitle);
+    const QString name = projectPath_.isEmpty() ? QStringLiteral("Новая оценка") : QFileInfo(projectPath_).fileName();
+    if (projectPath_.isEmpty() && !Unsaved())
+        setWindowTitle(title);
+    else
+        setWindowTitle(name + (Unsaved() ? QStringLiteral("*") : QString()) + QStringLiteral(" — ") + title);
+}
+
+bool TFormKestal::MayDiscard()
+{
+    if (!Unsaved()) return true;
+    const auto answer = QMessageBox::question(this, Q(ApplicationTitle), QStringLiteral("Сохранить изменения?"),
+                                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                              QMessageBox::Save);
+    if (answer == QMessageBox::Save) return SaveProject();
+    return answer == QMessageBox::Discard;
+}
+
+void TFormKestal::NewProject()
+{
+    if (!MayDiscard()) return;
+    const Session fresh(session_.state().net.clock, UiNumberLocale(), UiNumberLocale());
+    ShowLoadedSession(fresh.state(), QString());
+}
+
+void TFormKestal::OpenProject()
+{
+    if (!MayDiscard()) return;
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Открыть проект"),
+                                                      KestalSettings().value(LastFolderKey).toString(), ProjectFilter);
+    if (!path.isEmpty()) OpenProjectAt(path);
+}
+
+void TFormKestal::OpenProjectAt(const QString& path)
+{
+    SessionState opened;
+    // A file that is not a sound project is refused whole: nothing in the window changes.
+    if (!Guarded(this, [&] { opened = OpenProjectFile(S(path)); })) return;
+    ShowLoadedSession(std::move(opened), path);
+    RememberFile(path);
+}
+
+bool TFormKestal::SaveProject()
+{
+    if (projectPath_.isEmpty()) return SaveProjectAs();
+    if (!Guarded(this, [&] { SaveProjectFile(S(projectPath_), ProjectJson(session_.state())); })) return false;
+    MarkSaved(projectPath_);
+    RememberFile(projectPath_);
+    return true;
+}
+
+bool TFormKestal::SaveProjectAs()
+{
+    const QString folder =
+        projectPath_.isEmpty() ? KestalSettings().value(LastFolderKey).toString() : projectPath_;
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить проект"), folder, ProjectFilter);
+    if (path.isEmpty()) return false;
+    if (!path.endsWith(QLatin1String(ProjectExtension))) path += QLatin1String(ProjectExtension);
+    projectPath_ = path;
+    return SaveProject();
+}
+
+void TFormKestal::ShowLoadedSession(SessionState state, const QString& path)
+{
+    session_.Load(std::move(state));
+    // Everything the window showed of the previous session goes.
+    sgResult->clearContents();
+    sgResult->setRows(9);
+    resultBlocksShown_ = 0;
+    tvAction->clear();
+    treeExpansionsShown_ = session_.state().treeExpansions;
+    listingShown_.clear();
+    sgTotal->clearContents();
+    totalsShown_.clear();
+    ShowSession(true);
+    MarkSaved(path);
+}
+
+void TFormKestal::RememberFile(const QString& path)
+{
+    QSettings settings = KestalSettings();
+    QStringList recent = settings.value(RecentFilesKey).toStringList();
+    recent.removeAll(path);
+    recent.prepend(path);
+    while (recent.size() > MaxRecentFiles) recent.removeLast();
+    settings.setValue(RecentFilesKey, recent);
+    settings.setValue(LastFolderKey, QFileInfo(path).absolutePath());
+    ShowRecentFiles();
+}
+
+void TFormKestal::ShowRecentFiles()
+{
+    recentMenu_->clear();
+    const QStringList recent = KestalSettings().value(RecentFilesKey).toStringList();
+    for (int i = 0; i < recent.size(); ++i) {
+        const QString path = recent[i];
+        QAction* action = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
+        connect(action, &QAction::triggered, this, [this, path] {
+            if (MayDiscard()) OpenProjectAt(path);
+        });
+    }
+    recentMenu_->setEnabled(!recent.isEmpty());
+}
+
+void TFormKestal::RestoreGeometry()
+{
+    const QByteArray geometry = KestalSettings().value(GeometryKey).toByteArray();
+    if (!geometry.isEmpty()) restoreGeometry(geometry);
+}
+
+void TFormKestal::closeEvent(QCloseEvent* event)
+{
+    if (Working()) {
+        const auto answer = QMessageBox::question(
+            this, Q(ApplicationTitle), QStringLiteral("Идёт расчёт. Остановить его и закрыть программу?"));
+        if (answer != QMessageBox::Yes) {
+            event->ignore();
+            return;
+        }
+        work_->RequestStop();
+        work_->WaitForEnd();
+    }
+    if (!MayDiscard()) {
+        event->ignore();
+        return;
+    }
+    KestalSettings().setValue(GeometryKey, saveGeometry());
+    event->accept();
+}
