@@ -12,9 +12,7 @@
 
 // Numbers on the command line, and the session's texts read from it, take "." as the decimal
 // separator under every locale, as the JSON output writes them; a "," is refused.
-inline NumberLocale CommandLineNumbers() {
-    return EnglishNumberLocale();
-}
+inline NumberLocale CommandLineNumbers() { return EnglishNumberLocale(); }
 
 struct CommandSession {
     std::unique_ptr<FixedClock> fixedClock;

@@ -4,6 +4,8 @@
 #include <clocale>
 #include <cstdlib>
 
+namespace {
+
 NumberLocale UserNumberLocale() {
     NumberLocale locale = EnglishNumberLocale();
     if (std::setlocale(LC_NUMERIC, "")) {
@@ -22,6 +24,8 @@ NumberLocale UserNumberLocale() {
     std::setlocale(LC_NUMERIC, "C");
     return locale;
 }
+
+}  // namespace
 
 NumberLocale OutputNumberLocale(const std::string& format) {
     return format == "table" ? UserNumberLocale() : EnglishNumberLocale();

@@ -37,8 +37,8 @@ TEST(AnalysisCommands, ExactGivesTheEightNodesAndTheDraws) {
     // 17 significant digits, trailing zeros dropped, "." as the separator: "0.95680889492794722",
     // "0.00056893159614038369".
     const std::regex probability("\"probability\":0\\.0*[1-9][0-9]{0,16}[,}]");
-    EXPECT_EQ(
-        std::distance(std::sregex_iterator(json.out.begin(), json.out.end(), probability), std::sregex_iterator()), 8);
+    EXPECT_EQ(std::distance(std::sregex_iterator(json.out.begin(), json.out.end(), probability), std::sregex_iterator()),
+              8);
 
     setenv("LC_ALL", "ru_RU.UTF-8", 1);
     const Outcome table = Call(ExactCommand, {});
@@ -64,8 +64,8 @@ TEST(AnalysisCommands, ImportanceRanksThirtyFactors) {
 }
 
 TEST(AnalysisCommands, OptimizeJudgesEverySubset) {
-    const std::vector<std::string> three = {"--measure",    "А;300;H14=11,H08=11", "--measure",
-                                            "Б;400;H03=11", "--measure",           "В;1200;M08=11"};
+    const std::vector<std::string> three = {"--measure", "А;300;H14=11,H08=11", "--measure", "Б;400;H03=11",
+                                            "--measure", "В;1200;M08=11"};
     std::vector<std::string> args = three;
     args.insert(args.end(), {"--format", "json"});
     const Outcome json = Call(OptimizeCommand, args);

@@ -1,6 +1,7 @@
 // kestal-sim run: output formats and reproducibility with --seed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 
 #include "CommandCall.h"
@@ -8,9 +9,7 @@
 
 namespace {
 
-Outcome Simulate(const std::vector<std::string>& args) {
-    return Call(RunCommand, args);
-}
+Outcome Simulate(const std::vector<std::string>& args) { return Call(RunCommand, args); }
 
 std::vector<long> LastCounts(const std::string& json) {
     std::vector<long> counts;
@@ -26,11 +25,10 @@ TEST(RunCommand, JsonWithSeedBalancesAndRepeats) {
     const Outcome first = Simulate({"--seed", "12345678", "--format", "json", "-K", "20", "-N", "4000"});
     ASSERT_EQ(first.status, 0) << first.err;
     EXPECT_TRUE(first.err.empty());
-    EXPECT_EQ(
-        first.out.rfind("{\"K\":20,\"N\":4000,\"seed\":12345678,\"nodes\":[{\"node\":\"B\",\"name\":\"Гомеостазис\","
-                        "\"mean\":\"0.",
-                        0),
-        0u)
+    EXPECT_EQ(first.out.rfind("{\"K\":20,\"N\":4000,\"seed\":12345678,\"nodes\":[{\"node\":\"B\",\"name\":\"Гомеостазис\","
+                              "\"mean\":\"0.",
+                              0),
+              0u)
         << first.out;
     const auto counts = LastCounts(first.out);
     ASSERT_EQ(counts.size(), 8u);
@@ -58,21 +56,17 @@ TEST(RunCommand, SingleExperimentHasNoDeviation) {
 }
 
 TEST(RunCommand, TableShowsTheGridHeadersAndTheLocaleSeparator) {
-    setenv("LC_ALL", "ru_RU.UTF-8", 1);
-    const Outcome ru = Simulate({"--seed", "7", "-K", "3", "-N", "400"});
-    setenv("LC_ALL", "C", 1);
-    const Outcome en = Simulate({"--seed", "7", "-K", "3", "-N", "400"});
-    unsetenv("LC_ALL");
+    const auto simulate = [](const char* locale) {
+        const ScopedLocale scoped(locale);
+        return Simulate({"--seed", "7", "-K", "3", "-N", "400"});
+    };
+    const Outcome ru = simulate("ru_RU.UTF-8"), en = simulate("C");
     ASSERT_EQ(ru.status, 0);
-    EXPECT_EQ(ru.out.rfind(
-                  "Узел  Возможные состояния        Мера возможности   Среднее Кв.Отклонение  Индекс опасности\n", 0),
+    EXPECT_EQ(ru.out.rfind("Узел  Возможные состояния        Мера возможности   Среднее Кв.Отклонение  Индекс опасности\n",
+                           0),
               0u)
         << ru.out;
-    std::istringstream lines(ru.out);
-    std::string line;
-    int rows = 0;
-    while (std::getline(lines, line)) ++rows;
-    EXPECT_EQ(rows, 9);
+    EXPECT_EQ(std::count(ru.out.begin(), ru.out.end(), '\n'), 9);
     EXPECT_NE(ru.out.find("Происшествие"), std::string::npos);
     EXPECT_TRUE(std::regex_search(ru.out, std::regex("0,[0-9]{14}")));
     EXPECT_FALSE(std::regex_search(en.out, std::regex("0,[0-9]{14}")));

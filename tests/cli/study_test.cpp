@@ -11,9 +11,7 @@
 
 namespace {
 
-Outcome Study(const std::vector<std::string>& args) {
-    return Call(StudyCommand, args);
-}
+Outcome Study(const std::vector<std::string>& args) { return Call(StudyCommand, args); }
 
 std::vector<std::string> CandidateNames(const std::string& json) {
     std::vector<std::string> names;
@@ -23,11 +21,9 @@ std::vector<std::string> CandidateNames(const std::string& json) {
     return names;
 }
 
-const std::vector<std::string> TwoMeasures = {"--measure", "Обучение;300;H14=11,H08=11",
-                                              "--measure", "Опасное;400;H03=1,M08=1",
-                                              "--seed",    "1000",
-                                              "-K",        "5",
-                                              "-N",        "4000"};
+const std::vector<std::string> TwoMeasures = {"--measure", "Обучение;300;H14=11,H08=11", "--measure",
+                                              "Опасное;400;H03=1,M08=1",  "--seed",    "1000",
+                                              "-K",        "5",           "-N",        "4000"};
 
 }  // namespace
 
@@ -53,11 +49,10 @@ TEST(StudyCommand, JsonHoldsTheListingAndTheCandidates) {
     EXPECT_NE(outcome.out.find("\"Дорогое :\",\"      Затраты превышают имеющиеся ресурсы :\","
                                "\"             2000 > 1500\""),
               std::string::npos);
-    EXPECT_NE(
-        outcome.out.find("{\"position\":2,\"name\":\"Дорогое\",\"cost\":\"2000\",\"benefit\":null,\"ratio\":null,"
-                         "\"over_budget\":true,\"changes\":[{\"factor\":\"M01 Качество конструкции рабочего места "
-                         "оператора"),
-        std::string::npos)
+    EXPECT_NE(outcome.out.find("{\"position\":2,\"name\":\"Дорогое\",\"cost\":\"2000\",\"benefit\":null,\"ratio\":null,"
+                               "\"over_budget\":true,\"changes\":[{\"factor\":\"M01 Качество конструкции рабочего места "
+                               "оператора"),
+              std::string::npos)
         << outcome.out;
     EXPECT_NE(outcome.out.find("\"before\":\"Среднее\",\"after\":\"Высокое\"}]}"), std::string::npos);
     EXPECT_NE(outcome.out.find("{\"position\":3,\"name\":\"Дешёвое + Дорогое\",\"cost\":\"2300\",\"benefit\":null,"
@@ -81,12 +76,8 @@ TEST(StudyCommand, TablePrintsTheListingThenTheCompactRows) {
 }
 
 TEST(StudyCommand, NumbersAreReadWithAPointAndWrittenByTheLocale) {
-    const std::vector<std::string> args = {"--measure", "Дешёвое;1.5;H14=11",
-                                           "--measure", "Дорогое;2000.25;M01=9",
-                                           "--budget",  "5000",
-                                           "--seed",    "5000",
-                                           "-K",        "3",
-                                           "-N",        "1000"};
+    const std::vector<std::string> args = {"--measure", "Дешёвое;1.5;H14=11", "--measure", "Дорогое;2000.25;M01=9",
+                                           "--budget",  "5000", "--seed", "5000", "-K", "3", "-N", "1000"};
     const auto study = [&](const char* locale, const char* format) {
         const ScopedLocale scoped(locale);
         return Study(With(args, {"--format", format}));
