@@ -6,7 +6,8 @@
 #include "Analysis/ExactNodes.h"
 #include "cli/Command.h"
 #include "cli/Json.h"
-#include "cli/Options.h"
+#include "cli/CommandSession.h"
+#include "cli/OutputLocale.h"
 #include "cli/TextTable.h"
 #include "common/Formats.h"
 

@@ -1,30 +1,61 @@
 // Parsing of the measure options and their capture as the measure page captures them.
 #include "cli/MeasureOptions.h"
 
-#include <sstream>
-
+#include "cli/CommandSession.h"
+#include "common/Text.h"
 
 namespace {
 
 MeasureOption ParseMeasureOption(const std::string& text) {
-    const std::string what = "--measure expects NAME;COST;ID=NUMBER[,ID=NUMBER...], got '" + text + "'";
+    const std::string subject = Subject("--measure", text);
+    if (InvalidUtf8Offset(text) != std::string::npos) throw UsageError(subject + ": not valid UTF-8");
     const auto last = text.rfind(';');
     const auto middle = last == std::string::npos || last == 0 ? std::string::npos : text.rfind(';', last - 1);
-    if (middle == std::string::npos) throw UsageError(what);
+    if (middle == std::string::npos) throw UsageError(subject + ": expected NAME;COST;ID=NUMBER[,ID=NUMBER...]");
     MeasureOption measure{text, text.substr(0, middle), text.substr(middle + 1, last - middle - 1), {}};
-    std::istringstream list(text.substr(last + 1));
-    for (std::string change; std::getline(list, change, ',');) {
-        const auto equals = change.find('=');
-        const FactorInfo* factor = equals == std::string::npos ? nullptr : FindFactor(change.substr(0, equals));
-        if (!factor) throw UsageError(what);
-        const int item = LevelItemOfNumber(change.substr(equals + 1), "--measure", text);
-        const int index = CatalogueIndex(*factor);
-        for (const auto& move : measure.moves)
-            if (move.first == index) throw UsageError(std::string("factor ") + factor->id + " given twice in --measure " + text);
-        measure.moves.emplace_back(index, item);
+    const std::string list = text.substr(last + 1);
+    for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+        end = list.find(',', start);
+        const std::string entry = list.substr(start, end - start);
+        if (entry.empty()) throw UsageError(subject + ": an empty change entry; expected ID=NUMBER[,ID=NUMBER...]");
+        const LevelChange change = ParseLevelChange(subject, entry);
+        for (const LevelChange& earlier : measure.changes)
+            if (earlier.first == change.first) throw UsageError(subject + ": " + change.first->id + " given twice");
+        measure.changes.push_back(change);
     }
-    if (measure.moves.empty()) throw UsageError(what);
     return measure;
+}
+
+// The budget or damage text, typed or from the file, as the study's button takes it.
+void CheckAmount(const MeasureCommandOptions& options, bool given, const std::string& option, const std::string& key,
+                 const std::string& text) {
+    const std::string subject = SettingSubject(options.simulation, given, option, key, text);
+    if (!Attributed(subject, [&] { return AmountAtLeastOne(text, CommandLineNumbers()); }))
+        throw UsageError(subject + ": must be 1 or more");
+}
+
+void CheckCount(const MeasureCommandOptions& options, const Session& session, const MeasureCount& count) {
+    const bool fromFile = options.measures.empty() && options.simulation.project;
+    const int measures = fromFile ? session.state().measures.MeasureCount : static_cast<int>(options.measures.size());
+    if (count.accepts(measures)) return;
+    const std::string number = std::to_string(measures) + (fromFile ? " measure" : " time") + (measures == 1 ? "" : "s");
+    throw UsageError((fromFile ? *options.simulation.project + " holds " : "--measure given ") + number + ": " +
+                     count.refusal);
+}
+
+void Capture(const MeasureOption& measure, Session& session) {
+    const std::string subject = Subject("--measure", measure.text);
+    session.SetMeasureName(measure.name);
+    session.SetCostText(measure.cost);
+    for (const auto& [factor, item] : measure.changes) {
+        const int f = CatalogueIndex(*factor);
+        const EditorRow& row = session.state().editor[f];
+        if (row.locked) throw UsageError(subject + ": " + factor->id + " belongs to an earlier measure");
+        if (row.currentItem == item)
+            throw UsageError(subject + ": " + factor->id + " stands at level " + std::to_string(item + 1) + " already");
+        session.MoveBar(f, item);
+    }
+    Attributed(subject, [&] { session.Capture(); });
 }
 
 }  // namespace
@@ -47,20 +78,13 @@ MeasureCommandOptions ParseMeasureCommandOptions(const std::vector<std::string>&
     return options;
 }
 
-void CaptureMeasures(const MeasureCommandOptions& options, Session& session) {
-    session.SetBudgetText(options.budget);
-    session.SetDamageText(options.damage);
-    for (const MeasureOption& measure : options.measures) {
-        session.SetMeasureName(measure.name);
-        session.SetCostText(measure.cost);
-        for (const auto& [f, item] : measure.moves) {
-            if (session.state().editor[f].locked)
-                throw UsageError(std::string("factor ") + FactorCatalogue[f].id +
-                                 " belongs to an earlier measure, in --measure " + measure.text);
-            session.MoveBar(f, item);
-        }
-        if (!session.WouldCapture())
-            throw UsageError("no factor leaves its current level in --measure " + measure.text);
-        session.Capture();
-    }
+void SetUpMeasures(const MeasureCommandOptions& options, Session& session, const MeasureCount& count) {
+    if (options.budget) session.SetBudgetText(*options.budget);
+    if (options.damage) session.SetDamageText(*options.damage);
+    CheckAmount(options, options.budget.has_value(), "--budget", "budget", session.state().budgetText);
+    CheckAmount(options, options.damage.has_value(), "--damage", "damage", session.state().damageText);
+    CheckCount(options, session, count);
+    if (options.measures.empty()) return;
+    session.ResetMeasures();
+    for (const MeasureOption& measure : options.measures) Capture(measure, session);
 }

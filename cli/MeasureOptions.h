@@ -2,10 +2,11 @@
 // as ">>" captures them: shared by study and optimize.
 #pragma once
 
+#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "Session/Session.h"
 #include "cli/Options.h"
 
 // One --measure: "NAME;COST;ID=NUMBER[,ID=NUMBER...]"; the name may itself hold ';'.
@@ -13,22 +14,33 @@ struct MeasureOption {
     std::string text;
     std::string name;
     std::string cost;
-    std::vector<std::pair<int, int>> moves;  // FactorCatalogue index, list item 0..10
+    std::vector<LevelChange> changes;
 };
 
 struct MeasureCommandOptions {
     SimulationOptions simulation;
+    // When given, they replace the captured measures of the session (of --project).
     std::vector<MeasureOption> measures;
-    std::string budget = "1500";
-    std::string damage = "10000000";
+    std::optional<std::string> budget;
+    std::optional<std::string> damage;
+};
+
+// The measure counts a command accepts, and the refusal of any other.
+struct MeasureCount {
+    bool (*accepts)(int count);
+    const char* refusal;
 };
 
 // --measure, --budget and --damage, and the command's other options taken by `takeOther`
-// (TakeSimulationOption or TakeRatingOption); any other is a usage error.
+// (TakeSimulationOption or TakeRatingOption); any other is a usage error. A measure's text must be
+// UTF-8, its changes ID=NUMBER entries with no empty entry and no factor twice.
 MeasureCommandOptions ParseMeasureCommandOptions(const std::vector<std::string>& args, OptionTaker takeOther,
                                                  const std::vector<std::string>& formats);
 
-// Each --measure as the editor takes it, in turn: the name and cost typed, the bars moved, ">>"
-// pressed, under the capture's rules (a factor of an earlier measure is refused, a measure must
-// leave some factor's current level). Budget and damage are typed first.
-void CaptureMeasures(const MeasureCommandOptions& options, Session& session);
+// What the study's page would hold before its button is pressed: budget and damage typed, each an
+// amount of at least 1; the number of measures (those of the command line, else the session's
+// captured ones) one that `count` accepts; then the command line's measures, if any, captured in
+// turn after "Сброс", as the editor takes them: name and cost typed, bars moved, ">>" pressed. A
+// change must leave the factor's current level and may not take a factor of an earlier measure.
+// Every refusal names the option, file key or measure at fault.
+void SetUpMeasures(const MeasureCommandOptions& options, Session& session, const MeasureCount& count);

@@ -6,11 +6,16 @@
 #include "Analysis/BestMeasures.h"
 #include "cli/Command.h"
 #include "cli/Json.h"
+#include "cli/CommandSession.h"
 #include "cli/MeasureOptions.h"
+#include "cli/OutputLocale.h"
 #include "cli/TextTable.h"
 #include "common/Formats.h"
 
 namespace {
+
+const MeasureCount OptimizedCount = {
+    [](int count) { return count >= MinCandidateMeasures && count <= MaxCandidateMeasures; }, BestSetCountText};
 
 // The members' names in capture order.
 std::vector<std::string> MemberNames(uint32_t members, const std::vector<CandidateMeasure>& candidates) {
@@ -67,9 +72,7 @@ int OptimizeCommand(const std::vector<std::string>& args, std::ostream& out, std
         const NumberLocale locale = OutputNumberLocale(options.simulation.format);
         const CommandSession opened = OpenSession(options.simulation, locale);
         Session& session = *opened.session;
-        CaptureMeasures(options, session);
-        if (session.state().measures.MeasureCount < MinCandidateMeasures)
-            throw UsageError("optimize needs 2 to 15 --measure options");
+        SetUpMeasures(options, session, OptimizedCount);
         const std::vector<CandidateMeasure> candidates = session.CapturedCandidates();
         const MeasureOptimum optimum = session.BestMeasures();
         if (options.simulation.format == "json")

@@ -1,66 +1,71 @@
-// Parsing of the shared kestal-sim options and the simulation set up from them.
+// Parsing of the shared kestal-sim options.
 #include "cli/Options.h"
 
 #include <algorithm>
-#include <clocale>
-#include <cstdlib>
-
-#include "common/Conversions.h"
 
 const std::string& ArgumentReader::TakeValue(const std::string& option) {
     if (AtEnd()) throw UsageError("option " + option + " needs a value");
     return Take();
 }
 
-int LevelItemOfNumber(const std::string& numberText, const std::string& option, const std::string& value) {
-    const int32_t number = ParseInteger(numberText);
-    if (number < 1 || number > LevelCount)
-        throw UsageError("level number must be 1 to 11 in " + option + " " + value);
-    return number - 1;
+LevelChange ParseLevelChange(const std::string& subject, const std::string& entry) {
+    const auto equals = entry.find('=');
+    if (equals == std::string::npos) throw UsageError(subject + ": expected ID=NUMBER, got '" + entry + "'");
+    const std::string id = entry.substr(0, equals);
+    const FactorInfo* factor = FindFactor(id);
+    if (!factor) throw UsageError(subject + ": unknown factor id '" + id + "'");
+    const std::string range = "a level number is 1 to " + std::to_string(LevelCount);
+    const int32_t number = IntegerOf(subject, entry.substr(equals + 1), range);
+    if (number < 1 || number > LevelCount) throw UsageError(subject + ": " + range);
+    return {factor, number - 1};
 }
 
 namespace {
 
-// "H01=8": the factor and the item index 7 of level number 8.
-std::pair<const FactorInfo*, int> ParseLevelOption(const std::string& text) {
-    const auto equals = text.find('=');
-    if (equals == std::string::npos) throw UsageError("--level expects ID=NUMBER, got '" + text + "'");
-    const std::string id = text.substr(0, equals);
-    const FactorInfo* factor = FindFactor(id);
-    if (!factor) throw UsageError("unknown factor id '" + id + "' in --level " + text);
-    return {factor, LevelItemOfNumber(text.substr(equals + 1), "--level", text)};
-}
+constexpr int32_t LastSeed = 86'399'999;
 
 int32_t ParseSeed(const std::string& text) {
-    const int32_t seed = ParseInteger(text);
-    if (seed < 0 || seed > 86399999) throw UsageError("--seed must be 0 to 86399999");
+    const std::string subject = Subject("--seed", text);
+    const std::string range = "the seed is 0 to " + std::to_string(LastSeed);
+    const int32_t seed = IntegerOf(subject, text, range);
+    if (seed < 0 || seed > LastSeed) throw UsageError(subject + ": " + range);
     return seed;
+}
+
+// "table, csv or json".
+std::string Alternatives(const std::vector<std::string>& formats) {
+    std::string text;
+    for (std::size_t i = 0; i < formats.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == formats.size() ? " or " : ", ") + formats[i];
+    return text;
 }
 
 }  // namespace
 
 bool TakeSimulationOption(ArgumentReader& reader, const std::string& arg, SimulationOptions& options,
                           const std::vector<std::string>& formats) {
-    if (arg == "-K") {
+    if (arg == "-K")
         options.kText = reader.TakeValue(arg);
-    } else if (arg == "-N") {
+    else if (arg == "-N")
         options.nText = reader.TakeValue(arg);
-    } else if (arg == "--seed") {
+    else if (arg == "--seed")
         options.seed = ParseSeed(reader.TakeValue(arg));
-    } else {
+    else
         return TakeRatingOption(reader, arg, options, formats);
-    }
     return true;
 }
 
 bool TakeRatingOption(ArgumentReader& reader, const std::string& arg, SimulationOptions& options,
                       const std::vector<std::string>& formats) {
-    if (arg == "--level") {
-        options.levels.push_back(ParseLevelOption(reader.TakeValue(arg)));
+    if (arg == "--project") {
+        options.project = reader.TakeValue(arg);
+    } else if (arg == "--level") {
+        const std::string& entry = reader.TakeValue(arg);
+        options.levels.push_back(ParseLevelChange(Subject(arg, entry), entry));
     } else if (arg == "--format") {
         options.format = reader.TakeValue(arg);
         if (std::find(formats.begin(), formats.end(), options.format) == formats.end())
-            throw UsageError("unknown format '" + options.format + "'");
+            throw UsageError(Subject(arg, options.format) + ": expected " + Alternatives(formats));
     } else {
         return false;
     }
@@ -76,43 +81,4 @@ SimulationOptions ParseSimulationOptions(const std::vector<std::string>& args, O
         if (!take(reader, arg, options, formats)) throw UsageError("unknown option '" + arg + "'");
     }
     return options;
-}
-
-CommandSession OpenSession(const SimulationOptions& options, const NumberLocale& displayLocale) {
-    CommandSession opened;
-    const Clock* clock = &SystemClock();
-    if (options.seed) {
-        opened.fixedClock = std::make_unique<FixedClock>(*options.seed);
-        clock = opened.fixedClock.get();
-    }
-    opened.session = std::make_unique<Session>(clock, EnglishNumberLocale(), displayLocale);
-    for (const auto& [factor, item] : options.levels) opened.session->SelectLevel(CatalogueIndex(*factor), item);
-    opened.session->SetKText(options.kText);
-    opened.session->SetNText(options.nText);
-    return opened;
-}
-
-NumberLocale UserNumberLocale() {
-    // Where the user's locale is installed, the C library knows its separators.
-    if (const char* name = std::setlocale(LC_NUMERIC, ""); name && std::string(name) != "C") {
-        const std::lconv* conventions = std::localeconv();
-        NumberLocale locale = EnglishNumberLocale();
-        locale.decimalSeparator = conventions->decimal_point;
-        locale.groupSeparator = conventions->thousands_sep;
-        std::setlocale(LC_NUMERIC, "C");
-        return locale;
-    }
-    std::setlocale(LC_NUMERIC, "C");
-    // Otherwise go by the language of the locale's name.
-    for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
-        const char* value = std::getenv(variable);
-        if (!value || !*value) continue;
-        if (std::string(value).rfind("ru", 0) == 0) return RussianNumberLocale();
-        break;
-    }
-    return EnglishNumberLocale();
-}
-
-NumberLocale OutputNumberLocale(const std::string& format) {
-    return format == "table" ? UserNumberLocale() : EnglishNumberLocale();
 }

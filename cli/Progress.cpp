@@ -1,31 +1,38 @@
-// The terminal progress bar of long kestal-sim runs.
+// The progress bar of long kestal-sim work on standard error, and the control that stops the work.
 #include "cli/Progress.h"
 
-#include <cstdio>
 #include <string>
 
 #include <unistd.h>
 
+#include "cli/StopSignals.h"
+
 namespace {
-// Below this many initiations a run is over before a bar would be seen.
+// Below this many initiations work is over before a bar would be seen.
 constexpr int64_t VisibleWork = 50'000'000;
 constexpr int BarWidth = 40;
 }  // namespace
 
-TerminalProgress::TerminalProgress(int64_t total, int64_t workPerStep)
-    : total_(total), active_(total > 0 && total * workPerStep >= VisibleWork && isatty(STDERR_FILENO)) {}
-
-TerminalProgress::~TerminalProgress() {
-    if (active_) std::fprintf(stderr, "\r%*s\r", BarWidth + 8, "");
+std::FILE* ProgressTerminal(int64_t initiations) {
+    return initiations >= VisibleWork && isatty(STDERR_FILENO) ? stderr : nullptr;
 }
 
-void TerminalProgress::Advance(int64_t done) {
-    if (!active_) return;
-    const int percent = static_cast<int>(done * 100 / total_);
-    if (percent == lastPercent_) return;
+TerminalProgress::~TerminalProgress() {
+    if (lastPercent_ < 0) return;
+    std::fprintf(terminal_, "\r%*s\r", BarWidth + 8, "");
+    std::fflush(terminal_);
+}
+
+WorkControl TerminalProgress::Control() {
+    return {[this](int64_t done, int64_t total) { Draw(done, total); }, [] { return StopSignal() != 0; }};
+}
+
+void TerminalProgress::Draw(int64_t done, int64_t total) {
+    const int percent = static_cast<int>(done * 100 / total);
+    if (!terminal_ || percent == lastPercent_) return;
     lastPercent_ = percent;
     const int filled = percent * BarWidth / 100;
-    std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(filled, '#').c_str(),
+    std::fprintf(terminal_, "\r[%s%s] %3d%%", std::string(filled, '#').c_str(),
                  std::string(BarWidth - filled, ' ').c_str(), percent);
-    std::fflush(stderr);
+    std::fflush(terminal_);
 }

@@ -1,17 +1,32 @@
-// A progress bar on standard error, drawn only when standard error is a terminal.
+// The progress bar of long kestal-sim work on standard error, and the control that stops the work
+// when SIGINT or SIGTERM was caught.
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+
+#include "Session/Work.h"
+
+// Standard error when it is a terminal and work of `initiations` lasts long enough for a bar to be
+// seen; otherwise null.
+std::FILE* ProgressTerminal(int64_t initiations);
 
 class TerminalProgress {
 public:
-    // `total` steps; nothing is drawn when stderr is not a terminal or the work is small.
-    TerminalProgress(int64_t total, int64_t workPerStep);
+    // Draws on `terminal`; nothing when it is null.
+    explicit TerminalProgress(std::FILE* terminal) : terminal_(terminal) {}
+    // The bar's line erased, whether the work finished or not.
     ~TerminalProgress();
-    void Advance(int64_t done);
+    TerminalProgress(const TerminalProgress&) = delete;
+    TerminalProgress& operator=(const TerminalProgress&) = delete;
+
+    // The bar follows the work's own count of its experiments; the work stops at the next
+    // experiment once a stop signal was caught.
+    WorkControl Control();
 
 private:
-    int64_t total_;
-    bool active_;
+    void Draw(int64_t done, int64_t total);
+
+    std::FILE* terminal_;
     int lastPercent_ = -1;
 };

@@ -9,7 +9,8 @@
 #include "GERTnet/ResultGrid.h"
 #include "cli/Command.h"
 #include "cli/Json.h"
-#include "cli/Options.h"
+#include "cli/CommandSession.h"
+#include "cli/OutputLocale.h"
 #include "cli/Progress.h"
 #include "cli/TextTable.h"
 #include "common/Formats.h"
@@ -71,10 +72,12 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         const NumberLocale locale = OutputNumberLocale(options.format);
         const CommandSession opened = OpenSession(options, locale);
         Session& session = *opened.session;
+        CheckRunSize(session, options);
         ModelingRun run = session.PrepareRun();
         {
-            TerminalProgress progress(run.series.ExperimentCount, run.series.InitiationCount);
-            run.Execute({[&](int64_t done, int64_t) { progress.Advance(done); }, {}});
+            TerminalProgress progress(
+                ProgressTerminal(int64_t{run.series.ExperimentCount} * run.series.InitiationCount));
+            run.Execute(progress.Control());
         }
         session.CommitRun(std::move(run));
         const RunBlock& block = session.state().results.back();

@@ -1,18 +1,47 @@
 // kestal-sim study: each --measure is one capture, then the study; the listing and the totals rows.
 #include "cli/StudyCommand.h"
 
+#include <charconv>
+#include <limits>
 #include <ostream>
 #include <utility>
 
 #include "cli/Command.h"
 #include "cli/Json.h"
+#include "cli/CommandSession.h"
 #include "cli/MeasureOptions.h"
-#include "cli/Options.h"
+#include "cli/OutputLocale.h"
 #include "cli/Progress.h"
 #include "cli/TextTable.h"
+#include "common/CheckedMath.h"
 #include "common/Formats.h"
 
 namespace {
+
+const MeasureCount StudiedCount = {[](int count) { return StudySeriesCount(count) > 0; }, StudyCountText};
+
+// The shortest text that reads back as `cost`: "3e+38".
+std::string CostText(float cost) {
+    char text[32];
+    return std::string(text, std::to_chars(text, text + sizeof text, cost).ptr);
+}
+
+// The study stores the cost of every combination as a single: the total of all the measures' costs,
+// the largest, must be one. Refused before anything runs.
+void CheckCostTotal(const MeasureTables& tables) {
+    long double total = 0.0L;
+    std::string costs;
+    for (int m = 0; m < tables.MeasureCount; ++m) {
+        total += tables.captured[m].Cost;
+        costs += (m ? " + " : "") + CostText(tables.captured[m].Cost);
+    }
+    try {
+        ToSingle(total);
+    } catch (const KestalError&) {
+        throw UsageError("the costs " + costs + " add up to more than a cost can hold (" +
+                         CostText(std::numeric_limits<float>::max()) + ")");
+    }
+}
 
 void WriteTable(std::ostream& out, const std::vector<std::string>& listing, const TotalsView& totals) {
     for (const std::string& line : listing) out << line << '\n';
@@ -64,12 +93,14 @@ int StudyCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         const NumberLocale locale = OutputNumberLocale(options.simulation.format);
         const CommandSession opened = OpenSession(options.simulation, locale);
         Session& session = *opened.session;
-        CaptureMeasures(options, session);
+        SetUpMeasures(options, session, StudiedCount);
+        CheckRunSize(session, options.simulation);
+        CheckCostTotal(session.state().measures);
         MeasureStudy study = session.PrepareStudy();
         {
-            TerminalProgress progress(StudySeriesCount(study.parameters.measures) * int64_t{study.parameters.k},
-                                      study.parameters.n);
-            study.Execute({[&](int64_t done, int64_t) { progress.Advance(done); }, {}});
+            const StudyParameters& size = study.parameters;
+            TerminalProgress progress(ProgressTerminal(StudySeriesCount(size.measures) * int64_t{size.k} * size.n));
+            study.Execute(progress.Control());
         }
         session.CommitStudy(std::move(study));
         const SessionState& state = session.state();

@@ -3,31 +3,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <functional>
 #include <regex>
-#include <sstream>
 
+#include "CommandCall.h"
 #include "cli/ExactCommand.h"
 #include "cli/ImportanceCommand.h"
 #include "cli/OptimizeCommand.h"
 #include "cli/RunCommand.h"
 
 namespace {
-
-using Command = std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome Call(const Command& command, const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = command(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 // The numbers following `key` in `json`, in order.
 std::vector<long double> Numbers(const std::string& json, const std::string& key) {
@@ -116,39 +100,6 @@ TEST(AnalysisCommands, RunJsonGainsThePrecision) {
     EXPECT_NEAR(Numbers(run.out, "accident_relative_error").at(0), std::sqrt((1 - p) / (p * 20000)), 1e-15L);
     EXPECT_EQ(Numbers(run.out, "N_for_1_percent").at(0), std::ceil((1 - p) / (p * 1e-4L * 10)));
     EXPECT_EQ(run.out.substr(run.out.size() - 2), "}\n");
-}
-
-TEST(AnalysisCommands, BadOptionsGiveOneLineAndStatusTwo) {
-    const std::vector<std::string> two = {"--measure", "А;300;H14=11", "--measure", "Б;400;H03=11"};
-    const auto with = [&two](std::vector<std::string> more) {
-        more.insert(more.begin(), two.begin(), two.end());
-        return more;
-    };
-    std::vector<std::string> sixteen;
-    for (const char* id : {"H01", "H02", "H03", "H04", "H05", "H06", "H07", "H08", "H09", "H12", "H13", "H14", "M01",
-                           "M02", "M03", "M04"})
-        sixteen.insert(sixteen.end(), {"--measure", std::string(id) + ";1;" + id + "=1"});
-    const struct {
-        Command command;
-        std::vector<std::string> args;
-        std::string message;
-    } cases[] = {
-        {ExactCommand, {"-K", "5"}, "kestal-sim exact: unknown option '-K'\n"},
-        {ExactCommand, {"--format", "csv"}, "kestal-sim exact: unknown format 'csv'\n"},
-        {ImportanceCommand, {"--seed", "1"}, "kestal-sim importance: unknown option '--seed'\n"},
-        {OptimizeCommand, {"--measure", "А;300;H14=11"}, "kestal-sim optimize: optimize needs 2 to 15 --measure options\n"},
-        {OptimizeCommand, sixteen, "kestal-sim optimize: Можно ввести не более 15 мероприятий\n"},
-        {OptimizeCommand, with({"--measure", "В;1;H14=2"}),
-         "kestal-sim optimize: factor H14 belongs to an earlier measure, in --measure В;1;H14=2\n"},
-        {OptimizeCommand, with({"--budget", "1500,5"}), "kestal-sim optimize: '1500,5' is not a valid floating point value\n"},
-        {OptimizeCommand, with({"-N", "10"}), "kestal-sim optimize: unknown option '-N'\n"},
-    };
-    for (const auto& c : cases) {
-        const Outcome outcome = Call(c.command, c.args);
-        EXPECT_EQ(outcome.status, 2) << c.message;
-        EXPECT_EQ(outcome.err, c.message);
-        EXPECT_TRUE(outcome.out.empty()) << c.message;
-    }
 }
 
 }  // namespace

@@ -1,25 +1,17 @@
 // kestal-sim study: captures as ">>" makes them, the study's listing and totals, repeatability with
-// --seed, and the one-line errors.
+// --seed, and numbers read alike and written by the locale.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <nlohmann/json.hpp>
 #include <regex>
-#include <sstream>
 
+#include "CommandCall.h"
 #include "cli/StudyCommand.h"
 
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome Study(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = StudyCommand(args, out, err);
-    return {status, out.str(), err.str()};
-}
+Outcome Study(const std::vector<std::string>& args) { return Call(StudyCommand, args); }
 
 std::vector<std::string> CandidateNames(const std::string& json) {
     std::vector<std::string> names;
@@ -29,21 +21,9 @@ std::vector<std::string> CandidateNames(const std::string& json) {
     return names;
 }
 
-void ExpectError(const std::vector<std::string>& args, const std::string& message) {
-    const Outcome outcome = Study(args);
-    EXPECT_EQ(outcome.status, 2);
-    EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(outcome.err, "kestal-sim study: " + message + "\n");
-}
-
 const std::vector<std::string> TwoMeasures = {"--measure", "Обучение;300;H14=11,H08=11", "--measure",
                                               "Опасное;400;H03=1,M08=1",  "--seed",    "1000",
                                               "-K",        "5",           "-N",        "4000"};
-
-std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& more) {
-    args.insert(args.end(), more.begin(), more.end());
-    return args;
-}
 
 }  // namespace
 
@@ -95,37 +75,26 @@ TEST(StudyCommand, TablePrintsTheListingThenTheCompactRows) {
     EXPECT_TRUE(std::regex_match(all[19], std::regex("3 +Обучение \\+ Опасное +700>600 +Большие +затраты"))) << all[19];
 }
 
-TEST(StudyCommand, CapturesFollowTheRulesOfTheEditor) {
-    // A level already current is no change; a factor of an earlier measure cannot be taken again.
-    ExpectError(With(TwoMeasures, {"--level", "M01=5", "--measure", "Третье;100;M01=5"}),
-                "no factor leaves its current level in --measure Третье;100;M01=5");
-    ExpectError(With(TwoMeasures, {"--measure", "Третье;100;H14=2"}),
-                "factor H14 belongs to an earlier measure, in --measure Третье;100;H14=2");
-    // The study needs two or three measures.
-    ExpectError({"--measure", "Одно;300;H14=11"}, "Для расчета нужно 2 или 3 мероприятия");
-    ExpectError(With(TwoMeasures, {"--measure", "В;1;T01=1", "--measure", "Г;1;T02=1"}),
-                "Для расчета нужно 2 или 3 мероприятия");
-    // The capture's own refusals and conversions.
-    ExpectError({"--measure", "А;0;H14=11"}, "Затраты на внедрение должны быть не меньше 1 у.е.");
-    ExpectError({"--measure", "А;сто;H14=11"}, "'сто' is not a valid floating point value");
-    ExpectError({"--measure", "А;1;H01=1,H02=1,H03=1,H04=1,H05=1,H06=1,H07=1,H08=1,H09=1,H12=1,H13=1"},
-                "В одном мероприятии можно изменить не более 10 факторов");
-    ExpectError(With(TwoMeasures, {"--budget", "1500,5"}), "'1500,5' is not a valid floating point value");
-    ExpectError(With(TwoMeasures, {"--damage", "много"}), "'много' is not a valid floating point value");
-    ExpectError(With(TwoMeasures, {"-K", "2001"}), "Число опытов K должно быть от 1 до 2000");
-}
-
-TEST(StudyCommand, BadOptionsAreOneLine) {
-    ExpectError({"--measure", "А;300"}, "--measure expects NAME;COST;ID=NUMBER[,ID=NUMBER...], got 'А;300'");
-    ExpectError({"--measure", "А;300;X01=2"}, "--measure expects NAME;COST;ID=NUMBER[,ID=NUMBER...], got 'А;300;X01=2'");
-    ExpectError({"--measure", "А;300;H01=12"}, "level number must be 1 to 11 in --measure А;300;H01=12");
-    ExpectError({"--measure", "А;300;H01=2,H01=3"}, "factor H01 given twice in --measure А;300;H01=2,H01=3");
-    ExpectError({"--format", "csv"}, "unknown format 'csv'");
-    ExpectError({"--budget"}, "option --budget needs a value");
-    ExpectError({"--colour"}, "unknown option '--colour'");
-    // A name may hold the separator.
-    const Outcome named = Study({"--measure", "А;Б;300;H14=11", "--measure", "В;300;M01=9", "-K", "2", "-N", "100",
-                                 "--format", "json"});
+TEST(StudyCommand, NumbersAreReadWithAPointAndWrittenByTheLocale) {
+    const std::vector<std::string> args = {"--measure", "Дешёвое;1.5;H14=11", "--measure", "Дорогое;2000.25;M01=9",
+                                           "--budget",  "5000", "--seed", "5000", "-K", "3", "-N", "1000"};
+    const auto study = [&](const char* locale, const char* format) {
+        const ScopedLocale scoped(locale);
+        return Study(With(args, {"--format", format}));
+    };
+    // The same input under every locale; the JSON alike, the table in the locale's conventions.
+    const Outcome json = study("C", "json");
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(study("ru_RU.UTF-8", "json").out, json.out);
+    const Outcome c = study("C", "table");
+    EXPECT_EQ(study("C.UTF-8", "table").out, c.out);
+    EXPECT_NE(c.out.find("  2001.75  "), std::string::npos) << c.out;
+    EXPECT_NE(study("ru_RU.UTF-8", "table").out.find("  2\u202F001,75  "), std::string::npos);
+    // Names are copied into the JSON escaped: a tab, a quote.
+    const Outcome named = Study(
+        {"--measure", "А;Б\t\"В\";300;H14=11", "--measure", "Г;300;M01=9", "-K", "2", "-N", "100", "--format", "json"});
     ASSERT_EQ(named.status, 0) << named.err;
-    EXPECT_NE(named.out.find("\"А;Б :\""), std::string::npos);
+    const auto candidates = nlohmann::json::parse(named.out)["candidates"];
+    EXPECT_TRUE(
+        std::any_of(candidates.begin(), candidates.end(), [](const auto& c) { return c["name"] == "А;Б\t\"В\""; }));
 }

@@ -1,0 +1,27 @@
+// SIGINT and SIGTERM during kestal-sim's work: remembered, so that the work stops at the next experiment.
+#include "cli/StopSignals.h"
+
+#include <csignal>
+
+namespace {
+
+volatile std::sig_atomic_t caught = 0;
+
+void Remember(int signal) {
+    caught = signal;
+}
+
+}  // namespace
+
+void CatchStopSignals() {
+    struct sigaction action {};
+    action.sa_handler = Remember;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+int StopSignal() {
+    return caught;
+}
