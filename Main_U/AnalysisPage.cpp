@@ -2,6 +2,7 @@
 #include "Main_U/AnalysisPage.h"
 
 #include <QLabel>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -10,6 +11,22 @@
 #include "Widgets/UiLocale.h"
 #include "Widgets/UiText.h"
 
+namespace {
+
+// A view that scrolls within its tab when the window is smaller than the view needs: the page asks
+// no more room of the window than the other pages do.
+QScrollArea* Scrolling(QWidget* view)
+{
+    auto* area = new QScrollArea;
+    area->setObjectName(view->objectName() + QStringLiteral("Scroll"));
+    area->setFrameStyle(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(view);
+    return area;
+}
+
+}  // namespace
+
 AnalysisPage::AnalysisPage(const Session& session) : session_(session)
 {
     setObjectName(QStringLiteral("tsAnalysis"));
@@ -17,19 +34,19 @@ AnalysisPage::AnalysisPage(const Session& session) : session_(session)
     accident_->setObjectName(QStringLiteral("lbExactAccident"));
     accident_->setToolTip(QStringLiteral("Точная вероятность происшествия при текущих оценках факторов"));
     accident_->setContentsMargins(8, 0, 8, 0);
-    views_ = new QTabWidget(this);
-    views_->setObjectName(QStringLiteral("pcAnalysis"));
-    views_->setUsesScrollButtons(false);
+    auto* views = new QTabWidget(this);
+    views->setObjectName(QStringLiteral("pcAnalysis"));
+    views->setUsesScrollButtons(false);
     nodes_ = new NodesView(session);
     importance_ = new ImportanceView(session);
     bestSet_ = new BestSetView(session);
-    views_->addTab(nodes_, QStringLiteral("Узлы сети"));
-    views_->addTab(importance_, QStringLiteral("Важность факторов"));
-    views_->addTab(bestSet_, QStringLiteral("Лучший набор мер"));
+    views->addTab(Scrolling(nodes_), QStringLiteral("Узлы сети"));
+    views->addTab(Scrolling(importance_), QStringLiteral("Важность факторов"));
+    views->addTab(Scrolling(bestSet_), QStringLiteral("Лучший набор мер"));
     connect(importance_, &ImportanceView::factorChosen, this, &AnalysisPage::factorChosen);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 4, 0, 0);
-    layout->addWidget(views_);
+    layout->addWidget(views);
 }
 
 void AnalysisPage::Show()

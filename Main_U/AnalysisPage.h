@@ -12,7 +12,6 @@ class BestSetView;
 class ImportanceView;
 class NodesView;
 class QLabel;
-class QTabWidget;
 
 class AnalysisPage : public QWidget {
     Q_OBJECT
@@ -32,7 +31,6 @@ private:
     const Session& session_;
     std::optional<NetworkInputs> accidentShown_;
     QLabel* accident_;
-    QTabWidget* views_;
     NodesView* nodes_;
     ImportanceView* importance_;
     BestSetView* bestSet_;

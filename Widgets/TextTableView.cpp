@@ -105,7 +105,7 @@ void ShowTextTable(QTableWidget* table, const TextTable& texts)
     if (columns > 0) {
         const auto widest = std::max_element(widths.begin(), widths.end());
         const int excess = std::accumulate(widths.begin(), widths.end(), 0) - table->viewport()->width();
-        if (excess > 0) *widest = std::max(NarrowestYielding, *widest - excess);
+        if (excess > 0) *widest = std::min(*widest, std::max(NarrowestYielding, *widest - excess));
     }
     for (int column = 0; column < columns; ++column) {
         table->setColumnWidth(column, widths[column]);
