@@ -70,6 +70,7 @@ MeasureOptimum OptimizeMeasures(const NetworkInputs& baseline, const std::vector
     assert(ValidCandidates(baseline, measures));
     MeasureOptimum optimum;
     optimum.baseline = ExactNodeProbabilities(baseline).node[NodeI];
+    optimum.budget = budget;
     const uint32_t all = (uint32_t{1} << measures.size()) - 1;
     optimum.subsets.reserve(all);
     for (uint32_t members = 1; members <= all; ++members) {

@@ -18,6 +18,7 @@ struct CandidateMeasure {
     std::string name;
     float cost;
     std::vector<std::pair<int /*FactorSlot*/, float /*new value*/>> changes;
+    bool operator==(const CandidateMeasure&) const = default;
 };
 
 constexpr int MinCandidateMeasures = 2;
@@ -35,6 +36,7 @@ struct MeasureSubset {
 
 struct MeasureOptimum {
     long double baseline;  // the accident probability without measures
+    long double budget;    // what "within the budget" was judged against
     // All 2^m - 1 subsets by benefit, largest first, then cost, lowest first, then fewer members,
     // then the earlier first differing member in capture order.
     std::vector<MeasureSubset> subsets;

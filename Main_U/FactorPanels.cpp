@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "Main_U/AnalysisPage.h"
 #include "Widgets/FactorPanel.h"
 #include "Widgets/Guard.h"
 #include "Widgets/Layouts.h"
@@ -124,6 +125,8 @@ void TFormKestal::ConnectFactorPanels()
                 [this, index](const QString& text) { FactorListEdited(index, text); });
     }
     connect(pcFactors, &QTabWidget::currentChanged, this, [this] { FactorPageChanged(); });
+    connect(analysis_, &AnalysisPage::factorChosen, this,
+            [this](int factor) { Guarded(this, [&] { ShowFactorPanel(factor); }); });
     const int t03 = CatalogueIndex(*FindFactor("T03"));
     FactorPanel* pT03 = factorControls[t03].panel;
     connect(pT03, &FactorPanel::doubleClicked, this, Guard(this, [this] { pT03DblClick(); }));
@@ -145,6 +148,15 @@ void TFormKestal::ShowFactorHelp(int factor, HelpForm form)
         if (FactorCatalogue[other].group == info.group)
             factorControls[other].panel->setColour(other == factor ? HighlightColour() : LightColour());
     WriteLines(reHelp, HelpLines(info, form));
+}
+
+void TFormKestal::ShowFactorPanel(int factor)
+{
+    PageControl1->setCurrentWidget(tsModeling);
+    QWidget* page = factorPages[FactorCatalogue[factor].group];
+    pcFactors->setCurrentWidget(page);
+    page->findChild<QScrollArea*>()->ensureWidgetVisible(factorControls[factor].panel, 0, 0);
+    ShowFactorHelp(factor, HelpForm::Panel);
 }
 
 void TFormKestal::FactorListEdited(int factor, const QString& text)

@@ -19,6 +19,7 @@
 
 #include "About/TAboutBox.h"
 #include "DoSimple/TFormSimpleDo.h"
+#include "Main_U/AnalysisPage.h"
 #include "GERTnet/ResultGrid.h"
 #include "Widgets/BackgroundWork.h"
 #include "Widgets/Grid.h"
@@ -155,6 +156,9 @@ void TFormKestal::BuildFrame()
     tsAction = pages[1];
     tsResaltAct = pages[2];
     PageControl1->setTabVisible(2, false);
+    analysis_ = new AnalysisPage(session_);
+    PageControl1->addTab(analysis_, PagePicture(3), QStringLiteral("Анализ"));
+    statusBar->addPermanentWidget(analysis_->AccidentLabel());
     PageControl1->setCurrentWidget(tsModeling);
     // Below the design's size the pages scroll rather than cut their controls off.
     auto* scroller = new QScrollArea;
@@ -233,6 +237,7 @@ void TFormKestal::ShowSession(bool lists)
         ShowMeasureEditor();
         ShowStudy();
         ShowTotals();
+        analysis_->Show();
         lists = false;
     } while (showAgain_);
     showing_ = false;

@@ -12,6 +12,7 @@
 #include "Session/Session.h"
 #include "factors/FactorTexts.h"
 
+class AnalysisPage;
 class BackgroundWork;
 class FactorPanel;
 class Grid;
@@ -70,6 +71,8 @@ private:
     void About1Click();
     void pT03DblClick();
     void ShowFactorHelp(int factor, HelpForm form);
+    // The factor's panel in view on "Моделирование", as a click on it shows it.
+    void ShowFactorPanel(int factor);
     void FactorListEdited(int factor, const QString& text);
     void FactorPageChanged();
     void buttonRunClick();
@@ -138,6 +141,7 @@ private:
     QWidget* tsModeling = nullptr;
     QWidget* tsAction = nullptr;
     QWidget* tsResaltAct = nullptr;
+    AnalysisPage* analysis_ = nullptr;
 
     // ---- Page "Моделирование" ----
     QTabWidget* pcFactors = nullptr;

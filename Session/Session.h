@@ -124,6 +124,8 @@ public:
     // Every set of the captured measures judged exactly against the budget and the damage typed
     // (read as the study reads them); refused unless 2 to 15 measures are captured.
     MeasureOptimum BestMeasures() const;
+    // Why BestMeasures would be refused now, as one line for the user; empty when it would not.
+    std::string BestMeasuresProblem() const;
 
     // ---- Questionnaire ----
     // "Применить" with these answers: the level they rate is kept for T03 (a rating that names no
@@ -134,6 +136,8 @@ private:
     // The change node of `factor` as the first child of the pending measure's changes node.
     TreeNode& OpenChangeNode(int factor);
     TreeNode& PendingChanges();
+    // Whether the optimizer takes as many measures as are captured.
+    bool BestSetCountFits() const;
     // What an initiation of the current ratings costs against one of the calibration's.
     long double CostFactor() const;
 
@@ -150,5 +154,7 @@ private:
 
 inline constexpr const char* BlankMeasureNameText = "Введите название мероприятия";
 inline constexpr const char* BestSetCountText = "Для подбора лучшего набора нужно от 2 до 15 мероприятий";
+inline constexpr const char* BestSetBudgetText = "Для подбора лучшего набора сумма средств должна быть числом";
+inline constexpr const char* BestSetDamageText = "Для подбора лучшего набора величина ущерба должна быть числом";
 // The estimate while K or N is not an integer.
 inline constexpr const char* NoEstimateText = "—";

@@ -44,11 +44,32 @@ std::vector<CandidateMeasure> Session::CapturedCandidates() const
     return candidates;
 }
 
-MeasureOptimum Session::BestMeasures() const
+bool Session::BestSetCountFits() const
 {
     const int count = state_.measures.MeasureCount;
-    if (count < MinCandidateMeasures || count > MaxCandidateMeasures) throw KestalError(BestSetCountText);
+    return count >= MinCandidateMeasures && count <= MaxCandidateMeasures;
+}
+
+MeasureOptimum Session::BestMeasures() const
+{
+    if (!BestSetCountFits()) throw KestalError(BestSetCountText);
     const long double budget = ParseFloat(state_.budgetText, inputLocale_);
     const long double damage = ParseFloat(state_.damageText, inputLocale_);
     return OptimizeMeasures(RatingInputs(), CapturedCandidates(), budget, damage);
+}
+
+std::string Session::BestMeasuresProblem() const
+{
+    const auto readable = [this](const std::string& text) {
+        try {
+            ParseFloat(text, inputLocale_);
+            return true;
+        } catch (const KestalError&) {
+            return false;
+        }
+    };
+    if (!BestSetCountFits()) return BestSetCountText;
+    if (!readable(state_.budgetText)) return BestSetBudgetText;
+    if (!readable(state_.damageText)) return BestSetDamageText;
+    return {};
 }

@@ -7,7 +7,7 @@
 
 namespace {
 
-enum class Shape { Disc, Square, Diamond, Triangle, Page, Coin, Folder };
+enum class Shape { Disc, Square, Diamond, Triangle, Page, Coin, Folder, Bars };
 
 const QColor GroupColours[] = {QColor(200, 60, 50), QColor(50, 90, 190), QColor(40, 150, 70), QColor(200, 140, 20)};
 
@@ -44,6 +44,11 @@ QIcon Draw(Shape shape, const QColor& colour)
         painter.setPen(QPen(colour.darker(200), 1.2));
         painter.drawLine(QPointF(8, 4.5), QPointF(8, 11.5));
         break;
+    case Shape::Bars:
+        painter.drawRect(QRectF(1.5, 8.5, 3.5, 6));
+        painter.drawRect(QRectF(6.5, 4.5, 3.5, 10));
+        painter.drawRect(QRectF(11.5, 1.5, 3.5, 13));
+        break;
     case Shape::Folder: {
         QPainterPath path;
         path.moveTo(1.5, 4.5);
@@ -69,8 +74,9 @@ QIcon GroupPicture(int group)
 
 QIcon PagePicture(int page)
 {
-    static const Shape shapes[] = {Shape::Triangle, Shape::Folder, Shape::Page};
-    static const QColor colours[] = {QColor(70, 130, 200), QColor(220, 180, 60), QColor(120, 120, 120)};
+    static const Shape shapes[] = {Shape::Triangle, Shape::Folder, Shape::Page, Shape::Bars};
+    static const QColor colours[] = {QColor(70, 130, 200), QColor(220, 180, 60), QColor(120, 120, 120),
+                                     QColor(80, 160, 110)};
     return Draw(shapes[page], colours[page]);
 }
 

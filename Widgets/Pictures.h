@@ -8,7 +8,7 @@
 
 // Tab pictures of the four factor groups, in page order ("Человек" .. "Технология").
 QIcon GroupPicture(int group);
-// Tab pictures of the main pages: "Моделирование", "Комплекс мер", "Итоги".
+// Tab pictures of the main pages: "Моделирование", "Комплекс мер", "Итоги", "Анализ".
 QIcon PagePicture(int page);
 // The picture of the monitor's small button (show the introduction again).
 QIcon IntroductionPicture();

@@ -17,6 +17,7 @@ namespace {
 
 constexpr int ConversionDigits = 18;
 constexpr int GeneralPrecision = 15;
+constexpr int ProbabilityPrecision = 4;
 constexpr int TotalsPrecision = 12;
 constexpr int FixedDecimals = 14;
 
@@ -151,6 +152,26 @@ std::string FixedOrGeneral(long double value, int precision, int decimals, const
     return FixedNotation(d, decimals, group, locale);
 }
 
+// `precision` significant digits, trailing zeros dropped; fixed notation while the value, written
+// 0.d × 10^exponent, has an exponent from `lowestFixed` to `precision`, otherwise scientific:
+// "1,5E-7", "1E20".
+std::string ShortestText(long double value, int precision, int lowestFixed, const NumberLocale& locale)
+{
+    if (!std::isfinite(value))
+        return NonFiniteText(value);
+    Decimal d = ToDecimal(value);
+    RoundDigits(d, precision);
+    if (d.digits.empty())
+        return "0";
+    if (d.exponent >= lowestFixed && d.exponent <= precision) {
+        const std::string fraction = FractionPart(d);
+        return Sign(d) + IntegerPart(d) + (fraction.empty() ? "" : locale.decimalSeparator + fraction);
+    }
+    const std::string rest = d.digits.substr(1);
+    return Sign(d) + d.digits.substr(0, 1) + (rest.empty() ? "" : locale.decimalSeparator + rest) + "E" +
+           std::to_string(d.exponent - 1);
+}
+
 }  // namespace
 
 std::string FixedText(long double value, const NumberLocale& locale)
@@ -160,20 +181,32 @@ std::string FixedText(long double value, const NumberLocale& locale)
 
 std::string GeneralText(long double value, const NumberLocale& locale)
 {
+    // Fixed notation from 0.00001 (exponent -4) up to 15 integer digits.
+    return ShortestText(value, GeneralPrecision, -4, locale);
+}
+
+std::string ProbabilityText(long double value, const NumberLocale& locale)
+{
+    // Fixed notation from 0.0001 (exponent -3).
+    return ShortestText(value, ProbabilityPrecision, -3, locale);
+}
+
+std::string DecimalsText(long double value, int decimals, const NumberLocale& locale)
+{
+    return FixedOrGeneral(value, ConversionDigits, decimals, "", locale);
+}
+
+std::string ApproximateCountText(long double value, const NumberLocale& locale)
+{
+    constexpr int Digits = 2;
+    constexpr int LargestFixedExponent = 15;
     if (!std::isfinite(value))
         return NonFiniteText(value);
     Decimal d = ToDecimal(value);
-    RoundDigits(d, GeneralPrecision);
-    if (d.digits.empty())
-        return "0";
-    // Fixed notation from 0.00001 (exponent -4) up to 15 integer digits.
-    if (d.exponent >= -4 && d.exponent <= GeneralPrecision) {
-        const std::string fraction = FractionPart(d);
-        return Sign(d) + IntegerPart(d) + (fraction.empty() ? "" : locale.decimalSeparator + fraction);
-    }
-    const std::string rest = d.digits.substr(1);
-    return Sign(d) + d.digits.substr(0, 1) + (rest.empty() ? "" : locale.decimalSeparator + rest) + "E" +
-           std::to_string(d.exponent - 1);
+    RoundDigits(d, Digits);
+    if (d.exponent > LargestFixedExponent)
+        return ShortestText(value, Digits, 1, locale);
+    return Sign(d) + Grouped(IntegerPart(d), locale.groupSeparator);
 }
 
 std::string MoneyText(long double value, const NumberLocale& locale)

@@ -15,6 +15,16 @@ std::string FixedText(long double value, const NumberLocale& locale);
 // scientific: "1,5E-7", "1E20".
 std::string GeneralText(long double value, const NumberLocale& locale);
 
+// Probabilities of the exact analysis: 4 significant digits, trailing zeros dropped; fixed notation
+// from 0.0001 up, scientific below: "0,0005478", "2,107E-45".
+std::string ProbabilityText(long double value, const NumberLocale& locale);
+
+// Exactly `decimals` places, no grouping: "4,8".
+std::string DecimalsText(long double value, int decimals, const NumberLocale& locale);
+
+// An estimated count: 2 significant digits, grouped ("88 000"); from 10^15 on, scientific ("8,8E40").
+std::string ApproximateCountText(long double value, const NumberLocale& locale);
+
 // Money in the totals table: 12 significant digits, then 2 decimals, with grouping.
 std::string MoneyText(long double value, const NumberLocale& locale);
 

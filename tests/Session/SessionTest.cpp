@@ -1,5 +1,5 @@
 // The session's operations: refusals and stopped work change nothing, a failed study leaves the last
-// outcome, and the study's estimate follows the measures.
+// outcome, the study's estimate follows the measures, and the best set says why it cannot be judged.
 #include <gtest/gtest.h>
 
 #include "Session/Session.h"
@@ -122,6 +122,20 @@ TEST(Session, StudyEstimateFollowsTheMeasures)
     f.session.ResetMeasures();
     EXPECT_EQ(f.session.StudyEstimateText(), "");
     EXPECT_EQ(f.session.RunEstimateText(), NoEstimateText);
+}
+
+TEST(Session, SaysWhyTheBestSetCannotBeJudged)
+{
+    Fixture f;
+    f.Capture("Обучение", "300", {{"H14", 10}});
+    EXPECT_EQ(f.session.BestMeasuresProblem(), BestSetCountText);
+    f.Capture("Ремонт", "400", {{"M08", 10}});
+    EXPECT_EQ(f.session.BestMeasuresProblem(), "");
+    EXPECT_EQ(f.session.BestMeasures().budget, 1500.0L);
+    f.session.SetDamageText("много");
+    EXPECT_EQ(f.session.BestMeasuresProblem(), BestSetDamageText);
+    f.session.SetBudgetText("1500.5");  // the point is no separator under a Russian locale
+    EXPECT_EQ(f.session.BestMeasuresProblem(), BestSetBudgetText);
 }
 
 }  // namespace

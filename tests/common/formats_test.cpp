@@ -186,4 +186,20 @@ TEST(IntegerText, IsPlainDecimal)
     EXPECT_EQ(IntegerText(1234567890123LL), "1234567890123");
 }
 
+TEST(AnalysisTexts, ProbabilitiesCountsAndPlaces)
+{
+    EXPECT_EQ(ProbabilityText(0.95678L, ru), "0,9568");
+    EXPECT_EQ(ProbabilityText(0.000568901L, ru), "0,0005689");
+    EXPECT_EQ(ProbabilityText(0.0001L, ru), "0,0001");
+    EXPECT_EQ(ProbabilityText(0.00009999L, ru), "9,999E-5");
+    EXPECT_EQ(ProbabilityText(2.1067e-45L, en), "2.107E-45");
+    EXPECT_EQ(ProbabilityText(1.0L, ru), "1");
+    EXPECT_EQ(ProbabilityText(0.0L, ru), "0");
+    EXPECT_EQ(DecimalsText(4.75L, 1, ru), "4,8");
+    EXPECT_EQ(DecimalsText(0.0L, 1, ru), "0,0");
+    EXPECT_EQ(ApproximateCountText(87631.0L, ru), "88\u00A0000");
+    EXPECT_EQ(ApproximateCountText(949.0L, en), "950");
+    EXPECT_EQ(ApproximateCountText(8.76e40L, ru), "8,8E40");
+}
+
 }  // namespace

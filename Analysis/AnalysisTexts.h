@@ -1,0 +1,49 @@
+// The exact analysis as texts: the tables and lines the window's page "Анализ" shows and a report
+// prints, numbers in the given locale.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Analysis/BestMeasures.h"
+#include "Analysis/ExactNodes.h"
+#include "Analysis/FactorImportance.h"
+#include "Analysis/RunPrecision.h"
+#include "common/NumberLocale.h"
+
+struct TextTable {
+    std::vector<std::string> headers;
+    std::vector<std::vector<std::string>> rows;
+    int highlightedRow = -1;  // a row to stand out, or none
+};
+
+// "Вероятность происшествия: 0,0005478".
+std::string AccidentStatusText(const NodeProbabilities& exact, const NumberLocale& locale);
+
+// Nodes B to I: letter, state, exact probability; after a run (`run` not null) its pooled
+// frequency, the bounds of its 95 % interval and whether the exact probability of the ratings it
+// ran with lies inside.
+TextTable NodeTable(const NodeProbabilities& exact, const RunPrecision* run, const NumberLocale& locale);
+
+// The line under the node table: before a run, when its figures come; after a run of K experiments,
+// "Относительная погрешность частоты происшествия 4,8 %; для 1 % при K = 200 нужно N ≈ 88 000",
+// with a note when the ratings changed since.
+std::string PrecisionLine(const RunPrecision* run, int32_t k, bool ratingsChanged, const NumberLocale& locale);
+
+// The factors in the order of the table: factor, current level, best level (their list texts),
+// the accident probability at the best level and the reduction it offers in % of the current one.
+TextTable ImportanceRows(const ImportanceTable& table, const NumberLocale& locale);
+
+// "Обучение + Замена приборов": the members' names in capture order.
+std::string MembersText(uint32_t members, const std::vector<CandidateMeasure>& measures);
+
+// The line over the frontier: "Лучший набор в пределах бюджета: …; затраты …, выгода … у.е.", or
+// that no set keeps within the budget.
+std::string BestSetLine(const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& measures,
+                        const NumberLocale& locale);
+
+// The Pareto frontier: measures, cost, benefit, ratio, accident probability and whether within the
+// budget; the best set first (highlighted), then the others by benefit, largest first.
+TextTable FrontierTable(const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& measures,
+                        const NumberLocale& locale);
