@@ -50,6 +50,9 @@ void TFormKestal::BuildFileMenu(QMenu* file)
     recentMenu_ = file->addMenu(QStringLiteral("Недавние файлы"));
     recentMenu_->setObjectName(QStringLiteral("mnRecent"));
     file->addSeparator();
+    add("acExportReport", QStringLiteral("Экспорт отчёта…"), QKeySequence(), [this] { ExportReport(); });
+    add("acPrintReport", QStringLiteral("Печать…"), QKeySequence::Print, [this] { PrintReport(); });
+    file->addSeparator();
     add("acExit", QStringLiteral("Выход"), QKeySequence::Quit, [this] { close(); });
     ShowRecentFiles();
 }

@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "Session/Session.h"
@@ -21,7 +22,9 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QImage;
 class QMenu;
+class QTextDocument;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -47,6 +50,8 @@ public:
     void RestoreGeometry();
     // Opens the project at `path`, refusing a bad file with nothing changed.
     void OpenProjectAt(const QString& path);
+    // Writes the report to `path`: PDF for a ".pdf" file, HTML otherwise. KestalError when it fails.
+    void WriteReport(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -101,6 +106,11 @@ private:
     void ShowLoadedSession(SessionState state, const QString& path);
     void RememberFile(const QString& path);
     void ShowRecentFiles();
+    // ---- Report ----
+    void ExportReport();
+    void PrintReport();
+    std::vector<std::pair<QString, QImage>> ReportPictures() const;
+    std::unique_ptr<QTextDocument> ReportDocument() const;
 
     // ---- Showing the session ----
     // Runs `action` on the session (guarded: an error leaves a message box), then shows the session.
