@@ -15,7 +15,7 @@
 namespace {
 
 // Room for the 30 rows' labels without overlapping.
-constexpr int TornadoMinimumHeight = 520;
+constexpr int TornadoMinimumHeight = 800;
 
 }  // namespace
 

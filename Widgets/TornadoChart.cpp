@@ -36,7 +36,10 @@ QCategoryAxis* FactorAxis(const ImportanceTable& table)
     for (int row = count - 1; row >= 0; --row) axis->append(Q(table.factors[row].factor->id), RowHeight(row, count));
     axis->setRange(-0.5, count - 0.5);
     axis->setGridLineVisible(false);
-    axis->setLabelsFont(QApplication::font());
+    // Thirty rows keep their ids legible in a chart as low as a 1024 × 768 window leaves it.
+    QFont labels = QApplication::font();
+    labels.setPointSizeF(labels.pointSizeF() - 1);
+    axis->setLabelsFont(labels);
     return axis;
 }
 
@@ -76,18 +79,18 @@ QChart* TornadoChart(const ImportanceTable& table)
         const double h = RowHeight(row, count);
         const double best = static_cast<double>(factor.accident[factor.bestLevel - 1]);
         const double worst = static_cast<double>(factor.accident[factor.worstLevel - 1]);
-        AddBar(chart, {{best, h}, {current, h}}, LowerColour, QStringLiteral("До лучшего уровня"), row == 0, x, y);
-        AddBar(chart, {{current, h}, {worst, h}}, HigherColour, QStringLiteral("До худшего уровня"), row == 0, x, y);
+        AddBar(chart, {{best, h}, {current, h}}, LowerColour, QStringLiteral("К лучшему"), row == 0, x, y);
+        AddBar(chart, {{current, h}, {worst, h}}, HigherColour, QStringLiteral("К худшему"), row == 0, x, y);
         for (long double p : factor.accident)
             if (p > 0) levels << QPointF(static_cast<double>(p), h);
         if (factor.level > 0) marks << QPointF(static_cast<double>(factor.accident[factor.level - 1]), h);
     }
-    Attach(chart, Points(levels, LevelColour, 4, QStringLiteral("Уровни фактора")), x, y);
+    Attach(chart, Points(levels, LevelColour, 4, QStringLiteral("Уровни")), x, y);
     // The line of the current probability goes with the current levels' marks in the legend.
     QLineSeries* line = Polyline({{current, -0.5}, {current, count - 0.5}}, CurrentColour, 1);
     Attach(chart, line, x, y);
     LeaveOutOfLegend(chart, line);
-    Attach(chart, Points(marks, CurrentColour, 8, QStringLiteral("Текущий уровень"), true), x, y);
+    Attach(chart, Points(marks, CurrentColour, 8, QStringLiteral("Текущий"), true), x, y);
     return chart;
 }
 
