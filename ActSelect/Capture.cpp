@@ -62,7 +62,6 @@ CaptureResult CaptureMeasure(MeasureTables& tables, const SettingsTable& setting
 
     result.measure = k;
     result.lockedFactors = changed;
-    result.costNode = 3 * k + tables.ChangeTotal;
     result.costNodeText = "Затраты = " + input.costText + " у.е.";
     result.nextName = MeasureNameText(k + 1);
     return result;

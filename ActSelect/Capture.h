@@ -26,7 +26,6 @@ struct CaptureResult {
     bool captured = false;
     int measure = 0;                 // k, the number of the captured measure
     std::vector<int> lockedFactors;  // FactorCatalogue indices of the factors to lock, capture order
-    int costNode = 0;                // tree index of the captured measure's "Затраты" node
     std::string costNodeText;        // "Затраты = " + the cost text as typed + " у.е."
     std::string nextName;            // "Мероприятие " + (k + 1): the name field and the next measure node
     bool runEnabled = false;         // buttonRunOpt, by RunButtonEnabled for the new MeasureCount

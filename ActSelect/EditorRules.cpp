@@ -28,11 +28,6 @@ int ItemOfLevelText(const FactorInfo& factor, const std::string& text) {
 
 std::string MeasureNameText(int number) { return "Мероприятие " + std::to_string(number); }
 
-PendingNodes PendingMeasureNodes(const MeasureTables& tables) {
-    const int base = 3 * tables.MeasureCount + tables.ChangeTotal;
-    return {base + 1, base + 2, base + 3};
-}
-
 int GroupImage(const FactorInfo& factor) { return 4 + factor.group; }
 
 std::string ChangeNodeText(const FactorInfo& factor, int currentItem, int position) {

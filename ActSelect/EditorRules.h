@@ -42,15 +42,6 @@ inline constexpr const char* NoChangeText = "нет изменений";
 // "Мероприятие " + number: the name of measure `number`.
 std::string MeasureNameText(int number);
 
-// Tree nodes of the pending measure, by index in pre-order over all nodes (root 0), with
-// m = MeasureCount and t = ChangeTotal: 3m + t + 1, + 2, + 3.
-struct PendingNodes {
-    int measure;      // "Мероприятие m+1"
-    int changes;      // its "Изменения факторов ЧМС"
-    int firstChange;  // first child of that node: the factor being edited
-};
-PendingNodes PendingMeasureNodes(const MeasureTables& tables);
-
 // Image of a change node: 4 for H, 5 for M, 6 for C, 7 for T factors.
 int GroupImage(const FactorInfo& factor);
 

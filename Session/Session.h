@@ -75,7 +75,7 @@ public:
     ModelingRun PrepareRun() const;
     // A finished run's results into the session: its block is appended to the results.
     void CommitRun(ModelingRun&& run);
-    // Prepare, execute and commit in one (kestal-sim).
+    // Prepare, execute and commit in one, on the calling thread.
     void Run(const WorkControl& control = {});
 
     // ---- Measure editor ----

@@ -17,17 +17,6 @@ TEST(EditorRules, ChangeNodeTexts) {
     EXPECT_EQ(MeasureNameText(12), "Мероприятие 12");
 }
 
-TEST(EditorRules, PendingNodesFollowTheCounters) {
-    MeasureTables tables;
-    EXPECT_EQ(PendingMeasureNodes(tables).measure, 1);
-    tables.MeasureCount = 1;
-    tables.ChangeTotal = 2;
-    const PendingNodes nodes = PendingMeasureNodes(tables);
-    EXPECT_EQ(nodes.measure, 6);
-    EXPECT_EQ(nodes.changes, 7);
-    EXPECT_EQ(nodes.firstChange, 8);
-}
-
 TEST(EditorRules, ReadinessOfCapture) {
     const NumberLocale ru = RussianNumberLocale();
     EditorRows rows;

@@ -112,6 +112,38 @@ TEST(Session, CaptureIsEnabledOnlyWhenAPressWouldCaptureSomething)
     EXPECT_FALSE(f.session.WouldCapture());
 }
 
+// The index of `target` in pre-order over the tree (root 0); -1 where it is not in the tree.
+int PreOrderIndex(const TreeNode& node, const TreeNode* target, int& next)
+{
+    const int index = next++;
+    if (&node == target) return index;
+    for (const TreeNode& child : node.children)
+        if (const int found = PreOrderIndex(child, target, next); found >= 0) return found;
+    return -1;
+}
+
+TEST(Session, TheTreeKeepsItsAddressing)
+{
+    // The pending measure's nodes stand at 3m + t + 1, + 2, + 3 (m measures, t changes captured),
+    // one change node per factor however often its bar is focused.
+    Fixture f;
+    f.Capture("Первое", "10", {{"H01", 8}, {"M02", 1}});
+    f.Capture("Второе", "10", {{"T01", 1}});
+    f.session.EnterBar(Factor("C01"));
+    f.session.MoveBar(Factor("C01"), 8);
+    f.session.ExitBar(Factor("C01"));
+    f.session.EnterBar(Factor("C01"));
+    const TreeNode& tree = f.session.state().tree;
+    const TreeNode& pending = tree.children.back();
+    const int base = 3 * f.session.state().measures.MeasureCount + f.session.state().measures.ChangeTotal;
+    const TreeNode* nodes[] = {&pending, &pending.children.front(), &pending.children.front().children.front()};
+    for (int i = 0; i < 3; ++i) {
+        int next = 0;
+        EXPECT_EQ(PreOrderIndex(tree, nodes[i], next), base + 1 + i);
+    }
+    EXPECT_EQ(pending.children.front().children.size(), 1u);
+}
+
 TEST(Session, StudyEstimateFollowsTheMeasures)
 {
     Fixture f;
