@@ -73,10 +73,11 @@ void TFormKestal::ShowTitle()
 {
     const QString title = Q(ApplicationTitle);
     const QString name = projectPath_.isEmpty() ? QStringLiteral("Новая оценка") : QFileInfo(projectPath_).fileName();
-    if (projectPath_.isEmpty() && !Unsaved())
+    const bool unsaved = Unsaved();
+    if (projectPath_.isEmpty() && !unsaved)
         setWindowTitle(title);
     else
-        setWindowTitle(name + (Unsaved() ? QStringLiteral("*") : QString()) + QStringLiteral(" — ") + title);
+        setWindowTitle(name + (unsaved ? QStringLiteral("*") : QString()) + QStringLiteral(" — ") + title);
 }
 
 bool TFormKestal::MayDiscard()

@@ -44,6 +44,12 @@ QImage ChartImage(QChart* chart)
     return image;
 }
 
+// Where the report comes from: now, and the project file; no pictures yet.
+ReportSource SourceNow(const QString& projectPath)
+{
+    return {S(QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy HH:mm"))), S(projectPath), "", ""};
+}
+
 QByteArray Png(const QImage& image)
 {
     QByteArray bytes;
@@ -68,8 +74,8 @@ std::vector<std::pair<QString, QImage>> TFormKestal::ReportPictures() const
 std::unique_ptr<QTextDocument> TFormKestal::ReportDocument() const
 {
     auto document = std::make_unique<QTextDocument>();
-    ReportSource source{S(QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy HH:mm"))),
-                        S(projectPath_), S(ImportanceName), ""};
+    ReportSource source = SourceNow(projectPath_);
+    source.importanceChart = S(ImportanceName);
     for (const auto& [name, image] : ReportPictures()) {
         document->addResource(QTextDocument::ImageResource, QUrl(name), image);
         if (name == BestSetName) source.bestSetChart = S(name);
@@ -104,8 +110,7 @@ void TFormKestal::WriteReport(const QString& path)
         document->print(&writer);
     } else {
         // One file: the pictures go inside it.
-        ReportSource source{S(QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy HH:mm"))),
-                            S(projectPath_), "", ""};
+        ReportSource source = SourceNow(projectPath_);
         for (const auto& [name, image] : ReportPictures()) {
             const std::string data = "data:image/png;base64," + Png(image).toBase64().toStdString();
             (name == ImportanceName ? source.importanceChart : source.bestSetChart) = data;

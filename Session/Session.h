@@ -136,6 +136,9 @@ private:
     // The change node of `factor` as the first child of the pending measure's changes node.
     TreeNode& OpenChangeNode(int factor);
     TreeNode& PendingChanges();
+    // The study's button after a budget or damage text changed: the rule of RunButtonEnabled, and
+    // disabled while a text is no number.
+    void JudgeStudyReady();
     // Whether the optimizer takes as many measures as are captured.
     bool BestSetCountFits() const;
     // What an initiation of the current ratings costs against one of the calibration's.

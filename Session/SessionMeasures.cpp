@@ -96,17 +96,17 @@ void Session::SetCostText(const std::string& text)
 void Session::SetBudgetText(const std::string& text)
 {
     state_.budgetText = text;
-    if (text.empty()) return;
-    state_.studyReady = ReadyBy(state_.studyReady, [&] {
-        return std::optional<bool>(
-            RunButtonEnabled(state_.budgetText, state_.damageText, state_.measures.MeasureCount, inputLocale_));
-    });
+    if (!text.empty()) JudgeStudyReady();
 }
 
 void Session::SetDamageText(const std::string& text)
 {
     state_.damageText = text;
-    if (text.empty()) return;
+    if (!text.empty()) JudgeStudyReady();
+}
+
+void Session::JudgeStudyReady()
+{
     state_.studyReady = ReadyBy(state_.studyReady, [&] {
         return std::optional<bool>(
             RunButtonEnabled(state_.budgetText, state_.damageText, state_.measures.MeasureCount, inputLocale_));
