@@ -1,0 +1,332 @@
+// The level plan: a greedy first plan, then a depth-first branch and bound whose bound sets the
+// free factors as far as the remaining money could take each of them alone.
+#include "Analysis/LevelPlan.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string_view>
+
+#include "Analysis/ExactNodes.h"
+#include "Analysis/FactorImportance.h"
+
+namespace {
+
+constexpr long double Infinity = std::numeric_limits<long double>::infinity();
+// Costs are sums taken in different orders by the search and by the plan; a budget is widened by
+// this share of the incumbent's cost so that rounding never prunes a plan of equal cost.
+constexpr long double CostSlack = 1e-15L;
+
+// A factor the search moves: its levels in the better direction within the allowed ones, nearest
+// first, the current level first, with their costs.
+struct Movable {
+    const FactorInfo* factor;
+    int current;
+    std::vector<int> levels;
+    std::vector<long double> costs;
+};
+
+// The movable factors of `steps`: each once, at a level, with somewhere better to go.
+std::vector<Movable> MovablesOf(const NetworkInputs& baseline, const std::vector<FactorSteps>& steps)
+{
+    std::vector<Movable> movables;
+    std::array<bool, FactorCount> taken{};
+    for (const FactorSteps& s : steps) {
+        if (!s.factor || taken[s.factor->slot]) continue;
+        taken[s.factor->slot] = true;
+        const int current = LevelNumberOf(baseline.slot[s.factor->slot]);
+        const long double cost = s.costPerStep >= 0.0L ? s.costPerStep : 0.0L;
+        if (current == 0 || !std::isfinite(cost)) continue;
+        Movable m{s.factor, current, {current}, {0.0L}};
+        const int direction = WorseUpward(*s.factor) ? -1 : 1;
+        for (int level = current + direction; level >= 1 && level <= LevelCount; level += direction) {
+            if (level < s.low || level > s.high) continue;
+            m.levels.push_back(level);
+            m.costs.push_back(cost * std::abs(level - current));
+        }
+        if (m.levels.size() > 1) movables.push_back(std::move(m));
+    }
+    return movables;
+}
+
+class Search {
+public:
+    Search(const NetworkInputs& baseline, std::vector<Movable> movables, long double goal,
+           const LevelPlanControl& control)
+        : inputs_(baseline), movables_(std::move(movables)), goal_(goal), control_(control),
+          choice_(movables_.size(), 0), best_(movables_.size(), 0)
+    {
+        cheapestStep_.assign(movables_.size() + 1, Infinity);
+        for (std::size_t i = movables_.size(); i-- > 0;)
+            cheapestStep_[i] = std::min(cheapestStep_[i + 1], movables_[i].costs[1]);
+        for (const Movable& m : movables_)
+            for (long double c : m.costs) breakpoints_.push_back(c);
+        std::sort(breakpoints_.begin(), breakpoints_.end());
+        breakpoints_.erase(std::unique(breakpoints_.begin(), breakpoints_.end()), breakpoints_.end());
+    }
+
+    // The accident probability with the movables at `choice`.
+    long double Evaluate(const std::vector<int>& choice)
+    {
+        NetworkInputs in = inputs_;
+        for (std::size_t i = 0; i < movables_.size(); ++i)
+            in.slot[movables_[i].factor->slot] = LevelTable[movables_[i].levels[choice[i]] - 1].value;
+        if (++evaluations_ % 256 == 0 && control_.report) control_.report(evaluations_, control_.evaluationLimit);
+        return ExactNodeProbabilities(in).node[NodeI];
+    }
+
+    // The first plan: the step with the largest reduction per cost until the goal is met, then
+    // each factor moved back while the goal stays met.
+    void Greedy(long double current)
+    {
+        std::vector<int> choice(movables_.size(), 0);
+        long double p = current;
+        while (p > goal_) {
+            int pick = -1;
+            long double pickRatio = -Infinity, pickP = p;
+            for (std::size_t i = 0; i < movables_.size(); ++i) {
+                if (choice[i] + 1 >= static_cast<int>(movables_[i].levels.size())) continue;
+                ++choice[i];
+                const long double q = Evaluate(choice);
+                --choice[i];
+                const long double extra = movables_[i].costs[choice[i] + 1] - movables_[i].costs[choice[i]];
+                const long double ratio = extra > 0.0L ? (p - q) / extra : Infinity;
+                if (ratio > pickRatio) pick = static_cast<int>(i), pickRatio = ratio, pickP = q;
+            }
+            if (pick < 0) return;  // every factor at its end and the goal not met: not for this goal
+            ++choice[pick];
+            p = pickP;
+        }
+        for (std::size_t i = movables_.size(); i-- > 0;) {
+            while (choice[i] > 0) {
+                --choice[i];
+                const long double q = Evaluate(choice);
+                if (q > goal_) {
+                    ++choice[i];
+                    break;
+                }
+                p = q;
+            }
+        }
+        Offer(choice, p);
+    }
+
+    // Depth-first over the movables in order; `p0` is the probability with the movables from
+    // `depth` on at their current levels.
+    void Node(std::size_t depth, long double spent, long double p0)
+    {
+        if (p0 <= goal_) {
+            // Any further move costs no less and changes one factor more.
+            Offer(choice_, p0);
+            return;
+        }
+        if (depth == movables_.size()) return;
+        if (evaluations_ >= control_.evaluationLimit) {
+            Unexplored(depth, spent);
+            return;
+        }
+        if (spent + cheapestStep_[depth] > Limit()) return;
+        if (Box(depth, Limit() - spent) > goal_) return;
+        const Movable& m = movables_[depth];
+        for (std::size_t k = 0; k < m.levels.size(); ++k) {
+            const long double next = spent + m.costs[k];
+            if (next > Limit()) break;
+            choice_[depth] = static_cast<int>(k);
+            if (k > 0 && evaluations_ >= control_.evaluationLimit) {
+                Unexplored(depth + 1, next);
+                continue;
+            }
+            Node(depth + 1, next, k == 0 ? p0 : Evaluate(choice_));
+        }
+        choice_[depth] = 0;
+    }
+
+    // Proven: no plan reaching the goal costs less than this from the movables `from` on, given
+    // what is spent; Infinity when none reaches it.
+    long double CheapestFrom(std::size_t from, long double spent)
+    {
+        // The box is monotone in the money: the first breakpoint whose box meets the goal.
+        std::size_t low = 0, high = breakpoints_.size();
+        while (low < high) {
+            const std::size_t middle = (low + high) / 2;
+            if (Box(from, breakpoints_[middle]) <= goal_)
+                high = middle;
+            else
+                low = middle + 1;
+        }
+        return low < breakpoints_.size() ? spent + breakpoints_[low] : Infinity;
+    }
+
+    bool Found() const { return found_; }
+    const std::vector<int>& Best() const { return best_; }
+    long double BestAccident() const { return bestAccident_; }
+    long double BestCost() const { return bestCost_; }
+    int64_t Evaluations() const { return evaluations_; }
+    bool Stopped() const { return stopped_; }
+    long double UnexploredBound() const { return unexploredBound_; }
+    const std::vector<Movable>& Movables() const { return movables_; }
+
+    // The plan's cost as it is reported: summed in catalogue order.
+    long double CostOf(const std::vector<int>& choice) const
+    {
+        std::vector<std::pair<int, long double>> parts;
+        for (std::size_t i = 0; i < movables_.size(); ++i)
+            parts.emplace_back(movables_[i].factor->slot, movables_[i].costs[choice[i]]);
+        std::sort(parts.begin(), parts.end(), [](const auto& a, const auto& b) {
+            return CatalogueIndex(FactorBySlot(a.first)) < CatalogueIndex(FactorBySlot(b.first));
+        });
+        long double sum = 0.0L;
+        for (const auto& part : parts) sum += part.second;
+        return sum;
+    }
+
+private:
+    // The most a plan may cost without losing to the incumbent.
+    long double Limit() const { return found_ ? bestCost_ + bestCost_ * CostSlack : Infinity; }
+
+    // The lowest probability a completion can reach with `money` more: each movable from `from` on
+    // as far as `money` takes it alone (monotonicity makes it a bound).
+    long double Box(std::size_t from, long double money)
+    {
+        std::vector<int> box = choice_;
+        for (std::size_t i = from; i < movables_.size(); ++i) {
+            const auto& costs = movables_[i].costs;
+            box[i] = static_cast<int>(std::upper_bound(costs.begin(), costs.end(), money) - costs.begin()) - 1;
+        }
+        return Evaluate(box);
+    }
+
+    void Unexplored(std::size_t from, long double spent)
+    {
+        stopped_ = true;
+        unexploredBound_ = std::min(unexploredBound_, CheapestFrom(from, spent));
+    }
+
+    // The changed factors and, in catalogue order, the steps of a plan.
+    int ChangedCount(const std::vector<int>& choice) const
+    {
+        return static_cast<int>(std::count_if(choice.begin(), choice.end(), [](int k) { return k > 0; }));
+    }
+
+    bool StepsBefore(const std::vector<int>& a, const std::vector<int>& b) const
+    {
+        int first = FactorCount;
+        bool before = false;
+        for (std::size_t i = 0; i < movables_.size(); ++i) {
+            const int position = CatalogueIndex(*movables_[i].factor);
+            if (a[i] != b[i] && position < first) first = position, before = a[i] < b[i];
+        }
+        return before;
+    }
+
+    void Offer(const std::vector<int>& choice, long double accident)
+    {
+        const long double cost = CostOf(choice);
+        if (found_) {
+            if (cost != bestCost_) {
+                if (cost > bestCost_) return;
+            } else if (const int a = ChangedCount(choice), b = ChangedCount(best_); a != b) {
+                if (a > b) return;
+            } else if (accident != bestAccident_) {
+                if (accident > bestAccident_) return;
+            } else if (!StepsBefore(choice, best_)) {
+                return;
+            }
+        }
+        found_ = true;
+        best_ = choice;
+        bestCost_ = cost;
+        bestAccident_ = accident;
+    }
+
+    NetworkInputs inputs_;
+    std::vector<Movable> movables_;
+    long double goal_;
+    const LevelPlanControl& control_;
+    std::vector<int> choice_;
+    std::vector<long double> cheapestStep_;  // the cheapest single step of the movables from i on
+    std::vector<long double> breakpoints_;   // every cost a single movable's move can have
+    bool found_ = false;
+    std::vector<int> best_;
+    long double bestCost_ = Infinity;
+    long double bestAccident_ = Infinity;
+    int64_t evaluations_ = 0;
+    bool stopped_ = false;
+    long double unexploredBound_ = Infinity;
+};
+
+}  // namespace
+
+bool WorseUpward(const FactorInfo& factor)
+{
+    constexpr std::string_view ids[] = {"C03", "C04", "M03", "M06", "M07", "T03", "T04", "T05"};
+    return std::find(std::begin(ids), std::end(ids), std::string_view(factor.id)) != std::end(ids);
+}
+
+LevelPlan PlanLevels(const NetworkInputs& baseline, const std::vector<FactorSteps>& steps, long double target,
+                     const LevelPlanControl& control)
+{
+    LevelPlan plan;
+    plan.target = target;
+    plan.current = ExactNodeProbabilities(baseline).node[NodeI];
+    std::vector<Movable> movables = MovablesOf(baseline, steps);
+
+    // The movables ordered by what each alone at its best level takes off, largest first.
+    std::vector<std::pair<long double, Movable>> ranked;
+    NetworkInputs best = baseline;
+    for (Movable& m : movables) {
+        NetworkInputs alone = baseline;
+        const float value = LevelTable[m.levels.back() - 1].value;
+        alone.slot[m.factor->slot] = best.slot[m.factor->slot] = value;
+        ranked.emplace_back(plan.current - ExactNodeProbabilities(alone).node[NodeI], std::move(m));
+    }
+    std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    movables.clear();
+    for (auto& entry : ranked) movables.push_back(std::move(entry.second));
+    plan.lowest = ExactNodeProbabilities(best).node[NodeI];
+    plan.evaluations = 1 + static_cast<int64_t>(movables.size()) + 1;
+
+    plan.reachable = plan.lowest <= target;
+    const long double goal = plan.reachable ? target : plan.lowest;
+    if (plan.current <= goal) {
+        plan.accident = plan.current;
+        plan.proven = true;
+        return plan;
+    }
+
+    Search search(baseline, std::move(movables), goal, control);
+    const long double rootBound = search.CheapestFrom(0, 0.0L);
+    search.Greedy(plan.current);
+    search.Node(0, 0.0L, plan.current);
+
+    const std::vector<Movable>& ordered = search.Movables();
+    const std::vector<int>& choice = search.Best();
+    for (std::size_t i = 0; i < ordered.size(); ++i)
+        if (choice[i] > 0) plan.changes.push_back({ordered[i].factor, ordered[i].current, ordered[i].levels[choice[i]]});
+    std::sort(plan.changes.begin(), plan.changes.end(), [](const PlannedLevel& a, const PlannedLevel& b) {
+        return CatalogueIndex(*a.factor) < CatalogueIndex(*b.factor);
+    });
+    plan.cost = search.BestCost();
+    plan.accident = search.BestAccident();
+    plan.proven = !search.Stopped();
+    plan.lowerBound = plan.proven ? plan.cost
+                                  : std::min(plan.cost, std::max(rootBound, std::min(plan.cost, search.UnexploredBound())));
+    plan.evaluations += search.Evaluations();
+    return plan;
+}
+
+std::vector<LevelPlan> LevelCostCurve(const NetworkInputs& baseline, const std::vector<FactorSteps>& steps, int points,
+                                      const LevelPlanControl& control)
+{
+    std::vector<LevelPlan> curve;
+    if (points < 1) return curve;
+    const LevelPlan first = PlanLevels(baseline, steps, ExactNodeProbabilities(baseline).node[NodeI], control);
+    curve.push_back(first);
+    for (int i = 1; i < points; ++i) {
+        const long double share = static_cast<long double>(i) / (points - 1);
+        const long double target =
+            i + 1 == points ? first.lowest : first.current * std::pow(first.lowest / first.current, share);
+        curve.push_back(PlanLevels(baseline, steps, target, control));
+    }
+    return curve;
+}
