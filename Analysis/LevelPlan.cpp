@@ -111,9 +111,30 @@ public:
         Offer(choice, p);
     }
 
-    // Depth-first over the movables in order; `p0` is the probability with the movables from
-    // `depth` on at their current levels.
-    void Node(std::size_t depth, long double spent, long double p0)
+    // Rounds of depth-first search over the plans that cost at most a threshold: the first
+    // threshold is the root's bound, each next one the least cost a pruned node could still reach.
+    // A round that finds a plan within its threshold proves it; a round stopped by the limit leaves
+    // its threshold as the proven bound.
+    void Run(long double current)
+    {
+        threshold_ = CheapestFrom(0, 0.0L);
+        Greedy(current);
+        while (true) {
+            next_ = Infinity;
+            Node(0, 0.0L, current, 0);
+            if (stopped_) return;
+            // Proven when a plan lies within the round's threshold, or nothing was left out.
+            if ((found_ && bestCost_ <= Limit()) || next_ == Infinity) {
+                proven_ = found_;
+                return;
+            }
+            threshold_ = std::min(next_, bestCost_);
+        }
+    }
+
+    // One node: the movables before `depth` set as `choice_` says, `p0` the probability with the
+    // others at their current levels.
+    void Node(std::size_t depth, long double spent, long double p0, int changed)
     {
         if (p0 <= goal_) {
             // Any further move costs no less and changes one factor more.
@@ -122,21 +143,33 @@ public:
         }
         if (depth == movables_.size()) return;
         if (evaluations_ >= control_.evaluationLimit) {
-            Unexplored(depth, spent);
+            stopped_ = true;
             return;
         }
-        if (spent + cheapestStep_[depth] > Limit()) return;
-        if (Box(depth, Limit() - spent) > goal_) return;
+        // Every completion moves one factor more and costs at least its cheapest step.
+        const long double least = spent + cheapestStep_[depth];
+        if (least > Limit()) return Pruned(least);
+        // No plan costs less than the threshold (earlier rounds proved it): a completion that can
+        // only tie on cost must change no more factors, and when as many, be lower in probability.
+        const bool tieAtBest = found_ && std::max(least, threshold_) >= bestCost_;
+        if (tieAtBest && changed + 1 > ChangedCount(best_)) return;
+        const long double money = Limit() - spent;
+        const long double lowest = Box(depth, money);
+        if (lowest > goal_) {
+            // The box changes only where some move's cost is passed.
+            const auto passed = std::upper_bound(breakpoints_.begin(), breakpoints_.end(), money);
+            return Pruned(passed == breakpoints_.end() ? Infinity : spent + *passed);
+        }
+        if (tieAtBest && changed + 1 == ChangedCount(best_) && lowest > bestAccident_) return;
         const Movable& m = movables_[depth];
-        for (std::size_t k = 0; k < m.levels.size(); ++k) {
+        for (std::size_t k = 0; k < m.levels.size() && !stopped_; ++k) {
             const long double next = spent + m.costs[k];
-            if (next > Limit()) break;
-            choice_[depth] = static_cast<int>(k);
-            if (k > 0 && evaluations_ >= control_.evaluationLimit) {
-                Unexplored(depth + 1, next);
-                continue;
+            if (next > Limit()) {
+                Pruned(next);
+                break;
             }
-            Node(depth + 1, next, k == 0 ? p0 : Evaluate(choice_));
+            choice_[depth] = static_cast<int>(k);
+            Node(depth + 1, next, k == 0 ? p0 : Evaluate(choice_), changed + (k > 0));
         }
         choice_[depth] = 0;
     }
@@ -162,8 +195,9 @@ public:
     long double BestAccident() const { return bestAccident_; }
     long double BestCost() const { return bestCost_; }
     int64_t Evaluations() const { return evaluations_; }
-    bool Stopped() const { return stopped_; }
-    long double UnexploredBound() const { return unexploredBound_; }
+    bool Proven() const { return proven_; }
+    // No plan meeting the goal costs less.
+    long double LowerBound() const { return proven_ ? bestCost_ : std::min(threshold_, bestCost_); }
     const std::vector<Movable>& Movables() const { return movables_; }
 
     // The plan's cost as it is reported: summed in catalogue order.
@@ -181,8 +215,15 @@ public:
     }
 
 private:
-    // The most a plan may cost without losing to the incumbent.
-    long double Limit() const { return found_ ? bestCost_ + bestCost_ * CostSlack : Infinity; }
+    // The most a plan may cost in this round without losing to the incumbent.
+    long double Limit() const
+    {
+        const long double most = std::min(threshold_, bestCost_);
+        return most + most * CostSlack;
+    }
+
+    // A node left out of this round: no plan through it costs less than `least`.
+    void Pruned(long double least) { next_ = std::min(next_, least); }
 
     // The lowest probability a completion can reach with `money` more: each movable from `from` on
     // as far as `money` takes it alone (monotonicity makes it a bound).
@@ -191,15 +232,9 @@ private:
         std::vector<int> box = choice_;
         for (std::size_t i = from; i < movables_.size(); ++i) {
             const auto& costs = movables_[i].costs;
-            box[i] = static_cast<int>(std::upper_bound(costs.begin(), costs.end(), money) - costs.begin()) - 1;
+            box[i] = std::max(0, static_cast<int>(std::upper_bound(costs.begin(), costs.end(), money) - costs.begin()) - 1);
         }
         return Evaluate(box);
-    }
-
-    void Unexplored(std::size_t from, long double spent)
-    {
-        stopped_ = true;
-        unexploredBound_ = std::min(unexploredBound_, CheapestFrom(from, spent));
     }
 
     // The changed factors and, in catalogue order, the steps of a plan.
@@ -251,8 +286,10 @@ private:
     long double bestCost_ = Infinity;
     long double bestAccident_ = Infinity;
     int64_t evaluations_ = 0;
+    long double threshold_ = Infinity;
+    long double next_ = Infinity;
     bool stopped_ = false;
-    long double unexploredBound_ = Infinity;
+    bool proven_ = false;
 };
 
 }  // namespace
@@ -295,22 +332,26 @@ LevelPlan PlanLevels(const NetworkInputs& baseline, const std::vector<FactorStep
     }
 
     Search search(baseline, std::move(movables), goal, control);
-    const long double rootBound = search.CheapestFrom(0, 0.0L);
-    search.Greedy(plan.current);
-    search.Node(0, 0.0L, plan.current);
-
+    search.Run(plan.current);
     const std::vector<Movable>& ordered = search.Movables();
-    const std::vector<int>& choice = search.Best();
-    for (std::size_t i = 0; i < ordered.size(); ++i)
-        if (choice[i] > 0) plan.changes.push_back({ordered[i].factor, ordered[i].current, ordered[i].levels[choice[i]]});
+    if (search.Found()) {
+        const std::vector<int>& choice = search.Best();
+        for (std::size_t i = 0; i < ordered.size(); ++i)
+            if (choice[i] > 0)
+                plan.changes.push_back({ordered[i].factor, ordered[i].current, ordered[i].levels[choice[i]]});
+        plan.cost = search.BestCost();
+        plan.accident = search.BestAccident();
+        plan.proven = search.Proven();
+        plan.lowerBound = search.LowerBound();
+    } else {
+        // Only if the probability were not monotone after all: the plan to the lowest, unproven.
+        for (const Movable& m : ordered) plan.changes.push_back({m.factor, m.current, m.levels.back()});
+        for (const Movable& m : ordered) plan.cost += m.costs.back();
+        plan.accident = plan.lowest;
+    }
     std::sort(plan.changes.begin(), plan.changes.end(), [](const PlannedLevel& a, const PlannedLevel& b) {
         return CatalogueIndex(*a.factor) < CatalogueIndex(*b.factor);
     });
-    plan.cost = search.BestCost();
-    plan.accident = search.BestAccident();
-    plan.proven = !search.Stopped();
-    plan.lowerBound = plan.proven ? plan.cost
-                                  : std::min(plan.cost, std::max(rootBound, std::min(plan.cost, search.UnexploredBound())));
     plan.evaluations += search.Evaluations();
     return plan;
 }

@@ -33,10 +33,9 @@ struct PlannedLevel {
     bool operator==(const PlannedLevel&) const = default;
 };
 
-// How much the search may do: exact evaluations of the accident probability. Past the limit it
-// stops and returns the best plan found with the lower bound it proved; the few evaluations that
-// bound the unexplored part come on top.
-constexpr int64_t DefaultPlanEvaluationLimit = 400'000;
+// How much the search may do: exact evaluations of the accident probability (each about 10 µs).
+// Past the limit it stops and returns the best plan found with the lower bound it proved.
+constexpr int64_t DefaultPlanEvaluationLimit = 600'000;
 
 struct LevelPlanControl {
     int64_t evaluationLimit = DefaultPlanEvaluationLimit;
