@@ -16,6 +16,7 @@ constexpr long double Infinity = std::numeric_limits<long double>::infinity();
 // Costs are sums taken in different orders by the search and by the plan; a budget is widened by
 // this share of the incumbent's cost so that rounding never prunes a plan of equal cost.
 constexpr long double CostSlack = 1e-15L;
+constexpr long double ThresholdGrowth = 1.1L;
 
 // A factor the search moves: its levels in the better direction within the allowed ones, nearest
 // first, the current level first, with their costs.
@@ -111,24 +112,25 @@ public:
         Offer(choice, p);
     }
 
-    // Rounds of depth-first search over the plans that cost at most a threshold: the first
-    // threshold is the root's bound, each next one the least cost a pruned node could still reach.
-    // A round that finds a plan within its threshold proves it; a round stopped by the limit leaves
-    // its threshold as the proven bound.
+    // Rounds of depth-first search over the plans that cost at most a threshold. The first
+    // threshold is the root's bound; a round that finds no plan within it proves that none costs
+    // less than the least cost a pruned node could still reach, and the next round goes at least
+    // that far and a tenth further (so that many distinct costs do not make many rounds). A round
+    // that finds a plan within its threshold has seen every plan that costs no more: it proves it.
     void Run(long double current)
     {
-        threshold_ = CheapestFrom(0, 0.0L);
+        bound_ = threshold_ = CheapestFrom(0, 0.0L);
         Greedy(current);
         while (true) {
             next_ = Infinity;
             Node(0, 0.0L, current, 0);
             if (stopped_) return;
-            // Proven when a plan lies within the round's threshold, or nothing was left out.
             if ((found_ && bestCost_ <= Limit()) || next_ == Infinity) {
                 proven_ = found_;
                 return;
             }
-            threshold_ = std::min(next_, bestCost_);
+            bound_ = std::min(next_, bestCost_);
+            threshold_ = std::min(std::max(next_, threshold_ * ThresholdGrowth), bestCost_);
         }
     }
 
@@ -149,9 +151,9 @@ public:
         // Every completion moves one factor more and costs at least its cheapest step.
         const long double least = spent + cheapestStep_[depth];
         if (least > Limit()) return Pruned(least);
-        // No plan costs less than the threshold (earlier rounds proved it): a completion that can
+        // No plan costs less than the proven bound: a completion that can
         // only tie on cost must change no more factors, and when as many, be lower in probability.
-        const bool tieAtBest = found_ && std::max(least, threshold_) >= bestCost_;
+        const bool tieAtBest = found_ && std::max(least, bound_) >= bestCost_;
         if (tieAtBest && changed + 1 > ChangedCount(best_)) return;
         const long double money = Limit() - spent;
         const long double lowest = Box(depth, money);
@@ -197,7 +199,7 @@ public:
     int64_t Evaluations() const { return evaluations_; }
     bool Proven() const { return proven_; }
     // No plan meeting the goal costs less.
-    long double LowerBound() const { return proven_ ? bestCost_ : std::min(threshold_, bestCost_); }
+    long double LowerBound() const { return proven_ ? bestCost_ : std::min(bound_, bestCost_); }
     const std::vector<Movable>& Movables() const { return movables_; }
 
     // The plan's cost as it is reported: summed in catalogue order.
@@ -286,7 +288,8 @@ private:
     long double bestCost_ = Infinity;
     long double bestAccident_ = Infinity;
     int64_t evaluations_ = 0;
-    long double threshold_ = Infinity;
+    long double threshold_ = Infinity;  // this round's
+    long double bound_ = 0.0L;          // proven: no plan meeting the goal costs less
     long double next_ = Infinity;
     bool stopped_ = false;
     bool proven_ = false;
