@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <string_view>
+#include <unordered_map>
 
 #include "Analysis/ExactNodes.h"
 #include "Analysis/FactorImportance.h"
@@ -17,6 +18,10 @@ constexpr long double Infinity = std::numeric_limits<long double>::infinity();
 // this share of the incumbent's cost so that rounding never prunes a plan of equal cost.
 constexpr long double CostSlack = 1e-15L;
 constexpr long double ThresholdGrowth = 1.1L;
+// The points remembered at most (some 45 MB); then the memory starts afresh.
+constexpr std::size_t KnownPointsAtMost = 500'000;
+// The split bound is tried on nodes with at least this many free movables.
+constexpr std::size_t SplitFrom = 4;
 
 // A factor the search moves: its levels in the better direction within the allowed ones, nearest
 // first, the current level first, with their costs.
@@ -50,6 +55,12 @@ std::vector<Movable> MovablesOf(const NetworkInputs& baseline, const std::vector
     return movables;
 }
 
+// A point of the search: each movable's option (0 .. 10) in four bits.
+using PointKey = std::array<uint64_t, 2>;
+struct PointHash {
+    std::size_t operator()(const PointKey& key) const { return std::hash<uint64_t>()(key[0] * 0x9E3779B97F4A7C15ull ^ key[1]); }
+};
+
 class Search {
 public:
     Search(const NetworkInputs& baseline, std::vector<Movable> movables, long double goal,
@@ -61,7 +72,10 @@ public:
         for (std::size_t i = movables_.size(); i-- > 0;)
             cheapestStep_[i] = std::min(cheapestStep_[i + 1], movables_[i].costs[1]);
         for (const Movable& m : movables_)
-            for (long double c : m.costs) breakpoints_.push_back(c);
+            for (long double c : m.costs) {
+                breakpoints_.push_back(c);
+                wholeCosts_ = wholeCosts_ && c == std::floor(c) && c < 0x1p62L;
+            }
         std::sort(breakpoints_.begin(), breakpoints_.end());
         breakpoints_.erase(std::unique(breakpoints_.begin(), breakpoints_.end()), breakpoints_.end());
     }
@@ -69,11 +83,18 @@ public:
     // The accident probability with the movables at `choice`.
     long double Evaluate(const std::vector<int>& choice)
     {
+        // Rounds and bounds come back to the same points: each is computed once.
+        PointKey key{};
+        for (std::size_t i = 0; i < choice.size(); ++i) key[i / 16] |= uint64_t(choice[i]) << (i % 16 * 4);
+        if (const auto known = known_.find(key); known != known_.end()) return known->second;
         NetworkInputs in = inputs_;
         for (std::size_t i = 0; i < movables_.size(); ++i)
             in.slot[movables_[i].factor->slot] = LevelTable[movables_[i].levels[choice[i]] - 1].value;
         if (++evaluations_ % 256 == 0 && control_.report) control_.report(evaluations_, control_.evaluationLimit);
-        return ExactNodeProbabilities(in).node[NodeI];
+        const long double p = ExactNodeProbabilities(in).node[NodeI];
+        if (known_.size() >= KnownPointsAtMost) known_.clear();
+        known_.emplace(key, p);
+        return p;
     }
 
     // The first plan: the step with the largest reduction per cost until the goal is met, then
@@ -163,6 +184,8 @@ public:
             return Pruned(passed == breakpoints_.end() ? Infinity : spent + *passed);
         }
         if (tieAtBest && changed + 1 == ChangedCount(best_) && lowest > bestAccident_) return;
+        if (wholeCosts_ && movables_.size() - depth >= SplitFrom && SplitBox(depth, std::floor(money)) > goal_)
+            return Pruned(spent + std::floor(money) + 1);
         const Movable& m = movables_[depth];
         for (std::size_t k = 0; k < m.levels.size() && !stopped_; ++k) {
             const long double next = spent + m.costs[k];
@@ -224,6 +247,25 @@ private:
         return most + most * CostSlack;
     }
 
+    // A tighter bound when every cost is a whole number: the free movables in two halves (every
+    // other one), the
+    // money split between them every whole way; a completion within `money` lies beyond none of
+    // these points in its own split, so the lowest of them bounds it.
+    long double SplitBox(std::size_t from, long double money)
+    {
+        long double lowest = Infinity;
+        std::vector<int> box = choice_;
+        for (long double first = 0.0L; first <= money && lowest > goal_; first += 1.0L) {
+            for (std::size_t i = from; i < movables_.size(); ++i) {
+                const auto& costs = movables_[i].costs;
+                const long double share = (i - from) % 2 == 0 ? first : money - first;
+                box[i] = std::max(0, static_cast<int>(std::upper_bound(costs.begin(), costs.end(), share) - costs.begin()) - 1);
+            }
+            lowest = std::min(lowest, Evaluate(box));
+        }
+        return lowest;
+    }
+
     // A node left out of this round: no plan through it costs less than `least`.
     void Pruned(long double least) { next_ = std::min(next_, least); }
 
@@ -278,6 +320,7 @@ private:
 
     NetworkInputs inputs_;
     std::vector<Movable> movables_;
+    std::unordered_map<PointKey, long double, PointHash> known_;
     long double goal_;
     const LevelPlanControl& control_;
     std::vector<int> choice_;
@@ -288,6 +331,7 @@ private:
     long double bestCost_ = Infinity;
     long double bestAccident_ = Infinity;
     int64_t evaluations_ = 0;
+    bool wholeCosts_ = true;            // every move's cost a whole number
     long double threshold_ = Infinity;  // this round's
     long double bound_ = 0.0L;          // proven: no plan meeting the goal costs less
     long double next_ = Infinity;

@@ -2,7 +2,6 @@
 #include "cli/PlanCommand.h"
 
 #include <algorithm>
-#include <cmath>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -20,6 +19,7 @@
 
 namespace {
 
+constexpr long double MostStepCost = 1e15L;
 constexpr const char* PlanCountText = "Для плана нужно от 2 до 15 мероприятий или ни одного";
 
 const MeasureCount PlannedCount = {
@@ -64,7 +64,9 @@ void TakeStepCost(const std::string& entry, PlanOptions& options)
     const std::string subject = Subject("--step-cost", entry);
     const auto [factor, text] = FactorEntry(subject, entry, "ID=COST");
     const long double cost = Attributed(subject, [&] { return ParseFloat(text, CommandLineNumbers()); });
-    if (!(cost >= 0.0L) || !std::isfinite(cost)) throw UsageError(subject + ": a cost per step is 0 or more");
+    // Up to 1e15, so that the dearest plan's cost (30 factors, 10 steps each) stays a whole number
+    // when the costs are, and within what JSON readers take.
+    if (!(cost >= 0.0L && cost <= MostStepCost)) throw UsageError(subject + ": a cost per step is 0 to 1e15");
     if (options.costs.count(factor)) throw UsageError(subject + ": " + factor->id + " given twice");
     options.costs[factor] = {cost, subject};
 }
