@@ -1,5 +1,5 @@
-// The level plan: a greedy first plan, then a depth-first branch and bound whose bound sets the
-// free factors as far as the remaining money could take each of them alone.
+// The level plan: a greedy first plan, then rounds of depth-first branch and bound under rising cost
+// thresholds, bounded by the free factors set as far as the remaining money could take them.
 #include "Analysis/LevelPlan.h"
 
 #include <algorithm>
