@@ -67,7 +67,7 @@ std::variant<DelimitedTable, TableRefusal> ReadDelimitedTable(const std::string&
         table.encoding = InvalidUtf8Offset(text) == std::string::npos ? TableEncoding::Utf8
                                                                        : TableEncoding::Windows1251;
     }
-    if (text.empty()) return Refused(TableRefusal::Kind::Empty, 0, 0, "the table is empty");
+    if (text.empty()) return Refused(TableRefusal::Kind::Empty, 0, 0, "таблица пуста");
     // A text after a byte-order mark must be UTF-8 throughout.
     if (table.encoding == TableEncoding::Utf8WithBom && InvalidUtf8Offset(text) != std::string::npos)
         table.encoding = TableEncoding::Windows1251;
@@ -125,10 +125,10 @@ std::variant<DelimitedTable, TableRefusal> ReadDelimitedTable(const std::string&
             }
             if (!closed)
                 return Refused(TableRefusal::Kind::UnclosedQuote, rowNumber, columnNumber,
-                               "the quoted cell is not closed");
+                               "кавычка ячейки не закрыта");
             if (at < size && text[at] != separator && text[at] != '\n' && text[at] != '\r')
                 return Refused(TableRefusal::Kind::TextAfterQuote, rowNumber, columnNumber,
-                               "text after the closing quote of the cell");
+                               "после закрывающей кавычки ячейки стоит текст");
             // A quoted empty cell ("") stays empty; mark that the cell began.
             continue;
         }
@@ -141,14 +141,14 @@ std::variant<DelimitedTable, TableRefusal> ReadDelimitedTable(const std::string&
         const iconv_t converter = iconv_open("UTF-8", "WINDOWS-1251");
         if (converter == reinterpret_cast<iconv_t>(-1))
             return Refused(TableRefusal::Kind::NotWindows1251, 1, 1,
-                           "the text is not UTF-8 and Windows-1251 cannot be read on this system");
+                           "текст не в UTF-8, а Windows-1251 в этой системе не читается");
         std::string converted;
         for (std::size_t r = 0; r < table.rows.size(); ++r)
             for (std::size_t k = 0; k < table.rows[r].size(); ++k) {
                 if (!FromWindows1251(converter, table.rows[r][k], converted)) {
                     iconv_close(converter);
                     return Refused(TableRefusal::Kind::NotWindows1251, r + 1, k + 1,
-                                   "the cell is neither UTF-8 nor Windows-1251 text");
+                                   "ячейка — не текст ни в UTF-8, ни в Windows-1251");
                 }
                 table.rows[r][k] = converted;
             }
@@ -159,6 +159,6 @@ std::variant<DelimitedTable, TableRefusal> ReadDelimitedTable(const std::string&
 
 std::string RefusalLine(const TableRefusal& refusal) {
     if (refusal.row == 0) return refusal.message;
-    return "row " + std::to_string(refusal.row) + ", column " + std::to_string(refusal.column) + ": " +
+    return "строка " + std::to_string(refusal.row) + ", столбец " + std::to_string(refusal.column) + ": " +
            refusal.message;
 }

@@ -30,7 +30,7 @@ struct TableRefusal {
     Kind kind = Kind::Empty;
     std::size_t row = 0;
     std::size_t column = 0;
-    std::string message;  // one line, English: what is wrong, without the place
+    std::string message;  // one line, Russian: what is wrong, without the place
 };
 
 // Reads a table from its bytes.
@@ -45,5 +45,5 @@ struct TableRefusal {
 // blanks included.
 std::variant<DelimitedTable, TableRefusal> ReadDelimitedTable(const std::string& bytes);
 
-// "row R, column C: MESSAGE" (or the message alone when the refusal names no place).
+// "строка R, столбец C: MESSAGE" (or the message alone when the refusal names no place).
 std::string RefusalLine(const TableRefusal& refusal);

@@ -84,14 +84,14 @@ TEST(DelimitedTable, RefusesNamingRowAndColumn) {
         TableRefusal::Kind kind;
         std::string line;
     } cases[] = {
-        {"", TableRefusal::Kind::Empty, "the table is empty"},
-        {"\xEF\xBB\xBF", TableRefusal::Kind::Empty, "the table is empty"},
-        {"a;b\n1;\"open\n2;3\n", TableRefusal::Kind::UnclosedQuote, "row 2, column 2: the quoted cell is not closed"},
+        {"", TableRefusal::Kind::Empty, "таблица пуста"},
+        {"\xEF\xBB\xBF", TableRefusal::Kind::Empty, "таблица пуста"},
+        {"a;b\n1;\"open\n2;3\n", TableRefusal::Kind::UnclosedQuote, "строка 2, столбец 2: кавычка ячейки не закрыта"},
         {"a;b\n\n\"x\"y;1\n", TableRefusal::Kind::TextAfterQuote,
-         "row 3, column 1: text after the closing quote of the cell"},
+         "строка 3, столбец 1: после закрывающей кавычки ячейки стоит текст"},
         // A quoted cell spanning lines is one row: the next row is numbered after it.
         {"a;b\n\"1\n2\";3\n4;\x98\n", TableRefusal::Kind::NotWindows1251,
-         "row 3, column 2: the cell is neither UTF-8 nor Windows-1251 text"},
+         "строка 3, столбец 2: ячейка — не текст ни в UTF-8, ни в Windows-1251"},
     };
     for (const auto& c : cases) {
         const auto read = ReadDelimitedTable(c.bytes);
