@@ -211,19 +211,20 @@ long double UpperIncompleteGammaQ(long double a, long double x) {
     return std::exp(logPrefix) * h;
 }
 
-std::uint64_t PanelCombinations(const ExpertPanel& panel) {
+std::uint64_t PanelCombinations(const ExpertPanel& panel, std::uint64_t limit) {
     std::uint64_t product = 1;
     for (const FactorOpinions& row : PanelOpinions(panel)) {
         std::vector<int> distinct = row.levels;
         std::sort(distinct.begin(), distinct.end());
         product *= static_cast<std::uint64_t>(std::unique(distinct.begin(), distinct.end()) - distinct.begin());
-        if (product > MaxEnumeratedSets) return MaxEnumeratedSets + 1;
+        if (product > limit) return limit + 1;
     }
     return product;
 }
 
 std::optional<PanelBand> ComputePanelBand(const ExpertPanel& panel, const NetworkInputs& ratings,
-                                          std::optional<long double> target, const PanelProgress& progress) {
+                                          std::optional<long double> target, const PanelProgress& progress,
+                                          std::uint64_t enumerationLimit) {
     BandSets sets;
     NetworkInputs inputs = ratings;
     for (const FactorOpinions& row : PanelOpinions(panel)) {
@@ -243,8 +244,8 @@ std::optional<PanelBand> ComputePanelBand(const ExpertPanel& panel, const Networ
             sets.varying.push_back(std::move(factor));
     }
     const std::size_t width = sets.varying.size();
-    const std::uint64_t combinations = PanelCombinations(panel);
-    const BandMethod method = combinations <= MaxEnumeratedSets ? BandMethod::Enumeration : BandMethod::Sampling;
+    const std::uint64_t combinations = PanelCombinations(panel, enumerationLimit);
+    const BandMethod method = combinations <= enumerationLimit ? BandMethod::Enumeration : BandMethod::Sampling;
     const std::uint64_t count = method == BandMethod::Enumeration ? combinations : SampledSets;
     sets.weight.resize(count);
     sets.value.resize(count);

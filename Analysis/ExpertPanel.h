@@ -93,16 +93,18 @@ struct PanelBand {
     std::vector<FactorShare> shares;
 };
 
-// The number of distinct rating sets (product of distinct levels), saturated just above MaxEnumeratedSets.
-std::uint64_t PanelCombinations(const ExpertPanel& panel);
+// The number of distinct rating sets (the product of the factors' distinct levels), saturated at
+// limit + 1.
+std::uint64_t PanelCombinations(const ExpertPanel& panel, std::uint64_t limit = MaxEnumeratedSets);
 
 // Called now and then with the sets done and their total; returning false stops the work.
 using PanelProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
 
 // The band over `panel` with `ratings` for the factors no expert rated. Enumeration of every
-// distinct rating set (weighted by its probability) when there are at most MaxEnumeratedSets,
+// distinct rating set (weighted by its probability) when there are at most `enumerationLimit`,
 // otherwise SampledSets sets drawn from the network's generator seeded with PanelSamplingSeed:
 // for each set, each factor with more than one level in catalogue order takes rating
 // ⌊u·k⌋ of its k ratings (experts' order), u the generator's next uniform. Nothing when stopped.
 std::optional<PanelBand> ComputePanelBand(const ExpertPanel& panel, const NetworkInputs& ratings,
-                                          std::optional<long double> target, const PanelProgress& progress = {});
+                                          std::optional<long double> target, const PanelProgress& progress = {},
+                                          std::uint64_t enumerationLimit = MaxEnumeratedSets);
