@@ -115,13 +115,15 @@ std::vector<FactorShare> SharesOf(const BandSets& sets, long double total, const
 
 }  // namespace
 
+bool IsLevelNumber(int level) { return level >= 1 && level <= LevelCount; }
+
 std::vector<FactorOpinions> PanelOpinions(const ExpertPanel& panel) {
     std::vector<FactorOpinions> opinions;
     for (const FactorInfo& factor : FactorCatalogue) {
         const int index = CatalogueIndex(factor);
         FactorOpinions row{&factor, {}, 0, 0, 0};
         for (const PanelExpert& expert : panel.experts)
-            if (expert.level[index] != NoOpinion) row.levels.push_back(expert.level[index]);
+            if (IsLevelNumber(expert.level[index])) row.levels.push_back(expert.level[index]);
         if (row.levels.empty()) continue;
         std::vector<int> sorted = row.levels;
         std::sort(sorted.begin(), sorted.end());
@@ -140,7 +142,7 @@ Concordance PanelConcordance(const ExpertPanel& panel) {
     std::vector<int> common;
     for (int index = 0; index < FactorCount; ++index) {
         const bool everyone = std::all_of(panel.experts.begin(), panel.experts.end(),
-                                          [index](const PanelExpert& e) { return e.level[index] != NoOpinion; });
+                                          [index](const PanelExpert& e) { return IsLevelNumber(e.level[index]); });
         if (everyone && m > 0) common.push_back(index);
     }
     const std::size_t n = common.size();

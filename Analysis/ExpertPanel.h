@@ -17,6 +17,9 @@ constexpr int MaxPanelExperts = 12;
 // An expert's "level" of a factor he gave no opinion on.
 constexpr int NoOpinion = 0;
 
+// A level number 1 … 11; anything else in a panel counts as no opinion.
+bool IsLevelNumber(int level);
+
 struct PanelExpert {
     std::string name;
     // By catalogue index (H01 … T06): a level number 1 … 11, or NoOpinion.

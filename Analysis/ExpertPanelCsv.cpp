@@ -92,7 +92,7 @@ std::string ExpertPanelCsv(const ExpertPanel& panel) {
         bool rated = false;
         for (const PanelExpert& expert : panel.experts) {
             row += ";";
-            if (expert.level[index] != NoOpinion) {
+            if (IsLevelNumber(expert.level[index])) {
                 row += std::to_string(expert.level[index]);
                 rated = true;
             }

@@ -66,11 +66,11 @@ TEST(ExpertPanel, ConcordanceAgreesWithTextbookExamples) {
         const Concordance k = PanelConcordance(c.panel);
         ASSERT_TRUE(k.formed) << k.reason;
         EXPECT_EQ(k.w, c.w);
-        EXPECT_NEAR(k.chi2, c.chi2, 1e-17L * c.chi2);
+        EXPECT_LE(std::fabs(k.chi2 - c.chi2), 1e-18L * c.chi2);
         EXPECT_EQ(k.df, c.df);
         EXPECT_EQ(k.factors, c.factors);
         if (c.p > 0) {
-            EXPECT_NEAR(k.pValue, c.p, 1e-15L * c.p);
+            EXPECT_LE(std::fabs(k.pValue - c.p), 1e-15L * c.p);
         }
     }
     // W cannot be formed: reasons.
@@ -100,7 +100,7 @@ TEST(ExpertPanel, ChiSquareUpperTailAgreesWithHighPrecisionValues) {
         {20, 60.0L, 7.1217508628155770916e-6L},               {29, 0.0L, 1.0L},
     };
     for (const auto& c : cases)
-        EXPECT_NEAR(UpperIncompleteGammaQ(c.df / 2.0L, c.x / 2), c.p, 2e-15L * c.p) << c.df << " " << c.x;
+        EXPECT_LE(std::fabs(UpperIncompleteGammaQ(c.df / 2.0L, c.x / 2) - c.p), 1e-15L * c.p) << c.df << " " << c.x;
 }
 
 TEST(ExpertPanel, OpinionsAreLowestHighestAndTheLowerMedian) {
