@@ -48,32 +48,31 @@ struct VaryingFactor {
 struct BandSets {
     std::vector<VaryingFactor> varying;
     std::vector<long double> weight;                  // per set
-    std::vector<std::array<long double, NodeCount>> value;  // per set
+    std::array<std::vector<long double>, NodeCount> value;  // per node, per set
     std::vector<uint8_t> digit;                       // per set, per varying factor: its level index
 };
 
 NodeBand BandOf(const BandSets& sets, int node, long double total) {
+    const std::vector<long double>& value = sets.value[node];
     const std::size_t count = sets.weight.size();
     NodeBand band{};
     long double sum = 0;
-    for (std::size_t s = 0; s < count; ++s) sum += sets.weight[s] * sets.value[s][node];
+    for (std::size_t s = 0; s < count; ++s) sum += sets.weight[s] * value[s];
     band.mean = sum / total;
-    std::vector<std::size_t> order(count);
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return sets.value[a][node] < sets.value[b][node] || (sets.value[a][node] == sets.value[b][node] && a < b);
-    });
-    band.min = sets.value[order.front()][node];
-    band.max = sets.value[order.back()][node];
+    std::vector<std::pair<long double, long double>> sorted(count);  // value, weight
+    for (std::size_t s = 0; s < count; ++s) sorted[s] = {value[s], sets.weight[s]};
+    std::sort(sorted.begin(), sorted.end());
+    band.min = sorted.front().first;
+    band.max = sorted.back().first;
     const std::array<std::pair<long double, long double*>, 3> quantiles = {
         std::pair{0.05L, &band.p05}, std::pair{0.50L, &band.p50}, std::pair{0.95L, &band.p95}};
     for (const auto& [q, out] : quantiles) {
         long double cumulative = 0;
         *out = band.max;
-        for (const std::size_t s : order) {
-            cumulative += sets.weight[s];
+        for (const auto& [v, w] : sorted) {
+            cumulative += w;
             if (cumulative / total >= q - QuantileTolerance) {
-                *out = sets.value[s][node];
+                *out = v;
                 break;
             }
         }
@@ -87,7 +86,7 @@ std::vector<FactorShare> SharesOf(const BandSets& sets, long double total, const
     const std::size_t width = sets.varying.size();
     long double variance = 0;
     for (std::size_t s = 0; s < count; ++s) {
-        const long double d = sets.value[s][NodeI] - accident.mean;
+        const long double d = sets.value[NodeI][s] - accident.mean;
         variance += sets.weight[s] / total * (d * d);
     }
     for (std::size_t f = 0; f < width; ++f) {
@@ -97,7 +96,7 @@ std::vector<FactorShare> SharesOf(const BandSets& sets, long double total, const
         for (std::size_t s = 0; s < count; ++s) levelWeight[sets.digit[s * width + f]] += sets.weight[s];
         for (std::size_t s = 0; s < count; ++s) {
             const std::size_t l = sets.digit[s * width + f];
-            levelMean[l] += sets.weight[s] / levelWeight[l] * sets.value[s][NodeI];
+            levelMean[l] += sets.weight[s] / levelWeight[l] * sets.value[NodeI][s];
         }
         long double between = 0;
         for (std::size_t l = 0; l < levels; ++l) {
@@ -250,7 +249,7 @@ std::optional<PanelBand> ComputePanelBand(const ExpertPanel& panel, const Networ
     const BandMethod method = combinations <= enumerationLimit ? BandMethod::Enumeration : BandMethod::Sampling;
     const std::uint64_t count = method == BandMethod::Enumeration ? combinations : SampledSets;
     sets.weight.resize(count);
-    sets.value.resize(count);
+    for (auto& node : sets.value) node.resize(count);
     sets.digit.assign(count * width, 0);
 
     RandomSource random;
@@ -276,7 +275,7 @@ std::optional<PanelBand> ComputePanelBand(const ExpertPanel& panel, const Networ
         }
         const NodeProbabilities p = ExactNodeProbabilities(inputs);
         sets.weight[s] = weight;
-        std::copy(p.node.begin(), p.node.end(), sets.value[s].begin());
+        for (int node = 0; node < NodeCount; ++node) sets.value[node][s] = p.node[node];
         if (method == BandMethod::Enumeration)
             for (std::size_t f = 0; f < width; ++f) {
                 if (++digits[f] < sets.varying[f].levels.size()) break;
@@ -295,7 +294,7 @@ std::optional<PanelBand> ComputePanelBand(const ExpertPanel& panel, const Networ
     if (target) {
         long double above = 0;
         for (std::uint64_t s = 0; s < count; ++s)
-            if (sets.value[s][NodeI] > *target) above += sets.weight[s];
+            if (sets.value[NodeI][s] > *target) above += sets.weight[s];
         band.exceedance = above / total;
     }
     band.shares = SharesOf(sets, total, band.node[NodeI]);
