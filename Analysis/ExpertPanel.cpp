@@ -3,13 +3,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <atomic>
 #include <numeric>
+#include <system_error>
+#include <thread>
 
 #include "Analysis/ExactNodes.h"
 #include "GERTnet/RandomSource.h"
 #include "factors/Levels.h"
 
 namespace {
+
+// The band's exact probabilities are worked out on at most this many cores.
+constexpr std::uint64_t MaxBandThreads = 4;
 
 // The tolerance on sums of weights when a quantile's cumulative weight is compared with q.
 constexpr long double QuantileTolerance = 1e-12L;
@@ -252,37 +258,68 @@ std::optional<PanelBand> ComputePanelBand(const ExpertPanel& panel, const Networ
     for (auto& node : sets.value) node.resize(count);
     sets.digit.assign(count * width, 0);
 
+    // The rating sets first, in order (the generator's draws are sequential), ...
     RandomSource random;
     random.RandomSeed = PanelSamplingSeed;
     std::vector<uint8_t> digits(width, 0);  // the enumeration's odometer, first varying factor fastest
     for (std::uint64_t s = 0; s < count; ++s) {
-        if (progress && s % 256 == 0 && !progress(s, count)) return std::nullopt;
         long double weight = 1;
-        if (method == BandMethod::Sampling) {
-            for (std::size_t f = 0; f < width; ++f) {
-                const auto& ratingLevel = sets.varying[f].ratingLevel;
-                const long double u = random.NextUniform();
-                const auto pick = static_cast<std::size_t>(u * static_cast<long double>(ratingLevel.size()));
-                digits[f] = ratingLevel[std::min(pick, ratingLevel.size() - 1)];
-            }
-        } else {
-            for (std::size_t f = 0; f < width; ++f) weight *= sets.varying[f].weight[digits[f]];
-        }
         for (std::size_t f = 0; f < width; ++f) {
             const VaryingFactor& factor = sets.varying[f];
-            inputs.slot[factor.slot] = LevelTable[factor.levels[digits[f]] - 1].value;
+            if (method == BandMethod::Sampling) {
+                const long double u = random.NextUniform();
+                const auto pick = static_cast<std::size_t>(u * static_cast<long double>(factor.ratingLevel.size()));
+                digits[f] = factor.ratingLevel[std::min(pick, factor.ratingLevel.size() - 1)];
+            } else {
+                weight *= factor.weight[digits[f]];
+            }
             sets.digit[s * width + f] = digits[f];
         }
-        const NodeProbabilities p = ExactNodeProbabilities(inputs);
         sets.weight[s] = weight;
-        for (int node = 0; node < NodeCount; ++node) sets.value[node][s] = p.node[node];
         if (method == BandMethod::Enumeration)
             for (std::size_t f = 0; f < width; ++f) {
                 if (++digits[f] < sets.varying[f].levels.size()) break;
                 digits[f] = 0;
             }
     }
-    if (progress && !progress(count, count)) return std::nullopt;
+    // ... then their exact probabilities, a contiguous share of the sets per core; the calling
+    // thread takes the first share and alone reports progress.
+    std::atomic<std::uint64_t> done{0};
+    std::atomic<bool> stopped{false};
+    const auto evaluate = [&](std::uint64_t begin, std::uint64_t end, bool reports) {
+        NetworkInputs own = inputs;
+        for (std::uint64_t s = begin; s < end && !stopped.load(std::memory_order_relaxed); ++s) {
+            if (reports && (s - begin) % 256 == 0 && progress && !progress(done.load(), count)) stopped = true;
+            for (std::size_t f = 0; f < width; ++f) {
+                const VaryingFactor& factor = sets.varying[f];
+                own.slot[factor.slot] = LevelTable[factor.levels[sets.digit[s * width + f]] - 1].value;
+            }
+            const NodeProbabilities p = ExactNodeProbabilities(own);
+            for (int node = 0; node < NodeCount; ++node) sets.value[node][s] = p.node[node];
+            done.fetch_add(1, std::memory_order_relaxed);
+        }
+    };
+    const std::uint64_t cores = std::clamp<std::uint64_t>(std::thread::hardware_concurrency(), 1, MaxBandThreads);
+    const std::uint64_t workers = std::min<std::uint64_t>(cores, count / 1024 + 1);
+    std::vector<std::thread> helpers;
+    std::uint64_t started = 1;  // the shares with a thread: share 0 is the calling thread's
+    try {
+        for (; started < workers; ++started)
+            helpers.emplace_back(evaluate, count * started / workers, count * (started + 1) / workers, false);
+    } catch (const std::system_error&) {
+        // No more threads: the calling thread takes the shares no thread took.
+    }
+    try {
+        evaluate(0, count / workers, true);
+        evaluate(count * started / workers, count, true);
+    } catch (...) {
+        // A progress report that throws stops the work; the helpers end before it goes on.
+        stopped = true;
+        for (std::thread& helper : helpers) helper.join();
+        throw;
+    }
+    for (std::thread& helper : helpers) helper.join();
+    if (stopped || (progress && !progress(count, count))) return std::nullopt;
 
     long double total = 0;
     for (const long double w : sets.weight) total += w;
