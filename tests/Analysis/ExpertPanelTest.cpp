@@ -285,8 +285,11 @@ TEST(ExpertPanel, CombinationsAreTheProductOfDistinctLevelsSaturatedAboveTheLimi
     split17.insert(split17.begin(), split16.begin(), split16.end());
     EXPECT_EQ(PanelCombinations(Panel(split16)), 65536u);
     EXPECT_EQ(PanelCombinations(Panel(split17)), 65537u);
-    // Stopped work gives nothing.
+    // Stopped work gives nothing; a progress report that throws ends the work's threads first.
     EXPECT_FALSE(ComputePanelBand(Panel(split17), InitialInputs(), {}, [](std::uint64_t, std::uint64_t) { return false; }));
+    EXPECT_THROW(ComputePanelBand(Panel(split17), InitialInputs(), {},
+                                  [](std::uint64_t done, std::uint64_t) -> bool { return done < 100 ? true : throw 7; }),
+                 int);
 }
 
 }  // namespace
