@@ -2,8 +2,8 @@
 #include "Analysis/ExpertPanel.h"
 
 #include <algorithm>
-#include <cmath>
 #include <atomic>
+#include <cmath>
 #include <numeric>
 #include <system_error>
 #include <thread>
@@ -53,9 +53,9 @@ struct VaryingFactor {
 // The rating sets and their exact node probabilities.
 struct BandSets {
     std::vector<VaryingFactor> varying;
-    std::vector<long double> weight;                  // per set
+    std::vector<long double> weight;                        // per set
     std::array<std::vector<long double>, NodeCount> value;  // per node, per set
-    std::vector<uint8_t> digit;                       // per set, per varying factor: its level index
+    std::vector<uint8_t> digit;                             // per set, per varying factor: its level index
 };
 
 NodeBand BandOf(const BandSets& sets, int node, long double total) {
