@@ -2,18 +2,24 @@
 #include "cli/PlanCommand.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <ostream>
 
+#include "Analysis/ExpertPanelCsv.h"
 #include "Analysis/LevelPlan.h"
 #include "Analysis/MeasurePlan.h"
+#include "Analysis/PlanBand.h"
 #include "cli/Command.h"
 #include "cli/CommandSession.h"
 #include "cli/Json.h"
 #include "cli/MeasureOptions.h"
 #include "cli/OutputLocale.h"
 #include "cli/Progress.h"
+#include "cli/StopSignals.h"
 #include "common/Conversions.h"
 #include "common/Formats.h"
 
@@ -32,7 +38,41 @@ struct PlanOptions {
     std::map<const FactorInfo*, std::pair<long double, std::string>> costs;
     std::map<const FactorInfo*, std::pair<std::pair<int, int>, std::string>> ranges;
     std::optional<int64_t> evaluationLimit;
+    std::optional<std::string> panelFile;
 };
+
+// A panel's table is small; anything longer is not one (and a device file never ends).
+constexpr std::size_t MaxPanelFileBytes = 1 << 20;
+
+// The panel's table, read as kestal-sim panel reads it.
+ExpertPanel ReadPanelFile(const std::string& path)
+{
+    const std::string subject = Subject("--panel", path);
+    std::ifstream file(path, std::ios::binary);
+    if (!file) throw UsageError(subject + ": the file cannot be read: " + std::strerror(errno));
+    std::string bytes(MaxPanelFileBytes + 1, '\0');
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (file.bad()) throw UsageError(subject + ": the file cannot be read");
+    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    if (bytes.size() > MaxPanelFileBytes) throw UsageError(subject + ": the file is longer than 1 MiB");
+    return Attributed(subject, [&] { return ReadExpertPanelCsv(bytes); });
+}
+
+// The experts' band after a plan; stopped by SIGINT or SIGTERM.
+PanelBand BandAfter(const ExpertPanel& panel, const NetworkInputs& ratings, const PlanSettings& settings)
+{
+    const auto band = BandAfterPlan(panel, ratings, settings, [](uint64_t, uint64_t) { return StopSignal() == 0; });
+    if (!band) throw WorkStopped{};
+    return *band;
+}
+
+std::string BandJson(const std::optional<PanelBand>& band)
+{
+    if (!band) return "";
+    const NodeBand& b = band->node[NodeI];
+    return ",\"band\":{\"p05\":" + JsonNumber(b.p05) + ",\"p50\":" + JsonNumber(b.p50) + ",\"p95\":" +
+           JsonNumber(b.p95) + "}";
+}
 
 // "1e-3", "0.001" or "0.1 %": a probability from 0 to 1, "." as the decimal separator.
 long double ParseTarget(const std::string& text)
@@ -108,6 +148,8 @@ std::vector<std::string> TakePlanOptions(const std::vector<std::string>& args, P
             TakeStepCost(reader.TakeValue(arg), options);
         else if (arg == "--range")
             TakeRange(reader.TakeValue(arg), options);
+        else if (arg == "--panel")
+            options.panelFile = reader.TakeValue(arg);
         else if (arg == "--work")
             options.evaluationLimit = ParseLimit(reader.TakeValue(arg));
         else if (arg == "--budget" || arg == "--damage")
@@ -148,14 +190,21 @@ std::string Changes(const LevelPlan& plan, bool json)
     return text;
 }
 
+// The bands after the plans, when a panel was given.
+struct PlanBands {
+    std::optional<PanelBand> measures;
+    std::optional<PanelBand> levels;
+};
+
 void WriteJson(std::ostream& out, long double target, long double current, const std::optional<MeasurePlan>& measures,
-               const std::vector<CandidateMeasure>& candidates, const std::optional<LevelPlan>& levels)
+               const std::vector<CandidateMeasure>& candidates, const std::optional<LevelPlan>& levels,
+               const PlanBands& bands)
 {
     out << "{\"target\":" << JsonNumber(target) << ",\"current\":" << JsonNumber(current) << ",\"measures\":";
     if (measures)
         out << "{\"reachable\":" << (measures->reachable ? "true" : "false") << ",\"set\":["
             << Names(measures->chosen.members, candidates, true) << "],\"cost\":" << JsonNumber(measures->chosen.cost)
-            << ",\"accident\":" << JsonNumber(measures->chosen.accident) << '}';
+            << ",\"accident\":" << JsonNumber(measures->chosen.accident) << BandJson(bands.measures) << '}';
     else
         out << "null";
     out << ",\"levels\":";
@@ -163,7 +212,7 @@ void WriteJson(std::ostream& out, long double target, long double current, const
         out << "{\"reachable\":" << (levels->reachable ? "true" : "false")
             << ",\"proven\":" << (levels->proven ? "true" : "false") << ",\"changes\":[" << Changes(*levels, true)
             << "],\"cost\":" << JsonNumber(levels->cost) << ",\"accident\":" << JsonNumber(levels->accident)
-            << ",\"lower_bound\":" << JsonNumber(levels->lowerBound) << '}';
+            << ",\"lower_bound\":" << JsonNumber(levels->lowerBound) << BandJson(bands.levels) << '}';
     else
         out << "null";
     out << "}\n";
@@ -171,9 +220,14 @@ void WriteJson(std::ostream& out, long double target, long double current, const
 
 void WriteTable(std::ostream& out, long double target, long double current, const std::optional<MeasurePlan>& measures,
                 const std::vector<CandidateMeasure>& candidates, const std::optional<LevelPlan>& levels,
-                const NumberLocale& locale)
+                const PlanBands& bands, const NumberLocale& locale)
 {
     const auto number = [&locale](long double value) { return GeneralText(value, locale); };
+    const auto band = [&number](const std::optional<PanelBand>& band) {
+        if (!band) return std::string();
+        const NodeBand& b = band->node[NodeI];
+        return "  полоса экспертов: P5 " + number(b.p05) + ", P50 " + number(b.p50) + ", P95 " + number(b.p95) + "\n";
+    };
     const auto reach = [&number](bool reachable, long double lowest) {
         return reachable ? std::string("достижимо") : "недостижимо, наименьшая вероятность " + number(lowest);
     };
@@ -183,7 +237,7 @@ void WriteTable(std::ostream& out, long double target, long double current, cons
         out << "Мероприятия: " << reach(measures->reachable, measures->lowest) << '\n'
             << "  набор: " << (set.empty() ? "без мероприятий" : set) << '\n'
             << "  затраты: " << number(measures->chosen.cost) << '\n'
-            << "  происшествие: " << number(measures->chosen.accident) << '\n';
+            << "  происшествие: " << number(measures->chosen.accident) << '\n' << band(bands.measures);
     }
     if (levels) {
         const std::string changes = Changes(*levels, false);
@@ -194,7 +248,7 @@ void WriteTable(std::ostream& out, long double target, long double current, cons
             << "  оптимальность: "
             << (levels->proven ? std::string("доказана")
                                : "не доказана, затраты не меньше " + number(levels->lowerBound))
-            << '\n';
+            << '\n' << band(bands.levels);
     }
 }
 
@@ -207,6 +261,8 @@ int PlanCommand(const std::vector<std::string>& args, std::ostream& out, std::os
         const std::vector<std::string> rest = TakePlanOptions(args, plan);
         const MeasureCommandOptions options = ParseMeasureCommandOptions(rest, TakeRatingOption, {"table", "json"});
         const long double target = ParseTarget(*plan.target);
+        std::optional<ExpertPanel> panel;
+        if (plan.panelFile) panel = ReadPanelFile(*plan.panelFile);
         const NumberLocale locale = OutputNumberLocale(options.simulation.format);
         const CommandSession opened = OpenSession(options.simulation, locale);
         Session& session = *opened.session;
@@ -237,10 +293,16 @@ int PlanCommand(const std::vector<std::string>& args, std::ostream& out, std::os
             levels = PlanLevels(inputs, steps, target, control);
         }
 
+        PlanBands bands;
+        if (panel) {
+            if (measures) bands.measures = BandAfter(*panel, inputs, SettingsOf(measures->chosen.members, candidates));
+            if (levels) bands.levels = BandAfter(*panel, inputs, SettingsOf(*levels));
+        }
+
         const long double current = ExactNodeProbabilities(inputs).node[NodeI];
         if (options.simulation.format == "json")
-            WriteJson(text, target, current, measures, candidates, levels);
+            WriteJson(text, target, current, measures, candidates, levels, bands);
         else
-            WriteTable(text, target, current, measures, candidates, levels, locale);
+            WriteTable(text, target, current, measures, candidates, levels, bands, locale);
     });
 }

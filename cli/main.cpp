@@ -28,7 +28,7 @@ constexpr const char* Usage =
     "                           [--budget AMOUNT] [--damage AMOUNT] [--level ID=NUMBER]... [--format table|json]\n"
     "       kestal-sim plan [--project FILE] --target P [--measure \"NAME;COST;ID=NUMBER[,ID=NUMBER...]\"]...\n"
     "                       [--step-cost ID=COST]... [--range ID=LOW-HIGH]... [--work EVALUATIONS]\n"
-    "                       [--level ID=NUMBER]... [--format table|json]\n"
+    "                       [--panel FILE.csv] [--level ID=NUMBER]... [--format table|json]\n"
     "       kestal-sim panel [--project FILE] --panel FILE.csv [--level ID=NUMBER]... [--target P]\n"
     "                        [--format table|json]\n"
     "Numbers take \".\" as the decimal separator. Exit status: 0 done, 1 output not written, 2 refused,\n"

@@ -12,6 +12,7 @@
 #include "Analysis/FactorImportance.h"
 #include "Analysis/LevelPlan.h"
 #include "Analysis/MeasurePlan.h"
+#include "Analysis/PlanBand.h"
 #include "factors/Settings.h"
 
 namespace {
@@ -258,3 +259,42 @@ TEST(Plans, WorkLimitKeepsAPlanAndAProvenBound)
 }
 
 }  // namespace
+
+// The band after a plan is the band of a panel whose experts all agree on the levels it sets.
+TEST(Plans, BandAfterPlanTakesTheSetFactorsOutOfDispute)
+{
+    std::mt19937 random(5);
+    ExpertPanel panel;
+    for (const char* name : {"А", "Б", "В"}) {
+        PanelExpert expert{name, {}};
+        for (const char* id : {"H03", "M03", "T02", "H14", "C04"})
+            expert.level[CatalogueIndex(*FindFactor(id))] = 1 + random() % LevelCount;
+        panel.experts.push_back(expert);
+    }
+    const NetworkInputs ratings = InitialInputs();
+    const auto at = [](const char* id, int level) { return std::make_pair(FindFactor(id)->slot, ValueOf(level)); };
+    const PlanSettings plans[] = {{}, {at("H03", 11)}, {at("M03", 2), at("H01", 9)}, {at("H03", 10), at("M03", 1),
+                                  at("T02", 7), at("H14", 6), at("C04", 2)}};
+    for (const PlanSettings& plan : plans) {
+        ExpertPanel agreed = panel;
+        NetworkInputs changed = ratings;
+        for (const auto& [slot, value] : plan) {
+            changed.slot[slot] = value;
+            for (PanelExpert& expert : agreed.experts)
+                expert.level[CatalogueIndex(FactorBySlot(slot))] = expert.level[CatalogueIndex(FactorBySlot(slot))]
+                                                                       ? LevelNumberOf(value)
+                                                                       : NoOpinion;
+        }
+        const auto after = BandAfterPlan(panel, ratings, plan);
+        const auto expected = ComputePanelBand(agreed, changed, std::nullopt);
+        ASSERT_TRUE(after && expected);
+        const NodeBand& a = after->node[NodeI];
+        const NodeBand& e = expected->node[NodeI];
+        EXPECT_EQ(std::tie(a.min, a.p05, a.p50, a.p95, a.max), std::tie(e.min, e.p05, e.p50, e.p95, e.max));
+        // With every disputed factor set the band is one point, the plan's exact probability.
+        if (plan.size() == 5) {
+            EXPECT_EQ(a.min, a.max);
+            EXPECT_EQ(a.p50, Accident(changed));
+        }
+    }
+}

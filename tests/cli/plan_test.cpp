@@ -61,6 +61,14 @@ TEST(PlanCommand, JsonKeepsItsShape)
          R"("accident":#},"levels":{"reachable":true,"proven":true,"changes":[{"factor":"T02","from":#,"to":#}],)"
          R"("cost":#,"accident":#,"lower_bound":#}})"
          "\n"},
+        // With a panel, each plan's band after it comes last.
+        {{"--project", ExampleProject, "--target", "0.2%", "--step-cost", "H03=1", "--panel",
+          KESTAL_SOURCE_DIR "/examples/panel.csv"},
+         R"({"target":#,"current":#,"measures":{"reachable":true,"set":["Обучение операторов"],"cost":#,)"
+         R"("accident":#,"band":{"p05":#,"p50":#,"p95":#}},"levels":{"reachable":true,"proven":true,)"
+         R"("changes":[{"factor":"H03","from":#,"to":#}],"cost":#,"accident":#,"lower_bound":#,)"
+         R"("band":{"p05":#,"p50":#,"p95":#}}})"
+         "\n"},
     };
     for (const auto& c : cases) {
         const Outcome outcome = Call(PlanCommand, With(c.args, {"--format", "json"}));
@@ -114,6 +122,8 @@ TEST(PlanCommand, Refusals)
         {With(target, {"--measure", "А;100;H03=11"}),
          "kestal-sim plan: --measure given 1 time: Для плана нужно от 2 до 15 мероприятий или ни одного"},
         {With(target, {"--format", "csv"}), "kestal-sim plan: --format 'csv': expected table or json"},
+        {With(target, {"--panel", "/nonexistent.csv"}),
+         "kestal-sim plan: --panel '/nonexistent.csv': the file cannot be read: No such file or directory"},
     };
     for (const auto& c : cases) {
         const Outcome outcome = Call(PlanCommand, c.args);
