@@ -13,6 +13,7 @@
 #include "Analysis/LevelPlan.h"
 #include "Analysis/MeasurePlan.h"
 #include "Analysis/PlanBand.h"
+#include "Analysis/PlanTexts.h"
 #include "cli/Command.h"
 #include "cli/CommandSession.h"
 #include "cli/Json.h"
@@ -166,27 +167,20 @@ std::vector<std::string> TakePlanOptions(const std::vector<std::string>& args, P
     return rest;
 }
 
-std::string Names(uint32_t members, const std::vector<CandidateMeasure>& measures, bool json)
+std::string JsonNames(uint32_t members, const std::vector<CandidateMeasure>& measures)
 {
     std::string text;
-    for (std::size_t i = 0; i < measures.size(); ++i) {
-        if (!(members >> i & 1)) continue;
-        if (!text.empty()) text += json ? "," : " + ";
-        text += json ? JsonString(measures[i].name) : measures[i].name;
-    }
+    for (std::size_t i = 0; i < measures.size(); ++i)
+        if (members >> i & 1) text += (text.empty() ? "" : ",") + JsonString(measures[i].name);
     return text;
 }
 
-std::string Changes(const LevelPlan& plan, bool json)
+std::string JsonChanges(const LevelPlan& plan)
 {
     std::string text;
-    for (const PlannedLevel& change : plan.changes) {
-        if (!text.empty()) text += json ? "," : ", ";
-        text += json ? "{\"factor\":" + JsonString(change.factor->id) + ",\"from\":" + std::to_string(change.from) +
-                           ",\"to\":" + std::to_string(change.to) + "}"
-                     : std::string(change.factor->id) + " " + std::to_string(change.from) + " → " +
-                           std::to_string(change.to);
-    }
+    for (const PlannedLevel& change : plan.changes)
+        text += (text.empty() ? "" : ",") + ("{\"factor\":" + JsonString(change.factor->id) + ",\"from\":" +
+                                             std::to_string(change.from) + ",\"to\":" + std::to_string(change.to) + "}");
     return text;
 }
 
@@ -203,14 +197,14 @@ void WriteJson(std::ostream& out, long double target, long double current, const
     out << "{\"target\":" << JsonNumber(target) << ",\"current\":" << JsonNumber(current) << ",\"measures\":";
     if (measures)
         out << "{\"reachable\":" << (measures->reachable ? "true" : "false") << ",\"set\":["
-            << Names(measures->chosen.members, candidates, true) << "],\"cost\":" << JsonNumber(measures->chosen.cost)
+            << JsonNames(measures->chosen.members, candidates) << "],\"cost\":" << JsonNumber(measures->chosen.cost)
             << ",\"accident\":" << JsonNumber(measures->chosen.accident) << BandJson(bands.measures) << '}';
     else
         out << "null";
     out << ",\"levels\":";
     if (levels)
         out << "{\"reachable\":" << (levels->reachable ? "true" : "false")
-            << ",\"proven\":" << (levels->proven ? "true" : "false") << ",\"changes\":[" << Changes(*levels, true)
+            << ",\"proven\":" << (levels->proven ? "true" : "false") << ",\"changes\":[" << JsonChanges(*levels)
             << "],\"cost\":" << JsonNumber(levels->cost) << ",\"accident\":" << JsonNumber(levels->accident)
             << ",\"lower_bound\":" << JsonNumber(levels->lowerBound) << BandJson(bands.levels) << '}';
     else
@@ -223,33 +217,16 @@ void WriteTable(std::ostream& out, long double target, long double current, cons
                 const PlanBands& bands, const NumberLocale& locale)
 {
     const auto number = [&locale](long double value) { return GeneralText(value, locale); };
-    const auto band = [&number](const std::optional<PanelBand>& band) {
-        if (!band) return std::string();
+    const auto write = [&](const std::vector<std::string>& lines, const std::optional<PanelBand>& band) {
+        for (const std::string& line : lines) out << line << '\n';
+        if (!band) return;
         const NodeBand& b = band->node[NodeI];
-        return "  полоса экспертов: P5 " + number(b.p05) + ", P50 " + number(b.p50) + ", P95 " + number(b.p95) + "\n";
-    };
-    const auto reach = [&number](bool reachable, long double lowest) {
-        return reachable ? std::string("достижимо") : "недостижимо, наименьшая вероятность " + number(lowest);
+        out << "  полоса экспертов: P5 " << number(b.p05) << ", P50 " << number(b.p50) << ", P95 " << number(b.p95)
+            << '\n';
     };
     out << "Цель: " << number(target) << '\n' << "Происшествие сейчас: " << number(current) << '\n';
-    if (measures) {
-        const std::string set = Names(measures->chosen.members, candidates, false);
-        out << "Мероприятия: " << reach(measures->reachable, measures->lowest) << '\n'
-            << "  набор: " << (set.empty() ? "без мероприятий" : set) << '\n'
-            << "  затраты: " << number(measures->chosen.cost) << '\n'
-            << "  происшествие: " << number(measures->chosen.accident) << '\n' << band(bands.measures);
-    }
-    if (levels) {
-        const std::string changes = Changes(*levels, false);
-        out << "Шаги уровней: " << reach(levels->reachable, levels->lowest) << '\n'
-            << "  изменения: " << (changes.empty() ? "без изменений" : changes) << '\n'
-            << "  затраты: " << number(levels->cost) << '\n'
-            << "  происшествие: " << number(levels->accident) << '\n'
-            << "  оптимальность: "
-            << (levels->proven ? std::string("доказана")
-                               : "не доказана, затраты не меньше " + number(levels->lowerBound))
-            << '\n' << band(bands.levels);
-    }
+    if (measures) write(MeasurePlanLines(*measures, candidates, locale), bands.measures);
+    if (levels) write(LevelPlanLines(*levels, locale), bands.levels);
 }
 
 }  // namespace
