@@ -408,13 +408,19 @@ std::vector<LevelPlan> LevelCostCurve(const NetworkInputs& baseline, const std::
 {
     std::vector<LevelPlan> curve;
     if (points < 1) return curve;
-    const LevelPlan first = PlanLevels(baseline, steps, ExactNodeProbabilities(baseline).node[NodeI], control);
-    curve.push_back(first);
+    // The report sees the evaluations of every point together, against the limits of all.
+    LevelPlanControl each{control.evaluationLimit, {}};
+    if (control.report)
+        each.report = [&control, &curve, points](int64_t done, int64_t limit) {
+            control.report(static_cast<int64_t>(curve.size()) * limit + std::min(done, limit), points * limit);
+        };
+    const long double current = ExactNodeProbabilities(baseline).node[NodeI];
+    curve.push_back(PlanLevels(baseline, steps, current, each));
+    const long double lowest = curve.front().lowest;
     for (int i = 1; i < points; ++i) {
         const long double share = static_cast<long double>(i) / (points - 1);
-        const long double target =
-            i + 1 == points ? first.lowest : first.current * std::pow(first.lowest / first.current, share);
-        curve.push_back(PlanLevels(baseline, steps, target, control));
+        const long double target = i + 1 == points ? lowest : current * std::pow(lowest / current, share);
+        curve.push_back(PlanLevels(baseline, steps, target, each));
     }
     return curve;
 }

@@ -70,6 +70,6 @@ LevelPlan PlanLevels(const NetworkInputs& baseline, const std::vector<FactorStep
 
 // The cost–risk curve of the level steps: plans for `points` targets spread evenly on a log scale
 // from the current probability (the first, cost 0) down to the lowest reachable (the last); each
-// search gets the control's limit.
+// search gets the control's limit, and its report counts the evaluations of all of them together.
 std::vector<LevelPlan> LevelCostCurve(const NetworkInputs& baseline, const std::vector<FactorSteps>& steps, int points,
                                       const LevelPlanControl& control = {});

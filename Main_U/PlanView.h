@@ -1,0 +1,65 @@
+// The tab "План" of the page "Анализ": a target, each factor's cost per level step and allowed
+// levels, the cheapest plan by measures and by level steps, and the cost–risk curve, worked out on
+// a worker thread.
+#pragma once
+
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+#include "Analysis/LevelPlan.h"
+#include "Analysis/MeasurePlan.h"
+#include "Session/Session.h"
+
+class BackgroundWork;
+class QChartView;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+
+class PlanView : public QWidget {
+public:
+    explicit PlanView(const Session& session);
+    ~PlanView() override;
+
+    // What the work found, and what it was asked.
+    struct Result {
+        long double target = 0.0L;
+        std::vector<CandidateMeasure> measures;
+        std::optional<MeasurePlan> measurePlan;
+        std::optional<LevelPlan> levelPlan;
+        std::vector<LevelPlan> curve;
+    };
+    // Waits for the work, if any, to end and shows what it found.
+    void WaitForEnd();
+
+private:
+    struct Request {
+        long double target;
+        std::vector<FactorSteps> steps;
+    };
+    // The typed target and step table; nothing while some text is not a number in its range.
+    std::optional<Request> Read() const;
+    // The button follows the texts: enabled while they read and no work runs.
+    void Judge();
+    void Start();
+    void Show(const Result& result);
+
+    const Session& session_;
+    QLineEdit* target_;
+    QTableWidget* steps_;
+    QPushButton* compute_;
+    QPushButton* stop_;
+    QProgressBar* progress_;
+    QLabel* measures_;
+    QLabel* levels_;
+    QChartView* chart_;
+    BackgroundWork* work_;
+};
+
+// The target as the window reads it: "1e-3", "0,001", "0.001" or "0,1 %" (either separator), a
+// probability from 0 to 1; nothing otherwise.
+std::optional<long double> PlanTargetOf(const std::string& text);
