@@ -28,6 +28,7 @@
 #include "Widgets/UiLocale.h"
 #include "Widgets/UiText.h"
 #include "common/Conversions.h"
+#include "common/Formats.h"
 #include "common/KestalError.h"
 
 namespace {
@@ -170,6 +171,9 @@ PlanView::PlanView(const Session& session) : session_(session)
     stop_ = new QPushButton(QStringLiteral("Стоп"));
     stop_->setObjectName(QStringLiteral("btPlanStop"));
     stop_->setEnabled(false);
+    capture_ = new QPushButton(QStringLiteral("Записать как мероприятие"));
+    capture_->setObjectName(QStringLiteral("btPlanCapture"));
+    capture_->setEnabled(false);
     progress_ = new QProgressBar;
     progress_->setObjectName(QStringLiteral("pbPlan"));
     progress_->setRange(0, 100);
@@ -196,9 +200,12 @@ PlanView::PlanView(const Session& session) : session_(session)
     left->addWidget(target_);
     left->addWidget(steps_, 1);
     left->addLayout(buttons);
+    auto* levelColumn = new QVBoxLayout;
+    levelColumn->addWidget(levels_, 1);
+    levelColumn->addWidget(capture_, 0, Qt::AlignLeft);
     auto* results = new QHBoxLayout;
     results->addWidget(measures_, 1);
-    results->addWidget(levels_, 1);
+    results->addLayout(levelColumn, 1);
     auto* right = new QVBoxLayout;
     right->addLayout(results);
     right->addWidget(chart_, 1);
@@ -215,6 +222,9 @@ PlanView::PlanView(const Session& session) : session_(session)
     connect(steps_, &QTableWidget::itemChanged, this, Guard(this, [this] { Judge(); }));
     connect(compute_, &QPushButton::clicked, this, Guard(this, [this] { Start(); }));
     connect(stop_, &QPushButton::clicked, this, Guard(this, [this] { work_->RequestStop(); }));
+    connect(capture_, &QPushButton::clicked, this, Guard(this, [this] {
+                if (captureAction_ && shown_) captureAction_(*shown_);
+            }));
     Judge();
 }
 
@@ -227,6 +237,11 @@ PlanView::~PlanView()
 void PlanView::WaitForEnd()
 {
     work_->WaitForEnd();
+}
+
+void PlanView::SetCapture(Capture capture)
+{
+    captureAction_ = std::move(capture);
 }
 
 std::optional<PlanView::Request> PlanView::Read() const
@@ -258,6 +273,7 @@ void PlanView::Start()
     if (!request || work_->Busy()) return;
     const NetworkInputs ratings = session_.RatingInputs();
     auto result = std::make_shared<Result>();
+    result->ratings = ratings;
     result->target = request->target;
     result->measures = session_.CapturedCandidates();
     const int count = static_cast<int>(result->measures.size());
@@ -299,4 +315,35 @@ void PlanView::Show(const Result& result)
     levels_->setText(result.levelPlan ? Lines(LevelPlanLines(*result.levelPlan, locale))
                                       : QStringLiteral("Шаги уровней: укажите затраты на шаг хотя бы одного фактора"));
     ShowChart(chart_, CurveChart(result));
+    capture_->setEnabled(result.levelPlan && !result.levelPlan->changes.empty());
+    shown_ = result;
+}
+
+void CapturePlanAsMeasure(Session& session, const PlanView::Result& result, const NumberLocale& locale)
+{
+    if (!result.levelPlan || result.levelPlan->changes.empty()) return;
+    const LevelPlan& plan = *result.levelPlan;
+    const SessionState& state = session.state();
+    // Every rule checked before anything changes.
+    if (session.RatingInputs() != result.ratings)
+        throw KestalError("Оценки факторов изменились после расчёта плана: рассчитайте его заново");
+    if (session.WouldCapture())
+        throw KestalError("В редакторе мероприятий есть незаписанные изменения: запишите или сбросьте их");
+    if (state.measures.MeasureCount >= MaxMeasures) throw KestalError("Записано уже 15 мероприятий");
+    if (plan.changes.size() > 10) throw KestalError("В мероприятии может быть не больше 10 факторов");
+    for (const PlannedLevel& change : plan.changes)
+        if (state.editor[CatalogueIndex(*change.factor)].locked)
+            throw KestalError(std::string("Фактор ") + change.factor->id + " уже входит в записанное мероприятие");
+    if (!(plan.cost >= 1.0L)) throw KestalError("Затраты мероприятия должны быть не меньше 1");
+    // Then as a person would: name and cost typed, each bar moved, ">>" pressed.
+    session.SetMeasureName("План " + GeneralText(result.target, locale));
+    session.SetCostText(GeneralText(plan.cost, locale));
+    for (const PlannedLevel& change : plan.changes) {
+        const int factor = CatalogueIndex(*change.factor);
+        session.SelectMeasureFactor(factor);
+        session.EnterBar(factor);
+        session.MoveBar(factor, change.to - 1);
+        session.ExitBar(factor);
+    }
+    session.Capture();
 }

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -21,12 +22,14 @@ class QPushButton;
 class QTableWidget;
 
 class PlanView : public QWidget {
+    Q_OBJECT
 public:
     explicit PlanView(const Session& session);
     ~PlanView() override;
 
     // What the work found, and what it was asked.
     struct Result {
+        NetworkInputs ratings;
         long double target = 0.0L;
         std::vector<CandidateMeasure> measures;
         std::optional<MeasurePlan> measurePlan;
@@ -35,6 +38,9 @@ public:
     };
     // Waits for the work, if any, to end and shows what it found.
     void WaitForEnd();
+    // What "Записать как мероприятие" does with the level plan shown (the window captures it).
+    using Capture = std::function<void(const Result& result)>;
+    void SetCapture(Capture capture);
 
 private:
     struct Request {
@@ -53,12 +59,21 @@ private:
     QTableWidget* steps_;
     QPushButton* compute_;
     QPushButton* stop_;
+    QPushButton* capture_;
+    Capture captureAction_;
+    std::optional<Result> shown_;
     QProgressBar* progress_;
     QLabel* measures_;
     QLabel* levels_;
     QChartView* chart_;
     BackgroundWork* work_;
 };
+
+// The level plan of `result` captured as the measure editor would capture it: name "План <target>",
+// its cost, its level changes. Refused with nothing changed (KestalError) where the editor's rules do
+// not allow it: ratings changed since the plan, a measure pending in the editor, a 16th measure,
+// more than 10 changes, a factor of an earlier measure, a cost below 1.
+void CapturePlanAsMeasure(Session& session, const PlanView::Result& result, const NumberLocale& locale);
 
 // The target as the window reads it: "1e-3", "0,001", "0.001" or "0,1 %" (either separator), a
 // probability from 0 to 1; nothing otherwise.

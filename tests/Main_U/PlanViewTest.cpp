@@ -100,7 +100,18 @@ TEST_F(PlanTab, BothPlansAreTheCoresAndTheCurveIsDrawn)
                                      RussianNumberLocale())));
     // Both curves with their points, the target and the chosen plans.
     EXPECT_EQ(Find<QChartView>("chPlanCurve")->chart()->series().size(), 6);
+
+    // The level plan becomes the fourth measure; the same plan again finds H03 taken.
+    MessageBoxCloser closer;
+    QTest::mouseClick(Find<QPushButton>("btPlanCapture"), Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>("btPlanCapture"), Qt::LeftButton);
+    EXPECT_EQ(closer.texts(), QStringList{"Фактор H03 уже входит в записанное мероприятие"});
+    const std::vector<CandidateMeasure> after = session.CapturedCandidates();
+    ASSERT_EQ(after.size(), measures.size() + 1);
+    EXPECT_EQ(after.back(), (CandidateMeasure{"План 0,001", 460.0f, {{FindFactor("H03")->slot, LevelTable[8].value},
+                                                                      {FindFactor("H14")->slot, LevelTable[10].value}}}));
     if (qEnvironmentVariableIsSet("KESTAL_PLAN_PICTURE")) {
+        ClickTab(Find<QTabWidget>("PageControl1"), 3);
         window->showNormal();
         window->resize(1280, 900);
         QTest::qWait(200);
