@@ -179,6 +179,10 @@ PlanView::PlanView(const Session& session) : session_(session)
     progress_->setRange(0, 100);
     progress_->setValue(0);
 
+    stale_ = new QLabel(QStringLiteral("Оценки или мероприятия изменились после расчёта: рассчитайте план заново"));
+    stale_->setObjectName(QStringLiteral("lbPlanStale"));
+    stale_->setStyleSheet(QStringLiteral("color: #b03020"));
+    stale_->setVisible(false);
     measures_ = new QLabel;
     measures_->setObjectName(QStringLiteral("lbPlanMeasures"));
     levels_ = new QLabel;
@@ -207,6 +211,7 @@ PlanView::PlanView(const Session& session) : session_(session)
     results->addWidget(measures_, 1);
     results->addLayout(levelColumn, 1);
     auto* right = new QVBoxLayout;
+    right->addWidget(stale_);
     right->addLayout(results);
     right->addWidget(chart_, 1);
     auto* layout = new QHBoxLayout(this);
@@ -224,6 +229,7 @@ PlanView::PlanView(const Session& session) : session_(session)
     connect(stop_, &QPushButton::clicked, this, Guard(this, [this] { work_->RequestStop(); }));
     connect(capture_, &QPushButton::clicked, this, Guard(this, [this] {
                 if (captureAction_ && shown_) captureAction_(*shown_);
+                MarkStale();
             }));
     Judge();
 }
@@ -237,6 +243,18 @@ PlanView::~PlanView()
 void PlanView::WaitForEnd()
 {
     work_->WaitForEnd();
+}
+
+void PlanView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    MarkStale();
+}
+
+void PlanView::MarkStale()
+{
+    stale_->setVisible(shown_ && (session_.RatingInputs() != shown_->ratings ||
+                                  session_.CapturedCandidates() != shown_->measures));
 }
 
 void PlanView::SetCapture(Capture capture)
@@ -317,6 +335,7 @@ void PlanView::Show(const Result& result)
     ShowChart(chart_, CurveChart(result));
     capture_->setEnabled(result.levelPlan && !result.levelPlan->changes.empty());
     shown_ = result;
+    MarkStale();
 }
 
 void CapturePlanAsMeasure(Session& session, const PlanView::Result& result, const NumberLocale& locale)

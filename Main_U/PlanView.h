@@ -42,7 +42,13 @@ public:
     using Capture = std::function<void(const Result& result)>;
     void SetCapture(Capture capture);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    // The note over the results shows while the ratings or measures differ from those they were
+    // worked out for.
+    void MarkStale();
     struct Request {
         long double target;
         std::vector<FactorSteps> steps;
@@ -63,6 +69,7 @@ private:
     Capture captureAction_;
     std::optional<Result> shown_;
     QProgressBar* progress_;
+    QLabel* stale_;
     QLabel* measures_;
     QLabel* levels_;
     QChartView* chart_;

@@ -5,6 +5,7 @@
 #include <QChartView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -101,11 +102,15 @@ TEST_F(PlanTab, BothPlansAreTheCoresAndTheCurveIsDrawn)
     // Both curves with their points, the target and the chosen plans.
     EXPECT_EQ(Find<QChartView>("chPlanCurve")->chart()->series().size(), 6);
 
-    // The level plan becomes the fourth measure; the same plan again finds H03 taken.
+    // The level plan becomes the fourth measure, and the plans shown are then out of date; the same
+    // plan again finds H03 taken.
+    auto* stale = Find<QLabel>("lbPlanStale");
+    EXPECT_FALSE(stale->isVisible());
     MessageBoxCloser closer;
     QTest::mouseClick(Find<QPushButton>("btPlanCapture"), Qt::LeftButton);
     QTest::mouseClick(Find<QPushButton>("btPlanCapture"), Qt::LeftButton);
     EXPECT_EQ(closer.texts(), QStringList{"Фактор H03 уже входит в записанное мероприятие"});
+    EXPECT_TRUE(stale->isVisible());
     const std::vector<CandidateMeasure> after = session.CapturedCandidates();
     ASSERT_EQ(after.size(), measures.size() + 1);
     EXPECT_EQ(after.back(), (CandidateMeasure{"План 0,001", 460.0f, {{FindFactor("H03")->slot, LevelTable[8].value},
@@ -117,6 +122,27 @@ TEST_F(PlanTab, BothPlansAreTheCoresAndTheCurveIsDrawn)
         QTest::qWait(200);
         window->grab().save(qEnvironmentVariable("KESTAL_PLAN_PICTURE"));
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A long search ends at "Стоп" with nothing shown, and the button takes clicks again.
+TEST_F(PlanTab, StopEndsTheWorkWithNothingShown)
+{
+    TypeTarget("1e-5");
+    for (const FactorInfo& factor : FactorCatalogue) TypeCell(factor.id, 1, "1");
+    auto* compute = Find<QPushButton>("btPlan");
+    auto* stop = Find<QPushButton>("btPlanStop");
+    QTest::mouseClick(compute, Qt::LeftButton);
+    ASSERT_TRUE(stop->isEnabled());
+    QTest::qWait(300);
+    QTest::mouseClick(stop, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([stop] { return !stop->isEnabled(); }, 10'000));
+    EXPECT_TRUE(compute->isEnabled());
+    EXPECT_EQ(Find<QLabel>("lbPlanLevels")->text(), "");
+    EXPECT_EQ(Find<QProgressBar>("pbPlan")->value(), 0);
 }
 
 }  // namespace
