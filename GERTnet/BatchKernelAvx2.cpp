@@ -76,4 +76,10 @@ StageEnds RunAvx2Kernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
     const Avx2Masks masks(bounds);
     return RunInitiations(masks, n, state);
 }
+
+StageEnds RunAvx2BranchFreeKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
+{
+    const Avx2Masks masks(bounds);
+    return RunInitiationsBranchFree(masks, n, state);
+}
 #pragma GCC pop_options

@@ -62,4 +62,10 @@ StageEnds RunAvx512Kernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
     const Avx512Masks masks(bounds);
     return RunInitiations(masks, n, state);
 }
+
+StageEnds RunAvx512BranchFreeKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
+{
+    const Avx512Masks masks(bounds);
+    return RunInitiationsBranchFree(masks, n, state);
+}
 #pragma GCC pop_options

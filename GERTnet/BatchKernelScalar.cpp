@@ -37,3 +37,8 @@ StageEnds RunScalarKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
 {
     return RunInitiations(ScalarMasks{bounds}, n, state);
 }
+
+StageEnds RunScalarBranchFreeKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
+{
+    return RunInitiationsBranchFree(ScalarMasks{bounds}, n, state);
+}

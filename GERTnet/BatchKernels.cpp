@@ -3,19 +3,21 @@
 
 #include <algorithm>
 
-namespace {
-
-KernelFunction KernelOf(BatchKernel kernel)
+KernelFunction FunctionOf(KernelChoice choice)
 {
-    switch (kernel) {
-    case BatchKernel::Avx512: return RunAvx512Kernel;
-    case BatchKernel::Avx2: return RunAvx2Kernel;
+    const bool branchFree = choice.loop == KernelLoop::BranchFree;
+    switch (choice.instructions) {
+    case BatchKernel::Avx512: return branchFree ? RunAvx512BranchFreeKernel : RunAvx512Kernel;
+    case BatchKernel::Avx2: return branchFree ? RunAvx2BranchFreeKernel : RunAvx2Kernel;
     case BatchKernel::Scalar: break;
     }
-    return RunScalarKernel;
+    return branchFree ? RunScalarBranchFreeKernel : RunScalarKernel;
 }
 
-}  // namespace
+const char* LoopName(KernelLoop loop)
+{
+    return loop == KernelLoop::BranchFree ? "branch-free" : "branching";
+}
 
 bool KernelSupported(BatchKernel kernel)
 {
@@ -54,10 +56,15 @@ const char* KernelName(BatchKernel kernel)
 
 void RunNetworkBatchWith(BatchKernel kernel, GertNetwork& net, int32_t n)
 {
+    RunNetworkBatchWith(KernelChoice{kernel, KernelLoop::Branching}, net, n);
+}
+
+void RunNetworkBatchWith(KernelChoice choice, GertNetwork& net, int32_t n)
+{
     net.counters = {};
     net.random.ReseedFromClock(*net.clock);
     const int32_t initiations = std::max(n, 0);
-    const StageEnds ends = KernelOf(kernel)(MakeBatchBounds(net.inputs), initiations, net.random.RandomSeed);
+    const StageEnds ends = FunctionOf(choice)(MakeBatchBounds(net.inputs), initiations, net.random.RandomSeed);
     // Every initiation that passes a stage reaches the next: B + C = N, D + E = C, F + G = E,
     // H + I = G.
     auto& c = net.counters.node;

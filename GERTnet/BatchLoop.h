@@ -56,3 +56,46 @@ template <class Masks>
     state = s;
     return {stage2, stage3, stage4, accident};
 }
+
+// The same initiations without a branch on their outcomes, for ratings under which the stage
+// outcomes are close to a coin toss and a predicted branch would often be wrong. Every stage's
+// comparisons and score are computed whether the initiation reaches it or not; the stage it ends
+// at picks, by conditional moves, the next start among the four jumps from this start (all four
+// computed meanwhile), so the chain from one initiation to the next is the comparisons, the table
+// look-ups, two multiplies and the moves.
+//
+// S2, S3 and S4 are S1 times the products M2, M2·M3 and M2·M3·M4 of the later stage multipliers,
+// which are formed while S1 is still being looked up.
+template <class Masks>
+[[gnu::always_inline]] inline StageEnds RunInitiationsBranchFree(const Masks& masks, int32_t n, uint32_t& state)
+{
+    uint32_t s = state;
+    // ends[k]: initiations that ended at stage k + 1 (k = 0..3), or passed stage 4 (k = 4).
+    int32_t ends[5] = {0, 0, 0, 0, 0};
+    for (int32_t left = n; left > 0; --left) {
+        const uint32_t bits1 = masks.Stage1(s);
+        const uint32_t bits23 = masks.Stage23(s);
+        const uint32_t bits4 = masks.Stage4(s);
+        const int32_t m2 = Stage2Table[bits23 & 0x3FFu];
+        const int32_t m23 = m2 * Stage3Table[bits23 >> Lanes::Stage2LaneCount];
+        const int32_t m234 = m23 * Stage4Table[bits4];
+        const int32_t s1 = Stage1SumTable[bits1 & 0xFFu] * Stage1FactorTable[bits1 >> 8];
+        const uint32_t pass1 = Stage1Passes.Passes(bits1);
+        const uint32_t reach3 = pass1 & uint32_t(s1 * m2 > Stage2Threshold);
+        const uint32_t reach4 = reach3 & uint32_t(s1 * m23 > Stage3Threshold);
+        const uint32_t accident = reach4 & uint32_t(s1 * m234 > Stage4Threshold);
+        ++ends[pass1 + reach3 + reach4 + accident];
+        // The conditional moves: an empty asm keeps the compiler from turning a select back into
+        // a branch.
+        uint32_t next = JumpState(s, DrawsThroughStage1);
+        const uint32_t next2 = JumpState(s, DrawsThroughStage2);
+        const uint32_t next3 = JumpState(s, DrawsThroughStage3);
+        const uint32_t next4 = JumpState(s, DrawsThroughStage4);
+        asm("test %1, %1\n\tcmovnz %2, %0" : "+r"(next) : "r"(pass1), "r"(next2) : "cc");
+        asm("test %1, %1\n\tcmovnz %2, %0" : "+r"(next) : "r"(reach3), "r"(next3) : "cc");
+        asm("test %1, %1\n\tcmovnz %2, %0" : "+r"(next) : "r"(reach4), "r"(next4) : "cc");
+        s = next;
+    }
+    state = s;
+    return {ends[1], ends[2], ends[3], ends[4]};
+}

@@ -135,6 +135,16 @@ TEST(NetworkOracle, KernelsOfThisProcessor)
     std::cout << "[          ] kernels checked against the reference:" << names << "\n";
 }
 
+// Every kernel this processor runs, with either loop.
+std::vector<KernelChoice> ChoicesHere()
+{
+    std::vector<KernelChoice> choices;
+    for (BatchKernel k : KernelsHere()) {
+        for (KernelLoop loop : {KernelLoop::Branching, KernelLoop::BranchFree}) choices.push_back({k, loop});
+    }
+    return choices;
+}
+
 // Runs the reference and every kernel from the same state and inputs; counters and final states
 // must agree.
 void ExpectSameAsReference(const NetworkInputs& inputs, int32_t reading, uint32_t startState,
@@ -150,13 +160,14 @@ void ExpectSameAsReference(const NetworkInputs& inputs, int32_t reading, uint32_
     }
     const GertNetwork start = reference;
     RunReferenceBatch(reference, n);
-    for (BatchKernel kernel : KernelsHere()) {
+    for (KernelChoice kernel : ChoicesHere()) {
         GertNetwork production = start;
         RunNetworkBatchWith(kernel, production, n);
         ASSERT_EQ(production.counters.node, reference.counters.node)
-            << KernelName(kernel) << ": reading " << reading << " state " << startState << " continue "
-            << continueState << " n " << n;
-        ASSERT_EQ(production.random.RandomSeed, reference.random.RandomSeed) << KernelName(kernel);
+            << KernelName(kernel.instructions) << " " << LoopName(kernel.loop) << ": reading " << reading
+            << " state " << startState << " continue " << continueState << " n " << n;
+        ASSERT_EQ(production.random.RandomSeed, reference.random.RandomSeed)
+            << KernelName(kernel.instructions) << " " << LoopName(kernel.loop);
     }
 }
 
