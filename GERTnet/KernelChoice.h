@@ -1,0 +1,24 @@
+// Which batch kernel runs a batch: chosen from the exact probabilities of the stage outcomes under
+// the batch's ratings.
+#pragma once
+
+#include <array>
+
+#include "GERTnet/BatchKernels.h"
+
+// The probability of each node, B to I, from the state counts of every draw's outcomes: the same
+// model as the exact analysis, in double, which is ample for choosing a kernel.
+std::array<double, NodeCount> NodeOdds(const BatchBounds& bounds);
+
+// The stage branches an initiation takes the less likely way, expected per initiation: at each
+// stage reached, the smaller of "ends here" and "passes". A branching loop pays for these; a
+// branch-free loop does not.
+double ExpectedSurprises(const std::array<double, NodeCount>& node);
+
+// The rule: the branch-free loop where surprises are many, the branching one where they are few;
+// AVX2 instead of AVX-512 where that was measured faster.
+KernelChoice KernelFor(const std::array<double, NodeCount>& node, BatchKernel widest);
+
+// The kernel RunNetworkBatch runs for these ratings on this processor. The last ratings' choice
+// is kept per thread, so a series of batches works it out once.
+KernelChoice ChooseKernel(const NetworkInputs& inputs);
