@@ -3,7 +3,6 @@
 
 #include "GERTnet/BatchKernels.h"
 #include "GERTnet/StageTables.h"
-#include "GERTnet/StateBounds.h"
 
 // From here on the code is compiled for AVX2; the headers above keep the common instruction set.
 #pragma GCC push_options
@@ -20,10 +19,11 @@ constexpr uint32_t Bias = 0x80000000u;
 // Eight lanes of a lane group, from lane `first` on.
 struct Lanes8 {
     __m256i multiplier, increment, bound;
+    uint32_t always = 0;  // the lanes whose bound is 2^32: below it whatever the state
 
-    // Multipliers, biased increments, and biased bounds clamped to 32 bits (see Bound32: the
-    // states are clamped to SaturatedState as well). Lanes past the group's end get bound 0, so
-    // their bits stay 0.
+    // Multipliers, biased increments and biased bounds. A bound below 2^32 fits 32 bits; the
+    // lanes of bound 2^32 ("every state") are set by `always` instead, which spares a clamp in
+    // the loop. Lanes past the group's end get bound 0, so their bits stay 0.
     template <std::size_t LaneCount>
     Lanes8(const std::array<Jump, LaneCount>& jumps, const std::array<uint64_t, LaneCount>& bounds, std::size_t first)
     {
@@ -31,7 +31,9 @@ struct Lanes8 {
         for (std::size_t j = 0; j < 8 && first + j < LaneCount; ++j) {
             words[0][j] = jumps[first + j].multiplier;
             words[1][j] = jumps[first + j].increment + Bias;
-            words[2][j] = Bound32(bounds[first + j]);
+            const uint64_t b = bounds[first + j];
+            words[2][j] = b > UINT32_MAX ? 0 : static_cast<uint32_t>(b);
+            always |= uint32_t(b > UINT32_MAX) << j;
         }
         for (uint32_t& b : words[2]) b += Bias;
         multiplier = _mm256_load_si256(reinterpret_cast<const __m256i*>(words[0].data()));
@@ -42,8 +44,8 @@ struct Lanes8 {
     [[gnu::always_inline]] uint32_t Bits(__m256i start) const
     {
         const __m256i biasedState = _mm256_add_epi32(_mm256_mullo_epi32(start, multiplier), increment);
-        const __m256i clamped = _mm256_min_epi32(biasedState, _mm256_set1_epi32(int32_t(SaturatedState + Bias)));
-        return static_cast<uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpgt_epi32(bound, clamped))));
+        return static_cast<uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpgt_epi32(bound, biasedState)))) |
+               always;
     }
 };
 
