@@ -84,4 +84,10 @@ StageEnds RunAvx2BranchFreeKernel(const BatchBounds& bounds, int32_t n, uint32_t
     const Avx2Masks masks(bounds);
     return RunInitiationsBranchFree(masks, n, state);
 }
+
+StageEnds RunAvx2FirstBranchKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
+{
+    const Avx2Masks masks(bounds);
+    return RunInitiationsFirstBranch(masks, n, state);
+}
 #pragma GCC pop_options

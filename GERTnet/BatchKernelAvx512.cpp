@@ -67,4 +67,10 @@ StageEnds RunAvx512BranchFreeKernel(const BatchBounds& bounds, int32_t n, uint32
     const Avx512Masks masks(bounds);
     return RunInitiationsBranchFree(masks, n, state);
 }
+
+StageEnds RunAvx512FirstBranchKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
+{
+    const Avx512Masks masks(bounds);
+    return RunInitiationsFirstBranch(masks, n, state);
+}
 #pragma GCC pop_options

@@ -42,3 +42,8 @@ StageEnds RunScalarBranchFreeKernel(const BatchBounds& bounds, int32_t n, uint32
 {
     return RunInitiationsBranchFree(ScalarMasks{bounds}, n, state);
 }
+
+StageEnds RunScalarFirstBranchKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
+{
+    return RunInitiationsFirstBranch(ScalarMasks{bounds}, n, state);
+}

@@ -5,18 +5,24 @@
 
 KernelFunction FunctionOf(KernelChoice choice)
 {
-    const bool branchFree = choice.loop == KernelLoop::BranchFree;
-    switch (choice.instructions) {
-    case BatchKernel::Avx512: return branchFree ? RunAvx512BranchFreeKernel : RunAvx512Kernel;
-    case BatchKernel::Avx2: return branchFree ? RunAvx2BranchFreeKernel : RunAvx2Kernel;
-    case BatchKernel::Scalar: break;
-    }
-    return branchFree ? RunScalarBranchFreeKernel : RunScalarKernel;
+    // Rows: scalar, AVX2, AVX-512; columns: the loops in their order.
+    static constexpr KernelFunction Functions[3][3] = {
+        {RunScalarKernel, RunScalarBranchFreeKernel, RunScalarFirstBranchKernel},
+        {RunAvx2Kernel, RunAvx2BranchFreeKernel, RunAvx2FirstBranchKernel},
+        {RunAvx512Kernel, RunAvx512BranchFreeKernel, RunAvx512FirstBranchKernel},
+    };
+    const int row = choice.instructions == BatchKernel::Avx512 ? 2 : choice.instructions == BatchKernel::Avx2 ? 1 : 0;
+    return Functions[row][static_cast<int>(choice.loop)];
 }
 
 const char* LoopName(KernelLoop loop)
 {
-    return loop == KernelLoop::BranchFree ? "branch-free" : "branching";
+    switch (loop) {
+    case KernelLoop::BranchFree: return "branch-free";
+    case KernelLoop::FirstBranch: return "first-branch";
+    case KernelLoop::Branching: break;
+    }
+    return "branching";
 }
 
 bool KernelSupported(BatchKernel kernel)

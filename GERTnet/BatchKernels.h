@@ -26,6 +26,9 @@ StageEnds RunAvx512Kernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
 StageEnds RunScalarBranchFreeKernel(const BatchBounds& bounds, int32_t n, uint32_t& state);
 StageEnds RunAvx2BranchFreeKernel(const BatchBounds& bounds, int32_t n, uint32_t& state);     // needs AVX2
 StageEnds RunAvx512BranchFreeKernel(const BatchBounds& bounds, int32_t n, uint32_t& state);   // needs AVX-512 F
+StageEnds RunScalarFirstBranchKernel(const BatchBounds& bounds, int32_t n, uint32_t& state);
+StageEnds RunAvx2FirstBranchKernel(const BatchBounds& bounds, int32_t n, uint32_t& state);     // needs AVX2
+StageEnds RunAvx512FirstBranchKernel(const BatchBounds& bounds, int32_t n, uint32_t& state);   // needs AVX-512 F
 
 enum class BatchKernel { Scalar, Avx2, Avx512 };
 bool KernelSupported(BatchKernel kernel);
@@ -35,7 +38,8 @@ const char* KernelName(BatchKernel kernel);
 
 // The branching loop runs ahead on predicted stage outcomes and is the faster where they are
 // predictable; the branch-free loop waits for every initiation's outcome but never throws work away.
-enum class KernelLoop { Branching, BranchFree };
+// The first-branch loop branches on stage 1 only and goes through the later stages without a branch.
+enum class KernelLoop { Branching, BranchFree, FirstBranch };
 const char* LoopName(KernelLoop loop);
 
 // A kernel: its instruction set and its loop.

@@ -99,3 +99,39 @@ template <class Masks>
     state = s;
     return {ends[1], ends[2], ends[3], ends[4]};
 }
+
+// Branching on stage 1 only: the initiations that end there run ahead on the predicted branch as
+// in RunInitiations, the rest go through stages 2 to 4 without a branch as in
+// RunInitiationsBranchFree. For ratings under which stage 1 is predictable and the later stages
+// are not.
+template <class Masks>
+[[gnu::always_inline]] inline StageEnds RunInitiationsFirstBranch(const Masks& masks, int32_t n, uint32_t& state)
+{
+    uint32_t s = state;
+    int32_t ends[5] = {0, 0, 0, 0, 0};
+    for (int32_t left = n; left > 0; --left) {
+        const uint32_t bits1 = masks.Stage1(s);
+        if (!Stage1Passes.Passes(bits1)) {
+            s = JumpState(s, DrawsThroughStage1);
+            continue;
+        }
+        const uint32_t bits23 = masks.Stage23(s);
+        const uint32_t bits4 = masks.Stage4(s);
+        const int32_t m2 = Stage2Table[bits23 & 0x3FFu];
+        const int32_t m23 = m2 * Stage3Table[bits23 >> Lanes::Stage2LaneCount];
+        const int32_t m234 = m23 * Stage4Table[bits4];
+        const int32_t s1 = Stage1SumTable[bits1 & 0xFFu] * Stage1FactorTable[bits1 >> 8];
+        const uint32_t reach3 = uint32_t(s1 * m2 > Stage2Threshold);
+        const uint32_t reach4 = reach3 & uint32_t(s1 * m23 > Stage3Threshold);
+        const uint32_t accident = reach4 & uint32_t(s1 * m234 > Stage4Threshold);
+        ++ends[1 + reach3 + reach4 + accident];
+        uint32_t next = JumpState(s, DrawsThroughStage2);
+        const uint32_t next3 = JumpState(s, DrawsThroughStage3);
+        const uint32_t next4 = JumpState(s, DrawsThroughStage4);
+        asm("test %1, %1\n\tcmovnz %2, %0" : "+r"(next) : "r"(reach3), "r"(next3) : "cc");
+        asm("test %1, %1\n\tcmovnz %2, %0" : "+r"(next) : "r"(reach4), "r"(next4) : "cc");
+        s = next;
+    }
+    state = s;
+    return {ends[1], ends[2], ends[3], ends[4]};
+}

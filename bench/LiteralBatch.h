@@ -33,10 +33,11 @@ private:
     const Thresholds3 h09, h14;
     uint32_t s = 0;
 
+    // The generator's next state as a fraction, exact in extended precision, rounded to single.
     float Draw()
     {
         s = s * 134775813u + 1u;
-        return static_cast<float>(s) * 0x1p-32f;
+        return static_cast<float>(static_cast<long double>(s) * 0x1p-32L);
     }
     int Two(int a, int b, float t) { return Draw() < t ? a : b; }
     int Three(const Thresholds3& t)

@@ -131,7 +131,7 @@ std::vector<KernelChoice> KernelsToCompare()
     std::vector<KernelChoice> kernels;
     for (BatchKernel k : {BatchKernel::Scalar, BatchKernel::Avx2, BatchKernel::Avx512}) {
         if (!KernelSupported(k)) continue;
-        for (KernelLoop loop : {KernelLoop::Branching, KernelLoop::BranchFree}) kernels.push_back({k, loop});
+        for (KernelLoop loop : {KernelLoop::Branching, KernelLoop::BranchFree, KernelLoop::FirstBranch}) kernels.push_back({k, loop});
     }
     return kernels;
 }
