@@ -50,12 +50,13 @@ struct Lanes8 {
 };
 
 struct Avx2Masks {
-    Lanes8 stage1Low, stage1High, stage23Low, stage23High, stage4;
+    Lanes8 stage1Low, stage1High, stage23Low, stage23High, stage4, nextStage1Low, nextStage1High;
 
     explicit Avx2Masks(const BatchBounds& b)
         : stage1Low(Stage1Jumps, b.stage1, 0), stage1High(Stage1Jumps, b.stage1, 8),
           stage23Low(Stage23Jumps, b.stage23, 0), stage23High(Stage23Jumps, b.stage23, 8),
-          stage4(Stage4Jumps, b.stage4, 0)
+          stage4(Stage4Jumps, b.stage4, 0), nextStage1Low(NextStage1Jumps, b.stage1, 0),
+          nextStage1High(NextStage1Jumps, b.stage1, 8)
     {
     }
     [[gnu::always_inline]] uint32_t Stage1(uint32_t s) const
@@ -69,6 +70,11 @@ struct Avx2Masks {
         return stage23Low.Bits(start) | stage23High.Bits(start) << 8;
     }
     [[gnu::always_inline]] uint32_t Stage4(uint32_t s) const { return stage4.Bits(_mm256_set1_epi32(int32_t(s))); }
+    [[gnu::always_inline]] uint32_t NextStage1(uint32_t s) const
+    {
+        const __m256i start = _mm256_set1_epi32(int32_t(s));
+        return nextStage1Low.Bits(start) | nextStage1High.Bits(start) << 8;
+    }
 };
 
 }  // namespace
@@ -82,7 +88,7 @@ StageEnds RunAvx2Kernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
 StageEnds RunAvx2BranchFreeKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
 {
     const Avx2Masks masks(bounds);
-    return RunInitiationsBranchFree(masks, n, state);
+    return RunInitiationsBranchFree<true>(masks, n, state);
 }
 
 StageEnds RunAvx2FirstBranchKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)

@@ -43,15 +43,17 @@ struct Lanes16 {
 };
 
 struct Avx512Masks {
-    Lanes16 stage1, stage23, stage4;
+    Lanes16 stage1, stage23, stage4, nextStage1;
 
     explicit Avx512Masks(const BatchBounds& b)
-        : stage1(Stage1Jumps, b.stage1), stage23(Stage23Jumps, b.stage23), stage4(Stage4Jumps, b.stage4)
+        : stage1(Stage1Jumps, b.stage1), stage23(Stage23Jumps, b.stage23), stage4(Stage4Jumps, b.stage4),
+          nextStage1(NextStage1Jumps, b.stage1)
     {
     }
     [[gnu::always_inline]] uint32_t Stage1(uint32_t s) const { return stage1.Bits(s); }
     [[gnu::always_inline]] uint32_t Stage23(uint32_t s) const { return stage23.Bits(s); }
     [[gnu::always_inline]] uint32_t Stage4(uint32_t s) const { return stage4.Bits(s); }
+    [[gnu::always_inline]] uint32_t NextStage1(uint32_t s) const { return nextStage1.Bits(s); }
 };
 
 }  // namespace
@@ -65,7 +67,7 @@ StageEnds RunAvx512Kernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
 StageEnds RunAvx512BranchFreeKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
 {
     const Avx512Masks masks(bounds);
-    return RunInitiationsBranchFree(masks, n, state);
+    return RunInitiationsBranchFree<true>(masks, n, state);
 }
 
 StageEnds RunAvx512FirstBranchKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)

@@ -40,7 +40,7 @@ StageEnds RunScalarKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
 
 StageEnds RunScalarBranchFreeKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
 {
-    return RunInitiationsBranchFree(ScalarMasks{bounds}, n, state);
+    return RunInitiationsBranchFree<false>(ScalarMasks{bounds}, n, state);
 }
 
 StageEnds RunScalarFirstBranchKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)

@@ -60,19 +60,27 @@ template <class Masks>
 // The same initiations without a branch on their outcomes, for ratings under which the stage
 // outcomes are close to a coin toss and a predicted branch would often be wrong. Every stage's
 // comparisons and score are computed whether the initiation reaches it or not; the stage it ends
-// at picks, by conditional moves, the next start among the four jumps from this start (all four
-// computed meanwhile), so the chain from one initiation to the next is the comparisons, the table
+// at picks, by conditional moves, the next start among the jumps from this start (all computed
+// meanwhile), so the chain from one initiation to the next is the comparisons, the table
 // look-ups, two multiplies and the moves.
 //
 // S2, S3 and S4 are S1 times the products M2, M2·M3 and M2·M3·M4 of the later stage multipliers,
 // which are formed while S1 is still being looked up.
-template <class Masks>
+//
+// With LookAhead, the stage-1 lanes of the initiation that would follow one ending at stage 1
+// (Masks::NextStage1) are compared alongside: when both end at stage 1 the loop moves on by two
+// initiations at the cost of one. That pays where the chain, not the number of instructions, sets
+// the pace (the vector kernels).
+template <bool LookAhead, class Masks>
 [[gnu::always_inline]] inline StageEnds RunInitiationsBranchFree(const Masks& masks, int32_t n, uint32_t& state)
 {
     uint32_t s = state;
     // ends[k]: initiations that ended at stage k + 1 (k = 0..3), or passed stage 4 (k = 4).
     int32_t ends[5] = {0, 0, 0, 0, 0};
-    for (int32_t left = n; left > 0; --left) {
+    // With LookAhead the loop may do two initiations, so it stops one short and the last
+    // initiation, if any, runs without.
+    int32_t left = n;
+    while (left > (LookAhead ? 1 : 0)) {
         const uint32_t bits1 = masks.Stage1(s);
         const uint32_t bits23 = masks.Stage23(s);
         const uint32_t bits4 = masks.Stage4(s);
@@ -88,6 +96,17 @@ template <class Masks>
         // The conditional moves: an empty asm keeps the compiler from turning a select back into
         // a branch.
         uint32_t next = JumpState(s, DrawsThroughStage1);
+        if constexpr (LookAhead) {
+            // Two stage-1 ends unless this one or the next passes stage 1; the next one's ending
+            // at stage 1 is counted, like every such ending, by what the others leave.
+            const uint32_t nextPasses = Stage1Passes.Passes(masks.NextStage1(s));
+            const uint32_t one = next;
+            next = TwoStage1Ends.multiplier * s + TwoStage1Ends.increment;
+            asm("test %1, %1\n\tcmovnz %2, %0" : "+r"(next) : "r"(nextPasses), "r"(one) : "cc");
+            left -= 2 - (pass1 | nextPasses);
+        } else {
+            --left;
+        }
         const uint32_t next2 = JumpState(s, DrawsThroughStage2);
         const uint32_t next3 = JumpState(s, DrawsThroughStage3);
         const uint32_t next4 = JumpState(s, DrawsThroughStage4);
@@ -96,8 +115,14 @@ template <class Masks>
         asm("test %1, %1\n\tcmovnz %2, %0" : "+r"(next) : "r"(reach4), "r"(next4) : "cc");
         s = next;
     }
+    StageEnds result = {ends[1], ends[2], ends[3], ends[4]};
+    if (LookAhead && left > 0) {
+        const StageEnds last = RunInitiationsBranchFree<false>(masks, left, s);
+        result = {result.stage2 + last.stage2, result.stage3 + last.stage3, result.stage4 + last.stage4,
+                  result.accident + last.accident};
+    }
     state = s;
-    return {ends[1], ends[2], ends[3], ends[4]};
+    return result;
 }
 
 // Branching on stage 1 only: the initiations that end there run ahead on the predicted branch as

@@ -81,15 +81,20 @@ BatchBounds MakeBatchBounds(const NetworkInputs& inputs);
 
 // Lane j's state is LaneJumps[j] applied to the initiation's start state (the state before its
 // first draw), so the lanes of a stage do not wait for one another.
+// `ahead` draws later: the lanes of the initiation that starts that many draws after this one.
 template <std::size_t LaneCount>
-constexpr std::array<Jump, LaneCount> LaneJumps(const std::array<Lane, LaneCount>& lanes)
+constexpr std::array<Jump, LaneCount> LaneJumps(const std::array<Lane, LaneCount>& lanes, int ahead = 0)
 {
     std::array<Jump, LaneCount> jumps{};
     for (std::size_t j = 0; j < LaneCount; ++j) {
-        jumps[j] = Jumps[lanes[j].draw];
+        jumps[j] = JumpOf(lanes[j].draw + ahead);
     }
     return jumps;
 }
 inline constexpr auto Stage1Jumps = LaneJumps(Lanes::Stage1);
 inline constexpr auto Stage23Jumps = LaneJumps(Lanes::Stage23);
 inline constexpr auto Stage4Jumps = LaneJumps(Lanes::Stage4);
+// The stage-1 lanes of the next initiation when this one ends at stage 1.
+inline constexpr auto NextStage1Jumps = LaneJumps(Lanes::Stage1, DrawsThroughStage1);
+// Two initiations that both end at stage 1 make this many draws.
+inline constexpr Jump TwoStage1Ends = JumpOf(2 * DrawsThroughStage1);
