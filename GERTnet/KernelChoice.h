@@ -15,8 +15,9 @@ std::array<double, NodeCount> NodeOdds(const BatchBounds& bounds);
 // branch-free loop does not.
 double ExpectedSurprises(const std::array<double, NodeCount>& node);
 
-// The rule: the branch-free loop where surprises are many, the branching one where they are few;
-// AVX2 instead of AVX-512 where that was measured faster.
+// The rule: the loop whose measured time model is the least for these node probabilities on the
+// widest instruction set (the branching loop where surprises are few, the branch-free one where
+// they are many, the first-branch one where only the later stages surprise).
 KernelChoice KernelFor(const std::array<double, NodeCount>& node, BatchKernel widest);
 
 // The kernel RunNetworkBatch runs for these ratings on this processor. The last ratings' choice

@@ -226,6 +226,10 @@ int Scan(int argc, char** argv)
                     ExpectedSurprises(node), ChoiceName(ChooseKernel(inputs)).c_str(), m.literalRatio,
                     m.serialRatio);
         for (double ns : m.kernelNs) std::printf(" %10.2f", ns);
+        if (eachKernel) {
+            std::printf("  nodes");
+            for (double p : node) std::printf(" %.6f", p);
+        }
         std::printf("%s\n", m.same ? "" : "  COUNTERS DIFFER");
         std::fflush(stdout);
         if (inScan) {
