@@ -40,15 +40,18 @@ struct Lanes8 {
         increment = _mm256_load_si256(reinterpret_cast<const __m256i*>(words[1].data()));
         bound = _mm256_load_si256(reinterpret_cast<const __m256i*>(words[2].data()));
     }
-    // Bit j: lane j's state is below its bound.
+    // Bit j: lane j's state is below its bound (`always` is needed only when some bound is 2^32).
+    template <bool EveryState>
     [[gnu::always_inline]] uint32_t Bits(__m256i start) const
     {
         const __m256i biasedState = _mm256_add_epi32(_mm256_mullo_epi32(start, multiplier), increment);
-        return static_cast<uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpgt_epi32(bound, biasedState)))) |
-               always;
+        const auto below =
+            static_cast<uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpgt_epi32(bound, biasedState))));
+        return EveryState ? below | always : below;
     }
 };
 
+template <bool EveryState>
 struct Avx2Masks {
     Lanes8 stage1Low, stage1High, stage23Low, stage23High, stage4, nextStage1Low, nextStage1High;
 
@@ -62,18 +65,18 @@ struct Avx2Masks {
     [[gnu::always_inline]] uint32_t Stage1(uint32_t s) const
     {
         const __m256i start = _mm256_set1_epi32(int32_t(s));
-        return stage1Low.Bits(start) | stage1High.Bits(start) << 8;
+        return stage1Low.template Bits<EveryState>(start) | stage1High.template Bits<EveryState>(start) << 8;
     }
     [[gnu::always_inline]] uint32_t Stage23(uint32_t s) const
     {
         const __m256i start = _mm256_set1_epi32(int32_t(s));
-        return stage23Low.Bits(start) | stage23High.Bits(start) << 8;
+        return stage23Low.template Bits<EveryState>(start) | stage23High.template Bits<EveryState>(start) << 8;
     }
-    [[gnu::always_inline]] uint32_t Stage4(uint32_t s) const { return stage4.Bits(_mm256_set1_epi32(int32_t(s))); }
+    [[gnu::always_inline]] uint32_t Stage4(uint32_t s) const { return stage4.template Bits<EveryState>(_mm256_set1_epi32(int32_t(s))); }
     [[gnu::always_inline]] uint32_t NextStage1(uint32_t s) const
     {
         const __m256i start = _mm256_set1_epi32(int32_t(s));
-        return nextStage1Low.Bits(start) | nextStage1High.Bits(start) << 8;
+        return nextStage1Low.template Bits<EveryState>(start) | nextStage1High.template Bits<EveryState>(start) << 8;
     }
 };
 
@@ -81,19 +84,19 @@ struct Avx2Masks {
 
 StageEnds RunAvx2Kernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
 {
-    const Avx2Masks masks(bounds);
-    return RunInitiations(masks, n, state);
+    if (AnyEveryState(bounds)) return RunInitiations(Avx2Masks<true>(bounds), n, state);
+    return RunInitiations(Avx2Masks<false>(bounds), n, state);
 }
 
 StageEnds RunAvx2BranchFreeKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
 {
-    const Avx2Masks masks(bounds);
-    return RunInitiationsBranchFree<true>(masks, n, state);
+    if (AnyEveryState(bounds)) return RunInitiationsBranchFree<true>(Avx2Masks<true>(bounds), n, state);
+    return RunInitiationsBranchFree<true>(Avx2Masks<false>(bounds), n, state);
 }
 
 StageEnds RunAvx2FirstBranchKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
 {
-    const Avx2Masks masks(bounds);
-    return RunInitiationsFirstBranch(masks, n, state);
+    if (AnyEveryState(bounds)) return RunInitiationsFirstBranch(Avx2Masks<true>(bounds), n, state);
+    return RunInitiationsFirstBranch(Avx2Masks<false>(bounds), n, state);
 }
 #pragma GCC pop_options

@@ -34,14 +34,17 @@ struct Lanes16 {
         increment = _mm512_load_si512(words[1].data());
         bound = _mm512_load_si512(words[2].data());
     }
-    // Bit j: lane j's state is below its bound.
+    // Bit j: lane j's state is below its bound (`always` is needed only when some bound is 2^32).
+    template <bool EveryState>
     [[gnu::always_inline]] uint32_t Bits(uint32_t s) const
     {
         const __m512i laneState = _mm512_add_epi32(_mm512_mullo_epi32(_mm512_set1_epi32(int32_t(s)), multiplier), increment);
-        return _mm512_cmplt_epu32_mask(laneState, bound) | always;
+        const uint32_t below = _mm512_cmplt_epu32_mask(laneState, bound);
+        return EveryState ? below | always : below;
     }
 };
 
+template <bool EveryState>
 struct Avx512Masks {
     Lanes16 stage1, stage23, stage4, nextStage1;
 
@@ -50,29 +53,29 @@ struct Avx512Masks {
           nextStage1(NextStage1Jumps, b.stage1)
     {
     }
-    [[gnu::always_inline]] uint32_t Stage1(uint32_t s) const { return stage1.Bits(s); }
-    [[gnu::always_inline]] uint32_t Stage23(uint32_t s) const { return stage23.Bits(s); }
-    [[gnu::always_inline]] uint32_t Stage4(uint32_t s) const { return stage4.Bits(s); }
-    [[gnu::always_inline]] uint32_t NextStage1(uint32_t s) const { return nextStage1.Bits(s); }
+    [[gnu::always_inline]] uint32_t Stage1(uint32_t s) const { return stage1.template Bits<EveryState>(s); }
+    [[gnu::always_inline]] uint32_t Stage23(uint32_t s) const { return stage23.template Bits<EveryState>(s); }
+    [[gnu::always_inline]] uint32_t Stage4(uint32_t s) const { return stage4.template Bits<EveryState>(s); }
+    [[gnu::always_inline]] uint32_t NextStage1(uint32_t s) const { return nextStage1.template Bits<EveryState>(s); }
 };
 
 }  // namespace
 
 StageEnds RunAvx512Kernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
 {
-    const Avx512Masks masks(bounds);
-    return RunInitiations(masks, n, state);
+    if (AnyEveryState(bounds)) return RunInitiations(Avx512Masks<true>(bounds), n, state);
+    return RunInitiations(Avx512Masks<false>(bounds), n, state);
 }
 
 StageEnds RunAvx512BranchFreeKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
 {
-    const Avx512Masks masks(bounds);
-    return RunInitiationsBranchFree<true>(masks, n, state);
+    if (AnyEveryState(bounds)) return RunInitiationsBranchFree<true>(Avx512Masks<true>(bounds), n, state);
+    return RunInitiationsBranchFree<true>(Avx512Masks<false>(bounds), n, state);
 }
 
 StageEnds RunAvx512FirstBranchKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
 {
-    const Avx512Masks masks(bounds);
-    return RunInitiationsFirstBranch(masks, n, state);
+    if (AnyEveryState(bounds)) return RunInitiationsFirstBranch(Avx512Masks<true>(bounds), n, state);
+    return RunInitiationsFirstBranch(Avx512Masks<false>(bounds), n, state);
 }
 #pragma GCC pop_options

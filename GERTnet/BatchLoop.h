@@ -27,25 +27,25 @@ template <class Masks>
     int32_t stage2 = 0, stage3 = 0, stage4 = 0, accident = 0;
     for (int32_t left = n; left > 0; --left) {
         const uint32_t bits1 = masks.Stage1(s);
-        if (!Stage1Passes.Passes(bits1)) {
+        if (!Scores.stage1Passes.Passes(bits1)) {
             s = JumpState(s, DrawsThroughStage1);
             continue;
         }
-        const int32_t s1 = Stage1SumTable[bits1 & 0xFFu] * Stage1FactorTable[bits1 >> 8];
+        const int32_t s1 = Scores.stage1Sum[bits1 & 0xFFu] * Scores.stage1Factor[bits1 >> 8];
         const uint32_t bits23 = masks.Stage23(s);
-        const int32_t s2 = s1 * Stage2Table[bits23 & 0x3FFu];
+        const int32_t s2 = s1 * Scores.stage2[bits23 & 0x3FFu];
         if (s2 <= Stage2Threshold) {
             ++stage2;
             s = JumpState(s, DrawsThroughStage2);
             continue;
         }
-        const int32_t s3 = s2 * Stage3Table[bits23 >> Lanes::Stage2LaneCount];
+        const int32_t s3 = s2 * Scores.stage3[bits23 >> Lanes::Stage2LaneCount];
         if (s3 <= Stage3Threshold) {
             ++stage3;
             s = JumpState(s, DrawsThroughStage3);
             continue;
         }
-        const int32_t s4 = s3 * Stage4Table[masks.Stage4(s)];
+        const int32_t s4 = s3 * Scores.stage4[masks.Stage4(s)];
         if (s4 <= Stage4Threshold) {
             ++stage4;
         } else {
@@ -84,11 +84,11 @@ template <bool LookAhead, class Masks>
         const uint32_t bits1 = masks.Stage1(s);
         const uint32_t bits23 = masks.Stage23(s);
         const uint32_t bits4 = masks.Stage4(s);
-        const int32_t m2 = Stage2Table[bits23 & 0x3FFu];
-        const int32_t m23 = m2 * Stage3Table[bits23 >> Lanes::Stage2LaneCount];
-        const int32_t m234 = m23 * Stage4Table[bits4];
-        const int32_t s1 = Stage1SumTable[bits1 & 0xFFu] * Stage1FactorTable[bits1 >> 8];
-        const uint32_t pass1 = Stage1Passes.Passes(bits1);
+        const int32_t m2 = Scores.stage2[bits23 & 0x3FFu];
+        const int32_t m23 = m2 * Scores.stage3[bits23 >> Lanes::Stage2LaneCount];
+        const int32_t m234 = m23 * Scores.stage4[bits4];
+        const int32_t s1 = Scores.stage1Sum[bits1 & 0xFFu] * Scores.stage1Factor[bits1 >> 8];
+        const uint32_t pass1 = Scores.stage1Passes.Passes(bits1);
         const uint32_t reach3 = pass1 & uint32_t(s1 * m2 > Stage2Threshold);
         const uint32_t reach4 = reach3 & uint32_t(s1 * m23 > Stage3Threshold);
         const uint32_t accident = reach4 & uint32_t(s1 * m234 > Stage4Threshold);
@@ -99,7 +99,7 @@ template <bool LookAhead, class Masks>
         if constexpr (LookAhead) {
             // Two stage-1 ends unless this one or the next passes stage 1; the next one's ending
             // at stage 1 is counted, like every such ending, by what the others leave.
-            const uint32_t nextPasses = Stage1Passes.Passes(masks.NextStage1(s));
+            const uint32_t nextPasses = Scores.stage1Passes.Passes(masks.NextStage1(s));
             const uint32_t one = next;
             next = TwoStage1Ends.multiplier * s + TwoStage1Ends.increment;
             asm("test %1, %1\n\tcmovnz %2, %0" : "+r"(next) : "r"(nextPasses), "r"(one) : "cc");
@@ -136,16 +136,16 @@ template <class Masks>
     int32_t ends[5] = {0, 0, 0, 0, 0};
     for (int32_t left = n; left > 0; --left) {
         const uint32_t bits1 = masks.Stage1(s);
-        if (!Stage1Passes.Passes(bits1)) {
+        if (!Scores.stage1Passes.Passes(bits1)) {
             s = JumpState(s, DrawsThroughStage1);
             continue;
         }
         const uint32_t bits23 = masks.Stage23(s);
         const uint32_t bits4 = masks.Stage4(s);
-        const int32_t m2 = Stage2Table[bits23 & 0x3FFu];
-        const int32_t m23 = m2 * Stage3Table[bits23 >> Lanes::Stage2LaneCount];
-        const int32_t m234 = m23 * Stage4Table[bits4];
-        const int32_t s1 = Stage1SumTable[bits1 & 0xFFu] * Stage1FactorTable[bits1 >> 8];
+        const int32_t m2 = Scores.stage2[bits23 & 0x3FFu];
+        const int32_t m23 = m2 * Scores.stage3[bits23 >> Lanes::Stage2LaneCount];
+        const int32_t m234 = m23 * Scores.stage4[bits4];
+        const int32_t s1 = Scores.stage1Sum[bits1 & 0xFFu] * Scores.stage1Factor[bits1 >> 8];
         const uint32_t reach3 = uint32_t(s1 * m2 > Stage2Threshold);
         const uint32_t reach4 = reach3 & uint32_t(s1 * m23 > Stage3Threshold);
         const uint32_t accident = reach4 & uint32_t(s1 * m234 > Stage4Threshold);

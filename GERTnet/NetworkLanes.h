@@ -77,6 +77,19 @@ struct BatchBounds {
 
 BatchBounds MakeBatchBounds(const NetworkInputs& inputs);
 
+// Whether some lane's bound is 2^32 ("every state"), which a 32-bit compare cannot express: the
+// vector kernels then set those lanes' bits by a constant mask, and otherwise skip that step.
+inline bool AnyEveryState(const BatchBounds& b)
+{
+    const auto above = [](const auto& bounds) {
+        for (uint64_t bound : bounds) {
+            if (bound > UINT32_MAX) return true;
+        }
+        return false;
+    };
+    return above(b.stage1) || above(b.stage23) || above(b.stage4);
+}
+
 // --- Jump-ahead of every lane ----------------------------------------------------------------
 
 // Lane j's state is LaneJumps[j] applied to the initiation's start state (the state before its
