@@ -93,7 +93,7 @@ template <bool LookAhead, class Masks>
             const int32_t m23 = m2 * Scores.stage3[bits23 >> Lanes::Stage2LaneCount];
             const int32_t s1 = Scores.stage1Sum[bits1 & 0xFFu] * Scores.stage1Factor[bits1 >> 8];
             const int32_t s3 = s1 * m23;
-            const uint32_t pass1 = Scores.stage1Passes.Passes(bits1);
+            const uint32_t pass1 = uint32_t(s1 > Stage1Threshold);
             const uint32_t reach3 = pass1 & uint32_t(s1 * m2 > Stage2Threshold);
             const uint32_t reach4 = reach3 & uint32_t(s3 > Stage3Threshold);
             passed1 += pass1;
