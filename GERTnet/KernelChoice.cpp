@@ -92,9 +92,19 @@ std::array<double, NodeCount> NodeOdds(const BatchBounds& bounds)
             (int32_t(s) * m <= Stage2Threshold ? node[NodeD] : s2[s * m]) += mass;
         }
     }
+    // Stage 4 passes when its multiplier exceeds Stage4Threshold / S3: the multiplier's masses at
+    // most and above each value settle it without a loop.
+    std::array<double, Odds::Largest + 1> atMost{}, above{};
+    for (int m = 0; m <= Odds::Largest; ++m) {
+        atMost[m] = (m > 0 ? atMost[m - 1] : 0.0) + m4.p[m];
+    }
+    for (int m = Odds::Largest - 1; m >= 0; --m) {
+        above[m] = above[m + 1] + m4.p[m + 1];
+    }
     for (std::size_t s = Stage2Threshold + 1; s < s2.size(); ++s) {
+        if (s2[s] == 0.0) continue;
         node[NodeE] += s2[s];
-        for (int m = 0; s2[s] != 0.0 && m <= Odds::Largest; ++m) {
+        for (int m = 0; m <= Odds::Largest; ++m) {
             const double mass = s2[s] * m3.p[m];
             const int32_t s3 = int32_t(s) * m;
             if (s3 <= Stage3Threshold) {
@@ -102,9 +112,9 @@ std::array<double, NodeCount> NodeOdds(const BatchBounds& bounds)
                 continue;
             }
             node[NodeG] += mass;
-            for (int q = 0; q <= Odds::Largest; ++q) {
-                node[s3 * q <= Stage4Threshold ? NodeH : NodeI] += mass * m4.p[q];
-            }
+            const int within = std::min(Stage4Threshold / s3, Odds::Largest);
+            node[NodeH] += mass * atMost[within];
+            node[NodeI] += mass * above[within];
         }
     }
     return node;
