@@ -122,6 +122,8 @@ struct Measured {
     double literalRatio;     // literal time ÷ production time
     double serialRatio;      // production time per draw ÷ serial loop's
     double drawsPerInit;
+    double productionNs;     // per initiation
+    double literalNs;        // per initiation
     std::vector<double> kernelNs;  // per kernel of KernelsToCompare: ns per initiation
     bool same = true;        // production and literal counters and final states agree
 };
@@ -146,7 +148,7 @@ Measured Measure(const NetworkInputs& inputs, int32_t n, int rounds, bool eachKe
     net.clock = &clock;
     LiteralBatch literal(inputs);
     const std::vector<KernelChoice> kernels = eachKernel ? KernelsToCompare() : std::vector<KernelChoice>{};
-    std::vector<double> literalRatio, serialRatio;
+    std::vector<double> literalRatio, serialRatio, productionNs, literalNs;
     std::vector<std::vector<double>> kernelNs(kernels.size());
     Measured m{};
     uint32_t serialState = 1;
@@ -163,6 +165,8 @@ Measured Measure(const NetworkInputs& inputs, int32_t n, int rounds, bool eachKe
         const double serial = CpuTimed([&] { serialState = StepSerially(serialState, batchDraws); });
         draws += batchDraws;
         literalRatio.push_back(literalTime / production);
+        productionNs.push_back(1e9 / n * production);
+        literalNs.push_back(1e9 / n * literalTime);
         serialRatio.push_back(production / serial);
         for (std::size_t k = 0; k < kernels.size(); ++k) {
             clock.reading = (clock.reading + 1) % 86'400'000;
@@ -172,6 +176,8 @@ Measured Measure(const NetworkInputs& inputs, int32_t n, int rounds, bool eachKe
     benchmark::DoNotOptimize(serialState);
     m.literalRatio = Median(literalRatio);
     m.serialRatio = Median(serialRatio);
+    m.productionNs = Median(productionNs);
+    m.literalNs = Median(literalNs);
     m.drawsPerInit = static_cast<double>(draws) / (static_cast<double>(n) * rounds);
     for (const auto& ns : kernelNs) m.kernelNs.push_back(Median(ns));
     return m;
@@ -207,8 +213,8 @@ int Scan(int argc, char** argv)
     constexpr int32_t N = 100'000;
     constexpr int Rounds = 7;
     std::printf("N = %d, medians of %d rounds on the thread's CPU clock; scan seed %u, %d sets\n", N, Rounds, seed, count);
-    std::printf("%-26s %6s %7s %8s %-22s %8s %8s", "set", "draws", "P(C)", "surprise", "kernel", "prod/lit",
-                "t/serial");
+    std::printf("%-26s %6s %7s %8s %-22s %8s %8s %8s %8s", "set", "draws", "P(C)", "surprise", "kernel", "prod ns",
+                "lit ns", "prod/lit", "t/serial");
     if (eachKernel) {
         for (KernelChoice k : KernelsToCompare()) std::printf(" %10.10s", ChoiceName(k).c_str());
         std::printf("  (ns per initiation)");
@@ -222,9 +228,9 @@ int Scan(int argc, char** argv)
         const auto node = NodeOdds(MakeBatchBounds(inputs));
         const Measured m = Measure(inputs, N, Rounds, eachKernel);
         allSame = allSame && m.same;
-        std::printf("%-26s %6.2f %7.4f %8.4f %-22s %8.2f %8.3f", set.name.c_str(), m.drawsPerInit, node[NodeC],
-                    ExpectedSurprises(node), ChoiceName(ChooseKernel(inputs)).c_str(), m.literalRatio,
-                    m.serialRatio);
+        std::printf("%-26s %6.2f %7.4f %8.4f %-22s %8.2f %8.2f %8.2f %8.3f", set.name.c_str(), m.drawsPerInit,
+                    node[NodeC], ExpectedSurprises(node), ChoiceName(ChooseKernel(inputs)).c_str(), m.productionNs,
+                    m.literalNs, m.literalRatio, m.serialRatio);
         for (double ns : m.kernelNs) std::printf(" %10.2f", ns);
         if (eachKernel) {
             std::printf("  nodes");
