@@ -72,7 +72,10 @@ struct Avx2Masks {
         const __m256i start = _mm256_set1_epi32(int32_t(s));
         return stage23Low.template Bits<EveryState>(start) | stage23High.template Bits<EveryState>(start) << 8;
     }
-    [[gnu::always_inline]] uint32_t Stage4(uint32_t s) const { return stage4.template Bits<EveryState>(_mm256_set1_epi32(int32_t(s))); }
+    [[gnu::always_inline]] uint32_t Stage4(uint32_t s) const
+    {
+        return stage4.template Bits<EveryState>(_mm256_set1_epi32(int32_t(s)));
+    }
     [[gnu::always_inline]] uint32_t NextStage1(uint32_t s) const
     {
         const __m256i start = _mm256_set1_epi32(int32_t(s));

@@ -1,6 +1,7 @@
-// The batch kernels: a loop over the initiations, branching on the stage outcomes or free of
-// such branches, whose lane comparisons are made by portable scalar code or by AVX2 or AVX-512
-// instructions; the processor and the ratings choose one per batch.
+// The batch kernels: three loops over the initiations (branching on the stage outcomes, free of
+// such branches, or branching on stage 1 only), whose lane comparisons are made by portable
+// scalar code or by AVX2 or AVX-512 instructions; the processor and the ratings choose one per
+// batch (KernelChoice.h).
 #pragma once
 
 #include <cstdint>
@@ -37,8 +38,9 @@ BatchKernel FastestKernel();
 const char* KernelName(BatchKernel kernel);
 
 // The branching loop runs ahead on predicted stage outcomes and is the faster where they are
-// predictable; the branch-free loop waits for every initiation's outcome but never throws work away.
-// The first-branch loop branches on stage 1 only and goes through the later stages without a branch.
+// predictable; the branch-free loop waits for every initiation's outcome but never throws work
+// away. The first-branch loop branches on stage 1 only and goes through the later stages without
+// a branch.
 enum class KernelLoop { Branching, BranchFree, FirstBranch };
 const char* LoopName(KernelLoop loop);
 

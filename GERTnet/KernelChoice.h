@@ -7,7 +7,8 @@
 #include "GERTnet/BatchKernels.h"
 
 // The probability of each node, B to I, from the state counts of every draw's outcomes: the same
-// model as the exact analysis, in double, which is ample for choosing a kernel.
+// model as the exact analysis (Analysis/ExactNodes.h, which works above this layer, in extended
+// precision, for the user), here in double, which is ample for choosing a kernel.
 std::array<double, NodeCount> NodeOdds(const BatchBounds& bounds);
 
 // The stage branches an initiation takes the less likely way, expected per initiation: at each

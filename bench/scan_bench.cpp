@@ -133,7 +133,9 @@ std::vector<KernelChoice> KernelsToCompare()
     std::vector<KernelChoice> kernels;
     for (BatchKernel k : {BatchKernel::Scalar, BatchKernel::Avx2, BatchKernel::Avx512}) {
         if (!KernelSupported(k)) continue;
-        for (KernelLoop loop : {KernelLoop::Branching, KernelLoop::BranchFree, KernelLoop::FirstBranch}) kernels.push_back({k, loop});
+        for (KernelLoop loop : {KernelLoop::Branching, KernelLoop::BranchFree, KernelLoop::FirstBranch}) {
+            kernels.push_back({k, loop});
+        }
     }
     return kernels;
 }
@@ -212,7 +214,8 @@ int Scan(int argc, char** argv)
     }
     constexpr int32_t N = 100'000;
     constexpr int Rounds = 7;
-    std::printf("N = %d, medians of %d rounds on the thread's CPU clock; scan seed %u, %d sets\n", N, Rounds, seed, count);
+    std::printf("N = %d, medians of %d rounds on the thread's CPU clock; scan seed %u, %d sets\n", N, Rounds, seed,
+                count);
     std::printf("%-26s %6s %7s %8s %-22s %8s %8s %8s %8s", "set", "draws", "P(C)", "surprise", "kernel", "prod ns",
                 "lit ns", "prod/lit", "t/serial");
     if (eachKernel) {

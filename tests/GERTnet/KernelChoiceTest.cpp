@@ -74,7 +74,9 @@ TEST(KernelChoice, ChunksContinueLikeOneBatchOnEveryKernel)
     std::vector<KernelChoice> kernels;
     for (BatchKernel k : {BatchKernel::Scalar, BatchKernel::Avx2, BatchKernel::Avx512}) {
         if (!KernelSupported(k)) continue;
-        for (KernelLoop loop : {KernelLoop::Branching, KernelLoop::BranchFree, KernelLoop::FirstBranch}) kernels.push_back({k, loop});
+        for (KernelLoop loop : {KernelLoop::Branching, KernelLoop::BranchFree, KernelLoop::FirstBranch}) {
+            kernels.push_back({k, loop});
+        }
     }
     const std::vector<std::vector<int32_t>> cuts = {{1, 1, 1, 9997}, {4999, 5001}, {7, 993, 3000, 6000}, {10000}};
     const FixedClock clock(12'345'678);

@@ -140,7 +140,9 @@ std::vector<KernelChoice> ChoicesHere()
 {
     std::vector<KernelChoice> choices;
     for (BatchKernel k : KernelsHere()) {
-        for (KernelLoop loop : {KernelLoop::Branching, KernelLoop::BranchFree, KernelLoop::FirstBranch}) choices.push_back({k, loop});
+        for (KernelLoop loop : {KernelLoop::Branching, KernelLoop::BranchFree, KernelLoop::FirstBranch}) {
+            choices.push_back({k, loop});
+        }
     }
     return choices;
 }
