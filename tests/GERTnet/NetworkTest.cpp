@@ -242,6 +242,18 @@ TEST(NetworkOracle, SameCountersAsTheReferenceOverInputsSeedsAndSizes)
     }
 }
 
+// Sizes around the branch-free loop's blocks of 1024 passes, under ratings whose passes do one
+// initiation each (all accidents: every pass fills the stage-4 buffer), two each (all end at
+// stage 1) or either.
+TEST(NetworkOracle, SameCountersAtTheBranchFreeBlockEdges)
+{
+    for (const NetworkInputs& inputs : {AllSlots(0.0f), AllSlots(1.0f), AllSlots(LevelValues[2])}) {
+        for (int32_t n : {1023, 1024, 1025, 2047, 2048, 2049, 2050, 3073}) {
+            ExpectSameAsReference(inputs, 4242, 0, false, n);
+        }
+    }
+}
+
 TEST(NetworkOracle, SameCountersOverAMillionInitiations)
 {
     NetworkInputs lowest = AllSlots(LevelValues[0]);  // mostly accidents: all 31 draws
