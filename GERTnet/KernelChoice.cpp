@@ -149,28 +149,33 @@ constexpr LoopModels Avx512Models = {{1.46, 3.23, 13.50}, {1.46, 10.02, 13.28, 0
 
 }  // namespace
 
+double ModelledTime(const std::array<double, NodeCount>& node, KernelChoice kernel)
+{
+    const LoopModels& m = kernel.instructions == BatchKernel::Avx512 ? Avx512Models
+                          : kernel.instructions == BatchKernel::Avx2 ? Avx2Models
+                                                                     : ScalarModels;
+    const double pC = node[NodeC];
+    const double first = std::min(node[NodeB], node[NodeC]);
+    const double all = ExpectedSurprises(node);
+    switch (kernel.loop) {
+    case KernelLoop::FirstBranch:
+        return m.firstBranch[0] + m.firstBranch[1] * pC + m.firstBranch[2] * first + m.firstBranch[3] * (all - first);
+    case KernelLoop::BranchFree: return m.branchFree[0] + m.branchFree[1] / (1.0 + node[NodeB] * node[NodeB]);
+    case KernelLoop::Branching: break;
+    }
+    return m.branching[0] + m.branching[1] * pC + m.branching[2] * all;
+}
+
 KernelChoice KernelFor(const std::array<double, NodeCount>& node, BatchKernel widest)
 {
     // On the machine of the models AVX2 was not faster than AVX-512 for any loop (it took a
     // median 1.04–1.08 times as long), so the widest instruction set is taken.
-    const LoopModels& m = widest == BatchKernel::Avx512 ? Avx512Models
-                          : widest == BatchKernel::Avx2 ? Avx2Models
-                                                        : ScalarModels;
-    const double pC = node[NodeC];
-    const double first = std::min(node[NodeB], node[NodeC]);
-    const double all = ExpectedSurprises(node);
-    const double branching = m.branching[0] + m.branching[1] * pC + m.branching[2] * all;
-    const double firstBranch =
-        m.firstBranch[0] + m.firstBranch[1] * pC + m.firstBranch[2] * first + m.firstBranch[3] * (all - first);
-    const double branchFree = m.branchFree[0] + m.branchFree[1] / (1.0 + node[NodeB] * node[NodeB]);
-    KernelLoop loop = KernelLoop::Branching;
-    double best = branching;
-    if (firstBranch < best) {
-        loop = KernelLoop::FirstBranch;
-        best = firstBranch;
+    KernelChoice best{widest, KernelLoop::Branching};
+    for (KernelLoop loop : {KernelLoop::FirstBranch, KernelLoop::BranchFree}) {
+        const KernelChoice other{widest, loop};
+        if (ModelledTime(node, other) < ModelledTime(node, best)) best = other;
     }
-    if (branchFree < best) loop = KernelLoop::BranchFree;
-    return {widest, loop};
+    return best;
 }
 
 KernelChoice ChooseKernel(const NetworkInputs& inputs)

@@ -16,6 +16,11 @@ std::array<double, NodeCount> NodeOdds(const BatchBounds& bounds);
 // branch-free loop does not.
 double ExpectedSurprises(const std::array<double, NodeCount>& node);
 
+// The time model of a kernel, fitted to its measured times: nanoseconds per initiation on the
+// machine of the fit, for these node probabilities. Ratios of it between ratings carry over to
+// other machines better than the figures themselves.
+double ModelledTime(const std::array<double, NodeCount>& node, KernelChoice kernel);
+
 // The rule: the loop whose measured time model is the least for these node probabilities on the
 // widest instruction set (the branching loop where surprises are few, the branch-free one where
 // they are many, the first-branch one where only the later stages surprise).

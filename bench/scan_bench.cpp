@@ -216,8 +216,8 @@ int Scan(int argc, char** argv)
     constexpr int Rounds = 7;
     std::printf("N = %d, medians of %d rounds on the thread's CPU clock; scan seed %u, %d sets\n", N, Rounds, seed,
                 count);
-    std::printf("%-26s %6s %7s %8s %-22s %8s %8s %8s %8s", "set", "draws", "P(C)", "surprise", "kernel", "prod ns",
-                "lit ns", "prod/lit", "t/serial");
+    std::printf("%-26s %6s %7s %8s %-22s %8s %8s %8s %8s %8s", "set", "draws", "P(C)", "surprise", "kernel",
+                "model ns", "prod ns", "lit ns", "prod/lit", "t/serial");
     if (eachKernel) {
         for (KernelChoice k : KernelsToCompare()) std::printf(" %10.10s", ChoiceName(k).c_str());
         std::printf("  (ns per initiation)");
@@ -231,9 +231,10 @@ int Scan(int argc, char** argv)
         const auto node = NodeOdds(MakeBatchBounds(inputs));
         const Measured m = Measure(inputs, N, Rounds, eachKernel);
         allSame = allSame && m.same;
-        std::printf("%-26s %6.2f %7.4f %8.4f %-22s %8.2f %8.2f %8.2f %8.3f", set.name.c_str(), m.drawsPerInit,
-                    node[NodeC], ExpectedSurprises(node), ChoiceName(ChooseKernel(inputs)).c_str(), m.productionNs,
-                    m.literalNs, m.literalRatio, m.serialRatio);
+        const KernelChoice choice = ChooseKernel(inputs);
+        std::printf("%-26s %6.2f %7.4f %8.4f %-22s %8.2f %8.2f %8.2f %8.2f %8.3f", set.name.c_str(), m.drawsPerInit,
+                    node[NodeC], ExpectedSurprises(node), ChoiceName(choice).c_str(), ModelledTime(node, choice),
+                    m.productionNs, m.literalNs, m.literalRatio, m.serialRatio);
         for (double ns : m.kernelNs) std::printf(" %10.2f", ns);
         if (eachKernel) {
             std::printf("  nodes");
