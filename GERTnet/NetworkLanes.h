@@ -93,8 +93,8 @@ inline bool AnyEveryState(const BatchBounds& b)
 // --- Jump-ahead of every lane ----------------------------------------------------------------
 
 // Lane j's state is LaneJumps[j] applied to the initiation's start state (the state before its
-// first draw), so the lanes of a stage do not wait for one another.
-// `ahead` draws later: the lanes of the initiation that starts that many draws after this one.
+// first draw), so the lanes of a stage do not wait for one another. With `ahead`, the lanes of
+// the initiation that starts that many draws later, from this one's start.
 template <std::size_t LaneCount>
 constexpr std::array<Jump, LaneCount> LaneJumps(const std::array<Lane, LaneCount>& lanes, int ahead = 0)
 {
