@@ -3,12 +3,11 @@
 // modeling run and the start-up calibration.
 #include <benchmark/benchmark.h>
 
-#include <time.h>
-
 #include <fstream>
 #include <memory>
 #include <string>
 
+#include "BatchTiming.h"
 #include "GERTnet/BatchKernels.h"
 #include "GERTnet/Calibration.h"
 #include "GERTnet/Network.h"
@@ -43,40 +42,6 @@ const InputSet InputSets[] = {
     {"even", AllAt(0.25f)},
 };
 
-// Draws a batch made, from its counters: 14 per initiation, 8 more for each that passed stage 1
-// (C), 5 more past stage 2 (E) and 4 more past stage 3 (G).
-int64_t BatchDraws(const OutcomeCounters& c)
-{
-    return 14 * int64_t{c.node[NodeB] + c.node[NodeC]} + 8 * int64_t{c.node[NodeC]} + 5 * int64_t{c.node[NodeE]} +
-           4 * int64_t{c.node[NodeG]};
-}
-
-// The generator stepped one draw after another: each step waits for the multiply and add of the
-// one before. This is the speed limit of any batch that makes its draws in sequence.
-[[gnu::noinline]] uint32_t StepSerially(uint32_t state, int64_t draws)
-{
-    for (int64_t i = 0; i < draws; ++i) {
-        state = NextState(state);
-    }
-    return state;
-}
-
-// CPU seconds of this thread: other processes on a loaded machine do not count.
-double ThreadCpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
-}
-
-template <class F>
-double Timed(F&& f)
-{
-    const double t0 = ThreadCpuSeconds();
-    f();
-    return ThreadCpuSeconds() - t0;
-}
-
 // A network whose clock moves on by a millisecond at every batch, so that each batch is seeded
 // afresh as in a real run.
 struct BenchNetwork {
@@ -101,16 +66,16 @@ void BM_ProductionVsLiteral(benchmark::State& state, const InputSet& set, int32_
     uint32_t serialState = 1;
     for (auto _ : state) {
         production.NextReading();
-        productionTime += Timed([&] { RunNetworkBatch(production.net, n); });
+        productionTime += CpuTimed([&] { RunNetworkBatch(production.net, n); });
         uint32_t literalState = static_cast<uint32_t>(production.clock.reading);
         OutcomeCounters literalCounts;
-        literalTime += Timed([&] { literalCounts = literal.Run(literalState, n); });
+        literalTime += CpuTimed([&] { literalCounts = literal.Run(literalState, n); });
         if (production.net.counters.node != literalCounts.node || production.net.random.RandomSeed != literalState) {
             state.SkipWithError("production and literal counters differ");
             break;
         }
         const int64_t batchDraws = BatchDraws(production.net.counters);
-        serialTime += Timed([&] { serialState = StepSerially(serialState, batchDraws); });
+        serialTime += CpuTimed([&] { serialState = StepSerially(serialState, batchDraws); });
         benchmark::DoNotOptimize(serialState);
         draws += batchDraws;
     }

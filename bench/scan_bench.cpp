@@ -3,8 +3,6 @@
 // the thread's CPU clock, paired in the same rounds, medians of rounds.
 #include <benchmark/benchmark.h>
 
-#include <time.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -14,46 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "BatchTiming.h"
 #include "GERTnet/KernelChoice.h"
 #include "LiteralBatch.h"
 #include "factors/Catalogue.h"
 #include "factors/Settings.h"
 
 namespace {
-
-double ThreadCpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
-}
-
-template <class F>
-double CpuTimed(F&& f)
-{
-    const double t0 = ThreadCpuSeconds();
-    f();
-    return ThreadCpuSeconds() - t0;
-}
-
-// The generator stepped one draw after another, each step waiting for the one before: the pace
-// of any batch that makes its draws in sequence.
-[[gnu::noinline]] uint32_t StepSerially(uint32_t state, int64_t draws)
-{
-    for (int64_t i = 0; i < draws; ++i) {
-        state = NextState(state);
-        asm("" : "+r"(state));  // one step at a time, as written
-    }
-    return state;
-}
-
-int64_t BatchDraws(const OutcomeCounters& c)
-{
-    return int64_t{DrawsThroughStage1} * (c.node[NodeB] + c.node[NodeC]) +
-           int64_t{DrawsThroughStage2 - DrawsThroughStage1} * c.node[NodeC] +
-           int64_t{DrawsThroughStage3 - DrawsThroughStage2} * c.node[NodeE] +
-           int64_t{DrawsThroughStage4 - DrawsThroughStage3} * c.node[NodeG];
-}
 
 double Median(std::vector<double> v)
 {
