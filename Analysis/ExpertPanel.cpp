@@ -186,6 +186,15 @@ Concordance PanelConcordance(const ExpertPanel& panel) {
     return result;
 }
 
+std::string AgreementWords(const Concordance& concordance) {
+    if (!concordance.formed) return "согласованность не определена";
+    std::string words = concordance.w >= HighAgreementW     ? "согласованность высокая"
+                        : concordance.w >= MediumAgreementW ? "согласованность средняя"
+                                                            : "согласованность низкая";
+    if (concordance.pValue > AgreementSignificance) words += ", не значима";
+    return words;
+}
+
 long double UpperIncompleteGammaQ(long double a, long double x) {
     if (!(x > 0)) return 1.0L;
     const long double logPrefix = a * std::log(x) - x - std::lgamma(a);
@@ -335,5 +344,12 @@ std::optional<PanelBand> ComputePanelBand(const ExpertPanel& panel, const Networ
         band.exceedance = above / total;
     }
     band.shares = SharesOf(sets, total, band.node[NodeI]);
+    std::vector<std::pair<long double, long double>> accident(count);
+    for (std::uint64_t s = 0; s < count; ++s) accident[s] = {sets.value[NodeI][s], sets.weight[s]};
+    std::sort(accident.begin(), accident.end());
+    for (const auto& [value, weight] : accident) {
+        if (band.accident.empty() || band.accident.back().first != value) band.accident.push_back({value, 0.0L});
+        band.accident.back().second += weight / total;
+    }
     return band;
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "GERTnet/Network.h"
@@ -60,6 +61,14 @@ struct Concordance {
 };
 Concordance PanelConcordance(const ExpertPanel& panel);
 
+// The agreement in words, from W: "согласованность высокая" at W ≥ 0.7, "согласованность средняя"
+// at 0.5 ≤ W < 0.7, "согласованность низкая" below 0.5; ", не значима" added when p > 0.05 (the
+// agreement could be chance at the 5 % level); "согласованность не определена" where W is not formed.
+constexpr long double HighAgreementW = 0.7L;
+constexpr long double MediumAgreementW = 0.5L;
+constexpr long double AgreementSignificance = 0.05L;
+std::string AgreementWords(const Concordance& concordance);
+
 // The regularized upper incomplete gamma function Q(a, x) = Γ(a, x) / Γ(a), a > 0, x ≥ 0: the
 // upper tail of χ² on k degrees of freedom at x is Q(k/2, x/2). Relative accuracy about 1e-15.
 long double UpperIncompleteGammaQ(long double a, long double x);
@@ -94,6 +103,9 @@ struct PanelBand {
     std::optional<long double> exceedance;  // the weight of the sets whose accident probability exceeds the target
     // The factors with more than one distinct level, largest share first, ties in catalogue order.
     std::vector<FactorShare> shares;
+    // The accident probability's distinct values over the sets, ascending, each with the share of the
+    // total weight of the sets giving it (the shares sum to 1).
+    std::vector<std::pair<long double, long double>> accident;
 };
 
 // The number of distinct rating sets (the product of the factors' distinct levels), saturated at

@@ -132,6 +132,12 @@ public:
     // level keeps the previous one).
     void ApplyQuestionnaire(const QuestionnaireAnswers& answers);
 
+    // ---- Expert panel ----
+    // The assessment's panel becomes `panel` (no experts: no panel). Refused with nothing changed
+    // unless it has 2 to 12 experts, each with a name that is neither empty nor begins or ends with
+    // a blank and that no other expert has, and every level a level number or no opinion.
+    void SetPanel(ExpertPanel panel);
+
 private:
     // The change node of `factor` as the first child of the pending measure's changes node.
     TreeNode& OpenChangeNode(int factor);

@@ -1,5 +1,5 @@
 // Everything one working session holds, as plain data: ratings, run sizes, results, the measure
-// editor and its tree, the measure tables, the study's outcome and the questionnaire.
+// editor and its tree, the measure tables, the study's outcome, the questionnaire and the expert panel.
 #pragma once
 
 #include <array>
@@ -11,6 +11,7 @@
 #include "ActSelect/EditorRules.h"
 #include "ActSelect/MeasureStore.h"
 #include "ActSelect/Totals.h"
+#include "Analysis/ExpertPanel.h"
 #include "GERTnet/Network.h"
 #include "GERTnet/ResultGrid.h"
 #include "GERTnet/Series.h"
@@ -71,6 +72,9 @@ struct SessionState {
     // The questionnaire: the level it chose last (a T03 item) and the answers it was applied with.
     uint8_t QuestionnaireLevel = 6;
     QuestionnaireAnswers answers{};
+
+    // The expert panel of the assessment; none while it has no experts.
+    ExpertPanel panel;
 
     int32_t RunCounter() const { return static_cast<int32_t>(results.size()); }
 };

@@ -89,6 +89,30 @@ TEST(ExpertPanel, ConcordanceAgreesWithTextbookExamples) {
     }
 }
 
+TEST(ExpertPanel, AgreementWordsFollowWAndTheSignificanceOfItsChiSquare) {
+    const struct {
+        bool formed;
+        long double w, p;
+        const char* words;
+    } cases[] = {
+        {true, 1.0L, 0.0L, "согласованность высокая"},
+        {true, 0.7L, 0.05L, "согласованность высокая"},
+        {true, std::nextafter(0.7L, 0.0L), 0.01L, "согласованность средняя"},
+        {true, 0.5L, 0.0L, "согласованность средняя"},
+        {true, std::nextafter(0.5L, 0.0L), 0.0L, "согласованность низкая"},
+        {true, 0.0L, 1.0L, "согласованность низкая, не значима"},
+        {true, 0.9L, std::nextafter(0.05L, 1.0L), "согласованность высокая, не значима"},
+        {false, 0.0L, 0.0L, "согласованность не определена"},
+    };
+    for (const auto& c : cases) {
+        Concordance concordance;
+        concordance.formed = c.formed;
+        concordance.w = c.w;
+        concordance.pValue = c.p;
+        EXPECT_EQ(AgreementWords(concordance), c.words) << static_cast<double>(c.w) << ' ' << static_cast<double>(c.p);
+    }
+}
+
 TEST(ExpertPanel, ChiSquareUpperTailAgreesWithHighPrecisionValues) {
     const struct {
         int df;
@@ -208,6 +232,16 @@ TEST(ExpertPanel, EnumerationAgreesWithABruteForceLoopOverTheExperts) {
         EXPECT_EQ(std::vector<long double>({n.min, n.p05, n.p50, n.p95, n.max}),
                   std::vector<long double>({b.Quantile(0), b.Quantile(0.05L), b.Quantile(0.5L), b.Quantile(0.95L), b.Quantile(1)}))
             << node;
+    }
+    // The distribution: each distinct value with the share of the experts' choices giving it.
+    std::map<long double, long double> shareOf;
+    for (const long double v : y.values) shareOf[v] += 1.0L / y.values.size();
+    ASSERT_EQ(band->accident.size(), shareOf.size());
+    auto expectedShare = shareOf.begin();
+    for (const auto& [value, share] : band->accident) {
+        EXPECT_EQ(value, expectedShare->first);
+        EXPECT_NEAR(share, expectedShare->second, 1e-15L);
+        ++expectedShare;
     }
     const long double above = std::count_if(y.values.begin(), y.values.end(), [&](long double v) { return v > target; });
     EXPECT_NEAR(*band->exceedance, above / y.values.size(), 1e-15L);

@@ -170,4 +170,37 @@ TEST(Session, SaysWhyTheBestSetCannotBeJudged)
     EXPECT_EQ(f.session.BestMeasuresProblem(), BestSetBudgetText);
 }
 
+TEST(Session, APanelIsSetWholeOrRefusedWithNothingChanged)
+{
+    Fixture f;
+    const auto panelOf = [](std::vector<std::string> names, int level = 5) {
+        ExpertPanel panel;
+        for (std::string& name : names) panel.experts.push_back({std::move(name), {}});
+        if (!panel.experts.empty()) panel.experts.back().level[Factor("H03")] = level;
+        return panel;
+    };
+    const ExpertPanel two = panelOf({"А", "Б"});
+    f.session.SetPanel(two);
+    const struct {
+        ExpertPanel panel;
+        const char* error;
+    } cases[] = {
+        {panelOf({"А"}), "В панели от 2 до 12 экспертов"},
+        {panelOf({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13"}), "В панели от 2 до 12 экспертов"},
+        {panelOf({"А", ""}), "Имя эксперта не может быть пустым"},
+        {panelOf({"А", " Б"}), "Имя эксперта « Б» начинается или кончается пробелом"},
+        {panelOf({"А", "Б\t"}), "Имя эксперта «Б\t» начинается или кончается пробелом"},
+        {panelOf({"А", "Б", "А"}), "Эксперт «А» в панели уже есть"},
+        {panelOf({"А", "Б"}, 12), "Уровень 12 эксперта «Б» — не номер от 1 до 11"},
+        {panelOf({"А", "Б"}, -1), "Уровень -1 эксперта «Б» — не номер от 1 до 11"},
+        {panelOf({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}, 11), "no error"},
+        {panelOf({}), "no error"},
+    };
+    for (const auto& c : cases) {
+        f.session.SetPanel(two);
+        EXPECT_EQ(ErrorOf([&] { f.session.SetPanel(c.panel); }), c.error);
+        EXPECT_EQ(f.session.state().panel, std::string(c.error) == "no error" ? c.panel : two) << c.error;
+    }
+}
+
 }  // namespace
