@@ -8,6 +8,7 @@
 
 #include "Analysis/AnalysisTexts.h"
 #include "Main_U/AnalysisViews.h"
+#include "Main_U/ExpertPanelView.h"
 #include "Main_U/PlanView.h"
 #include "Widgets/UiLocale.h"
 #include "Widgets/UiText.h"
@@ -45,6 +46,8 @@ AnalysisPage::AnalysisPage(const Session& session) : session_(session)
     views->addTab(Scrolling(importance_), QStringLiteral("Важность факторов"));
     views->addTab(Scrolling(bestSet_), QStringLiteral("Лучший набор мер"));
     views->addTab(Scrolling(new PlanView(session)), QStringLiteral("План"));
+    experts_ = new ExpertPanelView(session);
+    views->addTab(Scrolling(experts_), QStringLiteral("Эксперты"));
     connect(importance_, &ImportanceView::factorChosen, this, &AnalysisPage::factorChosen);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 4, 0, 0);
@@ -61,4 +64,5 @@ void AnalysisPage::Show()
     nodes_->Show();
     importance_->Show();
     bestSet_->Show();
+    experts_->Show();
 }

@@ -9,6 +9,7 @@
 #include "Session/Session.h"
 
 class BestSetView;
+class ExpertPanelView;
 class ImportanceView;
 class NodesView;
 class QLabel;
@@ -34,4 +35,5 @@ private:
     NodesView* nodes_;
     ImportanceView* importance_;
     BestSetView* bestSet_;
+    ExpertPanelView* experts_;
 };

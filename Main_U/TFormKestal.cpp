@@ -20,6 +20,7 @@
 #include "About/TAboutBox.h"
 #include "DoSimple/TFormSimpleDo.h"
 #include "Main_U/AnalysisPage.h"
+#include "Main_U/ExpertPanelView.h"
 #include "Main_U/PlanView.h"
 #include "GERTnet/ResultGrid.h"
 #include "Widgets/BackgroundWork.h"
@@ -163,6 +164,8 @@ void TFormKestal::BuildFrame()
     analysis_->findChild<PlanView*>()->SetCapture([this](const PlanView::Result& plan) {
         Do([&] { CapturePlanAsMeasure(session_, plan, UiNumberLocale()); });
     });
+    analysis_->findChild<ExpertPanelView*>()->SetEdit(
+        [this](const std::function<void(Session&)>& action) { Do([&] { action(session_); }); });
     PageControl1->setCurrentWidget(tsModeling);
     // Below the design's size the pages scroll rather than cut their controls off.
     auto* scroller = new QScrollArea;
