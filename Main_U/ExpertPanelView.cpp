@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QBoxLayout>
-#include <QCategoryAxis>
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QHorizontalBarSeries>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -153,7 +155,7 @@ QChart* DistributionChart(const ExpertPanelView::Result& result)
         x = axis;
     }
     auto* y = new QValueAxis;
-    y->setTitleText(QStringLiteral("Доля наборов оценок, накопленная"));
+    y->setTitleText(QStringLiteral("Накопленная доля наборов"));
     y->setLabelFormat(QStringLiteral("%.1f"));
     y->setLabelsFont(QApplication::font());
     y->setTitleFont(QApplication::font());
@@ -196,12 +198,23 @@ QChart* SharesChart(const std::vector<FactorShare>& shares)
 {
     QChart* chart = PlainChart();
     chart->legend()->hide();
-    const int count = static_cast<int>(shares.size());
-    auto* y = new QCategoryAxis;
-    y->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    for (int row = count - 1; row >= 0; --row) y->append(Q(shares[row].factor->id), count - 1 - row);
-    y->setRange(-0.5, std::max(count, 1) - 0.5);
+    auto* set = new QBarSet(QStringLiteral("Доля дисперсии"));
+    set->setColor(ShareColour);
+    set->setBorderColor(ShareColour.darker(130));
+    QStringList ids;
+    // The category axis counts from the bottom.
+    for (auto share = shares.rbegin(); share != shares.rend(); ++share) {
+        *set << static_cast<double>(share->share);
+        ids << Q(share->factor->id);
+    }
+    auto* series = new QHorizontalBarSeries;
+    series->append(set);
+    series->setBarWidth(0.7);
+    auto* y = new QBarCategoryAxis;
+    y->append(ids);
     y->setGridLineVisible(false);
+    // Ids are short: they never need cutting, whatever the axis thinks of its room.
+    y->setTruncateLabels(false);
     y->setLabelsFont(QApplication::font());
     auto* x = new QValueAxis;
     x->setTitleText(QStringLiteral("Доля дисперсии вероятности происшествия"));
@@ -212,12 +225,7 @@ QChart* SharesChart(const std::vector<FactorShare>& shares)
     x->setTickCount(6);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
-    // Bars as thick as the rows leave room for.
-    const double width = std::clamp(120.0 / std::max(count, 1), 4.0, 18.0);
-    for (int row = 0; row < count; ++row) {
-        const double h = count - 1 - row;
-        Attach(chart, Polyline({{0.0, h}, {static_cast<double>(shares[row].share), h}}, ShareColour, width), x, y);
-    }
+    Attach(chart, series, x, y);
     return chart;
 }
 
@@ -314,7 +322,7 @@ ExpertPanelView::ExpertPanelView(const Session& session) : session_(session)
     distribution_ = MakeChartView(this, "chPanelBand");
     shares_ = MakeChartView(this, "chPanelShares");
     distribution_->setMinimumHeight(220);
-    shares_->setMinimumHeight(160);
+    shares_->setMinimumHeight(220);
 
     auto* experts = new QHBoxLayout;
     experts->addWidget(add_);
@@ -345,8 +353,8 @@ ExpertPanelView::ExpertPanelView(const Session& session) : session_(session)
     right->addWidget(state_);
     right->addWidget(summary_);
     right->addWidget(nodes_);
-    right->addWidget(distribution_, 3);
-    right->addWidget(shares_, 2);
+    right->addWidget(distribution_, 1);
+    right->addWidget(shares_, 1);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(left, 5);
