@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryFile>
 #include <QTest>
 
 #include <map>
@@ -180,6 +181,26 @@ TEST_F(PanelTab, ExpertsAreAddedRenamedAndRemovedWithinTwoToTwelve)
         EXPECT_EQ(grid->horizontalHeaderItem(3)->text().toStdString(), rename.names[1]);
     }
     EXPECT_EQ(window->session().state().panel.experts[1].level[FactorIndex("M03")], 7);
+}
+
+// A panel of 2^17 rating sets is sampled; "Стоп" pressed at once ends the work with nothing shown.
+TEST_F(PanelTab, StopEndsTheBandWithNothingShown)
+{
+    QTemporaryFile file;
+    ASSERT_TRUE(file.open());
+    QByteArray table = "factor;А;Б\n";
+    for (int f = 0; f < 17; ++f) table += QByteArray(FactorCatalogue[f].id) + ";1;11\n";
+    file.write(table);
+    file.close();
+    view->ImportFrom(file.fileName());
+    ASSERT_EQ(window->session().state().panel.experts.size(), 2u);
+    Click("btPanelBand");
+    ASSERT_TRUE(Find<QPushButton>("btPanelStop")->isEnabled());
+    Click("btPanelStop");
+    view->WaitForEnd();
+    EXPECT_FALSE(view->Shown());
+    EXPECT_EQ(Find<QLabel>("lbPanelState")->text(), "Расчёт полосы остановлен");
+    EXPECT_TRUE(Find<QPushButton>("btPanelBand")->isEnabled());
 }
 
 }  // namespace
