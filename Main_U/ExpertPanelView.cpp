@@ -373,6 +373,11 @@ ExpertPanelView::ExpertPanelView(const Session& session) : session_(session)
                 ShowButtons();
             }));
     connect(name_, &QLineEdit::textChanged, this, Guard(this, [this] { ShowButtons(); }));
+    // A click on an expert's heading chooses him for renaming and removal.
+    connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        const int expert = column - FirstExpertColumn;
+        if (expert >= 0 && expert < expert_->count()) expert_->setCurrentIndex(expert);
+    });
     connect(import_, &QPushButton::clicked, this, Guard(this, [this] { ChooseImport(); }));
     connect(export_, &QPushButton::clicked, this, Guard(this, [this] { ChooseExport(); }));
     connect(clear_, &QPushButton::clicked, this, Guard(this, [this] { Clear(); }));
