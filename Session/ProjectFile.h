@@ -9,7 +9,7 @@
 
 inline constexpr const char* ProjectExtension = ".kestal";
 inline constexpr const char* ProjectFormatName = "kestal-project";
-inline constexpr int ProjectFormatVersion = 1;
+inline constexpr int ProjectFormatVersion = 2;
 inline constexpr std::size_t MaxProjectBytes = 10 * 1024 * 1024;
 
 // The state as a project file. Floating-point numbers are written so that they read back bit for bit.
@@ -21,6 +21,11 @@ std::string ProjectJson(const SessionState& state);
 // naming the first problem found and its place (a line and column, or a path such as
 // "measures[1].changes[0].factor"). The state's clock is the system's; Session::Load keeps the session's.
 SessionState ReadProject(const std::string& bytes, const std::string& fileName);
+
+// What an opened state shows but a file does not keep: the texts of the cost, budget and damage
+// fields (their amounts written in `locale`, empty for none) and the measure tree (DerivedTree).
+// ReadProject forms them with "."; Session::Load again in the session's own locale.
+void FormDerivedParts(SessionState& state, const NumberLocale& locale);
 
 // The file at `path`, its size checked before it is read; ReadProject with the path as its name.
 SessionState OpenProjectFile(const std::string& path);

@@ -124,4 +124,25 @@ TEST(ProjectExample, OpensAndIsWhatTheCodeMakes)
     EXPECT_TRUE(opened.study.totalsShown && opened.study.detailed);
 }
 
+// Every measure of the example lowers the exact accident probability on its own, and the budget
+// buys a set of them.
+TEST(ProjectExample, EachMeasureHelpsAndTheBudgetBuysASet)
+{
+    const FixedClock clock(ExampleClockReading);
+    Session session(&clock, RussianNumberLocale(), RussianNumberLocale());
+    session.Load(OpenProjectFile(KESTAL_SOURCE_DIR "/examples/workplace.kestal"));
+    const long double baseline = session.ExactNodes().node[NodeI];
+    const std::vector<CandidateMeasure> measures = session.CapturedCandidates();
+    ASSERT_EQ(measures.size(), 3u);
+    for (const CandidateMeasure& measure : measures) {
+        NetworkInputs inputs = session.RatingInputs();
+        for (const auto& [slot, value] : measure.changes) inputs.slot[slot] = value;
+        EXPECT_LT(ExactNodeProbabilities(inputs).node[NodeI], baseline) << measure.name;
+    }
+    const MeasureOptimum optimum =
+        OptimizeMeasures(session.RatingInputs(), measures, *session.state().budget, *session.state().damage);
+    ASSERT_TRUE(optimum.best.has_value());
+    EXPECT_NE(*optimum.best, 0u);
+}
+
 }  // namespace

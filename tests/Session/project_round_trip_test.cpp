@@ -6,19 +6,21 @@
 #include <tuple>
 
 #include "Assessments.h"
+#include "Session/MeasureTree.h"
 #include "Session/ProjectFile.h"
 
 namespace {
 
 // What a project keeps: everything but the last run's working tables (the series' counts, the
-// network's counters and inputs), which every run and study rebuild before reading them.
+// network's counters and inputs), which every run and study rebuild before reading them, and the
+// measure tree, which follows from the measures.
 auto Kept(const SessionState& s)
 {
     return std::tie(s.settings, s.kText, s.nText, s.results, s.editor, s.selectedFactor, s.measureName, s.costText,
-                    s.budgetText, s.damageText, s.captureReady, s.studyReady, s.editorEnabled, s.tree,
-                    s.treeExpansions, s.studyEstimateShown, s.measures.store, s.measures.captured, s.measures.MeasureCount,
-                    s.measures.ChangeTotal, s.study, s.QuestionnaireLevel, s.answers, s.net.random.RandomSeed,
-                    s.net.random.lastClockReading);
+                    s.budgetText, s.damageText, s.cost, s.budget, s.damage, s.captureReady, s.studyReady,
+                    s.editorEnabled, s.studyEstimateShown, s.measures.store, s.measures.captured,
+                    s.measures.MeasureCount, s.measures.ChangeTotal, s.study, s.QuestionnaireLevel, s.answers,
+                    s.net.random.RandomSeed, s.net.random.lastClockReading);
 }
 
 // The plan table's columns of the captured measures (the study's own columns are rebuilt by each study).
@@ -70,6 +72,7 @@ TEST_P(ProjectRoundTrip, ReopensTheSameSessionAndContinuesAlike)
     EXPECT_EQ(ProjectJson(opened.state()), json);
     EXPECT_TRUE(Kept(opened.state()) == Kept(saved.state()));
     EXPECT_TRUE(SamePlanColumns(opened.state().measures, saved.state().measures));
+    EXPECT_EQ(opened.state().tree, DerivedTree(saved.state(), RussianNumberLocale()));
 
     for (Session* session : {&saved, &opened}) {
         session->SetKText("20");
