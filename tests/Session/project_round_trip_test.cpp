@@ -2,6 +2,7 @@
 // same next run and study.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <tuple>
 
@@ -30,6 +31,17 @@ bool SamePlanColumns(const MeasureTables& a, const MeasureTables& b)
         for (int k = 1; k <= a.MeasureCount; ++k)
             if (!(a.MeasurePlanTable[r][k] == b.MeasurePlanTable[r][k])) return false;
     return true;
+}
+
+// The tree with its change nodes in factor order and without the nodes of bars focused but not moved:
+// what the tree shows whatever order the bars were moved in.
+TreeNode Shown(TreeNode node)
+{
+    std::erase_if(node.children, [](const TreeNode& child) { return child.text == NoChangeText; });
+    std::sort(node.children.begin(), node.children.end(),
+              [](const TreeNode& a, const TreeNode& b) { return a.factor < b.factor; });
+    for (TreeNode& child : node.children) child = Shown(child);
+    return node;
 }
 
 // A measure half entered: one captured, a bar moved and another panel's bar focused, a run of one
@@ -72,7 +84,7 @@ TEST_P(ProjectRoundTrip, ReopensTheSameSessionAndContinuesAlike)
     EXPECT_EQ(ProjectJson(opened.state()), json);
     EXPECT_TRUE(Kept(opened.state()) == Kept(saved.state()));
     EXPECT_TRUE(SamePlanColumns(opened.state().measures, saved.state().measures));
-    EXPECT_EQ(opened.state().tree, DerivedTree(saved.state(), RussianNumberLocale()));
+    EXPECT_EQ(Shown(opened.state().tree), Shown(saved.state().tree));
 
     for (Session* session : {&saved, &opened}) {
         session->SetKText("20");
