@@ -28,9 +28,15 @@ SessionState ReadProject(const std::string& bytes, const std::string& fileName);
 void FormDerivedParts(SessionState& state, const NumberLocale& locale);
 
 // The file at `path`, its size checked before it is read; ReadProject with the path as its name.
+// Anything but a regular file (a folder, a pipe, a device) is refused before it is opened, and
+// nothing waits: "Файл «<path>» не открыт: не удалось прочитать файл (<reason>)", the system's
+// reasons in Russian words.
 SessionState OpenProjectFile(const std::string& path);
 
-// Writes `bytes` to a new file beside `path`, flushes it to the disk and renames it over `path`:
-// a save that fails or is interrupted leaves the old file whole. A failure raises KestalError
-// "Файл «<path>» не сохранён: <reason>" and leaves no new file behind.
+// Writes `bytes` to a new file beside `path` ("<name>.<process>-<count>.tmp"), flushes it to the
+// disk and renames it over `path`: a save that fails or is interrupted leaves the old file whole.
+// Where `path` is a symbolic link, the file it leads to is written and the link kept. A file that
+// is there and not regular, or read-only, is refused. Temporary files of `path` that a killed save
+// left behind (their process has ended) are removed first. A failure raises KestalError
+// "Файл «<path>» не сохранён: <step> (<reason>)" and leaves no new file behind.
 void SaveProjectFile(const std::string& path, const std::string& bytes);
