@@ -1,8 +1,15 @@
 // Projects in the window: the example opens whole, a change marks the title, Ctrl+S saves what the
-// session holds, a bad file changes nothing, and closing asks before anything unsaved is lost.
+// session holds, a bad file changes nothing, and closing asks before anything unsaved is lost; a file
+// named on the command line opens before the first showing; "Сохранить как…" at the edges; T03 as saved.
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSettings>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -17,9 +24,49 @@
 
 namespace {
 
+// Types `path` into the next file dialog, once it shows and has the focus, and presses Enter.
+void AnswerNextFileDialog(const QString& path)
+{
+    QTimer::singleShot(10, [path] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* name = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+        if (!name || !dialog->isVisible()) return AnswerNextFileDialog(path);
+        if (QGuiApplication::focusWindow() != dialog->windowHandle()) {
+            dialog->activateWindow();
+            return AnswerNextFileDialog(path);
+        }
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(name, path);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+}
+
 class Projects : public WindowTest {
 protected:
     QTemporaryDir folder;
+    int T03() const { return window->session().state().editor[FactorIndex("T03")].currentItem; }
+    // "Сохранить как…" with `path` typed into its dialog; afterwards the window system gives the
+    // focus back to the window.
+    void SaveAs(const QString& path)
+    {
+        AnswerNextFileDialog(path);
+        Find<QAction>("acSaveAs")->trigger();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return QGuiApplication::focusWindow() == window->windowHandle(); }));
+    }
+    // A project whose T03 stands on item 9 while its questionnaire rates item 6.
+    QString OwnT03Project()
+    {
+        const FixedClock fixed(ExampleClockReading);
+        Session session(&fixed, RussianNumberLocale(), RussianNumberLocale());
+        session.SelectLevel(FactorIndex("T03"), 9);
+        const QString path = folder.filePath(QStringLiteral("t03.kestal"));
+        SaveProjectFile(S(path), ProjectJson(session.state()));
+        return path;
+    }
+    static constexpr int32_t ExampleClockReading = 36'000'000;
+    static std::string S(const QString& text) { return text.toStdString(); }
     // A copy of the example assessment in the test's folder.
     QString ExampleCopy()
     {
@@ -102,6 +149,108 @@ TEST_F(Projects, TheReportIsWrittenAsPdfAndAsHtml)
     // A copy to look at where $KESTAL_SHOTS names a folder.
     if (const QString shots = qEnvironmentVariable("KESTAL_SHOTS"); !shots.isEmpty())
         window->WriteReport(QDir(shots).filePath(QStringLiteral("report.pdf")));
+}
+
+TEST_F(Projects, AFileOnTheCommandLineOpensBeforeTheFirstShowingWithItsT03)
+{
+    const struct {
+        QString file;
+        QString title;      // after the first showing
+        int t03;            // its item then
+        QStringList boxes;  // the messages shown
+    } starts[] = {
+        {OwnT03Project(), QString::fromUtf8("t03.kestal — Kestal 2.0"), 9, {}},
+        {folder.filePath(QStringLiteral("нет.kestal")), QString::fromUtf8("Kestal 2.0"), 6,
+         {QString::fromUtf8("Файл «") + folder.filePath(QStringLiteral("нет.kestal")) +
+          QString::fromUtf8("» не открыт: не удалось прочитать файл (нет такого файла или папки)")}},
+    };
+    for (const auto& start : starts) {
+        window = std::make_unique<TFormKestal>(&clock);
+        MessageBoxCloser boxes;
+        window->OpenFromCommandLine({QStringLiteral("kestal"), start.file});
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        EXPECT_EQ(boxes.texts(), start.boxes);
+        EXPECT_EQ(window->windowTitle(), start.title);
+        EXPECT_EQ(T03(), start.t03);
+        EXPECT_EQ(Find<QComboBox>("cbT03")->currentIndex(), start.t03);
+    }
+}
+
+TEST_F(Projects, SaveAsTakesThePathOnlyWhenWrittenAndAsksBeforeReplacing)
+{
+    const QString example = ExampleCopy();
+    window->OpenProjectAt(example);
+    TypeOver(Find<QComboBox>("cbInputK"), QStringLiteral("300"));
+    const QString unsaved = QString::fromUtf8("workplace.kestal* — Kestal 2.0");
+    {
+        // A folder that is not there: the document stays what it was.
+        MessageBoxCloser boxes;
+        SaveAs(folder.filePath(QStringLiteral("none/shop")));
+        ASSERT_EQ(boxes.texts().size(), 1);
+        EXPECT_TRUE(boxes.texts().front().endsWith(QString::fromUtf8("(нет такого файла или папки)")));
+    }
+    EXPECT_EQ(window->windowTitle(), unsaved);
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("none/shop.kestal"))));
+
+    // A typed name gets ".kestal" first, then the question about the file it would replace.
+    const QString shop = folder.filePath(QStringLiteral("shop.kestal"));
+    SaveProjectFile(S(shop), "old");
+    const struct {
+        QMessageBox::StandardButton answer;
+        std::string contents;
+        QString title;
+    } answers[] = {
+        {QMessageBox::No, "old", unsaved},
+        {QMessageBox::Yes, ProjectJson(window->session().state()), QString::fromUtf8("shop.kestal — Kestal 2.0")},
+    };
+    for (const auto& a : answers) {
+        AnswerNextQuestion(a.answer);
+        SaveAs(folder.filePath(QStringLiteral("shop")));
+        QFile file(shop);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll().toStdString(), a.contents);
+        EXPECT_EQ(window->windowTitle(), a.title);
+    }
+    // Ctrl+S now writes the new path; the example stays as it was.
+    TypeOver(Find<QComboBox>("cbInputK"), QStringLiteral("400"));
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("shop.kestal — Kestal 2.0"));
+    EXPECT_EQ(OpenProjectFile(S(shop)).kText, "400");
+    EXPECT_EQ(OpenProjectFile(S(example)).kText, "200");
+}
+
+TEST_F(Projects, T03StandsAcrossTheFileDialogAndReopening)
+{
+    PickItem(Find<QComboBox>("cbT03"), 9);
+    const QString path = folder.filePath(QStringLiteral("t03.kestal"));
+    SaveAs(path);
+    // The file dialog had the focus: coming back from it re-applies nothing.
+    EXPECT_EQ(T03(), 9);
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("t03.kestal — Kestal 2.0"));
+    Find<QAction>("acNew")->trigger();
+    EXPECT_EQ(T03(), 6);
+    ASSERT_TRUE(window->OpenProjectAt(path));
+    EXPECT_EQ(T03(), 9);
+    EXPECT_EQ(Find<QComboBox>("cbT03")->currentIndex(), 9);
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("t03.kestal — Kestal 2.0"));
+}
+
+TEST_F(Projects, TheRecentListHoldsEightAndForgetsAFileThatIsGone)
+{
+    QStringList many;
+    for (int i = 0; i < 12; ++i) many << folder.filePath(QStringLiteral("%1.kestal").arg(i));
+    QSettings(QStringLiteral("Kestal"), QStringLiteral("Kestal 2.0")).setValue(QStringLiteral("recentFiles"), many);
+    window = std::make_unique<TFormKestal>(&clock);
+    auto* recent = Find<QMenu>("mnRecent");
+    ASSERT_EQ(recent->actions().size(), 8);
+    {
+        MessageBoxCloser boxes;
+        recent->actions().at(2)->trigger();
+        EXPECT_EQ(boxes.texts().size(), 1);
+    }
+    ASSERT_EQ(recent->actions().size(), 7);
+    for (const QAction* action : recent->actions()) EXPECT_FALSE(action->text().endsWith(QStringLiteral("/2.kestal")));
 }
 
 }  // namespace
