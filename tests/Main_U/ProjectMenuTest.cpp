@@ -177,6 +177,29 @@ TEST_F(Projects, AFileOnTheCommandLineOpensBeforeTheFirstShowingWithItsT03)
     }
 }
 
+TEST_F(Projects, AFileSavedUnderAnotherLocaleOpensAndSavesByteForByte)
+{
+    // Saved where numbers are written with ".": the window here writes them with ",".
+    const FixedClock fixed(ExampleClockReading);
+    Session english(&fixed, EnglishNumberLocale(), EnglishNumberLocale());
+    english.SetBudgetText("1000.25");
+    english.SetDamageText("2.5E5");
+    english.SetCostText("0.1");
+    const std::string json = ProjectJson(english.state());
+    const QString path = folder.filePath(QStringLiteral("english.kestal"));
+    SaveProjectFile(S(path), json);
+
+    ASSERT_TRUE(window->OpenProjectAt(path));
+    EXPECT_EQ(Find<QLineEdit>("edAllMoney")->text(), QStringLiteral("1000,25"));
+    EXPECT_EQ(Find<QLineEdit>("edDamage")->text(), QStringLiteral("250000"));
+    EXPECT_EQ(Find<QLineEdit>("edExpense")->text(), QStringLiteral("0,1"));
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("english.kestal — Kestal 2.0"));
+    Find<QAction>("acSave")->trigger();
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll().toStdString(), json);
+}
+
 TEST_F(Projects, SaveAsTakesThePathOnlyWhenWrittenAndAsksBeforeReplacing)
 {
     const QString example = ExampleCopy();
