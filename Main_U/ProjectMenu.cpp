@@ -12,6 +12,8 @@
 #include <QSettings>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 #include "Session/ProjectFile.h"
 #include "Widgets/BackgroundWork.h"
 #include "Widgets/Grid.h"
@@ -123,10 +125,12 @@ bool TFormKestal::OpenProjectAt(const QString& path)
 
 bool TFormKestal::OpenFromCommandLine(const QStringList& arguments)
 {
-    // The first argument after the program's name is the file to open; the toolkit's own options
-    // have been taken out of the list already.
-    if (arguments.size() < 2) return false;
-    const bool opened = OpenProjectAt(arguments.at(1));
+    // The first argument after the program's name that is no option is the file to open; the
+    // toolkit's own options have been taken out of the list already.
+    const auto file = std::find_if(arguments.begin() + std::min<qsizetype>(1, arguments.size()), arguments.end(),
+                                   [](const QString& argument) { return !argument.startsWith(QLatin1Char('-')); });
+    if (file == arguments.end()) return false;
+    const bool opened = OpenProjectAt(*file);
     openedBeforeShowing_ = opened && activation_ == Activation::NotShown;
     return opened;
 }
