@@ -1,11 +1,9 @@
 // Reading a project file: the document, its format and version, and each section into a fresh
 // session's state, every value checked before the state is returned.
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
-#include "ActSelect/Study.h"
 #include "Session/JsonDocument.h"
 #include "Session/MeasureTree.h"
 #include "Session/ProjectAmounts.h"
