@@ -109,30 +109,28 @@ void TFormKestal::OpenProject()
     if (!path.isEmpty()) OpenProjectAt(path);
 }
 
-bool TFormKestal::OpenProjectAt(const QString& path)
+void TFormKestal::OpenProjectAt(const QString& path)
 {
     SessionState opened;
     // A file that is not a sound project is refused whole: nothing in the window changes. A file
     // that is gone leaves the recent list.
     if (!Guarded(this, [&] { opened = OpenProjectFile(S(path)); })) {
         if (!QFileInfo::exists(path)) ForgetFile(path);
-        return false;
+        return;
     }
     ShowLoadedSession(std::move(opened), path);
     RememberFile(path);
-    return true;
 }
 
-bool TFormKestal::OpenFromCommandLine(const QStringList& arguments)
+void TFormKestal::OpenFromCommandLine(const QStringList& arguments)
 {
     // The first argument after the program's name that is no option is the file to open; the
     // toolkit's own options have been taken out of the list already.
     const auto file = std::find_if(arguments.begin() + std::min<qsizetype>(1, arguments.size()), arguments.end(),
                                    [](const QString& argument) { return !argument.startsWith(QLatin1Char('-')); });
-    if (file == arguments.end()) return false;
-    const bool opened = OpenProjectAt(*file);
-    openedBeforeShowing_ = opened && activation_ == Activation::NotShown;
-    return opened;
+    if (file == arguments.end()) return;
+    OpenProjectAt(*file);
+    openedBeforeShowing_ = !projectPath_.isEmpty() && activation_ == Activation::NotShown;
 }
 
 bool TFormKestal::SaveProject()

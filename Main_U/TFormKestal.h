@@ -46,14 +46,14 @@ public:
     const Session& session() const { return session_; }
     // Whether a modeling run or a study is running in the background.
     bool Working() const;
-    // The window's size and place as the last session left them.
-    void RestoreGeometry();
-    // Opens the project at `path`, refusing a bad file with nothing changed; true when opened.
-    bool OpenProjectAt(const QString& path);
     // `kestal FILE`: opens the file its arguments name (the program's name first), before the window
     // is first shown; a file that cannot be opened is refused as "Открыть…" refuses it and the window
-    // shows a new assessment. An opened file keeps its T03 at that first showing. True when opened.
-    bool OpenFromCommandLine(const QStringList& arguments);
+    // shows a new assessment. An opened file keeps its T03 at that first showing.
+    void OpenFromCommandLine(const QStringList& arguments);
+    // The window's size and place as the last session left them.
+    void RestoreGeometry();
+    // Opens the project at `path`, refusing a bad file with nothing changed.
+    void OpenProjectAt(const QString& path);
     // Writes the report to `path`: PDF for a ".pdf" file, HTML otherwise. KestalError when it fails.
     void WriteReport(const QString& path);
 

@@ -128,6 +128,7 @@ int SaveTarget(const std::string& path, std::string& target)
         char buffer[PATH_MAX];
         const ssize_t length = ::readlink(target.c_str(), buffer, sizeof buffer);
         if (length < 0) return errno;
+        if (length == 0) return EINVAL;
         if (length == static_cast<ssize_t>(sizeof buffer)) return ENAMETOOLONG;
         const std::string next(buffer, static_cast<std::size_t>(length));
         const std::size_t slash = target.rfind('/');

