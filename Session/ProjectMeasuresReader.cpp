@@ -29,13 +29,14 @@ ReadChange ChangeOf(const JsonNode& node, const SettingsTable& settings)
              LevelTable[itemAfter].value}};
 }
 
-// Whether a record's ratio is what the study writes: its benefit over its cost rounded to single,
-// 0 for a free record, or the mark of a combination over the budget (whose benefit stays 0).
+// Whether a record's ratio is what the study writes: its benefit over its cost rounded to single
+// (0 for a free record, of cost 0), or the mark of a combination over the budget, whose benefit
+// stays 0.
 bool RatioAsStudied(const operation& record)
 {
-    if (record.Ratio == PairStudyOverBudget || record.Ratio == TripleStudyOverBudget) return record.Benefit == 0.0f;
     if (record.Cost == 0.0f) return record.Ratio == 0.0f && record.Benefit == 0.0f;
-    return record.Ratio == static_cast<float>(static_cast<long double>(record.Benefit) / record.Cost);
+    if (record.Ratio == static_cast<float>(static_cast<long double>(record.Benefit) / record.Cost)) return true;
+    return (record.Ratio == PairStudyOverBudget || record.Ratio == TripleStudyOverBudget) && record.Benefit == 0.0f;
 }
 
 }  // namespace
