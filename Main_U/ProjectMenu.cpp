@@ -157,7 +157,8 @@ bool TFormKestal::SaveProjectAs()
     QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить проект"), folder, ProjectFilter,
                                                 nullptr, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty()) return false;
-    if (!path.endsWith(QLatin1String(ProjectExtension), Qt::CaseInsensitive)) path += QLatin1String(ProjectExtension);
+    if (!path.endsWith(QLatin1String(ProjectExtension), Qt::CaseInsensitive))
+        path += QLatin1String(ProjectExtension);
     if (QFileInfo(path).exists()) {
         const auto answer = QMessageBox::question(
             this, Q(ApplicationTitle),

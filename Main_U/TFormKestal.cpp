@@ -51,7 +51,8 @@ bool CountsForActivation(const QWindow* window)
     if (window->type() == Qt::Popup || window->type() == Qt::ToolTip) return false;
     for (const QWidget* widget : QApplication::topLevelWidgets())
         if (widget->windowHandle() == window)
-            return qobject_cast<const TAboutBox*>(widget) != nullptr || qobject_cast<const TFormSimpleDo*>(widget) != nullptr;
+            return qobject_cast<const TAboutBox*>(widget) != nullptr ||
+                   qobject_cast<const TFormSimpleDo*>(widget) != nullptr;
     return false;
 }
 

@@ -45,7 +45,8 @@ std::vector<JsonNode> JsonNode::Items(std::size_t min, std::size_t max, const ch
                           : "число элементов должно быть от " + std::to_string(min) + " до " + std::to_string(max));
     std::vector<JsonNode> items;
     items.reserve(size);
-    for (std::size_t i = 0; i < size; ++i) items.emplace_back((*value_)[i], path_ + "[" + std::to_string(i) + "]", numberTexts_);
+    for (std::size_t i = 0; i < size; ++i)
+        items.emplace_back((*value_)[i], path_ + "[" + std::to_string(i) + "]", numberTexts_);
     return items;
 }
 

@@ -194,7 +194,8 @@ void ReadStudy(const JsonNode& study, int version, SessionState& state)
         outcome.listing.push_back(line.Text());
     outcome.totalsShown = study["totalsShown"].Bool();
     const auto& store = state.measures.store;
-    if (outcome.totalsShown && std::none_of(store.begin(), store.end(), [](const operation& r) { return !r.Name.empty(); }))
+    const bool named = std::any_of(store.begin(), store.end(), [](const operation& r) { return !r.Name.empty(); });
+    if (outcome.totalsShown && !named)
         study["totalsShown"].Refuse("итоги показаны, а в store нет записей");
     outcome.detailed = study["detailed"].Bool();
     const JsonNode budget = study["totalsBudget"];
