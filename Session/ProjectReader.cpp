@@ -216,6 +216,34 @@ void ReadRandom(const JsonNode& random, SessionState& state)
     state.net.random.lastClockReading = static_cast<int32_t>(random["lastClockReading"].Integer(-1, MillisecondsPerDay - 1));
 }
 
+// The expert panel: 2 to 12 experts with names neither empty, nor begun or ended with a blank, nor
+// repeated; per expert the levels of the factors he rated.
+ExpertPanel ReadPanel(const JsonNode& node)
+{
+    node.ExpectObject({"experts"});
+    ExpertPanel panel;
+    for (const JsonNode& item : node["experts"].Items(MinPanelExperts, MaxPanelExperts)) {
+        item.ExpectObject({"name", "levels"});
+        const JsonNode name = item["name"];
+        PanelExpert expert{name.Text(), {}};
+        if (expert.name.empty()) name.Refuse("пустое имя эксперта");
+        if (expert.name.find_first_of(" \t") == 0 || expert.name.find_last_of(" \t") == expert.name.size() - 1)
+            name.Refuse("имя эксперта начинается или кончается пробелом");
+        for (const PanelExpert& before : panel.experts)
+            if (before.name == expert.name) name.Refuse("эксперт «" + expert.name + "» уже есть");
+        const JsonNode levels = item["levels"];
+        if (!levels.value().is_object()) levels.Refuse("ожидается объект");
+        for (const auto& member : levels.value().items()) {
+            const JsonNode level = levels[member.key()];
+            const FactorInfo* factor = FindFactor(member.key());
+            if (!factor) level.Refuse("неизвестный фактор «" + member.key() + "»");
+            expert.level[CatalogueIndex(*factor)] = static_cast<int>(level.Integer(1, LevelCount));
+        }
+        panel.experts.push_back(std::move(expert));
+    }
+    return panel;
+}
+
 // The format's name and version, before anything else: a newer file is refused as such, whatever
 // size its version number has. Returns the version.
 int CheckFormat(const JsonNode& root)
@@ -228,7 +256,7 @@ int CheckFormat(const JsonNode& root)
         version.Refuse("файл записан более новой версией Kestal (формат " + version.NumberText() + ")");
     const int number = static_cast<int>(version.Integer(1, ProjectFormatVersion));
     root.ExpectObject({"format", "version", "levels", "unrated", "k", "n", "budget", "damage", "measures",
-                       "questionnaire", "results", "random", "editor", "store", "study"});
+                       "questionnaire", "results", "random", "editor", "store", "study", "panel"});
     return number;
 }
 
@@ -252,6 +280,7 @@ SessionState StateOf(const JsonNode& root)
     ReadEditor(root["editor"], version, items, measureFactors, state);
     ReadStore(root["store"], state);
     ReadStudy(root["study"], version, state);
+    if (root.Has("panel")) state.panel = ReadPanel(root["panel"]);
     FormDerivedParts(state, EnglishNumberLocale());
     return state;
 }

@@ -183,11 +183,24 @@ Out Study(const StudyOutcome& study)
             {"damageLabel", study.damageLabel}};
 }
 
+// The expert panel: each expert's name and the levels he gave, in catalogue order.
+Out PanelJson(const ExpertPanel& panel)
+{
+    Out experts = Out::array();
+    for (const PanelExpert& expert : panel.experts) {
+        Out levels = Out::object();
+        for (const FactorInfo& factor : FactorCatalogue)
+            if (IsLevelNumber(expert.level[CatalogueIndex(factor)])) levels[factor.id] = expert.level[CatalogueIndex(factor)];
+        experts.push_back({{"name", expert.name}, {"levels", levels}});
+    }
+    return {{"experts", experts}};
+}
+
 }  // namespace
 
 std::string ProjectJson(const SessionState& state)
 {
-    const Out project = {
+    Out project = {
         {"format", ProjectFormatName},
         {"version", ProjectFormatVersion},
         {"levels", FactorLevels(state)},
@@ -204,6 +217,8 @@ std::string ProjectJson(const SessionState& state)
         {"store", StoreRecords(state)},
         {"study", Study(state.study)},
     };
+    // An assessment without a panel is written as it was before panels were kept.
+    if (!state.panel.experts.empty()) project["panel"] = PanelJson(state.panel);
     std::string text;
     Dump(project, 0, text);
     return text + "\n";

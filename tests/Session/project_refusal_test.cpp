@@ -138,6 +138,30 @@ TEST(ProjectRefusal, NamesTheFileTheFirstProblemAndItsPlace)
          "editor.selected: выбран закреплённый фактор"},
         {"totals without a store", Patched([](Json& j) { j["store"] = Json::array(); }),
          "study.totalsShown: итоги показаны, а в store нет записей"},
+        {"one expert", Patched([](Json& j) { j["panel"] = {{"experts", {{{"name", "А"}, {"levels", Json::object()}}}}}; }),
+         "panel.experts: число элементов должно быть от 2 до 12"},
+        {"panel of unknown key", Patched([](Json& j) { j["panel"] = {{"experts", Json::array()}, {"w", 1}}; }),
+         "panel.w: неизвестное поле"},
+        {"an expert without a name", Patched([](Json& j) {
+             j["panel"] = {{"experts", {{{"name", "А"}, {"levels", Json::object()}}, {{"name", ""}, {"levels", Json::object()}}}}};
+         }),
+         "panel.experts[1].name: пустое имя эксперта"},
+        {"an expert's name with a blank", Patched([](Json& j) {
+             j["panel"] = {{"experts", {{{"name", "А "}, {"levels", Json::object()}}, {{"name", "Б"}, {"levels", Json::object()}}}}};
+         }),
+         "panel.experts[0].name: имя эксперта начинается или кончается пробелом"},
+        {"an expert twice", Patched([](Json& j) {
+             j["panel"] = {{"experts", {{{"name", "А"}, {"levels", Json::object()}}, {{"name", "А"}, {"levels", Json::object()}}}}};
+         }),
+         "panel.experts[1].name: эксперт «А» уже есть"},
+        {"an unknown factor", Patched([](Json& j) {
+             j["panel"] = {{"experts", {{{"name", "А"}, {"levels", {{"H10", 3}}}}, {{"name", "Б"}, {"levels", Json::object()}}}}};
+         }),
+         "panel.experts[0].levels.H10: неизвестный фактор «H10»"},
+        {"a level 12", Patched([](Json& j) {
+             j["panel"] = {{"experts", {{{"name", "А"}, {"levels", Json::object()}}, {{"name", "Б"}, {"levels", {{"T06", 12}}}}}}};
+         }),
+         "panel.experts[1].levels.T06: ожидается целое число от 1 до 11"},
     };
     ASSERT_NO_THROW(ReadProject(Valid(), "цех.kestal"));
     for (const BadFile& file : files)

@@ -21,7 +21,7 @@ auto Kept(const SessionState& s)
                     s.budgetText, s.damageText, s.cost, s.budget, s.damage, s.captureReady, s.studyReady,
                     s.editorEnabled, s.studyEstimateShown, s.measures.store, s.measures.captured,
                     s.measures.MeasureCount, s.measures.ChangeTotal, s.study, s.QuestionnaireLevel, s.answers,
-                    s.net.random.RandomSeed, s.net.random.lastClockReading);
+                    s.net.random.RandomSeed, s.net.random.lastClockReading, s.panel);
 }
 
 // The plan table's columns of the captured measures (the study's own columns are rebuilt by each study).
@@ -63,6 +63,20 @@ void HalfEntered(Session& session)
     session.SetKText("2 0");
 }
 
+// The example assessment with a panel of three experts, one of them with a name that needs quoting
+// in a table, and opinions missing here and there.
+void WithPanel(Session& session)
+{
+    AssessWorkplace(session);
+    ExpertPanel panel;
+    panel.experts = {{"Иванов И. И.", {}}, {"Петрова; \"старший\"", {}}, {"Ким", {}}};
+    const std::vector<std::pair<const char*, std::array<int, 3>>> levels = {
+        {"H03", {8, 7, 9}}, {"M03", {8, 0, 6}}, {"T06", {0, 0, 11}}, {"H01", {1, 1, 0}}};
+    for (const auto& [id, given] : levels)
+        for (int k = 0; k < 3; ++k) panel.experts[k].level[FactorIndex(id)] = given[k];
+    session.SetPanel(panel);
+}
+
 struct Assessment {
     const char* name;
     std::function<void(Session&)> make;
@@ -99,7 +113,8 @@ TEST_P(ProjectRoundTrip, ReopensTheSameSessionAndContinuesAlike)
 INSTANTIATE_TEST_SUITE_P(Assessments, ProjectRoundTrip,
                          testing::Values(Assessment{"Fresh", [](Session&) {}},
                                          Assessment{"Workplace", AssessWorkplace},
-                                         Assessment{"HalfEntered", HalfEntered}),
+                                         Assessment{"HalfEntered", HalfEntered},
+                                         Assessment{"WithPanel", WithPanel}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
