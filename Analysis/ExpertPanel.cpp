@@ -10,6 +10,7 @@
 
 #include "Analysis/ExactNodes.h"
 #include "GERTnet/RandomSource.h"
+#include "common/Formats.h"
 #include "factors/Levels.h"
 
 namespace {
@@ -193,6 +194,14 @@ std::string AgreementWords(const Concordance& concordance) {
                                                             : "согласованность низкая";
     if (concordance.pValue > AgreementSignificance) words += ", не значима";
     return words;
+}
+
+std::string AgreementLine(const Concordance& concordance, const NumberLocale& locale) {
+    if (!concordance.formed)
+        return "W Кендалла не вычислен: " + concordance.reason + "; " + AgreementWords(concordance);
+    return "W Кендалла = " + ProbabilityText(concordance.w, locale) + ", χ² = " + ProbabilityText(concordance.chi2, locale) +
+           ", степеней свободы " + std::to_string(concordance.df) + ", p = " + ProbabilityText(concordance.pValue, locale) +
+           " (факторов " + std::to_string(concordance.factors) + "): " + AgreementWords(concordance);
 }
 
 long double UpperIncompleteGammaQ(long double a, long double x) {

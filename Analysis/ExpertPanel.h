@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "GERTnet/Network.h"
+#include "common/NumberLocale.h"
 #include "factors/Catalogue.h"
 
 constexpr int MinPanelExperts = 2;
@@ -68,6 +69,10 @@ constexpr long double HighAgreementW = 0.7L;
 constexpr long double MediumAgreementW = 0.5L;
 constexpr long double AgreementSignificance = 0.05L;
 std::string AgreementWords(const Concordance& concordance);
+// The agreement as one line: "W Кендалла = 0,8847, χ² = 39,81, степеней свободы 9, p = 8,22E-6
+// (факторов 10): согласованность высокая" (numbers to 4 significant digits), or "W Кендалла не
+// вычислен: <reason>; согласованность не определена".
+std::string AgreementLine(const Concordance& concordance, const NumberLocale& locale);
 
 // The regularized upper incomplete gamma function Q(a, x) = Γ(a, x) / Γ(a), a > 0, x ≥ 0: the
 // upper tail of χ² on k degrees of freedom at x is Q(k/2, x/2). Relative accuracy about 1e-15.

@@ -541,18 +541,7 @@ void ExpertPanelView::ShowAgreement()
         agreement_->setText(QStringLiteral("Панели экспертов нет: добавьте экспертов или импортируйте таблицу CSV"));
         return;
     }
-    const Concordance c = PanelConcordance(panel);
-    const QString words = Q(AgreementWords(c));
-    if (!c.formed) {
-        agreement_->setText(QStringLiteral("W Кендалла не вычислен: %1; %2").arg(Q(c.reason), words));
-        return;
-    }
-    agreement_->setText(QStringLiteral("W Кендалла = %1, χ² = %2, степеней свободы %3, p = %4 (факторов %5): %6")
-                            .arg(Number(c.w), Number(c.chi2))
-                            .arg(c.df)
-                            .arg(Number(c.pValue))
-                            .arg(c.factors)
-                            .arg(words));
+    agreement_->setText(Q(AgreementLine(PanelConcordance(panel), UiNumberLocale())));
 }
 
 bool ExpertPanelView::ReadTarget(std::optional<long double>& target) const
