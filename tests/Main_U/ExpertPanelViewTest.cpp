@@ -5,7 +5,9 @@
 #include <QBarCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -192,7 +194,8 @@ TEST_F(PanelTab, ExpertsAreAddedRenamedAndRemovedWithinTwoToTwelve)
 }
 
 // A panel of 2^17 rating sets is sampled; "Стоп" pressed at once ends the work with nothing shown.
-TEST_F(PanelTab, StopEndsTheBandWithNothingShown)
+// A bad table changes nothing.
+TEST_F(PanelTab, StopEndsTheBandAndABadTableChangesNothing)
 {
     QTemporaryFile file;
     ASSERT_TRUE(file.open());
@@ -209,6 +212,18 @@ TEST_F(PanelTab, StopEndsTheBandWithNothingShown)
     EXPECT_FALSE(view->Shown());
     EXPECT_EQ(Find<QLabel>("lbPanelState")->text(), "Расчёт полосы остановлен");
     EXPECT_TRUE(Find<QPushButton>("btPanelBand")->isEnabled());
+
+    // A bad table is refused naming the file, its row and column, and the panel stays as it was.
+    const ExpertPanel before = window->session().state().panel;
+    QTemporaryFile bad(QDir::tempPath() + QStringLiteral("/панельXXXXXX.csv"));
+    ASSERT_TRUE(bad.open());
+    bad.write("factor;А;Б\nH03;8;12\n");
+    bad.close();
+    MessageBoxCloser closer;
+    view->ImportFrom(bad.fileName());
+    EXPECT_EQ(closer.texts(), QStringList{QStringLiteral("Файл «%1»: строка 2, столбец 3: «12» — не номер уровня от 1 до 11")
+                                              .arg(QFileInfo(bad.fileName()).fileName())});
+    EXPECT_EQ(window->session().state().panel, before);
 }
 
 }  // namespace
