@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/Command.h"
+#include "cli/CompareCommand.h"
 #include "cli/ExactCommand.h"
 #include "cli/ImportanceCommand.h"
 #include "cli/OptimizeCommand.h"
@@ -24,10 +25,11 @@ constexpr const char* Usage =
     "       kestal-sim importance [--project FILE] [--level ID=NUMBER]... [--format table|json]\n"
     "       kestal-sim optimize [--project FILE] --measure \"NAME;COST;ID=NUMBER[,ID=NUMBER...]\"...\n"
     "                           [--budget AMOUNT] [--damage AMOUNT] [--level ID=NUMBER]... [--format table|json]\n"
+    "       kestal-sim compare A.kestal B.kestal [--format table|json]\n"
     "Numbers take \".\" as the decimal separator. Exit status: 0 done, 1 output not written, 2 refused,\n"
     "130 or 143 stopped by SIGINT or SIGTERM.\n";
 
-constexpr const char* Commands = "run, study, exact, importance or optimize (kestal-sim --help shows their options)";
+constexpr const char* Commands = "run, study, exact, importance, optimize, compare or batch (kestal-sim --help shows their options)";
 
 }  // namespace
 
@@ -45,6 +47,7 @@ int main(int argc, char** argv) {
     if (command == "exact") return ExactCommand(rest, std::cout, std::cerr);
     if (command == "importance") return ImportanceCommand(rest, std::cout, std::cerr);
     if (command == "optimize") return OptimizeCommand(rest, std::cout, std::cerr);
+    if (command == "compare") return CompareCommand(rest, std::cout, std::cerr);
     if (command == "--help")
         return RunCommandBody("--help", std::cout, std::cerr, [](std::ostream& text) { text << Usage; });
     std::cerr << "kestal-sim: unknown command '" << OneLine(command) << "'; expected " << Commands << '\n';
