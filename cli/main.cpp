@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/BatchCommand.h"
 #include "cli/Command.h"
 #include "cli/CompareCommand.h"
 #include "cli/ExactCommand.h"
@@ -26,8 +27,9 @@ constexpr const char* Usage =
     "       kestal-sim optimize [--project FILE] --measure \"NAME;COST;ID=NUMBER[,ID=NUMBER...]\"...\n"
     "                           [--budget AMOUNT] [--damage AMOUNT] [--level ID=NUMBER]... [--format table|json]\n"
     "       kestal-sim compare A.kestal B.kestal [--format table|json]\n"
+    "       kestal-sim batch FILE.csv|FILE.xlsx [--format table|csv|json] [--no-importance]\n"
     "Numbers take \".\" as the decimal separator. Exit status: 0 done, 1 output not written, 2 refused,\n"
-    "130 or 143 stopped by SIGINT or SIGTERM.\n";
+    "3 some rows of a batch refused (the others written), 130 or 143 stopped by SIGINT or SIGTERM.\n";
 
 constexpr const char* Commands = "run, study, exact, importance, optimize, compare or batch (kestal-sim --help shows their options)";
 
@@ -48,6 +50,7 @@ int main(int argc, char** argv) {
     if (command == "importance") return ImportanceCommand(rest, std::cout, std::cerr);
     if (command == "optimize") return OptimizeCommand(rest, std::cout, std::cerr);
     if (command == "compare") return CompareCommand(rest, std::cout, std::cerr);
+    if (command == "batch") return BatchCommand(rest, std::cout, std::cerr);
     if (command == "--help")
         return RunCommandBody("--help", std::cout, std::cerr, [](std::ostream& text) { text << Usage; });
     std::cerr << "kestal-sim: unknown command '" << OneLine(command) << "'; expected " << Commands << '\n';
