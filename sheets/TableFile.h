@@ -1,5 +1,5 @@
 // Table files a summary is read from: CSV and TSV through the delimited-table reader, XLSX (its
-// first worksheet) through a zip library and the toolkit's XML reader; and XLSX written.
+// first worksheet) through libzip and the toolkit's XML reader; and XLSX written.
 #pragma once
 
 #include <string>

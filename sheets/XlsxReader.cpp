@@ -1,12 +1,11 @@
-// The first worksheet of an XLSX file, read through QuaZip and QXmlStreamReader.
+// The first worksheet of an XLSX file, read through libzip and QXmlStreamReader.
+#include <QByteArray>
 #include <QString>
 #include <QXmlStreamReader>
+#include <zip.h>
+
 #include <charconv>
 #include <cmath>
-#include <quazip/quazip.h>
-#include <quazip/quazipfile.h>
-
-#include <map>
 #include <memory>
 #include <optional>
 
@@ -19,28 +18,35 @@ namespace {
 constexpr qint64 MaxRows = 1'048'576;
 constexpr qint64 MaxColumns = 16'384;
 constexpr qint64 MaxCells = 20'000'000;          // the cells of all rows, up to each row's last
-constexpr qint64 MaxPartBytes = 1024LL * 1024 * 1024;  // a part's size unpacked
+constexpr zip_uint64_t MaxPartBytes = 256ULL * 1024 * 1024;  // a part's size unpacked
 
 [[noreturn]] void Refuse(const std::string& problem) { throw KestalError(problem); }
 
 std::string Utf8(QStringView text) { return text.toString().toStdString(); }
 
-// One part of the archive, open for reading.
-class Part {
-public:
-    Part(QuaZip& zip, const QString& name) : file_(&zip)
-    {
-        if (!zip.setCurrentFile(name)) Refuse("в архиве нет части " + name.toStdString());
-        QuaZipFileInfo64 info;
-        if (!zip.getCurrentFileInfo(&info) || info.uncompressedSize > static_cast<quint64>(MaxPartBytes))
-            Refuse("часть " + name.toStdString() + " больше 1 ГБ");
-        if (!file_.open(QIODevice::ReadOnly)) Refuse("часть " + name.toStdString() + " не распаковывается");
-    }
-    QuaZipFile& device() { return file_; }
+using Archive = std::unique_ptr<zip_t, decltype(&zip_discard)>;
 
-private:
-    QuaZipFile file_;
-};
+// One part of the archive, unpacked whole (a worksheet of ten thousand rows is a few megabytes).
+QByteArray ReadPart(zip_t* zip, const QString& name)
+{
+    const std::string path = name.toStdString();
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat(zip, path.c_str(), 0, &stat) != 0) Refuse("в архиве нет части " + path);
+    if (!(stat.valid & ZIP_STAT_SIZE) || stat.size > MaxPartBytes) Refuse("часть " + path + " больше 256 МБ");
+    std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(zip_fopen(zip, path.c_str(), 0), &zip_fclose);
+    if (!file) Refuse("часть " + path + " не распаковывается: " + zip_strerror(zip));
+    QByteArray bytes(static_cast<qsizetype>(stat.size), Qt::Uninitialized);
+    zip_int64_t done = 0;
+    while (done < bytes.size()) {
+        const zip_int64_t read = zip_fread(file.get(), bytes.data() + done, static_cast<zip_uint64_t>(bytes.size() - done));
+        if (read < 0) Refuse("часть " + path + " не распаковывается: " + zip_file_strerror(file.get()));
+        if (read == 0) break;
+        done += read;
+    }
+    if (done != bytes.size()) Refuse("часть " + path + " короче, чем указано в архиве");
+    return bytes;
+}
 
 void CheckXml(const QXmlStreamReader& xml, const QString& part)
 {
@@ -97,12 +103,11 @@ struct WorkbookParts {
     QString sharedStrings;
 };
 
-WorkbookParts FindParts(QuaZip& zip)
+WorkbookParts FindParts(zip_t* zip)
 {
     QString firstId;
     {
-        Part part(zip, "xl/workbook.xml");
-        QXmlStreamReader xml(&part.device());
+        QXmlStreamReader xml(ReadPart(zip, "xl/workbook.xml"));
         while (!xml.atEnd() && firstId.isEmpty())
             if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"sheet")
                 firstId = AttributeByLocalName(xml, u"id");
@@ -110,8 +115,7 @@ WorkbookParts FindParts(QuaZip& zip)
     }
     if (firstId.isEmpty()) Refuse("в книге нет ни одного листа");
     WorkbookParts parts;
-    Part part(zip, "xl/_rels/workbook.xml.rels");
-    QXmlStreamReader xml(&part.device());
+    QXmlStreamReader xml(ReadPart(zip, "xl/_rels/workbook.xml.rels"));
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"Relationship") continue;
         const QString target = xml.attributes().value("Target").toString();
@@ -123,12 +127,11 @@ WorkbookParts FindParts(QuaZip& zip)
     return parts;
 }
 
-std::vector<std::string> ReadSharedStrings(QuaZip& zip, const QString& name)
+std::vector<std::string> ReadSharedStrings(zip_t* zip, const QString& name)
 {
     std::vector<std::string> strings;
     if (name.isEmpty()) return strings;
-    Part part(zip, name);
-    QXmlStreamReader xml(&part.device());
+    QXmlStreamReader xml(ReadPart(zip, name));
     while (!xml.atEnd())
         if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"si") strings.push_back(TextOf(xml));
     CheckXml(xml, name);
@@ -165,12 +168,11 @@ std::string NumberText(const std::string& written)
     return written;
 }
 
-TableCells ReadSheet(QuaZip& zip, const QString& name, const std::vector<std::string>& shared)
+TableCells ReadSheet(zip_t* zip, const QString& name, const std::vector<std::string>& shared)
 {
     TableCells rows;
     qint64 cells = 0;
-    Part part(zip, name);
-    QXmlStreamReader xml(&part.device());
+    QXmlStreamReader xml(ReadPart(zip, name));
     qint64 row = 0, column = -1;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement) continue;
@@ -250,9 +252,10 @@ TableCells ReadSheet(QuaZip& zip, const QString& name, const std::vector<std::st
 
 TableCells ReadXlsxCells(const std::string& path)
 {
-    QuaZip zip(QString::fromStdString(path));
-    if (!zip.open(QuaZip::mdUnzip)) Refuse("файл не является книгой XLSX (архив не открывается)");
-    const WorkbookParts parts = FindParts(zip);
-    const std::vector<std::string> shared = ReadSharedStrings(zip, parts.sharedStrings);
-    return ReadSheet(zip, parts.firstSheet, shared);
+    int error = 0;
+    const Archive zip(zip_open(path.c_str(), ZIP_RDONLY, &error), &zip_discard);
+    if (!zip) Refuse("файл не является книгой XLSX (архив не открывается)");
+    const WorkbookParts parts = FindParts(zip.get());
+    const std::vector<std::string> shared = ReadSharedStrings(zip.get(), parts.sharedStrings);
+    return ReadSheet(zip.get(), parts.firstSheet, shared);
 }
