@@ -72,10 +72,13 @@ void WriteTable(std::ostream& out, const CompareOptions& options, const NetworkI
     }
     out << (c.method == ContributionMethod::Exact ? "Вклады факторов (точно, по всем подмножествам):\n"
                                                   : "Вклады факторов (выборка случайных порядков):\n");
-    std::vector<std::vector<std::string>> rows = {{"Фактор", "Было", "Стало", "Вклад", "Ст. ошибка"}};
+    // A waterfall in numbers: P_A(I), then after each contribution, largest first, up to P_B(I).
+    std::vector<std::vector<std::string>> rows = {{"Фактор", "Было", "Стало", "Вклад", "Ст. ошибка", "P(I) с ним"},
+                                                  {"A", "", "", "", "", GeneralText(c.a.node[NodeI], locale)}};
+    long double running = c.a.node[NodeI];
     for (const FactorContribution& f : c.contributions)
         rows.push_back({f.factor->id, LevelText(f.from, "—"), LevelText(f.to, "—"), GeneralText(f.contribution, locale),
-                        GeneralText(f.error, locale)});
+                        GeneralText(f.error, locale), GeneralText(running += f.contribution, locale)});
     WriteAlignedRows(out, rows);
 }
 
