@@ -66,7 +66,7 @@ struct SampledShapley {
 
 // Fisher–Yates shuffles from the random source; per factor, Welford's running mean and variance of
 // its increments.
-SampledShapley SampleShapley(int d, int orders, uint32_t seed, SubsetValues& v)
+SampledShapley SampleShapley(int d, int orders, uint32_t seed, SubsetValues& v, const ComparisonProgress& progress)
 {
     RandomSource random;
     random.RandomSeed = seed;
@@ -90,6 +90,7 @@ SampledShapley SampleShapley(int d, int orders, uint32_t seed, SubsetValues& v)
             squares[f] += delta * (increment - mean[f]);
             before = after;
         }
+        if (progress && n % 50 == 0) progress(n, orders);
     }
     SampledShapley sampled{mean, std::vector<long double>(d)};
     for (int f = 0; f < d; ++f)
@@ -119,7 +120,8 @@ void MakeSumExact(std::vector<FactorContribution>& contributions, long double di
 
 }  // namespace
 
-AssessmentComparison CompareAssessments(const NetworkInputs& a, const NetworkInputs& b, const ShapleySettings& settings)
+AssessmentComparison CompareAssessments(const NetworkInputs& a, const NetworkInputs& b, const ShapleySettings& settings,
+                                        const ComparisonProgress& progress)
 {
     AssessmentComparison comparison;
     comparison.a = ExactNodeProbabilities(a);
@@ -137,11 +139,14 @@ AssessmentComparison CompareAssessments(const NetworkInputs& a, const NetworkInp
     std::vector<long double> phi, error(d, 0.0L);
     if (d <= std::clamp(settings.exactLimit, 0, LargestExactLimit)) {
         std::vector<long double> value(std::size_t{1} << d);
-        for (uint32_t members = 0; members < value.size(); ++members) value[members] = v(members);
+        for (uint32_t members = 0; members < value.size(); ++members) {
+            value[members] = v(members);
+            if (progress && members % 1024 == 1023) progress(members + 1, static_cast<int64_t>(value.size()));
+        }
         phi = ExactShapley(d, value);
     } else {
         comparison.method = ContributionMethod::Sampling;
-        SampledShapley sampled = SampleShapley(d, std::max(settings.orders, 2), settings.seed, v);
+        SampledShapley sampled = SampleShapley(d, std::max(settings.orders, 2), settings.seed, v, progress);
         phi = std::move(sampled.mean);
         error = std::move(sampled.error);
     }

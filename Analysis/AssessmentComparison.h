@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "Analysis/ExactNodes.h"
@@ -46,5 +47,8 @@ struct AssessmentComparison {
 // Sampling averages each factor's increment v(prefix ∪ {f}) − v(prefix) over random orders of D
 // (each order's increments add up to the difference); its error is the standard error of that mean.
 // `settings.exactLimit` is clamped to LargestExactLimit and `settings.orders` to at least 2.
+// `progress` hears the subsets (or orders) done and their total now and then; an exception it
+// throws ends the work.
+using ComparisonProgress = std::function<void(int64_t done, int64_t total)>;
 AssessmentComparison CompareAssessments(const NetworkInputs& a, const NetworkInputs& b,
-                                        const ShapleySettings& settings = {});
+                                        const ShapleySettings& settings = {}, const ComparisonProgress& progress = {});

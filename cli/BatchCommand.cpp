@@ -12,6 +12,7 @@
 #include "cli/Progress.h"
 #include "cli/TextTable.h"
 #include "common/Formats.h"
+#include "sheets/SummaryFile.h"
 #include "sheets/TableFile.h"
 
 namespace {
@@ -56,15 +57,6 @@ std::string TopText(const WorkplaceAssessment& w, const char* separator)
     return text;
 }
 
-// A CSV cell: quoted when it holds a comma, a quote or a line break.
-std::string CsvCell(const std::string& text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
-
 void WriteTable(std::ostream& out, const WorkplaceList& list, const std::vector<WorkplaceAssessment>& assessed,
                 const NumberLocale& locale)
 {
@@ -74,20 +66,6 @@ void WriteTable(std::ostream& out, const WorkplaceList& list, const std::vector<
                         IntegerText(assessed[i].rank), GeneralText(assessed[i].nodes.node[NodeI], locale),
                         TopText(assessed[i], ", ")});
     WriteAlignedRows(out, rows);
-}
-
-void WriteCsv(std::ostream& out, const WorkplaceList& list, const std::vector<WorkplaceAssessment>& assessed)
-{
-    out << "row,name";
-    for (const char* letter : NodeLetters) out << ',' << letter;
-    out << ",rank,top1,top2,top3\n";
-    for (std::size_t i = 0; i < assessed.size(); ++i) {
-        out << list.workplaces[i].row << ',' << CsvCell(list.workplaces[i].name);
-        for (const long double p : assessed[i].nodes.node) out << ',' << JsonNumber(p);
-        out << ',' << assessed[i].rank;
-        for (const FactorInfo* factor : assessed[i].top) out << ',' << (factor ? factor->id : "");
-        out << '\n';
-    }
 }
 
 void WriteJson(std::ostream& out, const WorkplaceList& list, const std::vector<WorkplaceAssessment>& assessed)
@@ -136,7 +114,7 @@ int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         if (options.format == "json")
             WriteJson(text, list, *assessed);
         else if (options.format == "csv")
-            WriteCsv(text, list, *assessed);
+            text << SummaryCsv(list, *assessed);
         else
             WriteTable(text, list, *assessed, OutputNumberLocale(options.format));
         for (const WorkplaceRefusal& e : list.errors)
