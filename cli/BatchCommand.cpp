@@ -62,7 +62,7 @@ void WriteTable(std::ostream& out, const WorkplaceList& list, const std::vector<
 {
     std::vector<std::vector<std::string>> rows = {{"Строка", "Рабочее место", "Ранг", "Происшествие", "Главные факторы"}};
     for (std::size_t i = 0; i < assessed.size(); ++i)
-        rows.push_back({IntegerText(static_cast<int64_t>(list.workplaces[i].row)), list.workplaces[i].name,
+        rows.push_back({IntegerText(static_cast<int64_t>(list.workplaces[i].row)), OneLine(list.workplaces[i].name),
                         IntegerText(assessed[i].rank), GeneralText(assessed[i].nodes.node[NodeI], locale),
                         TopText(assessed[i], ", ")});
     WriteAlignedRows(out, rows);

@@ -1,6 +1,7 @@
 // Reading a table file: XLSX or a delimited text table, by its first bytes.
 #include "sheets/TableFile.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -21,6 +22,8 @@ constexpr std::streamoff MaxTableBytes = 256LL * 1024 * 1024;
 
 TableCells ReadTableFile(const std::string& path)
 {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) Refuse(path, "это папка, а не файл");
     std::ifstream file(path, std::ios::binary);
     if (!file) Refuse(path, "файл не открывается");
     char head[4] = {};
