@@ -31,6 +31,11 @@ ImportanceTable RankFactorImportance(const NetworkInputs& inputs)
         row.level = LevelNumberOf(inputs.slot[factor.slot]);
         NetworkInputs changed = inputs;
         for (int item = 0; item < LevelCount; ++item) {
+            // The current level gives the current inputs, whose probability is known already.
+            if (LevelTable[item].value == inputs.slot[factor.slot]) {
+                row.accident[item] = table.accident;
+                continue;
+            }
             changed.slot[factor.slot] = LevelTable[item].value;
             row.accident[item] = AccidentProbability(changed);
         }
