@@ -1,6 +1,7 @@
 // Table files read back: three separators in both encodings, and XLSX books made by libxlsxwriter.
 #include <gtest/gtest.h>
 #include <iconv.h>
+#include <zip.h>
 
 #include <cstdio>
 #include <fstream>
@@ -90,6 +91,70 @@ TEST(TableFile, UnreadableFilesAreRefusedNamingTheFile)
         }
     }
     std::remove(Path.c_str());
+}
+
+}  // namespace
+
+namespace {
+
+// The example book with one part replaced (or removed, for an empty replacement).
+std::string BookWith(const char* part, const std::string& bytes)
+{
+    const std::string path = "table_file_broken.xlsx";
+    std::ifstream in(KESTAL_SOURCE_DIR "/examples/enterprise.xlsx", std::ios::binary);
+    std::ofstream(path, std::ios::binary) << in.rdbuf();
+    zip_t* zip = zip_open(path.c_str(), 0, nullptr);
+    EXPECT_NE(zip, nullptr);
+    const zip_int64_t index = zip_name_locate(zip, part, 0);
+    EXPECT_GE(index, 0) << part;
+    if (bytes.empty()) {
+        zip_delete(zip, static_cast<zip_uint64_t>(index));
+    } else {
+        zip_source_t* source = zip_source_buffer(zip, bytes.data(), bytes.size(), 0);
+        zip_file_replace(zip, static_cast<zip_uint64_t>(index), source, 0);
+    }
+    EXPECT_EQ(zip_close(zip), 0);
+    return path;
+}
+
+TEST(TableFile, BrokenBooksAreRefusedWithTheirProblem)
+{
+    const std::string sheet = "<worksheet><sheetData>";
+    const struct {
+        const char* part;
+        std::string bytes;
+        std::string problem;
+    } cases[] = {
+        {"xl/workbook.xml", "", "в архиве нет части xl/workbook.xml"},
+        {"xl/workbook.xml", "<workbook><sheets/></workbook>", "в книге нет ни одного листа"},
+        {"xl/worksheets/sheet1.xml", "", "в архиве нет части xl/worksheets/sheet1.xml"},
+        {"xl/worksheets/sheet1.xml", sheet + "<row r=\"1\"><c r=\"A1\"><v>1</v></c>",
+         "часть xl/worksheets/sheet1.xml, строка 1: Premature end of document."},
+        {"xl/worksheets/sheet1.xml", sheet + "<row r=\"2\"><c r=\"A0\"/></row></sheetData></worksheet>",
+         "лист, строка XML 1: неверная ссылка на ячейку «A0»"},
+        {"xl/worksheets/sheet1.xml", sheet + "<row r=\"2\"><c r=\"XFE2\"/></row></sheetData></worksheet>",
+         "лист, строка XML 1: неверная ссылка на ячейку «XFE2»"},
+        {"xl/worksheets/sheet1.xml", sheet + "<row r=\"2\"/><row r=\"2\"/></sheetData></worksheet>",
+         "лист, строка XML 1: неверный номер строки «2»"},
+        {"xl/worksheets/sheet1.xml", sheet + "<row r=\"1\"><c r=\"B1\" t=\"s\"><v>999</v></c></row></sheetData></worksheet>",
+         "лист: ячейка B1 ссылается на несуществующую общую строку «999»"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = BookWith(c.part, c.bytes);
+        try {
+            ReadTableFile(path);
+            ADD_FAILURE() << c.problem;
+        } catch (const KestalError& error) {
+            EXPECT_EQ(error.what(), "Файл «" + path + "» не прочитан: " + c.problem);
+        }
+        std::remove(path.c_str());
+    }
+    // A cell far out is read into its place.
+    const std::string path = BookWith("xl/worksheets/sheet1.xml",
+                                      sheet + "<row r=\"3\"><c r=\"D3\" t=\"inlineStr\"><is><r><t>а</t></r><r><t>б</t></r>"
+                                              "<rPh><t>x</t></rPh></is></c></row></sheetData></worksheet>");
+    EXPECT_EQ(ReadTableFile(path), (TableCells{{}, {}, {"", "", "", "аб"}}));
+    std::remove(path.c_str());
 }
 
 }  // namespace
