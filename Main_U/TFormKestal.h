@@ -117,6 +117,9 @@ private:
     // "Сервис → Сравнить с…" and "File → Сводная оценка рабочих мест…": a file chosen, then below.
     void AddWorkplaceActions(QMenu* file, QMenu* tools);
     void CompareWith();
+    // The ratings as last saved or opened (a new assessment's start) as A.
+    void CompareWithSaved();
+    void CompareInBackground(const NetworkInputs& reference, const QString& nameA);
     void SummariseWorkplaces();
     // After the unsaved question: a new assessment with the workplace's levels.
     void OpenWorkplace(const Workplace& workplace);

@@ -27,6 +27,9 @@ void TFormKestal::AddWorkplaceActions(QMenu* file, QMenu* tools)
     QAction* compare = tools->addAction(QStringLiteral("Сравнить с…"));
     compare->setObjectName(QStringLiteral("acCompare"));
     connect(compare, &QAction::triggered, this, Guard(this, [this] { CompareWith(); }));
+    QAction* saved = tools->addAction(QStringLiteral("Сравнить с сохранённой версией"));
+    saved->setObjectName(QStringLiteral("acCompareSaved"));
+    connect(saved, &QAction::triggered, this, Guard(this, [this] { CompareWithSaved(); }));
     auto* summary = new QAction(QStringLiteral("Сводная оценка рабочих мест…"), file);
     summary->setObjectName(QStringLiteral("acWorkplaceSummary"));
     connect(summary, &QAction::triggered, this, Guard(this, [this] { SummariseWorkplaces(); }));
@@ -50,8 +53,23 @@ void TFormKestal::CompareWith()
 void TFormKestal::CompareWithFile(const QString& path)
 {
     if (Working()) return;
-    auto a = std::make_shared<NetworkInputs>();
-    if (!Guarded(this, [&] { CopySettingsToInputs(OpenProjectFile(S(path)).settings, *a); })) return;
+    NetworkInputs a;
+    if (!Guarded(this, [&] { CopySettingsToInputs(OpenProjectFile(S(path)).settings, a); })) return;
+    CompareInBackground(a, QFileInfo(path).fileName());
+}
+
+void TFormKestal::CompareWithSaved()
+{
+    if (Working()) return;
+    NetworkInputs a;
+    const QString name = projectPath_.isEmpty() ? QStringLiteral("новая оценка") : QFileInfo(projectPath_).fileName();
+    if (!Guarded(this, [&] { CopySettingsToInputs(ReadProject(savedJson_, S(name)).settings, a); })) return;
+    CompareInBackground(a, QStringLiteral("сохранённая версия (") + name + QStringLiteral(")"));
+}
+
+void TFormKestal::CompareInBackground(const NetworkInputs& reference, const QString& nameA)
+{
+    const auto a = std::make_shared<NetworkInputs>(reference);
     const auto b = std::make_shared<NetworkInputs>(session_.RatingInputs());
     auto comparison = std::make_shared<AssessmentComparison>();
     ProgressBar1->setValue(0);
@@ -61,14 +79,14 @@ void TFormKestal::CompareWithFile(const QString& path)
         [a, b, comparison](const WorkControl& control) {
             *comparison = CompareAssessments(*a, *b, {}, [&](int64_t done, int64_t total) { control.Report(done, total); });
         },
-        [this, path, a, b, comparison](BackgroundWork::Outcome outcome, const QString& error) {
+        [this, nameA, a, b, comparison](BackgroundWork::Outcome outcome, const QString& error) {
             ProgressBar1->hide();
             EndWork();
             if (outcome == BackgroundWork::Outcome::Stopped)
                 statusBar()->showMessage(QStringLiteral("Сравнение остановлено."));
             if (outcome == BackgroundWork::Outcome::Failed) ShowError(this, error);
             if (outcome != BackgroundWork::Outcome::Completed) return;
-            (new CompareView(this, QFileInfo(path).fileName(), QStringLiteral("текущая оценка"), *a, *b, *comparison))->show();
+            (new CompareView(this, nameA, QStringLiteral("текущая оценка"), *a, *b, *comparison))->show();
         });
 }
 

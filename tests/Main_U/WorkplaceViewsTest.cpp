@@ -1,4 +1,5 @@
 // The comparison and the summary in the window: what they show, sorting, and a workplace opened.
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -56,6 +57,15 @@ TEST_F(WorkplaceViews, TheComparisonShowsTheDifferingFactorsLargestFirst)
     EXPECT_EQ(marked, 6);
     EXPECT_TRUE(view->findChild<QLabel*>(QStringLiteral("lbCompareDifference"))->text().contains(QStringLiteral("ΔP")));
     Shot(view, "compare");
+
+    // Against the version last opened: the same file, so nothing differs.
+    view->close();
+    QTest::qWait(20);
+    window->findChild<QAction*>(QStringLiteral("acCompareSaved"))->trigger();
+    view = AwaitView("CompareView");
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->findChild<QTableWidget*>(QStringLiteral("sgCompareContributions"))->rowCount(), 0);
+    EXPECT_TRUE(view->findChild<QLabel*>(QStringLiteral("lbCompareDifference"))->text().endsWith(QStringLiteral("Оценки факторов совпадают.")));
 }
 
 TEST_F(WorkplaceViews, TheSummarySortsAndOpensAWorkplace)
