@@ -17,7 +17,7 @@ namespace {
 class SubsetValues {
 public:
     SubsetValues(const NetworkInputs& a, const NetworkInputs& b, const std::vector<int>& differing)
-        : a_(a), b_(b), differing_(differing) {}
+        : a_(a), b_(b), differing_(differing), variants_(a) {}
 
     long double operator()(uint32_t members)
     {
@@ -26,7 +26,7 @@ public:
         NetworkInputs inputs = a_;
         for (std::size_t i = 0; i < differing_.size(); ++i)
             if (members >> i & 1u) inputs.slot[differing_[i]] = b_.slot[differing_[i]];
-        const long double value = ExactNodeProbabilities(inputs).node[NodeI];
+        const long double value = variants_.Accident(inputs);
         cache_.emplace(members, value);
         return value;
     }
@@ -35,6 +35,7 @@ private:
     const NetworkInputs& a_;
     const NetworkInputs& b_;
     const std::vector<int>& differing_;
+    const AccidentVariants variants_;  // the stages before the first one S changes are A's
     std::unordered_map<uint32_t, long double> cache_;
 };
 
