@@ -4,5 +4,5 @@
 
 TableCells ReadXlsxCells(const std::string&)
 {
-    throw KestalError("книги XLSX не читаются: программа собрана без Qt и QuaZip; сохраните таблицу как CSV");
+    throw KestalError("книги XLSX не читаются: программа собрана без Qt или libzip; сохраните таблицу как CSV");
 }
