@@ -7,6 +7,7 @@
 #include "Analysis/FactorImportance.h"
 #include "Analysis/WorkplaceSummary.h"
 #include "GERTnet/RandomSource.h"
+#include "common/DelimitedTable.h"
 #include "common/KestalError.h"
 #include "factors/Settings.h"
 
@@ -81,7 +82,7 @@ TEST(WorkplaceSummary, HeadersWithoutAFactorOrWithOneTwiceAreRefused)
     }
 }
 
-// 200 seeded rows over every factor; rows 7, 26, … get one bad cell each at a varying column.
+// A file of 200 seeded rows over every factor; rows 7, 26, … get one bad cell each at a varying column.
 TEST(WorkplaceSummary, TwoHundredRowsWithTenBadOnesRefuseExactlyThose)
 {
     Cells cells(1);
@@ -101,7 +102,15 @@ TEST(WorkplaceSummary, TwoHundredRowsWithTenBadOnesRefuseExactlyThose)
         cells.push_back(row);
     }
     ASSERT_EQ(expected.size(), 10u);
-    const WorkplaceList list = ReadWorkplaces(cells);
+    // Through the file's text, as a spreadsheet saves it.
+    std::string text;
+    for (const auto& row : cells) {
+        for (std::size_t c = 0; c < row.size(); ++c) text += (c ? ";" : "") + row[c];
+        text += "\r\n";
+    }
+    const auto table = ReadDelimitedTable(text);
+    ASSERT_TRUE(std::holds_alternative<DelimitedTable>(table));
+    const WorkplaceList list = ReadWorkplaces(std::get<DelimitedTable>(table).rows);
     EXPECT_EQ(list.errors, expected);
     EXPECT_EQ(list.workplaces.size(), 190u);
 }
