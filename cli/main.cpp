@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/BatchCommand.h"
 #include "cli/Command.h"
+#include "cli/CompareCommand.h"
 #include "cli/ExactCommand.h"
 #include "cli/ImportanceCommand.h"
 #include "cli/OptimizeCommand.h"
@@ -26,15 +28,17 @@ constexpr const char* Usage =
     "       kestal-sim importance [--project FILE] [--level ID=NUMBER]... [--format table|json]\n"
     "       kestal-sim optimize [--project FILE] --measure \"NAME;COST;ID=NUMBER[,ID=NUMBER...]\"...\n"
     "                           [--budget AMOUNT] [--damage AMOUNT] [--level ID=NUMBER]... [--format table|json]\n"
+    "       kestal-sim compare A.kestal B.kestal [--format table|json]\n"
+    "       kestal-sim batch FILE.csv|FILE.xlsx [--format table|csv|json] [--no-importance]\n"
     "       kestal-sim plan [--project FILE] --target P [--measure \"NAME;COST;ID=NUMBER[,ID=NUMBER...]\"]...\n"
     "                       [--step-cost ID=COST]... [--range ID=LOW-HIGH]... [--work EVALUATIONS]\n"
     "                       [--panel FILE.csv] [--level ID=NUMBER]... [--format table|json]\n"
     "       kestal-sim panel [--project FILE] --panel FILE.csv [--level ID=NUMBER]... [--target P]\n"
     "                        [--format table|json]\n"
     "Numbers take \".\" as the decimal separator. Exit status: 0 done, 1 output not written, 2 refused,\n"
-    "130 or 143 stopped by SIGINT or SIGTERM.\n";
+    "3 some rows of a batch refused (the others written), 130 or 143 stopped by SIGINT or SIGTERM.\n";
 
-constexpr const char* Commands = "run, study, exact, importance or optimize (kestal-sim --help shows their options)";
+constexpr const char* Commands = "run, study, exact, importance, optimize, plan, panel, compare or batch (kestal-sim --help shows their options)";
 
 }  // namespace
 
@@ -52,6 +56,8 @@ int main(int argc, char** argv) {
     if (command == "exact") return ExactCommand(rest, std::cout, std::cerr);
     if (command == "importance") return ImportanceCommand(rest, std::cout, std::cerr);
     if (command == "optimize") return OptimizeCommand(rest, std::cout, std::cerr);
+    if (command == "compare") return CompareCommand(rest, std::cout, std::cerr);
+    if (command == "batch") return BatchCommand(rest, std::cout, std::cerr);
     if (command == "plan") return PlanCommand(rest, std::cout, std::cerr);
     if (command == "panel") return PanelCommand(rest, std::cout, std::cerr);
     if (command == "--help")
