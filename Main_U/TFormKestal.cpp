@@ -133,10 +133,11 @@ void TFormKestal::BuildFrame()
     butStop->hide();
     work_ = std::make_unique<BackgroundWork>(butStop, [this](int64_t done, int64_t total, double left) {
         lbWorkProgress->setText(WorkProgressText(done, total, left));
+        // Each bar keeps its own range (pbTime: K, so that it stands at the experiments done).
         for (QProgressBar* bar : {pbTime, ProgressBar1}) {
             if (!bar->isVisible() || total <= 0) continue;
-            bar->setMaximum(static_cast<int>(std::min<int64_t>(total, 1'000'000'000)));
-            bar->setValue(static_cast<int>(done * bar->maximum() / total));
+            const __int128 share = static_cast<__int128>(std::min(done, total)) * bar->maximum() / total;
+            bar->setValue(static_cast<int>(share));
         }
     });
     connect(butStop, &QPushButton::clicked, this, [this] { StopWork(); });

@@ -108,7 +108,10 @@ long double Session::CostFactor() const
 
 void ModelingRun::Execute(const WorkControl& control)
 {
-    RunSeries(net, series, [&](int32_t e) { control.Report(e, series.ExperimentCount); });
+    const int64_t n = series.InitiationCount;
+    RunSeries(net, series, [&](int32_t e, int32_t done) {
+        control.Report((e - 1) * n + done, series.ExperimentCount * n);
+    });
 }
 
 ModelingRun Session::PrepareRun() const
