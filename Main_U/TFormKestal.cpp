@@ -260,6 +260,8 @@ void TFormKestal::StopWork()
 
 void TFormKestal::StartWork()
 {
+    // What the last work left in the status bar is not about this one.
+    statusBar()->clearMessage();
     lbWorkProgress->setText(WorkProgressText(0, 0, -1.0));
     lbWorkProgress->show();
     butStop->show();

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -82,6 +83,16 @@ TEST_F(Work, EscEndsAStudyWithNothingChanged)
     EXPECT_EQ(window->session().state().measures.MeasureStore(1).Ratio, 0.0f);
     EXPECT_TRUE(Button("buttonRunOpt")->isEnabled());
     EXPECT_TRUE(Find<QTabWidget>("pcFactOpt")->isEnabled());
+    // The status bar says so until the next work starts.
+    auto* status = Find<QStatusBar>("StatusBar1");
+    EXPECT_EQ(status->currentMessage(), QString::fromUtf8("Расчёт комплекса мер остановлен: результаты прежние."));
+    TypeOver(Find<QComboBox>("cbInputKOpt"), QStringLiteral("2"));
+    TypeOver(Find<QComboBox>("cbInputNOpt"), QStringLiteral("100"));
+    QTest::mouseClick(Button("buttonRunOpt"), Qt::LeftButton);
+    EXPECT_EQ(status->currentMessage(), QString());
+    WaitForWork(*window);
+    EXPECT_EQ(status->currentMessage(), QString());
+    EXPECT_TRUE(Find<QTabWidget>("PageControl1")->isTabVisible(2));
 }
 
 TEST_F(Work, ClosingDuringWorkAsksFirst)
