@@ -29,6 +29,7 @@
 #include "Widgets/Pictures.h"
 #include "Widgets/UiLocale.h"
 #include "Widgets/UiText.h"
+#include "Widgets/Widgets.h"
 #include "common/Formats.h"
 
 namespace {
@@ -79,6 +80,8 @@ TFormKestal::TFormKestal(const Clock* clock) : session_(clock, UiNumberLocale(),
     ConnectMeasurePage();
     ConnectStudyAndTotals();
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TFormKestal::FocusWindowChanged);
+    // Scrolling the pages re-rates nothing: lists, track bars and tabs take the wheel only with focus.
+    TakeWheelOnlyWithFocusWithin(this);
     FormCreate();
 }
 
