@@ -139,7 +139,7 @@ void TFormKestal::BuildFrame()
         // Each bar keeps its own range (pbTime: K, so that it stands at the experiments done).
         for (QProgressBar* bar : {pbTime, ProgressBar1}) {
             if (!bar->isVisible() || total <= 0) continue;
-            const __int128 share = static_cast<__int128>(std::min(done, total)) * bar->maximum() / total;
+            const long double share = static_cast<long double>(std::min(done, total)) * bar->maximum() / total;
             bar->setValue(static_cast<int>(share));
         }
     });
