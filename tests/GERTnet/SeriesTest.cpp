@@ -232,10 +232,12 @@ TEST(RunSeriesTest, RefusesBadParametersBeforeRunning)
     EXPECT_EQ(net.random.lastClockReading, 9);
 }
 
-// A clock whose monotonic reading steps by a set amount at each look.
+// A clock whose processor-time reading steps by a set amount at each look (its monotonic
+// reading stands still: the calibration must not go by it).
 struct SteppingClock final : Clock {
     int32_t UtcMillisecondOfDay() const override { return 1; }
-    double MonotonicSeconds() const override { return now += step; }
+    double MonotonicSeconds() const override { return 5.0; }
+    double ThreadCpuSeconds() const override { return now += step; }
     mutable double now = 1000.0;
     double step;
 };
