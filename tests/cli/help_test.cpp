@@ -10,47 +10,40 @@
 
 namespace {
 
-struct Printed {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 std::string Contents(const char* path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-Printed Program(const std::string& args) {
+// The program's stdout for `args`, after checking that it ended with status 0 and wrote no error.
+std::string Usage(const std::string& args) {
     const int status = std::system(("\"$KESTAL_SIM\" " + args + " >help.out 2>help.err").c_str());
-    Printed printed{WEXITSTATUS(status), Contents("help.out"), Contents("help.err")};
+    EXPECT_EQ(WEXITSTATUS(status), 0) << args;
+    EXPECT_EQ(Contents("help.err"), "") << args;
+    const std::string out = Contents("help.out");
     std::remove("help.out");
     std::remove("help.err");
-    return printed;
+    return out;
 }
 
 }  // namespace
 
 TEST(Help, WholeAndPerCommandOnStdoutWithStatusZero) {
     if (!std::getenv("KESTAL_SIM")) GTEST_SKIP() << "KESTAL_SIM not set";
-    const std::string notes = "Numbers take \".\" as the decimal separator.";
-    const Printed whole = Program("--help");
-    ASSERT_EQ(whole.status, 0);
-    EXPECT_EQ(whole.err, "");
-    EXPECT_EQ(Program("-h").out, whole.out);
+    const std::string whole = Usage("--help");
+    EXPECT_EQ(Usage("-h"), whole);
+    const std::size_t notes = whole.find("Numbers take \".\" as the decimal separator.");
+    ASSERT_NE(notes, std::string::npos);
     std::string assembled;  // each command's usage, its first line aligned under "usage: "
     for (const std::string command : {"run", "study", "exact", "importance", "optimize"}) {
-        for (const std::string& args : {command + " --help", command + " -h", command + " -K 5 --help"}) {
-            const Printed one = Program(args);
-            EXPECT_EQ(one.status, 0) << args;
-            EXPECT_EQ(one.err, "") << args;
-            EXPECT_TRUE(one.out.starts_with("usage: kestal-sim " + command + " ")) << one.out;
-            const std::size_t end = one.out.find(notes);
-            ASSERT_NE(end, std::string::npos) << one.out;
-            EXPECT_EQ(one.out.find("kestal-sim", 8), std::string::npos) << one.out;  // no other command's
-            if (args == command + " -h")
-                assembled += (assembled.empty() ? one.out.substr(0, end) : "       " + one.out.substr(7, end - 7));
-        }
+        const std::string one = Usage(command + " -h");
+        EXPECT_EQ(Usage(command + " --help"), one);
+        EXPECT_EQ(Usage(command + " -K 5 --help"), one);
+        EXPECT_TRUE(one.starts_with("usage: kestal-sim " + command + " ")) << one;
+        EXPECT_EQ(one.find("kestal-sim", 8), std::string::npos) << one;  // no other command's
+        EXPECT_TRUE(one.ends_with(whole.substr(notes))) << one;
+        const std::string usage = one.substr(0, one.size() - (whole.size() - notes));
+        assembled += assembled.empty() ? usage : "       " + usage.substr(7);
     }
-    EXPECT_EQ(whole.out, assembled + whole.out.substr(whole.out.find(notes)));
+    EXPECT_EQ(whole, assembled + whole.substr(notes));
 }
