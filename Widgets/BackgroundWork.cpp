@@ -159,12 +159,20 @@ bool BackgroundWork::eventFilter(QObject* watched, QEvent* event)
         // Shortcuts go to actions.
         if (event->type() == QEvent::Shortcut) return !QApplication::activeModalWidget();
         // A press or the wheel on a window would give a widget the focus before the widget's own
-        // events are judged: such events are judged here, by the widget under the pointer. Keys
-        // and moves go on to the widgets, where they are judged.
+        // events are judged: such events are judged here, by the widget under the pointer. Keys,
+        // moves and releases (which go to the widget that took the press) are judged at the widgets.
         const auto* window = qobject_cast<QWindow*>(watched);
-        if (!window || !event->isPointerEvent() || event->type() == QEvent::MouseMove ||
-            event->type() == QEvent::HoverMove || event->type() == QEvent::TabletMove || event->type() == QEvent::TouchUpdate)
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::TouchBegin:
+        case QEvent::TabletPress:
+            break;
+        default:
             return false;
+        }
+        if (!window) return false;
         const QWidget* target = WidgetUnder(window, event);
         return !target || !(target == stopButton_ || InActiveModal(target));
     }
