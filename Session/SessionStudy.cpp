@@ -19,7 +19,9 @@ void MeasureStudy::Execute(const WorkControl& control)
         finished = done * perSeries;
         control.Report(finished, total);
     };
+    const double wall = net.clock->MonotonicSeconds(), cpu = net.clock->ThreadCpuSeconds();
     RunStudy(measures, settings, net, series, parameters, progress);
+    timing = {net.clock->MonotonicSeconds() - wall, net.clock->ThreadCpuSeconds() - cpu};
 }
 
 MeasureStudy Session::PrepareStudy() const
@@ -27,11 +29,12 @@ MeasureStudy Session::PrepareStudy() const
     const StudyParameters parameters =
         CheckStudy(state_.measures, {state_.kText, state_.nText, state_.budgetText, state_.damageText}, inputLocale_);
     return {state_.measures, state_.settings, state_.net, state_.series, parameters,
-            Budget{parameters.budget, state_.budgetText}, state_.damageText};
+            Budget{parameters.budget, state_.budgetText}, state_.damageText, {}};
 }
 
 void Session::CommitStudy(MeasureStudy&& study)
 {
+    LearnLoad(study.timing);
     state_.measures = std::move(study.measures);
     state_.net = study.net;
     state_.series = std::move(study.series);
