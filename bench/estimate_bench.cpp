@@ -3,6 +3,7 @@
 // and without the cost factor of those ratings; both timed on the thread's processor time.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 #include <string>
@@ -66,7 +67,7 @@ void BM_EstimateAgainstActual(benchmark::State& state, const RatingSet& set)
     const NetworkInputs initial = InitialInputs();
     GertNetwork net;
     auto series = std::make_unique<SeriesTable>();
-    double estimate = 0.0, plain = 0.0, actual = 0.0;
+    double estimate = 0.0, plain = 0.0, actual = 0.0, loaded = 0.0, wall = 0.0;
     for (auto _ : state) {
         net.inputs = initial;
         const double calibration = RunCalibration(net, *series);
@@ -76,14 +77,21 @@ void BM_EstimateAgainstActual(benchmark::State& state, const RatingSet& set)
         series->ExperimentCount = K;
         series->InitiationCount = N;
         // The thread's processor time, as the calibration measures it: the machine may be busy.
-        const double start = SystemClock().ThreadCpuSeconds();
+        const double start = SystemClock().ThreadCpuSeconds(), startWall = SystemClock().MonotonicSeconds();
         RunSeries(net, *series);
         actual = SystemClock().ThreadCpuSeconds() - start;
+        // The window's estimate after that run: scaled by its wall-clock over processor time; the
+        // same run again, timed on the wall clock.
+        loaded = estimate * std::max(1.0, (SystemClock().MonotonicSeconds() - startWall) / actual);
+        const double again = SystemClock().MonotonicSeconds();
+        RunSeries(net, *series);
+        wall = SystemClock().MonotonicSeconds() - again;
     }
     state.counters["estimate s"] = estimate;
     state.counters["actual s"] = actual;
     state.counters["estimate/actual"] = estimate / actual;
     state.counters["without cost factor/actual"] = plain / actual;
+    state.counters["after a run/next wall"] = loaded / wall;
 }
 
 const bool Registered = [] {
