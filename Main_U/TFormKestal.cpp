@@ -45,13 +45,15 @@ constexpr int MinimumHeight = 480;
 
 int T03() { return CatalogueIndex(*FindFactor("T03")); }
 
-// Windows that take the focus only while they are open: menus, drop-down lists, tooltips and
-// message boxes. The window's activation ignores them.
-bool TransientWindow(const QWindow* window)
+// Whether the window is the questionnaire or an about box: the windows of this application from
+// which coming back re-applies the questionnaire's level.
+bool CountsForActivation(const QWindow* window)
 {
-    if (window->type() == Qt::Popup || window->type() == Qt::ToolTip) return true;
+    if (window->type() == Qt::Popup || window->type() == Qt::ToolTip) return false;
     for (const QWidget* widget : QApplication::topLevelWidgets())
-        if (widget->windowHandle() == window) return qobject_cast<const QMessageBox*>(widget) != nullptr;
+        if (widget->windowHandle() == window)
+            return qobject_cast<const TAboutBox*>(widget) != nullptr ||
+                   qobject_cast<const TFormSimpleDo*>(widget) != nullptr;
     return false;
 }
 
@@ -194,22 +196,26 @@ void TFormKestal::FormCreate()
 void TFormKestal::FocusWindowChanged(QWindow* now)
 {
     // Another application taking the focus changes nothing: what counts is which window of this
-    // application had it last.
-    if (!now || TransientWindow(now)) return;
-    const bool main = now == windowHandle();
-    const bool mainBefore = std::exchange(mainHadFocus_, main);
-    // First showing, or back from another window of this application.
-    if (main && !mainBefore) FormActivate();
+    // application had it last, of the main window, the questionnaire and the about boxes.
+    if (!now) return;
+    if (now == windowHandle()) {
+        const Activation before = std::exchange(activation_, Activation::Main);
+        if (before == Activation::Other) FormActivate(false);
+        if (before == Activation::NotShown && !openedBeforeShowing_) FormActivate(true);
+    } else if (CountsForActivation(now)) {
+        activation_ = Activation::Other;
+    }
 }
 
-void TFormKestal::FormActivate()
+void TFormKestal::FormActivate(bool first)
 {
-    // Giving T03 the questionnaire's level again is no change of the user's.
     const bool saved = !Unsaved();
     Do([this] { session_.Activate(); });
-    if (saved) MarkSaved(projectPath_);
+    // A new assessment starts on the questionnaire's level: no change of the user's.
+    if (first && saved) MarkSaved(projectPath_);
     // The T03 list shows the questionnaire's level, whatever was typed into it.
     ShowFactorList(T03());
+    ShowTitle();
 }
 
 void TFormKestal::About1Click()

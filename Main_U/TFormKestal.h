@@ -46,6 +46,10 @@ public:
     const Session& session() const { return session_; }
     // Whether a modeling run or a study is running in the background.
     bool Working() const;
+    // `kestal FILE`: opens the file its arguments name (the program's name first), before the window
+    // is first shown; a file that cannot be opened is refused as "Открыть…" refuses it and the window
+    // shows a new assessment. An opened file keeps its T03 at that first showing.
+    void OpenFromCommandLine(const QStringList& arguments);
     // The window's size and place as the last session left them.
     void RestoreGeometry();
     // Opens the project at `path`, refusing a bad file with nothing changed.
@@ -71,7 +75,10 @@ private:
 
     // ---- Handlers ----
     void FormCreate();
-    void FormActivate();
+    // `first`: the window's first showing with a new assessment, which starts on the questionnaire's
+    // level unchanged; otherwise the focus came back from the questionnaire or an about box, and a
+    // T03 that changes is a change of the assessment.
+    void FormActivate(bool first);
     void FocusWindowChanged(QWindow* now);
     void About1Click();
     void pT03DblClick();
@@ -97,6 +104,7 @@ private:
     // True when saved; false when refused or cancelled.
     bool SaveProject();
     bool SaveProjectAs();
+    bool SaveProjectTo(const QString& path);
     // Whether the session differs from what was last saved or opened.
     bool Unsaved() const;
     // Asks "Сохранить изменения?" where something would be lost; false when the user cancels.
@@ -104,7 +112,9 @@ private:
     void MarkSaved(const QString& path);
     void ShowTitle();
     void ShowLoadedSession(SessionState state, const QString& path);
+    static QStringList RecentFiles();
     void RememberFile(const QString& path);
+    void ForgetFile(const QString& path);
     void ShowRecentFiles();
     // ---- Report ----
     void ExportReport();
@@ -138,9 +148,13 @@ private:
     int treeExpansionsShown_ = 0;
     std::vector<std::string> listingShown_;
     std::vector<GridCell> totalsShown_;
-    // Whether this window, rather than another window of this application (about box, questionnaire),
-    // had the focus last. Other applications, menus, drop-down lists and message boxes do not count.
-    bool mainHadFocus_ = false;
+    // Which window had the focus last of those that count for FormActivate: none yet (the window was
+    // not shown), this window, or the questionnaire or an about box. Other applications and every
+    // other window (menus, lists, message, file and print dialogs) do not count.
+    enum class Activation { NotShown, Main, Other };
+    Activation activation_ = Activation::NotShown;
+    // A file was opened before the first showing: that showing keeps the file's T03.
+    bool openedBeforeShowing_ = false;
 
     // ---- Frame ----
     QAction* About1 = nullptr;

@@ -7,6 +7,7 @@
 #include "Analysis/RunCost.h"
 #include "GERTnet/Calibration.h"
 #include "Session/MeasureTree.h"
+#include "Session/ProjectFile.h"
 #include "common/Conversions.h"
 #include "common/Formats.h"
 #include "common/KestalError.h"
@@ -49,6 +50,7 @@ void Session::Calibrate()
 void Session::Load(SessionState state)
 {
     state.net.clock = state_.net.clock;
+    FormDerivedParts(state, inputLocale_);
     state_ = std::move(state);
 }
 

@@ -54,7 +54,8 @@ public:
 
     const SessionState& state() const { return state_; }
     // An opened project: its state replaces the session's whole; the session keeps its clock, its
-    // locales and its calibration.
+    // locales and its calibration. The amounts' texts and the measure tree are formed anew from the
+    // amounts and the measures (FormDerivedParts in the session's input locale).
     void Load(SessionState state);
     const NumberLocale& displayLocale() const { return displayLocale_; }
 

@@ -1,6 +1,7 @@
 // kestal-sim's refusals: one line on stderr naming what is at fault, nothing on stdout, status 2,
 // the same under every locale; output that cannot be written (1) and stop signals (130, 143).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <cstdio>
@@ -50,6 +51,12 @@ TEST(Refusals, OneLineNamingWhatIsAtFaultUnderEveryLocale) {
     one.MoveBar(0, 0);
     one.Capture();
     WriteFile("one.kestal", ProjectJson(one.state()));
+    // Saved under a Russian locale: the budget typed "0,5" is the number 0.5 in the file.
+    Session russian(&SystemClock(), RussianNumberLocale(), RussianNumberLocale());
+    russian.SetBudgetText("0,5");
+    WriteFile("ru.kestal", ProjectJson(russian.state()));
+    std::remove("fifo.kestal");
+    ::mkfifo("fifo.kestal", 0600);
     const struct {
         Command command;
         std::vector<std::string> args;
@@ -119,6 +126,10 @@ TEST(Refusals, OneLineNamingWhatIsAtFaultUnderEveryLocale) {
          "kestal-sim run: k0.kestal: k '0': Число опытов K должно быть от 1 до 2000"},
         {StudyCommand, {"--project", "one.kestal"},
          "kestal-sim study: one.kestal holds 1 measure: Для расчета нужно 2 или 3 мероприятия"},
+        {StudyCommand, {"--project", "ru.kestal"}, "kestal-sim study: ru.kestal: budget '0.5': must be 1 or more"},
+        // A pipe is refused at once, not read until something writes into it.
+        {RunCommand, {"--project", "fifo.kestal"},
+         "kestal-sim run: Файл «fifo.kestal» не открыт: не удалось прочитать файл (это не обычный файл)"},
     };
     for (const char* locale : {"C", "ru_RU.UTF-8"}) {
         const ScopedLocale scoped(locale);
@@ -129,7 +140,7 @@ TEST(Refusals, OneLineNamingWhatIsAtFaultUnderEveryLocale) {
             EXPECT_EQ(outcome.out, "") << c.message;
         }
     }
-    for (const char* file : {"cut.kestal", "k0.kestal", "one.kestal"}) std::remove(file);
+    for (const char* file : {"cut.kestal", "k0.kestal", "one.kestal", "ru.kestal", "fifo.kestal"}) std::remove(file);
 }
 
 TEST(Refusals, TheProgramEndsWithTheConventionalStatus) {
