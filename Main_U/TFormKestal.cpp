@@ -109,6 +109,7 @@ void TFormKestal::BuildFrame()
     QAction* questionnaire = tools->addAction(QStringLiteral("Напряжённость труда (T03)…"));
     questionnaire->setObjectName(QStringLiteral("acQuestionnaire"));
     connect(questionnaire, &QAction::triggered, this, Guard(this, [this] { pT03DblClick(); }));
+    AddWorkplaceActions(file, tools);
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help1"));
     About1 = help->addAction(QStringLiteral("About ..."));

@@ -33,6 +33,7 @@ class QSlider;
 class QTabWidget;
 class QTreeWidget;
 class QWindow;
+struct Workplace;
 
 class TFormKestal : public QMainWindow {
     Q_OBJECT
@@ -56,6 +57,12 @@ public:
     void OpenProjectAt(const QString& path);
     // Writes the report to `path`: PDF for a ".pdf" file, HTML otherwise. KestalError when it fails.
     void WriteReport(const QString& path);
+    // The project at `path` as A against the current ratings as B, compared in the background; the
+    // comparison's view opens when it is done. A bad file is refused with nothing changed.
+    void CompareWithFile(const QString& path);
+    // The workplaces of the table at `path` assessed in the background; the summary's view opens
+    // when it is done. A file that cannot be read is refused with nothing changed.
+    void SummariseFile(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -116,6 +123,16 @@ private:
     void RememberFile(const QString& path);
     void ForgetFile(const QString& path);
     void ShowRecentFiles();
+    // ---- Comparison with another assessment, summary of many workplaces ----
+    // "Сервис → Сравнить с…" and "File → Сводная оценка рабочих мест…": a file chosen, then below.
+    void AddWorkplaceActions(QMenu* file, QMenu* tools);
+    void CompareWith();
+    // The ratings as last saved or opened (a new assessment's start) as A.
+    void CompareWithSaved();
+    void CompareInBackground(const NetworkInputs& reference, const QString& nameA);
+    void SummariseWorkplaces();
+    // After the unsaved question: a new assessment with the workplace's levels.
+    void OpenWorkplace(const Workplace& workplace);
     // ---- Report ----
     void ExportReport();
     void PrintReport();

@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/BatchCommand.h"
 #include "cli/Command.h"
+#include "cli/CompareCommand.h"
 #include "cli/ExactCommand.h"
 #include "cli/ImportanceCommand.h"
 #include "cli/OptimizeCommand.h"
@@ -46,11 +48,13 @@ constexpr CommandEntry CommandTable[] = {
     {"panel", PanelCommand,
      "usage: kestal-sim panel [--project FILE] --panel FILE.csv [--level ID=NUMBER]... [--target P]\n"
      "                        [--format table|json]\n"},
+    {"compare", CompareCommand, "usage: kestal-sim compare A.kestal B.kestal [--format table|json]\n"},
+    {"batch", BatchCommand, "usage: kestal-sim batch FILE.csv|FILE.xlsx [--format table|csv|json] [--no-importance]\n"},
 };
 
 constexpr const char* UsageNotes =
     "Numbers take \".\" as the decimal separator. Exit status: 0 done, 1 output not written, 2 refused,\n"
-    "130 or 143 stopped by SIGINT or SIGTERM.\n";
+    "3 some rows of a batch refused (the others written), 130 or 143 stopped by SIGINT or SIGTERM.\n";
 
 bool IsHelp(const std::string& arg) { return arg == "--help" || arg == "-h"; }
 

@@ -35,7 +35,8 @@ TEST(Help, WholeAndPerCommandOnStdoutWithStatusZero) {
     const std::size_t notes = whole.find("Numbers take \".\" as the decimal separator.");
     ASSERT_NE(notes, std::string::npos);
     std::string assembled;  // each command's usage, its first line aligned under "usage: "
-    for (const std::string command : {"run", "study", "exact", "importance", "optimize", "plan", "panel"}) {
+    for (const std::string command :
+         {"run", "study", "exact", "importance", "optimize", "plan", "panel", "compare", "batch"}) {
         const std::string one = Usage(command + " -h");
         EXPECT_EQ(Usage(command + " --help"), one);
         EXPECT_EQ(Usage(command + " -K 5 --help"), one);

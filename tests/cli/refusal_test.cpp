@@ -146,7 +146,7 @@ TEST(Refusals, OneLineNamingWhatIsAtFaultUnderEveryLocale) {
 TEST(Refusals, TheProgramEndsWithTheConventionalStatus) {
     if (!std::getenv("KESTAL_SIM")) GTEST_SKIP() << "KESTAL_SIM not set";
     const std::string commands =
-        "run, study, exact, importance, optimize, plan or panel (kestal-sim --help shows their options)";
+        "run, study, exact, importance, optimize, plan, panel, compare or batch (kestal-sim --help shows their options)";
     const struct {
         std::string script;  // run by sh, "$KESTAL_SIM" the program; its output and errors go to files
         int status;
