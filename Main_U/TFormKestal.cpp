@@ -31,6 +31,7 @@
 #include "Widgets/Pictures.h"
 #include "Widgets/UiLocale.h"
 #include "Widgets/UiText.h"
+#include "Widgets/Widgets.h"
 #include "common/Formats.h"
 
 namespace {
@@ -83,6 +84,8 @@ TFormKestal::TFormKestal(const Clock* clock) : session_(clock, UiNumberLocale(),
     ConnectMeasurePage();
     ConnectStudyAndTotals();
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TFormKestal::FocusWindowChanged);
+    // Scrolling the pages re-rates nothing: lists, track bars and tabs take the wheel only with focus.
+    TakeWheelOnlyWithFocusWithin(this);
     FormCreate();
 }
 
@@ -138,10 +141,11 @@ void TFormKestal::BuildFrame()
     butStop->hide();
     work_ = std::make_unique<BackgroundWork>(butStop, [this](int64_t done, int64_t total, double left) {
         lbWorkProgress->setText(WorkProgressText(done, total, left));
+        // Each bar keeps its own range (pbTime: K, so that it stands at the experiments done).
         for (QProgressBar* bar : {pbTime, ProgressBar1}) {
             if (!bar->isVisible() || total <= 0) continue;
-            bar->setMaximum(static_cast<int>(std::min<int64_t>(total, 1'000'000'000)));
-            bar->setValue(static_cast<int>(done * bar->maximum() / total));
+            const long double share = static_cast<long double>(std::min(done, total)) * bar->maximum() / total;
+            bar->setValue(static_cast<int>(share));
         }
     });
     connect(butStop, &QPushButton::clicked, this, [this] { StopWork(); });
@@ -273,6 +277,8 @@ void TFormKestal::StopWork()
 
 void TFormKestal::StartWork()
 {
+    // What the last work left in the status bar is not about this one.
+    statusBar()->clearMessage();
     lbWorkProgress->setText(WorkProgressText(0, 0, -1.0));
     lbWorkProgress->show();
     butStop->show();

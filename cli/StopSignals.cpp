@@ -1,4 +1,4 @@
-// SIGINT and SIGTERM during kestal-sim's work: remembered, so that the work stops at the next experiment.
+// SIGINT and SIGTERM during kestal-sim's work: remembered, so that the work stops at its next report, within an experiment.
 #include "cli/StopSignals.h"
 
 #include <csignal>
