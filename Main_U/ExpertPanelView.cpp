@@ -36,6 +36,7 @@
 #include "Widgets/BackgroundWork.h"
 #include "Widgets/ChartParts.h"
 #include "Widgets/Guard.h"
+#include "Widgets/TableCopy.h"
 #include "Widgets/UiLocale.h"
 #include "Widgets/UiText.h"
 #include "common/Formats.h"
@@ -319,6 +320,7 @@ ExpertPanelView::ExpertPanelView(const Session& session) : session_(session)
     nodes_->setFixedHeight(nodes_->horizontalHeader()->sizeHint().height() +
                            NodeCount * nodes_->verticalHeader()->defaultSectionSize() + 2 * nodes_->frameWidth());
     nodes_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    OffersCopy(nodes_);
     distribution_ = MakeChartView(this, "chPanelBand");
     shares_ = MakeChartView(this, "chPanelShares");
     distribution_->setMinimumHeight(220);
