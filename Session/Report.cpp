@@ -83,10 +83,10 @@ std::string LastRun(const Session& session)
                               ProbabilityText(p.low, locale) + " … " + ProbabilityText(p.high, locale),
                               ProbabilityText(exact.node[node], locale)});
     }
-    const bool ratingsChanged = !(block.inputs == session.RatingInputs());
+    const JudgedRun judged = Session::Judge(block, session.RatingInputs());
     return Heading("Результаты моделирования") +
            Paragraph("Последний опыт: K = " + IntegerText(block.k) + ", N = " + IntegerText(block.n) + ".") +
-           Table(table) + Paragraph(PrecisionLine(&precision, block.k, ratingsChanged, locale));
+           Table(table) + Paragraph(PrecisionLine(&judged, locale));
 }
 
 std::string Study(const Session& session)

@@ -119,6 +119,13 @@ public:
     ImportanceTable Importance() const;
     // A run's precision against the exact probabilities of the ratings it ran with.
     static RunPrecision PrecisionOf(const RunBlock& block);
+    // A run judged against the exact probabilities of its own ratings, and whether `current`
+    // ratings differ from them.
+    static JudgedRun Judge(const RunBlock& block, const NetworkInputs& current);
+    // The last run judged so against the current ratings; nothing before a run.
+    std::optional<JudgedRun> JudgedLastRun() const;
+    // Whether the current ratings differ from those the last run was made with; false before a run.
+    bool RatingsChangedSinceRun() const;
     // The captured measures as the optimizer takes them, in capture order; a change to the level a
     // factor has now is left out (it changes nothing), the measure keeps its other changes.
     std::vector<CandidateMeasure> CapturedCandidates() const;

@@ -29,6 +29,30 @@ RunPrecision Session::PrecisionOf(const RunBlock& block)
     return PrecisionOfRun(totals, block.k, block.n, ExactNodeProbabilities(block.inputs));
 }
 
+JudgedRun Session::Judge(const RunBlock& block, const NetworkInputs& current)
+{
+    NodeTotals totals{};
+    for (int node = 0; node < NodeCount; ++node) totals[node] = block.node[node].total;
+    JudgedRun judged;
+    judged.k = block.k;
+    judged.n = block.n;
+    judged.exact = ExactNodeProbabilities(block.inputs);
+    judged.precision = PrecisionOfRun(totals, block.k, block.n, judged.exact);
+    judged.ratingsChanged = block.inputs != current;
+    return judged;
+}
+
+std::optional<JudgedRun> Session::JudgedLastRun() const
+{
+    if (state_.results.empty()) return std::nullopt;
+    return Judge(state_.results.back(), RatingInputs());
+}
+
+bool Session::RatingsChangedSinceRun() const
+{
+    return !state_.results.empty() && state_.results.back().inputs != RatingInputs();
+}
+
 std::vector<CandidateMeasure> Session::CapturedCandidates() const
 {
     const MeasureTables& measures = state_.measures;
