@@ -130,9 +130,10 @@ public:
     // factor has now is left out (it changes nothing), the measure keeps its other changes.
     std::vector<CandidateMeasure> CapturedCandidates() const;
     // Every set of the captured measures judged exactly against the budget and the damage typed
-    // (read as the study reads them); refused unless 2 to 15 measures are captured.
+    // (read as the study reads them); refused with BestMeasuresProblem's line when there is one.
     MeasureOptimum BestMeasures() const;
-    // Why BestMeasures would be refused now, as one line for the user; empty when it would not.
+    // Why BestMeasures would be refused now, as one line for the user (not 2 to 15 measures, a budget
+    // or damage that is no number, a damage below 1); empty when it would not.
     std::string BestMeasuresProblem() const;
 
     // ---- Questionnaire ----
@@ -167,5 +168,6 @@ inline constexpr const char* BlankMeasureNameText = "Введите назван
 inline constexpr const char* BestSetCountText = "Для подбора лучшего набора нужно от 2 до 15 мероприятий";
 inline constexpr const char* BestSetBudgetText = "Для подбора лучшего набора сумма средств должна быть числом";
 inline constexpr const char* BestSetDamageText = "Для подбора лучшего набора величина ущерба должна быть числом";
+inline constexpr const char* BestSetDamageAmountText = "Для подбора лучшего набора величина ущерба должна быть не меньше 1";
 // The estimate while K or N is not an integer.
 inline constexpr const char* NoEstimateText = "—";

@@ -2,6 +2,7 @@
 // best set of the captured measures.
 #include "Session/Session.h"
 
+#include "ActSelect/EditorRules.h"
 #include "common/Conversions.h"
 #include "common/KestalError.h"
 
@@ -78,7 +79,7 @@ bool Session::BestSetCountFits() const
 
 MeasureOptimum Session::BestMeasures() const
 {
-    if (!BestSetCountFits()) throw KestalError(BestSetCountText);
+    if (const std::string problem = BestMeasuresProblem(); !problem.empty()) throw KestalError(problem);
     const long double budget = ParseFloat(state_.budgetText, inputLocale_);
     const long double damage = ParseFloat(state_.damageText, inputLocale_);
     return OptimizeMeasures(RatingInputs(), CapturedCandidates(), budget, damage);
@@ -97,5 +98,7 @@ std::string Session::BestMeasuresProblem() const
     if (!BestSetCountFits()) return BestSetCountText;
     if (!readable(state_.budgetText)) return BestSetBudgetText;
     if (!readable(state_.damageText)) return BestSetDamageText;
+    // A damage below 1 would make every helpful set's benefit nothing or a loss.
+    if (!AmountAtLeastOne(state_.damageText, inputLocale_)) return BestSetDamageAmountText;
     return {};
 }

@@ -149,6 +149,8 @@ TEST(Refusals, TheProgramEndsWithTheConventionalStatus) {
         {"\"$KESTAL_SIM\" study -K 2000 -N 10000000 --measure 'А;1;H01=1' --measure 'Б;1;H02=1' & sleep 0.5; "
          "kill -TERM $!; wait $!",
          143, ""},
+        // A rating at the level a captured measure gives its factor: the change is no change.
+        {"\"$KESTAL_SIM\" optimize --project '" + ExampleProject + "' --level T04=10 >/dev/null", 0, ""},
     };
     for (const auto& c : cases) {
         WriteFile("program.sh", c.script);
