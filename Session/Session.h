@@ -37,6 +37,17 @@ struct MeasureStudy {
     void Execute(const WorkControl& control);
 };
 
+// The best set of measures taken off the session: copies of the ratings, the captured measures,
+// the budget and the damage, so that it can be judged on another thread.
+struct BestSetWork {
+    NetworkInputs ratings;
+    std::vector<CandidateMeasure> measures;
+    long double budget = 0.0L;
+    long double damage = 0.0L;
+    // The control hears of the progress in subsets and may stop the work (WorkStopped).
+    MeasureOptimum Execute(const WorkControl& control = {}) const;
+};
+
 class Session {
 public:
     // A session on `clock` (which must outlive it). Texts the user types are read with
@@ -131,7 +142,9 @@ public:
     std::vector<CandidateMeasure> CapturedCandidates() const;
     // Every set of the captured measures judged exactly against the budget and the damage typed
     // (read as the study reads them); refused with BestMeasuresProblem's line when there is one.
-    MeasureOptimum BestMeasures() const;
+    MeasureOptimum BestMeasures(const WorkControl& control = {}) const;
+    // The same, taken off the session (refused the same way) to be executed elsewhere.
+    BestSetWork PrepareBestMeasures() const;
     // Why BestMeasures would be refused now, as one line for the user (not 2 to 15 measures, a budget
     // or damage that is no number, a damage below 1); empty when it would not.
     std::string BestMeasuresProblem() const;

@@ -77,12 +77,24 @@ bool Session::BestSetCountFits() const
     return count >= MinCandidateMeasures && count <= MaxCandidateMeasures;
 }
 
-MeasureOptimum Session::BestMeasures() const
+MeasureOptimum BestSetWork::Execute(const WorkControl& control) const
+{
+    OptimizeProgress progress;
+    if (control.progress || control.stopRequested)
+        progress = [&control](int64_t done, int64_t total) { control.Report(done, total); };
+    return OptimizeMeasures(ratings, measures, budget, damage, progress);
+}
+
+BestSetWork Session::PrepareBestMeasures() const
 {
     if (const std::string problem = BestMeasuresProblem(); !problem.empty()) throw KestalError(problem);
-    const long double budget = ParseFloat(state_.budgetText, inputLocale_);
-    const long double damage = ParseFloat(state_.damageText, inputLocale_);
-    return OptimizeMeasures(RatingInputs(), CapturedCandidates(), budget, damage);
+    return {RatingInputs(), CapturedCandidates(), ParseFloat(state_.budgetText, inputLocale_),
+            ParseFloat(state_.damageText, inputLocale_)};
+}
+
+MeasureOptimum Session::BestMeasures(const WorkControl& control) const
+{
+    return PrepareBestMeasures().Execute(control);
 }
 
 std::string Session::BestMeasuresProblem() const

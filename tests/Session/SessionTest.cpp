@@ -175,6 +175,31 @@ TEST(Session, SaysWhyTheBestSetCannotBeJudged)
     EXPECT_EQ(ErrorOf([&] { f.session.BestMeasures(); }), BestSetDamageAmountText);
 }
 
+// The best set off the session: its progress reaches every subset, and a stop ends it.
+TEST(Session, TheBestSetReportsProgressAndStops)
+{
+    Fixture f;
+    for (const char* id : {"H14", "M08", "H03", "C01", "T02", "H05", "M03", "H01", "H02", "H04", "H06"})
+        f.Capture(id, "100", {{id, 10}});
+    const BestSetWork work = f.session.PrepareBestMeasures();
+    ASSERT_EQ(work.measures.size(), 11u);
+    int64_t last = -1, calls = 0;
+    WorkControl control;
+    control.progress = [&](int64_t done, int64_t total) {
+        EXPECT_EQ(total, 2048);
+        EXPECT_GT(done, last);
+        last = done;
+        ++calls;
+    };
+    EXPECT_EQ(work.Execute(control).subsets.size(), 2048u);
+    EXPECT_EQ(last, 2048);
+    EXPECT_EQ(calls, 2048 / 512 + 1);
+    last = -1;
+    control.stopRequested = [&] { return last >= 1024; };
+    EXPECT_THROW(work.Execute(control), WorkStopped);
+    EXPECT_EQ(last, 1024);
+}
+
 // A rating moved to the level a captured measure gives its factor: that change is no change, the
 // measure keeps its others, and the best set and the report are judged without aborting.
 TEST(Session, AChangeToTheCurrentLevelIsNoChange)
