@@ -20,6 +20,7 @@
 #include "About/TAboutBox.h"
 #include "DoSimple/TFormSimpleDo.h"
 #include "Main_U/AnalysisPage.h"
+#include "Main_U/PlanView.h"
 #include "GERTnet/ResultGrid.h"
 #include "Widgets/BackgroundWork.h"
 #include "Widgets/Grid.h"
@@ -159,6 +160,9 @@ void TFormKestal::BuildFrame()
     analysis_ = new AnalysisPage(session_);
     PageControl1->addTab(analysis_, PagePicture(3), QStringLiteral("Анализ"));
     statusBar->addPermanentWidget(analysis_->AccidentLabel());
+    analysis_->findChild<PlanView*>()->SetCapture([this](const PlanView::Result& plan) {
+        Do([&] { CapturePlanAsMeasure(session_, plan, UiNumberLocale()); });
+    });
     PageControl1->setCurrentWidget(tsModeling);
     // Below the design's size the pages scroll rather than cut their controls off.
     auto* scroller = new QScrollArea;

@@ -7,6 +7,8 @@
 #include "cli/ExactCommand.h"
 #include "cli/ImportanceCommand.h"
 #include "cli/OptimizeCommand.h"
+#include "cli/PlanCommand.h"
+#include "cli/PanelCommand.h"
 #include "cli/Refusal.h"
 #include "cli/RunCommand.h"
 #include "cli/StopSignals.h"
@@ -24,6 +26,11 @@ constexpr const char* Usage =
     "       kestal-sim importance [--project FILE] [--level ID=NUMBER]... [--format table|json]\n"
     "       kestal-sim optimize [--project FILE] --measure \"NAME;COST;ID=NUMBER[,ID=NUMBER...]\"...\n"
     "                           [--budget AMOUNT] [--damage AMOUNT] [--level ID=NUMBER]... [--format table|json]\n"
+    "       kestal-sim plan [--project FILE] --target P [--measure \"NAME;COST;ID=NUMBER[,ID=NUMBER...]\"]...\n"
+    "                       [--step-cost ID=COST]... [--range ID=LOW-HIGH]... [--work EVALUATIONS]\n"
+    "                       [--panel FILE.csv] [--level ID=NUMBER]... [--format table|json]\n"
+    "       kestal-sim panel [--project FILE] --panel FILE.csv [--level ID=NUMBER]... [--target P]\n"
+    "                        [--format table|json]\n"
     "Numbers take \".\" as the decimal separator. Exit status: 0 done, 1 output not written, 2 refused,\n"
     "130 or 143 stopped by SIGINT or SIGTERM.\n";
 
@@ -45,6 +52,8 @@ int main(int argc, char** argv) {
     if (command == "exact") return ExactCommand(rest, std::cout, std::cerr);
     if (command == "importance") return ImportanceCommand(rest, std::cout, std::cerr);
     if (command == "optimize") return OptimizeCommand(rest, std::cout, std::cerr);
+    if (command == "plan") return PlanCommand(rest, std::cout, std::cerr);
+    if (command == "panel") return PanelCommand(rest, std::cout, std::cerr);
     if (command == "--help")
         return RunCommandBody("--help", std::cout, std::cerr, [](std::ostream& text) { text << Usage; });
     std::cerr << "kestal-sim: unknown command '" << OneLine(command) << "'; expected " << Commands << '\n';
