@@ -28,7 +28,7 @@ void CheckCandidates(const std::vector<CandidateMeasure>& measures)
     }
 }
 
-// The ranking of the subsets; a total order, so the best set is the first within the budget.
+// The ranking of the subsets; a total order, so the best set is the first candidate in it.
 bool RanksBefore(const MeasureSubset& a, const MeasureSubset& b)
 {
     if (a.benefit != b.benefit) return a.benefit > b.benefit;
