@@ -9,6 +9,7 @@ namespace {
 
 const char* const Yes = "да";
 const char* const No = "нет";
+const char* const RunExactHeader = "Точная при оценках опыта";
 
 std::string_view Trimmed(std::string_view text)
 {
@@ -34,9 +35,9 @@ std::string LevelText(const FactorInfo& factor, int number)
 std::vector<std::string> FrontierRow(const MeasureSubset& subset, const std::vector<CandidateMeasure>& measures,
                                      const NumberLocale& locale)
 {
-    return {MembersText(subset.members, measures), MoneyText(subset.cost, locale), MoneyText(subset.benefit, locale),
-            RatioText(subset.ratio, locale),       ProbabilityText(subset.accident, locale),
-            subset.withinBudget ? Yes : No};
+    return {SubsetText(subset, measures),       MoneyText(subset.cost, locale),
+            SignificantText(subset.benefit, locale), SignificantText(subset.ratio, locale),
+            ProbabilityText(subset.accident, locale), subset.withinBudget ? Yes : No};
 }
 
 }  // namespace
@@ -46,15 +47,19 @@ std::string AccidentStatusText(const NodeProbabilities& exact, const NumberLocal
     return "Вероятность происшествия: " + ProbabilityText(exact.node[NodeI], locale);
 }
 
-TextTable NodeTable(const NodeProbabilities& exact, const RunPrecision* run, const NumberLocale& locale)
+TextTable NodeTable(const NodeProbabilities& exact, const JudgedRun* run, const NumberLocale& locale)
 {
+    const bool both = run && run->ratingsChanged;
     TextTable table;
-    table.headers = {"Узел",      "Состояние",         "Точная вероятность", "Частота опыта",
-                     "95 % интервал: от", "до", "Точная в интервале"};
+    table.headers = {"Узел", "Состояние", "Точная вероятность"};
+    if (both) table.headers.push_back(RunExactHeader);
+    table.headers.insert(table.headers.end(),
+                         {"Частота опыта", "95 % интервал: от", "до", "Точная в интервале"});
     for (int node = 0; node < NodeCount; ++node) {
         std::vector<std::string> row{NodeLetters[node], NodeDisplayTexts[node], ProbabilityText(exact.node[node], locale)};
         if (run) {
-            const NodePrecision& precision = run->node[node];
+            const NodePrecision& precision = run->precision.node[node];
+            if (both) row.push_back(ProbabilityText(run->exact.node[node], locale));
             row.insert(row.end(), {ProbabilityText(precision.pooled, locale), ProbabilityText(precision.low, locale),
                                    ProbabilityText(precision.high, locale), precision.exactInside ? Yes : No});
         } else {
@@ -65,17 +70,28 @@ TextTable NodeTable(const NodeProbabilities& exact, const RunPrecision* run, con
     return table;
 }
 
-std::string PrecisionLine(const RunPrecision* run, int32_t k, bool ratingsChanged, const NumberLocale& locale)
+std::string PrecisionLine(const JudgedRun* run, const NumberLocale& locale)
 {
     if (!run) return "Частоты опыта и их 95 % интервалы появятся после моделирования.";
+    const RunPrecision& precision = run->precision;
     std::string line;
-    if (run->accidentRelativeError && run->initiationsForOnePercent)
-        line = "Относительная погрешность частоты происшествия " +
-               DecimalsText(100 * *run->accidentRelativeError, 1, locale) + " %; для 1 % при K = " +
-               std::to_string(k) + " нужно N ≈ " + ApproximateCountText(*run->initiationsForOnePercent, locale) + ".";
-    else
+    if (!precision.accidentRelativeError) {
         line = "Происшествие при оценках опыта невозможно: погрешность его частоты не определена.";
-    if (ratingsChanged) line += " Оценки факторов изменены после моделирования: частоты опыта — при прежних оценках.";
+    } else {
+        line = "Относительная погрешность частоты происшествия " +
+               DecimalsText(100 * *precision.accidentRelativeError, 1, locale) + " %";
+        const std::string limit = ApproximateCountText(precision.generatorLimit, locale);
+        if (precision.beyondGeneratorLimit)
+            line += "; K·N больше числа различных инициаций, которые генератор даёт при этих оценках (≈ " + limit +
+                    "): новые инициации ничего не добавляют, ответ — точная вероятность.";
+        else if (precision.initiationsForOnePercent)
+            line += "; для 1 % при K = " + std::to_string(run->k) + " нужно N ≈ " +
+                    ApproximateCountText(*precision.initiationsForOnePercent, locale) + ".";
+        else
+            line += "; 1 % моделированием не достичь: генератор даёт при этих оценках не больше ≈ " + limit +
+                    " различных инициаций, ответ — точная вероятность.";
+    }
+    if (run->ratingsChanged) line += " Оценки факторов изменены после моделирования: частоты опыта — при прежних оценках.";
     return line;
 }
 
@@ -96,6 +112,7 @@ TextTable ImportanceRows(const ImportanceTable& table, const NumberLocale& local
 
 std::string MembersText(uint32_t members, const std::vector<CandidateMeasure>& measures)
 {
+    if (members == 0) return NoMeasuresText;
     std::string text;
     for (std::size_t i = 0; i < measures.size(); ++i) {
         if (!(members >> i & 1)) continue;
@@ -105,14 +122,28 @@ std::string MembersText(uint32_t members, const std::vector<CandidateMeasure>& m
     return text;
 }
 
+std::string SubsetText(const MeasureSubset& subset, const std::vector<CandidateMeasure>& measures)
+{
+    return MembersText(subset.members, measures) + (subset.harmful ? HarmfulMark : "");
+}
+
 std::string BestSetLine(const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& measures,
                         const NumberLocale& locale)
 {
     for (const MeasureSubset& subset : optimum.subsets)
         if (optimum.best == subset.members)
             return "Лучший набор в пределах бюджета: " + MembersText(subset.members, measures) + "; затраты " +
-                   MoneyText(subset.cost, locale) + " у.е., выгода " + MoneyText(subset.benefit, locale) + " у.е.";
-    return "Ни один набор мероприятий не укладывается в бюджет " + MoneyText(optimum.budget, locale) + " у.е.";
+                   MoneyText(subset.cost, locale) + " у.е., выгода " + SignificantText(subset.benefit, locale) +
+                   " у.е.";
+    switch (optimum.reason) {
+    case NoBestSet::NoneWithinBudget:
+        return "Ни один набор мер, снижающий вероятность происшествия, не укладывается в бюджет " +
+               MoneyText(optimum.budget, locale) + " у.е.";
+    case NoBestSet::NoBenefit:
+        return "При величине ущерба не больше 0 ни один набор мер не даёт выгоды";
+    default:
+        return NothingHelpsText;
+    }
 }
 
 TextTable FrontierTable(const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& measures,

@@ -47,9 +47,9 @@ void NodesView::Refresh()
     std::optional<RunPrecision> run;
     if (now.lastRun) run = Session::PrecisionOf(*now.lastRun);
     const RunPrecision* last = run ? &*run : nullptr;
-    ShowTextTable(table_, NodeTable(exact, last, locale));
-    precision_->setText(Q(PrecisionLine(last, now.lastRun ? now.lastRun->k : 0,
-                                        now.lastRun && now.lastRun->inputs != now.ratings, locale)));
+    const std::optional<JudgedRun> judged = session_.JudgedLastRun();
+    ShowTextTable(table_, NodeTable(exact, judged ? &*judged : nullptr, locale));
+    precision_->setText(Q(PrecisionLine(judged ? &*judged : nullptr, locale)));
     ShowChart(chart_, NodeChart(exact, last));
     network_->setFigures(exact, run);
     shown_ = std::move(now);

@@ -70,7 +70,7 @@ TEST(AnalysisCommands, OptimizeJudgesEverySubset) {
     args.insert(args.end(), {"--format", "json"});
     const Outcome json = Call(OptimizeCommand, args);
     ASSERT_EQ(json.status, 0) << json.err;
-    EXPECT_EQ(Count(json.out, "{\"measures\":"), 7u);
+    EXPECT_EQ(Count(json.out, "{\"measures\":"), 8u);
     // Within the budget of 1500: А + Б (700) beats А + В; all three (1900) are over it.
     EXPECT_NE(json.out.find("{\"measures\":[\"А\",\"Б\",\"В\"],\"cost\":1900,"), std::string::npos);
     EXPECT_EQ(json.out.substr(json.out.size() - 20), "\"best\":[\"А\",\"Б\"]}\n");
@@ -78,12 +78,41 @@ TEST(AnalysisCommands, OptimizeJudgesEverySubset) {
     EXPECT_TRUE(std::is_sorted(benefits.rbegin(), benefits.rend()));
     args.insert(args.end(), {"--budget", "200"});
     const std::string nothingWithin = Call(OptimizeCommand, args).out;
-    EXPECT_EQ(nothingWithin.substr(nothingWithin.size() - 13), "\"best\":null}\n");
+    EXPECT_NE(nothingWithin.find("\"best\":null,\"reason\":\"Ни один набор мер, снижающий вероятность происшествия, "
+                                 "не укладывается в бюджет 200.00 у.е.\"}\n"),
+              std::string::npos);
 
     const Outcome table = Call(OptimizeCommand, three);
     ASSERT_EQ(table.status, 0);
-    EXPECT_EQ(Count(table.out, "\n"), 1u + 1 + 7 + 1);
+    EXPECT_EQ(Count(table.out, "\n"), 1u + 1 + 8 + 1);
     EXPECT_NE(table.out.find("\nЛучший набор: А + Б\n"), std::string::npos);
+}
+
+TEST(AnalysisCommands, OptimizeRecommendsNothingThatRaisesTheAccident) {
+    // The fence raises the accident probability; the ventilation helps but is over the budget.
+    const std::vector<std::string> measures = {"--budget", "500", "--measure", "Ограждение;450;M07=11,T04=10",
+                                               "--measure", "Вентиляция;700;H05=10,C01=8", "--format", "json"};
+    const struct {
+        std::vector<std::string> more;
+        std::string best;
+    } cases[] = {
+        {{}, "\"best\":null,\"reason\":\"Ни один набор мер, снижающий вероятность происшествия, не укладывается в "
+             "бюджет 500.00 у.е.\"}\n"},
+        {{"--budget", "700"}, "\"best\":[\"Вентиляция\"]}\n"},
+        // At their best levels the ventilation's factors only get worse.
+        {{"--level", "H05=11", "--level", "C01=11"},
+         "\"best\":null,\"reason\":\"Ни один набор мер не снижает вероятность происшествия\"}\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome json = Call(OptimizeCommand, With(measures, c.more));
+        ASSERT_EQ(json.status, 0) << json.err;
+        EXPECT_EQ(json.out.substr(json.out.size() - std::min(json.out.size(), c.best.size())), c.best);
+        // Doing nothing is listed; the fence alone is marked harmful.
+        EXPECT_NE(json.out.find("{\"measures\":[],\"cost\":0,"), std::string::npos);
+        EXPECT_NE(json.out.find("{\"measures\":[\"Ограждение\"],"), std::string::npos);
+        const std::size_t fence = json.out.find("{\"measures\":[\"Ограждение\"],");
+        EXPECT_EQ(json.out.substr(json.out.find('}', fence) - 14, 15), "\"harmful\":true}");
+    }
 }
 
 TEST(AnalysisCommands, RunJsonGainsThePrecision) {
@@ -99,7 +128,8 @@ TEST(AnalysisCommands, RunJsonGainsThePrecision) {
     const long double p = exact[7];
     EXPECT_NEAR(Numbers(run.out, "accident_relative_error").at(0), std::sqrt((1 - p) / (p * 20000)), 1e-15L);
     EXPECT_EQ(Numbers(run.out, "N_for_1_percent").at(0), std::ceil((1 - p) / (p * 1e-4L * 10)));
-    EXPECT_EQ(run.out.substr(run.out.size() - 2), "}\n");
+    EXPECT_NE(run.out.find(",\"beyond_generator_limit\":false}\n"), std::string::npos);
+    EXPECT_EQ(Numbers(run.out, "generator_limit").size(), 1u);
 }
 
 }  // namespace
