@@ -5,8 +5,10 @@
 
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Session/Session.h"
@@ -14,6 +16,8 @@
 class NetworkDiagram;
 class QChartView;
 class QLabel;
+class QProgressBar;
+class QPushButton;
 class QTableWidget;
 
 class AnalysisView : public QWidget {
@@ -75,9 +79,14 @@ private:
 };
 
 // The best set of the captured measures: its line, the chart of every set and the frontier table.
+// The sets are judged on a worker thread while the page says so and the window answers; "Стоп"
+// leaves the page without a result until what it depends on changes.
 class BestSetView : public AnalysisView {
 public:
     explicit BestSetView(const Session& session);
+    ~BestSetView() override;
+    // Whether sets are being judged now.
+    bool Judging() const { return worker_.joinable(); }
 
 protected:
     void Refresh() override;
@@ -90,8 +99,20 @@ private:
         std::string damage;
         bool operator==(const Shown&) const = default;
     };
+    struct Outcome;
+    void Start(Shown now);
+    void Finish();
+    void Stop();
+    void ShowJudging(bool judging);
+
     std::optional<Shown> shown_;
+    std::optional<Shown> judging_;  // what the worker judges
+    bool stopped_ = false;          // "Стоп" was pressed: the worker's outcome is dropped
+    std::thread worker_;
+    std::shared_ptr<Outcome> outcome_;
     QLabel* line_;
+    QProgressBar* progress_;
+    QPushButton* stop_;
     QChartView* chart_;
     QTableWidget* table_;
 };

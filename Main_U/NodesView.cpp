@@ -13,6 +13,25 @@
 #include "Widgets/TextTableView.h"
 #include "Widgets/UiLocale.h"
 #include "Widgets/UiText.h"
+#include "common/Formats.h"
+
+namespace {
+
+const char* const RunExactHeader = "Точная при оценках опыта";
+const char* const OtherRatingsNote = "Опыт проведён при других оценках факторов: его частоты здесь не показаны.";
+// Where the node table's columns of the run begin.
+constexpr int RunColumns = 3;
+
+// A run made with other ratings than the current ones: the exact values it is judged against
+// stand in their own column before its figures, beside the current ratings' exact values.
+void AddRunExact(TextTable& table, const NodeProbabilities& runExact, const NumberLocale& locale)
+{
+    table.headers.insert(table.headers.begin() + RunColumns, RunExactHeader);
+    for (int node = 0; node < NodeCount; ++node)
+        table.rows[node].insert(table.rows[node].begin() + RunColumns, ProbabilityText(runExact.node[node], locale));
+}
+
+}  // namespace
 
 NodesView::NodesView(const Session& session) : AnalysisView(session)
 {
@@ -47,10 +66,18 @@ void NodesView::Refresh()
     std::optional<RunPrecision> run;
     if (now.lastRun) run = Session::PrecisionOf(*now.lastRun);
     const RunPrecision* last = run ? &*run : nullptr;
-    ShowTextTable(table_, NodeTable(exact, last, locale));
-    precision_->setText(Q(PrecisionLine(last, now.lastRun ? now.lastRun->k : 0,
-                                        now.lastRun && now.lastRun->inputs != now.ratings, locale)));
-    ShowChart(chart_, NodeChart(exact, last));
-    network_->setFigures(exact, run);
+    // Every figure of the run is judged against, and shown beside, the exact values of its own ratings.
+    const bool otherRatings = now.lastRun && now.lastRun->inputs != now.ratings;
+    std::optional<NodeProbabilities> runExact;
+    if (otherRatings) runExact = ExactNodeProbabilities(now.lastRun->inputs);
+    TextTable nodes = NodeTable(exact, last, locale);
+    if (runExact) AddRunExact(nodes, *runExact, locale);
+    ShowTextTable(table_, nodes);
+    precision_->setText(Q(PrecisionLine(last, now.lastRun ? now.lastRun->k : 0, otherRatings, locale)));
+    ShowChart(chart_, NodeChart(exact, last, runExact ? &*runExact : nullptr));
+    if (otherRatings)
+        network_->setFigures(exact, std::nullopt, Q(OtherRatingsNote));
+    else
+        network_->setFigures(exact, run);
     shown_ = std::move(now);
 }

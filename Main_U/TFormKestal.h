@@ -33,6 +33,7 @@ class QSlider;
 class QTabWidget;
 class QTreeWidget;
 class QWindow;
+struct ReportParts;
 
 class TFormKestal : public QMainWindow {
     Q_OBJECT
@@ -50,7 +51,8 @@ public:
     void RestoreGeometry();
     // Opens the project at `path`, refusing a bad file with nothing changed.
     void OpenProjectAt(const QString& path);
-    // Writes the report to `path`: PDF for a ".pdf" file, HTML otherwise. KestalError when it fails.
+    // Writes the report to `path` on this thread: PDF for a ".pdf" file, ODT for ".odt", HTML
+    // otherwise. KestalError when it fails.
     void WriteReport(const QString& path);
 
 protected:
@@ -109,8 +111,9 @@ private:
     // ---- Report ----
     void ExportReport();
     void PrintReport();
-    std::vector<std::pair<QString, QImage>> ReportPictures() const;
-    std::unique_ptr<QTextDocument> ReportDocument() const;
+    // Composes the report's figures and texts on a worker thread (progress and "Стоп" as a run
+    // has them), then hands them to `use` on this thread.
+    void ComposeReport(std::function<void(const ReportParts&)> use);
 
     // ---- Showing the session ----
     // Runs `action` on the session (guarded: an error leaves a message box), then shows the session.
