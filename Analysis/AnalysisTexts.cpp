@@ -34,9 +34,9 @@ std::string LevelText(const FactorInfo& factor, int number)
 std::vector<std::string> FrontierRow(const MeasureSubset& subset, const std::vector<CandidateMeasure>& measures,
                                      const NumberLocale& locale)
 {
-    return {MembersText(subset.members, measures), MoneyText(subset.cost, locale), MoneyText(subset.benefit, locale),
-            RatioText(subset.ratio, locale),       ProbabilityText(subset.accident, locale),
-            subset.withinBudget ? Yes : No};
+    return {SubsetText(subset, measures),       MoneyText(subset.cost, locale),
+            SignificantText(subset.benefit, locale), SignificantText(subset.ratio, locale),
+            ProbabilityText(subset.accident, locale), subset.withinBudget ? Yes : No};
 }
 
 }  // namespace
@@ -96,6 +96,7 @@ TextTable ImportanceRows(const ImportanceTable& table, const NumberLocale& local
 
 std::string MembersText(uint32_t members, const std::vector<CandidateMeasure>& measures)
 {
+    if (members == 0) return NoMeasuresText;
     std::string text;
     for (std::size_t i = 0; i < measures.size(); ++i) {
         if (!(members >> i & 1)) continue;
@@ -105,14 +106,28 @@ std::string MembersText(uint32_t members, const std::vector<CandidateMeasure>& m
     return text;
 }
 
+std::string SubsetText(const MeasureSubset& subset, const std::vector<CandidateMeasure>& measures)
+{
+    return MembersText(subset.members, measures) + (subset.harmful ? HarmfulMark : "");
+}
+
 std::string BestSetLine(const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& measures,
                         const NumberLocale& locale)
 {
     for (const MeasureSubset& subset : optimum.subsets)
         if (optimum.best == subset.members)
             return "Лучший набор в пределах бюджета: " + MembersText(subset.members, measures) + "; затраты " +
-                   MoneyText(subset.cost, locale) + " у.е., выгода " + MoneyText(subset.benefit, locale) + " у.е.";
-    return "Ни один набор мероприятий не укладывается в бюджет " + MoneyText(optimum.budget, locale) + " у.е.";
+                   MoneyText(subset.cost, locale) + " у.е., выгода " + SignificantText(subset.benefit, locale) +
+                   " у.е.";
+    switch (optimum.reason) {
+    case NoBestSet::NoneWithinBudget:
+        return "Ни один набор мер, снижающий вероятность происшествия, не укладывается в бюджет " +
+               MoneyText(optimum.budget, locale) + " у.е.";
+    case NoBestSet::NoBenefit:
+        return "При величине ущерба не больше 0 ни один набор мер не даёт выгоды";
+    default:
+        return NothingHelpsText;
+    }
 }
 
 TextTable FrontierTable(const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& measures,

@@ -35,15 +35,26 @@ std::string PrecisionLine(const RunPrecision* run, int32_t k, bool ratingsChange
 // the accident probability at the best level and the reduction it offers in % of the current one.
 TextTable ImportanceRows(const ImportanceTable& table, const NumberLocale& locale);
 
-// "Обучение + Замена приборов": the members' names in capture order.
-std::string MembersText(uint32_t members, const std::vector<CandidateMeasure>& measures);
+// Doing nothing, wherever a set of measures is listed.
+inline constexpr const char* NoMeasuresText = "Без мер";
+// After a set that raises the accident probability, wherever it is listed.
+inline constexpr const char* HarmfulMark = " (повышает вероятность происшествия)";
+// The line when no set of measures lowers the accident probability.
+inline constexpr const char* NothingHelpsText = "Ни один набор мер не снижает вероятность происшествия";
 
-// The line over the frontier: "Лучший набор в пределах бюджета: …; затраты …, выгода … у.е.", or
-// that no set keeps within the budget.
+// "Обучение + Замена приборов": the members' names in capture order; "Без мер" for none.
+std::string MembersText(uint32_t members, const std::vector<CandidateMeasure>& measures);
+// The members' names, marked when the set raises the accident probability.
+std::string SubsetText(const MeasureSubset& subset, const std::vector<CandidateMeasure>& measures);
+
+// The line over the frontier: "Лучший набор в пределах бюджета: …; затраты … у.е., выгода … у.е."
+// (the benefit with its sign and significant digits), or in one line why nothing is recommended:
+// no set lowers the accident probability, or none that does keeps within the budget.
 std::string BestSetLine(const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& measures,
                         const NumberLocale& locale);
 
-// The Pareto frontier: measures, cost, benefit, ratio, accident probability and whether within the
-// budget; the best set first (highlighted), then the others by benefit, largest first.
+// The Pareto frontier, doing nothing included: measures, cost, benefit, ratio, accident
+// probability and whether within the budget; the best set first (highlighted), then the others by
+// benefit, largest first.
 TextTable FrontierTable(const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& measures,
                         const NumberLocale& locale);

@@ -4,27 +4,25 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cassert>
+#include <cmath>
 #include <limits>
+#include <stdexcept>
 
 #include "Analysis/ExactNodes.h"
 
 namespace {
 
-// Between 2 and 15 measures, each with a cost of at least 1 and changes to valid slots, each
-// slot changed by one measure only and to a value other than its baseline value.
-bool ValidCandidates(const NetworkInputs& baseline, const std::vector<CandidateMeasure>& measures)
+// At most 15 measures, changes to factor slots only, costs finite and not negative.
+void CheckCandidates(const std::vector<CandidateMeasure>& measures)
 {
-    if (measures.size() < MinCandidateMeasures || measures.size() > MaxCandidateMeasures) return false;
-    std::array<bool, FactorCount> changed{};
+    if (measures.size() > MaxCandidateMeasures) throw std::invalid_argument("more than 15 candidate measures");
     for (const CandidateMeasure& measure : measures) {
-        if (!(measure.cost >= 1.0f) || measure.changes.empty()) return false;
-        for (const auto& [slot, value] : measure.changes) {
-            if (slot < 0 || slot >= FactorCount || changed[slot] || baseline.slot[slot] == value) return false;
-            changed[slot] = true;
-        }
+        if (!(measure.cost >= 0.0f) || !std::isfinite(measure.cost))
+            throw std::invalid_argument("a candidate measure's cost is negative or not finite");
+        for (const auto& change : measure.changes)
+            if (change.first < 0 || change.first >= FactorCount)
+                throw std::invalid_argument("a candidate measure changes no factor slot");
     }
-    return true;
 }
 
 // The ranking of the subsets; a total order, so the best set is the first within the budget.
@@ -67,13 +65,13 @@ void MarkParetoFrontier(std::vector<MeasureSubset>& subsets)
 MeasureOptimum OptimizeMeasures(const NetworkInputs& baseline, const std::vector<CandidateMeasure>& measures,
                                 long double budget, long double damage)
 {
-    assert(ValidCandidates(baseline, measures));
+    CheckCandidates(measures);
     MeasureOptimum optimum;
     optimum.baseline = ExactNodeProbabilities(baseline).node[NodeI];
     optimum.budget = budget;
-    const uint32_t all = (uint32_t{1} << measures.size()) - 1;
-    optimum.subsets.reserve(all);
-    for (uint32_t members = 1; members <= all; ++members) {
+    const uint32_t count = uint32_t{1} << measures.size();
+    optimum.subsets.reserve(count);
+    for (uint32_t members = 0; members < count; ++members) {
         NetworkInputs inputs = baseline;
         long double cost = 0.0L;
         for (std::size_t i = 0; i < measures.size(); ++i) {
@@ -81,14 +79,30 @@ MeasureOptimum OptimizeMeasures(const NetworkInputs& baseline, const std::vector
             cost += measures[i].cost;
             for (const auto& [slot, value] : measures[i].changes) inputs.slot[slot] = value;
         }
-        const long double accident = ExactNodeProbabilities(inputs).node[NodeI];
-        const long double benefit = (optimum.baseline - accident) * damage;
-        optimum.subsets.push_back({members, cost, accident, benefit, benefit / cost, cost <= budget, false});
+        // Doing nothing, and any set whose changes leave every slot as it was, is the baseline itself.
+        const long double accident =
+            inputs == baseline ? optimum.baseline : ExactNodeProbabilities(inputs).node[NodeI];
+        const long double benefit = accident == optimum.baseline ? 0.0L : (optimum.baseline - accident) * damage;
+        const long double ratio = cost > 0 ? benefit / cost : 0.0L;
+        optimum.subsets.push_back(
+            {members, cost, accident, benefit, ratio, members == 0 || cost <= budget, false, accident > optimum.baseline});
     }
     MarkParetoFrontier(optimum.subsets);
     std::sort(optimum.subsets.begin(), optimum.subsets.end(), RanksBefore);
-    const auto best = std::find_if(optimum.subsets.begin(), optimum.subsets.end(),
-                                   [](const MeasureSubset& subset) { return subset.withinBudget; });
-    if (best != optimum.subsets.end()) optimum.best = best->members;
+    const auto best = std::find_if(optimum.subsets.begin(), optimum.subsets.end(), [&](const MeasureSubset& subset) {
+        return subset.members == 0 || (subset.withinBudget && subset.accident < optimum.baseline);
+    });
+    if (best->members != 0) {
+        optimum.best = best->members;
+    } else {
+        const auto helps = [&](bool withinBudget) {
+            return std::any_of(optimum.subsets.begin(), optimum.subsets.end(), [&](const MeasureSubset& subset) {
+                return subset.accident < optimum.baseline && (!withinBudget || subset.withinBudget);
+            });
+        };
+        optimum.reason = !helps(false) ? NoBestSet::NothingHelps
+                         : !helps(true) ? NoBestSet::NoneWithinBudget
+                                        : NoBestSet::NoBenefit;
+    }
     return optimum;
 }

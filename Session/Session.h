@@ -119,7 +119,8 @@ public:
     ImportanceTable Importance() const;
     // A run's precision against the exact probabilities of the ratings it ran with.
     static RunPrecision PrecisionOf(const RunBlock& block);
-    // The captured measures as the optimizer takes them, in capture order.
+    // The captured measures as the optimizer takes them, in capture order; a change to the level a
+    // factor has now is left out (it changes nothing), the measure keeps its other changes.
     std::vector<CandidateMeasure> CapturedCandidates() const;
     // Every set of the captured measures judged exactly against the budget and the damage typed
     // (read as the study reads them); refused unless 2 to 15 measures are captured.

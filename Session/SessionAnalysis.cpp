@@ -32,12 +32,14 @@ RunPrecision Session::PrecisionOf(const RunBlock& block)
 std::vector<CandidateMeasure> Session::CapturedCandidates() const
 {
     const MeasureTables& measures = state_.measures;
+    const NetworkInputs ratings = RatingInputs();
     std::vector<CandidateMeasure> candidates;
     for (int k = 1; k <= measures.MeasureCount; ++k) {
         const operation& captured = measures.captured[k - 1];
         CandidateMeasure candidate{captured.Name, captured.Cost, {}};
+        // A change to the level the factor has now is no change; the measure keeps its others.
         for (int slot = 0; slot < FactorCount; ++slot)
-            if (const float value = measures.MeasurePlanTable[slot][k].Value; value > 0.0f)
+            if (const float value = measures.MeasurePlanTable[slot][k].Value; value > 0.0f && value != ratings.slot[slot])
                 candidate.changes.emplace_back(slot, value);
         candidates.push_back(std::move(candidate));
     }

@@ -153,13 +153,9 @@ void AddTip(QChart* chart, QAbstractSeries* reference, QPointF value, double siz
 QString SetTip(const MeasureSubset& subset, const std::vector<CandidateMeasure>& measures)
 {
     const NumberLocale locale = UiNumberLocale();
-    const std::string members = MembersText(subset.members, measures);
-    QString tip = members.empty() ? QStringLiteral("Без мероприятий") : Q(members);
-    tip += QStringLiteral("\nзатраты ") + Q(MoneyText(subset.cost, locale)) + QStringLiteral(" у.е., выгода ") +
-           Q(MoneyText(subset.benefit, locale)) + QStringLiteral(" у.е.\nвероятность происшествия ") +
-           Q(ProbabilityText(subset.accident, locale));
-    if (subset.benefit < 0) tip += QStringLiteral("\nповышает вероятность происшествия");
-    return tip;
+    return Q(SubsetText(subset, measures)) + QStringLiteral("\nзатраты ") + Q(MoneyText(subset.cost, locale)) +
+           QStringLiteral(" у.е., выгода ") + Q(SignificantText(subset.benefit, locale)) +
+           QStringLiteral(" у.е.\nвероятность происшествия ") + Q(ProbabilityText(subset.accident, locale));
 }
 
 QChart* FrontierChart(const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& measures)

@@ -1,8 +1,10 @@
-// kestal-sim optimize: measures captured as ">>" captures them, every subset ranked, as a table or JSON.
+// kestal-sim optimize: measures captured as ">>" captures them, every subset (doing nothing included)
+// ranked, as a table or JSON.
 #include "cli/OptimizeCommand.h"
 
 #include <ostream>
 
+#include "Analysis/AnalysisTexts.h"
 #include "Analysis/BestMeasures.h"
 #include "cli/Command.h"
 #include "cli/Json.h"
@@ -25,10 +27,10 @@ std::vector<std::string> MemberNames(uint32_t members, const std::vector<Candida
     return names;
 }
 
-std::string Joined(const std::vector<std::string>& names) {
-    std::string text;
-    for (const std::string& name : names) text += (text.empty() ? "" : " + ") + name;
-    return text;
+// The best set, or the line on why nothing is recommended.
+std::string BestText(const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& candidates,
+                     const NumberLocale& locale) {
+    return optimum.best ? MembersText(*optimum.best, candidates) : BestSetLine(optimum, candidates, locale);
 }
 
 void WriteTable(std::ostream& out, const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& candidates,
@@ -37,11 +39,11 @@ void WriteTable(std::ostream& out, const MeasureOptimum& optimum, const std::vec
     std::vector<std::vector<std::string>> rows = {
         {"Мероприятия", "Затраты", "Происшествие", "Выгода", "Выгода/затраты", "В бюджете", "Парето"}};
     for (const MeasureSubset& s : optimum.subsets)
-        rows.push_back({Joined(MemberNames(s.members, candidates)), GeneralText(s.cost, locale),
-                        GeneralText(s.accident, locale), GeneralText(s.benefit, locale), GeneralText(s.ratio, locale),
-                        s.withinBudget ? "да" : "нет", s.pareto ? "да" : "нет"});
+        rows.push_back({SubsetText(s, candidates), GeneralText(s.cost, locale), GeneralText(s.accident, locale),
+                        GeneralText(s.benefit, locale), GeneralText(s.ratio, locale), s.withinBudget ? "да" : "нет",
+                        s.pareto ? "да" : "нет"});
     WriteAlignedRows(out, rows);
-    out << "Лучший набор: " << (optimum.best ? Joined(MemberNames(*optimum.best, candidates)) : "нет") << '\n';
+    out << "Лучший набор: " << BestText(optimum, candidates, locale) << '\n';
 }
 
 std::string JsonNames(uint32_t members, const std::vector<CandidateMeasure>& candidates) {
@@ -51,7 +53,8 @@ std::string JsonNames(uint32_t members, const std::vector<CandidateMeasure>& can
     return text + "]";
 }
 
-void WriteJson(std::ostream& out, const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& candidates) {
+void WriteJson(std::ostream& out, const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& candidates,
+               const NumberLocale& locale) {
     out << "{\"baseline\":" << JsonNumber(optimum.baseline) << ",\"subsets\":[";
     for (std::size_t i = 0; i < optimum.subsets.size(); ++i) {
         const MeasureSubset& s = optimum.subsets[i];
@@ -59,9 +62,15 @@ void WriteJson(std::ostream& out, const MeasureOptimum& optimum, const std::vect
             << ",\"cost\":" << JsonNumber(s.cost) << ",\"accident\":" << JsonNumber(s.accident)
             << ",\"benefit\":" << JsonNumber(s.benefit) << ",\"ratio\":" << JsonNumber(s.ratio)
             << ",\"within_budget\":" << (s.withinBudget ? "true" : "false")
-            << ",\"pareto\":" << (s.pareto ? "true" : "false") << '}';
+            << ",\"pareto\":" << (s.pareto ? "true" : "false") << ",\"harmful\":" << (s.harmful ? "true" : "false")
+            << '}';
     }
-    out << "],\"best\":" << (optimum.best ? JsonNames(*optimum.best, candidates) : "null") << "}\n";
+    out << "],\"best\":";
+    if (optimum.best)
+        out << JsonNames(*optimum.best, candidates);
+    else
+        out << "null,\"reason\":" << JsonString(BestSetLine(optimum, candidates, locale));
+    out << "}\n";
 }
 
 }  // namespace
@@ -76,7 +85,7 @@ int OptimizeCommand(const std::vector<std::string>& args, std::ostream& out, std
         const std::vector<CandidateMeasure> candidates = session.CapturedCandidates();
         const MeasureOptimum optimum = session.BestMeasures();
         if (options.simulation.format == "json")
-            WriteJson(text, optimum, candidates);
+            WriteJson(text, optimum, candidates, locale);
         else
             WriteTable(text, optimum, candidates, locale);
     });

@@ -187,8 +187,34 @@ std::string GeneralText(long double value, const NumberLocale& locale)
 
 std::string ProbabilityText(long double value, const NumberLocale& locale)
 {
-    // Fixed notation from 0.0001 (exponent -3).
+    // Fixed notation from 0.0001 (exponent -3). Near 1, more digits until the text stays below 1;
+    // a value within 10^-18 of 1 is its 18 digits truncated, all nines.
+    if (std::isfinite(value) && value < 1.0L && value > 0.5L) {
+        for (int precision = ProbabilityPrecision; precision <= ConversionDigits; ++precision) {
+            Decimal d = ToDecimal(value);
+            RoundDigits(d, precision);
+            if (d.exponent <= 0)
+                return ShortestText(value, precision, -3, locale);
+        }
+        return "0" + locale.decimalSeparator + std::string(ConversionDigits, '9');
+    }
     return ShortestText(value, ProbabilityPrecision, -3, locale);
+}
+
+std::string SignificantText(long double value, const NumberLocale& locale)
+{
+    constexpr int Precision = 6;
+    if (!std::isfinite(value))
+        return NonFiniteText(value);
+    Decimal d = ToDecimal(value);
+    RoundDigits(d, std::max(Precision, d.exponent));
+    if (d.digits.empty())
+        return "0";
+    if (d.exponent < -3 || d.exponent > ConversionDigits)
+        return ShortestText(value, Precision, -3, locale);
+    const std::string fraction = FractionPart(d);
+    return Sign(d) + Grouped(IntegerPart(d), locale.groupSeparator) +
+           (fraction.empty() ? "" : locale.decimalSeparator + fraction);
 }
 
 std::string DecimalsText(long double value, int decimals, const NumberLocale& locale)

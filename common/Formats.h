@@ -16,8 +16,14 @@ std::string FixedText(long double value, const NumberLocale& locale);
 std::string GeneralText(long double value, const NumberLocale& locale);
 
 // Probabilities of the exact analysis: 4 significant digits, trailing zeros dropped; fixed notation
-// from 0.0001 up, scientific below: "0,0005478", "2,107E-45".
+// from 0.0001 up, scientific below: "0,0005478", "2,107E-45". A value below 1 never reads "1": it
+// keeps as many digits as it needs to stay below ("0,9999998"), and a value above 0 never reads "0".
 std::string ProbabilityText(long double value, const NumberLocale& locale);
+
+// Benefits and ratios of the analysis, sign and size kept: 6 significant digits but never rounded
+// above the units, trailing zeros dropped, the integer part grouped; below 0.0001 in magnitude, or
+// beyond 18 integer digits, scientific: "-156,1", "5 000", "1 234 567", "-1,6E-8".
+std::string SignificantText(long double value, const NumberLocale& locale);
 
 // Exactly `decimals` places, no grouping: "4,8".
 std::string DecimalsText(long double value, int decimals, const NumberLocale& locale);

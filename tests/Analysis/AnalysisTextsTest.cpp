@@ -65,20 +65,32 @@ TEST(AnalysisTexts, FrontierTablePutsTheBestSetFirst)
 {
     const std::vector<CandidateMeasure> measures{{"Обучение", 300, {}}, {"Ремонт", 400, {}}};
     MeasureOptimum optimum{0.001L, 500.0L, {}, 0b01};
-    // By benefit: both (over the budget), then each alone; "Ремонт" alone is dominated.
-    optimum.subsets = {{0b11, 700, 0.0002L, 8000, 8000.0L / 700, false, true},
-                       {0b01, 300, 0.0005L, 5000, 5000.0L / 300, true, true},
-                       {0b10, 400, 0.0007L, 3000, 7.5L, true, false}};
+    // By benefit: both (over the budget), then each alone, then doing nothing; "Ремонт" alone is
+    // dominated, and harmful.
+    optimum.subsets = {{0b11, 700, 0.0002L, 8000, 8000.0L / 700, false, true, false},
+                       {0b01, 300, 0.0005L, 5000, 5000.0L / 300, true, true, false},
+                       {0b00, 0, 0.001L, 0, 0, true, true, false},
+                       {0b10, 400, 0.0010016L, -1.6e-8L, -4e-11L, true, false, true}};
     const TextTable table = FrontierTable(optimum, measures, ru);
-    ASSERT_EQ(table.rows.size(), 2u);
+    ASSERT_EQ(table.rows.size(), 3u);
     EXPECT_EQ(table.highlightedRow, 0);
-    EXPECT_EQ(table.rows[0], (std::vector<std::string>{"Обучение", "300,00", "5\u00A0000,00", "16,66667", "0,0005", "да"}));
+    EXPECT_EQ(table.rows[0], (std::vector<std::string>{"Обучение", "300,00", "5\u00A0000", "16,6667", "0,0005", "да"}));
     EXPECT_EQ(table.rows[1][0], "Обучение + Ремонт");
     EXPECT_EQ(table.rows[1][5], "нет");
+    EXPECT_EQ(table.rows[2], (std::vector<std::string>{"Без мер", "0,00", "0", "0", "0,001", "да"}));
     EXPECT_EQ(BestSetLine(optimum, measures, ru),
-              "Лучший набор в пределах бюджета: Обучение; затраты 300,00 у.е., выгода 5\u00A0000,00 у.е.");
+              "Лучший набор в пределах бюджета: Обучение; затраты 300,00 у.е., выгода 5\u00A0000 у.е.");
+    // A harmful set keeps the sign and size of its benefit and is marked.
     optimum.best.reset();
-    EXPECT_EQ(BestSetLine(optimum, measures, ru), "Ни один набор мероприятий не укладывается в бюджет 500,00 у.е.");
+    optimum.subsets[3].pareto = true;
+    EXPECT_EQ(FrontierTable(optimum, measures, ru).rows.back(),
+              (std::vector<std::string>{"Ремонт (повышает вероятность происшествия)", "400,00", "-1,6E-8", "-4E-11",
+                                        "0,001002", "да"}));
+    optimum.reason = NoBestSet::NoneWithinBudget;
+    EXPECT_EQ(BestSetLine(optimum, measures, ru),
+              "Ни один набор мер, снижающий вероятность происшествия, не укладывается в бюджет 500,00 у.е.");
+    optimum.reason = NoBestSet::NothingHelps;
+    EXPECT_EQ(BestSetLine(optimum, measures, ru), "Ни один набор мер не снижает вероятность происшествия");
 }
 
 }  // namespace

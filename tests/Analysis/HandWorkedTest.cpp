@@ -88,24 +88,28 @@ TEST(BestMeasures, HandWorkedNetwork)
     EXPECT_EQ(optimum.baseline, 1.0L);
 
     // Benefit q (A, AB, AC), q(1 - q²) (ABC), q² (AD, ABD, ACD), q²(1 - q²) (ABCD), then 0: ties by
-    // cost, then fewer measures (C before BD), then the earlier first differing member (B before
-    // D, BC before CD).
-    const std::vector<uint32_t> order = {1, 3, 5, 7, 9, 11, 13, 15, 2, 8, 4, 10, 6, 12, 14};
+    // cost (doing nothing first), then fewer measures (C before BD), then the earlier first
+    // differing member (B before D, BC before CD).
+    const std::vector<uint32_t> order = {1, 3, 5, 7, 9, 11, 13, 15, 0, 2, 8, 4, 10, 6, 12, 14};
     ASSERT_EQ(optimum.subsets.size(), order.size());
     for (std::size_t i = 0; i < order.size(); ++i) {
         const MeasureSubset& s = optimum.subsets[i];
         EXPECT_EQ(s.members, order[i]) << i;
         EXPECT_NEAR(s.accident, 1 - avoided(s.members), 1e-18L) << s.members;
         EXPECT_NEAR(s.benefit, avoided(s.members) * damage, 1e-15L) << s.members;
-        EXPECT_EQ(s.ratio, s.benefit / s.cost) << s.members;
-        // Only A (cost 30, benefit q), B and D (cost 10, benefit 0: neither beats the other) are
-        // dominated by no other subset.
-        EXPECT_EQ(s.pareto, s.members == 1 || s.members == 2 || s.members == 8) << s.members;
+        EXPECT_EQ(s.ratio, s.members ? s.benefit / s.cost : 0) << s.members;
+        // Only doing nothing (cost 0, benefit 0) and A (cost 30, benefit q) are dominated by no
+        // other subset.
+        EXPECT_EQ(s.pareto, s.members == 0 || s.members == 1) << s.members;
+        EXPECT_FALSE(s.harmful);
     }
     EXPECT_EQ(optimum.best, 1u);
-    // Within 25 only benefits of 0 remain: the cheapest, and of B and D the earlier.
-    EXPECT_EQ(OptimizeMeasures(HandWorkedNetwork(), measures, 25.0L, damage).best, 2u);
-    EXPECT_FALSE(OptimizeMeasures(HandWorkedNetwork(), measures, 5.0L, damage).best);
+    // Within 25 only benefits of 0 remain: doing nothing is best, as A does not fit.
+    for (const long double budget : {25.0L, 5.0L}) {
+        const MeasureOptimum within = OptimizeMeasures(HandWorkedNetwork(), measures, budget, damage);
+        EXPECT_FALSE(within.best);
+        EXPECT_EQ(within.reason, NoBestSet::NoneWithinBudget);
+    }
 }
 
 }  // namespace
