@@ -20,10 +20,14 @@
 #include <QPrinter>
 #include <QTextDocument>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocumentWriter>
 #include <QTextLayout>
 #include <QTextFrame>
 #include <QTextTable>
+#include <QThread>
+
+#include <exception>
 
 #include <algorithm>
 #include <limits>
@@ -37,13 +41,14 @@
 #include "Widgets/UiText.h"
 #include "common/KestalError.h"
 
-// What a report is made of, composed off the interface thread: its HTML, whose pictures are named
-// ImportanceName and BestSetName, and the figures those pictures show.
+// What a report is made of: its HTML, whose pictures are named ImportanceName and BestSetName, and
+// the figures those pictures show, composed off the interface thread; the pictures, drawn on it.
 struct ReportParts {
     std::string html;
     ImportanceTable importance{};
     std::optional<MeasureOptimum> optimum;
     std::vector<CandidateMeasure> measures;
+    std::vector<std::pair<QString, QImage>> pictures;
 };
 
 namespace {
@@ -73,7 +78,7 @@ QImage ChartImage(QChart* chart, QSize size)
     QGraphicsScene scene;  // owns the chart
     scene.addItem(chart);
     chart->resize(size);
-    QImage image(size * PictureScale, QImage::Format_ARGB32);
+    QImage image(size * PictureScale, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -148,8 +153,9 @@ public:
         QTextOption option = defaultTextOption();
         option.setWrapMode(QTextOption::WordWrap);
         setDefaultTextOption(option);
-        for (const auto& [name, image] : Pictures(parts)) addResource(QTextDocument::ImageResource, QUrl(name), image);
+        for (const auto& [name, image] : parts.pictures) addResource(QTextDocument::ImageResource, QUrl(name), image);
         setHtml(Q(parts.html));
+        SizePictures(parts.pictures);
         const QRectF page = ReportPageLayout().paintRect(QPageLayout::Inch);
         body_ = QSizeF(page.width() * LayoutDpi, page.height() * LayoutDpi - FooterHeight);
         setTextWidth(body_.width());
@@ -208,15 +214,40 @@ private:
 
     bool IsRule(double y) const { return std::binary_search(rules_.begin(), rules_.end(), y); }
 
+    // A picture given only its width takes the height that keeps its proportions, wherever the
+    // document is laid out (off the interface thread the toolkit would keep the picture's own height).
+    void SizePictures(const std::vector<std::pair<QString, QImage>>& pictures)
+    {
+        for (QTextBlock block = begin(); block.isValid(); block = block.next())
+            for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+                const QTextCharFormat format = fragment.fragment().charFormat();
+                if (!format.isImageFormat()) continue;
+                QTextImageFormat image = format.toImageFormat();
+                const auto picture = std::find_if(pictures.begin(), pictures.end(),
+                                                  [&](const auto& named) { return named.first == image.name(); });
+                if (picture == pictures.end() || !image.hasProperty(QTextFormat::ImageWidth) ||
+                    image.hasProperty(QTextFormat::ImageHeight) || picture->second.width() == 0)
+                    continue;
+                image.setHeight(image.width() * picture->second.height() / picture->second.width());
+                QTextCursor cursor(this);
+                cursor.setPosition(fragment.fragment().position());
+                cursor.setPosition(fragment.fragment().position() + fragment.fragment().length(), QTextCursor::KeepAnchor);
+                cursor.setCharFormat(image);
+            }
+    }
+
     QRectF BlockRect(const QTextBlock& block) { return documentLayout()->blockBoundingRect(block); }
 
     std::vector<PageCut> Cuts()
     {
         std::vector<PageCut> cuts;
         bool afterHeading = false;
+        double above = 0;  // the bottom of what came last: a table's frame starts below its rule
         for (auto it = rootFrame()->begin(); !it.atEnd(); ++it) {
             if (auto* table = qobject_cast<QTextTable*>(it.currentFrame())) {
-                if (!afterHeading) cuts.push_back({documentLayout()->frameBoundingRect(table).top()});
+                const QRectF frame = documentLayout()->frameBoundingRect(table);
+                if (!afterHeading) cuts.push_back({std::min(frame.top(), above)});
+                above = frame.bottom();
                 TableCuts(*table, cuts);
                 afterHeading = false;
                 continue;
@@ -225,6 +256,7 @@ private:
             if (!block.isValid()) continue;
             const QRectF rect = BlockRect(block);
             if (!afterHeading) cuts.push_back({rect.top()});
+            above = rect.bottom();
             // A heading's lines stay with what follows it.
             const bool heading = block.blockFormat().headingLevel() > 0;
             if (!heading && block.layout())
@@ -303,7 +335,7 @@ void WriteHtml(const ReportParts& parts, const QString& path)
 {
     // One file: the pictures go inside it.
     QByteArray html = QByteArray::fromStdString(parts.html);
-    for (const auto& [name, image] : Pictures(parts))
+    for (const auto& [name, image] : parts.pictures)
         html.replace("src=\"" + name.toUtf8() + "\"", "src=\"data:image/png;base64," + Png(image).toBase64() + "\"");
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(html) < 0 || !file.flush())
@@ -323,6 +355,23 @@ void WriteReportFile(const ReportParts& parts, const QString& path)
         throw KestalError(S(QStringLiteral("Отчёт не записан в файл %1").arg(path)));
 }
 
+// The toolkit's text layout starts timers, which only threads the toolkit started may do: the
+// report's pages are laid out and written in one, from the worker.
+void InToolkitThread(const std::function<void()>& work)
+{
+    std::exception_ptr failure;
+    const std::unique_ptr<QThread> thread(QThread::create([&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }));
+    thread->start();
+    thread->wait();
+    if (failure) std::rethrow_exception(failure);
+}
+
 }  // namespace
 
 void TFormKestal::ComposeReport(std::function<void(const ReportParts&)> use)
@@ -332,13 +381,21 @@ void TFormKestal::ComposeReport(std::function<void(const ReportParts&)> use)
     auto session = std::make_shared<const Session>(session_);
     auto parts = std::make_shared<ReportParts>();
     const ReportSource source = SourceNow(projectPath_);
+    const auto ended = [this](BackgroundWork::Outcome outcome, const QString& error) {
+        EndWork();
+        if (outcome == BackgroundWork::Outcome::Failed) ShowError(this, error);
+    };
     StartWork();
-    work_->Start([session, parts, source](const WorkControl& control) { *parts = ComposeParts(*session, source, control); },
-                 [this, parts, use = std::move(use)](BackgroundWork::Outcome outcome, const QString& error) {
-                     EndWork();
-                     if (outcome == BackgroundWork::Outcome::Completed) Guarded(this, [&] { use(*parts); });
-                     if (outcome == BackgroundWork::Outcome::Failed) ShowError(this, error);
-                 });
+    work_->Start(
+        [session, parts, source](const WorkControl& control) { *parts = ComposeParts(*session, source, control); },
+        [this, parts, use = std::move(use), ended](BackgroundWork::Outcome outcome, const QString& error) {
+            // The charts are drawn here, where the toolkit's graphics live; the pages are laid out
+            // and written on a worker again.
+            if (outcome != BackgroundWork::Outcome::Completed ||
+                !Guarded(this, [&] { parts->pictures = Pictures(*parts); }))
+                return ended(outcome, error);
+            work_->Start([parts, use](const WorkControl&) { InToolkitThread([&] { use(*parts); }); }, ended);
+        });
 }
 
 void TFormKestal::ExportReport()
@@ -356,7 +413,9 @@ void TFormKestal::ExportReport()
 
 void TFormKestal::WriteReport(const QString& path)
 {
-    WriteReportFile(ComposeParts(session_, SourceNow(projectPath_), {}), path);
+    ReportParts parts = ComposeParts(session_, SourceNow(projectPath_), {});
+    parts.pictures = Pictures(parts);
+    WriteReportFile(parts, path);
 }
 
 void TFormKestal::PrintReport()

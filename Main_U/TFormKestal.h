@@ -112,7 +112,7 @@ private:
     void ExportReport();
     void PrintReport();
     // Composes the report's figures and texts on a worker thread (progress and "Стоп" as a run
-    // has them), then hands them to `use` on this thread.
+    // has them), draws its charts here, then hands it all to `use` on a worker thread again.
     void ComposeReport(std::function<void(const ReportParts&)> use);
 
     // ---- Showing the session ----

@@ -119,7 +119,7 @@ private:
         std::unordered_set<int64_t> stamped;
         for (const QPointF& point : points) {
             const double px = (point.x() - x_->min()) / width * plot.width();
-            const double py = (y_->max() - point.y()) / height * plot.height();
+            const double py = std::min(plot.height(), (y_->max() - point.y()) / height * plot.height());
             const int64_t pixel = (static_cast<int64_t>(std::lround(px)) << 32) ^ std::lround(py);
             if (!stamped.insert(pixel).second) continue;
             painter.drawImage(QPointF(px - half, py - half), dot);
@@ -187,7 +187,11 @@ QChart* FrontierChart(const MeasureOptimum& optimum, const std::vector<Candidate
     const double lowCost = std::min(0.0, budget);
     const double highCost = budget > 2 * mostCost ? 1.1 * mostCost : std::max(mostCost, budget);
     QValueAxis* x = MoneyAxis(QStringLiteral("Затраты, у.е."), lowCost, highCost);
-    QValueAxis* y = MoneyAxis(QStringLiteral("Выгода, у.е."), lowBenefit, highBenefit);
+    // Sets that raise the probability far more than the best lowers it would press the frontier
+    // to a line: the axis goes no further below zero than above, the sets beyond stand at its edge.
+    const bool clamped = highBenefit > 0 && lowBenefit < -highBenefit;
+    QValueAxis* y = MoneyAxis(clamped ? QStringLiteral("Выгода, у.е. (что ниже — у края оси)") : QStringLiteral("Выгода, у.е."),
+                              clamped ? -highBenefit : lowBenefit, highBenefit);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
 
