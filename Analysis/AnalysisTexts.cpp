@@ -9,6 +9,7 @@ namespace {
 
 const char* const Yes = "да";
 const char* const No = "нет";
+const char* const RunExactHeader = "Точная при оценках опыта";
 
 std::string_view Trimmed(std::string_view text)
 {
@@ -46,15 +47,19 @@ std::string AccidentStatusText(const NodeProbabilities& exact, const NumberLocal
     return "Вероятность происшествия: " + ProbabilityText(exact.node[NodeI], locale);
 }
 
-TextTable NodeTable(const NodeProbabilities& exact, const RunPrecision* run, const NumberLocale& locale)
+TextTable NodeTable(const NodeProbabilities& exact, const JudgedRun* run, const NumberLocale& locale)
 {
+    const bool both = run && run->ratingsChanged;
     TextTable table;
-    table.headers = {"Узел",      "Состояние",         "Точная вероятность", "Частота опыта",
-                     "95 % интервал: от", "до", "Точная в интервале"};
+    table.headers = {"Узел", "Состояние", "Точная вероятность"};
+    if (both) table.headers.push_back(RunExactHeader);
+    table.headers.insert(table.headers.end(),
+                         {"Частота опыта", "95 % интервал: от", "до", "Точная в интервале"});
     for (int node = 0; node < NodeCount; ++node) {
         std::vector<std::string> row{NodeLetters[node], NodeDisplayTexts[node], ProbabilityText(exact.node[node], locale)};
         if (run) {
-            const NodePrecision& precision = run->node[node];
+            const NodePrecision& precision = run->precision.node[node];
+            if (both) row.push_back(ProbabilityText(run->exact.node[node], locale));
             row.insert(row.end(), {ProbabilityText(precision.pooled, locale), ProbabilityText(precision.low, locale),
                                    ProbabilityText(precision.high, locale), precision.exactInside ? Yes : No});
         } else {
@@ -65,17 +70,28 @@ TextTable NodeTable(const NodeProbabilities& exact, const RunPrecision* run, con
     return table;
 }
 
-std::string PrecisionLine(const RunPrecision* run, int32_t k, bool ratingsChanged, const NumberLocale& locale)
+std::string PrecisionLine(const JudgedRun* run, const NumberLocale& locale)
 {
     if (!run) return "Частоты опыта и их 95 % интервалы появятся после моделирования.";
+    const RunPrecision& precision = run->precision;
     std::string line;
-    if (run->accidentRelativeError && run->initiationsForOnePercent)
-        line = "Относительная погрешность частоты происшествия " +
-               DecimalsText(100 * *run->accidentRelativeError, 1, locale) + " %; для 1 % при K = " +
-               std::to_string(k) + " нужно N ≈ " + ApproximateCountText(*run->initiationsForOnePercent, locale) + ".";
-    else
+    if (!precision.accidentRelativeError) {
         line = "Происшествие при оценках опыта невозможно: погрешность его частоты не определена.";
-    if (ratingsChanged) line += " Оценки факторов изменены после моделирования: частоты опыта — при прежних оценках.";
+    } else {
+        line = "Относительная погрешность частоты происшествия " +
+               DecimalsText(100 * *precision.accidentRelativeError, 1, locale) + " %";
+        const std::string limit = ApproximateCountText(precision.generatorLimit, locale);
+        if (precision.beyondGeneratorLimit)
+            line += "; K·N больше числа различных инициаций, которые генератор даёт при этих оценках (≈ " + limit +
+                    "): новые инициации ничего не добавляют, ответ — точная вероятность.";
+        else if (precision.initiationsForOnePercent)
+            line += "; для 1 % при K = " + std::to_string(run->k) + " нужно N ≈ " +
+                    ApproximateCountText(*precision.initiationsForOnePercent, locale) + ".";
+        else
+            line += "; 1 % моделированием не достичь: генератор даёт при этих оценках не больше ≈ " + limit +
+                    " различных инициаций, ответ — точная вероятность.";
+    }
+    if (run->ratingsChanged) line += " Оценки факторов изменены после моделирования: частоты опыта — при прежних оценках.";
     return line;
 }
 

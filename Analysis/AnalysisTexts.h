@@ -21,15 +21,17 @@ struct TextTable {
 // "Вероятность происшествия: 0,0005478".
 std::string AccidentStatusText(const NodeProbabilities& exact, const NumberLocale& locale);
 
-// Nodes B to I: letter, state, exact probability; after a run (`run` not null) its pooled
-// frequency, the bounds of its 95 % interval and whether the exact probability of the ratings it
-// ran with lies inside.
-TextTable NodeTable(const NodeProbabilities& exact, const RunPrecision* run, const NumberLocale& locale);
+// Nodes B to I: letter, state, exact probability of the current ratings; after a run (`run` not
+// null) its pooled frequency, the bounds of its 95 % interval and whether the exact probability of
+// the ratings it ran with lies inside. When the ratings changed since the run, a column
+// "Точная при оценках опыта" after the current exact value shows what the run is judged against.
+TextTable NodeTable(const NodeProbabilities& exact, const JudgedRun* run, const NumberLocale& locale);
 
 // The line under the node table: before a run, when its figures come; after a run of K experiments,
-// "Относительная погрешность частоты происшествия 4,8 %; для 1 % при K = 200 нужно N ≈ 88 000",
-// with a note when the ratings changed since.
-std::string PrecisionLine(const RunPrecision* run, int32_t k, bool ratingsChanged, const NumberLocale& locale);
+// "Относительная погрешность частоты происшествия 4,8 %; для 1 % при K = 200 нужно N ≈ 88 000", or
+// that 1 % is beyond the generator's reach, or that K·N is beyond it already (more initiations add
+// nothing, the exact value is the answer); with a note when the ratings changed since.
+std::string PrecisionLine(const JudgedRun* run, const NumberLocale& locale);
 
 // The factors in the order of the table: factor, current level, best level (their list texts),
 // the accident probability at the best level and the reduction it offers in % of the current one.

@@ -63,8 +63,9 @@ void MarkParetoFrontier(std::vector<MeasureSubset>& subsets)
 }  // namespace
 
 MeasureOptimum OptimizeMeasures(const NetworkInputs& baseline, const std::vector<CandidateMeasure>& measures,
-                                long double budget, long double damage)
+                                long double budget, long double damage, const OptimizeProgress& progress)
 {
+    constexpr uint32_t ProgressStep = 512;
     CheckCandidates(measures);
     MeasureOptimum optimum;
     optimum.baseline = ExactNodeProbabilities(baseline).node[NodeI];
@@ -72,6 +73,7 @@ MeasureOptimum OptimizeMeasures(const NetworkInputs& baseline, const std::vector
     const uint32_t count = uint32_t{1} << measures.size();
     optimum.subsets.reserve(count);
     for (uint32_t members = 0; members < count; ++members) {
+        if (progress && members % ProgressStep == 0) progress(members, count);
         NetworkInputs inputs = baseline;
         long double cost = 0.0L;
         for (std::size_t i = 0; i < measures.size(); ++i) {
@@ -87,6 +89,7 @@ MeasureOptimum OptimizeMeasures(const NetworkInputs& baseline, const std::vector
         optimum.subsets.push_back(
             {members, cost, accident, benefit, ratio, members == 0 || cost <= budget, false, accident > optimum.baseline});
     }
+    if (progress) progress(count, count);
     MarkParetoFrontier(optimum.subsets);
     std::sort(optimum.subsets.begin(), optimum.subsets.end(), RanksBefore);
     const auto best = std::find_if(optimum.subsets.begin(), optimum.subsets.end(), [&](const MeasureSubset& subset) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -56,7 +57,10 @@ struct MeasureOptimum {
     NoBestSet reason = NoBestSet::None;  // why `best` is empty
 };
 
+// Called now and then with the subsets judged and their number; it may throw to stop the work.
+using OptimizeProgress = std::function<void(int64_t done, int64_t total)>;
+
 // Throws std::invalid_argument for more than 15 measures, a change to a slot outside the factors,
 // or a cost that is negative or not finite (none reachable from a session, which checks them).
 MeasureOptimum OptimizeMeasures(const NetworkInputs& baseline, const std::vector<CandidateMeasure>& measures,
-                                long double budget, long double damage);
+                                long double budget, long double damage, const OptimizeProgress& progress = {});

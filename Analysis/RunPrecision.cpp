@@ -1,6 +1,7 @@
 // Pooled frequencies, Wilson intervals and the accident frequency's relative error.
 #include "Analysis/RunPrecision.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -43,10 +44,13 @@ RunPrecision PrecisionOfRun(const NodeTotals& totals, int32_t k, int32_t n, cons
         const long double p = exact.node[j];
         precision.node[j] = {totals[j] / trials, low, high, low <= p && p <= high};
     }
+    precision.generatorLimit = GeneratorStates / std::max(DrawsPerInitiation(exact), 1.0L);
+    precision.beyondGeneratorLimit = trials > precision.generatorLimit;
     const long double p = exact.node[NodeI];
     if (p > 0.0L) {
-        precision.accidentRelativeError = std::sqrt((1 - p) / (p * trials));
-        precision.initiationsForOnePercent = std::ceil((1 - p) / (p * 1e-4L * k));
+        precision.accidentRelativeError = std::sqrt((1 - p) / (p * std::min(trials, precision.generatorLimit)));
+        const long double n = std::ceil((1 - p) / (p * 1e-4L * k));
+        if (n <= LargestInitiationCount && n * k <= precision.generatorLimit) precision.initiationsForOnePercent = n;
     }
     return precision;
 }

@@ -26,12 +26,37 @@ struct NodePrecision {
     bool exactInside;    // low ≤ exact probability ≤ high
 };
 
+// The generator's 2^32 states: a run's start states repeat after about 2^32 ÷ (expected draws per
+// initiation) initiations, so no run has more distinct initiations than that.
+constexpr long double GeneratorStates = 4294967296.0L;
+// The largest N a run takes.
+constexpr long double LargestInitiationCount = 2147483647.0L;
+
 struct RunPrecision {
     std::array<NodePrecision, NodeCount> node;
-    // With p the exact accident probability: sqrt((1 - p) / (p·K·N)), and the N that brings it to
-    // 1 % at the same K, ceil((1 - p) / (p · 10^-4 · K)); nothing when p = 0.
+    // The distinct initiations the generator gives for the run's ratings: 2^32 ÷ the exact expected
+    // draws per initiation (at least one draw is counted); and whether K·N is beyond it, so that
+    // more initiations add nothing and the exact value is the answer.
+    long double generatorLimit = GeneratorStates;
+    bool beyondGeneratorLimit = false;
+    // With p the exact accident probability and T = min(K·N, generatorLimit):
+    // sqrt((1 - p) / (p·T)); nothing when p = 0.
     std::optional<long double> accidentRelativeError;
+    // The N that brings it to 1 % at the same K, ceil((1 - p) / (p · 10^-4 · K)); nothing when
+    // p = 0 or when that N is above 2 147 483 647 or K·N above the generator's limit (no run
+    // reaches 1 %: the exact value is the answer).
     std::optional<long double> initiationsForOnePercent;
 };
 
 RunPrecision PrecisionOfRun(const NodeTotals& totals, int32_t k, int32_t n, const NodeProbabilities& exact);
+
+// A run judged against the exact probabilities of the ratings it was made with, and whether the
+// ratings have changed since: every figure of a run is shown against these, never against the
+// exact values of other ratings.
+struct JudgedRun {
+    int32_t k = 0;
+    int32_t n = 0;
+    NodeProbabilities exact;  // of the run's ratings
+    RunPrecision precision;   // against `exact`
+    bool ratingsChanged = false;
+};

@@ -13,23 +13,10 @@
 #include "Widgets/TextTableView.h"
 #include "Widgets/UiLocale.h"
 #include "Widgets/UiText.h"
-#include "common/Formats.h"
 
 namespace {
 
-const char* const RunExactHeader = "Точная при оценках опыта";
 const char* const OtherRatingsNote = "Опыт проведён при других оценках факторов: его частоты здесь не показаны.";
-// Where the node table's columns of the run begin.
-constexpr int RunColumns = 3;
-
-// A run made with other ratings than the current ones: the exact values it is judged against
-// stand in their own column before its figures, beside the current ratings' exact values.
-void AddRunExact(TextTable& table, const NodeProbabilities& runExact, const NumberLocale& locale)
-{
-    table.headers.insert(table.headers.begin() + RunColumns, RunExactHeader);
-    for (int node = 0; node < NodeCount; ++node)
-        table.rows[node].insert(table.rows[node].begin() + RunColumns, ProbabilityText(runExact.node[node], locale));
-}
 
 }  // namespace
 
@@ -63,21 +50,17 @@ void NodesView::Refresh()
     if (shown_ == now) return;
     const NumberLocale locale = UiNumberLocale();
     const NodeProbabilities exact = ExactNodeProbabilities(now.ratings);
-    std::optional<RunPrecision> run;
-    if (now.lastRun) run = Session::PrecisionOf(*now.lastRun);
-    const RunPrecision* last = run ? &*run : nullptr;
-    // Every figure of the run is judged against, and shown beside, the exact values of its own ratings.
-    const bool otherRatings = now.lastRun && now.lastRun->inputs != now.ratings;
-    std::optional<NodeProbabilities> runExact;
-    if (otherRatings) runExact = ExactNodeProbabilities(now.lastRun->inputs);
-    TextTable nodes = NodeTable(exact, last, locale);
-    if (runExact) AddRunExact(nodes, *runExact, locale);
-    ShowTextTable(table_, nodes);
-    precision_->setText(Q(PrecisionLine(last, now.lastRun ? now.lastRun->k : 0, otherRatings, locale)));
-    ShowChart(chart_, NodeChart(exact, last, runExact ? &*runExact : nullptr));
+    // Every figure of the run is judged against, and shown beside, the exact values of its own
+    // ratings; the diagram, which has no room for both, leaves a run of other ratings out.
+    const std::optional<JudgedRun> judged = session_.JudgedLastRun();
+    const RunPrecision* last = judged ? &judged->precision : nullptr;
+    ShowTextTable(table_, NodeTable(exact, judged ? &*judged : nullptr, locale));
+    precision_->setText(Q(PrecisionLine(judged ? &*judged : nullptr, locale)));
+    const bool otherRatings = judged && judged->ratingsChanged;
+    ShowChart(chart_, NodeChart(exact, last, otherRatings ? &judged->exact : nullptr));
     if (otherRatings)
         network_->setFigures(exact, std::nullopt, Q(OtherRatingsNote));
     else
-        network_->setFigures(exact, run);
+        network_->setFigures(exact, judged ? std::optional(judged->precision) : std::nullopt);
     shown_ = std::move(now);
 }

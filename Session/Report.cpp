@@ -10,6 +10,7 @@
 namespace {
 
 constexpr int ImportanceRowsShown = 10;
+constexpr int SummaryFactors = 3;
 
 const char* const Style =
     "body{font-family:'DejaVu Sans',sans-serif;font-size:10pt}"
@@ -28,17 +29,18 @@ std::string Heading(const std::string& text)
     return "<h2>" + HtmlEscaped(text) + "</h2>\n";
 }
 
+// A table whose header row is a real header (<thead>), so that a paged document repeats it.
 std::string Table(const TextTable& table)
 {
-    std::string html = "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n<tr>";
+    std::string html = "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n<thead><tr>";
     for (const std::string& header : table.headers) html += "<th>" + HtmlEscaped(header) + "</th>";
-    html += "</tr>\n";
+    html += "</tr></thead>\n<tbody>\n";
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
         html += static_cast<int>(r) == table.highlightedRow ? "<tr class=\"best\">" : "<tr>";
         for (const std::string& cell : table.rows[r]) html += "<td>" + HtmlEscaped(cell) + "</td>";
         html += "</tr>\n";
     }
-    return html + "</table>\n";
+    return html + "</tbody>\n</table>\n";
 }
 
 std::string Picture(const std::string& source)
@@ -63,30 +65,76 @@ std::string Ratings(const SessionState& state)
     return Heading("Оценки факторов") + Table(table);
 }
 
+// The three factors whose best level lowers the accident probability most, with how much.
+std::string TopFactors(const Session& session)
+{
+    const ImportanceTable importance = session.Importance();
+    const NumberLocale& locale = session.displayLocale();
+    std::string items;
+    int shown = 0;
+    for (const FactorImportance& factor : importance.factors) {
+        if (shown == SummaryFactors || !(factor.reduction > 0)) break;
+        const long double accident = factor.accident[factor.bestLevel - 1];
+        items += "<li>" +
+                 HtmlEscaped(std::string(factor.factor->id) + " " + FactorName(*factor.factor) + ": до уровня «" +
+                             (*factor.factor->wording)[factor.bestLevel - 1] + "» — " +
+                             ProbabilityText(accident, locale) + " (на " +
+                             DecimalsText(100 * factor.reduction / importance.accident, 1, locale) + " % меньше)") +
+                 "</li>\n";
+        ++shown;
+    }
+    if (shown == 0) return Paragraph("Улучшение ни одного фактора не снижает вероятность происшествия.");
+    return Paragraph("Сильнее всего её снижает улучшение факторов:") + "<ol>\n" + items + "</ol>\n";
+}
+
+// What a reader needs first, run or no run: the exact accident probability of the current ratings,
+// the factors that lower it most and the best set of measures, or why there is none.
+std::string Summary(const Session& session)
+{
+    const NodeProbabilities exact = session.ExactNodes();
+    const std::string problem = session.BestMeasuresProblem();
+    std::string best = !problem.empty()
+                           ? problem
+                           : BestSetLine(session.BestMeasures(), session.CapturedCandidates(), session.displayLocale());
+    if (!best.ends_with('.')) best += '.';
+    return Heading("Сводка") +
+           Paragraph("Вероятность происшествия при текущих оценках (точный расчёт): " +
+                     ProbabilityText(exact.node[NodeI], session.displayLocale()) + ".") +
+           TopFactors(session) + Paragraph("Лучший набор мер: " + best);
+}
+
+// The exact probabilities of every node under the current ratings.
+std::string ExactNodes(const Session& session)
+{
+    TextTable table = NodeTable(session.ExactNodes(), nullptr, session.displayLocale());
+    table.headers.resize(3);
+    for (std::vector<std::string>& row : table.rows) row.resize(3);
+    return Heading("Точные вероятности узлов") + Table(table);
+}
+
+// The last run, judged against the exact probabilities of the ratings it was made with.
 std::string LastRun(const Session& session)
 {
     const SessionState& state = session.state();
-    if (state.results.empty()) return Heading("Результаты моделирования") + Paragraph("Моделирование не проводилось.");
+    if (state.results.empty()) return "";
     const RunBlock& block = state.results.back();
-    const RunPrecision precision = Session::PrecisionOf(block);
-    const NodeProbabilities exact = ExactNodeProbabilities(block.inputs);
+    const JudgedRun judged = Session::Judge(block, session.RatingInputs());
     const NumberLocale& locale = session.displayLocale();
     TextTable table{{"Узел", "Состояние", "Мера возможности", "Среднее кв. отклонение", "Индекс опасности",
-                     "95 % интервал", "Точная вероятность"},
+                     "95 % интервал", judged.ratingsChanged ? "Точная при оценках опыта" : "Точная вероятность"},
                     {},
                     -1};
     for (int node = 0; node < NodeCount; ++node) {
         const NodeResult texts = NodeTexts(block, node, locale);
-        const NodePrecision& p = precision.node[node];
+        const NodePrecision& p = judged.precision.node[node];
         table.rows.push_back({NodeLetters[node], NodeDisplayTexts[node], texts.mean,
                               texts.deviation.value_or(UndefinedDeviationText), IntegerText(texts.last),
                               ProbabilityText(p.low, locale) + " … " + ProbabilityText(p.high, locale),
-                              ProbabilityText(exact.node[node], locale)});
+                              ProbabilityText(judged.exact.node[node], locale)});
     }
-    const bool ratingsChanged = !(block.inputs == session.RatingInputs());
     return Heading("Результаты моделирования") +
            Paragraph("Последний опыт: K = " + IntegerText(block.k) + ", N = " + IntegerText(block.n) + ".") +
-           Table(table) + Paragraph(PrecisionLine(&precision, block.k, ratingsChanged, locale));
+           Table(table) + Paragraph(PrecisionLine(&judged, locale));
 }
 
 std::string Study(const Session& session)
@@ -120,7 +168,7 @@ std::string BestSet(const Session& session, const ReportSource& source)
     const std::vector<CandidateMeasure> measures = session.CapturedCandidates();
     const NumberLocale& locale = session.displayLocale();
     return html + Paragraph(BestSetLine(optimum, measures, locale)) + Table(FrontierTable(optimum, measures, locale)) +
-           Picture(source.bestSetChart);
+           Picture(source.bestSetChart) + Paragraph(RankingAndBestSetText);
 }
 
 std::string Questionnaire(const SessionState& state)
@@ -146,6 +194,7 @@ std::string HtmlEscaped(const std::string& text)
         case '<': escaped += "&lt;"; break;
         case '>': escaped += "&gt;"; break;
         case '"': escaped += "&quot;"; break;
+        case '\'': escaped += "&#39;"; break;
         default: escaped += c;
         }
     }
@@ -159,7 +208,7 @@ std::string ReportHtml(const Session& session, const ReportSource& source)
     return "<!DOCTYPE html>\n<html lang=\"ru\"><head><meta charset=\"utf-8\"><title>Kestal 2.0 — отчёт</title>"
            "<style>" +
            std::string(Style) + "</style></head><body>\n<h1>Kestal 2.0 — отчёт об оценке системы ЧМС</h1>\n" +
-           Paragraph("Дата и время: " + source.dateTime) + Paragraph("Файл проекта: " + file) + Ratings(state) +
-           LastRun(session) + Study(session) + Importance(session, source) + BestSet(session, source) +
-           Questionnaire(state) + "</body></html>\n";
+           Paragraph("Дата и время: " + source.dateTime) + Paragraph("Файл проекта: " + file) + Summary(session) +
+           ExactNodes(session) + LastRun(session) + Ratings(state) + Study(session) + Importance(session, source) +
+           BestSet(session, source) + Questionnaire(state) + "</body></html>\n";
 }

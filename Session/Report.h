@@ -1,5 +1,6 @@
-// The assessment report as HTML: ratings, the last run with its precision, the study, factor
-// importance, the best set of measures and the questionnaire, each from the session.
+// The assessment report as HTML: a summary (the exact accident probability, the factors that lower
+// it most, the best set of measures), the exact node probabilities, the last run with its
+// precision, ratings, the study, factor importance, the best set and the questionnaire.
 #pragma once
 
 #include <string>
@@ -16,8 +17,15 @@ struct ReportSource {
     std::string bestSetChart;
 };
 
-// A whole HTML document in UTF-8, every typed text escaped, numbers in the session's display locale.
+// Why the study's ranking and the best set may give one set different figures.
+inline constexpr const char* RankingAndBestSetText =
+    "Ранжирование комплекса мер получено моделированием (2–3 меры, частоты со случайной погрешностью), "
+    "а лучший набор — точным расчётом по всем наборам мер; поэтому один и тот же набор может получить в них "
+    "разные оценки.";
+
+// A whole HTML document in UTF-8, every typed text escaped, numbers in the session's display locale;
+// every table's header row in <thead>.
 std::string ReportHtml(const Session& session, const ReportSource& source);
 
-// Texts made safe inside HTML: & < > " escaped.
+// Texts made safe inside HTML: & < > " ' escaped.
 std::string HtmlEscaped(const std::string& text);

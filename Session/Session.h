@@ -37,6 +37,17 @@ struct MeasureStudy {
     void Execute(const WorkControl& control);
 };
 
+// The best set of measures taken off the session: copies of the ratings, the captured measures,
+// the budget and the damage, so that it can be judged on another thread.
+struct BestSetWork {
+    NetworkInputs ratings;
+    std::vector<CandidateMeasure> measures;
+    long double budget = 0.0L;
+    long double damage = 0.0L;
+    // The control hears of the progress in subsets and may stop the work (WorkStopped).
+    MeasureOptimum Execute(const WorkControl& control = {}) const;
+};
+
 class Session {
 public:
     // A session on `clock` (which must outlive it). Texts the user types are read with
@@ -119,13 +130,23 @@ public:
     ImportanceTable Importance() const;
     // A run's precision against the exact probabilities of the ratings it ran with.
     static RunPrecision PrecisionOf(const RunBlock& block);
+    // A run judged against the exact probabilities of its own ratings, and whether `current`
+    // ratings differ from them.
+    static JudgedRun Judge(const RunBlock& block, const NetworkInputs& current);
+    // The last run judged so against the current ratings; nothing before a run.
+    std::optional<JudgedRun> JudgedLastRun() const;
+    // Whether the current ratings differ from those the last run was made with; false before a run.
+    bool RatingsChangedSinceRun() const;
     // The captured measures as the optimizer takes them, in capture order; a change to the level a
     // factor has now is left out (it changes nothing), the measure keeps its other changes.
     std::vector<CandidateMeasure> CapturedCandidates() const;
     // Every set of the captured measures judged exactly against the budget and the damage typed
-    // (read as the study reads them); refused unless 2 to 15 measures are captured.
-    MeasureOptimum BestMeasures() const;
-    // Why BestMeasures would be refused now, as one line for the user; empty when it would not.
+    // (read as the study reads them); refused with BestMeasuresProblem's line when there is one.
+    MeasureOptimum BestMeasures(const WorkControl& control = {}) const;
+    // The same, taken off the session (refused the same way) to be executed elsewhere.
+    BestSetWork PrepareBestMeasures() const;
+    // Why BestMeasures would be refused now, as one line for the user (not 2 to 15 measures, a budget
+    // or damage that is no number, a damage below 1); empty when it would not.
     std::string BestMeasuresProblem() const;
 
     // ---- Questionnaire ----
@@ -160,5 +181,6 @@ inline constexpr const char* BlankMeasureNameText = "Введите назван
 inline constexpr const char* BestSetCountText = "Для подбора лучшего набора нужно от 2 до 15 мероприятий";
 inline constexpr const char* BestSetBudgetText = "Для подбора лучшего набора сумма средств должна быть числом";
 inline constexpr const char* BestSetDamageText = "Для подбора лучшего набора величина ущерба должна быть числом";
+inline constexpr const char* BestSetDamageAmountText = "Для подбора лучшего набора величина ущерба должна быть не меньше 1";
 // The estimate while K or N is not an integer.
 inline constexpr const char* NoEstimateText = "—";

@@ -2,6 +2,7 @@
 // best set of the captured measures.
 #include "Session/Session.h"
 
+#include "ActSelect/EditorRules.h"
 #include "common/Conversions.h"
 #include "common/KestalError.h"
 
@@ -29,6 +30,30 @@ RunPrecision Session::PrecisionOf(const RunBlock& block)
     return PrecisionOfRun(totals, block.k, block.n, ExactNodeProbabilities(block.inputs));
 }
 
+JudgedRun Session::Judge(const RunBlock& block, const NetworkInputs& current)
+{
+    NodeTotals totals{};
+    for (int node = 0; node < NodeCount; ++node) totals[node] = block.node[node].total;
+    JudgedRun judged;
+    judged.k = block.k;
+    judged.n = block.n;
+    judged.exact = ExactNodeProbabilities(block.inputs);
+    judged.precision = PrecisionOfRun(totals, block.k, block.n, judged.exact);
+    judged.ratingsChanged = block.inputs != current;
+    return judged;
+}
+
+std::optional<JudgedRun> Session::JudgedLastRun() const
+{
+    if (state_.results.empty()) return std::nullopt;
+    return Judge(state_.results.back(), RatingInputs());
+}
+
+bool Session::RatingsChangedSinceRun() const
+{
+    return !state_.results.empty() && state_.results.back().inputs != RatingInputs();
+}
+
 std::vector<CandidateMeasure> Session::CapturedCandidates() const
 {
     const MeasureTables& measures = state_.measures;
@@ -52,12 +77,24 @@ bool Session::BestSetCountFits() const
     return count >= MinCandidateMeasures && count <= MaxCandidateMeasures;
 }
 
-MeasureOptimum Session::BestMeasures() const
+MeasureOptimum BestSetWork::Execute(const WorkControl& control) const
 {
-    if (!BestSetCountFits()) throw KestalError(BestSetCountText);
-    const long double budget = ParseFloat(state_.budgetText, inputLocale_);
-    const long double damage = ParseFloat(state_.damageText, inputLocale_);
-    return OptimizeMeasures(RatingInputs(), CapturedCandidates(), budget, damage);
+    OptimizeProgress progress;
+    if (control.progress || control.stopRequested)
+        progress = [&control](int64_t done, int64_t total) { control.Report(done, total); };
+    return OptimizeMeasures(ratings, measures, budget, damage, progress);
+}
+
+BestSetWork Session::PrepareBestMeasures() const
+{
+    if (const std::string problem = BestMeasuresProblem(); !problem.empty()) throw KestalError(problem);
+    return {RatingInputs(), CapturedCandidates(), ParseFloat(state_.budgetText, inputLocale_),
+            ParseFloat(state_.damageText, inputLocale_)};
+}
+
+MeasureOptimum Session::BestMeasures(const WorkControl& control) const
+{
+    return PrepareBestMeasures().Execute(control);
 }
 
 std::string Session::BestMeasuresProblem() const
@@ -73,5 +110,7 @@ std::string Session::BestMeasuresProblem() const
     if (!BestSetCountFits()) return BestSetCountText;
     if (!readable(state_.budgetText)) return BestSetBudgetText;
     if (!readable(state_.damageText)) return BestSetDamageText;
+    // A damage below 1 would make every helpful set's benefit nothing or a loss.
+    if (!AmountAtLeastOne(state_.damageText, inputLocale_)) return BestSetDamageAmountText;
     return {};
 }

@@ -43,7 +43,10 @@ void WriteCsv(std::ostream& out, const std::array<NodeResult, NodeCount>& result
     }
 }
 
-// The grid's texts, and the run's precision against the exact probabilities of its ratings.
+// The grid's texts, and the run's precision against the exact probabilities of its ratings: the
+// accident frequency's relative error (never below that of the generator's distinct initiations),
+// the N for 1 % at this K (null when no run reaches it), the generator's limit and whether K·N is
+// beyond it.
 void WriteJson(std::ostream& out, const RunBlock& block, const SimulationOptions& options,
                const std::array<NodeResult, NodeCount>& results) {
     const NodeProbabilities exact = ExactNodeProbabilities(block.inputs);
@@ -61,7 +64,9 @@ void WriteJson(std::ostream& out, const RunBlock& block, const SimulationOptions
     }
     const auto optional = [](const std::optional<long double>& value) { return value ? JsonNumber(*value) : "null"; };
     out << "],\"accident_relative_error\":" << optional(precision.accidentRelativeError)
-        << ",\"N_for_1_percent\":" << optional(precision.initiationsForOnePercent) << "}\n";
+        << ",\"N_for_1_percent\":" << optional(precision.initiationsForOnePercent)
+        << ",\"generator_limit\":" << JsonNumber(precision.generatorLimit)
+        << ",\"beyond_generator_limit\":" << (precision.beyondGeneratorLimit ? "true" : "false") << "}\n";
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// SIGINT and SIGTERM during kestal-sim's work: remembered, so that the work stops at the next experiment.
+// SIGINT and SIGTERM during kestal-sim's work: remembered, so that the work stops at the next experiment;
+// SIGPIPE ignored, so that a closed output is reported as a failed write.
 #include "cli/StopSignals.h"
 
 #include <csignal>
@@ -20,6 +21,8 @@ void CatchStopSignals() {
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    // A reader that went away is a failed write (status 1), not a death by SIGPIPE.
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 int StopSignal() {

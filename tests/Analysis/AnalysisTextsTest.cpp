@@ -27,21 +27,52 @@ TEST(AnalysisTexts, NodeTableAndPrecisionLine)
     EXPECT_EQ(before.rows[7][1], "Происшествие");
     EXPECT_EQ(before.rows[7][2], "0,0005689");
     EXPECT_EQ(before.rows[7][3], "");
-    EXPECT_EQ(PrecisionLine(nullptr, 0, false, ru), "Частоты опыта и их 95 % интервалы появятся после моделирования.");
+    EXPECT_EQ(PrecisionLine(nullptr, ru), "Частоты опыта и их 95 % интервалы появятся после моделирования.");
 
-    RunPrecision run{};
-    run.node[NodeI] = {0.0006L, 0.0005487L, 0.0006561L, true};
-    run.node[NodeH] = {0.0029L, 0.0028L, 0.00285L, false};
-    run.accidentRelativeError = 0.04746L;
-    run.initiationsForOnePercent = 87631.0L;
+    JudgedRun run;
+    run.k = 200;
+    run.n = 4000;
+    run.exact.node[NodeI] = 0.0006L;
+    run.precision.node[NodeI] = {0.0006L, 0.0005487L, 0.0006561L, true};
+    run.precision.node[NodeH] = {0.0029L, 0.0028L, 0.00285L, false};
+    run.precision.accidentRelativeError = 0.04746L;
+    run.precision.initiationsForOnePercent = 87631.0L;
     const TextTable after = NodeTable(exact, &run, ru);
+    EXPECT_EQ(after.headers.size(), 7u);
     EXPECT_EQ(after.rows[7], (std::vector<std::string>{"I", "Происшествие", "0,0005689", "0,0006", "0,0005487",
                                                         "0,0006561", "да"}));
     EXPECT_EQ(after.rows[6][6], "нет");
-    EXPECT_EQ(PrecisionLine(&run, 200, false, ru),
-              "Относительная погрешность частоты происшествия 4,7 %; для 1 % при K = 200 нужно N ≈ 88\u00A0000.");
-    EXPECT_TRUE(PrecisionLine(&run, 200, true, ru)
-                    .ends_with("88\u00A0000. Оценки факторов изменены после моделирования: частоты опыта — при прежних оценках."));
+    // Ratings changed since the run: the exact value it is judged against stands beside the current one.
+    run.ratingsChanged = true;
+    const TextTable stale = NodeTable(exact, &run, ru);
+    EXPECT_EQ(stale.headers[3], "Точная при оценках опыта");
+    EXPECT_EQ(stale.rows[7], (std::vector<std::string>{"I", "Происшествие", "0,0005689", "0,0006", "0,0006",
+                                                        "0,0005487", "0,0006561", "да"}));
+
+    const std::string changed = " Оценки факторов изменены после моделирования: частоты опыта — при прежних оценках.";
+    const std::string error = "Относительная погрешность частоты происшествия 4,7 %";
+    const struct {
+        std::optional<long double> forOnePercent;
+        bool beyond;
+        bool ratingsChanged;
+        std::string line;
+    } lines[] = {
+        {87631.0L, false, false, error + "; для 1 % при K = 200 нужно N ≈ 88\u00A0000."},
+        {87631.0L, false, true, error + "; для 1 % при K = 200 нужно N ≈ 88\u00A0000." + changed},
+        {std::nullopt, false, false,
+         error + "; 1 % моделированием не достичь: генератор даёт при этих оценках не больше ≈ 300\u00A0000\u00A0000 "
+                 "различных инициаций, ответ — точная вероятность."},
+        {std::nullopt, true, false,
+         error + "; K·N больше числа различных инициаций, которые генератор даёт при этих оценках (≈ "
+                 "300\u00A0000\u00A0000): новые инициации ничего не добавляют, ответ — точная вероятность."},
+    };
+    for (const auto& line : lines) {
+        run.precision.initiationsForOnePercent = line.forOnePercent;
+        run.precision.beyondGeneratorLimit = line.beyond;
+        run.precision.generatorLimit = 297623456.5L;
+        run.ratingsChanged = line.ratingsChanged;
+        EXPECT_EQ(PrecisionLine(&run, ru), line.line);
+    }
 }
 
 TEST(AnalysisTexts, ImportanceRowsNameFactorsAndLevelsByTheirLists)

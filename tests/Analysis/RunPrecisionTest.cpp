@@ -2,7 +2,9 @@
 // accident frequency's relative error, and the totals of a series.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <memory>
 
 #include "Analysis/RunPrecision.h"
@@ -44,6 +46,38 @@ TEST(RunPrecision, WilsonIntervalsAndTheAccidentError)
     EXPECT_EQ(*run.initiationsForOnePercent, 68234.0L);
     // No relative error of a probability 0.
     EXPECT_FALSE(PrecisionOfRun({}, 300, 4000, NodeProbabilities{}).accidentRelativeError);
+
+    // The generator's limit: every initiation ends at B (14 draws), so 2^32 / 14 distinct initiations.
+    // The error never falls below that of the limit; no advice beyond it or beyond N = 2^31 - 1.
+    const long double limit = 4294967296.0L / 14;
+    const struct {
+        int32_t k, n;
+        long double p;
+        bool beyond;
+        std::optional<long double> forOnePercent;
+    } limits[] = {
+        {300, 4000, 0x1p-11L, false, 68234.0L},
+        {2000, 1000000, 0x1p-11L, true, 10235.0L},       // K·N = 2·10^9, beyond; 1 % needs 2.05·10^7 in all
+        {1, 1, 1e-5L, false, std::nullopt},              // 1 % needs 10^9 initiations: beyond the limit
+        {2000, 153391, 0x1p-11L, false, 10235.0L},         // K·N just below the limit
+        {2000, 153392, 0x1p-11L, true, 10235.0L},          // and just above
+        {1, 1, 1e-15L, false, std::nullopt},             // N would be 10^19
+    };
+    for (const auto& row : limits) {
+        NodeProbabilities p;
+        p.node[NodeB] = 1.0L;
+        p.node[NodeI] = row.p;
+        const RunPrecision precision = PrecisionOfRun({}, row.k, row.n, p);
+        EXPECT_EQ(precision.generatorLimit, limit);
+        EXPECT_EQ(precision.beyondGeneratorLimit, row.beyond) << row.k << " " << row.n;
+        const long double trials = std::min(static_cast<long double>(row.k) * row.n, limit);
+        EXPECT_EQ(*precision.accidentRelativeError, std::sqrt((1 - row.p) / (row.p * trials)));
+        EXPECT_EQ(precision.initiationsForOnePercent, row.forOnePercent) << row.k << " " << row.n;
+        if (precision.initiationsForOnePercent) {
+            EXPECT_LE(*precision.initiationsForOnePercent, 2147483647.0L);
+            EXPECT_LE(*precision.initiationsForOnePercent * row.k, limit);
+        }
+    }
 
     // Totals of a series read entries 0 .. K-1 only.
     auto series = std::make_unique<SeriesTable>();

@@ -70,7 +70,7 @@ TEST(AnalysisCharts, ShowWhatTheAnalysisHolds)
     EXPECT_EQ(TornadoRowAt(tornado, {plot.right() + 5, plot.center().y()}), -1);
 
     MeasureOptimum optimum{0.001L, 1e9L, {}, 0b1};
-    optimum.subsets = {{0b1, 300, 0.0005L, 5000, 5000.0L / 300, true, true}};
+    optimum.subsets = {{0b1, 300, 0.0005L, 5000, 5000.0L / 300, true, true, false}};
     QChart* frontier = FrontierChart(optimum, {{"Обучение", 300, {}}});
     LayOut(scene, frontier);
     const auto* costs = static_cast<QValueAxis*>(frontier->axes(Qt::Horizontal).front());

@@ -2,6 +2,7 @@
 // outcome, the study's estimate follows the measures, and the best set says why it cannot be judged.
 #include <gtest/gtest.h>
 
+#include "Session/Report.h"
 #include "Session/Session.h"
 #include "common/KestalError.h"
 #include "support/ErrorOf.h"
@@ -168,6 +169,68 @@ TEST(Session, SaysWhyTheBestSetCannotBeJudged)
     EXPECT_EQ(f.session.BestMeasuresProblem(), BestSetDamageText);
     f.session.SetBudgetText("1500.5");  // the point is no separator under a Russian locale
     EXPECT_EQ(f.session.BestMeasuresProblem(), BestSetBudgetText);
+    f.session.SetBudgetText("1500");
+    f.session.SetDamageText("0,5");
+    EXPECT_EQ(f.session.BestMeasuresProblem(), BestSetDamageAmountText);
+    EXPECT_EQ(ErrorOf([&] { f.session.BestMeasures(); }), BestSetDamageAmountText);
+}
+
+// The best set off the session: its progress reaches every subset, and a stop ends it.
+TEST(Session, TheBestSetReportsProgressAndStops)
+{
+    Fixture f;
+    for (const char* id : {"H14", "M08", "H03", "C01", "T02", "H05", "M03", "H01", "H02", "H04", "H06"})
+        f.Capture(id, "100", {{id, 10}});
+    const BestSetWork work = f.session.PrepareBestMeasures();
+    ASSERT_EQ(work.measures.size(), 11u);
+    int64_t last = -1, calls = 0;
+    WorkControl control;
+    control.progress = [&](int64_t done, int64_t total) {
+        EXPECT_EQ(total, 2048);
+        EXPECT_GT(done, last);
+        last = done;
+        ++calls;
+    };
+    EXPECT_EQ(work.Execute(control).subsets.size(), 2048u);
+    EXPECT_EQ(last, 2048);
+    EXPECT_EQ(calls, 2048 / 512 + 1);
+    last = -1;
+    control.stopRequested = [&] { return last >= 1024; };
+    EXPECT_THROW(work.Execute(control), WorkStopped);
+    EXPECT_EQ(last, 1024);
+}
+
+// A rating moved to the level a captured measure gives its factor: that change is no change, the
+// measure keeps its others, and the best set and the report are judged without aborting.
+TEST(Session, AChangeToTheCurrentLevelIsNoChange)
+{
+    const struct {
+        std::vector<std::pair<const char*, int>> ratings;  // picked on "Моделирование" after the capture
+        std::size_t fenceChanges, ventilationChanges;
+    } rows[] = {
+        {{}, 2, 2},
+        {{{"T04", 9}}, 1, 2},
+        {{{"T04", 9}, {"M07", 10}}, 0, 2},
+        {{{"T04", 9}, {"M07", 10}, {"H05", 9}, {"C01", 7}}, 0, 0},
+    };
+    for (const auto& row : rows) {
+        Fixture f;
+        f.Capture("Ограждение опасной зоны", "450", {{"M07", 10}, {"T04", 9}});
+        f.Capture("Ремонт вентиляции", "700", {{"H05", 9}, {"C01", 7}});
+        for (const auto& [id, item] : row.ratings) f.session.SelectLevel(Factor(id), item);
+        const std::vector<CandidateMeasure> candidates = f.session.CapturedCandidates();
+        ASSERT_EQ(candidates.size(), 2u);
+        EXPECT_EQ(candidates[0].changes.size(), row.fenceChanges);
+        EXPECT_EQ(candidates[1].changes.size(), row.ventilationChanges);
+        const MeasureOptimum optimum = f.session.BestMeasures();
+        EXPECT_EQ(optimum.subsets.size(), 4u);
+        if (row.fenceChanges + row.ventilationChanges == 0) {
+            EXPECT_FALSE(optimum.best);
+            EXPECT_EQ(optimum.reason, NoBestSet::NothingHelps);
+        }
+        const std::string report = ReportHtml(f.session, {"07.12.2026 11:20", "", "", ""});
+        EXPECT_NE(report.find("Лучший набор мер"), std::string::npos);
+    }
 }
 
 }  // namespace

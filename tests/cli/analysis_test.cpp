@@ -88,6 +88,33 @@ TEST(AnalysisCommands, OptimizeJudgesEverySubset) {
     EXPECT_NE(table.out.find("\nЛучший набор: А + Б\n"), std::string::npos);
 }
 
+TEST(AnalysisCommands, OptimizeRecommendsNothingThatRaisesTheAccident) {
+    // The fence raises the accident probability; the ventilation helps but is over the budget.
+    const std::vector<std::string> measures = {"--budget", "500", "--measure", "Ограждение;450;M07=11,T04=10",
+                                               "--measure", "Вентиляция;700;H05=10,C01=8", "--format", "json"};
+    const struct {
+        std::vector<std::string> more;
+        std::string best;
+    } cases[] = {
+        {{}, "\"best\":null,\"reason\":\"Ни один набор мер, снижающий вероятность происшествия, не укладывается в "
+             "бюджет 500.00 у.е.\"}\n"},
+        {{"--budget", "700"}, "\"best\":[\"Вентиляция\"]}\n"},
+        // At their best levels the ventilation's factors only get worse.
+        {{"--level", "H05=11", "--level", "C01=11"},
+         "\"best\":null,\"reason\":\"Ни один набор мер не снижает вероятность происшествия\"}\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome json = Call(OptimizeCommand, With(measures, c.more));
+        ASSERT_EQ(json.status, 0) << json.err;
+        EXPECT_EQ(json.out.substr(json.out.size() - std::min(json.out.size(), c.best.size())), c.best);
+        // Doing nothing is listed; the fence alone is marked harmful.
+        EXPECT_NE(json.out.find("{\"measures\":[],\"cost\":0,"), std::string::npos);
+        EXPECT_NE(json.out.find("{\"measures\":[\"Ограждение\"],"), std::string::npos);
+        const std::size_t fence = json.out.find("{\"measures\":[\"Ограждение\"],");
+        EXPECT_EQ(json.out.substr(json.out.find('}', fence) - 14, 15), "\"harmful\":true}");
+    }
+}
+
 TEST(AnalysisCommands, RunJsonGainsThePrecision) {
     const Outcome run = Call(RunCommand, {"--seed", "4321", "--format", "json", "-K", "10", "-N", "2000"});
     ASSERT_EQ(run.status, 0) << run.err;
@@ -101,7 +128,8 @@ TEST(AnalysisCommands, RunJsonGainsThePrecision) {
     const long double p = exact[7];
     EXPECT_NEAR(Numbers(run.out, "accident_relative_error").at(0), std::sqrt((1 - p) / (p * 20000)), 1e-15L);
     EXPECT_EQ(Numbers(run.out, "N_for_1_percent").at(0), std::ceil((1 - p) / (p * 1e-4L * 10)));
-    EXPECT_EQ(run.out.substr(run.out.size() - 2), "}\n");
+    EXPECT_NE(run.out.find(",\"beyond_generator_limit\":false}\n"), std::string::npos);
+    EXPECT_EQ(Numbers(run.out, "generator_limit").size(), 1u);
 }
 
 }  // namespace

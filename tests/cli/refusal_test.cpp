@@ -149,6 +149,11 @@ TEST(Refusals, TheProgramEndsWithTheConventionalStatus) {
         {"\"$KESTAL_SIM\" study -K 2000 -N 10000000 --measure 'А;1;H01=1' --measure 'Б;1;H02=1' & sleep 0.5; "
          "kill -TERM $!; wait $!",
          143, ""},
+        // A reader that closed the pipe before the output came.
+        {"{ sleep 0.5; \"$KESTAL_SIM\" exact; echo \"status $?\" >&2; } | true", 0,
+         "kestal-sim exact: the output could not be written: Broken pipe\nstatus 1\n"},
+        // A rating at the level a captured measure gives its factor: the change is no change.
+        {"\"$KESTAL_SIM\" optimize --project '" + ExampleProject + "' --level T04=10 >/dev/null", 0, ""},
     };
     for (const auto& c : cases) {
         WriteFile("program.sh", c.script);
