@@ -5,6 +5,9 @@
 
 #include <QWidget>
 
+#include <QTimer>
+
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
@@ -79,8 +82,9 @@ private:
 };
 
 // The best set of the captured measures: its line, the chart of every set and the frontier table.
-// The sets are judged on a worker thread while the page says so and the window answers; "Стоп"
-// leaves the page without a result until what it depends on changes.
+// The sets are judged on a worker thread while the page says so, shows how far it is and the window
+// answers; "Стоп" ends the judging and leaves the page without a result until what it depends on
+// changes.
 class BestSetView : public AnalysisView {
 public:
     explicit BestSetView(const Session& session);
@@ -107,12 +111,15 @@ private:
 
     std::optional<Shown> shown_;
     std::optional<Shown> judging_;  // what the worker judges
-    bool stopped_ = false;          // "Стоп" was pressed: the worker's outcome is dropped
+    std::atomic<bool> stop_{false};
+    std::atomic<int64_t> done_{0};
+    std::atomic<int64_t> total_{0};
+    QTimer progressTimer_;
     std::thread worker_;
     std::shared_ptr<Outcome> outcome_;
     QLabel* line_;
     QProgressBar* progress_;
-    QPushButton* stop_;
+    QPushButton* stopButton_;
     QChartView* chart_;
     QTableWidget* table_;
 };

@@ -25,7 +25,7 @@ const char* const StoppedText = "Подбор лучшего набора ост
 
 }  // namespace
 
-// What the worker leaves: the optimum, or the message of its failure.
+// What the worker leaves: the optimum, or the message of its failure; neither when it was stopped.
 struct BestSetView::Outcome {
     std::optional<MeasureOptimum> optimum;
     std::string error;
@@ -42,18 +42,23 @@ BestSetView::BestSetView(const Session& session) : AnalysisView(session)
     line_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("pbBestSet"));
-    progress_->setRange(0, 0);  // how far the judging is is not known: the bar shows that it goes on
-    progress_->setTextVisible(false);
     progress_->setMaximumWidth(240);
-    stop_ = new QPushButton(QStringLiteral("Стоп"), this);
-    stop_->setObjectName(QStringLiteral("butBestSetStop"));
-    stop_->setToolTip(QStringLiteral("Прекратить подбор лучшего набора"));
-    connect(stop_, &QPushButton::clicked, this, [this] { Stop(); });
+    stopButton_ = new QPushButton(QStringLiteral("Стоп"), this);
+    stopButton_->setObjectName(QStringLiteral("butBestSetStop"));
+    stopButton_->setToolTip(QStringLiteral("Прекратить подбор лучшего набора"));
+    connect(stopButton_, &QPushButton::clicked, this, [this] { Stop(); });
+    // The sets judged so far, ten times a second.
+    progressTimer_.setInterval(100);
+    connect(&progressTimer_, &QTimer::timeout, this, [this] {
+        const int64_t total = total_;
+        progress_->setRange(0, total > 0 ? 1000 : 0);
+        if (total > 0) progress_->setValue(static_cast<int>(1000 * done_ / total));
+    });
     chart_ = MakeChartView(this, "chFrontier");
     table_ = MakeTextTable(this, "sgFrontier");
     auto* working = new QHBoxLayout;
     working->addWidget(progress_);
-    working->addWidget(stop_);
+    working->addWidget(stopButton_);
     working->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -66,7 +71,8 @@ BestSetView::BestSetView(const Session& session) : AnalysisView(session)
 
 BestSetView::~BestSetView()
 {
-    // The worker touches nothing of the view: waiting for it only keeps its thread from outliving us.
+    // The worker touches nothing of the view but its counters: it is stopped and waited for.
+    stop_ = true;
     if (worker_.joinable()) worker_.join();
 }
 
@@ -89,15 +95,24 @@ void BestSetView::Refresh()
 
 void BestSetView::Start(Shown now)
 {
-    // The session goes on changing on this thread: the worker judges a copy.
-    auto copy = std::make_shared<const Session>(session_);
+    // Taken off the session: the session goes on changing on this thread.
+    auto work = std::make_shared<const BestSetWork>(session_.PrepareBestMeasures());
     outcome_ = std::make_shared<Outcome>();
     judging_ = std::move(now);
-    stopped_ = false;
+    stop_ = false;
+    done_ = 0;
+    total_ = 0;
     ShowJudging(true);
-    worker_ = std::thread([this, copy, outcome = outcome_] {
+    worker_ = std::thread([this, work, outcome = outcome_] {
+        WorkControl control;
+        control.progress = [this](int64_t done, int64_t total) {
+            done_ = done;
+            total_ = total;
+        };
+        control.stopRequested = [this] { return stop_.load(); };
         try {
-            outcome->optimum = copy->BestMeasures();
+            outcome->optimum = work->Execute(control);
+        } catch (const WorkStopped&) {
         } catch (const std::exception& error) {
             outcome->error = error.what();
         }
@@ -113,9 +128,8 @@ void BestSetView::Finish()
     Shown judged = std::move(*judging_);
     judging_.reset();
     ShowJudging(false);
-    if (stopped_) {
+    if (stop_) {
         line_->setText(Q(StoppedText));
-        shown_ = std::move(judged);
     } else if (outcome->optimum) {
         const NumberLocale locale = UiNumberLocale();
         line_->setText(Q(BestSetLine(*outcome->optimum, judged.measures, locale)));
@@ -123,28 +137,29 @@ void BestSetView::Finish()
         ShowChart(chart_, FrontierChart(*outcome->optimum, judged.measures));
         chart_->setVisible(true);
         table_->setVisible(true);
-        shown_ = std::move(judged);
     } else {
         line_->setText(Q(outcome->error));
-        shown_ = std::move(judged);
     }
+    shown_ = std::move(judged);
     // What changed while the worker judged is judged now.
     Show();
 }
 
 void BestSetView::Stop()
 {
-    if (!Judging()) return;
-    stopped_ = true;
-    ShowJudging(false);
-    line_->setText(Q(StoppedText));
+    if (Judging()) stop_ = true;
 }
 
 void BestSetView::ShowJudging(bool judging)
 {
     progress_->setVisible(judging);
-    stop_->setVisible(judging);
-    if (!judging) return;
+    stopButton_->setVisible(judging);
+    if (!judging) {
+        progressTimer_.stop();
+        return;
+    }
+    progress_->setRange(0, 0);  // until the first sets are judged
+    progressTimer_.start();
     line_->setText(Q(JudgingText));
     chart_->setVisible(false);
     table_->setVisible(false);

@@ -111,7 +111,8 @@ ReportParts ComposeParts(const Session& session, ReportSource source, const Work
     parts.importance = session.Importance();
     control.Report(1, Steps);
     if (session.BestMeasuresProblem().empty()) {
-        parts.optimum = session.BestMeasures();
+        // "Стоп" ends the judging of the sets too; its progress is counted in the report's steps.
+        parts.optimum = session.BestMeasures(WorkControl{nullptr, control.stopRequested});
         parts.measures = session.CapturedCandidates();
     } else {
         source.bestSetChart.clear();

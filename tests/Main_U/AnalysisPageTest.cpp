@@ -174,6 +174,15 @@ TEST_F(AnalysisPage, CapturedMeasuresAreJudgedWhileTheWindowAnswersAndBecomeTheF
     EXPECT_EQ(QToolTip::text(), QStringLiteral("Лучший набор: ") + SetTip(top, measures));
     QToolTip::hideText();
 
+    // Another budget is judged anew; "Стоп" ends that and leaves a line without a chart.
+    ClickTab(Find<QTabWidget>("PageControl1"), 1);
+    TypeInto("edAllMoney", QStringLiteral("1200"));
+    ShowView(BestSet);
+    EXPECT_EQ(line->text(), QString::fromUtf8("Подбирается лучший набор мер…"));
+    QTest::mouseClick(Find<QPushButton>("butBestSetStop"), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(line->text(), QString::fromUtf8("Подбор лучшего набора остановлен."), 20000);
+    EXPECT_FALSE(Find<QChartView>("chFrontier")->isVisible());
+
     // An unreadable budget: one line instead of the chart.
     ClickTab(Find<QTabWidget>("PageControl1"), 1);
     TypeInto("edAllMoney", QStringLiteral("много"));

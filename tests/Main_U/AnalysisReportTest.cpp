@@ -68,7 +68,9 @@ TEST_F(Report, PdfPagesAreNumberedAndRepeatTheirTablesHeaders)
             const bool rows = std::any_of(table.rows.begin(), table.rows.end(),
                                           [&](const QRegularExpression& row) { return text.contains(row); });
             pagesWithRows += rows;
-            if (rows) EXPECT_TRUE(text.contains(table.header)) << table.header.toStdString() << " page " << page;
+            if (rows) {
+                EXPECT_TRUE(text.contains(table.header)) << table.header.toStdString() << " page " << page;
+            }
         }
         spanning += pagesWithRows > 1;
     }
