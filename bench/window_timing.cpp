@@ -6,13 +6,13 @@
 #include <QApplication>
 #include <QChartView>
 #include <QAction>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
+#include <QLineEdit>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -172,16 +172,15 @@ int main(int argc, char* argv[])
         QFile::remove(pdf);
         QTimer answer;
         answer.setInterval(20);
-        QObject::connect(&answer, &QTimer::timeout, [pdf, &answer] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal) return;
-            auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QObject::connect(&answer, &QTimer::timeout, [pdf] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             if (!dialog) return;
-            answer.stop();
-            dialog->selectFile(pdf);
-            if (auto* buttons = dialog->findChild<QDialogButtonBox*>())
-                for (QAbstractButton* button : buttons->buttons())
-                    if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole) button->click();
+            // The name typed into its field and Enter pressed, as a person does.
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            if (!name) return;
+            name->setText(pdf);
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(name, &enter);
         });
         answer.start();
         QElapsedTimer elapsed;
@@ -196,5 +195,15 @@ int main(int argc, char* argv[])
     std::printf("PDF report through \"Экспорт отчёта…\", %d measures: median of %d: %.3f s wall until written; "
                 "longest interface-thread pause %.0f ms\n",
                 Measures, Repetitions, Median(total), Median(pauses));
+    if (!shots.isEmpty()) {
+        // The importance view in the smallest window it is made for.
+        window.showNormal();
+        window.resize(1024, 768);
+        views->setCurrentIndex(1);
+        QElapsedTimer settle;
+        settle.start();
+        while (settle.elapsed() < 500) QApplication::processEvents(QEventLoop::AllEvents, 50);
+        window.grab().save(QDir(shots).filePath(QStringLiteral("importance-1024x768.png")));
+    }
     return 0;
 }
