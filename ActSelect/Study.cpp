@@ -16,9 +16,9 @@ float EvaluateMeasure(const MeasureTables& tables, int column, GertNetwork& net,
         if (value > 0.0f) net.inputs.slot[r] = value;
     }
     for (int32_t e = 1; e <= series.ExperimentCount; ++e) {
-        RunNetworkBatch(net, series.InitiationCount);
+        RunExperiment(net, series.InitiationCount, e, progress);
         series.column[NodeI][e - 1] = net.counters.node[NodeI];
-        if (progress) progress(e);
+        if (progress) progress(e, series.InitiationCount);
     }
     return ToSingle(CheckedDivide(SeriesMean(series, NodeI), series.InitiationCount));
 }

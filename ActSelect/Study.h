@@ -24,7 +24,7 @@ struct StudyProgress {
     // After every step, with the step's number (1, 2, ...) and the bar's maximum (5 or 10). A
     // two-measure study takes six steps against a maximum of 5: a bar shows min(position, maximum).
     std::function<void(int position, int maximum)> step;
-    // After every experiment of every evaluation.
+    // Within and after every experiment of every evaluation (see RunSeries).
     ExperimentProgress experiment;
     // After each series the study judges or skips as over the budget, with the number done so far
     // and StudySeriesCount: the share of the study done.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <utility>
 
 #include "Analysis/StageMasses.h"
@@ -77,25 +78,33 @@ int LargestWithin(int s, int32_t threshold)
 // Stages 3 and 4 together, without the stage-3 score distribution: every stage-2 score above its
 // threshold times every stage-3 value either ends at stage 3 or passes; the passing masses are
 // gathered by LargestWithin of the stage-4 threshold, which is all the stage-4 split depends on.
-template <int From>
-std::pair<StageSplit, StageSplit> LastStages(const ScoreMasses<From>& s2, const ValueMasses& stage3,
-                                             const ValueMasses& stage4)
-{
+struct Stage3Outcome {
     StageSplit split3;
     std::array<long double, LargestValue + 1> passingWithin{};
+};
+
+template <int From>
+Stage3Outcome Stage3Of(const ScoreMasses<From>& s2, const ValueMasses& stage3)
+{
+    Stage3Outcome out;
     for (int k = 0; k < s2.count; ++k) {
         const int s = s2.reached[k];
         if (s <= Stage2Threshold) continue;
         for (int m = 0; m <= stage3.largest; ++m) {
             const long double mass = s2.mass[s] * stage3.mass[m];
             if (s * m <= Stage3Threshold) {
-                split3.ends += mass;
+                out.split3.ends += mass;
             } else {
-                split3.passes += mass;
-                passingWithin[LargestWithin(s * m, Stage4Threshold)] += mass;
+                out.split3.passes += mass;
+                out.passingWithin[LargestWithin(s * m, Stage4Threshold)] += mass;
             }
         }
     }
+    return out;
+}
+
+StageSplit Stage4Of(const Stage3Outcome& stage3, const ValueMasses& stage4)
+{
     // The stage-4 multiplier's masses at most and above each value: sums of masses.
     std::array<long double, LargestValue + 1> atMost{}, above{};
     long double sum = 0.0L;
@@ -108,10 +117,37 @@ std::pair<StageSplit, StageSplit> LastStages(const ScoreMasses<From>& s2, const 
     }
     StageSplit split4;
     for (int w = 0; w <= LargestValue; ++w) {
-        split4.ends += passingWithin[w] * atMost[w];
-        split4.passes += passingWithin[w] * above[w];
+        split4.ends += stage3.passingWithin[w] * atMost[w];
+        split4.passes += stage3.passingWithin[w] * above[w];
     }
-    return {split3, split4};
+    return split4;
+}
+
+constexpr int32_t Everything = -1;
+using Stage1Scores = ScoreMasses<LargestValue * LargestOf(Stage1FactorTable)>;
+using Stage2Scores = ScoreMasses<LargestValue * LargestOf(Stage1FactorTable) * LargestOf(Stage2Table)>;
+
+Stage1Scores Stage1ScoresOf(const StageMasses& m)
+{
+    return ProductAbove<LargestOf(Stage1FactorTable)>(ScoresOf(m.stage1Sum), Everything, m.stage1Factor);
+}
+
+Stage2Scores Stage2ScoresOf(const Stage1Scores& s1, const StageMasses& m)
+{
+    return ProductAbove<LargestOf(Stage2Table)>(s1, Stage1Threshold, m.stage2);
+}
+
+bool SameMasses(const ValueMasses& a, const ValueMasses& b)
+{
+    return a.largest == b.largest && a.mass == b.mass;
+}
+
+// Whether any of the draws first .. last differs between two draw lists.
+bool Differ(const DrawValueMasses& a, const DrawValueMasses& b, int first, int last)
+{
+    for (int k = first; k <= last; ++k)
+        if (!SameMasses(a[k], b[k])) return true;
+    return false;
 }
 
 }  // namespace
@@ -119,14 +155,63 @@ std::pair<StageSplit, StageSplit> LastStages(const ScoreMasses<From>& s2, const 
 NodeProbabilities ExactNodeProbabilities(const NetworkInputs& inputs)
 {
     const StageMasses m = StageMassesOf(MakeBatchBounds(inputs));
-    constexpr int32_t Everything = -1;
-    const auto s1 = ProductAbove<LargestOf(Stage1FactorTable)>(ScoresOf(m.stage1Sum), Everything, m.stage1Factor);
+    const Stage1Scores s1 = Stage1ScoresOf(m);
     const StageSplit split1 = Split(s1, Stage1Threshold);
-    const auto s2 = ProductAbove<LargestOf(Stage2Table)>(s1, Stage1Threshold, m.stage2);
+    const Stage2Scores s2 = Stage2ScoresOf(s1, m);
     const StageSplit split2 = Split(s2, Stage2Threshold);
-    const auto [split3, split4] = LastStages(s2, m.stage3, m.stage4);
+    const Stage3Outcome stage3 = Stage3Of(s2, m.stage3);
+    const StageSplit split3 = stage3.split3;
+    const StageSplit split4 = Stage4Of(stage3, m.stage4);
     return {{split1.ends, split1.passes, split2.ends, split2.passes, split3.ends, split3.passes, split4.ends,
              split4.passes}};
+}
+
+struct AccidentVariants::Stages {
+    DrawValueMasses x;
+    StageMasses m;
+    Stage1Scores s1;
+    Stage2Scores s2;
+    Stage3Outcome stage3;
+    long double accident;
+};
+
+AccidentVariants::AccidentVariants(const NetworkInputs& base) : stages_(std::make_unique<Stages>())
+{
+    Stages& b = *stages_;
+    b.x = DrawMasses(MakeBatchBounds(base));
+    b.m = StageMassesOf(b.x);
+    b.s1 = Stage1ScoresOf(b.m);
+    b.s2 = Stage2ScoresOf(b.s1, b.m);
+    b.stage3 = Stage3Of(b.s2, b.m.stage3);
+    b.accident = Stage4Of(b.stage3, b.m.stage4).passes;
+}
+
+AccidentVariants::~AccidentVariants() = default;
+
+long double AccidentVariants::Base() const { return stages_->accident; }
+
+long double AccidentVariants::Accident(const NetworkInputs& variant) const
+{
+    const Stages& b = *stages_;
+    const DrawValueMasses x = DrawMasses(MakeBatchBounds(variant));
+    // The stage formulas over the draws they read: x1..x8, x9..x14, x15..x22, x23..x27, x28..x31.
+    const bool sum1 = Differ(x, b.x, 1, 8), factor1 = Differ(x, b.x, 9, DrawsThroughStage1);
+    const bool stage2 = Differ(x, b.x, DrawsThroughStage1 + 1, DrawsThroughStage2);
+    const bool stage3 = Differ(x, b.x, DrawsThroughStage2 + 1, DrawsThroughStage3);
+    const bool stage4 = Differ(x, b.x, DrawsThroughStage3 + 1, DrawsThroughStage4);
+    const StageMasses m{sum1 ? Stage1Sum(x) : b.m.stage1Sum, factor1 ? Stage1Factor(x) : b.m.stage1Factor,
+                        stage2 ? Stage2Factor(x) : b.m.stage2, stage3 ? Stage3Factor(x) : b.m.stage3,
+                        stage4 ? Stage4Factor(x) : b.m.stage4};
+    // Each stage from the first whose masses changed, on the kept results of the ones before.
+    if (sum1 || factor1) {
+        const Stage1Scores s1 = Stage1ScoresOf(m);
+        const Stage2Scores s2 = Stage2ScoresOf(s1, m);
+        return Stage4Of(Stage3Of(s2, m.stage3), m.stage4).passes;
+    }
+    if (stage2) return Stage4Of(Stage3Of(Stage2ScoresOf(b.s1, m), m.stage3), m.stage4).passes;
+    if (stage3) return Stage4Of(Stage3Of(b.s2, m.stage3), m.stage4).passes;
+    if (stage4) return Stage4Of(b.stage3, m.stage4).passes;
+    return b.accident;
 }
 
 long double DrawsPerInitiation(const NodeProbabilities& p)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 
 #include "GERTnet/Network.h"
 
@@ -18,6 +19,22 @@ struct NodeProbabilities {
 // combined into the score distributions S1 and S2, each split at its stage's threshold, and the
 // stage-3 scores split at both remaining thresholds.
 NodeProbabilities ExactNodeProbabilities(const NetworkInputs& inputs);
+
+// The exact accident probabilities of variants of one set of inputs: the stages whose draws a
+// variant leaves as they were are taken from the base, so a variant that changes one factor costs
+// a fraction of a whole evaluation. Each is the probability ExactNodeProbabilities gives the
+// variant, bit for bit (the same operations on the same values).
+class AccidentVariants {
+public:
+    explicit AccidentVariants(const NetworkInputs& base);
+    ~AccidentVariants();
+    long double Base() const;
+    long double Accident(const NetworkInputs& variant) const;
+
+private:
+    struct Stages;
+    std::unique_ptr<Stages> stages_;
+};
 
 // The expected draws per initiation: 14 P(B) + 22 P(D) + 27 P(F) + 31 P(G).
 long double DrawsPerInitiation(const NodeProbabilities& p);

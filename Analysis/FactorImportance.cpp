@@ -5,15 +5,6 @@
 
 #include "Analysis/ExactNodes.h"
 
-namespace {
-
-long double AccidentProbability(const NetworkInputs& inputs)
-{
-    return ExactNodeProbabilities(inputs).node[NodeI];
-}
-
-}  // namespace
-
 int LevelNumberOf(float value)
 {
     const auto found = std::find_if(LevelTable.begin(), LevelTable.end(),
@@ -24,15 +15,22 @@ int LevelNumberOf(float value)
 ImportanceTable RankFactorImportance(const NetworkInputs& inputs)
 {
     ImportanceTable table;
-    table.accident = AccidentProbability(inputs);
+    // Each variant changes one factor: only the stages from that factor's on are computed again.
+    const AccidentVariants variants(inputs);
+    table.accident = variants.Base();
     for (const FactorInfo& factor : FactorCatalogue) {
         FactorImportance& row = table.factors[CatalogueIndex(factor)];
         row.factor = &factor;
         row.level = LevelNumberOf(inputs.slot[factor.slot]);
         NetworkInputs changed = inputs;
         for (int item = 0; item < LevelCount; ++item) {
+            // The current level gives the current inputs, whose probability is known already.
+            if (LevelTable[item].value == inputs.slot[factor.slot]) {
+                row.accident[item] = table.accident;
+                continue;
+            }
             changed.slot[factor.slot] = LevelTable[item].value;
-            row.accident[item] = AccidentProbability(changed);
+            row.accident[item] = variants.Accident(changed);
         }
         // min_element and max_element return the first of equal elements: the lowest level.
         const auto best = std::min_element(row.accident.begin(), row.accident.end());

@@ -1,29 +1,22 @@
-// The cost of an initiation from the exact node probabilities, and the estimate's cost factor.
+// The estimate's cost factor, from the batch kernels' time model.
 #include "Analysis/RunCost.h"
 
-#include <algorithm>
+#include "GERTnet/KernelChoice.h"
 
-InitiationCostModel CostModelOf(BatchKernel kernel)
+namespace {
+
+// Modelled nanoseconds per initiation under `inputs`, on the kernel the batch takes for them.
+double ModelledInitiation(const NetworkInputs& inputs)
 {
-    switch (kernel) {
-    case BatchKernel::Avx512: return {1.9L, 13.4L};
-    case BatchKernel::Avx2: return {1.9L, 12.0L};
-    case BatchKernel::Scalar: break;
-    }
-    return {1.65L, 1.7L};
+    const auto node = NodeOdds(MakeBatchBounds(inputs));
+    return ModelledTime(node, KernelFor(node, FastestKernel()));
 }
 
-long double InitiationCost(const NodeProbabilities& p, const InitiationCostModel& model)
-{
-    const auto& n = p.node;
-    const long double mispredicted = std::min(n[NodeB], n[NodeC]) + std::min(n[NodeD], n[NodeE]) +
-                                     std::min(n[NodeF], n[NodeG]) + std::min(n[NodeH], n[NodeI]);
-    return 1 + model.stagePass * n[NodeC] + model.misprediction * mispredicted;
-}
+}  // namespace
 
 long double RunCostFactor(const NetworkInputs& current, const NetworkInputs& calibration)
 {
-    const InitiationCostModel model = CostModelOf(FastestKernel());
-    return InitiationCost(ExactNodeProbabilities(current), model) /
-           InitiationCost(ExactNodeProbabilities(calibration), model);
+    const double base = ModelledInitiation(calibration);
+    if (!(base > 0.0)) return 1.0L;  // no model to go by: the calibration as it is
+    return static_cast<long double>(ModelledInitiation(current)) / base;
 }

@@ -64,6 +64,10 @@ DrawList DrawMasses(const BatchBounds& bounds)
 
 StageMasses StageMassesOf(const BatchBounds& bounds)
 {
-    const DrawList x = DrawMasses(bounds);
+    return StageMassesOf(DrawMasses(bounds));
+}
+
+StageMasses StageMassesOf(const DrawValueMasses& x)
+{
     return {Stage1Sum(x), Stage1Factor(x), Stage2Factor(x), Stage3Factor(x), Stage4Factor(x)};
 }

@@ -11,7 +11,8 @@
 // state lying at or above its cumulative bounds 0 .. i-1 and below the others, so its probability
 // is bound(i) - bound(i-1) states over 2^32 (bound(-1) = 0, the bound past the last = 2^32); a
 // two-way draw's first outcome is "below its bound". Exact: every count fits the significand.
-std::array<ValueMasses, DrawsThroughStage4 + 1> DrawMasses(const BatchBounds& bounds);
+using DrawValueMasses = std::array<ValueMasses, DrawsThroughStage4 + 1>;
+DrawValueMasses DrawMasses(const BatchBounds& bounds);
 
 // The stage formulas of StageTables.h over those distributions: S1 = stage1Sum × stage1Factor,
 // S2 = S1 × stage2, S3 = S2 × stage3, S4 = S3 × stage4.
@@ -23,3 +24,4 @@ struct StageMasses {
     ValueMasses stage4;
 };
 StageMasses StageMassesOf(const BatchBounds& bounds);
+StageMasses StageMassesOf(const DrawValueMasses& x);

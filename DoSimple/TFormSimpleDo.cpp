@@ -19,6 +19,7 @@
 #include "Widgets/Guard.h"
 #include "Widgets/Monitor.h"
 #include "Widgets/UiText.h"
+#include "Widgets/Widgets.h"
 
 namespace {
 
@@ -67,6 +68,7 @@ TFormSimpleDo::TFormSimpleDo(QWidget* owner, Apply apply)
     layout->addWidget(withRowTabs(pcSimpleDo), 1);
     layout->addLayout(bottom);
 
+    TakeWheelOnlyWithFocusWithin(this);
     // The report stands from the start; each activation rebuilds it again.
     FormActivate();
 }

@@ -3,7 +3,6 @@
 
 #include "GERTnet/BatchKernels.h"
 #include "GERTnet/StageTables.h"
-#include "GERTnet/StateBounds.h"
 
 // From here on the code is compiled for AVX2; the headers above keep the common instruction set.
 #pragma GCC push_options
@@ -20,10 +19,11 @@ constexpr uint32_t Bias = 0x80000000u;
 // Eight lanes of a lane group, from lane `first` on.
 struct Lanes8 {
     __m256i multiplier, increment, bound;
+    uint32_t always = 0;  // the lanes whose bound is 2^32: below it whatever the state
 
-    // Multipliers, biased increments, and biased bounds clamped to 32 bits (see Bound32: the
-    // states are clamped to SaturatedState as well). Lanes past the group's end get bound 0, so
-    // their bits stay 0.
+    // Multipliers, biased increments and biased bounds. A bound below 2^32 fits 32 bits; the
+    // lanes of bound 2^32 ("every state") are set by `always` instead, which spares a clamp in
+    // the loop. Lanes past the group's end get bound 0, so their bits stay 0.
     template <std::size_t LaneCount>
     Lanes8(const std::array<Jump, LaneCount>& jumps, const std::array<uint64_t, LaneCount>& bounds, std::size_t first)
     {
@@ -31,49 +31,75 @@ struct Lanes8 {
         for (std::size_t j = 0; j < 8 && first + j < LaneCount; ++j) {
             words[0][j] = jumps[first + j].multiplier;
             words[1][j] = jumps[first + j].increment + Bias;
-            words[2][j] = Bound32(bounds[first + j]);
+            const uint64_t b = bounds[first + j];
+            words[2][j] = b > UINT32_MAX ? 0 : static_cast<uint32_t>(b);
+            always |= uint32_t(b > UINT32_MAX) << j;
         }
         for (uint32_t& b : words[2]) b += Bias;
         multiplier = _mm256_load_si256(reinterpret_cast<const __m256i*>(words[0].data()));
         increment = _mm256_load_si256(reinterpret_cast<const __m256i*>(words[1].data()));
         bound = _mm256_load_si256(reinterpret_cast<const __m256i*>(words[2].data()));
     }
-    // Bit j: lane j's state is below its bound.
+    // Bit j: lane j's state is below its bound (`always` is needed only when some bound is 2^32).
+    template <bool EveryState>
     [[gnu::always_inline]] uint32_t Bits(__m256i start) const
     {
         const __m256i biasedState = _mm256_add_epi32(_mm256_mullo_epi32(start, multiplier), increment);
-        const __m256i clamped = _mm256_min_epi32(biasedState, _mm256_set1_epi32(int32_t(SaturatedState + Bias)));
-        return static_cast<uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpgt_epi32(bound, clamped))));
+        const auto below =
+            static_cast<uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpgt_epi32(bound, biasedState))));
+        return EveryState ? below | always : below;
     }
 };
 
+template <bool EveryState>
 struct Avx2Masks {
-    Lanes8 stage1Low, stage1High, stage23Low, stage23High, stage4;
+    Lanes8 stage1Low, stage1High, stage23Low, stage23High, stage4, nextStage1Low, nextStage1High;
 
     explicit Avx2Masks(const BatchBounds& b)
         : stage1Low(Stage1Jumps, b.stage1, 0), stage1High(Stage1Jumps, b.stage1, 8),
           stage23Low(Stage23Jumps, b.stage23, 0), stage23High(Stage23Jumps, b.stage23, 8),
-          stage4(Stage4Jumps, b.stage4, 0)
+          stage4(Stage4Jumps, b.stage4, 0), nextStage1Low(NextStage1Jumps, b.stage1, 0),
+          nextStage1High(NextStage1Jumps, b.stage1, 8)
     {
     }
     [[gnu::always_inline]] uint32_t Stage1(uint32_t s) const
     {
         const __m256i start = _mm256_set1_epi32(int32_t(s));
-        return stage1Low.Bits(start) | stage1High.Bits(start) << 8;
+        return stage1Low.template Bits<EveryState>(start) | stage1High.template Bits<EveryState>(start) << 8;
     }
     [[gnu::always_inline]] uint32_t Stage23(uint32_t s) const
     {
         const __m256i start = _mm256_set1_epi32(int32_t(s));
-        return stage23Low.Bits(start) | stage23High.Bits(start) << 8;
+        return stage23Low.template Bits<EveryState>(start) | stage23High.template Bits<EveryState>(start) << 8;
     }
-    [[gnu::always_inline]] uint32_t Stage4(uint32_t s) const { return stage4.Bits(_mm256_set1_epi32(int32_t(s))); }
+    [[gnu::always_inline]] uint32_t Stage4(uint32_t s) const
+    {
+        return stage4.template Bits<EveryState>(_mm256_set1_epi32(int32_t(s)));
+    }
+    [[gnu::always_inline]] uint32_t NextStage1(uint32_t s) const
+    {
+        const __m256i start = _mm256_set1_epi32(int32_t(s));
+        return nextStage1Low.template Bits<EveryState>(start) | nextStage1High.template Bits<EveryState>(start) << 8;
+    }
 };
 
 }  // namespace
 
 StageEnds RunAvx2Kernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
 {
-    const Avx2Masks masks(bounds);
-    return RunInitiations(masks, n, state);
+    if (AnyEveryState(bounds)) return RunInitiations(Avx2Masks<true>(bounds), n, state);
+    return RunInitiations(Avx2Masks<false>(bounds), n, state);
+}
+
+StageEnds RunAvx2BranchFreeKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
+{
+    if (AnyEveryState(bounds)) return RunInitiationsBranchFree<true>(Avx2Masks<true>(bounds), n, state);
+    return RunInitiationsBranchFree<true>(Avx2Masks<false>(bounds), n, state);
+}
+
+StageEnds RunAvx2FirstBranchKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
+{
+    if (AnyEveryState(bounds)) return RunInitiationsFirstBranch(Avx2Masks<true>(bounds), n, state);
+    return RunInitiationsFirstBranch(Avx2Masks<false>(bounds), n, state);
 }
 #pragma GCC pop_options

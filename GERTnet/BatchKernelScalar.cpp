@@ -37,3 +37,13 @@ StageEnds RunScalarKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
 {
     return RunInitiations(ScalarMasks{bounds}, n, state);
 }
+
+StageEnds RunScalarBranchFreeKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
+{
+    return RunInitiationsBranchFree<false>(ScalarMasks{bounds}, n, state);
+}
+
+StageEnds RunScalarFirstBranchKernel(const BatchBounds& bounds, int32_t n, uint32_t& state)
+{
+    return RunInitiationsFirstBranch(ScalarMasks{bounds}, n, state);
+}

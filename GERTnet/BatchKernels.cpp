@@ -3,19 +3,27 @@
 
 #include <algorithm>
 
-namespace {
-
-KernelFunction KernelOf(BatchKernel kernel)
+KernelFunction FunctionOf(KernelChoice choice)
 {
-    switch (kernel) {
-    case BatchKernel::Avx512: return RunAvx512Kernel;
-    case BatchKernel::Avx2: return RunAvx2Kernel;
-    case BatchKernel::Scalar: break;
-    }
-    return RunScalarKernel;
+    // Rows: scalar, AVX2, AVX-512; columns: the loops in their order.
+    static constexpr KernelFunction Functions[3][3] = {
+        {RunScalarKernel, RunScalarBranchFreeKernel, RunScalarFirstBranchKernel},
+        {RunAvx2Kernel, RunAvx2BranchFreeKernel, RunAvx2FirstBranchKernel},
+        {RunAvx512Kernel, RunAvx512BranchFreeKernel, RunAvx512FirstBranchKernel},
+    };
+    const int row = choice.instructions == BatchKernel::Avx512 ? 2 : choice.instructions == BatchKernel::Avx2 ? 1 : 0;
+    return Functions[row][static_cast<int>(choice.loop)];
 }
 
-}  // namespace
+const char* LoopName(KernelLoop loop)
+{
+    switch (loop) {
+    case KernelLoop::BranchFree: return "branch-free";
+    case KernelLoop::FirstBranch: return "first-branch";
+    case KernelLoop::Branching: break;
+    }
+    return "branching";
+}
 
 bool KernelSupported(BatchKernel kernel)
 {
@@ -54,10 +62,15 @@ const char* KernelName(BatchKernel kernel)
 
 void RunNetworkBatchWith(BatchKernel kernel, GertNetwork& net, int32_t n)
 {
+    RunNetworkBatchWith(KernelChoice{kernel, KernelLoop::Branching}, net, n);
+}
+
+void RunNetworkBatchWith(KernelChoice choice, GertNetwork& net, int32_t n)
+{
     net.counters = {};
     net.random.ReseedFromClock(*net.clock);
     const int32_t initiations = std::max(n, 0);
-    const StageEnds ends = KernelOf(kernel)(MakeBatchBounds(net.inputs), initiations, net.random.RandomSeed);
+    const StageEnds ends = FunctionOf(choice)(MakeBatchBounds(net.inputs), initiations, net.random.RandomSeed);
     // Every initiation that passes a stage reaches the next: B + C = N, D + E = C, F + G = E,
     // H + I = G.
     auto& c = net.counters.node;

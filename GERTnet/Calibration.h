@@ -13,7 +13,7 @@ constexpr int CalibrationRounds = 100;
 
 // Runs the calibration into entries 0..10 of every series column (the last round's counts) and
 // returns the duration of one round, 154 000 initiations, as a fraction of a day, measured on the
-// clock's monotonic reading over all rounds (never negative).
+// processor time of the calling thread over all rounds (never negative).
 double RunCalibration(GertNetwork& net, SeriesTable& series);
 
 // Estimated duration, in days, of `series` runs of K × N initiations:

@@ -1,7 +1,7 @@
 // The accident-process network: node texts and the production batch of N initiations.
 #include "GERTnet/Network.h"
 
-#include "GERTnet/BatchKernels.h"
+#include "GERTnet/KernelChoice.h"
 
 const std::array<const char*, NodeCount> NodeLetters = {"B", "C", "D", "E", "F", "G", "H", "I"};
 const std::array<const char*, NodeCount> NodeDisplayTexts = {
@@ -13,5 +13,5 @@ static_assert(InputSlot::T06 + 1 == FactorCount);
 
 void RunNetworkBatch(GertNetwork& net, int32_t n)
 {
-    RunNetworkBatchWith(FastestKernel(), net, n);
+    RunNetworkBatchWith(ChooseKernel(net.inputs), net, n);
 }

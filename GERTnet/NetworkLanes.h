@@ -77,19 +77,37 @@ struct BatchBounds {
 
 BatchBounds MakeBatchBounds(const NetworkInputs& inputs);
 
+// Whether some lane's bound is 2^32 ("every state"), which a 32-bit compare cannot express: the
+// vector kernels then set those lanes' bits by a constant mask, and otherwise skip that step.
+inline bool AnyEveryState(const BatchBounds& b)
+{
+    const auto above = [](const auto& bounds) {
+        for (uint64_t bound : bounds) {
+            if (bound > UINT32_MAX) return true;
+        }
+        return false;
+    };
+    return above(b.stage1) || above(b.stage23) || above(b.stage4);
+}
+
 // --- Jump-ahead of every lane ----------------------------------------------------------------
 
 // Lane j's state is LaneJumps[j] applied to the initiation's start state (the state before its
-// first draw), so the lanes of a stage do not wait for one another.
+// first draw), so the lanes of a stage do not wait for one another. With `ahead`, the lanes of
+// the initiation that starts that many draws later, from this one's start.
 template <std::size_t LaneCount>
-constexpr std::array<Jump, LaneCount> LaneJumps(const std::array<Lane, LaneCount>& lanes)
+constexpr std::array<Jump, LaneCount> LaneJumps(const std::array<Lane, LaneCount>& lanes, int ahead = 0)
 {
     std::array<Jump, LaneCount> jumps{};
     for (std::size_t j = 0; j < LaneCount; ++j) {
-        jumps[j] = Jumps[lanes[j].draw];
+        jumps[j] = JumpOf(lanes[j].draw + ahead);
     }
     return jumps;
 }
 inline constexpr auto Stage1Jumps = LaneJumps(Lanes::Stage1);
 inline constexpr auto Stage23Jumps = LaneJumps(Lanes::Stage23);
 inline constexpr auto Stage4Jumps = LaneJumps(Lanes::Stage4);
+// The stage-1 lanes of the next initiation when this one ends at stage 1.
+inline constexpr auto NextStage1Jumps = LaneJumps(Lanes::Stage1, DrawsThroughStage1);
+// Two initiations that both end at stage 1 make this many draws.
+inline constexpr Jump TwoStage1Ends = JumpOf(2 * DrawsThroughStage1);

@@ -1,6 +1,7 @@
 // The series of K experiments: filling it, its mean and deviation, and the run parameter checks.
 #include "GERTnet/Series.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/Conversions.h"
@@ -51,16 +52,67 @@ std::optional<float> SeriesDeviation(const SeriesTable& series, int column)
     return static_cast<float>(std::sqrt(static_cast<long double>(acc) / static_cast<long double>(k - 1)));
 }
 
+namespace {
+
+// Reads again the millisecond the random source took last: a batch started on it goes on from the
+// generator's current state (the random source's rule for a repeated reading).
+struct ContinuingClock final : Clock {
+    ContinuingClock(int32_t reading, const Clock* base) : reading(reading), base(base) {}
+    int32_t UtcMillisecondOfDay() const override { return reading; }
+    double MonotonicSeconds() const override { return base->MonotonicSeconds(); }
+    int32_t reading;
+    const Clock* base;
+};
+
+// Gives the network its own clock back, also when a slice's report ends the work.
+struct ClockRestorer {
+    GertNetwork& net;
+    const Clock* clock;
+    ~ClockRestorer() { net.clock = clock; }
+};
+
+}  // namespace
+
+void RunNetworkBatchInSlices(GertNetwork& net, int32_t n, int32_t slice,
+                             const std::function<void(int32_t done)>& between)
+{
+    slice = std::max(slice, 1);
+    if (n <= slice) {
+        RunNetworkBatch(net, n);
+        return;
+    }
+    RunNetworkBatch(net, slice);  // the reseed from the clock, as the whole batch makes it
+    OutcomeCounters total = net.counters;
+    const ClockRestorer restorer{net, net.clock};
+    const ContinuingClock continuing(net.random.lastClockReading, net.clock);
+    net.clock = &continuing;
+    for (int32_t done = slice; done < n;) {
+        if (between) between(done);
+        const int32_t part = std::min(slice, n - done);
+        RunNetworkBatch(net, part);
+        for (int j = 0; j < NodeCount; ++j) total.node[j] += net.counters.node[j];
+        done += part;
+    }
+    net.counters = total;
+}
+
+void RunExperiment(GertNetwork& net, int32_t n, int32_t experiment, const ExperimentProgress& progress)
+{
+    RunNetworkBatchInSlices(net, n, SliceInitiations, [&](int32_t done) {
+        if (progress) progress(experiment, done);
+    });
+}
+
 void RunSeries(GertNetwork& net, SeriesTable& series, const ExperimentProgress& progress)
 {
     CheckRunParameters(series.ExperimentCount, series.InitiationCount);
     for (int32_t e = 1; e <= series.ExperimentCount; ++e) {
-        RunNetworkBatch(net, series.InitiationCount);
+        RunExperiment(net, series.InitiationCount, e, progress);
         for (int j = 0; j < NodeCount; ++j) {
             series.column[j][e - 1] = net.counters.node[j];
         }
         if (progress) {
-            progress(e);
+            progress(e, series.InitiationCount);
         }
     }
 }

@@ -24,10 +24,28 @@ float SeriesMean(const SeriesTable& series, int column);
 // Undefined for K = 1: returns nothing.
 std::optional<float> SeriesDeviation(const SeriesTable& series, int column);
 
-// Called after each experiment with its number 1..K.
-using ExperimentProgress = std::function<void(int32_t experiment)>;
+// Called while experiment `experiment` (1..K) runs, after each slice of its initiations, with the
+// initiations of it done so far: N once the experiment is complete (its counts are then in the
+// table). It may throw to end the work there; what the work changed is then to be dropped.
+using ExperimentProgress = std::function<void(int32_t experiment, int32_t done)>;
 
-// For e = 1..K: RunNetworkBatch(N), then all eight counters into entry e-1. K and N are taken
+// An experiment runs this many initiations at a time, so that its progress is seen and a stop
+// takes effect within milliseconds at any N.
+constexpr int32_t SliceInitiations = 1 << 20;
+
+// RunNetworkBatch(net, n) in slices of at most `slice` initiations, each continuing the generator
+// state the previous one left: counters, generator state and clock reading end exactly as one
+// batch of n leaves them. `between` is called after each slice but the last with the initiations
+// done so far.
+void RunNetworkBatchInSlices(GertNetwork& net, int32_t n, int32_t slice,
+                             const std::function<void(int32_t done)>& between);
+
+// One experiment of a series: RunNetworkBatchInSlices with SliceInitiations, `progress` told
+// (experiment `experiment`) between the slices; the caller reports the experiment's end once it
+// has taken its counts.
+void RunExperiment(GertNetwork& net, int32_t n, int32_t experiment, const ExperimentProgress& progress);
+
+// For e = 1..K: RunExperiment(N), then all eight counters into entry e-1. K and N are taken
 // from the table; the caller has checked 1 <= K <= MaxExperiments and N >= 1.
 void RunSeries(GertNetwork& net, SeriesTable& series, const ExperimentProgress& progress = {});
 

@@ -106,3 +106,16 @@ inline constexpr PassBitmap Stage1Passes = [] {
     }
     return passes;
 }();
+
+// The tables above side by side in one object, as the batch loops read them: one base address
+// serves every look-up, which leaves the loops their registers.
+struct ScoreTables {
+    PassBitmap stage1Passes;
+    std::array<uint8_t, 256> stage1Sum;
+    std::array<uint8_t, 256> stage1Factor;
+    std::array<uint8_t, 1024> stage2;
+    std::array<uint8_t, 64> stage3;
+    std::array<uint8_t, 16> stage4;
+};
+alignas(64) inline constexpr ScoreTables Scores = {Stage1Passes, Stage1SumTable, Stage1FactorTable, Stage2Table,
+                                                   Stage3Table, Stage4Table};

@@ -8,6 +8,7 @@
 
 #include "Analysis/AnalysisTexts.h"
 #include "Main_U/AnalysisViews.h"
+#include "Main_U/PlanView.h"
 #include "Widgets/UiLocale.h"
 #include "Widgets/UiText.h"
 
@@ -43,6 +44,7 @@ AnalysisPage::AnalysisPage(const Session& session) : session_(session)
     views->addTab(Scrolling(nodes_), QStringLiteral("Узлы сети"));
     views->addTab(Scrolling(importance_), QStringLiteral("Важность факторов"));
     views->addTab(Scrolling(bestSet_), QStringLiteral("Лучший набор мер"));
+    views->addTab(Scrolling(new PlanView(session)), QStringLiteral("План"));
     connect(importance_, &ImportanceView::factorChosen, this, &AnalysisPage::factorChosen);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 4, 0, 0);

@@ -12,6 +12,8 @@
 #include <QSettings>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 #include "Session/ProjectFile.h"
 #include "Widgets/BackgroundWork.h"
 #include "Widgets/Grid.h"
@@ -93,7 +95,9 @@ bool TFormKestal::MayDiscard()
 void TFormKestal::NewProject()
 {
     if (!MayDiscard()) return;
-    const Session fresh(session_.state().net.clock, UiNumberLocale(), UiNumberLocale());
+    Session fresh(session_.state().net.clock, UiNumberLocale(), UiNumberLocale());
+    // A new assessment starts as the first showing starts one: T03 on the questionnaire's level.
+    fresh.Activate();
     ShowLoadedSession(fresh.state(), QString());
 }
 
@@ -108,18 +112,39 @@ void TFormKestal::OpenProject()
 void TFormKestal::OpenProjectAt(const QString& path)
 {
     SessionState opened;
-    // A file that is not a sound project is refused whole: nothing in the window changes.
-    if (!Guarded(this, [&] { opened = OpenProjectFile(S(path)); })) return;
+    // A file that is not a sound project is refused whole: nothing in the window changes. A file
+    // that is gone leaves the recent list.
+    if (!Guarded(this, [&] { opened = OpenProjectFile(S(path)); })) {
+        if (!QFileInfo::exists(path)) ForgetFile(path);
+        return;
+    }
     ShowLoadedSession(std::move(opened), path);
     RememberFile(path);
+}
+
+void TFormKestal::OpenFromCommandLine(const QStringList& arguments)
+{
+    // The first argument after the program's name that is no option is the file to open; the
+    // toolkit's own options have been taken out of the list already.
+    const auto file = std::find_if(arguments.begin() + std::min<qsizetype>(1, arguments.size()), arguments.end(),
+                                   [](const QString& argument) { return !argument.startsWith(QLatin1Char('-')); });
+    if (file == arguments.end()) return;
+    OpenProjectAt(*file);
+    openedBeforeShowing_ = !projectPath_.isEmpty() && activation_ == Activation::NotShown;
 }
 
 bool TFormKestal::SaveProject()
 {
     if (projectPath_.isEmpty()) return SaveProjectAs();
-    if (!Guarded(this, [&] { SaveProjectFile(S(projectPath_), ProjectJson(session_.state())); })) return false;
-    MarkSaved(projectPath_);
-    RememberFile(projectPath_);
+    return SaveProjectTo(projectPath_);
+}
+
+bool TFormKestal::SaveProjectTo(const QString& path)
+{
+    // The document takes the path and the title only when the file was written.
+    if (!Guarded(this, [&] { SaveProjectFile(S(path), ProjectJson(session_.state())); })) return false;
+    MarkSaved(path);
+    RememberFile(path);
     return true;
 }
 
@@ -127,11 +152,21 @@ bool TFormKestal::SaveProjectAs()
 {
     const QString folder =
         projectPath_.isEmpty() ? KestalSettings().value(LastFolderKey).toString() : projectPath_;
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить проект"), folder, ProjectFilter);
+    // The dialog asks nothing: the name gets its extension first, then the question is asked of the
+    // file that would be replaced.
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить проект"), folder, ProjectFilter,
+                                                nullptr, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty()) return false;
-    if (!path.endsWith(QLatin1String(ProjectExtension))) path += QLatin1String(ProjectExtension);
-    projectPath_ = path;
-    return SaveProject();
+    if (!path.endsWith(QLatin1String(ProjectExtension), Qt::CaseInsensitive))
+        path += QLatin1String(ProjectExtension);
+    if (QFileInfo(path).exists()) {
+        const auto answer = QMessageBox::question(
+            this, Q(ApplicationTitle),
+            QStringLiteral("Файл «%1» уже существует. Заменить его?").arg(QFileInfo(path).fileName()),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        if (answer != QMessageBox::Yes) return false;
+    }
+    return SaveProjectTo(path);
 }
 
 void TFormKestal::ShowLoadedSession(SessionState state, const QString& path)
@@ -150,10 +185,25 @@ void TFormKestal::ShowLoadedSession(SessionState state, const QString& path)
     MarkSaved(path);
 }
 
+// The recent files as the settings hold them, at most eight: a longer list (written by hand or by
+// another program) is cut when read.
+QStringList TFormKestal::RecentFiles()
+{
+    return KestalSettings().value(RecentFilesKey).toStringList().mid(0, MaxRecentFiles);
+}
+
+void TFormKestal::ForgetFile(const QString& path)
+{
+    QStringList recent = RecentFiles();
+    if (recent.removeAll(path) == 0) return;
+    KestalSettings().setValue(RecentFilesKey, recent);
+    ShowRecentFiles();
+}
+
 void TFormKestal::RememberFile(const QString& path)
 {
     QSettings settings = KestalSettings();
-    QStringList recent = settings.value(RecentFilesKey).toStringList();
+    QStringList recent = RecentFiles();
     recent.removeAll(path);
     recent.prepend(path);
     while (recent.size() > MaxRecentFiles) recent.removeLast();
@@ -165,7 +215,7 @@ void TFormKestal::RememberFile(const QString& path)
 void TFormKestal::ShowRecentFiles()
 {
     recentMenu_->clear();
-    const QStringList recent = KestalSettings().value(RecentFilesKey).toStringList();
+    const QStringList recent = RecentFiles();
     for (int i = 0; i < recent.size(); ++i) {
         const QString path = recent[i];
         QAction* action = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));

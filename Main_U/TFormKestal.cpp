@@ -20,6 +20,7 @@
 #include "About/TAboutBox.h"
 #include "DoSimple/TFormSimpleDo.h"
 #include "Main_U/AnalysisPage.h"
+#include "Main_U/PlanView.h"
 #include "GERTnet/ResultGrid.h"
 #include "Widgets/BackgroundWork.h"
 #include "Widgets/Grid.h"
@@ -29,6 +30,7 @@
 #include "Widgets/Pictures.h"
 #include "Widgets/UiLocale.h"
 #include "Widgets/UiText.h"
+#include "Widgets/Widgets.h"
 #include "common/Formats.h"
 
 namespace {
@@ -43,13 +45,15 @@ constexpr int MinimumHeight = 480;
 
 int T03() { return CatalogueIndex(*FindFactor("T03")); }
 
-// Windows that take the focus only while they are open: menus, drop-down lists, tooltips and
-// message boxes. The window's activation ignores them.
-bool TransientWindow(const QWindow* window)
+// Whether the window is the questionnaire or an about box: the windows of this application from
+// which coming back re-applies the questionnaire's level.
+bool CountsForActivation(const QWindow* window)
 {
-    if (window->type() == Qt::Popup || window->type() == Qt::ToolTip) return true;
+    if (window->type() == Qt::Popup || window->type() == Qt::ToolTip) return false;
     for (const QWidget* widget : QApplication::topLevelWidgets())
-        if (widget->windowHandle() == window) return qobject_cast<const QMessageBox*>(widget) != nullptr;
+        if (widget->windowHandle() == window)
+            return qobject_cast<const TAboutBox*>(widget) != nullptr ||
+                   qobject_cast<const TFormSimpleDo*>(widget) != nullptr;
     return false;
 }
 
@@ -79,6 +83,8 @@ TFormKestal::TFormKestal(const Clock* clock) : session_(clock, UiNumberLocale(),
     ConnectMeasurePage();
     ConnectStudyAndTotals();
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TFormKestal::FocusWindowChanged);
+    // Scrolling the pages re-rates nothing: lists, track bars and tabs take the wheel only with focus.
+    TakeWheelOnlyWithFocusWithin(this);
     FormCreate();
 }
 
@@ -103,6 +109,7 @@ void TFormKestal::BuildFrame()
     QAction* questionnaire = tools->addAction(QStringLiteral("Напряжённость труда (T03)…"));
     questionnaire->setObjectName(QStringLiteral("acQuestionnaire"));
     connect(questionnaire, &QAction::triggered, this, Guard(this, [this] { pT03DblClick(); }));
+    AddWorkplaceActions(file, tools);
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help1"));
     About1 = help->addAction(QStringLiteral("About ..."));
@@ -133,10 +140,11 @@ void TFormKestal::BuildFrame()
     butStop->hide();
     work_ = std::make_unique<BackgroundWork>(butStop, [this](int64_t done, int64_t total, double left) {
         lbWorkProgress->setText(WorkProgressText(done, total, left));
+        // Each bar keeps its own range (pbTime: K, so that it stands at the experiments done).
         for (QProgressBar* bar : {pbTime, ProgressBar1}) {
             if (!bar->isVisible() || total <= 0) continue;
-            bar->setMaximum(static_cast<int>(std::min<int64_t>(total, 1'000'000'000)));
-            bar->setValue(static_cast<int>(done * bar->maximum() / total));
+            const long double share = static_cast<long double>(std::min(done, total)) * bar->maximum() / total;
+            bar->setValue(static_cast<int>(share));
         }
     });
     connect(butStop, &QPushButton::clicked, this, [this] { StopWork(); });
@@ -159,6 +167,9 @@ void TFormKestal::BuildFrame()
     analysis_ = new AnalysisPage(session_);
     PageControl1->addTab(analysis_, PagePicture(3), QStringLiteral("Анализ"));
     statusBar->addPermanentWidget(analysis_->AccidentLabel());
+    analysis_->findChild<PlanView*>()->SetCapture([this](const PlanView::Result& plan) {
+        Do([&] { CapturePlanAsMeasure(session_, plan, UiNumberLocale()); });
+    });
     PageControl1->setCurrentWidget(tsModeling);
     // Below the design's size the pages scroll rather than cut their controls off.
     auto* scroller = new QScrollArea;
@@ -186,22 +197,26 @@ void TFormKestal::FormCreate()
 void TFormKestal::FocusWindowChanged(QWindow* now)
 {
     // Another application taking the focus changes nothing: what counts is which window of this
-    // application had it last.
-    if (!now || TransientWindow(now)) return;
-    const bool main = now == windowHandle();
-    const bool mainBefore = std::exchange(mainHadFocus_, main);
-    // First showing, or back from another window of this application.
-    if (main && !mainBefore) FormActivate();
+    // application had it last, of the main window, the questionnaire and the about boxes.
+    if (!now) return;
+    if (now == windowHandle()) {
+        const Activation before = std::exchange(activation_, Activation::Main);
+        if (before == Activation::Other) FormActivate(false);
+        if (before == Activation::NotShown && !openedBeforeShowing_) FormActivate(true);
+    } else if (CountsForActivation(now)) {
+        activation_ = Activation::Other;
+    }
 }
 
-void TFormKestal::FormActivate()
+void TFormKestal::FormActivate(bool first)
 {
-    // Giving T03 the questionnaire's level again is no change of the user's.
     const bool saved = !Unsaved();
     Do([this] { session_.Activate(); });
-    if (saved) MarkSaved(projectPath_);
+    // A new assessment starts on the questionnaire's level: no change of the user's.
+    if (first && saved) MarkSaved(projectPath_);
     // The T03 list shows the questionnaire's level, whatever was typed into it.
     ShowFactorList(T03());
+    ShowTitle();
 }
 
 void TFormKestal::About1Click()
@@ -259,6 +274,8 @@ void TFormKestal::StopWork()
 
 void TFormKestal::StartWork()
 {
+    // What the last work left in the status bar is not about this one.
+    statusBar()->clearMessage();
     lbWorkProgress->setText(WorkProgressText(0, 0, -1.0));
     lbWorkProgress->show();
     butStop->show();

@@ -34,6 +34,7 @@ class QTabWidget;
 class QTreeWidget;
 class QWindow;
 struct ReportParts;
+struct Workplace;
 
 class TFormKestal : public QMainWindow {
     Q_OBJECT
@@ -47,6 +48,10 @@ public:
     const Session& session() const { return session_; }
     // Whether a modeling run or a study is running in the background.
     bool Working() const;
+    // `kestal FILE`: opens the file its arguments name (the program's name first), before the window
+    // is first shown; a file that cannot be opened is refused as "Открыть…" refuses it and the window
+    // shows a new assessment. An opened file keeps its T03 at that first showing.
+    void OpenFromCommandLine(const QStringList& arguments);
     // The window's size and place as the last session left them.
     void RestoreGeometry();
     // Opens the project at `path`, refusing a bad file with nothing changed.
@@ -54,6 +59,12 @@ public:
     // Writes the report to `path` on this thread: PDF for a ".pdf" file, ODT for ".odt", HTML
     // otherwise. KestalError when it fails.
     void WriteReport(const QString& path);
+    // The project at `path` as A against the current ratings as B, compared in the background; the
+    // comparison's view opens when it is done. A bad file is refused with nothing changed.
+    void CompareWithFile(const QString& path);
+    // The workplaces of the table at `path` assessed in the background; the summary's view opens
+    // when it is done. A file that cannot be read is refused with nothing changed.
+    void SummariseFile(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,7 +84,10 @@ private:
 
     // ---- Handlers ----
     void FormCreate();
-    void FormActivate();
+    // `first`: the window's first showing with a new assessment, which starts on the questionnaire's
+    // level unchanged; otherwise the focus came back from the questionnaire or an about box, and a
+    // T03 that changes is a change of the assessment.
+    void FormActivate(bool first);
     void FocusWindowChanged(QWindow* now);
     void About1Click();
     void pT03DblClick();
@@ -99,6 +113,7 @@ private:
     // True when saved; false when refused or cancelled.
     bool SaveProject();
     bool SaveProjectAs();
+    bool SaveProjectTo(const QString& path);
     // Whether the session differs from what was last saved or opened.
     bool Unsaved() const;
     // Asks "Сохранить изменения?" where something would be lost; false when the user cancels.
@@ -106,8 +121,20 @@ private:
     void MarkSaved(const QString& path);
     void ShowTitle();
     void ShowLoadedSession(SessionState state, const QString& path);
+    static QStringList RecentFiles();
     void RememberFile(const QString& path);
+    void ForgetFile(const QString& path);
     void ShowRecentFiles();
+    // ---- Comparison with another assessment, summary of many workplaces ----
+    // "Сервис → Сравнить с…" and "File → Сводная оценка рабочих мест…": a file chosen, then below.
+    void AddWorkplaceActions(QMenu* file, QMenu* tools);
+    void CompareWith();
+    // The ratings as last saved or opened (a new assessment's start) as A.
+    void CompareWithSaved();
+    void CompareInBackground(const NetworkInputs& reference, const QString& nameA);
+    void SummariseWorkplaces();
+    // After the unsaved question: a new assessment with the workplace's levels.
+    void OpenWorkplace(const Workplace& workplace);
     // ---- Report ----
     void ExportReport();
     void PrintReport();
@@ -141,9 +168,13 @@ private:
     int treeExpansionsShown_ = 0;
     std::vector<std::string> listingShown_;
     std::vector<GridCell> totalsShown_;
-    // Whether this window, rather than another window of this application (about box, questionnaire),
-    // had the focus last. Other applications, menus, drop-down lists and message boxes do not count.
-    bool mainHadFocus_ = false;
+    // Which window had the focus last of those that count for FormActivate: none yet (the window was
+    // not shown), this window, or the questionnaire or an about box. Other applications and every
+    // other window (menus, lists, message, file and print dialogs) do not count.
+    enum class Activation { NotShown, Main, Other };
+    Activation activation_ = Activation::NotShown;
+    // A file was opened before the first showing: that showing keeps the file's T03.
+    bool openedBeforeShowing_ = false;
 
     // ---- Frame ----
     QAction* About1 = nullptr;

@@ -4,6 +4,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <optional>
 
 #include "Main_U/TFormKestal.h"
 #include "Widgets/DisplayCheck.h"
@@ -17,7 +18,10 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "kestal: %s\n", problem.c_str());
         return 1;
     }
+    // A failure the check cannot foresee (a platform's library missing) is one line too.
+    std::optional<DisplayStartGuard> starting(std::in_place);
     QApplication application(argc, argv);
+    starting.reset();
     QApplication::setApplicationName(Q(ApplicationTitle));
     QApplication::setFont(KestalFont());
     // The toolkit's own texts (buttons of message boxes, file and print dialogs, context menus).
@@ -26,6 +30,8 @@ int main(int argc, char* argv[])
         QApplication::installTranslator(&toolkitTexts);
     TFormKestal window;
     window.RestoreGeometry();
+    // `kestal FILE`, as a desktop starts it for a file: opened before the first showing.
+    window.OpenFromCommandLine(QApplication::arguments());
     window.show();
     return application.exec();
 }

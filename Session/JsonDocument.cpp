@@ -21,12 +21,17 @@ class DocumentBuilder {
 public:
     explicit DocumentBuilder(std::size_t maxDepth) : maxDepth_(maxDepth) {}
     Json root;
+    NumberTexts numberTexts;
 
     bool null() { return Put(nullptr); }
     bool boolean(bool value) { return Put(value); }
     bool number_integer(Json::number_integer_t value) { return Put(value); }
     bool number_unsigned(Json::number_unsigned_t value) { return Put(value); }
-    bool number_float(Json::number_float_t value, const Json::string_t&) { return Put(value); }
+    bool number_float(Json::number_float_t value, const Json::string_t& text)
+    {
+        numberTexts.emplace(NextPath(), text);
+        return Put(value);
+    }
     bool string(Json::string_t& value) { return Put(std::move(value)); }
     bool binary(Json::binary_t& value) { return Put(std::move(value)); }
     bool start_object(std::size_t) { return Open(Json::object()); }
@@ -124,7 +129,7 @@ std::string LineAndColumn(const std::string& bytes, std::size_t offset)
     return "строка " + std::to_string(line) + ", столбец " + std::to_string(column);
 }
 
-Json ParseJsonDocument(const std::string& bytes, std::size_t maxDepth)
+JsonDocument ParseJsonDocument(const std::string& bytes, std::size_t maxDepth)
 {
     if (std::all_of(bytes.begin(), bytes.end(), IsBlank)) throw DocumentProblem{"", "файл пуст"};
     if (const std::size_t bad = InvalidUtf8Offset(bytes); bad != std::string::npos)
@@ -136,5 +141,5 @@ Json ParseJsonDocument(const std::string& bytes, std::size_t maxDepth)
         if (fault.offset >= bytes.size()) throw DocumentProblem{LineAndColumn(bytes, bytes.size()), "файл обрывается"};
         throw DocumentProblem{LineAndColumn(bytes, fault.offset), fault.problem};
     }
-    return std::move(builder.root);
+    return {std::move(builder.root), std::move(builder.numberTexts)};
 }

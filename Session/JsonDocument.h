@@ -8,9 +8,14 @@
 
 #include "Session/JsonNode.h"
 
+struct JsonDocument {
+    Json root;
+    NumberTexts numberTexts;
+};
+
 // Throws DocumentProblem: "файл пуст" for a text of blanks only; otherwise the fault's line and
 // column (or, for a repeated key and deep nesting, its path) and what it is.
-Json ParseJsonDocument(const std::string& bytes, std::size_t maxDepth);
+JsonDocument ParseJsonDocument(const std::string& bytes, std::size_t maxDepth);
 
 // "строка 3, столбец 14": the place of the byte at `offset`; lines and columns count from 1 and
 // columns count characters.

@@ -3,7 +3,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+
+#include "common/CLocale.h"
 
 void JsonNode::Refuse(const std::string& problem) const
 {
@@ -29,7 +32,7 @@ JsonNode JsonNode::operator[](std::string_view key) const
     const std::string path = path_.empty() ? std::string(key) : path_ + "." + std::string(key);
     const auto found = value_->find(key);
     if (found == value_->end()) throw DocumentProblem{path, "нет поля"};
-    return JsonNode(*found, path);
+    return JsonNode(*found, path, numberTexts_);
 }
 
 std::vector<JsonNode> JsonNode::Items(std::size_t min, std::size_t max, const char* tooMany) const
@@ -42,7 +45,8 @@ std::vector<JsonNode> JsonNode::Items(std::size_t min, std::size_t max, const ch
                           : "число элементов должно быть от " + std::to_string(min) + " до " + std::to_string(max));
     std::vector<JsonNode> items;
     items.reserve(size);
-    for (std::size_t i = 0; i < size; ++i) items.emplace_back((*value_)[i], path_ + "[" + std::to_string(i) + "]");
+    for (std::size_t i = 0; i < size; ++i)
+        items.emplace_back((*value_)[i], path_ + "[" + std::to_string(i) + "]", numberTexts_);
     return items;
 }
 
@@ -74,4 +78,31 @@ float JsonNode::Single() const
     const double number = value_->get<double>();
     if (!(std::fabs(number) <= std::numeric_limits<float>::max())) Refuse("число вне допустимого диапазона");
     return static_cast<float>(number);
+}
+
+std::string JsonNode::NumberText() const
+{
+    if (numberTexts_ && value_->is_number_float())
+        if (const auto found = numberTexts_->find(path_); found != numberTexts_->end()) return found->second;
+    return value_->dump();
+}
+
+std::optional<long double> JsonNode::Amount(bool anyText) const
+{
+    if (value_->is_null()) return std::nullopt;
+    if (value_->is_number_unsigned()) return static_cast<long double>(value_->get<uint64_t>());
+    if (value_->is_number_integer()) return static_cast<long double>(value_->get<int64_t>());
+    if (!value_->is_number_float() && !value_->is_string()) Refuse("ожидается число или null");
+    const std::string text = value_->is_string() ? Text() : NumberText();
+    // Digits, a sign, a point and an exponent only, read as a typed amount is read: correctly
+    // rounded, subnormal results kept.
+    char* end = nullptr;
+    const bool number = !text.empty() && text.find_first_not_of("0123456789.eE+-") == std::string::npos;
+    const long double amount = number ? strtold_l(text.c_str(), &end, NeutralCLocale()) : 0.0L;
+    if (end != text.c_str() + text.size() || !std::isfinite(amount))
+        Refuse(value_->is_string() ? "ожидается число" : "число вне допустимого диапазона");
+    // Otherwise a text holds only what a JSON number cannot.
+    if (value_->is_string() && !anyText && std::fabs(amount) <= std::numeric_limits<double>::max())
+        Refuse("ожидается число или null");
+    return amount;
 }

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +14,10 @@
 #include <nlohmann/json.hpp>
 
 using Json = nlohmann::json;
+
+// The text of each number with a fraction or an exponent as the document wrote it, by its path: its
+// digits beyond what a double holds.
+using NumberTexts = std::map<std::string, std::string>;
 
 // The first problem found in a document: where it is (a JSON path such as
 // "measures[1].changes[0].factor", or a line and column) and what is wrong there.
@@ -22,7 +28,10 @@ struct DocumentProblem {
 
 class JsonNode {
 public:
-    JsonNode(const Json& value, std::string path) : value_(&value), path_(std::move(path)) {}
+    JsonNode(const Json& value, std::string path, const NumberTexts* numberTexts = nullptr)
+        : value_(&value), path_(std::move(path)), numberTexts_(numberTexts)
+    {
+    }
 
     const std::string& path() const { return path_; }
     const Json& value() const { return *value_; }
@@ -43,8 +52,15 @@ public:
     int64_t Integer(int64_t min, int64_t max) const;
     // A number within the range of single precision, rounded to single.
     float Single() const;
+    // An amount: a number read at extended precision from the digits the document wrote, or null
+    // for none; one beyond the range of a double is written as a text of its digits ("1e+400").
+    // With `anyText`, a text of digits is taken whatever its size.
+    std::optional<long double> Amount(bool anyText = false) const;
+    // A number as the document wrote it.
+    std::string NumberText() const;
 
 private:
     const Json* value_;
     std::string path_;
+    const NumberTexts* numberTexts_;
 };

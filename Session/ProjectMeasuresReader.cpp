@@ -1,13 +1,12 @@
-// Reading the measures of a project file: the captured measures, the ranked store and the tree.
+// Reading the measures of a project file: the captured measures and the ranked store.
 #include <algorithm>
 
 #include "ActSelect/Capture.h"
+#include "ActSelect/Study.h"
 #include "Session/ProjectReading.h"
 #include "common/Text.h"
 
 namespace {
-
-constexpr int TreeImages = 8;  // the tree's icons 0..7
 
 struct ReadChange {
     int factor;  // catalogue index
@@ -30,31 +29,14 @@ ReadChange ChangeOf(const JsonNode& node, const SettingsTable& settings)
              LevelTable[itemAfter].value}};
 }
 
-TreeNode NodeOf(const JsonNode& node, std::initializer_list<std::string_view> keys)
+// Whether a record's ratio is what the study writes: its benefit over its cost rounded to single
+// (0 for a free record, of cost 0), or the mark of a combination over the budget, whose benefit
+// stays 0.
+bool RatioAsStudied(const operation& record)
 {
-    node.ExpectObject(keys);
-    return {node["text"].Text(), static_cast<int>(node["image"].Integer(0, TreeImages - 1)), -1, {}};
-}
-
-std::vector<JsonNode> ChildrenOf(const JsonNode& node, std::size_t min, std::size_t max)
-{
-    if (!node.Has("children") && min == 0) return {};
-    return node["children"].Items(min, max);
-}
-
-// The change nodes of a changes node: one per factor.
-std::vector<int> ReadChangeNodes(const JsonNode& changes, TreeNode& out)
-{
-    std::vector<int> factors;
-    for (const JsonNode& child : ChildrenOf(changes, 0, FactorCount)) {
-        TreeNode node = NodeOf(child, {"text", "image", "factor"});
-        node.factor = CatalogueIndex(FactorOf(child["factor"]));
-        if (std::count(factors.begin(), factors.end(), node.factor))
-            child["factor"].Refuse("фактор указан дважды");
-        factors.push_back(node.factor);
-        out.children.push_back(std::move(node));
-    }
-    return factors;
+    if (record.Cost == 0.0f) return record.Ratio == 0.0f && record.Benefit == 0.0f;
+    if (record.Ratio == static_cast<float>(static_cast<long double>(record.Benefit) / record.Cost)) return true;
+    return (record.Ratio == PairStudyOverBudget || record.Ratio == TripleStudyOverBudget) && record.Benefit == 0.0f;
 }
 
 }  // namespace
@@ -98,30 +80,9 @@ void ReadStore(const JsonNode& store, SessionState& state)
         record.Delta = node["delta"].Single();
         record.Benefit = node["benefit"].Single();
         record.Ratio = node["ratio"].Single();
+        if (!RatioAsStudied(record)) node["ratio"].Refuse("не равно benefit ÷ cost");
         int j = 0;
         for (const JsonNode& change : node["changes"].Items(0, MaxCombinedChanges))
             record.Changes[++j] = ChangeOf(change, state.settings).change;
     }
-}
-
-TreeNode ReadTree(const JsonNode& tree, const std::vector<std::vector<int>>& measureFactors)
-{
-    TreeNode root = NodeOf(tree, {"text", "image", "children"});
-    const std::size_t measures = measureFactors.size() + 1;  // the captured ones and the pending one
-    for (const JsonNode& measureNode : ChildrenOf(tree, measures, measures)) {
-        TreeNode& measure = root.children.emplace_back(NodeOf(measureNode, {"text", "image", "children"}));
-        const std::vector<JsonNode> parts = ChildrenOf(measureNode, 2, 2);
-        TreeNode& changes = measure.children.emplace_back(NodeOf(parts[0], {"text", "image", "children"}));
-        std::vector<int> factors = ReadChangeNodes(parts[0], changes);
-        measure.children.push_back(NodeOf(parts[1], {"text", "image"}));
-        const std::size_t m = root.children.size() - 1;
-        if (m < measureFactors.size()) {
-            std::vector<int> captured = measureFactors[m];
-            std::sort(factors.begin(), factors.end());
-            std::sort(captured.begin(), captured.end());
-            if (factors != captured)
-                parts[0].Refuse("факторы не те, что в measures[" + std::to_string(m) + "].changes");
-        }
-    }
-    return root;
 }

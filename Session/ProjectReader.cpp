@@ -1,11 +1,12 @@
 // Reading a project file: the document, its format and version, and each section into a fresh
 // session's state, every value checked before the state is returned.
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
 #include "Session/JsonDocument.h"
+#include "Session/MeasureTree.h"
+#include "Session/ProjectAmounts.h"
 #include "Session/ProjectFile.h"
 #include "Session/ProjectReading.h"
 #include "Session/Session.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-// Nesting of a valid project: the tree's change nodes lie 9 deep.
+// Nesting of a valid project is at most 4 (version 1: the tree's change nodes lie 9 deep).
 constexpr std::size_t MaxDepth = 16;
 constexpr int64_t MaxInt32 = std::numeric_limits<int32_t>::max();
 constexpr int32_t MillisecondsPerDay = 86'400'000;
@@ -36,6 +37,15 @@ std::array<int, FactorCount> ReadLevels(const JsonNode& levels)
     const std::vector<JsonNode> members = FactorMembers(levels);
     for (int f = 0; f < FactorCount; ++f) items[f] = static_cast<int>(members[f].Integer(1, LevelCount)) - 1;
     return items;
+}
+
+// An amount of version 1: a text as typed, with "." or "," before the fraction; none where it is no
+// number either way.
+std::optional<long double> AmountOfText(const JsonNode& node)
+{
+    const std::string text = node.Text();
+    if (const auto amount = AmountOf(text, EnglishNumberLocale())) return amount;
+    return AmountOf(text, RussianNumberLocale());
 }
 
 // The ratings: factors never rated keep their start-up level name, the others get their level's.
@@ -77,22 +87,63 @@ void ReadEditorRows(const JsonNode& rows, const std::array<int, FactorCount>& it
     }
 }
 
-void ReadEditor(const JsonNode& editor, const std::array<int, FactorCount>& items,
+// A factor is locked exactly when a captured measure holds it.
+void CheckLocks(const JsonNode& rows, const std::vector<std::vector<int>>& measureFactors, const SessionState& state)
+{
+    for (int f = 0; f < FactorCount; ++f) {
+        int holder = -1;
+        for (std::size_t m = 0; m < measureFactors.size() && holder < 0; ++m)
+            if (std::count(measureFactors[m].begin(), measureFactors[m].end(), f)) holder = static_cast<int>(m);
+        const JsonNode locked = rows[FactorCatalogue[f].id]["locked"];
+        if (holder >= 0 && !state.editor[f].locked)
+            locked.Refuse("ожидается true: фактор входит в measures[" + std::to_string(holder) + "]");
+        if (holder < 0 && state.editor[f].locked) locked.Refuse("ожидается false: фактор не входит ни в одно мероприятие");
+    }
+}
+
+void ReadEditor(const JsonNode& editor, int version, const std::array<int, FactorCount>& items,
                 const std::vector<std::vector<int>>& measureFactors, SessionState& state)
 {
-    editor.ExpectObject({"rows", "selected", "measureName", "costText", "captureReady", "studyReady", "enabled", "tree",
-                         "treeExpansions", "studyEstimateShown"});
+    // Version 1 kept the tree and its expansions too; they are passed over and the tree is derived.
+    if (version == 1)
+        editor.ExpectObject({"rows", "selected", "measureName", "costText", "captureReady", "studyReady", "enabled",
+                             "tree", "treeExpansions", "studyEstimateShown"});
+    else
+        editor.ExpectObject(
+            {"rows", "selected", "measureName", "cost", "captureReady", "studyReady", "enabled", "studyEstimateShown"});
     ReadEditorRows(editor["rows"], items, state);
+    CheckLocks(editor["rows"], measureFactors, state);
     const JsonNode selected = editor["selected"];
     state.selectedFactor = selected.IsNull() ? -1 : CatalogueIndex(FactorOf(selected));
+    if (state.selectedFactor >= 0 && state.editor[state.selectedFactor].locked)
+        selected.Refuse("выбран закреплённый фактор");
     state.measureName = editor["measureName"].Text();
-    state.costText = editor["costText"].Text();
+    state.cost = version == 1 ? AmountOfText(editor["costText"]) : editor["cost"].Amount();
     state.captureReady = editor["captureReady"].Bool();
     state.studyReady = editor["studyReady"].Bool();
     state.editorEnabled = editor["enabled"].Bool();
-    state.tree = ReadTree(editor["tree"], measureFactors);
-    state.treeExpansions = static_cast<int>(editor["treeExpansions"].Integer(0, MaxInt32));
     state.studyEstimateShown = editor["studyEstimateShown"].Bool();
+}
+
+// The counts of a node over k experiments of n initiations: each experiment counts at most n; the
+// mean is the total over k as the series writes it; the deviation is at most what counts between 0
+// and n with that mean allow (with room for the rounding of its single-precision sums).
+void CheckCounts(const JsonNode& outcome, const RunBlock& block, const NodeOutcome& out)
+{
+    const int64_t k = block.k;
+    const int64_t n = block.n;
+    if (out.last > n) outcome["last"].Refuse("больше n (" + std::to_string(n) + ")");
+    if (out.total > k * n) outcome["total"].Refuse("больше k × n (" + std::to_string(k * n) + ")");
+    if (out.total < out.last) outcome["total"].Refuse("меньше last (" + std::to_string(out.last) + ")");
+    const long double exactMean = static_cast<long double>(out.total) / static_cast<long double>(k);
+    if (out.mean != static_cast<float>(exactMean)) outcome["mean"].Refuse("не равно total ÷ k");
+    if (!out.deviation) return;
+    const long double deviation = *out.deviation;
+    if (deviation < 0.0L) outcome["deviation"].Refuse("меньше нуля");
+    const long double offset = exactMean - out.mean;
+    const long double squares = k * exactMean * (n - exactMean) + k * offset * offset;
+    const long double most = std::sqrt(squares / static_cast<long double>(k - 1)) * 1.001L;
+    if (deviation > most) outcome["deviation"].Refuse("больше, чем допускают счёты");
 }
 
 RunBlock ReadBlock(const JsonNode& node)
@@ -115,6 +166,7 @@ RunBlock ReadBlock(const JsonNode& node)
         if (block.k > 1) out.deviation = deviation.Single();
         out.last = static_cast<int32_t>(outcome["last"].Integer(0, MaxInt32));
         out.total = outcome["total"].Integer(0, std::numeric_limits<int64_t>::max());
+        CheckCounts(outcome, block, out);
     }
     return block;
 }
@@ -133,17 +185,7 @@ void ReadQuestionnaire(const JsonNode& questionnaire, SessionState& state)
     }
 }
 
-long double ExtendedOf(const JsonNode& node)
-{
-    const std::string text = node.Text();
-    long double value = 0.0L;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        node.Refuse("ожидается число, записанное текстом");
-    return value;
-}
-
-void ReadStudy(const JsonNode& study, SessionState& state)
+void ReadStudy(const JsonNode& study, int version, SessionState& state)
 {
     study.ExpectObject({"listing", "totalsShown", "detailed", "totalsBudget", "moneyLabel", "damageLabel"});
     StudyOutcome& outcome = state.study;
@@ -151,10 +193,18 @@ void ReadStudy(const JsonNode& study, SessionState& state)
     for (const JsonNode& line : study["listing"].Items(0, std::numeric_limits<std::size_t>::max()))
         outcome.listing.push_back(line.Text());
     outcome.totalsShown = study["totalsShown"].Bool();
+    const auto& store = state.measures.store;
+    const bool named = std::any_of(store.begin(), store.end(), [](const operation& r) { return !r.Name.empty(); });
+    if (outcome.totalsShown && !named)
+        study["totalsShown"].Refuse("итоги показаны, а в store нет записей");
     outcome.detailed = study["detailed"].Bool();
     const JsonNode budget = study["totalsBudget"];
     budget.ExpectObject({"value", "text"});
-    outcome.totalsBudget = {ExtendedOf(budget["value"]), budget["text"].Text()};
+    const JsonNode value = budget["value"];
+    if (version == 1 && !value.value().is_string()) value.Refuse("ожидается число, записанное текстом");
+    const std::optional<long double> amount = value.Amount(version == 1);
+    if (!amount) value.Refuse("ожидается число");
+    outcome.totalsBudget = {*amount, budget["text"].Text()};
     outcome.moneyLabel = study["moneyLabel"].Text();
     outcome.damageLabel = study["damageLabel"].Text();
 }
@@ -166,22 +216,25 @@ void ReadRandom(const JsonNode& random, SessionState& state)
     state.net.random.lastClockReading = static_cast<int32_t>(random["lastClockReading"].Integer(-1, MillisecondsPerDay - 1));
 }
 
-// The format's name and version, before anything else: a newer file is refused as such.
-void CheckFormat(const JsonNode& root)
+// The format's name and version, before anything else: a newer file is refused as such, whatever
+// size its version number has. Returns the version.
+int CheckFormat(const JsonNode& root)
 {
     if (!root.value().is_object()) root.Refuse("это не проект Kestal");
     const JsonNode format = root["format"];
     if (!format.value().is_string() || format.Text() != ProjectFormatName) format.Refuse("это не проект Kestal");
     const JsonNode version = root["version"];
-    if (version.Integer(1, MaxInt32) > ProjectFormatVersion)
-        version.Refuse("файл записан более новой версией Kestal (формат " + version.value().dump() + ")");
+    if (version.value().is_number() && version.value().get<double>() > ProjectFormatVersion)
+        version.Refuse("файл записан более новой версией Kestal (формат " + version.NumberText() + ")");
+    const int number = static_cast<int>(version.Integer(1, ProjectFormatVersion));
     root.ExpectObject({"format", "version", "levels", "unrated", "k", "n", "budget", "damage", "measures",
                        "questionnaire", "results", "random", "editor", "store", "study"});
+    return number;
 }
 
 SessionState StateOf(const JsonNode& root)
 {
-    CheckFormat(root);
+    const int version = CheckFormat(root);
     const std::array<int, FactorCount> items = ReadLevels(root["levels"]);
     // A fresh session's state, with its reading of K and N.
     Session fresh(&SystemClock(), EnglishNumberLocale(), EnglishNumberLocale());
@@ -189,16 +242,17 @@ SessionState StateOf(const JsonNode& root)
     fresh.SetNText(root["n"].Text());
     SessionState state = fresh.state();
     ReadRatings(root["unrated"], items, state);
-    state.budgetText = root["budget"].Text();
-    state.damageText = root["damage"].Text();
+    state.budget = version == 1 ? AmountOfText(root["budget"]) : root["budget"].Amount();
+    state.damage = version == 1 ? AmountOfText(root["damage"]) : root["damage"].Amount();
     const std::vector<std::vector<int>> measureFactors = ReadMeasures(root["measures"], state);
     ReadQuestionnaire(root["questionnaire"], state);
     for (const JsonNode& block : root["results"].Items(0, std::numeric_limits<std::size_t>::max()))
         state.results.push_back(ReadBlock(block));
     ReadRandom(root["random"], state);
-    ReadEditor(root["editor"], items, measureFactors, state);
+    ReadEditor(root["editor"], version, items, measureFactors, state);
     ReadStore(root["store"], state);
-    ReadStudy(root["study"], state);
+    ReadStudy(root["study"], version, state);
+    FormDerivedParts(state, EnglishNumberLocale());
     return state;
 }
 
@@ -212,6 +266,18 @@ const FactorInfo& FactorOf(const JsonNode& id)
     return *factor;
 }
 
+void FormDerivedParts(SessionState& state, const NumberLocale& locale)
+{
+    const auto text = [&](const std::optional<long double>& amount) {
+        return amount ? AmountText(*amount, locale) : std::string();
+    };
+    state.costText = text(state.cost);
+    state.budgetText = text(state.budget);
+    state.damageText = text(state.damage);
+    state.tree = DerivedTree(state, locale);
+    state.treeExpansions = 0;
+}
+
 std::string NotOpenedText(const std::string& fileName, const DocumentProblem& problem)
 {
     return "Файл «" + fileName + "» не открыт: " + (problem.place.empty() ? "" : problem.place + ": ") + problem.problem;
@@ -221,8 +287,8 @@ SessionState ReadProject(const std::string& bytes, const std::string& fileName)
 {
     try {
         if (bytes.size() > MaxProjectBytes) throw DocumentProblem{"", "файл больше 10 МБ"};
-        const Json document = ParseJsonDocument(bytes, MaxDepth);
-        return StateOf(JsonNode(document, ""));
+        const JsonDocument document = ParseJsonDocument(bytes, MaxDepth);
+        return StateOf(JsonNode(document.root, "", &document.numberTexts));
     } catch (const DocumentProblem& problem) {
         throw KestalError(NotOpenedText(fileName, problem));
     }

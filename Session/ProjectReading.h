@@ -1,5 +1,5 @@
-// The parts of reading a project file shared by its sections: factor ids, the measures, the ranked
-// store and the measure tree.
+// The parts of reading a project file shared by its sections: factor ids, the measures and the
+// ranked store.
 #pragma once
 
 #include <string>
@@ -20,7 +20,3 @@ std::vector<std::vector<int>> ReadMeasures(const JsonNode& measures, SessionStat
 
 // The measure store's records from position 1 on.
 void ReadStore(const JsonNode& store, SessionState& state);
-
-// The measure tree: the root, one node per captured measure holding that measure's factors, and
-// the pending measure.
-TreeNode ReadTree(const JsonNode& tree, const std::vector<std::vector<int>>& measureFactors);

@@ -1,11 +1,13 @@
 // Writing a session's state as a project file: the user's input first, then what the pages show.
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 #include <nlohmann/json.hpp>
 
 #include "Analysis/FactorImportance.h"
+#include "Session/ProjectAmounts.h"
 #include "Session/ProjectFile.h"
 #include "common/Text.h"
 
@@ -25,11 +27,40 @@ Out SingleJson(float value)
     return static_cast<float>(shortest) == value ? shortest : static_cast<double>(value);
 }
 
-// An extended number as the shortest decimal text that reads back as it: JSON numbers are doubles.
-std::string ExtendedText(long double value)
+// An amount as a JSON number of full precision, null for none. Its digits are held as the document's
+// one kind of binary value, which Dump writes as they stand (JSON has no number of extended
+// precision). An amount beyond the range of a double, which JSON readers refuse, is written as a text.
+Out AmountJson(const std::optional<long double>& amount)
 {
-    char text[64];
-    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+    if (!amount) return nullptr;
+    const std::string literal = AmountLiteral(*amount);
+    if (!(std::fabs(*amount) <= std::numeric_limits<double>::max())) return literal;
+    return Out::binary(std::vector<std::uint8_t>(literal.begin(), literal.end()));
+}
+
+// The document as text, indented by two blanks per level as nlohmann's dump indents it; texts that
+// are not UTF-8 (none come from the windows) are written with U+FFFD in their place.
+void Dump(const Out& value, int depth, std::string& out)
+{
+    const bool object = value.is_object();
+    if (value.is_binary()) {
+        out.append(value.get_binary().begin(), value.get_binary().end());
+    } else if ((object || value.is_array()) && !value.empty()) {
+        out += object ? "{\n" : "[\n";
+        bool first = true;
+        for (auto member = value.begin(); member != value.end(); ++member) {
+            if (!first) out += ",\n";
+            first = false;
+            out.append(2 * (depth + 1), ' ');
+            if (object) out += Out(member.key()).dump(-1, ' ', false, Out::error_handler_t::replace) + ": ";
+            Dump(*member, depth + 1, out);
+        }
+        out += '\n';
+        out.append(2 * depth, ' ');
+        out += object ? '}' : ']';
+    } else {
+        out += value.dump(-1, ' ', false, Out::error_handler_t::replace);
+    }
 }
 
 const FactorInfo& FactorOfRowText(const SettingsTable& settings, const std::string& rowText)
@@ -124,17 +155,6 @@ Out ResultBlocks(const SessionState& state)
     return results;
 }
 
-Out TreeJson(const TreeNode& node)
-{
-    Out out = {{"text", node.text}, {"image", node.image}};
-    if (node.factor >= 0) out["factor"] = FactorCatalogue.at(node.factor).id;
-    if (!node.children.empty()) {
-        out["children"] = Out::array();
-        for (const TreeNode& child : node.children) out["children"].push_back(TreeJson(child));
-    }
-    return out;
-}
-
 Out Editor(const SessionState& state)
 {
     Out rows = Out::object();
@@ -146,12 +166,10 @@ Out Editor(const SessionState& state)
     return {{"rows", rows},
             {"selected", state.selectedFactor < 0 ? Out(nullptr) : Out(FactorCatalogue.at(state.selectedFactor).id)},
             {"measureName", state.measureName},
-            {"costText", state.costText},
+            {"cost", AmountJson(state.cost)},
             {"captureReady", state.captureReady},
             {"studyReady", state.studyReady},
             {"enabled", state.editorEnabled},
-            {"tree", TreeJson(state.tree)},
-            {"treeExpansions", state.treeExpansions},
             {"studyEstimateShown", state.studyEstimateShown}};
 }
 
@@ -160,7 +178,7 @@ Out Study(const StudyOutcome& study)
     return {{"listing", study.listing},
             {"totalsShown", study.totalsShown},
             {"detailed", study.detailed},
-            {"totalsBudget", {{"value", ExtendedText(study.totalsBudget.value)}, {"text", study.totalsBudget.text}}},
+            {"totalsBudget", {{"value", AmountJson(study.totalsBudget.value)}, {"text", study.totalsBudget.text}}},
             {"moneyLabel", study.moneyLabel},
             {"damageLabel", study.damageLabel}};
 }
@@ -176,8 +194,8 @@ std::string ProjectJson(const SessionState& state)
         {"unrated", Unrated(state)},
         {"k", state.kText},
         {"n", state.nText},
-        {"budget", state.budgetText},
-        {"damage", state.damageText},
+        {"budget", AmountJson(state.budget)},
+        {"damage", AmountJson(state.damage)},
         {"measures", CapturedMeasures(state)},
         {"questionnaire", Questionnaire(state)},
         {"results", ResultBlocks(state)},
@@ -186,6 +204,7 @@ std::string ProjectJson(const SessionState& state)
         {"store", StoreRecords(state)},
         {"study", Study(state.study)},
     };
-    // Texts that are not UTF-8 (none come from the windows) are written with U+FFFD in their place.
-    return project.dump(2, ' ', false, Out::error_handler_t::replace) + "\n";
+    std::string text;
+    Dump(project, 0, text);
+    return text + "\n";
 }

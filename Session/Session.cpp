@@ -1,11 +1,13 @@
 // The session: start-up, ratings, run size and estimates, the modeling run and the questionnaire.
 #include "Session/Session.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "Analysis/RunCost.h"
 #include "GERTnet/Calibration.h"
 #include "Session/MeasureTree.h"
+#include "Session/ProjectFile.h"
 #include "common/Conversions.h"
 #include "common/Formats.h"
 #include "common/KestalError.h"
@@ -48,6 +50,7 @@ void Session::Calibrate()
 void Session::Load(SessionState state)
 {
     state.net.clock = state_.net.clock;
+    FormDerivedParts(state, inputLocale_);
     state_ = std::move(state);
 }
 
@@ -103,18 +106,32 @@ std::string Session::StudyEstimateText() const
 
 long double Session::CostFactor() const
 {
-    return RunCostFactor(RatingInputs(), calibrationInputs_);
+    return RunCostFactor(RatingInputs(), calibrationInputs_) * loadFactor_;
+}
+
+void Session::LearnLoad(const WorkTiming& timing)
+{
+    // Shorter work says more about the clock's resolution than about the machine.
+    constexpr double MeasurableWork = 0.05;
+    constexpr double MostLoad = 100.0;
+    if (!(timing.cpuSeconds >= MeasurableWork) || !(timing.wallSeconds >= 0.0)) return;
+    loadFactor_ = std::clamp(timing.wallSeconds / timing.cpuSeconds, 1.0, MostLoad);
 }
 
 void ModelingRun::Execute(const WorkControl& control)
 {
-    RunSeries(net, series, [&](int32_t e) { control.Report(e, series.ExperimentCount); });
+    const double wall = net.clock->MonotonicSeconds(), cpu = net.clock->ThreadCpuSeconds();
+    const int64_t n = series.InitiationCount;
+    RunSeries(net, series, [&](int32_t e, int32_t done) {
+        control.Report((e - 1) * n + done, series.ExperimentCount * n);
+    });
+    timing = {net.clock->MonotonicSeconds() - wall, net.clock->ThreadCpuSeconds() - cpu};
 }
 
 ModelingRun Session::PrepareRun() const
 {
     const RunSize size = ReadRunSize(state_.kText, state_.nText);
-    ModelingRun run{state_.net, state_.series};
+    ModelingRun run{state_.net, state_.series, {}};
     CopySettingsToInputs(state_.settings, run.net.inputs);
     run.series.ExperimentCount = size.k;
     run.series.InitiationCount = size.n;
@@ -123,6 +140,7 @@ ModelingRun Session::PrepareRun() const
 
 void Session::CommitRun(ModelingRun&& run)
 {
+    LearnLoad(run.timing);
     state_.results.push_back(BlockOfRun(run.net, run.series));
     state_.net = run.net;
     state_.series = std::move(run.series);

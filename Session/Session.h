@@ -16,11 +16,19 @@
 #include "common/Clock.h"
 #include "common/NumberLocale.h"
 
+// How long finished work took on the thread that ran it: by the wall clock and in processor time.
+// Their ratio is how much the rest of the machine slowed the work down.
+struct WorkTiming {
+    double wallSeconds = 0.0;
+    double cpuSeconds = 0.0;
+};
+
 // A modeling run taken off the session: copies of what it works on, so that it can run on another
 // thread while the session stays as it was, and be committed or dropped when it ends.
 struct ModelingRun {
     GertNetwork net;
     SeriesTable series;
+    WorkTiming timing;  // set by Execute
     // K batches of N; WorkStopped when the control asks to stop.
     void Execute(const WorkControl& control);
 };
@@ -34,6 +42,7 @@ struct MeasureStudy {
     StudyParameters parameters;
     Budget budget;
     std::string damageText;
+    WorkTiming timing;  // set by Execute
     void Execute(const WorkControl& control);
 };
 
@@ -56,13 +65,16 @@ public:
 
     const SessionState& state() const { return state_; }
     // An opened project: its state replaces the session's whole; the session keeps its clock, its
-    // locales and its calibration.
+    // locales and its calibration. The amounts' texts and the measure tree are formed anew from the
+    // amounts and the measures (FormDerivedParts in the session's input locale).
     void Load(SessionState state);
     const NumberLocale& displayLocale() const { return displayLocale_; }
 
     // Start-up: the speed calibration under the initial ratings; it fills entries 0..10 of the series.
     void Calibrate();
     double CalibrationTime() const { return calibrationTime_; }
+    // What the estimates scale the calibration's processor time by for the machine's load.
+    double LoadFactor() const { return loadFactor_; }
 
     // ---- Ratings and run size ----
     // A factor's list picked item `item` (catalogue index `factor`): the level is applied and the
@@ -163,13 +175,19 @@ private:
     void JudgeStudyReady();
     // Whether the optimizer takes as many measures as are captured.
     bool BestSetCountFits() const;
-    // What an initiation of the current ratings costs against one of the calibration's.
+    // What an initiation of the current ratings costs against one of the calibration's, times the
+    // machine's load as the last committed work found it.
     long double CostFactor() const;
+    // Committed work's wall-clock time over its processor time: how busy the machine is.
+    void LearnLoad(const WorkTiming& timing);
 
     SessionState state_;
     NumberLocale inputLocale_;
     NumberLocale displayLocale_;
     double calibrationTime_ = 0.0;
+    // The calibration gives processor time; the estimates show it times the last committed work's
+    // wall-clock time over its processor time (1 until work of at least MeasurableWork seconds).
+    double loadFactor_ = 1.0;
     NetworkInputs calibrationInputs_ = [] {
         NetworkInputs inputs;
         CopySettingsToInputs(InitialSettings(), inputs);

@@ -6,6 +6,7 @@
 
 #include "ActSelect/Capture.h"
 #include "Session/MeasureTree.h"
+#include "Session/ProjectAmounts.h"
 #include "common/KestalError.h"
 
 namespace {
@@ -89,6 +90,7 @@ void Session::SetMeasureName(const std::string& text)
 void Session::SetCostText(const std::string& text)
 {
     state_.costText = text;
+    state_.cost = AmountOf(text, inputLocale_);
     state_.captureReady =
         ReadyBy(state_.captureReady, [&] { return ReadinessAfterCostChange(text, state_.editor, inputLocale_); });
 }
@@ -96,12 +98,14 @@ void Session::SetCostText(const std::string& text)
 void Session::SetBudgetText(const std::string& text)
 {
     state_.budgetText = text;
+    state_.budget = AmountOf(text, inputLocale_);
     if (!text.empty()) JudgeStudyReady();
 }
 
 void Session::SetDamageText(const std::string& text)
 {
     state_.damageText = text;
+    state_.damage = AmountOf(text, inputLocale_);
     if (!text.empty()) JudgeStudyReady();
 }
 

@@ -60,6 +60,11 @@ struct SessionState {
     std::string costText = "0";
     std::string budgetText = "1500";
     std::string damageText = "10000000";
+    // The amounts these three texts hold, read where the text enters; none while a text is no number.
+    // A project file keeps the amounts; the texts are formed from them when it is opened.
+    std::optional<long double> cost = 0.0L;
+    std::optional<long double> budget = 1500.0L;
+    std::optional<long double> damage = 10'000'000.0L;
     bool captureReady = false;   // the editor's readiness of ">>" (CaptureEnabled adds what a press needs)
     bool studyReady = false;     // buttonRunOpt
     bool editorEnabled = true;   // pcFactOpt: a study locks the editor until "Сброс"

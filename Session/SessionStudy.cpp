@@ -7,15 +7,21 @@
 
 void MeasureStudy::Execute(const WorkControl& control)
 {
-    const int64_t total = int64_t{StudySeriesCount(parameters.measures)} * parameters.k;
-    int64_t finished = 0;  // experiments of the series judged or skipped so far
+    // Counted in initiations: each series is K experiments of N.
+    const int64_t perSeries = int64_t{parameters.k} * parameters.n;
+    const int64_t total = StudySeriesCount(parameters.measures) * perSeries;
+    int64_t finished = 0;  // initiations of the series judged or skipped so far
     StudyProgress progress;
-    progress.experiment = [&](int32_t e) { control.Report(finished + e, total); };
+    progress.experiment = [&](int32_t e, int32_t done) {
+        control.Report(finished + (e - 1) * int64_t{parameters.n} + done, total);
+    };
     progress.series = [&](int done, int) {
-        finished = int64_t{done} * parameters.k;
+        finished = done * perSeries;
         control.Report(finished, total);
     };
+    const double wall = net.clock->MonotonicSeconds(), cpu = net.clock->ThreadCpuSeconds();
     RunStudy(measures, settings, net, series, parameters, progress);
+    timing = {net.clock->MonotonicSeconds() - wall, net.clock->ThreadCpuSeconds() - cpu};
 }
 
 MeasureStudy Session::PrepareStudy() const
@@ -23,11 +29,12 @@ MeasureStudy Session::PrepareStudy() const
     const StudyParameters parameters =
         CheckStudy(state_.measures, {state_.kText, state_.nText, state_.budgetText, state_.damageText}, inputLocale_);
     return {state_.measures, state_.settings, state_.net, state_.series, parameters,
-            Budget{parameters.budget, state_.budgetText}, state_.damageText};
+            Budget{parameters.budget, state_.budgetText}, state_.damageText, {}};
 }
 
 void Session::CommitStudy(MeasureStudy&& study)
 {
+    LearnLoad(study.timing);
     state_.measures = std::move(study.measures);
     state_.net = study.net;
     state_.series = std::move(study.series);

@@ -8,9 +8,9 @@
 struct WorkStopped {};
 
 struct WorkControl {
-    // After each experiment: experiments done and the work's total, both counted in experiments.
+    // After each experiment and between the slices of one: initiations done and the work's total.
     std::function<void(int64_t done, int64_t total)> progress;
-    // Asked after each experiment; true ends the work there with WorkStopped.
+    // Asked at every report; true ends the work there with WorkStopped, within an experiment too.
     std::function<bool()> stopRequested;
 
     void Report(int64_t done, int64_t total) const

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QWidget>
+#include <QWindow>
 
 #include <exception>
 
@@ -37,9 +38,14 @@ bool IsUserInput(QEvent::Type type)
     case QEvent::TabletPress:
     case QEvent::TabletRelease:
     case QEvent::TabletMove:
+    case QEvent::TouchCancel:
     case QEvent::DragEnter:
     case QEvent::DragMove:
+    case QEvent::DragLeave:
     case QEvent::Drop:
+    case QEvent::InputMethod:  // text an input method or compose commits, like a key
+    case QEvent::Gesture:
+    case QEvent::NativeGesture:
         return true;
     default:
         return false;
@@ -51,6 +57,20 @@ bool InActiveModal(const QWidget* widget)
 {
     const QWidget* modal = QApplication::activeModalWidget();
     return modal && (widget == modal || modal->isAncestorOf(widget));
+}
+
+// The widget of `window` under a pointer event that the window system delivers to the window;
+// null when it is no widget's window.
+QWidget* WidgetUnder(const QWindow* window, const QEvent* event)
+{
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->windowHandle() != window) continue;
+        const auto* pointer = static_cast<const QPointerEvent*>(event);
+        if (pointer->pointCount() == 0) return top;
+        QWidget* child = top->childAt(pointer->points().front().position().toPoint());
+        return child ? child : top;
+    }
+    return nullptr;
 }
 
 double MonotonicSeconds()
@@ -135,8 +155,27 @@ void BackgroundWork::Finish()
 bool BackgroundWork::eventFilter(QObject* watched, QEvent* event)
 {
     if (!IsUserInput(event->type())) return false;
-    // Windows pass their input on to their widgets, where it is judged; shortcuts go to actions.
-    if (!watched->isWidgetType()) return event->type() == QEvent::Shortcut && !QApplication::activeModalWidget();
+    if (!watched->isWidgetType()) {
+        // Shortcuts go to actions.
+        if (event->type() == QEvent::Shortcut) return !QApplication::activeModalWidget();
+        // A press or the wheel on a window would give a widget the focus before the widget's own
+        // events are judged: such events are judged here, by the widget under the pointer. Keys,
+        // moves and releases (which go to the widget that took the press) are judged at the widgets.
+        const auto* window = qobject_cast<QWindow*>(watched);
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::TouchBegin:
+        case QEvent::TabletPress:
+            break;
+        default:
+            return false;
+        }
+        if (!window) return false;
+        const QWidget* target = WidgetUnder(window, event);
+        return !target || !(target == stopButton_ || InActiveModal(target));
+    }
     if (InActiveModal(static_cast<QWidget*>(watched))) return false;
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         RequestStop();

@@ -19,7 +19,7 @@ class QWidget;
 class BackgroundWork : public QObject {
 public:
     enum class Outcome { Completed, Stopped, Failed };
-    // On the interface thread, about ten times a second: experiments done, their total, and the
+    // On the interface thread, about ten times a second: initiations done, their total, and the
     // seconds left (negative while unknown).
     using Progress = std::function<void(int64_t done, int64_t total, double secondsLeft)>;
     // On the interface thread once the work has ended; `error` is the message of a failure.

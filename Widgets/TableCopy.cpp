@@ -9,11 +9,13 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTableView>
 
 #include <algorithm>
 
 #include "Widgets/Guard.h"
+#include "Widgets/UiLocale.h"
 
 namespace {
 
@@ -22,12 +24,37 @@ QString CellText(const QAbstractItemModel* model, int row, int column)
     return model->data(model->index(row, column)).toString();
 }
 
-QString CsvField(QString text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')))
-        return text;
-    return QLatin1Char('"') + text.replace(QLatin1String("\""), QLatin1String("\"\"")) + QLatin1Char('"');
-}
+// How a locale's numbers are told from other cells and written for a spreadsheet.
+class CsvCells {
+public:
+    explicit CsvCells(const NumberLocale& locale)
+        : decimal_(QString::fromStdString(locale.decimalSeparator)),
+          group_(QString::fromStdString(locale.groupSeparator)),
+          separator_(decimal_ == QLatin1String(",") ? QLatin1Char(';') : QLatin1Char(','))
+    {
+        const QString d = QRegularExpression::escape(decimal_);
+        const QString digits = group_.isEmpty()
+                                   ? QStringLiteral("\\d+")
+                                   : QStringLiteral("(\\d+|\\d{1,3}(%1\\d{3})+)").arg(QRegularExpression::escape(group_));
+        number_.setPattern(QStringLiteral("^-?%1(%2\\d+)?(E[-+]?\\d+)?$").arg(digits, d));
+    }
+    QChar separator() const { return separator_; }
+
+    QString Field(QString text) const
+    {
+        if (number_.match(text).hasMatch()) return group_.isEmpty() ? text : text.remove(group_);
+        if (!text.contains(separator_) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')) &&
+            !text.contains(QLatin1Char('\r')))
+            return text;
+        return QLatin1Char('"') + text.replace(QLatin1String("\""), QLatin1String("\"\"")) + QLatin1Char('"');
+    }
+
+private:
+    QString decimal_;
+    QString group_;
+    QChar separator_;
+    QRegularExpression number_;
+};
 
 void SaveCsv(QTableView* table)
 {
@@ -35,7 +62,7 @@ void SaveCsv(QTableView* table)
                                                       QStringLiteral("Таблицы CSV (*.csv)"));
     if (path.isEmpty()) return;
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(TableCsv(table).toUtf8()) < 0 ||
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(TableCsv(table, UiNumberLocale())) < 0 ||
         !file.flush()) {
         ShowError(table, QStringLiteral("Не удалось сохранить таблицу в файл %1: %2").arg(path, file.errorString()));
     }
@@ -66,20 +93,19 @@ QString SelectedCellsText(const QTableView* table)
     return text;
 }
 
-QString TableCsv(const QTableView* table)
+QByteArray TableCsv(const QTableView* table, const NumberLocale& locale)
 {
     const QAbstractItemModel* model = table->model();
+    const CsvCells cells(locale);
     QString csv;
-    for (int column = 0; column < model->columnCount(); ++column)
-        csv += (column ? QStringLiteral(",") : QString()) +
-               CsvField(model->headerData(column, Qt::Horizontal).toString());
-    csv += QStringLiteral("\r\n");
-    for (int row = 0; row < model->rowCount(); ++row) {
+    const auto line = [&](const auto& text) {
         for (int column = 0; column < model->columnCount(); ++column)
-            csv += (column ? QStringLiteral(",") : QString()) + CsvField(CellText(model, row, column));
+            csv += (column ? QString(cells.separator()) : QString()) + cells.Field(text(column));
         csv += QStringLiteral("\r\n");
-    }
-    return csv;
+    };
+    line([&](int column) { return model->headerData(column, Qt::Horizontal).toString(); });
+    for (int row = 0; row < model->rowCount(); ++row) line([&](int column) { return CellText(model, row, column); });
+    return QByteArray("\xEF\xBB\xBF") + csv.toUtf8();
 }
 
 void OffersCopy(QTableView* table)

@@ -3,7 +3,10 @@
 // "Копировать" and "Сохранить как CSV…".
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+
+#include "common/NumberLocale.h"
 
 class QTableView;
 
@@ -12,5 +15,9 @@ void OffersCopy(QTableView* table);
 
 // The selected cells within their bounding rectangle, rows by line breaks, cells by tabs.
 QString SelectedCellsText(const QTableView* table);
-// The whole table, header row first, as CSV (RFC 4180: commas, quotes where needed).
-QString TableCsv(const QTableView* table);
+// The whole table, header row first, as a spreadsheet of the user's locale opens it by a double
+// click: UTF-8 with a byte-order mark, lines ended by CR LF; cells separated by ";" where the
+// locale's decimal separator is "," and by "," otherwise; a cell that is a number of the locale
+// written as it shows, without its group separators and never quoted; other cells quoted where
+// they hold the separator, a quote or a line break (RFC 4180).
+QByteArray TableCsv(const QTableView* table, const NumberLocale& locale);

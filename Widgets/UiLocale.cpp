@@ -22,8 +22,8 @@ QString TimeSeparator(const QLocale& locale)
 NumberLocale UiNumberLocale()
 {
     const QLocale locale;
-    return {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString(),
-            TimeSeparator(locale).toStdString()};
+    return ConventionsOf(locale.name().toStdString(), locale.decimalPoint().toStdString(),
+                         locale.groupSeparator().toStdString(), TimeSeparator(locale).toStdString());
 }
 
 QFont KestalFont()

@@ -1,6 +1,8 @@
 // Building blocks of the window's pages: named controls at their design positions.
 #include "Widgets/Widgets.h"
 
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
@@ -9,7 +11,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTabBar>
+#include <QVariant>
 
 #include "Widgets/UiText.h"
 
@@ -127,10 +132,29 @@ public:
     }
 };
 
+// Controls whose value or page the wheel changes; scroll bars only scroll.
+bool TakesTheWheel(const QWidget* widget)
+{
+    if (qobject_cast<const QScrollBar*>(widget)) return false;
+    return qobject_cast<const QComboBox*>(widget) || qobject_cast<const QAbstractSlider*>(widget) ||
+           qobject_cast<const QAbstractSpinBox*>(widget) || qobject_cast<const QTabBar*>(widget);
+}
+
 }  // namespace
 
 void TakeWheelOnlyWithFocus(QWidget* control)
 {
-    control->setFocusPolicy(Qt::StrongFocus);
+    static constexpr const char* Taken = "kestalWheelWithFocusOnly";
+    if (control->property(Taken).toBool()) return;
+    control->setProperty(Taken, true);
+    // The wheel gives no focus either: the control keeps its other ways of taking it.
+    constexpr int wheelBit = Qt::WheelFocus & ~Qt::StrongFocus;
+    control->setFocusPolicy(static_cast<Qt::FocusPolicy>(control->focusPolicy() & ~wheelBit));
     control->installEventFilter(new WheelWithFocusOnly(control));
+}
+
+void TakeWheelOnlyWithFocusWithin(QWidget* root)
+{
+    for (QWidget* widget : root->findChildren<QWidget*>())
+        if (TakesTheWheel(widget)) TakeWheelOnlyWithFocus(widget);
 }

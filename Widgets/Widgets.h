@@ -45,5 +45,8 @@ void SetListText(QComboBox* list, const QString& text);
 void SetEditText(QLineEdit* edit, const QString& text);
 
 // A drop-down list or track bar that takes the mouse wheel only while it has the focus: turning
-// the wheel over it otherwise scrolls what holds it.
+// the wheel over it otherwise scrolls what holds it, and the wheel never gives it the focus.
 void TakeWheelOnlyWithFocus(QWidget* control);
+// The same for every control within `root` that the wheel would change: drop-down lists, track
+// bars, spin boxes and tab bars (not scroll bars).
+void TakeWheelOnlyWithFocusWithin(QWidget* root);

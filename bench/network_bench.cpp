@@ -1,18 +1,18 @@
-// Speed of the network batch: the production batch against the straightforward reference batch
-// and against a bare loop that only steps the generator, each kernel on its own, a modeling run
-// and the start-up calibration.
+// Speed of the network batch: the production batch against the plain literal batch and against a
+// bare loop that only steps the generator (on the thread's CPU clock), each kernel on its own, a
+// modeling run and the start-up calibration.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <fstream>
 #include <memory>
 #include <string>
 
+#include "BatchTiming.h"
 #include "GERTnet/BatchKernels.h"
 #include "GERTnet/Calibration.h"
 #include "GERTnet/Network.h"
 #include "GERTnet/Series.h"
-#include "GERTnet/ReferenceBatch.h"
+#include "LiteralBatch.h"
 
 namespace {
 
@@ -42,34 +42,6 @@ const InputSet InputSets[] = {
     {"even", AllAt(0.25f)},
 };
 
-// Draws a batch made, from its counters: 14 per initiation, 8 more for each that passed stage 1
-// (C), 5 more past stage 2 (E) and 4 more past stage 3 (G).
-int64_t BatchDraws(const OutcomeCounters& c)
-{
-    return 14 * int64_t{c.node[NodeB] + c.node[NodeC]} + 8 * int64_t{c.node[NodeC]} + 5 * int64_t{c.node[NodeE]} +
-           4 * int64_t{c.node[NodeG]};
-}
-
-// The generator stepped one draw after another: each step waits for the multiply and add of the
-// one before. This is the speed limit of any batch that makes its draws in sequence.
-[[gnu::noinline]] uint32_t StepSerially(uint32_t state, int64_t draws)
-{
-    for (int64_t i = 0; i < draws; ++i) {
-        state = NextState(state);
-    }
-    return state;
-}
-
-using Seconds = std::chrono::duration<double>;
-
-template <class F>
-Seconds Timed(F&& f)
-{
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::steady_clock::now() - t0;
-}
-
 // A network whose clock moves on by a millisecond at every batch, so that each batch is seeded
 // afresh as in a real run.
 struct BenchNetwork {
@@ -83,44 +55,44 @@ struct BenchNetwork {
     void NextReading() { clock.reading = (clock.reading + 1) % 86'400'000; }
 };
 
-// One run: production batch, reference batch on the same seeds, and the bare serial loop for
-// the same number of draws, timed side by side.
-void BM_ProductionVsReference(benchmark::State& state, const InputSet& set, int32_t n)
+// One run: production batch, literal batch from the same seed, and the bare serial loop for the
+// same number of draws, timed side by side on the thread's CPU clock.
+void BM_ProductionVsLiteral(benchmark::State& state, const InputSet& set, int32_t n)
 {
     BenchNetwork production(set.inputs);
-    BenchNetwork reference(set.inputs);
-    Seconds productionTime{0}, referenceTime{0}, serialTime{0};
+    LiteralBatch literal(set.inputs);
+    double productionTime = 0, literalTime = 0, serialTime = 0;
     int64_t draws = 0;
     uint32_t serialState = 1;
     for (auto _ : state) {
         production.NextReading();
-        reference.NextReading();
-        productionTime += Timed([&] { RunNetworkBatch(production.net, n); });
-        referenceTime += Timed([&] { RunReferenceBatch(reference.net, n); });
-        if (production.net.counters.node != reference.net.counters.node) {
-            state.SkipWithError("production and reference counters differ");
+        productionTime += CpuTimed([&] { RunNetworkBatch(production.net, n); });
+        uint32_t literalState = static_cast<uint32_t>(production.clock.reading);
+        OutcomeCounters literalCounts;
+        literalTime += CpuTimed([&] { literalCounts = literal.Run(literalState, n); });
+        if (production.net.counters.node != literalCounts.node || production.net.random.RandomSeed != literalState) {
+            state.SkipWithError("production and literal counters differ");
             break;
         }
         const int64_t batchDraws = BatchDraws(production.net.counters);
-        serialTime += Timed([&] { serialState = StepSerially(serialState, batchDraws); });
+        serialTime += CpuTimed([&] { serialState = StepSerially(serialState, batchDraws); });
         benchmark::DoNotOptimize(serialState);
         draws += batchDraws;
     }
     const double initiations = static_cast<double>(state.iterations()) * n;
-    state.counters["prod init/s"] = initiations / productionTime.count();
-    state.counters["ref init/s"] = initiations / referenceTime.count();
-    state.counters["prod draws/s"] = draws / productionTime.count();
-    state.counters["ref draws/s"] = draws / referenceTime.count();
-    state.counters["serial draws/s"] = draws / serialTime.count();
+    state.counters["prod init/s"] = initiations / productionTime;
+    state.counters["lit init/s"] = initiations / literalTime;
+    state.counters["prod draws/s"] = draws / productionTime;
+    state.counters["serial draws/s"] = draws / serialTime;
     state.counters["draws/init"] = draws / initiations;
-    // The goals: at least 5 times the reference, at most half the serial loop's time per draw.
-    state.counters["prod/ref"] = referenceTime.count() / productionTime.count();
-    state.counters["prod/serial time per draw"] = productionTime.count() / serialTime.count();
+    // The goals: at least 5 times the literal batch, at most half the serial loop's time per draw.
+    state.counters["prod/lit"] = literalTime / productionTime;
+    state.counters["prod/serial time per draw"] = productionTime / serialTime;
 }
 
-void BM_Kernel(benchmark::State& state, BatchKernel kernel, const InputSet& set, int32_t n)
+void BM_Kernel(benchmark::State& state, KernelChoice kernel, const InputSet& set, int32_t n)
 {
-    if (!KernelSupported(kernel)) {
+    if (!KernelSupported(kernel.instructions)) {
         state.SkipWithError("not supported by this processor");
         return;
     }
@@ -186,23 +158,27 @@ std::string ProcessorName()
 // Registers every benchmark, named by its input set, N and kernel.
 const bool Registered = [] {
     benchmark::AddCustomContext("processor", ProcessorName());
-    benchmark::AddCustomContext("production kernel", KernelName(FastestKernel()));
+    benchmark::AddCustomContext("widest kernel", KernelName(FastestKernel()));
     for (const InputSet& set : InputSets) {
         for (int32_t n : {4000, 100'000}) {
-            const std::string name = std::string("ProductionVsReference/") + set.name + "/" + std::to_string(n);
-            benchmark::RegisterBenchmark(name.c_str(), BM_ProductionVsReference, std::cref(set), n)
+            const std::string name = std::string("ProductionVsLiteral/") + set.name + "/" + std::to_string(n);
+            benchmark::RegisterBenchmark(name.c_str(), BM_ProductionVsLiteral, std::cref(set), n)
                 ->Repetitions(5)
                 ->ReportAggregatesOnly()
                 ->MinTime(0.2);
         }
     }
-    for (BatchKernel kernel : {BatchKernel::Scalar, BatchKernel::Avx2, BatchKernel::Avx512}) {
-        for (const InputSet& set : InputSets) {
-            const std::string name = std::string("Kernel/") + KernelName(kernel) + "/" + set.name + "/100000";
-            benchmark::RegisterBenchmark(name.c_str(), BM_Kernel, kernel, std::cref(set), 100'000)
-                ->Repetitions(3)
-                ->ReportAggregatesOnly()
-                ->MinTime(0.2);
+    for (BatchKernel instructions : {BatchKernel::Scalar, BatchKernel::Avx2, BatchKernel::Avx512}) {
+        for (KernelLoop loop : {KernelLoop::Branching, KernelLoop::FirstBranch, KernelLoop::BranchFree}) {
+            for (const InputSet& set : InputSets) {
+                const std::string name = std::string("Kernel/") + KernelName(instructions) + "/" + LoopName(loop) +
+                                         "/" + set.name + "/100000";
+                benchmark::RegisterBenchmark(name.c_str(), BM_Kernel, KernelChoice{instructions, loop}, std::cref(set),
+                                             100'000)
+                    ->Repetitions(3)
+                    ->ReportAggregatesOnly()
+                    ->MinTime(0.2);
+            }
         }
     }
     benchmark::RegisterBenchmark("SerialGenerator", BM_SerialGenerator)->Arg(1'000'000);

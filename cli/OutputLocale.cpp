@@ -3,23 +3,29 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
+// The locale LC_NUMERIC takes from the environment, as the C library resolves it.
+std::string NumericLocaleName() {
+    for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value && *value) return value;
+    }
+    return "C";
+}
+
 NumberLocale UserNumberLocale() {
-    NumberLocale locale = EnglishNumberLocale();
+    const std::string name = NumericLocaleName();
+    NumberLocale locale;
     if (std::setlocale(LC_NUMERIC, "")) {
         const std::lconv* conventions = std::localeconv();
-        locale.decimalSeparator = conventions->decimal_point;
-        locale.groupSeparator = conventions->thousands_sep;
+        locale = ConventionsOf(name, conventions->decimal_point, conventions->thousands_sep);
     } else {
         // Not installed: go by the language of the locale's name.
-        for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
-            const char* value = std::getenv(variable);
-            if (!value || !*value) continue;
-            if (std::string(value).rfind("ru", 0) == 0) locale = RussianNumberLocale();
-            break;
-        }
+        const NumberLocale language = name.rfind("ru", 0) == 0 ? RussianNumberLocale() : EnglishNumberLocale();
+        locale = ConventionsOf(name, language.decimalSeparator, language.groupSeparator);
     }
     std::setlocale(LC_NUMERIC, "C");
     return locale;

@@ -20,8 +20,8 @@ public:
     TerminalProgress(const TerminalProgress&) = delete;
     TerminalProgress& operator=(const TerminalProgress&) = delete;
 
-    // The bar follows the work's own count of its experiments; the work stops at the next
-    // experiment once a stop signal was caught.
+    // The bar follows the work's own count of its initiations; the work stops at its next report,
+    // within an experiment, once a stop signal was caught.
     WorkControl Control();
 
 private:

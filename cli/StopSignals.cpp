@@ -1,5 +1,5 @@
-// SIGINT and SIGTERM during kestal-sim's work: remembered, so that the work stops at the next experiment;
-// SIGPIPE ignored, so that a closed output is reported as a failed write.
+// SIGINT and SIGTERM during kestal-sim's work: remembered, so that the work stops at its next report, within an
+// experiment; SIGPIPE ignored, so that a closed output is reported as a failed write.
 #include "cli/StopSignals.h"
 
 #include <csignal>

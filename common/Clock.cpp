@@ -3,6 +3,8 @@
 
 #include <chrono>
 
+#include <time.h>
+
 namespace {
 
 constexpr int64_t MillisecondsPerDay = 86'400'000;
@@ -37,4 +39,11 @@ const Clock& SystemClock()
 double FixedClock::MonotonicSeconds() const
 {
     return SteadySeconds();
+}
+
+double Clock::ThreadCpuSeconds() const
+{
+    timespec now{};
+    if (clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now) != 0) return SteadySeconds();
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }

@@ -9,6 +9,9 @@ struct Clock {
     virtual int32_t UtcMillisecondOfDay() const = 0;
     // A monotonic high-resolution reading in seconds, for measuring durations.
     virtual double MonotonicSeconds() const = 0;
+    // The processor time the calling thread has used, in seconds: what work costs, whatever else
+    // the machine runs meanwhile. The system's reading unless a clock says otherwise.
+    virtual double ThreadCpuSeconds() const;
 };
 
 // The system clock, used by the program.

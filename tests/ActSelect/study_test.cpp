@@ -35,7 +35,7 @@ struct Recorder {
     std::vector<std::pair<int, int>> steps;
     StudyProgress Progress() {
         return {[this](int position, int maximum) { steps.emplace_back(position, maximum); },
-                [this](int32_t) { ++experiments; }, {}};
+                [this](int32_t, int32_t) { ++experiments; }, {}};
     }
 };
 

@@ -1,20 +1,21 @@
-// The cost of an initiation: its two terms on networks whose branches are known, and the factor
-// of the calibration's own ratings.
+// The estimate's cost factor: 1 for the calibration's own ratings, and a ratio of one model, so that
+// going from A to B and from B to C costs what going from A to C does.
 #include <gtest/gtest.h>
 
 #include "Analysis/RunCost.h"
 #include "GERTnet/Support.h"
 #include "factors/Settings.h"
 
-TEST(RunCost, TermsAndTheCalibrationsOwnFactor)
+TEST(RunCost, TheCalibrationsOwnFactorAndChainedRatios)
 {
-    const InitiationCostModel model = CostModelOf(FastestKernel());
-    // Every slot 0.0: every initiation passes every stage, no branch ever goes the rarer way.
-    EXPECT_EQ(InitiationCost(ExactNodeProbabilities(AllSlots(0.0f)), model), 1 + model.stagePass);
-    // Only the stage-4 branch a coin toss: half the initiations mispredict it.
-    const NodeProbabilities even{{0, 1, 0, 1, 0, 1, 0.5L, 0.5L}};
-    EXPECT_EQ(InitiationCost(even, model), 1 + model.stagePass + model.misprediction / 2);
     NetworkInputs initial;
     CopySettingsToInputs(InitialSettings(), initial);
     EXPECT_EQ(RunCostFactor(initial, initial), 1.0L);
+    const NetworkInputs sets[] = {initial, AllSlots(0.0f), AllSlots(0.084f), AllSlots(0.25f), AllSlots(0.5f)};
+    for (const NetworkInputs& a : sets)
+        for (const NetworkInputs& b : sets) {
+            EXPECT_GT(RunCostFactor(a, b), 0.0L);
+            EXPECT_NEAR(static_cast<double>(RunCostFactor(a, b) * RunCostFactor(b, initial)),
+                        static_cast<double>(RunCostFactor(a, initial)), 1e-12);
+        }
 }

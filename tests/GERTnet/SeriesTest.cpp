@@ -2,7 +2,9 @@
 // and the run-time estimates.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "GERTnet/Calibration.h"
@@ -138,7 +140,10 @@ TEST(RunSeriesTest, FillsOneEntryPerExperimentAndReportsProgress)
     series.ExperimentCount = 3;
     series.InitiationCount = 500;
     std::vector<int32_t> reported;
-    RunSeries(net, series, [&](int32_t e) { reported.push_back(e); });
+    RunSeries(net, series, [&](int32_t e, int32_t done) {
+        EXPECT_EQ(done, 500);
+        reported.push_back(e);
+    });
     EXPECT_EQ(reported, (std::vector<int32_t>{1, 2, 3}));
 
     GertNetwork same;
@@ -151,6 +156,37 @@ TEST(RunSeriesTest, FillsOneEntryPerExperimentAndReportsProgress)
         }
     }
     EXPECT_EQ(series.column[NodeB][3], -1);
+}
+
+TEST(RunSeriesTest, SlicedBatchEqualsOneBatchBitForBit)
+{
+    // An experiment run in slices (so that a stop is seen within it) leaves what one batch leaves:
+    // counters, generator state and clock reading; the network keeps its clock.
+    const FixedClock clock(86'399'999);
+    const struct {
+        float p;
+        int32_t n, slice;
+    } cases[] = {{0.5f, 1, 1},       {0.5f, 1000, 1},      {0.084f, 1000, 7},  {0.084f, 1000, 999}, {0.084f, 1000, 1000},
+                 {0.25f, 4097, 64}, {0.3f, 100'000, 33'333}, {0.5f, 50, 0}};
+    for (const auto& c : cases) {
+        for (const int32_t lastReading : {-1, 86'399'999}) {  // a reseed, and a reading taken before
+            GertNetwork whole;
+            whole.clock = &clock;
+            whole.inputs = AllSlots(c.p);
+            whole.random = {4242, lastReading};
+            GertNetwork sliced = whole;
+            RunNetworkBatch(whole, c.n);
+            std::vector<int32_t> between, expected;  // every full slice short of n
+            RunNetworkBatchInSlices(sliced, c.n, c.slice, [&](int32_t done) { between.push_back(done); });
+            for (int32_t done = std::max(c.slice, 1); done < c.n; done += std::max(c.slice, 1)) expected.push_back(done);
+            const std::string where = std::to_string(c.n) + "/" + std::to_string(c.slice) + " " + std::to_string(lastReading);
+            EXPECT_EQ(sliced.counters.node, whole.counters.node) << where;
+            EXPECT_EQ(sliced.random.RandomSeed, whole.random.RandomSeed) << where;
+            EXPECT_EQ(sliced.random.lastClockReading, whole.random.lastClockReading) << where;
+            EXPECT_EQ(sliced.clock, &clock) << where;
+            EXPECT_EQ(between, expected) << where;
+        }
+    }
 }
 
 TEST(RunSeriesTest, RefusesBadParametersBeforeRunning)
@@ -169,10 +205,12 @@ TEST(RunSeriesTest, RefusesBadParametersBeforeRunning)
     EXPECT_EQ(net.random.lastClockReading, 9);
 }
 
-// A clock whose monotonic reading steps by a set amount at each look.
+// A clock whose processor-time reading steps by a set amount at each look (its monotonic
+// reading stands still: the calibration must not go by it).
 struct SteppingClock final : Clock {
     int32_t UtcMillisecondOfDay() const override { return 1; }
-    double MonotonicSeconds() const override { return now += step; }
+    double MonotonicSeconds() const override { return 5.0; }
+    double ThreadCpuSeconds() const override { return now += step; }
     mutable double now = 1000.0;
     double step;
 };

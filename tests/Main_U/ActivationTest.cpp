@@ -4,10 +4,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "About/TAboutBox.h"
 #include "DoSimple/TFormSimpleDo.h"
+#include "Session/ProjectFile.h"
 #include "Widgets/FactorPanel.h"
 #include "WindowFixture.h"
 #include "support/AnswerQuestion.h"
@@ -105,6 +107,26 @@ TEST_F(Activation, MessageBoxesDoNotReapplyTheLevel)
     ASSERT_EQ(boxes.texts(), QStringList{"'k' is not a valid integer value"});
     Focus(window.get());
     EXPECT_EQ(Find<QComboBox>("cbT03")->currentIndex(), 3);
+}
+
+TEST_F(Activation, AnOpenedT03StandsUntilTheUserComesBackFromTheAboutBoxAndThenItIsAChange)
+{
+    // A project whose T03 stands on item 9, its questionnaire rating item 6.
+    Session session(&clock, RussianNumberLocale(), RussianNumberLocale());
+    session.SelectLevel(FactorIndex("T03"), 9);
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("t03.kestal"));
+    SaveProjectFile(path.toStdString(), ProjectJson(session.state()));
+
+    window->OpenProjectAt(path);
+    Focus(window.get());
+    EXPECT_EQ(Find<QComboBox>("cbT03")->currentIndex(), 9);
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("t03.kestal — Kestal 2.0"));
+    ChooseAbout(*window);
+    Focus(AboutBoxes().front());
+    Focus(window.get());
+    EXPECT_EQ(Find<QComboBox>("cbT03")->currentIndex(), 6);
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("t03.kestal* — Kestal 2.0"));
 }
 
 TEST_F(Activation, EachAboutChoiceOpensAnotherBox)

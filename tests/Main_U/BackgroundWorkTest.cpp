@@ -3,9 +3,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -80,6 +83,16 @@ TEST_F(Work, EscEndsAStudyWithNothingChanged)
     EXPECT_EQ(window->session().state().measures.MeasureStore(1).Ratio, 0.0f);
     EXPECT_TRUE(Button("buttonRunOpt")->isEnabled());
     EXPECT_TRUE(Find<QTabWidget>("pcFactOpt")->isEnabled());
+    // The status bar says so until the next work starts.
+    auto* status = Find<QStatusBar>("StatusBar1");
+    EXPECT_EQ(status->currentMessage(), QString::fromUtf8("Расчёт комплекса мер остановлен: результаты прежние."));
+    TypeOver(Find<QComboBox>("cbInputKOpt"), QStringLiteral("2"));
+    TypeOver(Find<QComboBox>("cbInputNOpt"), QStringLiteral("100"));
+    QTest::mouseClick(Button("buttonRunOpt"), Qt::LeftButton);
+    EXPECT_EQ(status->currentMessage(), QString());
+    WaitForWork(*window);
+    EXPECT_EQ(status->currentMessage(), QString());
+    EXPECT_TRUE(Find<QTabWidget>("PageControl1")->isTabVisible(2));
 }
 
 TEST_F(Work, ClosingDuringWorkAsksFirst)
@@ -96,6 +109,38 @@ TEST_F(Work, ClosingDuringWorkAsksFirst)
     EXPECT_TRUE(window->close());
     EXPECT_FALSE(window->Working());
     EXPECT_EQ(window->session().state().RunCounter(), 0);
+}
+
+TEST_F(Work, StopEndsTheLargestExperimentAtOnceAndItsProgressMoves)
+{
+    // One experiment of the largest N: its progress shows within it, and "Стоп" and closing with
+    // "Да" end it at once (generous bounds here; the figures come from the benchmark).
+    TypeOver(Find<QComboBox>("cbInputKOpt"), QStringLiteral("1"));
+    TypeOver(Find<QComboBox>("cbInputNOpt"), QStringLiteral("2147483647"));
+    ClickTab(Find<QTabWidget>("PageControl1"), 0);
+    auto* progress = Find<QLabel>("lbWorkProgress");
+    for (const bool closing : {false, true}) {
+        QTest::mouseClick(Find<QPushButton>("buttonRun"), Qt::LeftButton);
+        ASSERT_TRUE(window->Working());
+        QElapsedTimer waited;
+        waited.start();
+        while (!progress->text().contains(QString::fromUtf8("осталось")) && waited.elapsed() < 20'000)
+            QTest::qWait(10);
+        EXPECT_TRUE(progress->text().contains(QString::fromUtf8("осталось"))) << progress->text().toStdString();
+        QElapsedTimer stopping;
+        stopping.start();
+        if (closing) {
+            AnswerNextQuestion(QMessageBox::Yes);
+            AnswerNextQuestion(QMessageBox::Discard);
+            EXPECT_TRUE(window->close());
+        } else {
+            QTest::mouseClick(Find<QPushButton>("butStop"), Qt::LeftButton);
+            WaitForWork(*window);
+        }
+        EXPECT_LT(stopping.elapsed(), 1000);
+        EXPECT_FALSE(window->Working());
+        EXPECT_EQ(window->session().state().RunCounter(), 0);
+    }
 }
 
 TEST_F(Work, TheWheelChangesOnlyAFocusedList)

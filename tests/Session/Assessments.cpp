@@ -36,7 +36,7 @@ void AssessWorkplace(Session& session)
     session.SetBudgetText("1000");
     session.SetDamageText("250000");
     EnterMeasure(session, "Обучение операторов", "300", {{"H04", 9}, {"H13", 9}, {"H08", 8}});
-    EnterMeasure(session, "Ограждение опасной зоны", "450", {{"T04", 10}, {"M07", 11}});
+    EnterMeasure(session, "Ограждение опасной зоны", "450", {{"T04", 3}, {"M07", 5}});
     // H05 still has its start-up rating: the measure records the caption the page shows.
     EnterMeasure(session, "Ремонт вентиляции", "700", {{"C01", 8}, {"H05", 10}});
     session.Study();

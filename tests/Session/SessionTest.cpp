@@ -63,7 +63,7 @@ TEST(Session, StoppedWorkChangesNothing)
     int64_t last = 0, total = 0;
     f.session.SetBudgetText("350");
     f.session.Study({[&](int64_t done, int64_t all) { last = done, total = all; }, {}});
-    EXPECT_EQ(total, 4 * 5);
+    EXPECT_EQ(total, 4 * 5 * 2000);  // initiations: four series of K = 5 experiments of N = 2000
     EXPECT_EQ(last, total);
 }
 

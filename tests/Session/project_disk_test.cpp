@@ -2,6 +2,8 @@
 // no more than the size limit; the example opens and is what the code makes of its assessment.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -96,15 +98,75 @@ TEST(ProjectDisk, FailedSaveLeavesTheFolderAsItWas)
     }
 }
 
-TEST(ProjectDisk, OpeningRefusesWhatItCannotRead)
+TEST(ProjectDisk, OpeningRefusesWhatItCannotReadWithoutWaiting)
 {
     const Folder folder;
     SaveProjectFile(folder / "большой.kestal", std::string(MaxProjectBytes + 1, ' '));
-    EXPECT_EQ(ErrorOf([&] { OpenProjectFile(folder / "большой.kestal"); }),
-              "Файл «" + folder / "большой.kestal" + "» не открыт: файл больше 10 МБ");
-    EXPECT_EQ(ErrorOf([&] { OpenProjectFile(folder / "нет.kestal"); }),
-              "Файл «" + folder / "нет.kestal" +
-                  "» не открыт: не удалось прочитать файл (нет такого файла или папки)");
+    SaveProjectFile(folder / "файл", "");
+    ASSERT_EQ(::mkfifo((folder / "канал.kestal").c_str(), 0600), 0);
+    fs::create_directories(folder.path / "папка.kestal");
+    fs::create_symlink(folder.path / "петля.kestal", folder.path / "петля.kestal");
+    fs::create_symlink("/dev/zero", folder.path / "устройство.kestal");
+    const struct {
+        std::string name;
+        std::string problem;
+    } files[] = {
+        {"большой.kestal", "файл больше 10 МБ"},
+        {"нет.kestal", "не удалось прочитать файл (нет такого файла или папки)"},
+        {"канал.kestal", "не удалось прочитать файл (это не обычный файл)"},
+        {"папка.kestal", "не удалось прочитать файл (это папка)"},
+        {"устройство.kestal", "не удалось прочитать файл (это не обычный файл)"},
+        {"петля.kestal", "не удалось прочитать файл (символические ссылки замкнуты в круг)"},
+        {"файл/цех.kestal", "не удалось прочитать файл (часть пути не папка)"},
+    };
+    for (const auto& file : files)
+        EXPECT_EQ(ErrorOf([&] { OpenProjectFile(folder / file.name); }),
+                  "Файл «" + folder / file.name + "» не открыт: " + file.problem);
+}
+
+TEST(ProjectDisk, SaveWritesTheLinkedFileAndRefusesAReadOnlyOne)
+{
+    const Folder folder;
+    fs::create_directories(folder.path / "архив");
+    SaveProjectFile(folder / "архив/цех.kestal", "old");
+    fs::create_symlink("архив/цех.kestal", folder.path / "ссылка.kestal");
+    fs::create_symlink("ссылка.kestal", folder.path / "ссылка на ссылку.kestal");
+    fs::create_symlink("архив/новый.kestal", folder.path / "новая ссылка.kestal");
+    SaveProjectFile(folder / "ссылка на ссылку.kestal", "new");
+    SaveProjectFile(folder / "новая ссылка.kestal", "first");
+    EXPECT_TRUE(fs::is_symlink(folder.path / "ссылка.kestal"));
+    EXPECT_TRUE(fs::is_symlink(folder.path / "ссылка на ссылку.kestal"));
+    EXPECT_TRUE(fs::is_symlink(folder.path / "новая ссылка.kestal"));
+    EXPECT_EQ(Contents(folder.path / "архив/цех.kestal"), "new");
+    EXPECT_EQ(Contents(folder.path / "архив/новый.kestal"), "first");
+
+    fs::permissions(folder.path / "архив/цех.kestal", fs::perms::owner_read);
+    EXPECT_EQ(ErrorOf([&] { SaveProjectFile(folder / "ссылка.kestal", "newer"); }),
+              "Файл «" + folder / "ссылка.kestal" + "» не сохранён: не удалось заменить файл (файл только для чтения)");
+    EXPECT_EQ(Contents(folder.path / "архив/цех.kestal"), "new");
+}
+
+TEST(ProjectDisk, SaveRemovesWhatKilledSavesLeft)
+{
+    const Folder folder;
+    // A process that has ended: a child that exits at once.
+    const pid_t ended = ::fork();
+    if (ended == 0) ::_exit(0);
+    ::waitpid(ended, nullptr, 0);
+    const std::string dead = std::to_string(ended);
+    const std::string alive = std::to_string(::getppid());
+    for (const std::string& name : {"цех.kestal." + dead + "-0.tmp", "цех.kestal." + dead + "-17.tmp",
+                                    "цех.kestal." + alive + "-2.tmp", "цех2.kestal." + dead + "-0.tmp",
+                                    "цех.kestal." + dead + "-x.tmp", std::string("цех.kestal.tmp")})
+        std::ofstream(folder.path / name) << "part";
+    SaveProjectFile(folder / "цех.kestal", "whole");
+    EXPECT_EQ(folder.Snapshot(), (std::map<std::string, std::string>{
+                                     {"цех.kestal", "whole"},
+                                     {"цех.kestal." + alive + "-2.tmp", "part"},
+                                     {"цех2.kestal." + dead + "-0.tmp", "part"},
+                                     {"цех.kestal." + dead + "-x.tmp", "part"},
+                                     {"цех.kestal.tmp", "part"},
+                                 }));
 }
 
 // The example file is the workplace assessment as the code writes it; KESTAL_WRITE_EXAMPLE=1 writes it anew.
@@ -122,6 +184,27 @@ TEST(ProjectExample, OpensAndIsWhatTheCodeMakes)
     EXPECT_EQ(opened.measures.MeasureCount, 3);
     EXPECT_EQ(opened.RunCounter(), 1);
     EXPECT_TRUE(opened.study.totalsShown && opened.study.detailed);
+}
+
+// Every measure of the example lowers the exact accident probability on its own, and the budget
+// buys a set of them.
+TEST(ProjectExample, EachMeasureHelpsAndTheBudgetBuysASet)
+{
+    const FixedClock clock(ExampleClockReading);
+    Session session(&clock, RussianNumberLocale(), RussianNumberLocale());
+    session.Load(OpenProjectFile(KESTAL_SOURCE_DIR "/examples/workplace.kestal"));
+    const long double baseline = session.ExactNodes().node[NodeI];
+    const std::vector<CandidateMeasure> measures = session.CapturedCandidates();
+    ASSERT_EQ(measures.size(), 3u);
+    for (const CandidateMeasure& measure : measures) {
+        NetworkInputs inputs = session.RatingInputs();
+        for (const auto& [slot, value] : measure.changes) inputs.slot[slot] = value;
+        EXPECT_LT(ExactNodeProbabilities(inputs).node[NodeI], baseline) << measure.name;
+    }
+    const MeasureOptimum optimum =
+        OptimizeMeasures(session.RatingInputs(), measures, *session.state().budget, *session.state().damage);
+    ASSERT_TRUE(optimum.best.has_value());
+    EXPECT_NE(*optimum.best, 0u);
 }
 
 }  // namespace

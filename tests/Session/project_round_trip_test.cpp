@@ -2,23 +2,26 @@
 // same next run and study.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <tuple>
 
 #include "Assessments.h"
+#include "Session/MeasureTree.h"
 #include "Session/ProjectFile.h"
 
 namespace {
 
 // What a project keeps: everything but the last run's working tables (the series' counts, the
-// network's counters and inputs), which every run and study rebuild before reading them.
+// network's counters and inputs), which every run and study rebuild before reading them, and the
+// measure tree, which follows from the measures.
 auto Kept(const SessionState& s)
 {
     return std::tie(s.settings, s.kText, s.nText, s.results, s.editor, s.selectedFactor, s.measureName, s.costText,
-                    s.budgetText, s.damageText, s.captureReady, s.studyReady, s.editorEnabled, s.tree,
-                    s.treeExpansions, s.studyEstimateShown, s.measures.store, s.measures.captured, s.measures.MeasureCount,
-                    s.measures.ChangeTotal, s.study, s.QuestionnaireLevel, s.answers, s.net.random.RandomSeed,
-                    s.net.random.lastClockReading);
+                    s.budgetText, s.damageText, s.cost, s.budget, s.damage, s.captureReady, s.studyReady,
+                    s.editorEnabled, s.studyEstimateShown, s.measures.store, s.measures.captured,
+                    s.measures.MeasureCount, s.measures.ChangeTotal, s.study, s.QuestionnaireLevel, s.answers,
+                    s.net.random.RandomSeed, s.net.random.lastClockReading);
 }
 
 // The plan table's columns of the captured measures (the study's own columns are rebuilt by each study).
@@ -28,6 +31,17 @@ bool SamePlanColumns(const MeasureTables& a, const MeasureTables& b)
         for (int k = 1; k <= a.MeasureCount; ++k)
             if (!(a.MeasurePlanTable[r][k] == b.MeasurePlanTable[r][k])) return false;
     return true;
+}
+
+// The tree with its change nodes in factor order and without the nodes of bars focused but not moved:
+// what the tree shows whatever order the bars were moved in.
+TreeNode Shown(TreeNode node)
+{
+    std::erase_if(node.children, [](const TreeNode& child) { return child.text == NoChangeText; });
+    std::sort(node.children.begin(), node.children.end(),
+              [](const TreeNode& a, const TreeNode& b) { return a.factor < b.factor; });
+    for (TreeNode& child : node.children) child = Shown(child);
+    return node;
 }
 
 // A measure half entered: one captured, a bar moved and another panel's bar focused, a run of one
@@ -70,6 +84,7 @@ TEST_P(ProjectRoundTrip, ReopensTheSameSessionAndContinuesAlike)
     EXPECT_EQ(ProjectJson(opened.state()), json);
     EXPECT_TRUE(Kept(opened.state()) == Kept(saved.state()));
     EXPECT_TRUE(SamePlanColumns(opened.state().measures, saved.state().measures));
+    EXPECT_EQ(Shown(opened.state().tree), Shown(saved.state().tree));
 
     for (Session* session : {&saved, &opened}) {
         session->SetKText("20");

@@ -31,3 +31,4 @@ TEST(TerminalProgress, ReachesFullWhenAStudySkipsSeriesAndIsErased) {
     std::free(buffer);
     EXPECT_TRUE(drawn.starts_with("\r[") && drawn.ends_with("] 100%\r" + std::string(48, ' ') + "\r")) << drawn;
 }
+

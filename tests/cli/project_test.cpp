@@ -21,7 +21,7 @@ TEST(ProjectOption, TheExampleServesEveryCommandWithTheCommandLineOverIt) {
         {StudyCommand, {"-K", "2", "-N", "100"}, "{\"position\":7,"},                   // its three measures
         {ExactCommand, {}, "\"probability\":0.93159739507663552}"},                     // its levels
         {ImportanceCommand, {"--level", "H01=2"}, "{\"factor\":\"H01\",\"level\":2,"},  // a level over them
-        {OptimizeCommand, {"--budget", "800"}, "\"best\":[\"Обучение операторов\"]}"},  // its 1000 takes a pair
+        {OptimizeCommand, {"--budget", "400"}, "\"best\":[\"Обучение операторов\"]}"},  // its 1000 takes a pair
         // Measures on the command line replace the file's: none of them is in the best set.
         {OptimizeCommand, {"--measure", "А;100;H01=1", "--measure", "Б;200;H04=11"}, "\"best\":[\"Б\"]}"},
     };

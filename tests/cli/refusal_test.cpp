@@ -1,7 +1,9 @@
 // kestal-sim's refusals: one line on stderr naming what is at fault, nothing on stdout, status 2,
 // the same under every locale; output that cannot be written (1) and stop signals (130, 143).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -49,6 +51,12 @@ TEST(Refusals, OneLineNamingWhatIsAtFaultUnderEveryLocale) {
     one.MoveBar(0, 0);
     one.Capture();
     WriteFile("one.kestal", ProjectJson(one.state()));
+    // Saved under a Russian locale: the budget typed "0,5" is the number 0.5 in the file.
+    Session russian(&SystemClock(), RussianNumberLocale(), RussianNumberLocale());
+    russian.SetBudgetText("0,5");
+    WriteFile("ru.kestal", ProjectJson(russian.state()));
+    std::remove("fifo.kestal");
+    ::mkfifo("fifo.kestal", 0600);
     const struct {
         Command command;
         std::vector<std::string> args;
@@ -118,6 +126,10 @@ TEST(Refusals, OneLineNamingWhatIsAtFaultUnderEveryLocale) {
          "kestal-sim run: k0.kestal: k '0': Число опытов K должно быть от 1 до 2000"},
         {StudyCommand, {"--project", "one.kestal"},
          "kestal-sim study: one.kestal holds 1 measure: Для расчета нужно 2 или 3 мероприятия"},
+        {StudyCommand, {"--project", "ru.kestal"}, "kestal-sim study: ru.kestal: budget '0.5': must be 1 or more"},
+        // A pipe is refused at once, not read until something writes into it.
+        {RunCommand, {"--project", "fifo.kestal"},
+         "kestal-sim run: Файл «fifo.kestal» не открыт: не удалось прочитать файл (это не обычный файл)"},
     };
     for (const char* locale : {"C", "ru_RU.UTF-8"}) {
         const ScopedLocale scoped(locale);
@@ -128,12 +140,13 @@ TEST(Refusals, OneLineNamingWhatIsAtFaultUnderEveryLocale) {
             EXPECT_EQ(outcome.out, "") << c.message;
         }
     }
-    for (const char* file : {"cut.kestal", "k0.kestal", "one.kestal"}) std::remove(file);
+    for (const char* file : {"cut.kestal", "k0.kestal", "one.kestal", "ru.kestal", "fifo.kestal"}) std::remove(file);
 }
 
 TEST(Refusals, TheProgramEndsWithTheConventionalStatus) {
     if (!std::getenv("KESTAL_SIM")) GTEST_SKIP() << "KESTAL_SIM not set";
-    const std::string commands = "run, study, exact, importance or optimize (kestal-sim --help shows their options)";
+    const std::string commands =
+        "run, study, exact, importance, optimize, plan, panel, compare or batch (kestal-sim --help shows their options)";
     const struct {
         std::string script;  // run by sh, "$KESTAL_SIM" the program; its output and errors go to files
         int status;
@@ -145,8 +158,9 @@ TEST(Refusals, TheProgramEndsWithTheConventionalStatus) {
          "kestal-sim exact: the output could not be written: No space left on device\n"},
         {"\"$KESTAL_SIM\" importance >&-", 1,
          "kestal-sim importance: the output could not be written: Bad file descriptor\n"},
-        {"\"$KESTAL_SIM\" run -K 2000 -N 10000000 & sleep 0.5; kill -INT $!; wait $!", 130, ""},
-        {"\"$KESTAL_SIM\" study -K 2000 -N 10000000 --measure 'А;1;H01=1' --measure 'Б;1;H02=1' & sleep 0.5; "
+        // One experiment of the largest N: the stop comes within it (all within 1.5 s, generously).
+        {"\"$KESTAL_SIM\" run -K 1 -N 2147483647 & sleep 0.5; kill -INT $!; wait $!", 130, ""},
+        {"\"$KESTAL_SIM\" study -K 1 -N 2147483647 --measure 'А;1;H01=1' --measure 'Б;1;H02=1' & sleep 0.5; "
          "kill -TERM $!; wait $!",
          143, ""},
         // A reader that closed the pipe before the output came.
@@ -157,7 +171,9 @@ TEST(Refusals, TheProgramEndsWithTheConventionalStatus) {
     };
     for (const auto& c : cases) {
         WriteFile("program.sh", c.script);
+        const auto start = std::chrono::steady_clock::now();
         const int status = std::system("sh program.sh >program.out 2>program.err");
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500)) << c.script;
         EXPECT_EQ(WEXITSTATUS(status), c.status) << c.script;
         EXPECT_EQ(ReadFile("program.err"), c.err) << c.script;
         EXPECT_EQ(ReadFile("program.out"), "") << c.script;

@@ -1,6 +1,6 @@
 // kestal-project-fuzz: feeds mutated copies of a project file to the reader, which must return a
 // state or refuse the file with KestalError, never crash, hang or throw anything else. A state it
-// accepts must be written and read back alike and bear the session's operations.
+// accepts must be written and read back alike and bear the session's operations and analyses.
 //
 //   kestal-project-fuzz [ITERATIONS [SEED [FILE]]]     (100000, 1, examples/workplace.kestal)
 //
@@ -110,6 +110,11 @@ void UseSession(const SessionState& state)
     };
     allowed([&] { session.Totals(); });
     allowed([&] { session.StudyEstimateText(); });
+    // Every analysis of the opened assessment, every run's precision included.
+    allowed([&] { session.ExactNodes(); });
+    allowed([&] { session.Importance(); });
+    allowed([&] { session.BestMeasures(); });
+    for (const RunBlock& block : session.state().results) allowed([&] { Session::PrecisionOf(block); });
     allowed([&] { session.CaptureEnabled(); });
     allowed([&] {
         session.SelectMeasureFactor(29);

@@ -1,0 +1,285 @@
+// kestal-sim plan: the target, step costs and ranges read, both plans searched, a table or JSON.
+#include "cli/PlanCommand.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <ostream>
+
+#include "Analysis/ExpertPanelCsv.h"
+#include "Analysis/LevelPlan.h"
+#include "Analysis/MeasurePlan.h"
+#include "Analysis/PlanBand.h"
+#include "Analysis/PlanTexts.h"
+#include "cli/Command.h"
+#include "cli/CommandSession.h"
+#include "cli/Json.h"
+#include "cli/MeasureOptions.h"
+#include "cli/OutputLocale.h"
+#include "cli/Progress.h"
+#include "cli/StopSignals.h"
+#include "common/Conversions.h"
+#include "common/Formats.h"
+
+namespace {
+
+constexpr long double MostStepCost = 1e15L;
+constexpr const char* PlanCountText = "Для плана нужно от 2 до 15 мероприятий или ни одного";
+
+const MeasureCount PlannedCount = {
+    [](int count) { return count == 0 || (count >= MinCandidateMeasures && count <= MaxCandidateMeasures); },
+    PlanCountText};
+
+struct PlanOptions {
+    std::optional<std::string> target;
+    // By factor: the cost per step and the allowed range, with the option texts that gave them.
+    std::map<const FactorInfo*, std::pair<long double, std::string>> costs;
+    std::map<const FactorInfo*, std::pair<std::pair<int, int>, std::string>> ranges;
+    std::optional<int64_t> evaluationLimit;
+    std::optional<std::string> panelFile;
+};
+
+// A panel's table is small; anything longer is not one (and a device file never ends).
+constexpr std::size_t MaxPanelFileBytes = 1 << 20;
+
+// The panel's table, read as kestal-sim panel reads it.
+ExpertPanel ReadPanelFile(const std::string& path)
+{
+    const std::string subject = Subject("--panel", path);
+    std::ifstream file(path, std::ios::binary);
+    if (!file) throw UsageError(subject + ": the file cannot be read: " + std::strerror(errno));
+    std::string bytes(MaxPanelFileBytes + 1, '\0');
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (file.bad()) throw UsageError(subject + ": the file cannot be read");
+    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    if (bytes.size() > MaxPanelFileBytes) throw UsageError(subject + ": the file is longer than 1 MiB");
+    return Attributed(subject, [&] { return ReadExpertPanelCsv(bytes); });
+}
+
+// The experts' band after a plan; stopped by SIGINT or SIGTERM.
+PanelBand BandAfter(const ExpertPanel& panel, const NetworkInputs& ratings, const PlanSettings& settings)
+{
+    const auto band = BandAfterPlan(panel, ratings, settings, [](uint64_t, uint64_t) { return StopSignal() == 0; });
+    if (!band) throw WorkStopped{};
+    return *band;
+}
+
+std::string BandJson(const std::optional<PanelBand>& band)
+{
+    if (!band) return "";
+    const NodeBand& b = band->node[NodeI];
+    return ",\"band\":{\"p05\":" + JsonNumber(b.p05) + ",\"p50\":" + JsonNumber(b.p50) + ",\"p95\":" +
+           JsonNumber(b.p95) + "}";
+}
+
+// "1e-3", "0.001" or "0.1 %": a probability from 0 to 1, "." as the decimal separator.
+long double ParseTarget(const std::string& text)
+{
+    const std::string subject = Subject("--target", text);
+    const bool percent = !text.empty() && text.back() == '%';
+    const std::string number = percent ? text.substr(0, text.size() - 1) : text;
+    long double value = Attributed(subject, [&] { return ParseFloat(number, CommandLineNumbers()); });
+    if (percent) value /= 100;
+    if (!(value >= 0.0L && value <= 1.0L))
+        throw UsageError(subject + ": a probability is 0 to 1 (0 % to 100 %)");
+    return value;
+}
+
+// "ID=TEXT": the factor and the text after "=".
+std::pair<const FactorInfo*, std::string> FactorEntry(const std::string& subject, const std::string& entry,
+                                                      const char* expected)
+{
+    const auto equals = entry.find('=');
+    if (equals == std::string::npos) throw UsageError(subject + ": expected " + expected);
+    const std::string id = entry.substr(0, equals);
+    const FactorInfo* factor = FindFactor(id);
+    if (!factor) throw UsageError(subject + ": unknown factor id '" + id + "'");
+    return {factor, entry.substr(equals + 1)};
+}
+
+void TakeStepCost(const std::string& entry, PlanOptions& options)
+{
+    const std::string subject = Subject("--step-cost", entry);
+    const auto [factor, text] = FactorEntry(subject, entry, "ID=COST");
+    const long double cost = Attributed(subject, [&] { return ParseFloat(text, CommandLineNumbers()); });
+    // Up to 1e15, so that the dearest plan's cost (30 factors, 10 steps each) stays a whole number
+    // when the costs are, and within what JSON readers take.
+    if (!(cost >= 0.0L && cost <= MostStepCost)) throw UsageError(subject + ": a cost per step is 0 to 1e15");
+    if (options.costs.count(factor)) throw UsageError(subject + ": " + factor->id + " given twice");
+    options.costs[factor] = {cost, subject};
+}
+
+void TakeRange(const std::string& entry, PlanOptions& options)
+{
+    const std::string subject = Subject("--range", entry);
+    const auto [factor, text] = FactorEntry(subject, entry, "ID=LOW-HIGH");
+    const auto dash = text.find('-', 1);
+    if (dash == std::string::npos) throw UsageError(subject + ": expected ID=LOW-HIGH");
+    const std::string range = "levels are 1 to " + std::to_string(LevelCount) + ", LOW at most HIGH";
+    const int32_t low = IntegerOf(subject, text.substr(0, dash), range);
+    const int32_t high = IntegerOf(subject, text.substr(dash + 1), range);
+    if (low < 1 || high > LevelCount || low > high) throw UsageError(subject + ": " + range);
+    if (options.ranges.count(factor)) throw UsageError(subject + ": " + factor->id + " given twice");
+    options.ranges[factor] = {{low, high}, subject};
+}
+
+int64_t ParseLimit(const std::string& text)
+{
+    const std::string subject = Subject("--work", text);
+    const std::string range = "at least 1 evaluation";
+    const int32_t limit = IntegerOf(subject, text, range);
+    if (limit < 1) throw UsageError(subject + ": " + range);
+    return limit;
+}
+
+// The plan's own options taken out; the others (--measure, --project, --level, --format) left
+// for the measure commands' reader, which refuses what nobody knows.
+std::vector<std::string> TakePlanOptions(const std::vector<std::string>& args, PlanOptions& options)
+{
+    std::vector<std::string> rest;
+    ArgumentReader reader(args);
+    while (!reader.AtEnd()) {
+        const std::string& arg = reader.Take();
+        if (arg == "--target")
+            options.target = reader.TakeValue(arg);
+        else if (arg == "--step-cost")
+            TakeStepCost(reader.TakeValue(arg), options);
+        else if (arg == "--range")
+            TakeRange(reader.TakeValue(arg), options);
+        else if (arg == "--panel")
+            options.panelFile = reader.TakeValue(arg);
+        else if (arg == "--work")
+            options.evaluationLimit = ParseLimit(reader.TakeValue(arg));
+        else if (arg == "--budget" || arg == "--damage")
+            throw UsageError("unknown option '" + arg + "'");
+        else if (arg == "--measure" || arg == "--project" || arg == "--level" || arg == "--format")
+            rest.push_back(arg), rest.push_back(reader.TakeValue(arg));
+        else
+            rest.push_back(arg);
+    }
+    if (!options.target) throw UsageError("option --target is required");
+    for (const auto& [factor, range] : options.ranges)
+        if (!options.costs.count(factor))
+            throw UsageError(range.second + ": " + factor->id + " has no --step-cost, so it is not changed");
+    return rest;
+}
+
+std::string JsonNames(uint32_t members, const std::vector<CandidateMeasure>& measures)
+{
+    std::string text;
+    for (std::size_t i = 0; i < measures.size(); ++i)
+        if (members >> i & 1) text += (text.empty() ? "" : ",") + JsonString(measures[i].name);
+    return text;
+}
+
+std::string JsonChanges(const LevelPlan& plan)
+{
+    std::string text;
+    for (const PlannedLevel& change : plan.changes)
+        text += (text.empty() ? "" : ",") + ("{\"factor\":" + JsonString(change.factor->id) + ",\"from\":" +
+                                             std::to_string(change.from) + ",\"to\":" + std::to_string(change.to) + "}");
+    return text;
+}
+
+// The bands after the plans, when a panel was given.
+struct PlanBands {
+    std::optional<PanelBand> measures;
+    std::optional<PanelBand> levels;
+};
+
+void WriteJson(std::ostream& out, long double target, long double current, const std::optional<MeasurePlan>& measures,
+               const std::vector<CandidateMeasure>& candidates, const std::optional<LevelPlan>& levels,
+               const PlanBands& bands)
+{
+    out << "{\"target\":" << JsonNumber(target) << ",\"current\":" << JsonNumber(current) << ",\"measures\":";
+    if (measures)
+        out << "{\"reachable\":" << (measures->reachable ? "true" : "false") << ",\"set\":["
+            << JsonNames(measures->chosen.members, candidates) << "],\"cost\":" << JsonNumber(measures->chosen.cost)
+            << ",\"accident\":" << JsonNumber(measures->chosen.accident) << BandJson(bands.measures) << '}';
+    else
+        out << "null";
+    out << ",\"levels\":";
+    if (levels)
+        out << "{\"reachable\":" << (levels->reachable ? "true" : "false")
+            << ",\"proven\":" << (levels->proven ? "true" : "false") << ",\"changes\":[" << JsonChanges(*levels)
+            << "],\"cost\":" << JsonNumber(levels->cost) << ",\"accident\":" << JsonNumber(levels->accident)
+            << ",\"lower_bound\":" << JsonNumber(levels->lowerBound) << BandJson(bands.levels) << '}';
+    else
+        out << "null";
+    out << "}\n";
+}
+
+void WriteTable(std::ostream& out, long double target, long double current, const std::optional<MeasurePlan>& measures,
+                const std::vector<CandidateMeasure>& candidates, const std::optional<LevelPlan>& levels,
+                const PlanBands& bands, const NumberLocale& locale)
+{
+    const auto number = [&locale](long double value) { return GeneralText(value, locale); };
+    const auto write = [&](const std::vector<std::string>& lines, const std::optional<PanelBand>& band) {
+        for (const std::string& line : lines) out << line << '\n';
+        if (!band) return;
+        const NodeBand& b = band->node[NodeI];
+        out << "  полоса экспертов: P5 " << number(b.p05) << ", P50 " << number(b.p50) << ", P95 " << number(b.p95)
+            << '\n';
+    };
+    out << "Цель: " << number(target) << '\n' << "Происшествие сейчас: " << number(current) << '\n';
+    if (measures) write(MeasurePlanLines(*measures, candidates, locale), bands.measures);
+    if (levels) write(LevelPlanLines(*levels, locale), bands.levels);
+}
+
+}  // namespace
+
+int PlanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    return RunCommandBody("plan", out, err, [&](std::ostream& text) {
+        PlanOptions plan;
+        const std::vector<std::string> rest = TakePlanOptions(args, plan);
+        const MeasureCommandOptions options = ParseMeasureCommandOptions(rest, TakeRatingOption, {"table", "json"});
+        const long double target = ParseTarget(*plan.target);
+        std::optional<ExpertPanel> panel;
+        if (plan.panelFile) panel = ReadPanelFile(*plan.panelFile);
+        const NumberLocale locale = OutputNumberLocale(options.simulation.format);
+        const CommandSession opened = OpenSession(options.simulation, locale);
+        Session& session = *opened.session;
+        SetUpMeasures(options, session, PlannedCount);
+        const NetworkInputs inputs = session.RatingInputs();
+
+        const std::vector<CandidateMeasure> candidates = session.CapturedCandidates();
+        std::optional<MeasurePlan> measures;
+        if (!candidates.empty()) measures = PlanMeasures(inputs, candidates, target);
+
+        std::optional<LevelPlan> levels;
+        if (!plan.costs.empty()) {
+            std::vector<FactorSteps> steps;
+            for (const FactorInfo& factor : FactorCatalogue) {
+                const auto cost = plan.costs.find(&factor);
+                if (cost == plan.costs.end()) continue;
+                FactorSteps s{&factor, cost->second.first, 1, LevelCount};
+                if (const auto range = plan.ranges.find(&factor); range != plan.ranges.end())
+                    std::tie(s.low, s.high) = range->second.first;
+                steps.push_back(s);
+            }
+            LevelPlanControl control;
+            if (plan.evaluationLimit) control.evaluationLimit = *plan.evaluationLimit;
+            // One exact evaluation takes about as long as 4000 initiations of a run.
+            TerminalProgress progress(ProgressTerminal(control.evaluationLimit * 4000));
+            const WorkControl work = progress.Control();
+            control.report = [&work](int64_t done, int64_t limit) { work.Report(std::min(done, limit), limit); };
+            levels = PlanLevels(inputs, steps, target, control);
+        }
+
+        PlanBands bands;
+        if (panel) {
+            if (measures) bands.measures = BandAfter(*panel, inputs, SettingsOf(measures->chosen.members, candidates));
+            if (levels) bands.levels = BandAfter(*panel, inputs, SettingsOf(*levels));
+        }
+
+        const long double current = ExactNodeProbabilities(inputs).node[NodeI];
+        if (options.simulation.format == "json")
+            WriteJson(text, target, current, measures, candidates, levels, bands);
+        else
+            WriteTable(text, target, current, measures, candidates, levels, bands, locale);
+    });
+}
