@@ -2,11 +2,14 @@
 #include "Analysis/BestMeasures.h"
 
 #include <algorithm>
+#include <atomic>
 #include <array>
 #include <bit>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+#include <system_error>
+#include <thread>
 
 #include "Analysis/ExactNodes.h"
 
@@ -25,7 +28,7 @@ void CheckCandidates(const std::vector<CandidateMeasure>& measures)
     }
 }
 
-// The ranking of the subsets; a total order, so the best set is the first within the budget.
+// The ranking of the subsets; a total order, so the best set is the first candidate in it.
 bool RanksBefore(const MeasureSubset& a, const MeasureSubset& b)
 {
     if (a.benefit != b.benefit) return a.benefit > b.benefit;
@@ -66,14 +69,15 @@ MeasureOptimum OptimizeMeasures(const NetworkInputs& baseline, const std::vector
                                 long double budget, long double damage, const OptimizeProgress& progress)
 {
     constexpr uint32_t ProgressStep = 512;
+    constexpr uint32_t ParallelFrom = 256;
     CheckCandidates(measures);
     MeasureOptimum optimum;
     optimum.baseline = ExactNodeProbabilities(baseline).node[NodeI];
     optimum.budget = budget;
     const uint32_t count = uint32_t{1} << measures.size();
-    optimum.subsets.reserve(count);
-    for (uint32_t members = 0; members < count; ++members) {
-        if (progress && members % ProgressStep == 0) progress(members, count);
+    optimum.subsets.resize(count);
+    // Subset `members` judged into its place; touches nothing shared but that place.
+    const auto judge = [&](uint32_t members) {
         NetworkInputs inputs = baseline;
         long double cost = 0.0L;
         for (std::size_t i = 0; i < measures.size(); ++i) {
@@ -86,9 +90,37 @@ MeasureOptimum OptimizeMeasures(const NetworkInputs& baseline, const std::vector
             inputs == baseline ? optimum.baseline : ExactNodeProbabilities(inputs).node[NodeI];
         const long double benefit = accident == optimum.baseline ? 0.0L : (optimum.baseline - accident) * damage;
         const long double ratio = cost > 0 ? benefit / cost : 0.0L;
-        optimum.subsets.push_back(
-            {members, cost, accident, benefit, ratio, members == 0 || cost <= budget, false, accident > optimum.baseline});
+        optimum.subsets[members] = {members, cost,  accident, benefit, ratio, members == 0 || cost <= budget,
+                                    false,   accident > optimum.baseline};
+    };
+    // The upper half on a second thread when there is enough to share; the calling thread takes the
+    // lower half and reports the progress of both. Each subset is judged alike wherever it is.
+    std::atomic<bool> stop = false;
+    std::thread helper;
+    uint32_t own = count;
+    if (count >= ParallelFrom) {
+        try {
+            helper = std::thread([&, half = count / 2] {
+                for (uint32_t members = half; members < count && !stop.load(std::memory_order_relaxed); ++members)
+                    judge(members);
+            });
+            own = count / 2;
+        } catch (const std::system_error&) {
+            // No thread to be had: the calling thread judges them all.
+        }
     }
+    const int64_t share = count / own;
+    try {
+        for (uint32_t members = 0; members < own; ++members) {
+            if (progress && members % (ProgressStep / share) == 0) progress(members * share, count);
+            judge(members);
+        }
+    } catch (...) {
+        stop = true;
+        if (helper.joinable()) helper.join();
+        throw;
+    }
+    if (helper.joinable()) helper.join();
     if (progress) progress(count, count);
     MarkParetoFrontier(optimum.subsets);
     std::sort(optimum.subsets.begin(), optimum.subsets.end(), RanksBefore);

@@ -57,7 +57,8 @@ struct MeasureOptimum {
     NoBestSet reason = NoBestSet::None;  // why `best` is empty
 };
 
-// Called now and then with the subsets judged and their number; it may throw to stop the work.
+// Called now and then on the calling thread with the subsets judged and their number; it may throw
+// to stop the work. From 256 subsets on, a second thread judges half of them.
 using OptimizeProgress = std::function<void(int64_t done, int64_t total)>;
 
 // Throws std::invalid_argument for more than 15 measures, a change to a slot outside the factors,

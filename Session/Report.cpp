@@ -2,6 +2,7 @@
 #include "Session/Report.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "Analysis/AnalysisTexts.h"
 #include "P22013/RateIntensity.h"
@@ -89,13 +90,11 @@ std::string TopFactors(const Session& session)
 
 // What a reader needs first, run or no run: the exact accident probability of the current ratings,
 // the factors that lower it most and the best set of measures, or why there is none.
-std::string Summary(const Session& session)
+std::string Summary(const Session& session, const std::optional<MeasureOptimum>& optimum)
 {
     const NodeProbabilities exact = session.ExactNodes();
-    const std::string problem = session.BestMeasuresProblem();
-    std::string best = !problem.empty()
-                           ? problem
-                           : BestSetLine(session.BestMeasures(), session.CapturedCandidates(), session.displayLocale());
+    std::string best = !optimum ? session.BestMeasuresProblem()
+                                : BestSetLine(*optimum, session.CapturedCandidates(), session.displayLocale());
     if (!best.ends_with('.')) best += '.';
     return Heading("Сводка") +
            Paragraph("Вероятность происшествия при текущих оценках (точный расчёт): " +
@@ -160,11 +159,11 @@ std::string Importance(const Session& session, const ReportSource& source)
     return Heading("Важность факторов: первые 10") + Table(table) + Picture(source.importanceChart);
 }
 
-std::string BestSet(const Session& session, const ReportSource& source)
+std::string BestSet(const Session& session, const std::optional<MeasureOptimum>& judged, const ReportSource& source)
 {
     std::string html = Heading("Лучший набор мер");
-    if (const std::string problem = session.BestMeasuresProblem(); !problem.empty()) return html + Paragraph(problem);
-    const MeasureOptimum optimum = session.BestMeasures();
+    if (!judged) return html + Paragraph(session.BestMeasuresProblem());
+    const MeasureOptimum& optimum = *judged;
     const std::vector<CandidateMeasure> measures = session.CapturedCandidates();
     const NumberLocale& locale = session.displayLocale();
     return html + Paragraph(BestSetLine(optimum, measures, locale)) + Table(FrontierTable(optimum, measures, locale)) +
@@ -201,14 +200,17 @@ std::string HtmlEscaped(const std::string& text)
     return escaped;
 }
 
-std::string ReportHtml(const Session& session, const ReportSource& source)
+std::string ReportHtml(const Session& session, const ReportSource& source, const WorkControl& control)
 {
     const SessionState& state = session.state();
     const std::string file = source.projectFile.empty() ? "не сохранён" : source.projectFile;
+    // The best set once, for the summary and its own section.
+    std::optional<MeasureOptimum> optimum;
+    if (session.BestMeasuresProblem().empty()) optimum = session.BestMeasures(control);
     return "<!DOCTYPE html>\n<html lang=\"ru\"><head><meta charset=\"utf-8\"><title>Kestal 2.0 — отчёт</title>"
            "<style>" +
            std::string(Style) + "</style></head><body>\n<h1>Kestal 2.0 — отчёт об оценке системы ЧМС</h1>\n" +
-           Paragraph("Дата и время: " + source.dateTime) + Paragraph("Файл проекта: " + file) + Summary(session) +
+           Paragraph("Дата и время: " + source.dateTime) + Paragraph("Файл проекта: " + file) + Summary(session, optimum) +
            ExactNodes(session) + LastRun(session) + Ratings(state) + Study(session) + Importance(session, source) +
-           BestSet(session, source) + Questionnaire(state) + "</body></html>\n";
+           BestSet(session, optimum, source) + Questionnaire(state) + "</body></html>\n";
 }

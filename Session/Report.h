@@ -25,7 +25,8 @@ inline constexpr const char* RankingAndBestSetText =
 
 // A whole HTML document in UTF-8, every typed text escaped, numbers in the session's display locale;
 // every table's header row in <thead>.
-std::string ReportHtml(const Session& session, const ReportSource& source);
+// The best set is judged once, under `control` (its progress, and a stop with WorkStopped).
+std::string ReportHtml(const Session& session, const ReportSource& source, const WorkControl& control = {});
 
 // Texts made safe inside HTML: & < > " ' escaped.
 std::string HtmlEscaped(const std::string& text);

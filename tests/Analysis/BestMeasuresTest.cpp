@@ -14,24 +14,15 @@ namespace {
 
 long double Accident(const NetworkInputs& in) { return ExactNodeProbabilities(in).node[NodeI]; }
 
-// The members in capture order, as a list, for the tie on the first differing member.
-std::vector<int> Members(uint32_t members)
-{
-    std::vector<int> list;
-    for (int i = 0; i < 32; ++i)
-        if (members >> i & 1) list.push_back(i);
-    return list;
-}
-
-// Whether `a` beats `b` by the rule, written out from the definition.
+// Whether `a` beats `b` by the rule, written out from the definition: the member lists compared
+// from the first measure in capture order.
 bool Beats(const MeasureSubset& a, const MeasureSubset& b)
 {
     if (a.benefit != b.benefit) return a.benefit > b.benefit;
     if (a.cost != b.cost) return a.cost < b.cost;
     if (std::popcount(a.members) != std::popcount(b.members)) return std::popcount(a.members) < std::popcount(b.members);
-    const std::vector<int> x = Members(a.members), y = Members(b.members);
-    for (std::size_t i = 0; i < x.size(); ++i)
-        if (x[i] != y[i]) return x[i] < y[i];
+    for (int i = 0; i < 32; ++i)
+        if ((a.members >> i & 1) != (b.members >> i & 1)) return a.members >> i & 1;
     return false;
 }
 

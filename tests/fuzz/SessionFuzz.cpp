@@ -25,8 +25,9 @@
 namespace {
 
 constexpr uint64_t StepsPerSequence = 200;
-// The best set is judged only up to this many measures, so that a step stays short.
-constexpr int MostMeasuresJudged = 7;
+// The best set is judged only up to this many measures, so that a step stays short (from 8 on it
+// shares its subsets with a second thread).
+constexpr int MostMeasuresJudged = 8;
 
 using Random = std::mt19937_64;
 
@@ -219,6 +220,21 @@ private:
              s.session_.MoveBar(factor, s.Item());
              if (s.session_.CaptureEnabled()) s.Refusable("Capture", [&] { s.session_.Capture(); });
          }},
+        {"CaptureMany", [](Sequence& s, std::string&) {
+             // Up to eight measures in a row, each on a free factor, so that the larger best sets come.
+             for (int m = 0; m < MostMeasuresJudged && s.session_.state().measures.MeasureCount < MostMeasuresJudged;
+                  ++m) {
+                 const int factor = s.Factor();
+                 const EditorRow& row = s.session_.state().editor[factor];
+                 if (row.locked || !s.session_.state().editorEnabled) continue;
+                 s.session_.SetMeasureName("Мера " + std::to_string(m));
+                 s.session_.SetCostText(std::to_string(1 + s.Below11() * 70));
+                 s.session_.SelectMeasureFactor(factor);
+                 s.session_.EnterBar(factor);
+                 s.session_.MoveBar(factor, (row.currentItem + 1 + static_cast<int>(s.Below11() % 10)) % LevelCount);
+                 if (s.session_.CaptureEnabled()) s.Refusable("CaptureMany", [&] { s.session_.Capture(); });
+             }
+         }},
         {"CaptureAsIs", [](Sequence& s, std::string&) { s.Refusable("CaptureAsIs", [&] { s.session_.Capture(); }); }},
         {"Reset", [](Sequence& s, std::string&) { s.session_.ResetMeasures(); }},
         {"Study", [](Sequence& s, std::string& note) {
@@ -240,7 +256,8 @@ private:
              CheckBestSet(session);
              if (session.state().measures.MeasureCount <= MostMeasuresJudged && session.BestMeasuresProblem().empty()) {
                  const MeasureOptimum optimum = session.BestMeasures();
-                 ++s.done["BestSet"];
+                 ++s.done[session.state().measures.MeasureCount == MostMeasuresJudged ? "BestSet on two threads"
+                                                                                       : "BestSet"];
                  BestSetLine(optimum, session.CapturedCandidates(), locale);
                  FrontierTable(optimum, session.CapturedCandidates(), locale);
              }
