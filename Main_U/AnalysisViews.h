@@ -5,8 +5,13 @@
 
 #include <QWidget>
 
+#include <QTimer>
+
+#include <atomic>
+#include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Session/Session.h"
@@ -14,6 +19,8 @@
 class NetworkDiagram;
 class QChartView;
 class QLabel;
+class QProgressBar;
+class QPushButton;
 class QTableWidget;
 
 class AnalysisView : public QWidget {
@@ -75,9 +82,15 @@ private:
 };
 
 // The best set of the captured measures: its line, the chart of every set and the frontier table.
+// The sets are judged on a worker thread while the page says so, shows how far it is and the window
+// answers; "Стоп" ends the judging and leaves the page without a result until what it depends on
+// changes.
 class BestSetView : public AnalysisView {
 public:
     explicit BestSetView(const Session& session);
+    ~BestSetView() override;
+    // Whether sets are being judged now.
+    bool Judging() const { return worker_.joinable(); }
 
 protected:
     void Refresh() override;
@@ -90,8 +103,23 @@ private:
         std::string damage;
         bool operator==(const Shown&) const = default;
     };
+    struct Outcome;
+    void Start(Shown now);
+    void Finish();
+    void Stop();
+    void ShowJudging(bool judging);
+
     std::optional<Shown> shown_;
+    std::optional<Shown> judging_;  // what the worker judges
+    std::atomic<bool> stop_{false};
+    std::atomic<int64_t> done_{0};
+    std::atomic<int64_t> total_{0};
+    QTimer progressTimer_;
+    std::thread worker_;
+    std::shared_ptr<Outcome> outcome_;
     QLabel* line_;
+    QProgressBar* progress_;
+    QPushButton* stopButton_;
     QChartView* chart_;
     QTableWidget* table_;
 };

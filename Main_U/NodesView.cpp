@@ -14,6 +14,12 @@
 #include "Widgets/UiLocale.h"
 #include "Widgets/UiText.h"
 
+namespace {
+
+const char* const OtherRatingsNote = "Опыт проведён при других оценках факторов: его частоты здесь не показаны.";
+
+}  // namespace
+
 NodesView::NodesView(const Session& session) : AnalysisView(session)
 {
     setObjectName(QStringLiteral("tsNodes"));
@@ -44,13 +50,17 @@ void NodesView::Refresh()
     if (shown_ == now) return;
     const NumberLocale locale = UiNumberLocale();
     const NodeProbabilities exact = ExactNodeProbabilities(now.ratings);
-    std::optional<RunPrecision> run;
-    if (now.lastRun) run = Session::PrecisionOf(*now.lastRun);
-    const RunPrecision* last = run ? &*run : nullptr;
+    // Every figure of the run is judged against, and shown beside, the exact values of its own
+    // ratings; the diagram, which has no room for both, leaves a run of other ratings out.
     const std::optional<JudgedRun> judged = session_.JudgedLastRun();
+    const RunPrecision* last = judged ? &judged->precision : nullptr;
     ShowTextTable(table_, NodeTable(exact, judged ? &*judged : nullptr, locale));
     precision_->setText(Q(PrecisionLine(judged ? &*judged : nullptr, locale)));
-    ShowChart(chart_, NodeChart(exact, last));
-    network_->setFigures(exact, run);
+    const bool otherRatings = judged && judged->ratingsChanged;
+    ShowChart(chart_, NodeChart(exact, last, otherRatings ? &judged->exact : nullptr));
+    if (otherRatings)
+        network_->setFigures(exact, std::nullopt, Q(OtherRatingsNote));
+    else
+        network_->setFigures(exact, judged ? std::optional(judged->precision) : std::nullopt);
     shown_ = std::move(now);
 }

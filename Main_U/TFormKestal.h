@@ -33,6 +33,7 @@ class QSlider;
 class QTabWidget;
 class QTreeWidget;
 class QWindow;
+struct ReportParts;
 struct Workplace;
 
 class TFormKestal : public QMainWindow {
@@ -55,7 +56,8 @@ public:
     void RestoreGeometry();
     // Opens the project at `path`, refusing a bad file with nothing changed.
     void OpenProjectAt(const QString& path);
-    // Writes the report to `path`: PDF for a ".pdf" file, HTML otherwise. KestalError when it fails.
+    // Writes the report to `path` on this thread: PDF for a ".pdf" file, ODT for ".odt", HTML
+    // otherwise. KestalError when it fails.
     void WriteReport(const QString& path);
     // The project at `path` as A against the current ratings as B, compared in the background; the
     // comparison's view opens when it is done. A bad file is refused with nothing changed.
@@ -136,8 +138,9 @@ private:
     // ---- Report ----
     void ExportReport();
     void PrintReport();
-    std::vector<std::pair<QString, QImage>> ReportPictures() const;
-    std::unique_ptr<QTextDocument> ReportDocument() const;
+    // Composes the report's figures and texts on a worker thread (progress and "Стоп" as a run
+    // has them), draws its charts here, then hands it all to `use` on a worker thread again.
+    void ComposeReport(std::function<void(const ReportParts&)> use);
 
     // ---- Showing the session ----
     // Runs `action` on the session (guarded: an error leaves a message box), then shows the session.

@@ -30,6 +30,7 @@ const QColor AccidentColour(245, 200, 195);
 constexpr std::array<QPoint, NodeCount> Places = {
     {{1, 0}, {0, 1}, {1, 1}, {0, 2}, {1, 2}, {0, 3}, {1, 3}, {0, 4}}};
 constexpr QPoint StartPlace{0, 0};
+constexpr QPoint NotePlace{1, 4};
 
 struct Layout {
     QRectF area;
@@ -100,7 +101,8 @@ QColor ColourOf(int node)
 
 }  // namespace
 
-void PaintNetwork(QPainter& painter, const QRectF& area, const NodeProbabilities& exact, const RunPrecision* run)
+void PaintNetwork(QPainter& painter, const QRectF& area, const NodeProbabilities& exact, const RunPrecision* run,
+                  const QString& note)
 {
     const NumberLocale locale = UiNumberLocale();
     const Layout layout = LayoutOf(area, QFontMetricsF(painter.font()));
@@ -123,6 +125,12 @@ void PaintNetwork(QPainter& painter, const QRectF& area, const NodeProbabilities
         if (run) lines << QStringLiteral("опыт: ") + Q(ProbabilityText(run->node[node].pooled, locale));
         Box(painter, BoxAt(layout, Places[node]), ColourOf(node), lines);
     }
+    if (!note.isEmpty()) {
+        painter.save();
+        painter.setPen(QColor(90, 90, 90));
+        painter.drawText(BoxAt(layout, NotePlace), Qt::AlignCenter | Qt::TextWordWrap, note);
+        painter.restore();
+    }
 }
 
 NetworkDiagram::NetworkDiagram(QWidget* parent) : QWidget(parent)
@@ -131,10 +139,12 @@ NetworkDiagram::NetworkDiagram(QWidget* parent) : QWidget(parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-void NetworkDiagram::setFigures(const NodeProbabilities& exact, const std::optional<RunPrecision>& run)
+void NetworkDiagram::setFigures(const NodeProbabilities& exact, const std::optional<RunPrecision>& run,
+                                const QString& note)
 {
     exact_ = exact;
     run_ = run;
+    note_ = note;
     update();
 }
 
@@ -161,5 +171,5 @@ void NetworkDiagram::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    PaintNetwork(painter, QRectF(rect()).adjusted(4, 4, -4, -4), exact_, run_ ? &*run_ : nullptr);
+    PaintNetwork(painter, QRectF(rect()).adjusted(4, 4, -4, -4), exact_, run_ ? &*run_ : nullptr, note_);
 }

@@ -14,14 +14,17 @@ class QPainter;
 
 // Paints the diagram into `area`: the passing nodes C, E, G, I in a column below the initiation,
 // each node that ends a stage (B, D, F, H) right of the node it branches from. `run` may be null.
-void PaintNetwork(QPainter& painter, const QRectF& area, const NodeProbabilities& exact, const RunPrecision* run);
+// A `note` stands in the free cell right of the last node.
+void PaintNetwork(QPainter& painter, const QRectF& area, const NodeProbabilities& exact, const RunPrecision* run,
+                  const QString& note = {});
 
 // The diagram as a widget.
 class NetworkDiagram : public QWidget {
     Q_OBJECT
 public:
     explicit NetworkDiagram(QWidget* parent);
-    void setFigures(const NodeProbabilities& exact, const std::optional<RunPrecision>& run);
+    void setFigures(const NodeProbabilities& exact, const std::optional<RunPrecision>& run, const QString& note = {});
+    const QString& note() const { return note_; }
     QSize minimumSizeHint() const override;
     QSize sizeHint() const override;
 
@@ -31,4 +34,5 @@ protected:
 private:
     NodeProbabilities exact_;
     std::optional<RunPrecision> run_;
+    QString note_;
 };

@@ -67,8 +67,11 @@ QChart* TornadoChart(const ImportanceTable& table)
             }
     QLogValueAxis* x = DecadeAxis(QStringLiteral("Вероятность происшествия"), lowest, highest);
     QCategoryAxis* y = FactorAxis(table);
-    chart->addAxis(x, Qt::AlignBottom);
+    // The probability axis and the legend over the rows: where the chart is taller than its view,
+    // both are in view with its top rows.
+    chart->addAxis(x, Qt::AlignTop);
     chart->addAxis(y, Qt::AlignLeft);
+    chart->legend()->setAlignment(Qt::AlignTop);
 
     const int count = static_cast<int>(table.factors.size());
     const double current = static_cast<double>(table.accident);

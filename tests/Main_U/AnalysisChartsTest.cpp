@@ -71,7 +71,7 @@ TEST(AnalysisCharts, ShowWhatTheAnalysisHolds)
 
     MeasureOptimum optimum{0.001L, 1e9L, {}, 0b1};
     optimum.subsets = {{0b1, 300, 0.0005L, 5000, 5000.0L / 300, true, true, false}};
-    QChart* frontier = FrontierChart(optimum);
+    QChart* frontier = FrontierChart(optimum, {{"Обучение", 300, {}}});
     LayOut(scene, frontier);
     const auto* costs = static_cast<QValueAxis*>(frontier->axes(Qt::Horizontal).front());
     EXPECT_LT(costs->max(), 1000);  // the budget's line stands at the edge, not a billion away

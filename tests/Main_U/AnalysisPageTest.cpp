@@ -11,9 +11,16 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <QApplication>
+#include <QGraphicsItem>
+#include <QHelpEvent>
+#include <QToolTip>
+
 #include "Analysis/AnalysisTexts.h"
 #include "MeasureFixture.h"
 #include "Widgets/FactorPanel.h"
+#include "Widgets/FrontierChart.h"
+#include "Widgets/NetworkDiagram.h"
 #include "Widgets/Monitor.h"
 #include "common/Formats.h"
 
@@ -118,12 +125,13 @@ TEST_F(AnalysisPage, AClickOnAFactorsRowOrBarShowsItsPanel)
     ExpectPanelShown(CatalogueIndex(*table.factors[0].factor));
 }
 
-TEST_F(AnalysisPage, CapturedMeasuresBecomeTheBestSetsPointsAndFrontier)
+TEST_F(AnalysisPage, CapturedMeasuresAreJudgedWhileTheWindowAnswersAndBecomeTheFrontier)
 {
     TypeInto("edActName", QStringLiteral("Обучение"));
     Capture({{"H13", 10}}, QStringLiteral("300"));
     ShowView(BestSet);
-    EXPECT_EQ(Find<QLabel>("lbBestSet")->text(), QString::fromUtf8(BestSetCountText));
+    auto* line = Find<QLabel>("lbBestSet");
+    EXPECT_EQ(line->text(), QString::fromUtf8(BestSetCountText));
     EXPECT_FALSE(Find<QChartView>("chFrontier")->isVisible());
 
     ClickTab(Find<QTabWidget>("PageControl1"), 1);
@@ -134,28 +142,109 @@ TEST_F(AnalysisPage, CapturedMeasuresBecomeTheBestSetsPointsAndFrontier)
     ShowView(BestSet);
     const MeasureOptimum optimum = window->session().BestMeasures();
     const std::vector<CandidateMeasure> measures = window->session().CapturedCandidates();
+    const QString best = QString::fromStdString(BestSetLine(optimum, measures, RussianNumberLocale()));
+    // The page says it is judging and the window takes clicks meanwhile; then the line comes.
+    EXPECT_EQ(line->text(), QString::fromUtf8("Подбирается лучший набор мер…"));
+    EXPECT_TRUE(Find<QWidget>("butBestSetStop")->isVisible());
+    auto* views = Find<QTabWidget>("pcAnalysis");
+    ClickTab(views, Nodes);
+    EXPECT_EQ(views->currentIndex(), Nodes);
+    ClickTab(views, BestSet);
+    QTRY_COMPARE_WITH_TIMEOUT(line->text(), best, 20000);
+    EXPECT_FALSE(Find<QWidget>("butBestSetStop")->isVisible());
     ASSERT_TRUE(optimum.best);
     EXPECT_EQ(Column("sgFrontier", 0).front(), QString::fromStdString(MembersText(*optimum.best, measures)));
-    EXPECT_EQ(Find<QLabel>("lbBestSet")->text(), QString::fromStdString(BestSetLine(optimum, measures, RussianNumberLocale())));
-    // Every set a point, doing nothing included; the frontier's sets on the line.
-    int points = 0;
-    int frontier = 0;
-    for (QAbstractSeries* series : Find<QChartView>("chFrontier")->chart()->series()) {
-        const auto* xy = static_cast<QXYSeries*>(series);
-        if (series->name().startsWith(QString::fromUtf8("Наборы"))) points += xy->count();
-        if (series->name() == QString::fromUtf8("Граница Парето")) frontier = xy->count();
-    }
-    EXPECT_EQ(points, 8);
-    EXPECT_EQ(frontier, std::count_if(optimum.subsets.begin(), optimum.subsets.end(),
-                                      [](const MeasureSubset& subset) { return subset.pareto; }));
+    const auto frontier = std::count_if(optimum.subsets.begin(), optimum.subsets.end(),
+                                        [](const MeasureSubset& subset) { return subset.pareto; });
     EXPECT_EQ(Find<QTableWidget>("sgFrontier")->rowCount(), frontier);
+
+    // The frontier's sets carry their tooltips; the best set's is the one under the pointer there.
+    auto* view = Find<QChartView>("chFrontier");
+    QChart* chart = view->chart();
+    int tips = 0;
+    for (QGraphicsItem* item : chart->childItems()) tips += !item->toolTip().isEmpty();
+    EXPECT_EQ(tips, frontier);
+    const MeasureSubset& top = *std::find_if(optimum.subsets.begin(), optimum.subsets.end(),
+                                             [&](const MeasureSubset& subset) { return optimum.best == subset.members; });
+    const QPointF at = chart->mapToPosition({static_cast<double>(top.cost), static_cast<double>(top.benefit)},
+                                            chart->series().back());
+    const QPoint pointer = view->mapFromScene(chart->mapToScene(at));
+    QHelpEvent hover(QEvent::ToolTip, pointer, view->viewport()->mapToGlobal(pointer));
+    QApplication::sendEvent(view->viewport(), &hover);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Лучший набор: ") + SetTip(top, measures));
+    QToolTip::hideText();
+
+    // Another budget is judged anew; "Стоп" ends that and leaves a line without a chart.
+    ClickTab(Find<QTabWidget>("PageControl1"), 1);
+    TypeInto("edAllMoney", QStringLiteral("1200"));
+    ShowView(BestSet);
+    EXPECT_EQ(line->text(), QString::fromUtf8("Подбирается лучший набор мер…"));
+    QTest::mouseClick(Find<QPushButton>("butBestSetStop"), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(line->text(), QString::fromUtf8("Подбор лучшего набора остановлен."), 20000);
+    EXPECT_FALSE(Find<QChartView>("chFrontier")->isVisible());
 
     // An unreadable budget: one line instead of the chart.
     ClickTab(Find<QTabWidget>("PageControl1"), 1);
     TypeInto("edAllMoney", QStringLiteral("много"));
     ShowView(BestSet);
-    EXPECT_EQ(Find<QLabel>("lbBestSet")->text(), QString::fromUtf8(BestSetBudgetText));
+    EXPECT_EQ(line->text(), QString::fromUtf8(BestSetBudgetText));
     EXPECT_FALSE(Find<QTableWidget>("sgFrontier")->isVisible());
+}
+
+TEST_F(AnalysisPage, ARunOfOtherRatingsIsJudgedAndShownAgainstItsOwnExactValues)
+{
+    TypeOver(Find<QComboBox>("cbInputK"), QStringLiteral("3"));
+    TypeOver(Find<QComboBox>("cbInputN"), QStringLiteral("2000"));
+    ClickTab(Find<QTabWidget>("PageControl1"), 0);
+    QTest::keyClick(window.get(), Qt::Key_F9);
+    WaitForWork(*window);
+    const RunBlock block = window->session().state().results.back();
+    const RunPrecision run = Session::PrecisionOf(block);
+    const std::vector<long double> runExact = [&] {
+        const auto nodes = ExactNodeProbabilities(block.inputs).node;
+        return std::vector<long double>(nodes.begin(), nodes.end());
+    }();
+    QStringList inside;
+    for (const NodePrecision& node : run.node) inside << QString::fromUtf8(node.exactInside ? "да" : "нет");
+    auto* chartView = Find<QChartView>("chNodes");
+    const auto judgedMarks = [&]() -> QStringList {
+        QStringList marks;
+        for (QAbstractSeries* series : chartView->chart()->series())
+            if (series->name() == QString::fromUtf8("Точная при оценках опыта"))
+                for (QPointF point : static_cast<QXYSeries*>(series)->points()) marks << QString::number(point.y(), 'g', 6);
+        return marks;
+    };
+    QStringList runMarks;
+    for (long double value : runExact) runMarks << QString::number(static_cast<double>(value), 'g', 6);
+
+    // One row per case: the ratings the run was made with, other ratings, and back again.
+    struct Case {
+        int level;  // T02's item, -1 for the run's own
+        bool other;
+    };
+    const int own = window->session().state().editor[FactorIndex("T02")].currentItem;
+    for (const Case& c : {Case{-1, false}, Case{own == 10 ? 0 : 10, true}, Case{own, false}}) {
+        if (c.level >= 0) {
+            ClickTab(Find<QTabWidget>("PageControl1"), 0);
+            PickItem(Find<QComboBox>("cbT02"), c.level);
+        }
+        ShowView(Nodes);
+        const int columns = Find<QTableWidget>("sgNodes")->columnCount();
+        EXPECT_EQ(Column("sgNodes", 2), Texts(Exact())) << c.level;
+        EXPECT_EQ(columns, c.other ? 8 : 7) << c.level;
+        // The "inside" column is judged against the exact values shown in the same row.
+        EXPECT_EQ(Column("sgNodes", columns - 1), inside) << c.level;
+        if (c.other) {
+            EXPECT_EQ(Find<QTableWidget>("sgNodes")->horizontalHeaderItem(3)->text(),
+                      QString::fromUtf8("Точная при оценках опыта"));
+            EXPECT_EQ(Column("sgNodes", 3), Texts(runExact));
+            EXPECT_NE(Column("sgNodes", 2), Column("sgNodes", 3));
+        } else {
+            EXPECT_EQ(Texts(Exact()), Texts(runExact)) << c.level;
+        }
+        EXPECT_EQ(judgedMarks(), c.other ? runMarks : QStringList()) << c.level;
+        EXPECT_EQ(Find<NetworkDiagram>("pbNetwork")->note().isEmpty(), !c.other) << c.level;
+    }
 }
 
 }  // namespace
