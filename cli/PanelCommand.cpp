@@ -55,17 +55,6 @@ long double ParseTarget(const std::string& text) {
     return target;
 }
 
-ExpertPanel ReadPanelFile(const std::string& path) {
-    const std::string subject = Subject("--panel", path);
-    std::ifstream file(path, std::ios::binary);
-    if (!file) throw UsageError(subject + ": the file cannot be read: " + std::strerror(errno));
-    std::string bytes(MaxPanelFileBytes + 1, '\0');
-    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (file.bad()) throw UsageError(subject + ": the file cannot be read");
-    bytes.resize(static_cast<std::size_t>(file.gcount()));
-    if (bytes.size() > MaxPanelFileBytes) throw UsageError(subject + ": the file is longer than 1 MiB");
-    return Attributed(subject, [&] { return ReadExpertPanelCsv(bytes); });
-}
 
 std::string OptionalJson(const std::optional<long double>& value) { return value ? JsonNumber(*value) : "null"; }
 
@@ -143,6 +132,18 @@ void WriteTable(std::ostream& out, const ExpertPanel& panel, const PanelBand& ba
 }
 
 }  // namespace
+
+ExpertPanel ReadPanelFile(const std::string& path) {
+    const std::string subject = Subject("--panel", path);
+    std::ifstream file(path, std::ios::binary);
+    if (!file) throw UsageError(subject + ": the file cannot be read: " + std::strerror(errno));
+    std::string bytes(MaxPanelFileBytes + 1, '\0');
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (file.bad()) throw UsageError(subject + ": the file cannot be read");
+    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    if (bytes.size() > MaxPanelFileBytes) throw UsageError(subject + ": the file is longer than 1 MiB");
+    return Attributed(subject, [&] { return ReadExpertPanelCsv(bytes); });
+}
 
 int PanelCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     return RunCommandBody("panel", out, err, [&](std::ostream& text) {

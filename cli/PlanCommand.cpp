@@ -18,6 +18,7 @@
 #include "cli/CommandSession.h"
 #include "cli/Json.h"
 #include "cli/MeasureOptions.h"
+#include "cli/PanelCommand.h"
 #include "cli/OutputLocale.h"
 #include "cli/Progress.h"
 #include "cli/StopSignals.h"
@@ -41,23 +42,6 @@ struct PlanOptions {
     std::optional<int64_t> evaluationLimit;
     std::optional<std::string> panelFile;
 };
-
-// A panel's table is small; anything longer is not one (and a device file never ends).
-constexpr std::size_t MaxPanelFileBytes = 1 << 20;
-
-// The panel's table, read as kestal-sim panel reads it.
-ExpertPanel ReadPanelFile(const std::string& path)
-{
-    const std::string subject = Subject("--panel", path);
-    std::ifstream file(path, std::ios::binary);
-    if (!file) throw UsageError(subject + ": the file cannot be read: " + std::strerror(errno));
-    std::string bytes(MaxPanelFileBytes + 1, '\0');
-    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (file.bad()) throw UsageError(subject + ": the file cannot be read");
-    bytes.resize(static_cast<std::size_t>(file.gcount()));
-    if (bytes.size() > MaxPanelFileBytes) throw UsageError(subject + ": the file is longer than 1 MiB");
-    return Attributed(subject, [&] { return ReadExpertPanelCsv(bytes); });
-}
 
 // The experts' band after a plan; stopped by SIGINT or SIGTERM.
 PanelBand BandAfter(const ExpertPanel& panel, const NetworkInputs& ratings, const PlanSettings& settings)
