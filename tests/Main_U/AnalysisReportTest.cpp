@@ -1,14 +1,21 @@
 // The report written from the window: every PDF page numbered "Страница i из N", every page that
 // holds rows of a table also holds its header row, and the ODT is an OpenDocument zip.
+#include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTest>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "Analysis/AnalysisTexts.h"
 #include "P22013/Criteria.h"
 #include "WindowFixture.h"
+#include "common/NumberLocale.h"
 #include "factors/Catalogue.h"
 
 namespace {
@@ -90,6 +97,35 @@ TEST_F(Report, OdtIsAnOpenDocumentZipWithItsContent)
     EXPECT_TRUE(bytes.contains("mimetypeapplication/vnd.oasis.opendocument.text"));
     EXPECT_TRUE(bytes.contains("content.xml"));
     EXPECT_TRUE(bytes.contains("Pictures/"));  // the charts go with it
+}
+
+}  // namespace
+
+namespace {
+
+// The example's "Ограждение опасной зоны" sets T04 to level 3; with T04 already there that change
+// is no change: the best set is judged and the report written from what the measure still changes.
+TEST_F(Report, AMeasureChangeToTheCurrentLevelIsNoChangeForTheBestSetAndTheReport)
+{
+    window->OpenProjectAt(ExampleCopy());
+    ClickTab(Find<QTabWidget>("PageControl1"), 0);
+    ClickTab(Find<QTabWidget>("pcFactors"), FactorCatalogue[FactorIndex("T04")].group);
+    PickItem(Find<QComboBox>("cbT04"), 2);
+    const std::vector<CandidateMeasure> measures = window->session().CapturedCandidates();
+    const auto guard = std::find_if(measures.begin(), measures.end(), [](const CandidateMeasure& measure) {
+        return measure.name == "Ограждение опасной зоны";
+    });
+    ASSERT_NE(guard, measures.end());
+    ASSERT_EQ(guard->changes.size(), 1u);  // M07 alone: T04 already stands at the measure's level
+
+    ClickTab(Find<QTabWidget>("PageControl1"), 3);
+    ClickTab(Find<QTabWidget>("pcAnalysis"), 2);
+    const QString best = QString::fromStdString(
+        BestSetLine(window->session().BestMeasures(), measures, RussianNumberLocale()));
+    QTRY_COMPARE_WITH_TIMEOUT(Find<QLabel>("lbBestSet")->text(), best, 20000);
+    const QString pdf = folder.filePath(QStringLiteral("отчёт.pdf"));
+    window->WriteReport(pdf);
+    EXPECT_GT(QFileInfo(pdf).size(), 10000);
 }
 
 }  // namespace
