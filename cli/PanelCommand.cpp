@@ -44,7 +44,8 @@ PanelOptions ParsePanelOptions(const std::vector<std::string>& args) {
         else if (!TakeRatingOption(reader, arg, options.simulation, formats))
             throw UsageError("unknown option '" + arg + "'");
     }
-    if (!options.panelFile) throw UsageError("expected --panel FILE");
+    if (!options.panelFile && !options.simulation.project)
+        throw UsageError("expected --panel FILE or a --project FILE that holds a panel");
     return options;
 }
 
@@ -150,8 +151,14 @@ int PanelCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         const PanelOptions options = ParsePanelOptions(args);
         const std::optional<long double> target =
             options.targetText ? std::optional<long double>(ParseTarget(*options.targetText)) : std::nullopt;
-        const ExpertPanel panel = ReadPanelFile(*options.panelFile);
-        const NetworkInputs ratings = OpenSession(options.simulation, EnglishNumberLocale()).session->RatingInputs();
+        // The panel of --panel, else the one the project holds.
+        std::optional<ExpertPanel> listed;
+        if (options.panelFile) listed = ReadPanelFile(*options.panelFile);
+        const CommandSession opened = OpenSession(options.simulation, EnglishNumberLocale());
+        const ExpertPanel panel = listed ? *listed : opened.session->state().panel;
+        if (panel.experts.empty())
+            throw UsageError(Subject("--project", *options.simulation.project) + ": the project holds no expert panel");
+        const NetworkInputs ratings = opened.session->RatingInputs();
         const std::optional<PanelBand> band =
             ComputePanelBand(panel, ratings, target, [](std::uint64_t, std::uint64_t) { return StopSignal() == 0; });
         if (!band) throw WorkStopped{};

@@ -46,8 +46,8 @@ constexpr CommandEntry CommandTable[] = {
      "                       [--step-cost ID=COST]... [--range ID=LOW-HIGH]... [--work EVALUATIONS]\n"
      "                       [--panel FILE.csv] [--level ID=NUMBER]... [--format table|json]\n"},
     {"panel", PanelCommand,
-     "usage: kestal-sim panel [--project FILE] --panel FILE.csv [--level ID=NUMBER]... [--target P]\n"
-     "                        [--format table|json]\n"},
+     "usage: kestal-sim panel [--project FILE] [--panel FILE.csv] [--level ID=NUMBER]... [--target P]\n"
+     "                        [--format table|json]   (without --panel: the panel the project holds)\n"},
     {"compare", CompareCommand, "usage: kestal-sim compare A.kestal B.kestal [--format table|json]\n"},
     {"batch", BatchCommand, "usage: kestal-sim batch FILE.csv|FILE.xlsx [--format table|csv|json] [--no-importance]\n"},
 };

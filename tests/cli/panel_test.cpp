@@ -96,13 +96,28 @@ TEST(PanelCommand, NullsWithoutATargetOrAConcordance) {
     std::remove("split.csv");
 }
 
+TEST(PanelCommand, WithoutPanelFileTheProjectsOwnPanelIsJudged) {
+    Session session(&SystemClock(), EnglishNumberLocale(), EnglishNumberLocale());
+    session.Load(OpenProjectFile(ExampleProject));
+    std::ifstream file(ExamplePanel, std::ios::binary);
+    session.SetPanel(ReadExpertPanelCsv({std::istreambuf_iterator<char>(file), {}}));
+    WriteFile("with-panel.kestal", ProjectJson(session.state()));
+    const Outcome fromProject = Call(PanelCommand, {"--project", "with-panel.kestal", "--format", "json"});
+    const Outcome fromFile = Call(PanelCommand, {"--project", ExampleProject, "--panel", ExamplePanel, "--format", "json"});
+    ASSERT_EQ(fromProject.status, 0) << fromProject.err;
+    EXPECT_EQ(fromProject.out, fromFile.out);
+    std::remove("with-panel.kestal");
+}
+
 TEST(PanelCommand, RefusesOnOneLineNamingTheCell) {
     WriteFile("bad.csv", "factor;A;B\nH01;3;x\n");
     const struct {
         std::vector<std::string> args;
         std::string message;
     } cases[] = {
-        {{}, "kestal-sim panel: expected --panel FILE"},
+        {{}, "kestal-sim panel: expected --panel FILE or a --project FILE that holds a panel"},
+        {{"--project", ExampleProject},
+         "kestal-sim panel: --project '" + ExampleProject + "': the project holds no expert panel"},
         {{"--panel", "none.csv"}, "kestal-sim panel: --panel 'none.csv': the file cannot be read: No such file or directory"},
         {{"--panel", "bad.csv"}, "kestal-sim panel: --panel 'bad.csv': строка 2, столбец 3: «x» — не номер уровня от 1 до 11"},
         {{"--panel", "bad.csv", "--target", "1.5"}, "kestal-sim panel: --target '1.5': a target is a probability from 0 to 1"},
