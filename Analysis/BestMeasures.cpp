@@ -15,19 +15,6 @@
 
 namespace {
 
-// At most 15 measures, changes to factor slots only, costs finite and not negative.
-void CheckCandidates(const std::vector<CandidateMeasure>& measures)
-{
-    if (measures.size() > MaxCandidateMeasures) throw std::invalid_argument("more than 15 candidate measures");
-    for (const CandidateMeasure& measure : measures) {
-        if (!(measure.cost >= 0.0f) || !std::isfinite(measure.cost))
-            throw std::invalid_argument("a candidate measure's cost is negative or not finite");
-        for (const auto& change : measure.changes)
-            if (change.first < 0 || change.first >= FactorCount)
-                throw std::invalid_argument("a candidate measure changes no factor slot");
-    }
-}
-
 // The ranking of the subsets; a total order, so the best set is the first candidate in it.
 bool RanksBefore(const MeasureSubset& a, const MeasureSubset& b)
 {
@@ -64,6 +51,20 @@ void MarkParetoFrontier(std::vector<MeasureSubset>& subsets)
 }
 
 }  // namespace
+
+// Throws std::invalid_argument unless: at most 15 measures, changes to factor slots only, costs finite and not negative.
+void CheckCandidates(const std::vector<CandidateMeasure>& measures)
+{
+    if (measures.size() > MaxCandidateMeasures) throw std::invalid_argument("more than 15 candidate measures");
+    for (const CandidateMeasure& measure : measures) {
+        if (!(measure.cost >= 0.0f) || !std::isfinite(measure.cost))
+            throw std::invalid_argument("a candidate measure's cost is negative or not finite");
+        for (const auto& change : measure.changes)
+            if (change.first < 0 || change.first >= FactorCount)
+                throw std::invalid_argument("a candidate measure changes no factor slot");
+    }
+}
+
 
 MeasureOptimum OptimizeMeasures(const NetworkInputs& baseline, const std::vector<CandidateMeasure>& measures,
                                 long double budget, long double damage, const OptimizeProgress& progress)

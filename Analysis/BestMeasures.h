@@ -63,5 +63,9 @@ using OptimizeProgress = std::function<void(int64_t done, int64_t total)>;
 
 // Throws std::invalid_argument for more than 15 measures, a change to a slot outside the factors,
 // or a cost that is negative or not finite (none reachable from a session, which checks them).
+// What no session can hand over (more than 15 measures, a change to no factor slot, a negative or
+// infinite cost) is refused with std::invalid_argument.
+void CheckCandidates(const std::vector<CandidateMeasure>& measures);
+
 MeasureOptimum OptimizeMeasures(const NetworkInputs& baseline, const std::vector<CandidateMeasure>& measures,
                                 long double budget, long double damage, const OptimizeProgress& progress = {});

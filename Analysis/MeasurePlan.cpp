@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <bit>
-#include <cassert>
 
+#include "Analysis/BestMeasures.h"
 #include "Analysis/ExactNodes.h"
 
 namespace {
@@ -24,8 +24,8 @@ bool CheaperThan(const MeasureSet& a, const MeasureSet& b)
 MeasurePlan PlanMeasures(const NetworkInputs& baseline, const std::vector<CandidateMeasure>& measures,
                          long double target)
 {
-    assert(measures.size() <= MaxCandidateMeasures);
-    const std::size_t count = std::min<std::size_t>(measures.size(), MaxCandidateMeasures);
+    CheckCandidates(measures);
+    const std::size_t count = measures.size();
     std::vector<MeasureSet> sets;
     sets.reserve(std::size_t{1} << count);
     for (uint32_t members = 0; members < (uint32_t{1} << count); ++members) {
@@ -34,8 +34,7 @@ MeasurePlan PlanMeasures(const NetworkInputs& baseline, const std::vector<Candid
         for (std::size_t i = 0; i < count; ++i) {
             if (!(members >> i & 1)) continue;
             cost += measures[i].cost;
-            for (const auto& [slot, value] : measures[i].changes)
-                if (slot >= 0 && slot < FactorCount) inputs.slot[slot] = value;
+            for (const auto& [slot, value] : measures[i].changes) inputs.slot[slot] = value;
         }
         sets.push_back({members, cost, ExactNodeProbabilities(inputs).node[NodeI]});
     }
