@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -24,6 +25,15 @@ inline Outcome Call(const Command& command, const std::vector<std::string>& args
 inline std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& more) {
     args.insert(args.end(), more.begin(), more.end());
     return args;
+}
+
+// The numbers following `"key":` in a JSON text, in order, read in extended precision.
+inline std::vector<long double> Numbers(const std::string& json, const std::string& key) {
+    std::vector<long double> numbers;
+    const std::regex number("\"" + key + "\":([-0-9.e+]+)");
+    for (auto it = std::sregex_iterator(json.begin(), json.end(), number); it != std::sregex_iterator(); ++it)
+        numbers.push_back(std::stold((*it)[1]));
+    return numbers;
 }
 
 // LC_ALL set for the life of the object.

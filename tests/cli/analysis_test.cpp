@@ -13,15 +13,6 @@
 
 namespace {
 
-// The numbers following `key` in `json`, in order.
-std::vector<long double> Numbers(const std::string& json, const std::string& key) {
-    std::vector<long double> numbers;
-    const std::regex number("\"" + key + "\":([-0-9.e+]+)");
-    for (auto it = std::sregex_iterator(json.begin(), json.end(), number); it != std::sregex_iterator(); ++it)
-        numbers.push_back(std::stold((*it)[1]));
-    return numbers;
-}
-
 std::size_t Count(const std::string& text, const std::string& what) {
     std::size_t count = 0;
     for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;

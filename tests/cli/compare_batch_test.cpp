@@ -16,15 +16,6 @@ const std::string Revised = KESTAL_SOURCE_DIR "/examples/workplace-revised.kesta
 const std::string EnterpriseCsv = KESTAL_SOURCE_DIR "/examples/enterprise.csv";
 const std::string EnterpriseXlsx = KESTAL_SOURCE_DIR "/examples/enterprise.xlsx";
 
-std::vector<long double> Numbers(const std::string& json, const std::string& key)
-{
-    std::vector<long double> numbers;
-    const std::regex number("\"" + key + "\":([-0-9.e+]+)");
-    for (auto it = std::sregex_iterator(json.begin(), json.end(), number); it != std::sregex_iterator(); ++it)
-        numbers.push_back(std::stold((*it)[1]));
-    return numbers;
-}
-
 TEST(CompareCommand, JsonListsTheDifferingFactorsAddingUpToTheDifference)
 {
     const Outcome same = Call(CompareCommand, {ExampleProject, ExampleProject, "--format", "json"});

@@ -24,15 +24,6 @@ std::vector<std::string> Keys(const nlohmann::ordered_json& object) {
     return keys;
 }
 
-// The numbers following `key` in `json`, in order, read in extended precision.
-std::vector<long double> Numbers(const std::string& json, const std::string& key) {
-    std::vector<long double> numbers;
-    const std::regex number("\"" + key + "\":([-0-9.e+]+)");
-    for (auto it = std::sregex_iterator(json.begin(), json.end(), number); it != std::sregex_iterator(); ++it)
-        numbers.push_back(std::stold((*it)[1]));
-    return numbers;
-}
-
 void WriteFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 TEST(PanelCommand, JsonHoldsTheContractsKeysInOrderAndTheBandOfTheProjectsRatings) {
