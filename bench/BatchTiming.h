@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "GERTnet/NetworkLanes.h"
+#include "network/NetworkLanes.h"
 
 // CPU seconds of this thread: other processes on a loaded machine do not count.
 inline double ThreadCpuSeconds()

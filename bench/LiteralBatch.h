@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "GERTnet/Network.h"
+#include "network/Network.h"
 
 class LiteralBatch {
 public:

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "Analysis/BestMeasures.h"
-#include "Analysis/ExactNodes.h"
-#include "Analysis/FactorImportance.h"
+#include "analysis/BestMeasures.h"
+#include "analysis/ExactNodes.h"
+#include "analysis/FactorImportance.h"
 #include "factors/Settings.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <random>
 #include <string>
 
-#include "Analysis/RunCost.h"
-#include "GERTnet/Calibration.h"
+#include "analysis/RunCost.h"
+#include "network/Calibration.h"
 #include "factors/Settings.h"
 
 namespace {

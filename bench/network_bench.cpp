@@ -8,10 +8,10 @@
 #include <string>
 
 #include "BatchTiming.h"
-#include "GERTnet/BatchKernels.h"
-#include "GERTnet/Calibration.h"
-#include "GERTnet/Network.h"
-#include "GERTnet/Series.h"
+#include "network/BatchKernels.h"
+#include "network/Calibration.h"
+#include "network/Network.h"
+#include "network/Series.h"
 #include "LiteralBatch.h"
 
 namespace {

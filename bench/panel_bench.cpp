@@ -2,7 +2,7 @@
 // CPU time is the whole process's, every core's share included.
 #include <benchmark/benchmark.h>
 
-#include "Analysis/ExpertPanel.h"
+#include "analysis/ExpertPanel.h"
 #include "factors/Settings.h"
 
 namespace {

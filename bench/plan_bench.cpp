@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "Analysis/ExactNodes.h"
-#include "Analysis/FactorImportance.h"
-#include "Analysis/LevelPlan.h"
-#include "Analysis/MeasurePlan.h"
-#include "Session/ProjectFile.h"
+#include "analysis/ExactNodes.h"
+#include "analysis/FactorImportance.h"
+#include "analysis/LevelPlan.h"
+#include "analysis/MeasurePlan.h"
+#include "project/ProjectFile.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "BatchTiming.h"
-#include "GERTnet/KernelChoice.h"
+#include "network/KernelChoice.h"
 #include "LiteralBatch.h"
 #include "factors/Catalogue.h"
 #include "factors/Settings.h"

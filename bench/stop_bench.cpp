@@ -8,7 +8,7 @@
 #include <string>
 #include <thread>
 
-#include "Session/Session.h"
+#include "assessment/Session.h"
 #include "factors/Settings.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <fstream>
 
-#include "Analysis/AssessmentComparison.h"
-#include "Analysis/FactorImportance.h"
-#include "Analysis/WorkplaceSummary.h"
-#include "GERTnet/RandomSource.h"
+#include "analysis/AssessmentComparison.h"
+#include "analysis/FactorImportance.h"
+#include "analysis/WorkplaceSummary.h"
+#include "network/RandomSource.h"
 #include "factors/Settings.h"
 #include "sheets/TableFile.h"
 

@@ -23,9 +23,9 @@
 #include <ctime>
 #include <vector>
 
-#include "Main_U/TFormKestal.h"
-#include "Session/ProjectFile.h"
-#include "Widgets/UiLocale.h"
+#include "window/TFormKestal.h"
+#include "project/ProjectFile.h"
+#include "widgets/UiLocale.h"
 #include "factors/Catalogue.h"
 
 namespace {

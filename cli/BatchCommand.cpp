@@ -4,7 +4,7 @@
 #include <ostream>
 #include <utility>
 
-#include "Analysis/WorkplaceSummary.h"
+#include "analysis/WorkplaceSummary.h"
 #include "cli/Command.h"
 #include "cli/Json.h"
 #include "cli/Options.h"

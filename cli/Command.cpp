@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "Session/Work.h"
+#include "assessment/Work.h"
 #include "cli/Refusal.h"
 #include "cli/StopSignals.h"
 

@@ -3,8 +3,8 @@
 
 #include <limits>
 
-#include "GERTnet/Series.h"
-#include "Session/ProjectFile.h"
+#include "network/Series.h"
+#include "project/ProjectFile.h"
 
 CommandSession OpenSession(const SimulationOptions& options, const NumberLocale& displayLocale) {
     CommandSession opened;

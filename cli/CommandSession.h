@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "Session/Session.h"
+#include "assessment/Session.h"
 #include "cli/Options.h"
 #include "common/Clock.h"
 #include "common/NumberLocale.h"

@@ -3,9 +3,9 @@
 
 #include <ostream>
 
-#include "Analysis/AssessmentComparison.h"
-#include "Analysis/FactorImportance.h"
-#include "Session/ProjectFile.h"
+#include "analysis/AssessmentComparison.h"
+#include "analysis/FactorImportance.h"
+#include "project/ProjectFile.h"
 #include "cli/Command.h"
 #include "cli/Json.h"
 #include "cli/Options.h"

@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "Analysis/ExactNodes.h"
+#include "analysis/ExactNodes.h"
 #include "cli/Command.h"
 #include "cli/Json.h"
 #include "cli/CommandSession.h"

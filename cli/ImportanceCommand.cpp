@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "Analysis/FactorImportance.h"
+#include "analysis/FactorImportance.h"
 #include "cli/Command.h"
 #include "cli/Json.h"
 #include "cli/CommandSession.h"

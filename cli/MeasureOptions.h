@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Session/Session.h"
+#include "assessment/Session.h"
 #include "cli/Options.h"
 
 // One --measure: "NAME;COST;ID=NUMBER[,ID=NUMBER...]"; the name may itself hold ';'.

@@ -4,8 +4,8 @@
 
 #include <ostream>
 
-#include "Analysis/AnalysisTexts.h"
-#include "Analysis/BestMeasures.h"
+#include "analysis/AnalysisTexts.h"
+#include "analysis/BestMeasures.h"
 #include "cli/Command.h"
 #include "cli/Json.h"
 #include "cli/CommandSession.h"

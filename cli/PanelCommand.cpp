@@ -8,9 +8,9 @@
 #include <optional>
 #include <ostream>
 
-#include "Analysis/ExpertPanel.h"
-#include "Analysis/ExpertPanelCsv.h"
-#include "Session/Work.h"
+#include "analysis/ExpertPanel.h"
+#include "analysis/ExpertPanelCsv.h"
+#include "assessment/Work.h"
 #include "cli/Command.h"
 #include "cli/CommandSession.h"
 #include "cli/Json.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Analysis/ExpertPanel.h"
+#include "analysis/ExpertPanel.h"
 
 // Returns the exit status: 0, 1 when the output cannot be written, 2 for bad options or a bad
 // panel file (one line on `err` naming the row and column, nothing on `out`).

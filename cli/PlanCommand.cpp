@@ -9,11 +9,11 @@
 #include <optional>
 #include <ostream>
 
-#include "Analysis/ExpertPanelCsv.h"
-#include "Analysis/LevelPlan.h"
-#include "Analysis/MeasurePlan.h"
-#include "Analysis/PlanBand.h"
-#include "Analysis/PlanTexts.h"
+#include "analysis/ExpertPanelCsv.h"
+#include "analysis/LevelPlan.h"
+#include "analysis/MeasurePlan.h"
+#include "analysis/PlanBand.h"
+#include "analysis/PlanTexts.h"
 #include "cli/Command.h"
 #include "cli/CommandSession.h"
 #include "cli/Json.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "Session/Work.h"
+#include "assessment/Work.h"
 
 // Standard error when it is a terminal and work of `initiations` lasts long enough for a bar to be
 // seen; otherwise null.

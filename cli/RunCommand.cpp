@@ -6,7 +6,7 @@
 #include <ostream>
 #include <utility>
 
-#include "GERTnet/ResultGrid.h"
+#include "network/ResultGrid.h"
 #include "cli/Command.h"
 #include "cli/Json.h"
 #include "cli/CommandSession.h"

@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "GERTnet/Network.h"
+#include "network/Network.h"
 #include "factors/Catalogue.h"
 
 constexpr std::size_t RowTextCapacity = 65;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Analysis/WorkplaceSummary.h"
+#include "analysis/WorkplaceSummary.h"
 
 // The header "row,name,B,C,D,E,F,G,H,I,rank,top1,top2,top3" and one line per assessed workplace in
 // file order: probabilities with 17 significant digits and "."; a name holding a comma, a quote or

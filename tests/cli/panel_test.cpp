@@ -7,11 +7,11 @@
 #include <regex>
 #include <nlohmann/json.hpp>
 
-#include "Analysis/ExpertPanel.h"
-#include "Analysis/ExpertPanelCsv.h"
+#include "analysis/ExpertPanel.h"
+#include "analysis/ExpertPanelCsv.h"
 #include "CommandCall.h"
-#include "Session/ProjectFile.h"
-#include "Session/Session.h"
+#include "project/ProjectFile.h"
+#include "assessment/Session.h"
 #include "cli/PanelCommand.h"
 
 namespace {

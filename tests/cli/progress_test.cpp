@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "Session/Session.h"
+#include "assessment/Session.h"
 #include "cli/Progress.h"
 
 TEST(TerminalProgress, ReachesFullWhenAStudySkipsSeriesAndIsErased) {

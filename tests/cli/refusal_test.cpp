@@ -9,8 +9,8 @@
 #include <iterator>
 
 #include "CommandCall.h"
-#include "Session/ProjectFile.h"
-#include "Session/Session.h"
+#include "project/ProjectFile.h"
+#include "assessment/Session.h"
 #include "cli/ExactCommand.h"
 #include "cli/ImportanceCommand.h"
 #include "cli/OptimizeCommand.h"

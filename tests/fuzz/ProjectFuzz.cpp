@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "Session/ProjectFile.h"
-#include "Session/Session.h"
+#include "project/ProjectFile.h"
+#include "assessment/Session.h"
 #include "common/KestalError.h"
 
 namespace {

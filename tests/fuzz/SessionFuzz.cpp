@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "Analysis/AnalysisTexts.h"
-#include "Session/ProjectFile.h"
-#include "Session/Report.h"
-#include "Session/Session.h"
+#include "analysis/AnalysisTexts.h"
+#include "project/ProjectFile.h"
+#include "report/Report.h"
+#include "assessment/Session.h"
 #include "common/KestalError.h"
 
 namespace {

@@ -1,0 +1,45 @@
+// Factor importance: 30 factors × 11 levels of exact accident probabilities, ranked.
+#include "analysis/FactorImportance.h"
+
+#include <algorithm>
+
+#include "analysis/ExactNodes.h"
+
+int LevelNumberOf(float value)
+{
+    const auto found = std::find_if(LevelTable.begin(), LevelTable.end(),
+                                    [value](const FactorLevel& level) { return level.value == value; });
+    return found == LevelTable.end() ? 0 : found->number;
+}
+
+ImportanceTable RankFactorImportance(const NetworkInputs& inputs)
+{
+    ImportanceTable table;
+    // Each variant changes one factor: only the stages from that factor's on are computed again.
+    const AccidentVariants variants(inputs);
+    table.accident = variants.Base();
+    for (const FactorInfo& factor : FactorCatalogue) {
+        FactorImportance& row = table.factors[CatalogueIndex(factor)];
+        row.factor = &factor;
+        row.level = LevelNumberOf(inputs.slot[factor.slot]);
+        NetworkInputs changed = inputs;
+        for (int item = 0; item < LevelCount; ++item) {
+            // The current level gives the current inputs, whose probability is known already.
+            if (LevelTable[item].value == inputs.slot[factor.slot]) {
+                row.accident[item] = table.accident;
+                continue;
+            }
+            changed.slot[factor.slot] = LevelTable[item].value;
+            row.accident[item] = variants.Accident(changed);
+        }
+        // min_element and max_element return the first of equal elements: the lowest level.
+        const auto best = std::min_element(row.accident.begin(), row.accident.end());
+        const auto worst = std::max_element(row.accident.begin(), row.accident.end());
+        row.bestLevel = LevelTable[best - row.accident.begin()].number;
+        row.worstLevel = LevelTable[worst - row.accident.begin()].number;
+        row.reduction = table.accident - *best;
+    }
+    std::stable_sort(table.factors.begin(), table.factors.end(),
+                     [](const FactorImportance& a, const FactorImportance& b) { return a.reduction > b.reduction; });
+    return table;
+}

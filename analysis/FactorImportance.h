@@ -1,0 +1,28 @@
+// Factor importance: the exact accident probability of every factor at each of its levels, the
+// others as set, and the factors ranked by the reduction their best level offers.
+#pragma once
+
+#include <array>
+
+#include "network/Network.h"
+#include "factors/Catalogue.h"
+
+struct FactorImportance {
+    const FactorInfo* factor;
+    int level;  // the current level number: the LevelTable entry whose value the setting holds (0: none)
+    std::array<long double, LevelCount> accident;  // at levels 1 .. 11
+    int bestLevel;          // lowest accident probability; ties: the lowest level number
+    int worstLevel;         // highest accident probability; ties: the lowest level number
+    long double reduction;  // current accident probability - the one at the best level
+};
+
+struct ImportanceTable {
+    long double accident;  // the current accident probability
+    // By reduction, largest first; ties in catalogue order (H01 … H14, M01 … M08, C01 … C04, T01 … T06).
+    std::array<FactorImportance, FactorCount> factors;
+};
+
+ImportanceTable RankFactorImportance(const NetworkInputs& inputs);
+
+// The number (1 .. 11) of the level whose value is `value`; 0 when no level has it.
+int LevelNumberOf(float value);

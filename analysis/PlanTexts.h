@@ -1,0 +1,24 @@
+// The plans as a person reads them: one block of lines for each, in the locale's numbers.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "analysis/LevelPlan.h"
+#include "analysis/MeasurePlan.h"
+#include "common/NumberLocale.h"
+
+// "достижимо", or "недостижимо, наименьшая вероятность <lowest>".
+std::string ReachText(bool reachable, long double lowest, const NumberLocale& locale);
+
+// The members' names in capture order joined by " + " ("без мероприятий" for none).
+std::string SetNamesText(uint32_t members, const std::vector<CandidateMeasure>& measures);
+// "H03 8 → 9, H14 8 → 11" ("без изменений" for none).
+std::string ChangesText(const LevelPlan& plan);
+
+// "Мероприятия: <reach>", then "  набор: …", "  затраты: …", "  происшествие: …".
+std::vector<std::string> MeasurePlanLines(const MeasurePlan& plan, const std::vector<CandidateMeasure>& measures,
+                                          const NumberLocale& locale);
+// "Шаги уровней: <reach>", then "  изменения: …", "  затраты: …", "  происшествие: …" and
+// "  оптимальность: доказана" or "  оптимальность: не доказана, затраты не меньше <bound>".
+std::vector<std::string> LevelPlanLines(const LevelPlan& plan, const NumberLocale& locale);

@@ -1,0 +1,15 @@
+// What every view of the page "Анализ" does: it catches up when shown.
+#include "analysispage/AnalysisViews.h"
+
+#include "widgets/Guard.h"
+
+void AnalysisView::Show()
+{
+    if (isVisible()) Refresh();
+}
+
+void AnalysisView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    Guarded(this, [this] { Refresh(); });
+}

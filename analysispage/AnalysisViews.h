@@ -1,0 +1,125 @@
+// The views of the page "Анализ": the nodes with the network, factor importance, the best set of
+// measures. Each catches up with the session only while it is shown, and only when what it shows
+// has changed.
+#pragma once
+
+#include <QWidget>
+
+#include <QTimer>
+
+#include <atomic>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "assessment/Session.h"
+
+class NetworkDiagram;
+class QChartView;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+
+class AnalysisView : public QWidget {
+public:
+    explicit AnalysisView(const Session& session) : session_(session) {}
+    // Brings the view in line with the session while it is shown; a hidden view waits for its showing.
+    void Show();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    // Brings the view in line when what it depends on changed since it last did.
+    virtual void Refresh() = 0;
+
+    const Session& session_;
+};
+
+// The node table with the run's precision, the chart of the node probabilities and the network.
+class NodesView : public AnalysisView {
+public:
+    explicit NodesView(const Session& session);
+
+protected:
+    void Refresh() override;
+
+private:
+    struct Shown {
+        NetworkInputs ratings;
+        std::optional<RunBlock> lastRun;
+        bool operator==(const Shown&) const = default;
+    };
+    std::optional<Shown> shown_;
+    QTableWidget* table_;
+    QLabel* precision_;
+    QChartView* chart_;
+    NetworkDiagram* network_;
+};
+
+// The tornado chart and the table of factor importance; a click on a factor's bar or row chooses it.
+class ImportanceView : public AnalysisView {
+    Q_OBJECT
+public:
+    explicit ImportanceView(const Session& session);
+
+signals:
+    // Catalogue index of the factor clicked.
+    void factorChosen(int factor);
+
+protected:
+    void Refresh() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Choose(int row);
+
+    std::optional<NetworkInputs> shown_;
+    ImportanceTable importance_{};
+    QChartView* chart_;
+    QTableWidget* table_;
+};
+
+// The best set of the captured measures: its line, the chart of every set and the frontier table.
+// The sets are judged on a worker thread while the page says so, shows how far it is and the window
+// answers; "Стоп" ends the judging and leaves the page without a result until what it depends on
+// changes.
+class BestSetView : public AnalysisView {
+public:
+    explicit BestSetView(const Session& session);
+    ~BestSetView() override;
+    // Whether sets are being judged now.
+    bool Judging() const { return worker_.joinable(); }
+
+protected:
+    void Refresh() override;
+
+private:
+    struct Shown {
+        NetworkInputs ratings;
+        std::vector<CandidateMeasure> measures;
+        std::string budget;
+        std::string damage;
+        bool operator==(const Shown&) const = default;
+    };
+    struct Outcome;
+    void Start(Shown now);
+    void Finish();
+    void Stop();
+    void ShowJudging(bool judging);
+
+    std::optional<Shown> shown_;
+    std::optional<Shown> judging_;  // what the worker judges
+    std::atomic<bool> stop_{false};
+    std::atomic<int64_t> done_{0};
+    std::atomic<int64_t> total_{0};
+    QTimer progressTimer_;
+    std::thread worker_;
+    std::shared_ptr<Outcome> outcome_;
+    QLabel* line_;
+    QProgressBar* progress_;
+    QPushButton* stopButton_;
+    QChartView* chart_;
+    QTableWidget* table_;
+};

@@ -1,0 +1,56 @@
+// The measure tree as data.
+#include "assessment/MeasureTree.h"
+
+#include "project/ProjectAmounts.h"
+
+TreeNode InitialTree()
+{
+    TreeNode root{TreeRootText, 0, -1, {}};
+    root.children.push_back(MeasureNode(MeasureNameText(1)));
+    return root;
+}
+
+TreeNode MeasureNode(const std::string& name)
+{
+    return {name, 1, -1, {{ChangesNodeText, 2, -1, {}}, {CostNodeText, 3, -1, {}}}};
+}
+
+TreeNode* FactorNode(TreeNode& changes, int factor)
+{
+    for (TreeNode& child : changes.children)
+        if (child.factor == factor) return &child;
+    return nullptr;
+}
+
+TreeNode DerivedTree(const SessionState& state, const NumberLocale& locale)
+{
+    TreeNode root{TreeRootText, 0, -1, {}};
+    const int count = state.measures.MeasureCount;
+    for (int m = 0; m < count; ++m) {
+        const operation& measure = state.measures.captured[m];
+        TreeNode& node = root.children.emplace_back(MeasureNode(MeasureNameText(m + 1)));
+        for (int j = 1; j <= measure.Changes.Count(); ++j) {
+            const ChangeFactor& change = measure.Changes[j];
+            for (int f = 0; f < FactorCount; ++f) {
+                const FactorInfo& factor = FactorCatalogue[f];
+                if (state.settings.row[factor.slot].RowText != change.Factor) continue;
+                const int before = ItemOfLevelText(factor, change.LevelBefore);
+                const int after = ItemOfLevelText(factor, change.LevelAfter);
+                if (before >= 0 && after >= 0)
+                    node.children.front().children.push_back(
+                        {ChangeNodeText(factor, before, after), GroupImage(factor), f, {}});
+                break;
+            }
+        }
+        node.children.back().text = "Затраты = " + AmountText(measure.Cost, locale) + " у.е.";
+    }
+    TreeNode& pending = root.children.emplace_back(MeasureNode(MeasureNameText(count + 1)));
+    for (int f = 0; f < FactorCount; ++f) {
+        const EditorRow& row = state.editor[f];
+        if (row.locked || row.position == row.currentItem) continue;
+        const FactorInfo& factor = FactorCatalogue[f];
+        pending.children.front().children.push_back(
+            {ChangeNodeText(factor, row.currentItem, row.position), GroupImage(factor), f, {}});
+    }
+    return root;
+}

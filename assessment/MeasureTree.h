@@ -1,0 +1,21 @@
+// The measure tree as data: its start, a measure's three nodes, a measure's change nodes, and the
+// tree as it follows from the measures alone.
+#pragma once
+
+#include <string>
+
+#include "assessment/SessionState.h"
+#include "common/NumberLocale.h"
+
+// "Комплекс мер" (image 0) with the child "Мероприятие 1" and its two children.
+TreeNode InitialTree();
+// A measure node named `name` (image 1) with "Изменения факторов ЧМС" (2) and "Затраты" (3).
+TreeNode MeasureNode(const std::string& name);
+// The child of a changes node that belongs to `factor`; nullptr where there is none.
+TreeNode* FactorNode(TreeNode& changes, int factor);
+
+// The tree the captured measures and the pending one make: a node per captured measure with a change
+// node per change in its order and its cost as "Затраты = COST у.е." (the cost written in `locale`),
+// then the pending measure with a change node per factor whose bar stands away from its level and
+// that no captured measure holds, in catalogue order.
+TreeNode DerivedTree(const SessionState& state, const NumberLocale& locale);

@@ -1,0 +1,210 @@
+// The session model: the state of one working session and every operation on it. Both windows and
+// kestal-sim go through these operations; each reads and checks all its texts first, then changes
+// the state, or raises the system's message (KestalError) and changes nothing.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "measures/Study.h"
+#include "analysis/BestMeasures.h"
+#include "analysis/ExactNodes.h"
+#include "analysis/FactorImportance.h"
+#include "analysis/RunPrecision.h"
+#include "assessment/SessionState.h"
+#include "assessment/Work.h"
+#include "common/Clock.h"
+#include "common/NumberLocale.h"
+
+// How long finished work took on the thread that ran it: by the wall clock and in processor time.
+// Their ratio is how much the rest of the machine slowed the work down.
+struct WorkTiming {
+    double wallSeconds = 0.0;
+    double cpuSeconds = 0.0;
+};
+
+// A modeling run taken off the session: copies of what it works on, so that it can run on another
+// thread while the session stays as it was, and be committed or dropped when it ends.
+struct ModelingRun {
+    GertNetwork net;
+    SeriesTable series;
+    WorkTiming timing;  // set by Execute
+    // K batches of N; WorkStopped when the control asks to stop.
+    void Execute(const WorkControl& control);
+};
+
+// A measure study taken off the session, the same way.
+struct MeasureStudy {
+    MeasureTables measures;
+    SettingsTable settings;
+    GertNetwork net;
+    SeriesTable series;
+    StudyParameters parameters;
+    Budget budget;
+    std::string damageText;
+    WorkTiming timing;  // set by Execute
+    void Execute(const WorkControl& control);
+};
+
+// The best set of measures taken off the session: copies of the ratings, the captured measures,
+// the budget and the damage, so that it can be judged on another thread.
+struct BestSetWork {
+    NetworkInputs ratings;
+    std::vector<CandidateMeasure> measures;
+    long double budget = 0.0L;
+    long double damage = 0.0L;
+    // The control hears of the progress in subsets and may stop the work (WorkStopped).
+    MeasureOptimum Execute(const WorkControl& control = {}) const;
+};
+
+class Session {
+public:
+    // A session on `clock` (which must outlive it). Texts the user types are read with
+    // `inputLocale`; the texts the session writes (listing, totals) use `displayLocale`.
+    Session(const Clock* clock, NumberLocale inputLocale, NumberLocale displayLocale);
+
+    const SessionState& state() const { return state_; }
+    // An opened project: its state replaces the session's whole; the session keeps its clock, its
+    // locales and its calibration. The amounts' texts and the measure tree are formed anew from the
+    // amounts and the measures (FormDerivedParts in the session's input locale).
+    void Load(SessionState state);
+    const NumberLocale& displayLocale() const { return displayLocale_; }
+
+    // Start-up: the speed calibration under the initial ratings; it fills entries 0..10 of the series.
+    void Calibrate();
+    double CalibrationTime() const { return calibrationTime_; }
+    // What the estimates scale the calibration's processor time by for the machine's load.
+    double LoadFactor() const { return loadFactor_; }
+
+    // ---- Ratings and run size ----
+    // A factor's list picked item `item` (catalogue index `factor`): the level is applied and the
+    // measure page follows (level before and after, bar). A negative item (a typed text that names
+    // no item) changes nothing.
+    void SelectLevel(int factor, int item);
+    // The main window became active: T03 takes the questionnaire's level.
+    void Activate();
+    // The K and N texts of either page; K and N are stored wherever their texts are integers.
+    void SetKText(const std::string& text);
+    void SetNText(const std::string& text);
+    // "  " and the run's estimated time, or "—" while K or N is not an integer. The calibration's time
+    // is scaled by what an initiation of the current ratings costs against one of the initial ratings.
+    std::string RunEstimateText() const;
+    // The study's estimate by the number of measures: zero time, the time of 4 or 8 runs, " Нызнаю";
+    // empty until K, N or the measures first change and again after "Сброс".
+    std::string StudyEstimateText() const;
+
+    // ---- Modeling run ----
+    // The run with the current ratings and run size, taken off the session (K and N checked).
+    ModelingRun PrepareRun() const;
+    // A finished run's results into the session: its block is appended to the results.
+    void CommitRun(ModelingRun&& run);
+    // Prepare, execute and commit in one, on the calling thread.
+    void Run(const WorkControl& control = {});
+
+    // ---- Measure editor ----
+    // Panel of `factor` clicked: selected, and a change node opened but unused goes. A locked panel,
+    // or any panel while a study locks the editor, takes no click.
+    void SelectMeasureFactor(int factor);
+    // The factor's bar took / lost the focus: its change node opened / closed when it shows no change.
+    void EnterBar(int factor);
+    void ExitBar(int factor);
+    // The user moved the factor's bar to `position` (0..10).
+    void MoveBar(int factor, int position);
+    void SetMeasureName(const std::string& text);
+    void SetCostText(const std::string& text);
+    void SetBudgetText(const std::string& text);
+    void SetDamageText(const std::string& text);
+    // Whether a press of ">>" would capture something: a factor whose bar stands away from its
+    // level and that no captured measure holds.
+    bool WouldCapture() const;
+    // Whether ">>" may be pressed: the editor's readiness, and something to capture.
+    bool CaptureEnabled() const;
+    // ">>": the pending measure becomes the next captured measure. A blank name, an unreadable
+    // cost, budget or damage text, a 16th measure or an 11th change are refused with nothing changed.
+    void Capture();
+    // "Сброс": every measure, the tree, the listing and the study's page back to the start.
+    void ResetMeasures();
+
+    // ---- Study and totals ----
+    MeasureStudy PrepareStudy() const;
+    void CommitStudy(MeasureStudy&& study);
+    void Study(const WorkControl& control = {});
+    // "Больше" / "Меньше": the totals judged against the budget typed now, in the detailed or the
+    // compact view; an unreadable budget changes nothing.
+    void ShowTotals(bool detailed);
+    // The totals table as it is to be shown.
+    TotalsView Totals() const;
+
+    // ---- Exact analysis ----
+    // The network inputs of the current ratings.
+    NetworkInputs RatingInputs() const;
+    NodeProbabilities ExactNodes() const;
+    ImportanceTable Importance() const;
+    // A run's precision against the exact probabilities of the ratings it ran with.
+    static RunPrecision PrecisionOf(const RunBlock& block);
+    // A run judged against the exact probabilities of its own ratings, and whether `current`
+    // ratings differ from them.
+    static JudgedRun Judge(const RunBlock& block, const NetworkInputs& current);
+    // The last run judged so against the current ratings; nothing before a run.
+    std::optional<JudgedRun> JudgedLastRun() const;
+    // Whether the current ratings differ from those the last run was made with; false before a run.
+    bool RatingsChangedSinceRun() const;
+    // The captured measures as the optimizer takes them, in capture order; a change to the level a
+    // factor has now is left out (it changes nothing), the measure keeps its other changes.
+    std::vector<CandidateMeasure> CapturedCandidates() const;
+    // Every set of the captured measures judged exactly against the budget and the damage typed
+    // (read as the study reads them); refused with BestMeasuresProblem's line when there is one.
+    MeasureOptimum BestMeasures(const WorkControl& control = {}) const;
+    // The same, taken off the session (refused the same way) to be executed elsewhere.
+    BestSetWork PrepareBestMeasures() const;
+    // Why BestMeasures would be refused now, as one line for the user (not 2 to 15 measures, a budget
+    // or damage that is no number, a damage below 1); empty when it would not.
+    std::string BestMeasuresProblem() const;
+
+    // ---- Questionnaire ----
+    // "Применить" with these answers: the level they rate is kept for T03 (a rating that names no
+    // level keeps the previous one).
+    void ApplyQuestionnaire(const QuestionnaireAnswers& answers);
+
+    // ---- Expert panel ----
+    // The assessment's panel becomes `panel` (no experts: no panel). Refused with nothing changed
+    // unless it has 2 to 12 experts, each with a name that is neither empty nor begins or ends with
+    // a blank and that no other expert has, and every level a level number or no opinion.
+    void SetPanel(ExpertPanel panel);
+
+private:
+    // The change node of `factor` as the first child of the pending measure's changes node.
+    TreeNode& OpenChangeNode(int factor);
+    TreeNode& PendingChanges();
+    // The study's button after a budget or damage text changed: the rule of RunButtonEnabled, and
+    // disabled while a text is no number.
+    void JudgeStudyReady();
+    // Whether the optimizer takes as many measures as are captured.
+    bool BestSetCountFits() const;
+    // What an initiation of the current ratings costs against one of the calibration's, times the
+    // machine's load as the last committed work found it.
+    long double CostFactor() const;
+    // Committed work's wall-clock time over its processor time: how busy the machine is.
+    void LearnLoad(const WorkTiming& timing);
+
+    SessionState state_;
+    NumberLocale inputLocale_;
+    NumberLocale displayLocale_;
+    double calibrationTime_ = 0.0;
+    // The calibration gives processor time; the estimates show it times the last committed work's
+    // wall-clock time over its processor time (1 until work of at least MeasurableWork seconds).
+    double loadFactor_ = 1.0;
+    NetworkInputs calibrationInputs_ = [] {
+        NetworkInputs inputs;
+        CopySettingsToInputs(InitialSettings(), inputs);
+        return inputs;
+    }();
+};
+
+inline constexpr const char* BlankMeasureNameText = "Введите название мероприятия";
+inline constexpr const char* BestSetCountText = "Для подбора лучшего набора нужно от 2 до 15 мероприятий";
+inline constexpr const char* BestSetBudgetText = "Для подбора лучшего набора сумма средств должна быть числом";
+inline constexpr const char* BestSetDamageText = "Для подбора лучшего набора величина ущерба должна быть числом";
+inline constexpr const char* BestSetDamageAmountText = "Для подбора лучшего набора величина ущерба должна быть не меньше 1";
+// The estimate while K or N is not an integer.
+inline constexpr const char* NoEstimateText = "—";

@@ -1,0 +1,187 @@
+// The session's measure editor: selecting factors, the bars and their change nodes, the readiness
+// of ">>", the capture and the reset.
+#include "assessment/Session.h"
+
+#include <algorithm>
+
+#include "measures/Capture.h"
+#include "assessment/MeasureTree.h"
+#include "project/ProjectAmounts.h"
+#include "common/KestalError.h"
+
+namespace {
+
+bool IsBlank(const std::string& text)
+{
+    return std::all_of(text.begin(), text.end(), [](unsigned char c) { return c == ' ' || (c >= 9 && c <= 13); });
+}
+
+// The editor's readiness of ">>" after an event; a text that is no integer leaves it disabled.
+bool ReadyAfter(bool before, const std::optional<bool>& ready) { return ready.value_or(before); }
+
+template <class Rule>
+bool ReadyBy(bool before, Rule rule)
+{
+    try {
+        return ReadyAfter(before, rule());
+    } catch (const KestalError&) {
+        return false;
+    }
+}
+
+}  // namespace
+
+TreeNode& Session::PendingChanges()
+{
+    return state_.tree.children.back().children.front();
+}
+
+TreeNode& Session::OpenChangeNode(int factor)
+{
+    // One change node per factor of the pending measure: a factor edited again reuses its node.
+    TreeNode& changes = PendingChanges();
+    auto& children = changes.children;
+    auto found = std::find_if(children.begin(), children.end(), [&](const TreeNode& n) { return n.factor == factor; });
+    TreeNode node = found != children.end() ? *found : TreeNode{NoChangeText, 0, factor, {}};
+    if (found != children.end()) children.erase(found);
+    children.insert(children.begin(), node);
+    return children.front();
+}
+
+void Session::SelectMeasureFactor(int factor)
+{
+    if (!state_.editorEnabled || state_.editor.at(factor).locked) return;
+    state_.selectedFactor = factor;
+    // A change node opened and left unused goes.
+    auto& changes = PendingChanges().children;
+    if (!changes.empty() && changes.front().text == NoChangeText) changes.erase(changes.begin());
+}
+
+void Session::EnterBar(int factor)
+{
+    OpenChangeNode(factor);
+}
+
+void Session::ExitBar(int factor)
+{
+    auto& changes = PendingChanges().children;
+    std::erase_if(changes, [&](const TreeNode& node) { return node.factor == factor && node.text == NoChangeText; });
+}
+
+void Session::MoveBar(int factor, int position)
+{
+    const FactorInfo& info = FactorCatalogue.at(factor);
+    EditorRow& row = state_.editor.at(factor);
+    row.position = std::clamp(position, 0, LevelCount - 1);
+    row.levelAfter = (*info.wording)[row.position];
+    TreeNode& node = OpenChangeNode(factor);
+    node.image = GroupImage(info);
+    node.text = ChangeNodeText(info, row.currentItem, row.position);
+    state_.captureReady = ReadyBy(state_.captureReady,
+                                  [&] { return ReadinessAfterMove(row.currentItem, row.position, state_.costText, inputLocale_); });
+    ++state_.treeExpansions;
+}
+
+void Session::SetMeasureName(const std::string& text)
+{
+    state_.measureName = text;
+}
+
+void Session::SetCostText(const std::string& text)
+{
+    state_.costText = text;
+    state_.cost = AmountOf(text, inputLocale_);
+    state_.captureReady =
+        ReadyBy(state_.captureReady, [&] { return ReadinessAfterCostChange(text, state_.editor, inputLocale_); });
+}
+
+void Session::SetBudgetText(const std::string& text)
+{
+    state_.budgetText = text;
+    state_.budget = AmountOf(text, inputLocale_);
+    if (!text.empty()) JudgeStudyReady();
+}
+
+void Session::SetDamageText(const std::string& text)
+{
+    state_.damageText = text;
+    state_.damage = AmountOf(text, inputLocale_);
+    if (!text.empty()) JudgeStudyReady();
+}
+
+void Session::JudgeStudyReady()
+{
+    state_.studyReady = ReadyBy(state_.studyReady, [&] {
+        return std::optional<bool>(
+            RunButtonEnabled(state_.budgetText, state_.damageText, state_.measures.MeasureCount, inputLocale_));
+    });
+}
+
+bool Session::WouldCapture() const
+{
+    return std::any_of(state_.editor.begin(), state_.editor.end(),
+                       [](const EditorRow& row) { return !row.locked && row.position != row.currentItem; });
+}
+
+bool Session::CaptureEnabled() const
+{
+    return state_.captureReady && WouldCapture();
+}
+
+void Session::Capture()
+{
+    if (WouldCapture() && IsBlank(state_.measureName)) throw KestalError(BlankMeasureNameText);
+    // CaptureMeasure checks every text and limit before it writes into the copy.
+    MeasureTables measures = state_.measures;
+    const CaptureResult result = CaptureMeasure(
+        measures, state_.settings,
+        {state_.editor, state_.measureName, state_.costText, state_.budgetText, state_.damageText}, inputLocale_);
+
+    state_.measures = std::move(measures);
+    state_.studyReady = result.runEnabled;
+    state_.studyEstimateShown = true;
+    if (result.captured) {
+        TreeNode& measure = state_.tree.children.back();
+        auto& changes = measure.children.front().children;
+        // A node left by a factor whose level was then set on the modeling page holds no change.
+        std::erase_if(changes, [&](const TreeNode& node) {
+            return std::find(result.lockedFactors.begin(), result.lockedFactors.end(), node.factor) ==
+                   result.lockedFactors.end();
+        });
+        for (const int factor : result.lockedFactors) {
+            EditorRow& row = state_.editor[factor];
+            row.locked = true;
+            if (state_.selectedFactor == factor) state_.selectedFactor = -1;
+            if (FactorNode(measure.children.front(), factor)) continue;
+            const FactorInfo& info = FactorCatalogue[factor];
+            changes.push_back({ChangeNodeText(info, row.currentItem, row.position), GroupImage(info), factor, {}});
+        }
+        measure.children.back().text = result.costNodeText;
+        state_.measureName = result.nextName;
+        state_.tree.children.push_back(MeasureNode(result.nextName));
+    }
+    state_.captureReady = false;
+    SetCostText("0");
+}
+
+void Session::ResetMeasures()
+{
+    state_.measures.MeasureCount = 0;
+    state_.measures.ChangeTotal = 0;
+    state_.studyReady = false;
+    state_.studyEstimateShown = false;
+    state_.tree = InitialTree();
+    state_.measureName = MeasureNameText(1);
+    SetCostText("0");
+    state_.study.listing = {ListingTitle};
+    state_.study.totalsShown = false;
+    state_.selectedFactor = -1;
+    for (EditorRow& row : state_.editor) {
+        row.locked = false;
+        row.levelAfter = row.levelBefore;
+        row.position = row.currentItem;
+    }
+    ClearMeasureStore(state_.measures);
+    ClearPlanTable(state_.measures);
+    state_.editorEnabled = true;
+}

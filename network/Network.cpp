@@ -1,0 +1,17 @@
+// The accident-process network: node texts and the production batch of N initiations.
+#include "network/Network.h"
+
+#include "network/KernelChoice.h"
+
+const std::array<const char*, NodeCount> NodeLetters = {"B", "C", "D", "E", "F", "G", "H", "I"};
+const std::array<const char*, NodeCount> NodeDisplayTexts = {
+    "Гомеостазис", "Нарушение ==", "Адаптация D", "Оп. ситуация",
+    "Адаптация F", "Кр. ситуация", "Адаптация H", "Происшествие",
+};
+
+static_assert(InputSlot::T06 + 1 == FactorCount);
+
+void RunNetworkBatch(GertNetwork& net, int32_t n)
+{
+    RunNetworkBatchWith(ChooseKernel(net.inputs), net, n);
+}

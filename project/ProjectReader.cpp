@@ -1,0 +1,324 @@
+// Reading a project file: the document, its format and version, and each section into a fresh
+// session's state, every value checked before the state is returned.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "project/JsonDocument.h"
+#include "assessment/MeasureTree.h"
+#include "project/ProjectAmounts.h"
+#include "project/ProjectFile.h"
+#include "project/ProjectReading.h"
+#include "assessment/Session.h"
+#include "common/KestalError.h"
+
+namespace {
+
+// Nesting of a valid project is at most 4 (version 1: the tree's change nodes lie 9 deep).
+constexpr std::size_t MaxDepth = 16;
+constexpr int64_t MaxInt32 = std::numeric_limits<int32_t>::max();
+constexpr int32_t MillisecondsPerDay = 86'400'000;
+
+// The members of an object keyed by the 30 factor ids, in catalogue order.
+std::vector<JsonNode> FactorMembers(const JsonNode& node)
+{
+    if (!node.value().is_object()) node.Refuse("ожидается объект");
+    for (const auto& member : node.value().items())
+        if (!FindFactor(member.key())) node[member.key()].Refuse("неизвестный фактор");
+    std::vector<JsonNode> members;
+    for (const FactorInfo& factor : FactorCatalogue) members.push_back(node[factor.id]);
+    return members;
+}
+
+// Each factor's list item, from its level number.
+std::array<int, FactorCount> ReadLevels(const JsonNode& levels)
+{
+    std::array<int, FactorCount> items{};
+    const std::vector<JsonNode> members = FactorMembers(levels);
+    for (int f = 0; f < FactorCount; ++f) items[f] = static_cast<int>(members[f].Integer(1, LevelCount)) - 1;
+    return items;
+}
+
+// An amount of version 1: a text as typed, with "." or "," before the fraction; none where it is no
+// number either way.
+std::optional<long double> AmountOfText(const JsonNode& node)
+{
+    const std::string text = node.Text();
+    if (const auto amount = AmountOf(text, EnglishNumberLocale())) return amount;
+    return AmountOf(text, RussianNumberLocale());
+}
+
+// The ratings: factors never rated keep their start-up level name, the others get their level's.
+void ReadRatings(const JsonNode& unrated, const std::array<int, FactorCount>& items, SessionState& state)
+{
+    std::array<bool, FactorCount> keepsStart{};
+    for (const JsonNode& id : unrated.Items(0, FactorCount)) {
+        const FactorInfo& factor = FactorOf(id);
+        const int f = CatalogueIndex(factor);
+        if (keepsStart[f]) id.Refuse("фактор указан дважды");
+        if (items[f] != factor.defaultItem) id.Refuse("уровень фактора не начальный");
+        keepsStart[f] = true;
+    }
+    for (int f = 0; f < FactorCount; ++f)
+        if (!keepsStart[f]) ApplyLevel(state.settings, FactorCatalogue[f], items[f]);
+}
+
+// A level caption that must name the list item `item` of `factor`.
+std::string CaptionOf(const JsonNode& node, const FactorInfo& factor, int item)
+{
+    const std::string caption = node.Text();
+    if (ItemOfLevelText(factor, caption) != item)
+        node.Refuse("«" + caption + "» не подпись уровня " + std::to_string(item + 1));
+    return caption;
+}
+
+void ReadEditorRows(const JsonNode& rows, const std::array<int, FactorCount>& items, SessionState& state)
+{
+    const std::vector<JsonNode> members = FactorMembers(rows);
+    for (int f = 0; f < FactorCount; ++f) {
+        const JsonNode& node = members[f];
+        node.ExpectObject({"position", "locked", "before", "after"});
+        EditorRow& row = state.editor[f];
+        row.currentItem = items[f];
+        row.position = static_cast<int>(node["position"].Integer(1, LevelCount)) - 1;
+        row.locked = node["locked"].Bool();
+        row.levelBefore = CaptionOf(node["before"], FactorCatalogue[f], row.currentItem);
+        row.levelAfter = CaptionOf(node["after"], FactorCatalogue[f], row.position);
+    }
+}
+
+// A factor is locked exactly when a captured measure holds it.
+void CheckLocks(const JsonNode& rows, const std::vector<std::vector<int>>& measureFactors, const SessionState& state)
+{
+    for (int f = 0; f < FactorCount; ++f) {
+        int holder = -1;
+        for (std::size_t m = 0; m < measureFactors.size() && holder < 0; ++m)
+            if (std::count(measureFactors[m].begin(), measureFactors[m].end(), f)) holder = static_cast<int>(m);
+        const JsonNode locked = rows[FactorCatalogue[f].id]["locked"];
+        if (holder >= 0 && !state.editor[f].locked)
+            locked.Refuse("ожидается true: фактор входит в measures[" + std::to_string(holder) + "]");
+        if (holder < 0 && state.editor[f].locked) locked.Refuse("ожидается false: фактор не входит ни в одно мероприятие");
+    }
+}
+
+void ReadEditor(const JsonNode& editor, int version, const std::array<int, FactorCount>& items,
+                const std::vector<std::vector<int>>& measureFactors, SessionState& state)
+{
+    // Version 1 kept the tree and its expansions too; they are passed over and the tree is derived.
+    if (version == 1)
+        editor.ExpectObject({"rows", "selected", "measureName", "costText", "captureReady", "studyReady", "enabled",
+                             "tree", "treeExpansions", "studyEstimateShown"});
+    else
+        editor.ExpectObject(
+            {"rows", "selected", "measureName", "cost", "captureReady", "studyReady", "enabled", "studyEstimateShown"});
+    ReadEditorRows(editor["rows"], items, state);
+    CheckLocks(editor["rows"], measureFactors, state);
+    const JsonNode selected = editor["selected"];
+    state.selectedFactor = selected.IsNull() ? -1 : CatalogueIndex(FactorOf(selected));
+    if (state.selectedFactor >= 0 && state.editor[state.selectedFactor].locked)
+        selected.Refuse("выбран закреплённый фактор");
+    state.measureName = editor["measureName"].Text();
+    state.cost = version == 1 ? AmountOfText(editor["costText"]) : editor["cost"].Amount();
+    state.captureReady = editor["captureReady"].Bool();
+    state.studyReady = editor["studyReady"].Bool();
+    state.editorEnabled = editor["enabled"].Bool();
+    state.studyEstimateShown = editor["studyEstimateShown"].Bool();
+}
+
+// The counts of a node over k experiments of n initiations: each experiment counts at most n; the
+// mean is the total over k as the series writes it; the deviation is at most what counts between 0
+// and n with that mean allow (with room for the rounding of its single-precision sums).
+void CheckCounts(const JsonNode& outcome, const RunBlock& block, const NodeOutcome& out)
+{
+    const int64_t k = block.k;
+    const int64_t n = block.n;
+    if (out.last > n) outcome["last"].Refuse("больше n (" + std::to_string(n) + ")");
+    if (out.total > k * n) outcome["total"].Refuse("больше k × n (" + std::to_string(k * n) + ")");
+    if (out.total < out.last) outcome["total"].Refuse("меньше last (" + std::to_string(out.last) + ")");
+    const long double exactMean = static_cast<long double>(out.total) / static_cast<long double>(k);
+    if (out.mean != static_cast<float>(exactMean)) outcome["mean"].Refuse("не равно total ÷ k");
+    if (!out.deviation) return;
+    const long double deviation = *out.deviation;
+    if (deviation < 0.0L) outcome["deviation"].Refuse("меньше нуля");
+    const long double offset = exactMean - out.mean;
+    const long double squares = k * exactMean * (n - exactMean) + k * offset * offset;
+    const long double most = std::sqrt(squares / static_cast<long double>(k - 1)) * 1.001L;
+    if (deviation > most) outcome["deviation"].Refuse("больше, чем допускают счёты");
+}
+
+RunBlock ReadBlock(const JsonNode& node)
+{
+    node.ExpectObject({"k", "n", "levels", "nodes"});
+    RunBlock block;
+    block.k = static_cast<int32_t>(node["k"].Integer(1, MaxExperiments));
+    block.n = static_cast<int32_t>(node["n"].Integer(1, MaxInt32));
+    // The ratings the run ran with.
+    const std::array<int, FactorCount> items = ReadLevels(node["levels"]);
+    for (int f = 0; f < FactorCount; ++f) block.inputs.slot[FactorCatalogue[f].slot] = LevelTable[items[f]].value;
+    int i = 0;
+    for (const JsonNode& outcome : node["nodes"].Items(NodeCount, NodeCount)) {
+        outcome.ExpectObject({"mean", "deviation", "last", "total"});
+        NodeOutcome& out = block.node[i++];
+        out.mean = outcome["mean"].Single();
+        // A run of one experiment has no deviation.
+        const JsonNode deviation = outcome["deviation"];
+        if (block.k == 1 && !deviation.IsNull()) deviation.Refuse("при k = 1 ожидается null");
+        if (block.k > 1) out.deviation = deviation.Single();
+        out.last = static_cast<int32_t>(outcome["last"].Integer(0, MaxInt32));
+        out.total = outcome["total"].Integer(0, std::numeric_limits<int64_t>::max());
+        CheckCounts(outcome, block, out);
+    }
+    return block;
+}
+
+void ReadQuestionnaire(const JsonNode& questionnaire, SessionState& state)
+{
+    questionnaire.ExpectObject({"level", "answers"});
+    state.QuestionnaireLevel = static_cast<uint8_t>(questionnaire["level"].Integer(1, LevelCount) - 1);
+    int n = 0;
+    for (const JsonNode& answer : questionnaire["answers"].Items(Criteria.size(), Criteria.size())) {
+        const std::string name = answer.Text();
+        const auto found = std::find(AnswerClassNames.begin(), AnswerClassNames.end(), name);
+        const int answerClass = static_cast<int>(found - AnswerClassNames.begin());
+        if (!OffersAnswer(n, answerClass)) answer.Refuse("у вопроса нет ответа «" + name + "»");
+        state.answers[n++] = static_cast<uint8_t>(answerClass);
+    }
+}
+
+void ReadStudy(const JsonNode& study, int version, SessionState& state)
+{
+    study.ExpectObject({"listing", "totalsShown", "detailed", "totalsBudget", "moneyLabel", "damageLabel"});
+    StudyOutcome& outcome = state.study;
+    outcome.listing.clear();
+    for (const JsonNode& line : study["listing"].Items(0, std::numeric_limits<std::size_t>::max()))
+        outcome.listing.push_back(line.Text());
+    outcome.totalsShown = study["totalsShown"].Bool();
+    const auto& store = state.measures.store;
+    const bool named = std::any_of(store.begin(), store.end(), [](const operation& r) { return !r.Name.empty(); });
+    if (outcome.totalsShown && !named)
+        study["totalsShown"].Refuse("итоги показаны, а в store нет записей");
+    outcome.detailed = study["detailed"].Bool();
+    const JsonNode budget = study["totalsBudget"];
+    budget.ExpectObject({"value", "text"});
+    const JsonNode value = budget["value"];
+    if (version == 1 && !value.value().is_string()) value.Refuse("ожидается число, записанное текстом");
+    const std::optional<long double> amount = value.Amount(version == 1);
+    if (!amount) value.Refuse("ожидается число");
+    outcome.totalsBudget = {*amount, budget["text"].Text()};
+    outcome.moneyLabel = study["moneyLabel"].Text();
+    outcome.damageLabel = study["damageLabel"].Text();
+}
+
+void ReadRandom(const JsonNode& random, SessionState& state)
+{
+    random.ExpectObject({"seed", "lastClockReading"});
+    state.net.random.RandomSeed = static_cast<uint32_t>(random["seed"].Integer(0, UINT32_MAX));
+    state.net.random.lastClockReading = static_cast<int32_t>(random["lastClockReading"].Integer(-1, MillisecondsPerDay - 1));
+}
+
+// The expert panel: 2 to 12 experts with names neither empty, nor begun or ended with a blank, nor
+// repeated; per expert the levels of the factors he rated.
+ExpertPanel ReadPanel(const JsonNode& node)
+{
+    node.ExpectObject({"experts"});
+    ExpertPanel panel;
+    for (const JsonNode& item : node["experts"].Items(MinPanelExperts, MaxPanelExperts)) {
+        item.ExpectObject({"name", "levels"});
+        const JsonNode name = item["name"];
+        PanelExpert expert{name.Text(), {}};
+        if (expert.name.empty()) name.Refuse("пустое имя эксперта");
+        if (expert.name.find_first_of(" \t") == 0 || expert.name.find_last_of(" \t") == expert.name.size() - 1)
+            name.Refuse("имя эксперта начинается или кончается пробелом");
+        for (const PanelExpert& before : panel.experts)
+            if (before.name == expert.name) name.Refuse("эксперт «" + expert.name + "» уже есть");
+        const JsonNode levels = item["levels"];
+        if (!levels.value().is_object()) levels.Refuse("ожидается объект");
+        for (const auto& member : levels.value().items()) {
+            const JsonNode level = levels[member.key()];
+            const FactorInfo* factor = FindFactor(member.key());
+            if (!factor) level.Refuse("неизвестный фактор «" + member.key() + "»");
+            expert.level[CatalogueIndex(*factor)] = static_cast<int>(level.Integer(1, LevelCount));
+        }
+        panel.experts.push_back(std::move(expert));
+    }
+    return panel;
+}
+
+// The format's name and version, before anything else: a newer file is refused as such, whatever
+// size its version number has. Returns the version.
+int CheckFormat(const JsonNode& root)
+{
+    if (!root.value().is_object()) root.Refuse("это не проект Kestal");
+    const JsonNode format = root["format"];
+    if (!format.value().is_string() || format.Text() != ProjectFormatName) format.Refuse("это не проект Kestal");
+    const JsonNode version = root["version"];
+    if (version.value().is_number() && version.value().get<double>() > ProjectFormatVersion)
+        version.Refuse("файл записан более новой версией Kestal (формат " + version.NumberText() + ")");
+    const int number = static_cast<int>(version.Integer(1, ProjectFormatVersion));
+    root.ExpectObject({"format", "version", "levels", "unrated", "k", "n", "budget", "damage", "measures",
+                       "questionnaire", "results", "random", "editor", "store", "study", "panel"});
+    return number;
+}
+
+SessionState StateOf(const JsonNode& root)
+{
+    const int version = CheckFormat(root);
+    const std::array<int, FactorCount> items = ReadLevels(root["levels"]);
+    // A fresh session's state, with its reading of K and N.
+    Session fresh(&SystemClock(), EnglishNumberLocale(), EnglishNumberLocale());
+    fresh.SetKText(root["k"].Text());
+    fresh.SetNText(root["n"].Text());
+    SessionState state = fresh.state();
+    ReadRatings(root["unrated"], items, state);
+    state.budget = version == 1 ? AmountOfText(root["budget"]) : root["budget"].Amount();
+    state.damage = version == 1 ? AmountOfText(root["damage"]) : root["damage"].Amount();
+    const std::vector<std::vector<int>> measureFactors = ReadMeasures(root["measures"], state);
+    ReadQuestionnaire(root["questionnaire"], state);
+    for (const JsonNode& block : root["results"].Items(0, std::numeric_limits<std::size_t>::max()))
+        state.results.push_back(ReadBlock(block));
+    ReadRandom(root["random"], state);
+    ReadEditor(root["editor"], version, items, measureFactors, state);
+    ReadStore(root["store"], state);
+    ReadStudy(root["study"], version, state);
+    if (root.Has("panel")) state.panel = ReadPanel(root["panel"]);
+    FormDerivedParts(state, EnglishNumberLocale());
+    return state;
+}
+
+}  // namespace
+
+const FactorInfo& FactorOf(const JsonNode& id)
+{
+    const std::string text = id.Text();
+    const FactorInfo* factor = FindFactor(text);
+    if (!factor) id.Refuse("неизвестный фактор «" + text + "»");
+    return *factor;
+}
+
+void FormDerivedParts(SessionState& state, const NumberLocale& locale)
+{
+    const auto text = [&](const std::optional<long double>& amount) {
+        return amount ? AmountText(*amount, locale) : std::string();
+    };
+    state.costText = text(state.cost);
+    state.budgetText = text(state.budget);
+    state.damageText = text(state.damage);
+    state.tree = DerivedTree(state, locale);
+    state.treeExpansions = 0;
+}
+
+std::string NotOpenedText(const std::string& fileName, const DocumentProblem& problem)
+{
+    return "Файл «" + fileName + "» не открыт: " + (problem.place.empty() ? "" : problem.place + ": ") + problem.problem;
+}
+
+SessionState ReadProject(const std::string& bytes, const std::string& fileName)
+{
+    try {
+        if (bytes.size() > MaxProjectBytes) throw DocumentProblem{"", "файл больше 10 МБ"};
+        const JsonDocument document = ParseJsonDocument(bytes, MaxDepth);
+        return StateOf(JsonNode(document.root, "", &document.numberTexts));
+    } catch (const DocumentProblem& problem) {
+        throw KestalError(NotOpenedText(fileName, problem));
+    }
+}

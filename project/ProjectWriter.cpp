@@ -1,0 +1,225 @@
+// Writing a session's state as a project file: the user's input first, then what the pages show.
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+#include <nlohmann/json.hpp>
+
+#include "analysis/FactorImportance.h"
+#include "project/ProjectAmounts.h"
+#include "project/ProjectFile.h"
+#include "common/Text.h"
+
+namespace {
+
+using Out = nlohmann::ordered_json;
+
+// The shortest decimal that reads back as `value`, as a JSON number: a double that rounds to
+// `value` in single precision. Where that decimal read as a double would round differently, the
+// double of `value` itself.
+Out SingleJson(float value)
+{
+    char text[32];
+    const char* end = std::to_chars(text, text + sizeof text, value).ptr;
+    double shortest = 0.0;
+    std::from_chars(text, end, shortest);
+    return static_cast<float>(shortest) == value ? shortest : static_cast<double>(value);
+}
+
+// An amount as a JSON number of full precision, null for none. Its digits are held as the document's
+// one kind of binary value, which Dump writes as they stand (JSON has no number of extended
+// precision). An amount beyond the range of a double, which JSON readers refuse, is written as a text.
+Out AmountJson(const std::optional<long double>& amount)
+{
+    if (!amount) return nullptr;
+    const std::string literal = AmountLiteral(*amount);
+    if (!(std::fabs(*amount) <= std::numeric_limits<double>::max())) return literal;
+    return Out::binary(std::vector<std::uint8_t>(literal.begin(), literal.end()));
+}
+
+// The document as text, indented by two blanks per level as nlohmann's dump indents it; texts that
+// are not UTF-8 (none come from the windows) are written with U+FFFD in their place.
+void Dump(const Out& value, int depth, std::string& out)
+{
+    const bool object = value.is_object();
+    if (value.is_binary()) {
+        out.append(value.get_binary().begin(), value.get_binary().end());
+    } else if ((object || value.is_array()) && !value.empty()) {
+        out += object ? "{\n" : "[\n";
+        bool first = true;
+        for (auto member = value.begin(); member != value.end(); ++member) {
+            if (!first) out += ",\n";
+            first = false;
+            out.append(2 * (depth + 1), ' ');
+            if (object) out += Out(member.key()).dump(-1, ' ', false, Out::error_handler_t::replace) + ": ";
+            Dump(*member, depth + 1, out);
+        }
+        out += '\n';
+        out.append(2 * depth, ' ');
+        out += object ? '}' : ']';
+    } else {
+        out += value.dump(-1, ' ', false, Out::error_handler_t::replace);
+    }
+}
+
+const FactorInfo& FactorOfRowText(const SettingsTable& settings, const std::string& rowText)
+{
+    for (const FactorInfo& factor : FactorCatalogue)
+        if (settings.row[factor.slot].RowText == rowText) return factor;
+    throw std::logic_error("a change names no factor: " + rowText);
+}
+
+Out ChangesJson(const ChangeFactorS& changes, const SettingsTable& settings)
+{
+    Out out = Out::array();
+    for (int j = 1; j <= changes.Count(); ++j) {
+        const FactorInfo& factor = FactorOfRowText(settings, changes[j].Factor);
+        out.push_back({{"factor", factor.id},
+                       {"before", changes[j].LevelBefore},
+                       {"after", ItemOfLevelText(factor, changes[j].LevelAfter) + 1}});
+    }
+    return out;
+}
+
+Out FactorLevels(const SessionState& state)
+{
+    Out levels = Out::object();
+    for (int f = 0; f < FactorCount; ++f) levels[FactorCatalogue[f].id] = state.editor[f].currentItem + 1;
+    return levels;
+}
+
+// Factors whose level name is still the start-up one: never rated from their list.
+Out Unrated(const SessionState& state)
+{
+    Out unrated = Out::array();
+    for (int f = 0; f < FactorCount; ++f) {
+        const FactorInfo& factor = FactorCatalogue[f];
+        const std::string rated = CutToCapacity(LevelTable.at(state.editor[f].currentItem).name, LevelNameCapacity);
+        if (state.settings.row[factor.slot].LevelName != rated) unrated.push_back(factor.id);
+    }
+    return unrated;
+}
+
+Out CapturedMeasures(const SessionState& state)
+{
+    Out measures = Out::array();
+    for (int k = 0; k < state.measures.MeasureCount; ++k) {
+        const operation& measure = state.measures.captured[k];
+        measures.push_back({{"name", measure.Name},
+                            {"cost", SingleJson(measure.Cost)},
+                            {"changes", ChangesJson(measure.Changes, state.settings)}});
+    }
+    return measures;
+}
+
+// The store's records up to the last one in use.
+Out StoreRecords(const SessionState& state)
+{
+    int used = StorePositions;
+    while (used > 0 && state.measures.MeasureStore(used).Name.empty()) --used;
+    Out store = Out::array();
+    for (int s = 1; s <= used; ++s) {
+        const operation& record = state.measures.MeasureStore(s);
+        store.push_back({{"name", record.Name},
+                         {"cost", SingleJson(record.Cost)},
+                         {"delta", SingleJson(record.Delta)},
+                         {"benefit", SingleJson(record.Benefit)},
+                         {"ratio", SingleJson(record.Ratio)},
+                         {"changes", ChangesJson(record.Changes, state.settings)}});
+    }
+    return store;
+}
+
+Out Questionnaire(const SessionState& state)
+{
+    Out answers = Out::array();
+    for (const uint8_t answer : state.answers) answers.push_back(AnswerClassNames.at(answer));
+    return {{"level", state.QuestionnaireLevel + 1}, {"answers", answers}};
+}
+
+Out ResultBlocks(const SessionState& state)
+{
+    Out results = Out::array();
+    for (const RunBlock& block : state.results) {
+        Out nodes = Out::array();
+        for (const NodeOutcome& node : block.node)
+            nodes.push_back({{"mean", SingleJson(node.mean)},
+                             {"deviation", node.deviation ? SingleJson(*node.deviation) : Out(nullptr)},
+                             {"last", node.last},
+                             {"total", node.total}});
+        Out levels = Out::object();
+        for (const FactorInfo& factor : FactorCatalogue) levels[factor.id] = LevelNumberOf(block.inputs.slot[factor.slot]);
+        results.push_back({{"k", block.k}, {"n", block.n}, {"levels", levels}, {"nodes", nodes}});
+    }
+    return results;
+}
+
+Out Editor(const SessionState& state)
+{
+    Out rows = Out::object();
+    for (int f = 0; f < FactorCount; ++f) {
+        const EditorRow& row = state.editor[f];
+        rows[FactorCatalogue[f].id] = {
+            {"position", row.position + 1}, {"locked", row.locked}, {"before", row.levelBefore}, {"after", row.levelAfter}};
+    }
+    return {{"rows", rows},
+            {"selected", state.selectedFactor < 0 ? Out(nullptr) : Out(FactorCatalogue.at(state.selectedFactor).id)},
+            {"measureName", state.measureName},
+            {"cost", AmountJson(state.cost)},
+            {"captureReady", state.captureReady},
+            {"studyReady", state.studyReady},
+            {"enabled", state.editorEnabled},
+            {"studyEstimateShown", state.studyEstimateShown}};
+}
+
+Out Study(const StudyOutcome& study)
+{
+    return {{"listing", study.listing},
+            {"totalsShown", study.totalsShown},
+            {"detailed", study.detailed},
+            {"totalsBudget", {{"value", AmountJson(study.totalsBudget.value)}, {"text", study.totalsBudget.text}}},
+            {"moneyLabel", study.moneyLabel},
+            {"damageLabel", study.damageLabel}};
+}
+
+// The expert panel: each expert's name and the levels he gave, in catalogue order.
+Out PanelJson(const ExpertPanel& panel)
+{
+    Out experts = Out::array();
+    for (const PanelExpert& expert : panel.experts) {
+        Out levels = Out::object();
+        for (const FactorInfo& factor : FactorCatalogue)
+            if (IsLevelNumber(expert.level[CatalogueIndex(factor)])) levels[factor.id] = expert.level[CatalogueIndex(factor)];
+        experts.push_back({{"name", expert.name}, {"levels", levels}});
+    }
+    return {{"experts", experts}};
+}
+
+}  // namespace
+
+std::string ProjectJson(const SessionState& state)
+{
+    Out project = {
+        {"format", ProjectFormatName},
+        {"version", ProjectFormatVersion},
+        {"levels", FactorLevels(state)},
+        {"unrated", Unrated(state)},
+        {"k", state.kText},
+        {"n", state.nText},
+        {"budget", AmountJson(state.budget)},
+        {"damage", AmountJson(state.damage)},
+        {"measures", CapturedMeasures(state)},
+        {"questionnaire", Questionnaire(state)},
+        {"results", ResultBlocks(state)},
+        {"random", {{"seed", state.net.random.RandomSeed}, {"lastClockReading", state.net.random.lastClockReading}}},
+        {"editor", Editor(state)},
+        {"store", StoreRecords(state)},
+        {"study", Study(state.study)},
+    };
+    // An assessment without a panel is written as it was before panels were kept.
+    if (!state.panel.experts.empty()) project["panel"] = PanelJson(state.panel);
+    std::string text;
+    Dump(project, 0, text);
+    return text + "\n";
+}

@@ -1,0 +1,120 @@
+// A project saved and read back is the same session: the same state, and with the same clock the
+// same next run and study.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <tuple>
+
+#include "Assessments.h"
+#include "assessment/MeasureTree.h"
+#include "project/ProjectFile.h"
+
+namespace {
+
+// What a project keeps: everything but the last run's working tables (the series' counts, the
+// network's counters and inputs), which every run and study rebuild before reading them, and the
+// measure tree, which follows from the measures.
+auto Kept(const SessionState& s)
+{
+    return std::tie(s.settings, s.kText, s.nText, s.results, s.editor, s.selectedFactor, s.measureName, s.costText,
+                    s.budgetText, s.damageText, s.cost, s.budget, s.damage, s.captureReady, s.studyReady,
+                    s.editorEnabled, s.studyEstimateShown, s.measures.store, s.measures.captured,
+                    s.measures.MeasureCount, s.measures.ChangeTotal, s.study, s.QuestionnaireLevel, s.answers,
+                    s.net.random.RandomSeed, s.net.random.lastClockReading, s.panel);
+}
+
+// The plan table's columns of the captured measures (the study's own columns are rebuilt by each study).
+bool SamePlanColumns(const MeasureTables& a, const MeasureTables& b)
+{
+    for (int r = 0; r < FactorCount; ++r)
+        for (int k = 1; k <= a.MeasureCount; ++k)
+            if (!(a.MeasurePlanTable[r][k] == b.MeasurePlanTable[r][k])) return false;
+    return true;
+}
+
+// The tree with its change nodes in factor order and without the nodes of bars focused but not moved:
+// what the tree shows whatever order the bars were moved in.
+TreeNode Shown(TreeNode node)
+{
+    std::erase_if(node.children, [](const TreeNode& child) { return child.text == NoChangeText; });
+    std::sort(node.children.begin(), node.children.end(),
+              [](const TreeNode& a, const TreeNode& b) { return a.factor < b.factor; });
+    for (TreeNode& child : node.children) child = Shown(child);
+    return node;
+}
+
+// A measure half entered: one captured, a bar moved and another panel's bar focused, a run of one
+// experiment (no deviation) and a K text that is no number.
+void HalfEntered(Session& session)
+{
+    Rate(session, "M02", 2);
+    EnterMeasure(session, "Освещение", "120,5", {{"M02", 6}});
+    session.SetKText("1");
+    session.SetNText("700");
+    session.Run();
+    session.SelectMeasureFactor(FactorIndex("T02"));
+    session.EnterBar(FactorIndex("T02"));
+    session.MoveBar(FactorIndex("T02"), 9);
+    session.SelectMeasureFactor(FactorIndex("H12"));
+    session.EnterBar(FactorIndex("H12"));
+    session.SetMeasureName("Тренажёр");
+    session.SetCostText("80");
+    session.SetKText("2 0");
+}
+
+// The example assessment with a panel of three experts, one of them with a name that needs quoting
+// in a table, and opinions missing here and there.
+void WithPanel(Session& session)
+{
+    AssessWorkplace(session);
+    ExpertPanel panel;
+    panel.experts = {{"Иванов И. И.", {}}, {"Петрова; \"старший\"", {}}, {"Ким", {}}};
+    const std::vector<std::pair<const char*, std::array<int, 3>>> levels = {
+        {"H03", {8, 7, 9}}, {"M03", {8, 0, 6}}, {"T06", {0, 0, 11}}, {"H01", {1, 1, 0}}};
+    for (const auto& [id, given] : levels)
+        for (int k = 0; k < 3; ++k) panel.experts[k].level[FactorIndex(id)] = given[k];
+    session.SetPanel(panel);
+}
+
+struct Assessment {
+    const char* name;
+    std::function<void(Session&)> make;
+};
+void PrintTo(const Assessment& assessment, std::ostream* out) { *out << assessment.name; }
+
+class ProjectRoundTrip : public testing::TestWithParam<Assessment> {};
+
+TEST_P(ProjectRoundTrip, ReopensTheSameSessionAndContinuesAlike)
+{
+    const FixedClock clock(ExampleClockReading);
+    Session saved(&clock, RussianNumberLocale(), RussianNumberLocale());
+    GetParam().make(saved);
+
+    const std::string json = ProjectJson(saved.state());
+    Session opened(&clock, RussianNumberLocale(), RussianNumberLocale());
+    opened.Load(ReadProject(json, "проект.kestal"));
+
+    EXPECT_EQ(ProjectJson(opened.state()), json);
+    EXPECT_TRUE(Kept(opened.state()) == Kept(saved.state()));
+    EXPECT_TRUE(SamePlanColumns(opened.state().measures, saved.state().measures));
+    EXPECT_EQ(Shown(opened.state().tree), Shown(saved.state().tree));
+
+    for (Session* session : {&saved, &opened}) {
+        session->SetKText("20");
+        session->SetNText("500");
+        session->Run();
+        if (session->state().measures.MeasureCount >= 2) session->Study();
+    }
+    EXPECT_EQ(ProjectJson(opened.state()), ProjectJson(saved.state()));
+    EXPECT_TRUE(Kept(opened.state()) == Kept(saved.state()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Assessments, ProjectRoundTrip,
+                         testing::Values(Assessment{"Fresh", [](Session&) {}},
+                                         Assessment{"Workplace", AssessWorkplace},
+                                         Assessment{"HalfEntered", HalfEntered},
+                                         Assessment{"WithPanel", WithPanel}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

@@ -1,0 +1,71 @@
+// Helpers of the measure tests: a page with its editor rows, captures by factor id and level item,
+// and a simulation reading a fixed clock.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "measures/Capture.h"
+#include "measures/Study.h"
+#include "common/Clock.h"
+
+namespace measure_test {
+
+// A factor id and the list item its track bar is moved to.
+using Move = std::pair<const char*, int>;
+
+inline int CatalogueIndex(const char* id) { return ::CatalogueIndex(*FindFactor(id)); }
+
+// The measure page at start-up, with the tables, the settings and a simulation on a fixed clock.
+struct MeasurePage {
+    std::unique_ptr<MeasureTables> tables = std::make_unique<MeasureTables>();
+    SettingsTable settings = InitialSettings();
+    EditorRows rows;
+    FixedClock clock{4321000};
+    std::unique_ptr<GertNetwork> net = std::make_unique<GertNetwork>();
+    std::unique_ptr<SeriesTable> series = std::make_unique<SeriesTable>();
+    std::string budget = "1500";
+    std::string damage = "10000000";
+
+    MeasurePage() {
+        InitPlanTable(*tables);
+        ClearMeasureStore(*tables);
+        for (int f = 0; f < FactorCount; ++f) rows[f] = StartEditorRow(FactorCatalogue[f]);
+        net->clock = &clock;
+        CopySettingsToInputs(settings, net->inputs);
+    }
+
+    // Track bars moved as the editor moves them: position and after-caption.
+    void MoveTrackBars(const std::vector<Move>& moves) {
+        for (const auto& [id, item] : moves) {
+            EditorRow& row = rows[CatalogueIndex(id)];
+            row.position = item;
+            row.levelAfter = (*FindFactor(id)->wording)[item];
+        }
+    }
+
+    CaptureInput Input(const std::string& name, const std::string& cost) const {
+        return {rows, name, cost, budget, damage};
+    }
+
+    // ">>" with the moves made and the page updated as the window updates it: changed rows locked.
+    CaptureResult Capture(const std::string& name, const std::string& cost, const std::vector<Move>& moves) {
+        MoveTrackBars(moves);
+        CaptureResult result = CaptureMeasure(*tables, settings, Input(name, cost), EnglishNumberLocale());
+        for (int f : result.lockedFactors) rows[f].locked = true;
+        return result;
+    }
+
+    int Study(const std::string& k = "5", const std::string& n = "4000", const StudyProgress& progress = {}) {
+        return RunStudy(*tables, settings, *net, *series, {k, n, budget, damage}, EnglishNumberLocale(), progress);
+    }
+};
+
+// Measures whose effect on the accident frequency is large and sure.
+inline const std::vector<Move> SaferMoves = {{"H08", 10}, {"H14", 10}, {"C03", 0}, {"T06", 10}};
+inline const std::vector<Move> RiskierMoves = {{"H03", 0}, {"H09", 0}, {"M08", 0}, {"T04", 10}};
+
+}  // namespace measure_test

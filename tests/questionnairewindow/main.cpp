@@ -1,0 +1,14 @@
+// Test program of the questionnaire window: creates the application object with the program's font, then runs
+// every test.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include "widgets/UiLocale.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setFont(KestalFont());
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

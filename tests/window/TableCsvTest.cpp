@@ -1,0 +1,57 @@
+// CSV for spreadsheets: the bytes for a "," and a "." locale, and the save offered by every table.
+#include <QAction>
+#include <QTableView>
+
+#include <vector>
+
+#include "widgets/Grid.h"
+#include "widgets/TableCopy.h"
+#include "WindowFixture.h"
+
+namespace {
+
+using TableCsvTest = WindowTest;
+
+TEST(TableCsv, BytesForBothKindsOfLocale)
+{
+    // Per locale: the cells of a grid (header first) and the bytes a spreadsheet gets.
+    const struct {
+        NumberLocale locale;
+        std::vector<const char*> cells;  // two a row
+        QByteArray csv;
+    } cases[] = {
+        {RussianNumberLocale(),
+         {"Узел", "Значение", "B", "0,01234567890123", "I", "1\u00A0001,00", "G", "1,5E-7", "H", "-12", "D", "—",
+          "a;b", "x\"y", "1,001.00", "1.5", "12\u00A03456", "1\n2"},
+         "Узел;Значение\r\nB;0,01234567890123\r\nI;1001,00\r\nG;1,5E-7\r\nH;-12\r\nD;—\r\n\"a;b\";\"x\"\"y\"\r\n"
+         "1,001.00;1.5\r\n12\xC2\xA0" "3456;\"1\n2\"\r\n"},
+        {EnglishNumberLocale(),
+         {"Узел", "Значение", "B", "0.01234567890123", "I", "1,001.00", "G", "1.5E-7", "J", "1,5"},
+         "Узел,Значение\r\nB,0.01234567890123\r\nI,1001.00\r\nG,1.5E-7\r\nJ,\"1,5\"\r\n"},
+        {ConventionsOf("C", ".", ""),  // no grouping: "," is no group separator
+         {"Узел", "Значение", "I", "1,001.00", "J", "1.5"},
+         "Узел,Значение\r\nI,\"1,001.00\"\r\nJ,1.5\r\n"},
+    };
+    for (const auto& c : cases) {
+        const int rows = static_cast<int>(c.cells.size() / 2);
+        Grid grid(nullptr, "sgCsv", 2, rows, 16);
+        for (int cell = 0; cell < 2 * rows; ++cell) grid.setCell(cell % 2, cell / 2, QString::fromUtf8(c.cells[cell]));
+        EXPECT_EQ(TableCsv(&grid, c.locale), "\xEF\xBB\xBF" + c.csv) << c.locale.decimalSeparator;
+    }
+}
+
+TEST_F(TableCsvTest, EveryTableOffersTheSave)
+{
+    const QList<QTableView*> tables = window->findChildren<QTableView*>();
+    ASSERT_GE(tables.size(), 2);
+    for (QTableView* table : tables) {
+        // The plan's step costs and the experts' levels: forms to fill in (the panel has its own CSV export).
+        if (table->objectName() == QLatin1String("sgPlanSteps") || table->objectName() == QLatin1String("sgPanel")) continue;
+        QStringList texts;
+        for (const QAction* action : table->actions()) texts << action->text();
+        EXPECT_TRUE(texts.contains(QString::fromUtf8("Сохранить как CSV…"))) << table->objectName().toStdString();
+        EXPECT_EQ(table->contextMenuPolicy(), Qt::ActionsContextMenu) << table->objectName().toStdString();
+    }
+}
+
+}  // namespace

@@ -1,0 +1,121 @@
+// The measure editor of the page "Комплекс мер" as a view of the session: factor selection, the bars
+// and their change nodes, the name and cost, ">>", "Сброс", and the page's panels, tree and fields.
+#include "window/TFormKestal.h"
+
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+#include <functional>
+
+#include "window/ActionTree.h"
+#include "widgets/DefaultButtonKeys.h"
+#include "widgets/FactorPanel.h"
+#include "widgets/Guard.h"
+#include "widgets/Monitor.h"
+#include "widgets/UiText.h"
+#include "widgets/DesignControls.h"
+
+namespace {
+
+// Reports a track bar taking and losing the focus within the window. Another window taking the
+// focus for a while (a message box, a menu) moves no focus within the window.
+class FocusWatch : public QObject {
+public:
+    FocusWatch(QWidget* watched, std::function<void()> enter, std::function<void()> exit)
+        : QObject(watched), enter_(std::move(enter)), exit_(std::move(exit))
+    {
+        watched->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut) return false;
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+        (event->type() == QEvent::FocusIn ? enter_ : exit_)();
+        return false;
+    }
+
+private:
+    std::function<void()> enter_;
+    std::function<void()> exit_;
+};
+
+}  // namespace
+
+void TFormKestal::ConnectMeasurePage()
+{
+    for (int factor = 0; factor < FactorCount; ++factor) {
+        const MeasureControls& controls = measureControls[factor];
+        // Clicks on the name, the id and the level before reach the panel: the labels pass them on.
+        connect(controls.panel, &FactorPanel::clicked, this,
+                [this, factor] { ActOnSession([&] { session_.SelectMeasureFactor(factor); }); });
+        // The program sets positions with the bar's signals blocked: only the user's moves arrive.
+        connect(controls.bar, &QSlider::valueChanged, this,
+                [this, factor](int position) { ActOnSession([&] { session_.MoveBar(factor, position); }); });
+        new FocusWatch(
+            controls.bar, [this, factor] { ActOnSession([&] { session_.EnterBar(factor); }); },
+            [this, factor] { ActOnSession([&] { session_.ExitBar(factor); }); });
+    }
+    connect(edActName, &QLineEdit::textChanged, this,
+            [this](const QString& text) { ActOnSession([&] { session_.SetMeasureName(Utf8(text)); }); });
+    connect(edExpense, &QLineEdit::textChanged, this,
+            [this](const QString& text) { ActOnSession([&] { session_.SetCostText(Utf8(text)); }); });
+    connect(butReset, &QPushButton::clicked, this, [this] { ActOnSession([this] { session_.ResetMeasures(); }); });
+    connect(butActIn, &QPushButton::clicked, this, [this] { butActInClick(); });
+    new DefaultButtonKeys(butActIn, tsAction);
+}
+
+void TFormKestal::butActInClick()
+{
+    // A bar that keeps the focus through the press closes its change node first, as a click would.
+    for (const MeasureControls& controls : measureControls)
+        if (controls.bar->hasFocus()) controls.bar->clearFocus();
+    ActOnSession([this] { session_.Capture(); });
+}
+
+void TFormKestal::ShowMeasureEditor()
+{
+    const SessionState& state = session_.state();
+    SetEditText(edActName, QText(state.measureName));
+    SetEditText(edExpense, QText(state.costText));
+    butActIn->setEnabled(session_.CaptureEnabled());
+    pcFactOpt->setEnabled(state.editorEnabled);
+    for (int factor = 0; factor < FactorCount; ++factor) ShowMeasurePanel(factor);
+    ShowTree(tvAction, state.tree);
+    if (treeExpansionsShown_ != state.treeExpansions) {
+        treeExpansionsShown_ = state.treeExpansions;
+        tvAction->expandAll();
+    }
+}
+
+void TFormKestal::ShowMeasurePanel(int factor)
+{
+    const EditorRow& row = session_.state().editor[factor];
+    const MeasureControls& controls = measureControls[factor];
+    const bool selected = session_.state().selectedFactor == factor;
+    controls.before->setText(QText(row.levelBefore));
+    controls.after->setText(QText(row.levelAfter));
+    if (controls.bar->value() != row.position) {
+        const QSignalBlocker blocker(controls.bar);
+        controls.bar->setValue(row.position);
+    }
+    controls.panel->setColour(selected ? HighlightColour() : LightColour());
+    controls.after->setEnabled(selected);
+    // A bar out of use gives up the focus first, so that its exit runs before it is gone.
+    if (!selected && controls.bar->hasFocus()) controls.bar->clearFocus();
+    controls.bar->setEnabled(selected);
+    controls.bar->setTickPosition(selected ? QSlider::TicksBelow : QSlider::NoTicks);
+    // A locked panel: its labels, its level before and the panel itself take no more clicks.
+    controls.name->setEnabled(!row.locked);
+    if (controls.id) controls.id->setEnabled(!row.locked);
+    controls.before->setEnabled(!row.locked);
+    controls.panel->setEnabled(!row.locked);
+}
