@@ -143,19 +143,26 @@ TEST(PageOperations, ARunSizeOutOfRangeIsRefusedWithNothingChanged)
 
 TEST(PageOperations, TheStudyMayStartFromTheSecondCaptureWhileBudgetAndDamageRead)
 {
+    // The second measure's factors edited in either order.
+    const std::vector<std::pair<const char*, int>> orders[] = {{{"C01", 6}, {"T05", 2}}, {{"T05", 2}, {"C01", 6}}};
     Page page;
-    page.Capture({{"H02", 7}}, "300");
-    EXPECT_FALSE(page.state().studyReady);
-    page.Capture({{"T05", 2}, {"C01", 6}}, "0400");
-    EXPECT_TRUE(page.state().studyReady);
-    const MeasureTables& tables = page.state().measures;
-    EXPECT_EQ(tables.MeasureCount, 2);
-    EXPECT_EQ(tables.ChangeTotal, 3);
-    EXPECT_EQ(tables.MeasureStore(2).Cost, 400.0f);
-    // The cost node keeps the text as typed; C before T whatever the order of editing.
-    EXPECT_EQ(page.state().tree.children[1].children.back().text, "Затраты = 0400 у.е.");
-    EXPECT_EQ(tables.MeasureStore(2).Changes[1].LevelAfter, "Хорошая");
-    EXPECT_EQ(tables.MeasureStore(2).Changes[2].LevelAfter, "Низкая");
+    for (const auto& order : orders) {
+        page.session.ResetMeasures();
+        page.Capture({{"H02", 7}}, "300");
+        EXPECT_FALSE(page.state().studyReady);
+        page.Capture(order, "0400");
+        EXPECT_TRUE(page.state().studyReady);
+        const MeasureTables& tables = page.state().measures;
+        EXPECT_EQ(tables.MeasureCount, 2);
+        EXPECT_EQ(tables.ChangeTotal, 3);
+        EXPECT_EQ(tables.MeasureStore(2).Cost, 400.0f);
+        // The cost node keeps the text as typed; C before T whatever the order of editing.
+        const TreeNode& cost = page.state().tree.children[1].children.back();
+        EXPECT_EQ(cost.text, "Затраты = 0400 у.е.");
+        EXPECT_EQ(cost.image, 3);
+        EXPECT_EQ(tables.MeasureStore(2).Changes[1].LevelAfter, "Хорошая");
+        EXPECT_EQ(tables.MeasureStore(2).Changes[2].LevelAfter, "Низкая");
+    }
 
     // Budget and damage: numbers of at least 1; an empty field changes nothing; while a text is no
     // number the study may not start, and typing it raises nothing.
@@ -208,6 +215,7 @@ TEST(PageOperations, AChangeLeftPendingThroughAStudyIsCapturedAfterIt)
     EXPECT_EQ(tables.MeasureStore(3).Ratio, 0.0f);
     ASSERT_EQ(page.state().tree.children.size(), 4u);
     EXPECT_EQ(page.state().tree.children[3].text, "Мероприятие 4");
+    EXPECT_EQ(page.state().tree.children[3].image, 1);
     EXPECT_TRUE(page.state().studyReady);
     page.session.Study();
     EXPECT_EQ(page.Names().size(), 7u);

@@ -298,7 +298,9 @@ TEST_F(MeasureEditor, RefusedCapturesChangeNothing)
     Move("H13", 6);
     TypeInto("edExpense", QStringLiteral("100"));
     TypeInto("edAllMoney", QStringLiteral("x"));
-    // Typing it opened no box: the message comes with the press.
+    TypeInto("edDamage", QStringLiteral("y"));
+    TypeInto("edDamage", QStringLiteral("10000000"));
+    // Typing them opened no box: the message comes with the press.
     EXPECT_EQ(boxes.texts().size(), 1);
     QTest::mouseClick(Button("butActIn"), Qt::LeftButton);
     EXPECT_EQ(boxes.texts().last(), U("'x' is not a valid floating point value"));
