@@ -134,10 +134,18 @@ void Session::Capture(const MeasureDraft& draft)
     if (result.captured) {
         TreeNode& measure = state_.tree.children.back();
         auto& changes = measure.children.front().children;
-        // A node left by a factor whose level was then set on the modeling page holds no change.
+        // The nodes of factors the measure does not take leave it: a node left by a factor whose level
+        // was then set on the modeling page holds no change; one of a bar the draft left where the
+        // user moved it stays pending.
+        std::vector<TreeNode> pending;
         std::erase_if(changes, [&](const TreeNode& node) {
-            return std::find(result.lockedFactors.begin(), result.lockedFactors.end(), node.factor) ==
-                   result.lockedFactors.end();
+            const auto& locked = result.lockedFactors;
+            if (std::find(locked.begin(), locked.end(), node.factor) != locked.end()) return false;
+            if (node.factor >= 0) {
+                const EditorRow& row = state_.editor[node.factor];
+                if (!row.locked && row.position != row.currentItem) pending.push_back(node);
+            }
+            return true;
         });
         for (const int factor : result.lockedFactors) {
             const FactorInfo& info = FactorCatalogue[factor];
@@ -156,6 +164,7 @@ void Session::Capture(const MeasureDraft& draft)
         measure.children.back().text = result.costNodeText;
         state_.measureName = result.nextName;
         state_.tree.children.push_back(MeasureNode(result.nextName));
+        PendingChangesNode().children = std::move(pending);
     }
     state_.captureArmed = false;
     SetCostText("0");

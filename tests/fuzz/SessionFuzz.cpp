@@ -234,6 +234,17 @@ private:
                  if (s.session_.CaptureButtonEnabled()) s.Refusable("CaptureMany", [&] { s.session_.Capture(); });
              }
          }},
+        {"CaptureDraft", [](Sequence& s, std::string& note) {
+             // A measure from its data, as kestal-sim gives it: any factor and level, some out of range
+             // or twice, the factors of captured measures among them.
+             MeasureDraft draft{OneOf(s.random_, NameTexts), ReadAmount(OneOf(s.random_, MoneyTexts), RussianNumberLocale()),
+                                {}};
+             for (uint64_t n = Below(s.random_, 12); n > 0; --n)
+                 draft.changes.push_back({static_cast<int>(Below(s.random_, FactorCount + 2)) - 1,
+                                          static_cast<int>(Below(s.random_, LevelCount + 2)) - 1});
+             note += " " + std::to_string(draft.changes.size());
+             s.Refusable("CaptureDraft", [&] { s.session_.Capture(draft); });
+         }},
         {"CaptureAsIs", [](Sequence& s, std::string&) { s.Refusable("CaptureAsIs", [&] { s.session_.Capture(); }); }},
         {"Reset", [](Sequence& s, std::string&) { s.session_.ResetMeasures(); }},
         {"Study", [](Sequence& s, std::string& note) {
