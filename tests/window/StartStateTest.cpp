@@ -93,7 +93,9 @@ TEST_F(StartState, DefaultItemsKeepTheInitialRatingsAndTheFirstShowingAppliesThe
     const SettingsTable& settings = window->session().state().settings;
     const int t03 = FindFactor("T03")->slot;
     for (int slot = 0; slot < FactorCount; ++slot) {
-        if (slot != t03) EXPECT_EQ(settings.row[slot], InitialSettings().row[slot]) << slot;
+        if (slot != t03) {
+            EXPECT_EQ(settings.row[slot], InitialSettings().row[slot]) << slot;
+        }
     }
     EXPECT_EQ(settings.row[0].LevelName, "Среднее(удовл.)");
     // The initial T03 rating carries the padded name; the activation applied the scale's name.
