@@ -172,6 +172,12 @@ public:
     // a blank and that no other expert has, and every level a level number or no opinion.
     void SetPanel(ExpertPanel panel);
 
+    // ---- Plan to a target ----
+    // The plan's inputs become `inputs`. Refused with nothing changed unless the target is a
+    // probability 0 … 1 (or none) and the factors are in catalogue order, each once, each cost a
+    // number 0 … MostPlanStepCost (or none) and 1 ≤ low ≤ high ≤ 11.
+    void SetPlanInputs(PlanInputs inputs);
+
 private:
     // The change node of `factor` as the first child of the pending measure's changes node.
     TreeNode& OpenChangeNode(int factor);

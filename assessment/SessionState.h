@@ -40,6 +40,24 @@ struct StudyOutcome {
     bool operator==(const StudyOutcome&) const = default;
 };
 
+// The inputs of a plan to a target: the target (a probability 0 … 1; none while not given) and,
+// for the factors that carry one or whose allowed levels are narrowed, the cost of one level step
+// (≥ 0; none: the factor is not changed) and the levels it may take, low ≤ high within 1 … 11.
+struct PlanFactorInput {
+    int factor = 0;  // catalogue index
+    std::optional<long double> costPerStep;
+    int low = 1;
+    int high = LevelCount;
+    bool operator==(const PlanFactorInput&) const = default;
+};
+// The most one level step may cost.
+constexpr long double MostPlanStepCost = 1e15L;
+struct PlanInputs {
+    std::optional<long double> target;
+    std::vector<PlanFactorInput> factors;  // in catalogue order, each factor at most once
+    bool operator==(const PlanInputs&) const = default;
+};
+
 struct SessionState {
     // The factor ratings and the simulation's own state: inputs, random source, series.
     SettingsTable settings = InitialSettings();
@@ -80,6 +98,9 @@ struct SessionState {
 
     // The expert panel of the assessment; none while it has no experts.
     ExpertPanel panel;
+
+    // What the plan to a target was last asked: kept with the assessment.
+    PlanInputs plan;
 
     int32_t RunCounter() const { return static_cast<int32_t>(results.size()); }
 };

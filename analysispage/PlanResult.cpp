@@ -1,0 +1,58 @@
+// The plan's target read as typed and the level plan captured through the measure editor's steps.
+#include "analysispage/PlanResult.h"
+
+#include <algorithm>
+
+#include "common/Conversions.h"
+#include "common/Formats.h"
+#include "common/KestalError.h"
+
+std::optional<long double> TypedNumberOf(std::string text)
+{
+    std::replace(text.begin(), text.end(), ',', '.');
+    try {
+        return ParseFloat(text, EnglishNumberLocale());
+    } catch (const KestalError&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<long double> PlanTargetOf(const std::string& text)
+{
+    std::string number = text;
+    const bool percent = !number.empty() && number.back() == '%';
+    if (percent) number.pop_back();
+    std::optional<long double> value = TypedNumberOf(number);
+    if (value && percent) *value /= 100;
+    if (!value || !(*value >= 0.0L && *value <= 1.0L)) return std::nullopt;
+    return value;
+}
+
+void CapturePlanAsMeasure(Session& session, const PlanResult& result, const NumberLocale& locale)
+{
+    if (!result.levelPlan || result.levelPlan->changes.empty()) return;
+    const LevelPlan& plan = *result.levelPlan;
+    const SessionState& state = session.state();
+    // Every rule checked before anything changes.
+    if (session.RatingInputs() != result.ratings)
+        throw KestalError("Оценки факторов изменились после расчёта плана: рассчитайте его заново");
+    if (session.WouldCapture())
+        throw KestalError("В редакторе мероприятий есть незаписанные изменения: запишите или сбросьте их");
+    if (state.measures.MeasureCount >= MaxMeasures) throw KestalError("Записано уже 15 мероприятий");
+    if (plan.changes.size() > 10) throw KestalError("В мероприятии может быть не больше 10 факторов");
+    for (const PlannedLevel& change : plan.changes)
+        if (state.editor[CatalogueIndex(*change.factor)].locked)
+            throw KestalError(std::string("Фактор ") + change.factor->id + " уже входит в записанное мероприятие");
+    if (!(plan.cost >= 1.0L)) throw KestalError("Затраты мероприятия должны быть не меньше 1");
+    // Then as a person would: name and cost typed, each bar moved, ">>" pressed.
+    session.SetMeasureName("План " + GeneralText(result.target, locale));
+    session.SetCostText(GeneralText(plan.cost, locale));
+    for (const PlannedLevel& change : plan.changes) {
+        const int factor = CatalogueIndex(*change.factor);
+        session.SelectMeasureFactor(factor);
+        session.EnterBar(factor);
+        session.MoveBar(factor, change.to - 1);
+        session.ExitBar(factor);
+    }
+    session.Capture();
+}
