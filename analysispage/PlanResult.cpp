@@ -22,8 +22,16 @@ std::optional<long double> PlanTargetOf(const std::string& text)
     std::string number = text;
     const bool percent = !number.empty() && number.back() == '%';
     if (percent) number.pop_back();
+    // A percentage without an exponent is read with one, correctly rounded: "0,1 %" is the same
+    // number as "0,001", and is shown back so.
+    bool shifted = false;
+    if (percent) {
+        while (!number.empty() && (number.back() == ' ' || number.back() == '\t')) number.pop_back();
+        shifted = !number.empty() && number.find_first_of("eE") == std::string::npos;
+        if (shifted) number += "e-2";
+    }
     std::optional<long double> value = TypedNumberOf(number);
-    if (value && percent) *value /= 100;
+    if (value && percent && !shifted) *value /= 100;
     if (!value || !(*value >= 0.0L && *value <= 1.0L)) return std::nullopt;
     return value;
 }

@@ -8,9 +8,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryFile>
 #include <QTest>
 
 #include "analysis/PlanTexts.h"
+#include "project/ProjectFile.h"
 #include "WindowFixture.h"
 
 namespace {
@@ -143,6 +145,43 @@ TEST_F(PlanTab, StopEndsTheWorkWithNothingShown)
     EXPECT_TRUE(compute->isEnabled());
     EXPECT_EQ(Find<QLabel>("lbPlanLevels")->text(), "");
     EXPECT_EQ(Find<QProgressBar>("pbPlan")->value(), 0);
+}
+
+// What is typed is the assessment's plan inputs; they leave and come back with the project file.
+TEST_F(PlanTab, TheInputsAreTheAssessmentsAndComeBackWithItsFile)
+{
+    TypeTarget("0,1 %");
+    QTest::keyClick(Find<QLineEdit>("edPlanTarget"), Qt::Key_Return);
+    TypeCell("H03", 1, "100");
+    TypeCell("H03", 3, "9");
+    TypeCell("T02", 2, "3");
+    TypeCell("M03", 1, "x");  // no number: the last inputs that read stay
+    const PlanInputs typed{1e-3L, {{FactorIndex("H03"), 100.0L, 1, 9}, {FactorIndex("T02"), std::nullopt, 3, 11}}};
+    EXPECT_EQ(window->session().state().plan, typed);
+    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/планXXXXXX.kestal"));
+    ASSERT_TRUE(file.open());
+    file.write(QByteArray::fromStdString(ProjectJson(window->session().state())));
+    file.close();
+
+    auto* steps = Find<QTableWidget>("sgPlanSteps");
+    const auto shown = [&](const char* id) {
+        const int row = FactorIndex(id);
+        return Find<QLineEdit>("edPlanTarget")->text() + '|' + steps->item(row, 1)->text() + '|' +
+               steps->item(row, 2)->text() + '|' + steps->item(row, 3)->text();
+    };
+    const struct {
+        QString path;
+        QString h03, t02, m03;
+    } opened[] = {{KESTAL_SOURCE_DIR "/examples/workplace.kestal", "||1|11", "||1|11", "||1|11"},
+                  {file.fileName(), "0,001|100|1|9", "0,001||3|11", "0,001||1|11"}};
+    for (const auto& o : opened) {
+        AnswerNextQuestion(QMessageBox::Discard);
+        window->OpenProjectAt(o.path);
+        EXPECT_EQ(shown("H03"), o.h03) << o.path.toStdString();
+        EXPECT_EQ(shown("T02"), o.t02);
+        EXPECT_EQ(shown("M03"), o.m03);
+    }
+    EXPECT_EQ(window->session().state().plan, typed);
 }
 
 }  // namespace
