@@ -11,7 +11,9 @@
 #include <QTemporaryFile>
 #include <QTest>
 
+#include "analysis/PlanBand.h"
 #include "analysis/PlanTexts.h"
+#include "analysispage/ExpertPanelView.h"
 #include "project/ProjectFile.h"
 #include "WindowFixture.h"
 
@@ -95,12 +97,12 @@ TEST_F(PlanTab, BothPlansAreTheCoresAndTheCurveIsDrawn)
         for (const std::string& text : texts) lines << QString::fromStdString(text).trimmed();
         return lines.join('\n');
     };
-    EXPECT_EQ(Find<QLabel>("lbPlanLevels")->text(),
-              lines(LevelPlanLines(PlanLevels(session.RatingInputs(), steps, 1e-3L), RussianNumberLocale())));
+    const LevelPlan levelPlan = PlanLevels(session.RatingInputs(), steps, 1e-3L);
+    EXPECT_EQ(Find<QLabel>("lbPlanLevels")->text(), lines(LevelPlanLines(levelPlan, RussianNumberLocale())));
     const auto measures = session.CapturedCandidates();
+    const MeasurePlan measurePlan = PlanMeasures(session.RatingInputs(), measures, 1e-3L);
     EXPECT_EQ(Find<QLabel>("lbPlanMeasures")->text(),
-              lines(MeasurePlanLines(PlanMeasures(session.RatingInputs(), measures, 1e-3L), measures,
-                                     RussianNumberLocale())));
+              lines(MeasurePlanLines(measurePlan, measures, RussianNumberLocale())));
     // Both curves with their points, the target and the chosen plans.
     EXPECT_EQ(Find<QChartView>("chPlanCurve")->chart()->series().size(), 6);
 
@@ -117,6 +119,24 @@ TEST_F(PlanTab, BothPlansAreTheCoresAndTheCurveIsDrawn)
     ASSERT_EQ(after.size(), measures.size() + 1);
     EXPECT_EQ(after.back(), (CandidateMeasure{"План 0,001", 460.0f, {{FindFactor("H03")->slot, LevelTable[8].value},
                                                                       {FindFactor("H14")->slot, LevelTable[10].value}}}));
+    // With the example panel, each plan's lines end with the experts' band after it.
+    Find<ExpertPanelView>("tsPanel")->ImportFrom(KESTAL_SOURCE_DIR "/examples/panel.csv");
+    const ExpertPanel& panel = session.state().panel;
+    ASSERT_EQ(panel.experts.size(), 5u);
+    QTest::mouseClick(Find<QPushButton>("btPlan"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([stop] { return !stop->isEnabled(); }, 60'000));
+    const std::vector<CandidateMeasure> now = session.CapturedCandidates();
+    const struct {
+        const char* label;
+        std::vector<std::string> lines;
+        PlanSettings settings;
+    } banded[] = {{"lbPlanLevels", LevelPlanLines(levelPlan, RussianNumberLocale()), SettingsOf(levelPlan)},
+                  {"lbPlanMeasures", MeasurePlanLines(PlanMeasures(session.RatingInputs(), now, 1e-3L), now, RussianNumberLocale()),
+                   SettingsOf(PlanMeasures(session.RatingInputs(), now, 1e-3L).chosen.members, now)}};
+    for (auto b : banded) {
+        b.lines.push_back(PlanBandLine(*BandAfterPlan(panel, session.RatingInputs(), b.settings), RussianNumberLocale()));
+        EXPECT_EQ(Find<QLabel>(b.label)->text(), lines(b.lines)) << b.label;
+    }
     if (qEnvironmentVariableIsSet("KESTAL_PLAN_PICTURE")) {
         ClickTab(Find<QTabWidget>("PageControl1"), 3);
         window->showNormal();
