@@ -1,11 +1,55 @@
-// The plan's target read as typed and the level plan captured through the measure editor's steps.
+// The plans worked out for the tab, the target read as typed, and the level plan captured through
+// the measure editor's steps.
 #include "analysispage/PlanResult.h"
 
 #include <algorithm>
 
+#include "analysis/PlanBand.h"
 #include "common/Conversions.h"
 #include "common/Formats.h"
 #include "common/KestalError.h"
+
+namespace {
+
+// The curve's plans; each point of it searches this much, the plan itself the default limit.
+constexpr int CurvePoints = 8;
+constexpr int64_t CurvePointLimit = 20'000;
+
+// The level plan and the cost–risk curve, one progress over both.
+void PlanLevelSteps(const WorkControl& control, const std::vector<FactorSteps>& steps, PlanResult& result)
+{
+    const int64_t total = DefaultPlanEvaluationLimit + CurvePoints * CurvePointLimit;
+    int64_t before = 0;
+    LevelPlanControl plan;
+    plan.report = [&control, &before, total](int64_t done, int64_t) {
+        control.Report(std::min(before + done, total), total);
+    };
+    result.levelPlan = PlanLevels(result.ratings, steps, result.target, plan);
+    before = DefaultPlanEvaluationLimit;
+    result.curve = LevelCostCurve(result.ratings, steps, CurvePoints, {CurvePointLimit, plan.report});
+}
+
+}  // namespace
+
+void WorkOutPlans(const WorkControl& control, bool withMeasures, const std::vector<FactorSteps>& steps,
+                  PlanResult& result)
+{
+    if (withMeasures) result.measurePlan = PlanMeasures(result.ratings, result.measures, result.target);
+    if (!steps.empty()) PlanLevelSteps(control, steps, result);
+    if (result.panel.experts.empty()) return;
+    // A plan that sets a factor ends the experts' dispute on it.
+    const PanelProgress going = [&control](uint64_t, uint64_t) {
+        return !control.stopRequested || !control.stopRequested();
+    };
+    const auto band = [&](const PlanSettings& settings) {
+        std::optional<PanelBand> found = BandAfterPlan(result.panel, result.ratings, settings, going);
+        if (!found) throw WorkStopped{};
+        return found;
+    };
+    if (result.measurePlan)
+        result.measureBand = band(SettingsOf(result.measurePlan->chosen.members, result.measures));
+    if (result.levelPlan) result.levelBand = band(SettingsOf(*result.levelPlan));
+}
 
 std::optional<long double> TypedNumberOf(std::string text)
 {

@@ -1,5 +1,5 @@
-// What the plan tab worked out and for what; the target as the window reads it, and the level plan
-// captured as a measure.
+// What the plan tab works out and for what, and the work itself; the target as the window reads it,
+// and the level plan captured as a measure.
 #pragma once
 
 #include <optional>
@@ -10,6 +10,7 @@
 #include "analysis/LevelPlan.h"
 #include "analysis/MeasurePlan.h"
 #include "assessment/Session.h"
+#include "assessment/Work.h"
 #include "common/NumberLocale.h"
 
 // What the work found, and what it was asked.
@@ -25,6 +26,12 @@ struct PlanResult {
     std::optional<PanelBand> measureBand;
     std::optional<PanelBand> levelBand;
 };
+
+// The plans for `result`'s target, ratings and measures (set before): the measure plan when
+// `withMeasures`, the level plan and its cost–risk curve for `steps` when there are any, and with a
+// panel the experts' band after each. Stopped by the control's request (WorkStopped).
+void WorkOutPlans(const WorkControl& control, bool withMeasures, const std::vector<FactorSteps>& steps,
+                  PlanResult& result);
 
 // The level plan of `result` captured as the measure editor would capture it: name "План <target>",
 // its cost, its level changes. Refused with nothing changed (KestalError) where the editor's rules do

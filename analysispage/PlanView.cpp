@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "analysis/PlanBand.h"
 #include "analysis/PlanTexts.h"
 #include "analysispage/PlanChart.h"
 #include "widgets/ChartParts.h"
@@ -27,9 +26,6 @@
 namespace {
 
 enum Column { FactorColumn, CostColumn, LowColumn, HighColumn };
-constexpr int CurvePoints = 8;
-// Each point of the curve searches this much; the plan itself the default limit.
-constexpr int64_t CurvePointLimit = 20'000;
 
 std::optional<int> LevelOf(const QString& text)
 {
@@ -43,20 +39,6 @@ QString Lines(const std::vector<std::string>& lines)
     QStringList texts;
     for (const std::string& line : lines) texts << QText(line).trimmed();
     return texts.join(QLatin1Char('\n'));
-}
-
-// The level plan and the cost–risk curve, one progress over both.
-void PlanLevelSteps(const WorkControl& control, const std::vector<FactorSteps>& steps, PlanResult& result)
-{
-    const int64_t total = DefaultPlanEvaluationLimit + CurvePoints * CurvePointLimit;
-    int64_t before = 0;
-    LevelPlanControl plan;
-    plan.report = [&control, &before, total](int64_t done, int64_t) {
-        control.Report(std::min(before + done, total), total);
-    };
-    result.levelPlan = PlanLevels(result.ratings, steps, result.target, plan);
-    before = DefaultPlanEvaluationLimit;
-    result.curve = LevelCostCurve(result.ratings, steps, CurvePoints, {CurvePointLimit, plan.report});
 }
 
 }  // namespace
@@ -266,9 +248,8 @@ void PlanView::Start()
 {
     const std::optional<Request> request = Read();
     if (!request || work_.Busy()) return;
-    const NetworkInputs ratings = session_.RatingInputs();
     auto result = std::make_shared<Result>();
-    result->ratings = ratings;
+    result->ratings = session_.RatingInputs();
     result->target = request->target;
     result->measures = session_.CapturedCandidates();
     result->panel = session_.state().panel;
@@ -279,22 +260,8 @@ void PlanView::Start()
     stop_->setEnabled(true);
     progress_->setValue(0);
     work_.Start(
-        [ratings, request = *request, result, withMeasures](const WorkControl& control) {
-            if (withMeasures) result->measurePlan = PlanMeasures(ratings, result->measures, request.target);
-            if (!request.steps.empty()) PlanLevelSteps(control, request.steps, *result);
-            if (result->panel.experts.empty()) return;
-            // A plan that sets a factor ends the experts' dispute on it.
-            const PanelProgress going = [&control](uint64_t, uint64_t) {
-                return !control.stopRequested || !control.stopRequested();
-            };
-            const auto band = [&](const PlanSettings& settings) {
-                std::optional<PanelBand> found = BandAfterPlan(result->panel, result->ratings, settings, going);
-                if (!found) throw WorkStopped{};
-                return found;
-            };
-            if (result->measurePlan)
-                result->measureBand = band(SettingsOf(result->measurePlan->chosen.members, result->measures));
-            if (result->levelPlan) result->levelBand = band(SettingsOf(*result->levelPlan));
+        [request = *request, result, withMeasures](const WorkControl& control) {
+            WorkOutPlans(control, withMeasures, request.steps, *result);
         },
         [this, result](WorkerThread::Outcome outcome, const QString& error) {
             stop_->setEnabled(false);
