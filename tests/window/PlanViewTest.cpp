@@ -204,4 +204,20 @@ TEST_F(PlanTab, TheInputsAreTheAssessmentsAndComeBackWithItsFile)
     EXPECT_EQ(window->session().state().plan, typed);
 }
 
+// The window goes while the plan and the band are being worked out: each work is stopped and waited
+// for, and its finish, queued already or not, never runs on the widgets that went.
+TEST_F(PlanTab, ClosingDuringTheWorkEndsItSafely)
+{
+    TypeTarget("1e-5");
+    for (const FactorInfo& factor : FactorCatalogue) TypeCell(factor.id, 1, "1");
+    Find<ExpertPanelView>("tsPanel")->ImportFrom(KESTAL_SOURCE_DIR "/examples/panel.csv");
+    QTest::mouseClick(Find<QPushButton>("btPlan"), Qt::LeftButton);
+    Find<QPushButton>("btPanelBand")->click();
+    ASSERT_TRUE(Find<QPushButton>("btPlanStop")->isEnabled());
+    ASSERT_TRUE(Find<QPushButton>("btPanelStop")->isEnabled());
+    QTest::qWait(50);
+    window.reset();
+    QTest::qWait(200);
+}
+
 }  // namespace
