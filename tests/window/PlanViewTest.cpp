@@ -195,7 +195,6 @@ TEST_F(PlanTab, TheInputsAreTheAssessmentsAndComeBackWithItsFile)
     } opened[] = {{KESTAL_SOURCE_DIR "/examples/workplace.kestal", "||1|11", "||1|11", "||1|11"},
                   {file.fileName(), "0,001|100|1|9", "0,001||3|11", "0,001||1|11"}};
     for (const auto& o : opened) {
-        AnswerNextQuestion(QMessageBox::Discard);
         window->OpenProjectAt(o.path);
         EXPECT_EQ(shown("H03"), o.h03) << o.path.toStdString();
         EXPECT_EQ(shown("T02"), o.t02);
