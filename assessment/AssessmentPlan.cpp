@@ -1,11 +1,11 @@
-// The session's inputs of a plan to a target: set with every rule checked first.
-#include "assessment/Session.h"
+// The assessment's inputs of a plan to a target: set with every rule checked first.
+#include "assessment/Assessment.h"
 
 #include <cmath>
 
 #include "common/KestalError.h"
 
-void Session::SetPlanInputs(PlanInputs inputs)
+void Assessment::SetPlanInputs(PlanInputs inputs)
 {
     if (inputs.target && !(*inputs.target >= 0.0L && *inputs.target <= 1.0L))
         throw KestalError("Цель плана должна быть вероятностью от 0 до 1");
@@ -20,5 +20,5 @@ void Session::SetPlanInputs(PlanInputs inputs)
         if (!(factor.low >= 1 && factor.low <= factor.high && factor.high <= LevelCount))
             throw KestalError("Допустимые уровни фактора " + id + " должны лежать в 1–11, нижний не выше верхнего");
     }
-    state_.plan = std::move(inputs);
+    plan = std::move(inputs);
 }
