@@ -21,7 +21,7 @@
 #include "widgets/UiLocale.h"
 #include "widgets/UiText.h"
 #include "common/KestalError.h"
-#include "project/ProjectAmounts.h"
+#include "measures/Amounts.h"
 
 namespace {
 
