@@ -7,7 +7,6 @@
 #include "analysis/RunCost.h"
 #include "network/Calibration.h"
 #include "assessment/MeasureTree.h"
-#include "project/ProjectFile.h"
 #include "common/Conversions.h"
 #include "common/Formats.h"
 #include "common/KestalError.h"
@@ -149,4 +148,9 @@ void Session::ApplyQuestionnaire(const QuestionnaireAnswers& answers)
 void Session::SetPanel(ExpertPanel panel)
 {
     state_.SetPanel(std::move(panel));
+}
+
+void Session::SetPlanInputs(PlanInputs inputs)
+{
+    state_.SetPlanInputs(std::move(inputs));
 }
