@@ -147,7 +147,7 @@ TEST_F(Report, AMeasureChangeToTheCurrentLevelIsNoChangeForTheBestSetAndTheRepor
     ClickTab(Find<QTabWidget>("pcAnalysis"), 2);
     const QString best = QString::fromStdString(
         BestSetLine(window->session().BestMeasures(), measures, RussianNumberLocale()));
-    QTRY_COMPARE_WITH_TIMEOUT(Find<QLabel>("lbBestSet")->text(), best, 20000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Find<QLabel>("lbBestSet")->text() == best; }, 20000)) << Find<QLabel>("lbBestSet")->text().toStdString();
     const QString pdf = folder.filePath(QStringLiteral("отчёт.pdf"));
     window->WriteReport(pdf);
     EXPECT_GT(QFileInfo(pdf).size(), 10000);
