@@ -6,9 +6,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QScrollArea>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QWindow>
 
 #include <utility>
@@ -24,7 +22,6 @@
 #include "widgets/BackgroundWork.h"
 #include "widgets/Guard.h"
 #include "widgets/HintDisplay.h"
-#include "widgets/Pictures.h"
 #include "widgets/UiLocale.h"
 #include "widgets/UiText.h"
 #include "widgets/DesignControls.h"
@@ -92,27 +89,7 @@ void TFormKestal::BuildFrame()
 
     BuildStatusBar();
 
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setUsesScrollButtons(false);
-    modeling_ = new ModelingPage(PageControl1);
-    measures_ = new MeasurePage(PageControl1);
-    totals_ = new TotalsPage(PageControl1);
-    PageControl1->addTab(modeling_, PagePicture(0), QStringLiteral("Моделирование"));
-    PageControl1->addTab(measures_, PagePicture(1), QStringLiteral("Комплекс мер"));
-    PageControl1->addTab(totals_, PagePicture(2), QStringLiteral("Итоги"));
-    PageControl1->setTabVisible(2, false);
-    analysis_ = new AnalysisPage(session_);
-    PageControl1->addTab(analysis_, PagePicture(3), QStringLiteral("Анализ"));
-    statusBar()->addPermanentWidget(analysis_->AccidentLabel());
-    PageControl1->setCurrentWidget(modeling_);
-    // Below the design's size the pages scroll rather than cut their controls off.
-    auto* scroller = new QScrollArea;
-    scroller->setObjectName(QStringLiteral("sbWindow"));
-    scroller->setWidgetResizable(true);
-    scroller->setFrameStyle(QFrame::NoFrame);
-    scroller->setWidget(PageControl1);
-    setCentralWidget(scroller);
+    BuildPages();
     setMinimumSize(MinimumWidth, MinimumHeight);
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
 }
@@ -212,22 +189,6 @@ void TFormKestal::ConnectPages()
     });
     analysis_->findChild<ExpertPanelView*>()->SetEdit(
         [this](const std::function<void(Session&)>& action) { ActOnSession([&] { action(session_); }); });
-}
-
-void TFormKestal::ShowFactorPanel(int factor)
-{
-    PageControl1->setCurrentWidget(modeling_);
-    modeling_->ShowFactorPanel(factor);
-}
-
-void TFormKestal::RunShownPage()
-{
-    // The study on "Комплекс мер", the modeling run on every other page; a button that may not be
-    // used now is not pressed by its key either.
-    if (PageControl1->currentWidget() == measures_)
-        measures_->ClickRun();
-    else
-        modeling_->ClickRun();
 }
 
 void TFormKestal::buttonRunClick()

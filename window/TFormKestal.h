@@ -4,11 +4,8 @@
 
 #include <QMainWindow>
 
-#include <array>
 #include <functional>
 #include <memory>
-#include <utility>
-#include <vector>
 
 #include "assessment/Session.h"
 #include "factors/FactorTexts.h"
@@ -64,6 +61,7 @@ protected:
 private:
     // ---- Building ----
     void BuildFrame();
+    void BuildPages();
     void BuildStatusBar();
     // The pages' actions, each through ActOnSession.
     void ConnectPages();

@@ -1,10 +1,11 @@
-// The main window's frame showing the session on its pages, and its status bar: the progress and
-// "Стоп" of the work that runs in the background.
+// The main window's pages, built, shown from the session and switched to; its status bar with the
+// progress and "Стоп" of the work that runs in the background.
 #include "window/TFormKestal.h"
 
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
 
@@ -15,6 +16,7 @@
 #include "window/TotalsPage.h"
 #include "analysispage/AnalysisPage.h"
 #include "widgets/BackgroundWork.h"
+#include "widgets/Pictures.h"
 #include "widgets/UiLocale.h"
 #include "widgets/UiText.h"
 #include "common/Formats.h"
@@ -36,6 +38,31 @@ QString WorkProgressText(int64_t done, int64_t total, double secondsLeft)
 }
 
 }  // namespace
+
+void TFormKestal::BuildPages()
+{
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setUsesScrollButtons(false);
+    modeling_ = new ModelingPage(PageControl1);
+    measures_ = new MeasurePage(PageControl1);
+    totals_ = new TotalsPage(PageControl1);
+    PageControl1->addTab(modeling_, PagePicture(0), QStringLiteral("Моделирование"));
+    PageControl1->addTab(measures_, PagePicture(1), QStringLiteral("Комплекс мер"));
+    PageControl1->addTab(totals_, PagePicture(2), QStringLiteral("Итоги"));
+    PageControl1->setTabVisible(2, false);
+    analysis_ = new AnalysisPage(session_);
+    PageControl1->addTab(analysis_, PagePicture(3), QStringLiteral("Анализ"));
+    statusBar()->addPermanentWidget(analysis_->AccidentLabel());
+    PageControl1->setCurrentWidget(modeling_);
+    // Below the design's size the pages scroll rather than cut their controls off.
+    auto* scroller = new QScrollArea;
+    scroller->setObjectName(QStringLiteral("sbWindow"));
+    scroller->setWidgetResizable(true);
+    scroller->setFrameStyle(QFrame::NoFrame);
+    scroller->setWidget(PageControl1);
+    setCentralWidget(scroller);
+}
 
 void TFormKestal::BuildStatusBar()
 {
@@ -90,6 +117,22 @@ void TFormKestal::ShowSession(bool lists)
         lists = false;
     } while (showAgain_);
     showing_ = false;
+}
+
+void TFormKestal::ShowFactorPanel(int factor)
+{
+    PageControl1->setCurrentWidget(modeling_);
+    modeling_->ShowFactorPanel(factor);
+}
+
+void TFormKestal::RunShownPage()
+{
+    // The study on "Комплекс мер", the modeling run on every other page; a button that may not be
+    // used now is not pressed by its key either.
+    if (PageControl1->currentWidget() == measures_)
+        measures_->ClickRun();
+    else
+        modeling_->ClickRun();
 }
 
 bool TFormKestal::Working() const
