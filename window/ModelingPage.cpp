@@ -15,7 +15,6 @@
 
 #include "network/ResultGrid.h"
 #include "widgets/Grid.h"
-#include "widgets/Guard.h"
 #include "widgets/HintDisplay.h"
 #include "widgets/Layouts.h"
 #include "widgets/Monitor.h"
@@ -156,7 +155,10 @@ void ModelingPage::RunStarted(int experiments)
 void ModelingPage::RunEnded(bool finished)
 {
     pbTime->hide();
-    WriteLines(reHelp, finished ? std::span<const char* const>(FinishedLines) : std::span<const char* const>(StoppedLines));
+    if (finished)
+        WriteLines(reHelp, FinishedLines);
+    else
+        WriteLines(reHelp, StoppedLines);
 }
 
 void ModelingPage::ClickRun()

@@ -79,13 +79,13 @@ void TFormKestal::BuildFrame()
     connect(runPage, &QAction::triggered, this, [this] { RunShownPage(); });
     QAction* questionnaire = tools->addAction(QStringLiteral("Напряжённость труда (T03)…"));
     questionnaire->setObjectName(QStringLiteral("acQuestionnaire"));
-    connect(questionnaire, &QAction::triggered, this, Guard(this, [this] { pT03DblClick(); }));
+    connect(questionnaire, &QAction::triggered, this, Guard(this, [this] { OpenQuestionnaire(); }));
     AddWorkplaceActions(file, tools);
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help1"));
     About1 = help->addAction(QStringLiteral("About ..."));
     About1->setObjectName(QStringLiteral("About1"));
-    connect(About1, &QAction::triggered, this, Guard(this, [this] { About1Click(); }));
+    connect(About1, &QAction::triggered, this, Guard(this, [this] { ShowAbout(); }));
 
     BuildStatusBar();
 
@@ -128,12 +128,12 @@ void TFormKestal::FormActivate(bool first)
     ShowTitle();
 }
 
-void TFormKestal::About1Click()
+void TFormKestal::ShowAbout()
 {
     (new TAboutBox(this))->show();
 }
 
-void TFormKestal::pT03DblClick()
+void TFormKestal::OpenQuestionnaire()
 {
     (new TFormSimpleDo(this, [this](const QuestionnaireAnswers& answers) {
         ActOnSession([&] { session_.ApplyQuestionnaire(answers); });
@@ -151,8 +151,8 @@ void TFormKestal::ConnectPages()
 {
     connect(modeling_, &ModelingPage::levelChosen, this,
             [this](int factor, int item) { ActOnSession([&] { session_.SelectLevel(factor, item); }); });
-    connect(modeling_, &ModelingPage::runRequested, this, [this] { buttonRunClick(); });
-    connect(modeling_, &ModelingPage::questionnaireRequested, this, Guard(this, [this] { pT03DblClick(); }));
+    connect(modeling_, &ModelingPage::runRequested, this, [this] { RunModeling(); });
+    connect(modeling_, &ModelingPage::questionnaireRequested, this, Guard(this, [this] { OpenQuestionnaire(); }));
     connect(analysis_, &AnalysisPage::factorChosen, this,
             [this](int factor) { Guarded(this, [&] { ShowFactorPanel(factor); }); });
     // K and N are one pair, typed on either page.
@@ -181,7 +181,7 @@ void TFormKestal::ConnectPages()
     connect(measures_, &MeasurePage::captureRequested, this, [this] { ActOnSession([this] { session_.Capture(); }); });
     connect(measures_, &MeasurePage::resetRequested, this,
             [this] { ActOnSession([this] { session_.ResetMeasures(); }); });
-    connect(measures_, &MeasurePage::studyRequested, this, [this] { buttonRunOptClick(); });
+    connect(measures_, &MeasurePage::studyRequested, this, [this] { RunStudy(); });
     connect(totals_, &TotalsPage::detailRequested, this,
             [this](bool detailed) { ActOnSession([&] { session_.ShowTotals(detailed); }); });
     analysis_->findChild<PlanView*>()->SetCapture([this](const PlanView::Result& plan) {
@@ -191,7 +191,7 @@ void TFormKestal::ConnectPages()
         [this](const std::function<void(Session&)>& action) { ActOnSession([&] { action(session_); }); });
 }
 
-void TFormKestal::buttonRunClick()
+void TFormKestal::RunModeling()
 {
     if (Working()) return;  // one piece of work at a time
     // The run is checked and taken off the session before anything shows that it started.
@@ -212,7 +212,7 @@ void TFormKestal::buttonRunClick()
                  });
 }
 
-void TFormKestal::buttonRunOptClick()
+void TFormKestal::RunStudy()
 {
     if (Working()) return;  // one piece of work at a time
     // Refusals and unreadable numbers stop the study before anything changes.

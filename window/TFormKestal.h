@@ -73,12 +73,13 @@ private:
     // T03 that changes is a change of the assessment.
     void FormActivate(bool first);
     void FocusWindowChanged(QWindow* now);
-    void About1Click();
-    void pT03DblClick();
+    void ShowAbout();
+    void OpenQuestionnaire();
     // The factor's panel in view on "Моделирование", as a click on it shows it.
     void ShowFactorPanel(int factor);
-    void buttonRunClick();
-    void buttonRunOptClick();
+    // The modeling run and the study in the background; what they find is committed when they end.
+    void RunModeling();
+    void RunStudy();
     void StopWork();
     // F9: the run of the page shown.
     void RunShownPage();
