@@ -81,7 +81,7 @@ void MeasurePage::ShowEditor(const Session& session)
     const SessionState& state = session.state();
     SetEditText(edActName, QText(state.measureName));
     SetEditText(edExpense, QText(state.costText));
-    butActIn->setEnabled(session.CaptureEnabled());
+    butActIn->setEnabled(session.CaptureButtonEnabled());
     pcFactOpt->setEnabled(state.editorEnabled);
     for (int factor = 0; factor < FactorCount; ++factor) ShowPanel(session, factor);
     ShowTree(tvAction, state.tree);
