@@ -187,8 +187,9 @@ void TFormKestal::ConnectPages()
     analysis_->findChild<PlanView*>()->SetCapture([this](const PlanView::Result& plan) {
         ActOnSession([&] { CapturePlanAsMeasure(session_, plan, UiNumberLocale()); });
     });
-    analysis_->findChild<ExpertPanelView*>()->SetEdit(
-        [this](const std::function<void(Session&)>& action) { ActOnSession([&] { action(session_); }); });
+    const auto edit = [this](const std::function<void(Session&)>& action) { ActOnSession([&] { action(session_); }); };
+    analysis_->findChild<ExpertPanelView*>()->SetEdit(edit);
+    analysis_->findChild<PlanView*>()->SetEdit(edit);
 }
 
 void TFormKestal::RunModeling()
