@@ -1,6 +1,6 @@
 // The factor panels of the page "Моделирование": four group pages of panels with their level lists,
-// the factor help in the monitor, level selection and its mirror onto the measure page.
-#include "window/TFormKestal.h"
+// the factor help in the monitor, and the levels picked or typed, sent up.
+#include "window/ModelingPage.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -14,7 +14,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "analysispage/AnalysisPage.h"
 #include "widgets/FactorPanel.h"
 #include "widgets/Guard.h"
 #include "widgets/Layouts.h"
@@ -42,9 +41,9 @@ QStringList ItemsOf(const FactorInfo& factor)
 
 }  // namespace
 
-QWidget* TFormKestal::BuildFactorGroup()
+QWidget* ModelingPage::BuildFactorGroup()
 {
-    QGroupBox* gbFactors = MakeGroup(tsModeling, "gbFactors",
+    QGroupBox* gbFactors = MakeGroup(this, "gbFactors",
                                      " Исследуемые факторы системы Человек-Машина-Среда (ЧМС) ", {0, 8, 513, 249});
     pcFactors = new QTabWidget(gbFactors);
     pcFactors->setObjectName(QStringLiteral("pcFactors"));
@@ -110,7 +109,7 @@ QWidget* TFormKestal::BuildFactorGroup()
     return gbFactors;
 }
 
-void TFormKestal::ConnectFactorPanels()
+void ModelingPage::ConnectFactorPanels()
 {
     for (int index = 0; index < FactorCount; ++index) {
         const FactorControls& controls = factorControls[index];
@@ -119,17 +118,15 @@ void TFormKestal::ConnectFactorPanels()
         // A pick of an item: the list's click comes just before its change.
         connect(controls.list, &QComboBox::activated, this, [this, index](int item) {
             ShowFactorHelp(index, HelpForm::List);
-            ActOnSession([&] { session_.SelectLevel(index, item); });
+            emit levelChosen(index, item);
         });
         connect(controls.list->lineEdit(), &QLineEdit::textEdited, this,
                 [this, index](const QString& text) { FactorListEdited(index, text); });
     }
     connect(pcFactors, &QTabWidget::currentChanged, this, [this] { FactorPageChanged(); });
-    connect(analysis_, &AnalysisPage::factorChosen, this,
-            [this](int factor) { Guarded(this, [&] { ShowFactorPanel(factor); }); });
     const int t03 = CatalogueIndex(*FindFactor("T03"));
     FactorPanel* pT03 = factorControls[t03].panel;
-    connect(pT03, &FactorPanel::doubleClicked, this, Guard(this, [this] { pT03DblClick(); }));
+    connect(pT03, &FactorPanel::doubleClicked, this, &ModelingPage::questionnaireRequested);
     // The panel says how its questionnaire opens, and opens it with a click as well.
     auto* opener = new QToolButton(pT03);
     opener->setObjectName(QStringLiteral("btT03Questionnaire"));
@@ -137,11 +134,11 @@ void TFormKestal::ConnectFactorPanels()
     opener->setText(QStringLiteral("анкета…"));
     opener->setToolTip(QStringLiteral("Анкета напряжённости труда: двойной щелчок по панели или кнопка «анкета…»"));
     opener->setGeometry(QuestionnaireOpenerPlace);
-    connect(opener, &QToolButton::clicked, this, Guard(this, [this] { pT03DblClick(); }));
+    connect(opener, &QToolButton::clicked, this, &ModelingPage::questionnaireRequested);
     pT03->setToolTip(opener->toolTip());
 }
 
-void TFormKestal::ShowFactorHelp(int factor, HelpForm form)
+void ModelingPage::ShowFactorHelp(int factor, HelpForm form)
 {
     const FactorInfo& info = FactorCatalogue[factor];
     for (int other = 0; other < FactorCount; ++other)
@@ -150,16 +147,15 @@ void TFormKestal::ShowFactorHelp(int factor, HelpForm form)
     WriteLines(reHelp, HelpLines(info, form));
 }
 
-void TFormKestal::ShowFactorPanel(int factor)
+void ModelingPage::ShowFactorPanel(int factor)
 {
-    PageControl1->setCurrentWidget(tsModeling);
     QWidget* page = factorPages[FactorCatalogue[factor].group];
     pcFactors->setCurrentWidget(page);
     page->findChild<QScrollArea*>()->ensureWidgetVisible(factorControls[factor].panel, 0, 0);
     ShowFactorHelp(factor, HelpForm::Panel);
 }
 
-void TFormKestal::FactorListEdited(int factor, const QString& text)
+void ModelingPage::FactorListEdited(int factor, const QString& text)
 {
     QComboBox* list = factorControls[factor].list;
     QLineEdit* edit = list->lineEdit();
@@ -171,26 +167,26 @@ void TFormKestal::FactorListEdited(int factor, const QString& text)
         if (edit->text() != text) edit->setText(text);
         edit->setCursorPosition(cursor);
     }
-    ActOnSession([&] { session_.SelectLevel(factor, list->currentIndex()); });
+    emit levelChosen(factor, list->currentIndex());
 }
 
-void TFormKestal::FactorPageChanged()
+void ModelingPage::FactorPageChanged()
 {
     reHelp->clear();
     // The scrolling areas keep their width of 501 pixels on every page: MakePanelScrollBox fixes it.
     for (const FactorControls& controls : factorControls) controls.panel->setColour(LightColour());
 }
 
-void TFormKestal::ShowFactorLists(bool force)
+void ModelingPage::ShowFactorLists(const Session& session, bool force)
 {
     for (int factor = 0; factor < FactorCount; ++factor)
-        if (force || factorControls[factor].list->currentIndex() >= 0) ShowFactorList(factor);
+        if (force || factorControls[factor].list->currentIndex() >= 0) ShowFactorList(session, factor);
 }
 
-void TFormKestal::ShowFactorList(int factor)
+void ModelingPage::ShowFactorList(const Session& session, int factor)
 {
     QComboBox* list = factorControls[factor].list;
-    const int level = session_.state().editor[factor].currentItem;
+    const int level = session.state().editor[factor].currentItem;
     if (list->currentIndex() == level) return;
     const QSignalBlocker blocker(list);
     list->setCurrentIndex(level);

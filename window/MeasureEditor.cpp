@@ -1,6 +1,6 @@
 // The measure editor of the page "Комплекс мер" as a view of the session: factor selection, the bars
-// and their change nodes, the name and cost, ">>", "Сброс", and the page's panels, tree and fields.
-#include "window/TFormKestal.h"
+// and their focus, the name and cost, ">>", "Сброс", the panels and the tree; the user's edits sent up.
+#include "window/MeasurePage.h"
 
 #include <QFocusEvent>
 #include <QLabel>
@@ -17,7 +17,6 @@
 #include "window/ActionTree.h"
 #include "widgets/DefaultButtonKeys.h"
 #include "widgets/FactorPanel.h"
-#include "widgets/Guard.h"
 #include "widgets/Monitor.h"
 #include "widgets/UiText.h"
 #include "widgets/DesignControls.h"
@@ -50,45 +49,41 @@ private:
 
 }  // namespace
 
-void TFormKestal::ConnectMeasurePage()
+void MeasurePage::ConnectEditor()
 {
     for (int factor = 0; factor < FactorCount; ++factor) {
         const MeasureControls& controls = measureControls[factor];
         // Clicks on the name, the id and the level before reach the panel: the labels pass them on.
-        connect(controls.panel, &FactorPanel::clicked, this,
-                [this, factor] { ActOnSession([&] { session_.SelectMeasureFactor(factor); }); });
+        connect(controls.panel, &FactorPanel::clicked, this, [this, factor] { emit factorChosen(factor); });
         // The program sets positions with the bar's signals blocked: only the user's moves arrive.
         connect(controls.bar, &QSlider::valueChanged, this,
-                [this, factor](int position) { ActOnSession([&] { session_.MoveBar(factor, position); }); });
+                [this, factor](int position) { emit barMoved(factor, position); });
         new FocusWatch(
-            controls.bar, [this, factor] { ActOnSession([&] { session_.EnterBar(factor); }); },
-            [this, factor] { ActOnSession([&] { session_.ExitBar(factor); }); });
+            controls.bar, [this, factor] { emit barEntered(factor); }, [this, factor] { emit barLeft(factor); });
     }
-    connect(edActName, &QLineEdit::textChanged, this,
-            [this](const QString& text) { ActOnSession([&] { session_.SetMeasureName(Utf8(text)); }); });
-    connect(edExpense, &QLineEdit::textChanged, this,
-            [this](const QString& text) { ActOnSession([&] { session_.SetCostText(Utf8(text)); }); });
-    connect(butReset, &QPushButton::clicked, this, [this] { ActOnSession([this] { session_.ResetMeasures(); }); });
-    connect(butActIn, &QPushButton::clicked, this, [this] { butActInClick(); });
-    new DefaultButtonKeys(butActIn, tsAction);
+    connect(edActName, &QLineEdit::textChanged, this, &MeasurePage::nameEdited);
+    connect(edExpense, &QLineEdit::textChanged, this, &MeasurePage::costEdited);
+    connect(butReset, &QPushButton::clicked, this, &MeasurePage::resetRequested);
+    connect(butActIn, &QPushButton::clicked, this, [this] { Capture(); });
+    new DefaultButtonKeys(butActIn, this);
 }
 
-void TFormKestal::butActInClick()
+void MeasurePage::Capture()
 {
     // A bar that keeps the focus through the press closes its change node first, as a click would.
     for (const MeasureControls& controls : measureControls)
         if (controls.bar->hasFocus()) controls.bar->clearFocus();
-    ActOnSession([this] { session_.Capture(); });
+    emit captureRequested();
 }
 
-void TFormKestal::ShowMeasureEditor()
+void MeasurePage::ShowEditor(const Session& session)
 {
-    const SessionState& state = session_.state();
+    const SessionState& state = session.state();
     SetEditText(edActName, QText(state.measureName));
     SetEditText(edExpense, QText(state.costText));
-    butActIn->setEnabled(session_.CaptureButtonEnabled());
+    butActIn->setEnabled(session.CaptureButtonEnabled());
     pcFactOpt->setEnabled(state.editorEnabled);
-    for (int factor = 0; factor < FactorCount; ++factor) ShowMeasurePanel(factor);
+    for (int factor = 0; factor < FactorCount; ++factor) ShowPanel(session, factor);
     ShowTree(tvAction, state.tree);
     if (treeExpansionsShown_ != state.treeExpansions) {
         treeExpansionsShown_ = state.treeExpansions;
@@ -96,11 +91,11 @@ void TFormKestal::ShowMeasureEditor()
     }
 }
 
-void TFormKestal::ShowMeasurePanel(int factor)
+void MeasurePage::ShowPanel(const Session& session, int factor)
 {
-    const EditorRow& row = session_.state().editor[factor];
+    const EditorRow& row = session.state().editor[factor];
     const MeasureControls& controls = measureControls[factor];
-    const bool selected = session_.state().selectedFactor == factor;
+    const bool selected = session.state().selectedFactor == factor;
     controls.before->setText(QText(row.levelBefore));
     controls.after->setText(QText(row.levelAfter));
     if (controls.bar->value() != row.position) {

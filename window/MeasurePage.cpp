@@ -1,6 +1,7 @@
-// The page "Комплекс мер" as the window shows it: the measure editor's fields and buttons, the 30
-// per-factor panels, the measure monitor and the simulation parameters of a study.
-#include "window/TFormKestal.h"
+// The page "Комплекс мер": its building — the measure editor's fields and buttons, the 30 per-factor
+// panels, the measure monitor and the simulation parameters of a study — and its study fields and
+// listing as a view of the session.
+#include "window/MeasurePage.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -16,7 +17,6 @@
 #include <QVBoxLayout>
 
 #include "widgets/FactorPanel.h"
-#include "widgets/Guard.h"
 #include "widgets/Layouts.h"
 #include "widgets/Monitor.h"
 #include "widgets/UiText.h"
@@ -40,12 +40,20 @@ QString Named(const char* prefix, const FactorInfo& factor, const char* suffix =
     return QLatin1String(prefix) + QLatin1String(factor.id) + QLatin1String(suffix);
 }
 
+QStringList Texts(const std::vector<std::string>& lines)
+{
+    QStringList texts;
+    for (const std::string& line : lines) texts << QText(line);
+    return texts;
+}
+
 }  // namespace
 
-void TFormKestal::BuildMeasurePage()
+MeasurePage::MeasurePage(QWidget* parent) : QWidget(parent)
 {
+    setObjectName(QStringLiteral("tsAction"));
     QGroupBox* GroupBox4 = MakeGroup(
-        tsAction, "GroupBox4", "  Параметры мероприятия  по совершенствованию безопасности ", {0, 4, 513, 316});
+        this, "GroupBox4", "  Параметры мероприятия  по совершенствованию безопасности ", {0, 4, 513, 316});
     MakeLabel(GroupBox4, "lbNameAct", "Название мероприятия :", QPoint(10, 24));
     edActName = MakeEdit(GroupBox4, "edActName", {160, 20, 190, 21}, "Мероприятие 1");
     MakeLabel(GroupBox4, "lbExpense", "Затраты на внедрение :", QPoint(10, 50));
@@ -125,7 +133,7 @@ void TFormKestal::BuildMeasurePage()
     }
     pcFactOpt->setCurrentIndex(0);
 
-    QGroupBox* GroupBox5 = MakeGroup(tsAction, "GroupBox5", " Kestal - Монитор ", {522, 4, 257, 316});
+    QGroupBox* GroupBox5 = MakeGroup(this, "GroupBox5", " Kestal - Монитор ", {522, 4, 257, 316});
     auto* splitAction = new QSplitter(Qt::Vertical, GroupBox5);
     splitAction->setObjectName(QStringLiteral("Splitter1"));
     splitAction->setGeometry(2, 20, 253, 292);
@@ -143,7 +151,7 @@ void TFormKestal::BuildMeasurePage()
     RichEdit3 = MakeMonitor(splitAction, "RichEdit3", false);
     splitAction->setSizes({180, 112});
 
-    QWidget* GroupBox6 = BuildMeasureParameters();
+    QWidget* GroupBox6 = BuildParameters();
     // The page grows with the window: the editor's panels and the monitor take the room above the
     // simulation parameters, which keep their height.
     FollowParent(pcFactOpt, Follow::Width | Follow::Height);
@@ -154,16 +162,23 @@ void TFormKestal::BuildMeasurePage()
     for (QWidget* box : {static_cast<QWidget*>(GroupBox4), static_cast<QWidget*>(GroupBox5), GroupBox6})
         GrowsFromDesignSize(box);
     GroupBox6->setMaximumHeight(GroupBox6->height());
-    auto* page = new QVBoxLayout(tsAction);
+    auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 4, 0, 0);
     page->setSpacing(6);
     page->addLayout(Row({{GroupBox4, 2}, {GroupBox5, 1}}, 9), 1);
     page->addWidget(GroupBox6);
+
+    ConnectEditor();
+    connect(cbInputKOpt, &QComboBox::editTextChanged, this, &MeasurePage::kEdited);
+    connect(cbInputNOpt, &QComboBox::editTextChanged, this, &MeasurePage::nEdited);
+    connect(edAllMoney, &QLineEdit::textChanged, this, &MeasurePage::budgetEdited);
+    connect(edDamage, &QLineEdit::textChanged, this, &MeasurePage::damageEdited);
+    connect(buttonRunOpt, &QPushButton::clicked, this, &MeasurePage::studyRequested);
 }
 
-QWidget* TFormKestal::BuildMeasureParameters()
+QWidget* MeasurePage::BuildParameters()
 {
-    QGroupBox* GroupBox6 = MakeGroup(tsAction, "GroupBox6", "  Параметры моделирования  ", {0, 326, 780, 150});
+    QGroupBox* GroupBox6 = MakeGroup(this, "GroupBox6", "  Параметры моделирования  ", {0, 326, 780, 150});
     auto* bevel = new QFrame(GroupBox6);
     bevel->setObjectName(QStringLiteral("Bevel2"));
     bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -187,4 +202,32 @@ QWidget* TFormKestal::BuildMeasureParameters()
     buttonRunOpt = MakeButton(GroupBox6, "buttonRunOpt", "Запуск моделирования", {650, 110, 120, 25});
     buttonRunOpt->setEnabled(false);
     return GroupBox6;
+}
+
+void MeasurePage::Show(const Session& session)
+{
+    const SessionState& state = session.state();
+    SetListText(cbInputKOpt, QText(state.kText));
+    SetListText(cbInputNOpt, QText(state.nText));
+    SetEditText(edOutTimeOpt, QText(session.StudyEstimateText()));
+    ShowEditor(session);
+    SetEditText(edAllMoney, QText(state.budgetText));
+    SetEditText(edDamage, QText(state.damageText));
+    buttonRunOpt->setEnabled(state.studyReady);
+    if (listingShown_ != state.study.listing) {
+        listingShown_ = state.study.listing;
+        WriteLines(RichEdit3, Texts(listingShown_));
+    }
+}
+
+void MeasurePage::Forget(const Session& session)
+{
+    tvAction->clear();
+    treeExpansionsShown_ = session.state().treeExpansions;
+    listingShown_.clear();
+}
+
+void MeasurePage::ClickRun()
+{
+    if (buttonRunOpt->isEnabled()) buttonRunOpt->click();
 }

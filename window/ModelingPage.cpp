@@ -1,6 +1,6 @@
-// The page "Моделирование": the monitor, the result grid, the run parameters, the modeling run and
-// the run-time estimates.
-#include "window/TFormKestal.h"
+// The page "Моделирование": its building, the monitor, the result grid, the run parameters and the
+// run-time estimates.
+#include "window/ModelingPage.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -14,9 +14,7 @@
 #include <QVBoxLayout>
 
 #include "network/ResultGrid.h"
-#include "widgets/BackgroundWork.h"
 #include "widgets/Grid.h"
-#include "widgets/Guard.h"
 #include "widgets/HintDisplay.h"
 #include "widgets/Layouts.h"
 #include "widgets/Monitor.h"
@@ -46,11 +44,12 @@ const char* const StoppedLines[] = {"", "", "", "", "", "                  Мо�
 
 }  // namespace
 
-void TFormKestal::BuildModelingPage()
+ModelingPage::ModelingPage(QWidget* parent) : QWidget(parent)
 {
+    setObjectName(QStringLiteral("tsModeling"));
     QWidget* gbFactors = BuildFactorGroup();
 
-    QGroupBox* gbHelp = MakeGroup(tsModeling, "gbHelp", " Kestal - Монитор ", {522, 8, 257, 249});
+    QGroupBox* gbHelp = MakeGroup(this, "gbHelp", " Kestal - Монитор ", {522, 8, 257, 249});
     reHelp = MakeMonitor(gbHelp, "reHelp", true);
     reHelp->setGeometry(2, 24, 253, 223);
     reHelp->setPlainText(QString());
@@ -68,14 +67,14 @@ void TFormKestal::BuildModelingPage()
     pbTime->setGeometry(16, 176, 225, 16);
     pbTime->hide();
 
-    QGroupBox* gbResult = MakeGroup(tsModeling, "gbResult", " Результаты моделирования ", {0, 264, 473, 183});
+    QGroupBox* gbResult = MakeGroup(this, "gbResult", " Результаты моделирования ", {0, 264, 473, 183});
     sgResult = new Grid(gbResult, "sgResult", ResultColumns, 9, 15);
     sgResult->setGeometry(2, 15, 469, 165);
     // The design widths, widened where a header would not fit its column.
     const int widths[ResultColumns] = {25, 104, 125, 120, 88};
     for (int column = 0; column < ResultColumns; ++column) sgResult->setColumnWidth(column, widths[column]);
 
-    QGroupBox* gbRun = MakeGroup(tsModeling, "gbRun", " Параметры моделирования ", {485, 264, 295, 183});
+    QGroupBox* gbRun = MakeGroup(this, "gbRun", " Параметры моделирования ", {485, 264, 295, 183});
     auto* Bevel1 = new QFrame(gbRun);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -110,63 +109,66 @@ void TFormKestal::BuildModelingPage()
     for (QWidget* box : {gbFactors, static_cast<QWidget*>(gbHelp), static_cast<QWidget*>(gbResult)})
         GrowsFromDesignSize(box);
     gbRun->setFixedSize(gbRun->size());
-    auto* page = new QVBoxLayout(tsModeling);
+    auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 8, 0, 0);
     page->setSpacing(7);
     page->addLayout(Row({{gbFactors, 2}, {gbHelp, 1}}, 9), 3);
     page->addLayout(Row({{gbResult, 1}, {gbRun, 0}}, 12), 2);
+
+    for (int column = 0; column < ResultColumns; ++column) sgResult->setCell(column, 0, QText(ResultGridHeaders[column]));
+    WriteLines(reHelp, IntroductionLines);
+    ConnectFactorPanels();
+    connect(buttonRun, &QPushButton::clicked, this, &ModelingPage::runRequested);
+    connect(cbInputK, &QComboBox::editTextChanged, this, &ModelingPage::kEdited);
+    connect(cbInputN, &QComboBox::editTextChanged, this, &ModelingPage::nEdited);
 }
 
-void TFormKestal::ConnectModelingPage()
+void ModelingPage::Show(const Session& session, bool lists)
 {
-    connect(buttonRun, &QPushButton::clicked, this, [this] { buttonRunClick(); });
-    for (QComboBox* field : {cbInputK, cbInputKOpt})
-        connect(field, &QComboBox::editTextChanged, this,
-                [this](const QString& text) { ActOnSession([&] { session_.SetKText(Utf8(text)); }); });
-    for (QComboBox* field : {cbInputN, cbInputNOpt})
-        connect(field, &QComboBox::editTextChanged, this,
-                [this](const QString& text) { ActOnSession([&] { session_.SetNText(Utf8(text)); }); });
+    SetListText(cbInputK, QText(session.state().kText));
+    SetListText(cbInputN, QText(session.state().nText));
+    SetEditText(edOutTime, QText(session.RunEstimateText()));
+    ShowFactorLists(session, lists);
+    ShowResults(session);
 }
 
-void TFormKestal::buttonRunClick()
+void ModelingPage::Forget()
 {
-    if (Working()) return;  // one piece of work at a time
-    // The run is checked and taken off the session before anything shows that it started.
-    auto run = std::make_shared<ModelingRun>();
-    if (!Guarded(this, [&] { *run = session_.PrepareRun(); })) return;
+    sgResult->clearContents();
+    sgResult->setRows(9);
+    resultBlocksShown_ = 0;
+}
+
+void ModelingPage::ShowHint(const QString& text)
+{
+    reHelp->setPlainText(text);
+}
+
+void ModelingPage::RunStarted(int experiments)
+{
     WriteLines(reHelp, WaitingLines);
-    pbTime->setRange(0, run->series.ExperimentCount);
+    pbTime->setRange(0, experiments);
     pbTime->setValue(0);
     pbTime->show();
-    StartWork();
-    work_->Start([run](const WorkControl& control) { run->Execute(control); },
-                 [this, run](BackgroundWork::Outcome outcome, const QString& error) {
-                     pbTime->hide();
-                     EndWork();
-                     if (outcome == BackgroundWork::Outcome::Completed) {
-                         session_.CommitRun(std::move(*run));
-                         WriteLines(reHelp, FinishedLines);
-                     } else {
-                         WriteLines(reHelp, StoppedLines);
-                     }
-                     ShowSession();
-                     if (outcome == BackgroundWork::Outcome::Failed) ShowError(this, error);
-                 });
 }
 
-void TFormKestal::ShowRunSize()
+void ModelingPage::RunEnded(bool finished)
 {
-    const QString k = QText(session_.state().kText);
-    const QString n = QText(session_.state().nText);
-    for (QComboBox* field : {cbInputK, cbInputKOpt}) SetListText(field, k);
-    for (QComboBox* field : {cbInputN, cbInputNOpt}) SetListText(field, n);
-    SetEditText(edOutTime, QText(session_.RunEstimateText()));
-    SetEditText(edOutTimeOpt, QText(session_.StudyEstimateText()));
+    pbTime->hide();
+    if (finished)
+        WriteLines(reHelp, FinishedLines);
+    else
+        WriteLines(reHelp, StoppedLines);
 }
 
-void TFormKestal::ShowResults()
+void ModelingPage::ClickRun()
 {
-    const std::vector<RunBlock>& results = session_.state().results;
+    if (buttonRun->isEnabled()) buttonRun->click();
+}
+
+void ModelingPage::ShowResults(const Session& session)
+{
+    const std::vector<RunBlock>& results = session.state().results;
     const int count = static_cast<int>(results.size());
     if (count == resultBlocksShown_) return;
     const NumberLocale locale = UiNumberLocale();

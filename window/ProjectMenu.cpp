@@ -10,13 +10,14 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
-#include <QTreeWidget>
 
 #include <algorithm>
 
+#include "window/MeasurePage.h"
+#include "window/ModelingPage.h"
+#include "window/TotalsPage.h"
 #include "project/ProjectFile.h"
 #include "widgets/BackgroundWork.h"
-#include "widgets/Grid.h"
 #include "widgets/Guard.h"
 #include "widgets/UiLocale.h"
 #include "widgets/UiText.h"
@@ -173,14 +174,9 @@ void TFormKestal::ShowLoadedSession(SessionState state, const QString& path)
 {
     session_.Load(std::move(state));
     // Everything the window showed of the previous session goes.
-    sgResult->clearContents();
-    sgResult->setRows(9);
-    resultBlocksShown_ = 0;
-    tvAction->clear();
-    treeExpansionsShown_ = session_.state().treeExpansions;
-    listingShown_.clear();
-    sgTotal->clearContents();
-    totalsShown_.clear();
+    modeling_->Forget();
+    measures_->Forget(session_);
+    totals_->Forget();
     ShowSession(true);
     MarkSaved(path);
 }

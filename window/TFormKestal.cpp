@@ -1,45 +1,36 @@
-// The main window's frame, its creation and activation, the background work, the about box and
-// the questionnaire, and the loop that shows the session.
+// The main window's frame: its creation and activation, its pages' actions brought to the session,
+// the modeling run and the study in the background, the about box and the questionnaire.
 #include "window/TFormKestal.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QScrollArea>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QWindow>
 
 #include <utility>
 
+#include "window/MeasurePage.h"
+#include "window/ModelingPage.h"
 #include "window/TAboutBox.h"
 #include "window/TFormSimpleDo.h"
+#include "window/TotalsPage.h"
 #include "analysispage/AnalysisPage.h"
 #include "analysispage/ExpertPanelView.h"
 #include "analysispage/PlanView.h"
-#include "network/ResultGrid.h"
 #include "widgets/BackgroundWork.h"
-#include "widgets/Grid.h"
 #include "widgets/Guard.h"
 #include "widgets/HintDisplay.h"
-#include "widgets/Monitor.h"
-#include "widgets/Pictures.h"
 #include "widgets/UiLocale.h"
 #include "widgets/UiText.h"
 #include "widgets/DesignControls.h"
-#include "common/Formats.h"
 
 namespace {
 
 // The design's client area.
 constexpr int ClientWidth = 800;
 constexpr int ClientHeight = 534;
-constexpr int StatusBarHeight = 19;
 // The smallest window: below the design's size its pages scroll.
 constexpr int MinimumWidth = 640;
 constexpr int MinimumHeight = 480;
@@ -58,16 +49,6 @@ bool CountsForActivation(const QWindow* window)
     return false;
 }
 
-// "Выполнено 37 %, осталось 0:00:12" while work runs.
-QString WorkProgressText(int64_t done, int64_t total, double secondsLeft)
-{
-    const int percent = total > 0 ? static_cast<int>(100 * done / total) : 0;
-    QString text = QStringLiteral("Выполнено %1 %").arg(percent);
-    if (secondsLeft >= 0)
-        text += QStringLiteral(", осталось ") + QText(DurationText(secondsLeft / 86400.0, UiNumberLocale()));
-    return text;
-}
-
 }  // namespace
 
 TFormKestal::TFormKestal(const Clock* clock) : session_(clock, UiNumberLocale(), UiNumberLocale())
@@ -76,13 +57,7 @@ TFormKestal::TFormKestal(const Clock* clock) : session_(clock, UiNumberLocale(),
     setWindowTitle(QText(ApplicationTitle));
     setFont(KestalFont());
     BuildFrame();
-    BuildModelingPage();
-    BuildMeasurePage();
-    BuildTotalsPage();
-    ConnectModelingPage();
-    ConnectFactorPanels();
-    ConnectMeasurePage();
-    ConnectStudyAndTotals();
+    ConnectPages();
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TFormKestal::FocusWindowChanged);
     // Scrolling the pages re-rates nothing: lists, track bars and tabs take the wheel only with focus.
     TakeWheelOnlyWithFocusWithin(this);
@@ -90,11 +65,6 @@ TFormKestal::TFormKestal(const Clock* clock) : session_(clock, UiNumberLocale(),
 }
 
 TFormKestal::~TFormKestal() = default;
-
-bool TFormKestal::Working() const
-{
-    return work_->Busy();
-}
 
 void TFormKestal::BuildFrame()
 {
@@ -109,79 +79,17 @@ void TFormKestal::BuildFrame()
     connect(runPage, &QAction::triggered, this, [this] { RunShownPage(); });
     QAction* questionnaire = tools->addAction(QStringLiteral("Напряжённость труда (T03)…"));
     questionnaire->setObjectName(QStringLiteral("acQuestionnaire"));
-    connect(questionnaire, &QAction::triggered, this, Guard(this, [this] { pT03DblClick(); }));
+    connect(questionnaire, &QAction::triggered, this, Guard(this, [this] { OpenQuestionnaire(); }));
     AddWorkplaceActions(file, tools);
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help1"));
     About1 = help->addAction(QStringLiteral("About ..."));
     About1->setObjectName(QStringLiteral("About1"));
-    connect(About1, &QAction::triggered, this, Guard(this, [this] { About1Click(); }));
+    connect(About1, &QAction::triggered, this, Guard(this, [this] { ShowAbout(); }));
 
-    auto* statusBar = new QStatusBar(this);
-    statusBar->setObjectName(QStringLiteral("StatusBar1"));
-    statusBar->setFixedHeight(StatusBarHeight);
-    statusBar->setSizeGripEnabled(false);
-    setStatusBar(statusBar);
-    // A thin bar over the status bar, at (80, 521) of the client area.
-    ProgressBar1 = new QProgressBar(statusBar);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setTextVisible(false);
-    ProgressBar1->setGeometry(80, 521 - (ClientHeight - StatusBarHeight), 217, 8);
-    ProgressBar1->hide();
-    // While work runs: its progress and the button that stops it, at the status bar's right.
-    lbWorkProgress = new QLabel(statusBar);
-    lbWorkProgress->setObjectName(QStringLiteral("lbWorkProgress"));
-    butStop = new QPushButton(QStringLiteral("Стоп"), statusBar);
-    butStop->setObjectName(QStringLiteral("butStop"));
-    butStop->setAutoDefault(false);
-    butStop->setFocusPolicy(Qt::NoFocus);
-    statusBar->addPermanentWidget(lbWorkProgress);
-    statusBar->addPermanentWidget(butStop);
-    lbWorkProgress->hide();
-    butStop->hide();
-    work_ = std::make_unique<BackgroundWork>(butStop, [this](int64_t done, int64_t total, double left) {
-        lbWorkProgress->setText(WorkProgressText(done, total, left));
-        // Each bar keeps its own range (pbTime: K, so that it stands at the experiments done).
-        for (QProgressBar* bar : {pbTime, ProgressBar1}) {
-            if (!bar->isVisible() || total <= 0) continue;
-            const long double share = static_cast<long double>(std::min(done, total)) * bar->maximum() / total;
-            bar->setValue(static_cast<int>(share));
-        }
-    });
-    connect(butStop, &QPushButton::clicked, this, [this] { StopWork(); });
+    BuildStatusBar();
 
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setUsesScrollButtons(false);
-    const char* captions[] = {"Моделирование", "Комплекс мер", "Итоги"};
-    const char* names[] = {"tsModeling", "tsAction", "tsResaltAct"};
-    std::array<QWidget*, 3> pages{};
-    for (int page = 0; page < 3; ++page) {
-        pages[page] = new QWidget;
-        pages[page]->setObjectName(QString::fromLatin1(names[page]));
-        PageControl1->addTab(pages[page], PagePicture(page), QText(captions[page]));
-    }
-    tsModeling = pages[0];
-    tsAction = pages[1];
-    tsResaltAct = pages[2];
-    PageControl1->setTabVisible(2, false);
-    analysis_ = new AnalysisPage(session_);
-    PageControl1->addTab(analysis_, PagePicture(3), QStringLiteral("Анализ"));
-    statusBar->addPermanentWidget(analysis_->AccidentLabel());
-    analysis_->findChild<PlanView*>()->SetCapture([this](const PlanView::Result& plan) {
-        ActOnSession([&] { CapturePlanAsMeasure(session_, plan, UiNumberLocale()); });
-    });
-    const auto edit = [this](const std::function<void(Session&)>& action) { ActOnSession([&] { action(session_); }); };
-    analysis_->findChild<ExpertPanelView*>()->SetEdit(edit);
-    analysis_->findChild<PlanView*>()->SetEdit(edit);
-    PageControl1->setCurrentWidget(tsModeling);
-    // Below the design's size the pages scroll rather than cut their controls off.
-    auto* scroller = new QScrollArea;
-    scroller->setObjectName(QStringLiteral("sbWindow"));
-    scroller->setWidgetResizable(true);
-    scroller->setFrameStyle(QFrame::NoFrame);
-    scroller->setWidget(PageControl1);
-    setCentralWidget(scroller);
+    BuildPages();
     setMinimumSize(MinimumWidth, MinimumHeight);
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
 }
@@ -190,10 +98,7 @@ void TFormKestal::FormCreate()
 {
     session_.Calibrate();
     setWindowState(windowState() | Qt::WindowMaximized);
-    new HintDisplay(this, [this](const QString& hint) { reHelp->setPlainText(hint); });
-    for (int column = 0; column < ResultColumns; ++column) sgResult->setCell(column, 0, QText(ResultGridHeaders[column]));
-    for (int column = 0; column < TotalsColumns; ++column) sgTotal->setCell(column, 0, QText(TotalsHeaders[column]));
-    WriteLines(reHelp, IntroductionLines);
+    new HintDisplay(this, [this](const QString& hint) { modeling_->ShowHint(hint); });
     ShowSession(true);
     MarkSaved(QString());
 }
@@ -219,16 +124,16 @@ void TFormKestal::FormActivate(bool first)
     // A new assessment starts on the questionnaire's level: no change of the user's.
     if (first && saved) MarkSaved(projectPath_);
     // The T03 list shows the questionnaire's level, whatever was typed into it.
-    ShowFactorList(T03());
+    modeling_->ShowFactorList(session_, T03());
     ShowTitle();
 }
 
-void TFormKestal::About1Click()
+void TFormKestal::ShowAbout()
 {
     (new TAboutBox(this))->show();
 }
 
-void TFormKestal::pT03DblClick()
+void TFormKestal::OpenQuestionnaire()
 {
     (new TFormSimpleDo(this, [this](const QuestionnaireAnswers& answers) {
         ActOnSession([&] { session_.ApplyQuestionnaire(answers); });
@@ -239,54 +144,97 @@ void TFormKestal::ActOnSession(const std::function<void()>& action)
 {
     Guarded(this, action);
     ShowSession();
-}
-
-void TFormKestal::ShowSession(bool lists)
-{
-    if (showing_) {
-        showAgain_ = true;
-        return;
-    }
-    showing_ = true;
-    do {
-        showAgain_ = false;
-        ShowRunSize();
-        ShowFactorLists(lists);
-        ShowResults();
-        ShowMeasureEditor();
-        ShowStudy();
-        ShowTotals();
-        analysis_->Show();
-        lists = false;
-    } while (showAgain_);
-    showing_ = false;
     ShowTitle();
 }
 
-void TFormKestal::RunShownPage()
+void TFormKestal::ConnectPages()
 {
-    // The study on "Комплекс мер", the modeling run on every other page; a button that may not be
-    // used now is not pressed by its key either.
-    QPushButton* run = PageControl1->currentWidget() == tsAction ? buttonRunOpt : buttonRun;
-    if (run->isEnabled()) run->click();
+    connect(modeling_, &ModelingPage::levelChosen, this,
+            [this](int factor, int item) { ActOnSession([&] { session_.SelectLevel(factor, item); }); });
+    connect(modeling_, &ModelingPage::runRequested, this, [this] { RunModeling(); });
+    connect(modeling_, &ModelingPage::questionnaireRequested, this, Guard(this, [this] { OpenQuestionnaire(); }));
+    connect(analysis_, &AnalysisPage::factorChosen, this,
+            [this](int factor) { Guarded(this, [&] { ShowFactorPanel(factor); }); });
+    // K and N are one pair, typed on either page.
+    const auto setK = [this](const QString& text) { ActOnSession([&] { session_.SetKText(Utf8(text)); }); };
+    const auto setN = [this](const QString& text) { ActOnSession([&] { session_.SetNText(Utf8(text)); }); };
+    connect(modeling_, &ModelingPage::kEdited, this, setK);
+    connect(modeling_, &ModelingPage::nEdited, this, setN);
+    connect(measures_, &MeasurePage::kEdited, this, setK);
+    connect(measures_, &MeasurePage::nEdited, this, setN);
+    connect(measures_, &MeasurePage::factorChosen, this,
+            [this](int factor) { ActOnSession([&] { session_.SelectMeasureFactor(factor); }); });
+    connect(measures_, &MeasurePage::barMoved, this,
+            [this](int factor, int position) { ActOnSession([&] { session_.MoveBar(factor, position); }); });
+    connect(measures_, &MeasurePage::barEntered, this,
+            [this](int factor) { ActOnSession([&] { session_.EnterBar(factor); }); });
+    connect(measures_, &MeasurePage::barLeft, this,
+            [this](int factor) { ActOnSession([&] { session_.ExitBar(factor); }); });
+    connect(measures_, &MeasurePage::nameEdited, this,
+            [this](const QString& text) { ActOnSession([&] { session_.SetMeasureName(Utf8(text)); }); });
+    connect(measures_, &MeasurePage::costEdited, this,
+            [this](const QString& text) { ActOnSession([&] { session_.SetCostText(Utf8(text)); }); });
+    connect(measures_, &MeasurePage::budgetEdited, this,
+            [this](const QString& text) { ActOnSession([&] { session_.SetBudgetText(Utf8(text)); }); });
+    connect(measures_, &MeasurePage::damageEdited, this,
+            [this](const QString& text) { ActOnSession([&] { session_.SetDamageText(Utf8(text)); }); });
+    connect(measures_, &MeasurePage::captureRequested, this, [this] { ActOnSession([this] { session_.Capture(); }); });
+    connect(measures_, &MeasurePage::resetRequested, this,
+            [this] { ActOnSession([this] { session_.ResetMeasures(); }); });
+    connect(measures_, &MeasurePage::studyRequested, this, [this] { RunStudy(); });
+    connect(totals_, &TotalsPage::detailRequested, this,
+            [this](bool detailed) { ActOnSession([&] { session_.ShowTotals(detailed); }); });
+    analysis_->findChild<PlanView*>()->SetCapture([this](const PlanView::Result& plan) {
+        ActOnSession([&] { CapturePlanAsMeasure(session_, plan, UiNumberLocale()); });
+    });
+    const auto edit = [this](const std::function<void(Session&)>& action) { ActOnSession([&] { action(session_); }); };
+    analysis_->findChild<ExpertPanelView*>()->SetEdit(edit);
+    analysis_->findChild<PlanView*>()->SetEdit(edit);
 }
 
-void TFormKestal::StopWork()
+void TFormKestal::RunModeling()
 {
-    work_->RequestStop();
+    if (Working()) return;  // one piece of work at a time
+    // The run is checked and taken off the session before anything shows that it started.
+    auto run = std::make_shared<ModelingRun>();
+    if (!Guarded(this, [&] { *run = session_.PrepareRun(); })) return;
+    modeling_->RunStarted(run->series.ExperimentCount);
+    StartWork();
+    work_->Start([run](const WorkControl& control) { run->Execute(control); },
+                 [this, run](BackgroundWork::Outcome outcome, const QString& error) {
+                     EndWork();
+                     const bool finished = outcome == BackgroundWork::Outcome::Completed;
+                     modeling_->RunEnded(finished);
+                     if (finished)
+                         ActOnSession([&] { session_.CommitRun(std::move(*run)); });
+                     else
+                         ShowSession();
+                     if (outcome == BackgroundWork::Outcome::Failed) ShowError(this, error);
+                 });
 }
 
-void TFormKestal::StartWork()
+void TFormKestal::RunStudy()
 {
-    // What the last work left in the status bar is not about this one.
-    statusBar()->clearMessage();
-    lbWorkProgress->setText(WorkProgressText(0, 0, -1.0));
-    lbWorkProgress->show();
-    butStop->show();
-}
-
-void TFormKestal::EndWork()
-{
-    lbWorkProgress->hide();
-    butStop->hide();
+    if (Working()) return;  // one piece of work at a time
+    // Refusals and unreadable numbers stop the study before anything changes.
+    auto study = std::make_shared<MeasureStudy>();
+    if (!Guarded(this, [&] { *study = session_.PrepareStudy(); })) return;
+    ProgressBar1->setValue(0);
+    ProgressBar1->show();
+    StartWork();
+    work_->Start([study](const WorkControl& control) { study->Execute(control); },
+                 [this, study](BackgroundWork::Outcome outcome, const QString& error) {
+                     ProgressBar1->hide();
+                     ProgressBar1->setValue(0);
+                     EndWork();
+                     // A study that fails or is stopped leaves listing, totals and store as they were.
+                     if (outcome == BackgroundWork::Outcome::Completed) {
+                         ActOnSession([&] { session_.CommitStudy(std::move(*study)); });
+                     } else {
+                         if (outcome == BackgroundWork::Outcome::Stopped)
+                             statusBar()->showMessage(QStringLiteral("Расчёт комплекса мер остановлен: результаты прежние."));
+                         ShowSession();
+                     }
+                     if (outcome == BackgroundWork::Outcome::Failed) ShowError(this, error);
+                 });
 }

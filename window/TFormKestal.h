@@ -1,38 +1,27 @@
-// The main window: a view of the session with its three pages. It shows the session's state and
-// forwards the user's actions to the session's operations; long work runs in the background.
+// The main window: a frame of menus, status bar and background work around the pages, which show the
+// session; the user's actions come up from the pages and reach the session through ActOnSession.
 #pragma once
 
 #include <QMainWindow>
 
-#include <array>
 #include <functional>
 #include <memory>
-#include <utility>
-#include <vector>
 
 #include "assessment/Session.h"
 #include "factors/FactorTexts.h"
 
 class AnalysisPage;
 class BackgroundWork;
-class FactorPanel;
-class Grid;
+class MeasurePage;
+class ModelingPage;
 class QAction;
-class QComboBox;
-class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QImage;
 class QMenu;
-class QTextDocument;
-class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
-class QScrollArea;
-class QSlider;
 class QTabWidget;
-class QTreeWidget;
 class QWindow;
+class TotalsPage;
 struct ReportParts;
 struct Workplace;
 
@@ -72,15 +61,10 @@ protected:
 private:
     // ---- Building ----
     void BuildFrame();
-    void BuildModelingPage();
-    QWidget* BuildFactorGroup();
-    void BuildMeasurePage();
-    QWidget* BuildMeasureParameters();
-    void BuildTotalsPage();
-    void ConnectModelingPage();
-    void ConnectFactorPanels();
-    void ConnectMeasurePage();
-    void ConnectStudyAndTotals();
+    void BuildPages();
+    void BuildStatusBar();
+    // The pages' actions, each through ActOnSession.
+    void ConnectPages();
 
     // ---- Handlers ----
     void FormCreate();
@@ -89,16 +73,13 @@ private:
     // T03 that changes is a change of the assessment.
     void FormActivate(bool first);
     void FocusWindowChanged(QWindow* now);
-    void About1Click();
-    void pT03DblClick();
-    void ShowFactorHelp(int factor, HelpForm form);
+    void ShowAbout();
+    void OpenQuestionnaire();
     // The factor's panel in view on "Моделирование", as a click on it shows it.
     void ShowFactorPanel(int factor);
-    void FactorListEdited(int factor, const QString& text);
-    void FactorPageChanged();
-    void buttonRunClick();
-    void butActInClick();
-    void buttonRunOptClick();
+    // The modeling run and the study in the background; what they find is committed when they end.
+    void RunModeling();
+    void RunStudy();
     void StopWork();
     // F9: the run of the page shown.
     void RunShownPage();
@@ -145,17 +126,9 @@ private:
     // ---- Showing the session ----
     // Runs `action` on the session (guarded: an error leaves a message box), then shows the session.
     void ActOnSession(const std::function<void()>& action);
-    // Brings every control in line with the session. Controls the user is editing keep their text;
+    // Brings every page in line with the session. Controls the user is editing keep their text;
     // factor lists with a typed text that names no item keep it unless `lists` is set.
     void ShowSession(bool lists = false);
-    void ShowRunSize();
-    void ShowFactorLists(bool force);
-    void ShowFactorList(int factor);
-    void ShowResults();
-    void ShowMeasureEditor();
-    void ShowMeasurePanel(int factor);
-    void ShowStudy();
-    void ShowTotals();
 
     Session session_;
     QString projectPath_;      // the project file shown, empty for a new assessment
@@ -164,10 +137,6 @@ private:
     std::unique_ptr<BackgroundWork> work_;
     bool showing_ = false;  // ShowSession is running: a handler it sets off shows again afterwards
     bool showAgain_ = false;
-    int resultBlocksShown_ = 0;
-    int treeExpansionsShown_ = 0;
-    std::vector<std::string> listingShown_;
-    std::vector<GridCell> totalsShown_;
     // Which window had the focus last of those that count for FormActivate: none yet (the window was
     // not shown), this window, or the questionnaire or an about box. Other applications and every
     // other window (menus, lists, message, file and print dialogs) do not count.
@@ -182,55 +151,8 @@ private:
     QLabel* lbWorkProgress = nullptr;
     QPushButton* butStop = nullptr;
     QTabWidget* PageControl1 = nullptr;
-    QWidget* tsModeling = nullptr;
-    QWidget* tsAction = nullptr;
-    QWidget* tsResaltAct = nullptr;
+    ModelingPage* modeling_ = nullptr;
+    MeasurePage* measures_ = nullptr;
+    TotalsPage* totals_ = nullptr;
     AnalysisPage* analysis_ = nullptr;
-
-    // ---- Page "Моделирование" ----
-    QTabWidget* pcFactors = nullptr;
-    std::array<QWidget*, GroupCount> factorPages{};
-    struct FactorControls {
-        FactorPanel* panel = nullptr;  // pXX
-        QComboBox* list = nullptr;     // cbXX
-    };
-    std::array<FactorControls, FactorCount> factorControls{};  // by catalogue index
-    QPlainTextEdit* reHelp = nullptr;
-    QProgressBar* pbTime = nullptr;
-    Grid* sgResult = nullptr;
-    QComboBox* cbInputK = nullptr;
-    QComboBox* cbInputN = nullptr;
-    QLineEdit* edOutTime = nullptr;
-    QPushButton* buttonRun = nullptr;
-
-    // ---- Page "Комплекс мер" ----
-    QLineEdit* edActName = nullptr;
-    QLineEdit* edExpense = nullptr;
-    QPushButton* butActIn = nullptr;
-    QPushButton* butReset = nullptr;
-    QTabWidget* pcFactOpt = nullptr;
-    struct MeasureControls {
-        FactorPanel* panel = nullptr;  // pXXOpt
-        QLabel* name = nullptr;        // lbOptXX
-        QLabel* id = nullptr;          // lbOptXXa; nullptr for H06, whose name label carries the id
-        QLabel* before = nullptr;      // st1_XX
-        QLabel* after = nullptr;       // st2_XX
-        QSlider* bar = nullptr;        // tbXX
-    };
-    std::array<MeasureControls, FactorCount> measureControls{};  // by catalogue index
-    QTreeWidget* tvAction = nullptr;
-    QPlainTextEdit* RichEdit3 = nullptr;
-    QComboBox* cbInputKOpt = nullptr;
-    QComboBox* cbInputNOpt = nullptr;
-    QLineEdit* edAllMoney = nullptr;
-    QLineEdit* edDamage = nullptr;
-    QLineEdit* edOutTimeOpt = nullptr;
-    QPushButton* buttonRunOpt = nullptr;
-
-    // ---- Page "Итоги" ----
-    Grid* sgTotal = nullptr;
-    QLabel* lbTotalMoney = nullptr;
-    QLabel* lbTotDamage = nullptr;
-    QPushButton* buttMore = nullptr;
-    QPushButton* buttLess = nullptr;
 };

@@ -1,0 +1,87 @@
+// The page "Комплекс мер": the measure editor's fields, panels and track bars, the measure tree and
+// listing, K and N, budget, damage and the study button. It shows a session and sends what the
+// user does up as signals.
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "assessment/Session.h"
+#include "factors/FactorTexts.h"
+
+class FactorPanel;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QSlider;
+class QTabWidget;
+class QTreeWidget;
+
+class MeasurePage : public QWidget {
+    Q_OBJECT
+public:
+    explicit MeasurePage(QWidget* parent);
+
+    // Brings the page in line with `session`; fields the user is editing keep their text.
+    void Show(const Session& session);
+    // Forgets what was shown of an earlier session: tree and listing start anew with `session`.
+    void Forget(const Session& session);
+    // F9: the study button, when it may be used.
+    void ClickRun();
+
+signals:
+    // A click on a factor's panel.
+    void factorChosen(int factor);
+    // The user moved a factor's track bar.
+    void barMoved(int factor, int position);
+    // A factor's track bar took or lost the focus within the window.
+    void barEntered(int factor);
+    void barLeft(int factor);
+    void nameEdited(const QString& text);
+    void costEdited(const QString& text);
+    // ">>" (a bar that had the focus has lost it first) and "Сброс".
+    void captureRequested();
+    void resetRequested();
+    void kEdited(const QString& text);
+    void nEdited(const QString& text);
+    void budgetEdited(const QString& text);
+    void damageEdited(const QString& text);
+    void studyRequested();
+
+private:
+    QWidget* BuildParameters();
+    void ConnectEditor();
+    void ShowEditor(const Session& session);
+    void ShowPanel(const Session& session, int factor);
+    void Capture();
+
+    QLineEdit* edActName = nullptr;
+    QLineEdit* edExpense = nullptr;
+    QPushButton* butActIn = nullptr;
+    QPushButton* butReset = nullptr;
+    QTabWidget* pcFactOpt = nullptr;
+    struct MeasureControls {
+        FactorPanel* panel = nullptr;  // pXXOpt
+        QLabel* name = nullptr;        // lbOptXX
+        QLabel* id = nullptr;          // lbOptXXa; nullptr for H06, whose name label carries the id
+        QLabel* before = nullptr;      // st1_XX
+        QLabel* after = nullptr;       // st2_XX
+        QSlider* bar = nullptr;        // tbXX
+    };
+    std::array<MeasureControls, FactorCount> measureControls{};  // by catalogue index
+    QTreeWidget* tvAction = nullptr;
+    QPlainTextEdit* RichEdit3 = nullptr;
+    QComboBox* cbInputKOpt = nullptr;
+    QComboBox* cbInputNOpt = nullptr;
+    QLineEdit* edAllMoney = nullptr;
+    QLineEdit* edDamage = nullptr;
+    QLineEdit* edOutTimeOpt = nullptr;
+    QPushButton* buttonRunOpt = nullptr;
+    int treeExpansionsShown_ = 0;
+    std::vector<std::string> listingShown_;
+};
