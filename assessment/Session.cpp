@@ -54,6 +54,13 @@ void Session::Load(SessionState state)
     state_ = std::move(state);
 }
 
+void Session::Restore(const SessionState& snapshot)
+{
+    const Clock* clock = state_.net.clock;
+    state_ = snapshot;
+    state_.net.clock = clock;
+}
+
 void Session::SelectLevel(int factor, int item)
 {
     if (item < 0) return;

@@ -68,6 +68,9 @@ public:
     // locales and its calibration. The amounts' texts and the measure tree are formed anew from the
     // amounts and the measures (FormDerivedParts in the session's input locale).
     void Load(SessionState state);
+    // The state becomes exactly `snapshot`, as an earlier state() handed it out; the session keeps
+    // its clock, its locales and its calibration, and nothing is formed anew.
+    void Restore(const SessionState& snapshot);
     const NumberLocale& displayLocale() const { return displayLocale_; }
 
     // Start-up: the speed calibration under the initial ratings; it fills entries 0..10 of the series.

@@ -19,6 +19,7 @@
 
 #include "window/TAboutBox.h"
 #include "window/TFormSimpleDo.h"
+#include "window/UndoHistory.h"
 #include "analysispage/AnalysisPage.h"
 #include "analysispage/ExpertPanelView.h"
 #include "analysispage/PlanView.h"
@@ -83,6 +84,11 @@ TFormKestal::TFormKestal(const Clock* clock) : session_(clock, UiNumberLocale(),
     ConnectFactorPanels();
     ConnectMeasurePage();
     ConnectStudyAndTotals();
+    // Typing into these fields is recorded: the undo keys there undo the window's changes.
+    for (const char* field : {"cbInputK", "cbInputN", "cbInputKOpt", "cbInputNOpt", "edAllMoney", "edDamage"})
+        history_->TakeKeysOf(findChild<QWidget*>(QString::fromLatin1(field)));
+    for (const FactorInfo& factor : FactorCatalogue)
+        history_->TakeKeysOf(findChild<QWidget*>(QStringLiteral("cb") + QString::fromLatin1(factor.id)));
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TFormKestal::FocusWindowChanged);
     // Scrolling the pages re-rates nothing: lists, track bars and tabs take the wheel only with focus.
     TakeWheelOnlyWithFocusWithin(this);
@@ -101,6 +107,11 @@ void TFormKestal::BuildFrame()
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File1"));
     BuildFileMenu(file);
+    history_ = new UndoHistory(session_, [this] { ShowSession(true); }, this);
+    connect(&history_->stack(), &QUndoStack::cleanChanged, this, [this] { ShowTitle(); });
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("Правка"));
+    edit->setObjectName(QStringLiteral("mnEdit"));
+    history_->AddActions(edit);
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Сервис"));
     tools->setObjectName(QStringLiteral("mnTools"));
     QAction* runPage = tools->addAction(QStringLiteral("Запуск расчёта"));
@@ -193,6 +204,7 @@ void TFormKestal::FormCreate()
     for (int column = 0; column < ResultColumns; ++column) sgResult->setCell(column, 0, QText(ResultGridHeaders[column]));
     for (int column = 0; column < TotalsColumns; ++column) sgTotal->setCell(column, 0, QText(TotalsHeaders[column]));
     WriteLines(reHelp, IntroductionLines);
+    history_->Start();
     ShowSession(true);
     MarkSaved(QString());
 }
@@ -213,10 +225,14 @@ void TFormKestal::FocusWindowChanged(QWindow* now)
 
 void TFormKestal::FormActivate(bool first)
 {
-    const bool saved = !Unsaved();
-    ActOnSession([this] { session_.Activate(); });
-    // A new assessment starts on the questionnaire's level: no change of the user's.
-    if (first && saved) MarkSaved(projectPath_);
+    if (first && history_->Untouched() && !Unsaved()) {
+        // A new assessment starts on the questionnaire's level: no change of the user's.
+        Guarded(this, [this] { session_.Activate(); });
+        history_->Absorb();
+        ShowSession();
+    } else {
+        ActOnSession([this] { session_.Activate(); }, "оценка T03 по опроснику");
+    }
     // The T03 list shows the questionnaire's level, whatever was typed into it.
     ShowFactorList(T03());
     ShowTitle();
@@ -234,9 +250,10 @@ void TFormKestal::pT03DblClick()
     }))->show();
 }
 
-void TFormKestal::ActOnSession(const std::function<void()>& action)
+void TFormKestal::ActOnSession(const std::function<void()>& action, const std::string& name)
 {
     Guarded(this, action);
+    if (!name.empty()) changeName_ = name;
     ShowSession();
 }
 
@@ -259,6 +276,9 @@ void TFormKestal::ShowSession(bool lists)
         lists = false;
     } while (showAgain_);
     showing_ = false;
+    // Whatever changed the assessment since the last change recorded (an action, a finished run or
+    // study) is one change to undo.
+    history_->Record(std::exchange(changeName_, {}));
     ShowTitle();
 }
 
@@ -282,10 +302,12 @@ void TFormKestal::StartWork()
     lbWorkProgress->setText(WorkProgressText(0, 0, -1.0));
     lbWorkProgress->show();
     butStop->show();
+    history_->SetIdle(false);
 }
 
 void TFormKestal::EndWork()
 {
     lbWorkProgress->hide();
     butStop->hide();
+    history_->SetIdle(true);
 }

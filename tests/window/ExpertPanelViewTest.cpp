@@ -15,6 +15,7 @@
 #include <QTableWidget>
 #include <QTemporaryFile>
 #include <QTest>
+#include <QWindow>
 
 #include <map>
 
@@ -117,7 +118,7 @@ TEST_F(PanelTab, AnImportedTableIsShownAndItsBandIsTheCores)
     int changed = 0;
     for (const auto& [f, level] : consensus) changed += before[f] != level - 1;
     EXPECT_GT(changed, 0);
-    EXPECT_TRUE(window->windowTitle().startsWith("Новая оценка*")) << window->windowTitle().toStdString();
+    EXPECT_TRUE(window->windowHandle()->title().startsWith("Новая оценка*")) << window->windowHandle()->title().toStdString();
     EXPECT_FALSE(Find<QPushButton>("btPanelApply")->isEnabled());
     EXPECT_FALSE(Find<QLabel>("lbPanelState")->text().isEmpty());
 

@@ -1,5 +1,6 @@
 // The tab "План" driven by keys and clicks: the target's spellings, the step table, both plans
 // worked out off the interface thread and shown as the core's texts, and the curve.
+#include <QAction>
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
@@ -122,6 +123,11 @@ TEST_F(PlanTab, BothPlansAreTheCoresAndTheCurveIsDrawn)
         QTest::qWait(200);
         window->grab().save(qEnvironmentVariable("KESTAL_PLAN_PICTURE"));
     }
+    // The refused second press left nothing to undo; the capture is undone whole.
+    EXPECT_EQ(Find<QAction>("acUndo")->text(), QString::fromUtf8("Отменить: запись мероприятия"));
+    Find<QAction>("acUndo")->trigger();
+    EXPECT_EQ(session.CapturedCandidates(), measures);
+    EXPECT_FALSE(window->isWindowModified());
 }
 
 }  // namespace

@@ -1,0 +1,29 @@
+// What a change of the assessment is called where it can be undone, and whether a state change is one.
+#pragma once
+
+#include <string>
+
+#include "assessment/SessionState.h"
+
+// Whether two states hold the same assessment: the same ratings, run size, budget and damage,
+// captured measures, study results, questionnaire, run results, generator state and expert panel.
+// The measure editor's bars, typed name and cost, selection and tree, the readiness of its buttons
+// and the view of the totals are the editor's, not the assessment's.
+bool HoldsSameAssessment(const SessionState& a, const SessionState& b);
+
+// The one typed amount a change concerns, if that is all it changed: consecutive typing into the
+// same field counts as one change.
+enum class TypedAmount { None, K, N, Budget, Damage };
+
+struct ChangeName {
+    std::string name;  // in Russian, for "Отменить: …" and "Повторить: …"
+    TypedAmount field = TypedAmount::None;
+};
+
+// What turned `before` into `after`, by what differs, the largest change first: a run
+// ("моделирование"), a captured measure ("запись мероприятия"), "Сброс" ("сброс мероприятий"), a
+// study ("расчёт мероприятий"), the expert panel, the questionnaire ("анкета T03"), ratings ("оценка
+// H03"; several at once "оценки факторов", or "согласованные оценки экспертов" where each took the
+// panel's consensus), K ("число опытов K"), N ("число инициаций N"), the budget ("сумма средств") or
+// the damage ("величина ущерба").
+ChangeName NameChange(const SessionState& before, const SessionState& after);
