@@ -74,6 +74,12 @@ UndoHistory::UndoHistory(Session& session, std::function<void()> show, QObject* 
     Start();
 }
 
+UndoHistory::~UndoHistory()
+{
+    // The stack empties itself as it goes, and what heard of its changes may be gone already.
+    stack_.disconnect();
+}
+
 void UndoHistory::Start()
 {
     stack_.clear();

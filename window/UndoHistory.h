@@ -19,6 +19,7 @@ class UndoHistory : public QObject {
 public:
     // `show` brings the window in line with the session after an undo or a redo.
     UndoHistory(Session& session, std::function<void()> show, QObject* parent);
+    ~UndoHistory() override;
 
     // The session's state as it stands starts the history: nothing to undo or redo, saved.
     void Start();

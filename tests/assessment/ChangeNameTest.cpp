@@ -24,8 +24,8 @@ TEST(ChangeName, EditorMovesAreNoChangeAndEveryChangeIsNamedForWhatItChanged)
     base.SetKText("2");
     base.SetNText("100");
     // Two experts who agree on H03 and M02 at levels the ratings do not have.
-    const ExpertPanel panel{{Expert("Иванов", {{"H03", 2}, {"M02", 9}, {"C05", 4}}),
-                             Expert("Петров", {{"H03", 2}, {"M02", 9}, {"C05", 8}})}};
+    const ExpertPanel panel{{Expert("Иванов", {{"H03", 2}, {"M02", 9}, {"C04", 4}}),
+                             Expert("Петров", {{"H03", 2}, {"M02", 9}, {"C04", 8}})}};
     base.SetPanel(panel);
     QuestionnaireAnswers answers{};
     answers[0] = OffersAnswer(0, 1) ? 1 : 2;
@@ -47,7 +47,7 @@ TEST(ChangeName, EditorMovesAreNoChangeAndEveryChangeIsNamedForWhatItChanged)
         {"", TypedAmount::None, [](Session& s) { s.SetCostText("25"); }},
         {"", TypedAmount::None, [](Session& s) { s.SetBudgetText("1500,0"); }},  // the same amount
         {"", TypedAmount::None, [](Session& s) { s.ShowTotals(true); }},
-        {"оценка C05", TypedAmount::None, [](Session& s) { s.SelectLevel(Factor("C05"), 1); }},
+        {"оценка C04", TypedAmount::None, [](Session& s) { s.SelectLevel(Factor("C04"), 1); }},
         {"оценки факторов", TypedAmount::None,
          [](Session& s) {
              s.SelectLevel(Factor("H03"), 1);
@@ -56,7 +56,7 @@ TEST(ChangeName, EditorMovesAreNoChangeAndEveryChangeIsNamedForWhatItChanged)
         {"согласованные оценки экспертов", TypedAmount::None,
          [](Session& s) {
              s.SelectLevel(Factor("H03"), 1);
-             s.SelectLevel(Factor("C05"), 3);
+             s.SelectLevel(Factor("C04"), 3);
          }},
         {"число опытов K", TypedAmount::K, [](Session& s) { s.SetKText("3"); }},
         {"число опытов K", TypedAmount::K, [](Session& s) { s.SetKText("k"); }},

@@ -1,6 +1,7 @@
 // The tab "Эксперты" driven by clicks and keys: an imported table in the grid, the band worked out
 // off the interface thread equal to the core's, the consensus applied to the ratings, experts added,
 // renamed and removed within 2 to 12.
+#include <QAction>
 #include <QApplication>
 #include <QBarCategoryAxis>
 #include <QChart>
@@ -119,6 +120,7 @@ TEST_F(PanelTab, AnImportedTableIsShownAndItsBandIsTheCores)
     for (const auto& [f, level] : consensus) changed += before[f] != level - 1;
     EXPECT_GT(changed, 0);
     EXPECT_TRUE(window->windowHandle()->title().startsWith("Новая оценка*")) << window->windowHandle()->title().toStdString();
+    EXPECT_EQ(Find<QAction>("acUndo")->text(), QStringLiteral("Отменить: согласованные оценки экспертов"));
     EXPECT_FALSE(Find<QPushButton>("btPanelApply")->isEnabled());
     EXPECT_FALSE(Find<QLabel>("lbPanelState")->text().isEmpty());
 
