@@ -230,6 +230,7 @@ void TFormKestal::FormActivate(bool first)
         Guarded(this, [this] { session_.Activate(); });
         history_->Absorb();
         ShowSession();
+        MarkSaved(projectPath_);
     } else {
         ActOnSession([this] { session_.Activate(); }, "оценка T03 по опроснику");
     }

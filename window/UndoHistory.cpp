@@ -14,8 +14,9 @@
 
 namespace {
 
-// Changes kept for undoing: a state is some hundred kilobytes at most.
-constexpr int UndoLimit = 200;
+// Changes kept for undoing. A state takes about 0.3 MB (its tables are of fixed size), and each
+// change keeps one state (its state before is the previous one's after): some 30 MB at most.
+constexpr int UndoLimit = 100;
 
 const QString UndoText = QStringLiteral("Отменить");
 const QString RedoText = QStringLiteral("Повторить");
