@@ -127,6 +127,10 @@ TEST_F(UndoRedo, ARefusalPushesNothingAndWorkDisablesBoth)
     WaitForWork(*window);
     EXPECT_EQ(Undo()->text(), QStringLiteral("Отменить: число инициаций N"));
     EXPECT_TRUE(Undo()->isEnabled());
+    // A new assessment has nothing to undo.
+    AnswerNextQuestion(QMessageBox::Discard);
+    Find<QAction>("acNew")->trigger();
+    EXPECT_FALSE(Undo()->isEnabled() || Redo()->isEnabled() || window->isWindowModified());
 }
 
 }  // namespace
