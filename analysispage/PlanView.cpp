@@ -346,7 +346,7 @@ void CapturePlanAsMeasure(Session& session, const PlanView::Result& result, cons
     // Every rule checked before anything changes.
     if (session.RatingInputs() != result.ratings)
         throw KestalError("Оценки факторов изменились после расчёта плана: рассчитайте его заново");
-    if (session.WouldCapture())
+    if (session.HasPendingChanges())
         throw KestalError("В редакторе мероприятий есть незаписанные изменения: запишите или сбросьте их");
     if (state.measures.MeasureCount >= MaxMeasures) throw KestalError("Записано уже 15 мероприятий");
     if (plan.changes.size() > 10) throw KestalError("В мероприятии может быть не больше 10 факторов");

@@ -66,14 +66,6 @@ bool TookConsensus(const SessionState& after, const std::vector<int>& factors)
 
 }  // namespace
 
-bool HoldsSameAssessment(const SessionState& a, const SessionState& b)
-{
-    return RatedFactors(a, b).empty() && a.kText == b.kText && a.nText == b.nText && a.budget == b.budget &&
-           a.damage == b.damage && SameCaptured(a.measures, b.measures) && SameStudy(a, b) &&
-           SameQuestionnaire(a, b) && a.results == b.results && a.net.random.RandomSeed == b.net.random.RandomSeed &&
-           a.net.random.lastClockReading == b.net.random.lastClockReading && a.panel == b.panel;
-}
-
 ChangeName NameChange(const SessionState& before, const SessionState& after)
 {
     if (before.results != after.results) return {"моделирование"};
@@ -87,12 +79,13 @@ ChangeName NameChange(const SessionState& before, const SessionState& after)
     if (rated.size() == 1) return {std::string("оценка ") + FactorCatalogue[rated.front()].id};
     if (!rated.empty()) return {TookConsensus(after, rated) ? "согласованные оценки экспертов" : "оценки факторов"};
     const bool k = before.kText != after.kText, n = before.nText != after.nText;
-    const bool budget = before.budget != after.budget, damage = before.damage != after.damage;
+    const bool budget = before.budget != after.budget || before.budgetText != after.budgetText;
+    const bool damage = before.damage != after.damage || before.damageText != after.damageText;
     if (k + n + budget + damage == 1) {
-        if (k) return {"число опытов K", TypedAmount::K};
-        if (n) return {"число инициаций N", TypedAmount::N};
-        if (budget) return {"сумма средств", TypedAmount::Budget};
-        return {"величина ущерба", TypedAmount::Damage};
+        if (k) return {"число опытов K", TypedField::K};
+        if (n) return {"число инициаций N", TypedField::N};
+        if (budget) return {"сумма средств", TypedField::Budget};
+        return {"величина ущерба", TypedField::Damage};
     }
     return {"изменение оценки"};
 }

@@ -1,23 +1,17 @@
-// What a change of the assessment is called where it can be undone, and whether a state change is one.
+// What a change of the assessment is called where it can be undone.
 #pragma once
 
 #include <string>
 
 #include "assessment/SessionState.h"
 
-// Whether two states hold the same assessment: the same ratings, run size, budget and damage,
-// captured measures, study results, questionnaire, run results, generator state and expert panel.
-// The measure editor's bars, typed name and cost, selection and tree, the readiness of its buttons
-// and the view of the totals are the editor's, not the assessment's.
-bool HoldsSameAssessment(const SessionState& a, const SessionState& b);
-
 // The one typed amount a change concerns, if that is all it changed: consecutive typing into the
 // same field counts as one change.
-enum class TypedAmount { None, K, N, Budget, Damage };
+enum class TypedField { None, K, N, Budget, Damage };
 
 struct ChangeName {
     std::string name;  // in Russian, for "Отменить: …" and "Повторить: …"
-    TypedAmount field = TypedAmount::None;
+    TypedField field = TypedField::None;
 };
 
 // What turned `before` into `after`, by what differs, the largest change first: a run

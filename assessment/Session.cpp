@@ -64,8 +64,8 @@ void Session::Restore(const SessionState& snapshot)
 void Session::SelectLevel(int factor, int item)
 {
     if (item < 0) return;
-    const FactorInfo& info = FactorCatalogue.at(factor);
-    ApplyLevel(state_.settings, info, item);
+    state_.Rate(factor, item);
+    const FactorInfo& info = FactorCatalogue[factor];
     // The measure page follows; a factor a captured measure holds stays locked.
     const bool locked = state_.editor[factor].locked;
     state_.editor[factor] = FreshEditorRow(info, item);
@@ -79,16 +79,14 @@ void Session::Activate()
 
 void Session::SetKText(const std::string& text)
 {
-    state_.kText = text;
+    state_.SetKText(text);
     state_.studyEstimateShown = true;
-    if (const auto k = IntegerOf(text)) state_.series.ExperimentCount = *k;
 }
 
 void Session::SetNText(const std::string& text)
 {
-    state_.nText = text;
+    state_.SetNText(text);
     state_.studyEstimateShown = true;
-    if (const auto n = IntegerOf(text)) state_.series.InitiationCount = *n;
 }
 
 std::string Session::RunEstimateText() const
@@ -125,32 +123,15 @@ void Session::LearnLoad(const WorkTiming& timing)
     loadFactor_ = std::clamp(timing.wallSeconds / timing.cpuSeconds, 1.0, MostLoad);
 }
 
-void ModelingRun::Execute(const WorkControl& control)
-{
-    const double wall = net.clock->MonotonicSeconds(), cpu = net.clock->ThreadCpuSeconds();
-    const int64_t n = series.InitiationCount;
-    RunSeries(net, series, [&](int32_t e, int32_t done) {
-        control.Report((e - 1) * n + done, series.ExperimentCount * n);
-    });
-    timing = {net.clock->MonotonicSeconds() - wall, net.clock->ThreadCpuSeconds() - cpu};
-}
-
 ModelingRun Session::PrepareRun() const
 {
-    const RunSize size = ReadRunSize(state_.kText, state_.nText);
-    ModelingRun run{state_.net, state_.series, {}};
-    CopySettingsToInputs(state_.settings, run.net.inputs);
-    run.series.ExperimentCount = size.k;
-    run.series.InitiationCount = size.n;
-    return run;
+    return state_.PrepareRun();
 }
 
 void Session::CommitRun(ModelingRun&& run)
 {
     LearnLoad(run.timing);
-    state_.results.push_back(BlockOfRun(run.net, run.series));
-    state_.net = run.net;
-    state_.series = std::move(run.series);
+    state_.CommitRun(std::move(run));
 }
 
 void Session::Run(const WorkControl& control)
@@ -162,8 +143,10 @@ void Session::Run(const WorkControl& control)
 
 void Session::ApplyQuestionnaire(const QuestionnaireAnswers& answers)
 {
-    for (std::size_t n = 0; n < answers.size(); ++n)
-        if (!OffersAnswer(static_cast<int>(n), answers[n])) throw KestalError("Недопустимый ответ анкеты");
-    state_.answers = answers;
-    if (const auto level = QuestionnaireLevelOf(answers)) state_.QuestionnaireLevel = *level;
+    state_.ApplyQuestionnaire(answers);
+}
+
+void Session::SetPanel(ExpertPanel panel)
+{
+    state_.SetPanel(std::move(panel));
 }

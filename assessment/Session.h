@@ -1,61 +1,16 @@
-// The session model: the state of one working session and every operation on it. Both windows and
-// kestal-sim go through these operations; each reads and checks all its texts first, then changes
-// the state, or raises the system's message (KestalError) and changes nothing.
+// The session model: the assessment and the measure editor's presentation state, and every
+// operation on them. Both windows and kestal-sim go through these operations; each reads and checks
+// all its texts first, then changes the state, or raises the system's message (KestalError) and
+// changes nothing.
 #pragma once
 
 #include <optional>
 #include <string>
 
-#include "measures/Study.h"
-#include "analysis/BestMeasures.h"
-#include "analysis/ExactNodes.h"
-#include "analysis/FactorImportance.h"
-#include "analysis/RunPrecision.h"
 #include "assessment/SessionState.h"
 #include "assessment/Work.h"
 #include "common/Clock.h"
 #include "common/NumberLocale.h"
-
-// How long finished work took on the thread that ran it: by the wall clock and in processor time.
-// Their ratio is how much the rest of the machine slowed the work down.
-struct WorkTiming {
-    double wallSeconds = 0.0;
-    double cpuSeconds = 0.0;
-};
-
-// A modeling run taken off the session: copies of what it works on, so that it can run on another
-// thread while the session stays as it was, and be committed or dropped when it ends.
-struct ModelingRun {
-    GertNetwork net;
-    SeriesTable series;
-    WorkTiming timing;  // set by Execute
-    // K batches of N; WorkStopped when the control asks to stop.
-    void Execute(const WorkControl& control);
-};
-
-// A measure study taken off the session, the same way.
-struct MeasureStudy {
-    MeasureTables measures;
-    SettingsTable settings;
-    GertNetwork net;
-    SeriesTable series;
-    StudyParameters parameters;
-    Budget budget;
-    std::string damageText;
-    WorkTiming timing;  // set by Execute
-    void Execute(const WorkControl& control);
-};
-
-// The best set of measures taken off the session: copies of the ratings, the captured measures,
-// the budget and the damage, so that it can be judged on another thread.
-struct BestSetWork {
-    NetworkInputs ratings;
-    std::vector<CandidateMeasure> measures;
-    long double budget = 0.0L;
-    long double damage = 0.0L;
-    // The control hears of the progress in subsets and may stop the work (WorkStopped).
-    MeasureOptimum Execute(const WorkControl& control = {}) const;
-};
 
 class Session {
 public:
@@ -68,8 +23,8 @@ public:
     // locales and its calibration. The amounts' texts and the measure tree are formed anew from the
     // amounts and the measures (FormDerivedParts in the session's input locale).
     void Load(SessionState state);
-    // The state becomes exactly `snapshot`, as an earlier state() handed it out; the session keeps
-    // its clock, its locales and its calibration, and nothing is formed anew.
+    // The state becomes exactly `snapshot`, one the session held before (undo, redo): nothing is
+    // formed anew; the session keeps its clock, locales, calibration and load.
     void Restore(const SessionState& snapshot);
     const NumberLocale& displayLocale() const { return displayLocale_; }
 
@@ -117,14 +72,17 @@ public:
     void SetCostText(const std::string& text);
     void SetBudgetText(const std::string& text);
     void SetDamageText(const std::string& text);
-    // Whether a press of ">>" would capture something: a factor whose bar stands away from its
-    // level and that no captured measure holds.
-    bool WouldCapture() const;
-    // Whether ">>" may be pressed: the editor's readiness, and something to capture.
-    bool CaptureEnabled() const;
+    // Whether the pending measure changes anything: a factor whose bar stands away from its level
+    // and that no captured measure holds.
+    bool HasPendingChanges() const;
+    // Whether ">>" is enabled: armed by the editor's rules, and the pending measure has changes.
+    bool CaptureButtonEnabled() const;
     // ">>": the pending measure becomes the next captured measure. A blank name, an unreadable
     // cost, budget or damage text, a 16th measure or an 11th change are refused with nothing changed.
     void Capture();
+    // `draft` captured as ">>" captures the pending measure (refused as CaptureMeasure says); the
+    // editor then shows it captured: its factors' bars at their new levels, locked.
+    void Capture(const MeasureDraft& draft);
     // "Сброс": every measure, the tree, the listing and the study's page back to the start.
     void ResetMeasures();
 
@@ -178,12 +136,10 @@ public:
 private:
     // The change node of `factor` as the first child of the pending measure's changes node.
     TreeNode& OpenChangeNode(int factor);
-    TreeNode& PendingChanges();
+    TreeNode& PendingChangesNode();
     // The study's button after a budget or damage text changed: the rule of RunButtonEnabled, and
     // disabled while a text is no number.
     void JudgeStudyReady();
-    // Whether the optimizer takes as many measures as are captured.
-    bool BestSetCountFits() const;
     // What an initiation of the current ratings costs against one of the calibration's, times the
     // machine's load as the last committed work found it.
     long double CostFactor() const;
@@ -204,10 +160,5 @@ private:
     }();
 };
 
-inline constexpr const char* BlankMeasureNameText = "Введите название мероприятия";
-inline constexpr const char* BestSetCountText = "Для подбора лучшего набора нужно от 2 до 15 мероприятий";
-inline constexpr const char* BestSetBudgetText = "Для подбора лучшего набора сумма средств должна быть числом";
-inline constexpr const char* BestSetDamageText = "Для подбора лучшего набора величина ущерба должна быть числом";
-inline constexpr const char* BestSetDamageAmountText = "Для подбора лучшего набора величина ущерба должна быть не меньше 1";
 // The estimate while K or N is not an integer.
 inline constexpr const char* NoEstimateText = "—";

@@ -4,17 +4,10 @@
 
 #include <algorithm>
 
-#include "measures/Capture.h"
 #include "assessment/MeasureTree.h"
-#include "project/ProjectAmounts.h"
 #include "common/KestalError.h"
 
 namespace {
-
-bool IsBlank(const std::string& text)
-{
-    return std::all_of(text.begin(), text.end(), [](unsigned char c) { return c == ' ' || (c >= 9 && c <= 13); });
-}
 
 // The editor's readiness of ">>" after an event; a text that is no integer leaves it disabled.
 bool ReadyAfter(bool before, const std::optional<bool>& ready) { return ready.value_or(before); }
@@ -31,7 +24,7 @@ bool ReadyBy(bool before, Rule rule)
 
 }  // namespace
 
-TreeNode& Session::PendingChanges()
+TreeNode& Session::PendingChangesNode()
 {
     return state_.tree.children.back().children.front();
 }
@@ -39,7 +32,7 @@ TreeNode& Session::PendingChanges()
 TreeNode& Session::OpenChangeNode(int factor)
 {
     // One change node per factor of the pending measure: a factor edited again reuses its node.
-    TreeNode& changes = PendingChanges();
+    TreeNode& changes = PendingChangesNode();
     auto& children = changes.children;
     auto found = std::find_if(children.begin(), children.end(), [&](const TreeNode& n) { return n.factor == factor; });
     TreeNode node = found != children.end() ? *found : TreeNode{NoChangeText, 0, factor, {}};
@@ -53,7 +46,7 @@ void Session::SelectMeasureFactor(int factor)
     if (!state_.editorEnabled || state_.editor.at(factor).locked) return;
     state_.selectedFactor = factor;
     // A change node opened and left unused goes.
-    auto& changes = PendingChanges().children;
+    auto& changes = PendingChangesNode().children;
     if (!changes.empty() && changes.front().text == NoChangeText) changes.erase(changes.begin());
 }
 
@@ -64,7 +57,7 @@ void Session::EnterBar(int factor)
 
 void Session::ExitBar(int factor)
 {
-    auto& changes = PendingChanges().children;
+    auto& changes = PendingChangesNode().children;
     std::erase_if(changes, [&](const TreeNode& node) { return node.factor == factor && node.text == NoChangeText; });
 }
 
@@ -77,8 +70,9 @@ void Session::MoveBar(int factor, int position)
     TreeNode& node = OpenChangeNode(factor);
     node.image = GroupImage(info);
     node.text = ChangeNodeText(info, row.currentItem, row.position);
-    state_.captureReady = ReadyBy(state_.captureReady,
-                                  [&] { return ReadinessAfterMove(row.currentItem, row.position, state_.costText, inputLocale_); });
+    const TypedAmount cost{state_.cost, state_.costText};
+    state_.captureArmed =
+        ReadyBy(state_.captureArmed, [&] { return ReadinessAfterMove(row.currentItem, row.position, cost); });
     ++state_.treeExpansions;
 }
 
@@ -89,23 +83,22 @@ void Session::SetMeasureName(const std::string& text)
 
 void Session::SetCostText(const std::string& text)
 {
+    const TypedAmount cost = ReadAmount(text, inputLocale_);
     state_.costText = text;
-    state_.cost = AmountOf(text, inputLocale_);
-    state_.captureReady =
-        ReadyBy(state_.captureReady, [&] { return ReadinessAfterCostChange(text, state_.editor, inputLocale_); });
+    state_.cost = cost.value;
+    state_.captureArmed =
+        ReadyBy(state_.captureArmed, [&] { return ReadinessAfterCostChange(cost, state_.editor); });
 }
 
 void Session::SetBudgetText(const std::string& text)
 {
-    state_.budgetText = text;
-    state_.budget = AmountOf(text, inputLocale_);
+    state_.SetBudget(ReadAmount(text, inputLocale_));
     if (!text.empty()) JudgeStudyReady();
 }
 
 void Session::SetDamageText(const std::string& text)
 {
-    state_.damageText = text;
-    state_.damage = AmountOf(text, inputLocale_);
+    state_.SetDamage(ReadAmount(text, inputLocale_));
     if (!text.empty()) JudgeStudyReady();
 }
 
@@ -113,61 +106,73 @@ void Session::JudgeStudyReady()
 {
     state_.studyReady = ReadyBy(state_.studyReady, [&] {
         return std::optional<bool>(
-            RunButtonEnabled(state_.budgetText, state_.damageText, state_.measures.MeasureCount, inputLocale_));
+            RunButtonEnabled(state_.BudgetAmount(), state_.DamageAmount(), state_.measures.MeasureCount));
     });
 }
 
-bool Session::WouldCapture() const
+bool Session::HasPendingChanges() const
 {
     return std::any_of(state_.editor.begin(), state_.editor.end(),
                        [](const EditorRow& row) { return !row.locked && row.position != row.currentItem; });
 }
 
-bool Session::CaptureEnabled() const
+bool Session::CaptureButtonEnabled() const
 {
-    return state_.captureReady && WouldCapture();
+    return state_.captureArmed && HasPendingChanges();
 }
 
 void Session::Capture()
 {
-    if (WouldCapture() && IsBlank(state_.measureName)) throw KestalError(BlankMeasureNameText);
-    // CaptureMeasure checks every text and limit before it writes into the copy.
-    MeasureTables measures = state_.measures;
-    const CaptureResult result = CaptureMeasure(
-        measures, state_.settings,
-        {state_.editor, state_.measureName, state_.costText, state_.budgetText, state_.damageText}, inputLocale_);
+    Capture({state_.measureName, {state_.cost, state_.costText}, PendingChanges(state_.editor)});
+}
 
-    state_.measures = std::move(measures);
+void Session::Capture(const MeasureDraft& draft)
+{
+    const CaptureResult result = state_.Capture(state_.editor, draft);
     state_.studyReady = result.runEnabled;
     state_.studyEstimateShown = true;
     if (result.captured) {
         TreeNode& measure = state_.tree.children.back();
         auto& changes = measure.children.front().children;
-        // A node left by a factor whose level was then set on the modeling page holds no change.
+        // The nodes of factors the measure does not take leave it: a node left by a factor whose level
+        // was then set on the modeling page holds no change; one of a bar the draft left where the
+        // user moved it stays pending.
+        std::vector<TreeNode> pending;
         std::erase_if(changes, [&](const TreeNode& node) {
-            return std::find(result.lockedFactors.begin(), result.lockedFactors.end(), node.factor) ==
-                   result.lockedFactors.end();
+            const auto& locked = result.lockedFactors;
+            if (std::find(locked.begin(), locked.end(), node.factor) != locked.end()) return false;
+            if (node.factor >= 0) {
+                const EditorRow& row = state_.editor[node.factor];
+                if (!row.locked && row.position != row.currentItem) pending.push_back(node);
+            }
+            return true;
         });
         for (const int factor : result.lockedFactors) {
+            const FactorInfo& info = FactorCatalogue[factor];
             EditorRow& row = state_.editor[factor];
+            // The bar shows the level the measure gives the factor, whether moved there or not.
+            for (const LevelMove& move : draft.changes)
+                if (move.factor == factor && row.position != move.item) {
+                    row.position = move.item;
+                    row.levelAfter = (*info.wording)[move.item];
+                }
             row.locked = true;
             if (state_.selectedFactor == factor) state_.selectedFactor = -1;
             if (FactorNode(measure.children.front(), factor)) continue;
-            const FactorInfo& info = FactorCatalogue[factor];
             changes.push_back({ChangeNodeText(info, row.currentItem, row.position), GroupImage(info), factor, {}});
         }
         measure.children.back().text = result.costNodeText;
         state_.measureName = result.nextName;
         state_.tree.children.push_back(MeasureNode(result.nextName));
+        PendingChangesNode().children = std::move(pending);
     }
-    state_.captureReady = false;
+    state_.captureArmed = false;
     SetCostText("0");
 }
 
 void Session::ResetMeasures()
 {
-    state_.measures.MeasureCount = 0;
-    state_.measures.ChangeTotal = 0;
+    state_.Assessment::ResetMeasures();
     state_.studyReady = false;
     state_.studyEstimateShown = false;
     state_.tree = InitialTree();
@@ -181,7 +186,5 @@ void Session::ResetMeasures()
         row.levelAfter = row.levelBefore;
         row.position = row.currentItem;
     }
-    ClearMeasureStore(state_.measures);
-    ClearPlanTable(state_.measures);
     state_.editorEnabled = true;
 }

@@ -1,5 +1,5 @@
-// Everything one working session holds, as plain data: ratings, run sizes, results, the measure
-// editor and its tree, the measure tables, the study's outcome, the questionnaire and the expert panel.
+// Everything one working session holds, as plain data: the assessment, the measure editor and its
+// tree, and the study's outcome as the pages show it.
 #pragma once
 
 #include <array>
@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "assessment/Assessment.h"
 #include "measures/EditorRules.h"
 #include "measures/MeasureStore.h"
 #include "measures/Totals.h"
@@ -40,46 +41,35 @@ struct StudyOutcome {
     bool operator==(const StudyOutcome&) const = default;
 };
 
-struct SessionState {
-    // The factor ratings and the simulation's own state: inputs, random source, series.
-    SettingsTable settings = InitialSettings();
-    GertNetwork net;
-    SeriesTable series;
-
-    // The run size texts, shared by both pages' K and N fields.
-    std::string kText = "200";
-    std::string nText = "4000";
+// A working session: the assessment, and the measure editor's presentation state (its rows and
+// bars, the pending measure's name and cost, the tree, the readiness of its buttons) and the study's
+// outcome as the pages show it.
+struct SessionState : Assessment {
     // The study's estimate shows from the first change of K or N or the first capture until "Сброс".
     bool studyEstimateShown = false;
-    // One block per completed modeling run, oldest first (RunCounter is their number).
-    std::vector<RunBlock> results;
 
     // The measure editor: one row per factor in catalogue order (level, bar, locked, captions).
     EditorRows editor;
     int selectedFactor = -1;  // the selected measure panel, catalogue index; -1 for none
     std::string measureName = MeasureNameText(1);
+    // The pending measure's cost: the amount read where the text entered (none while it is no
+    // number) and the text as typed. A project file keeps the amount; the text is formed from it.
     std::string costText = "0";
-    std::string budgetText = "1500";
-    std::string damageText = "10000000";
-    // The amounts these three texts hold, read where the text enters; none while a text is no number.
-    // A project file keeps the amounts; the texts are formed from them when it is opened.
     std::optional<long double> cost = 0.0L;
-    std::optional<long double> budget = 1500.0L;
-    std::optional<long double> damage = 10'000'000.0L;
-    bool captureReady = false;   // the editor's readiness of ">>" (CaptureEnabled adds what a press needs)
+    // Whether the editor's rules armed ">>" (moves and cost changes set it, a capture clears it);
+    // the button is enabled when it is armed and a press has something to capture.
+    bool captureArmed = false;
     bool studyReady = false;     // buttonRunOpt
     bool editorEnabled = true;   // pcFactOpt: a study locks the editor until "Сброс"
     TreeNode tree;               // root "Комплекс мер"; its last child is the pending measure
     int treeExpansions = 0;      // how often the tree was to be expanded whole
-    MeasureTables measures;
     StudyOutcome study;
 
-    // The questionnaire: the level it chose last (a T03 item) and the answers it was applied with.
-    uint8_t QuestionnaireLevel = 6;
-    QuestionnaireAnswers answers{};
-
-    // The expert panel of the assessment; none while it has no experts.
-    ExpertPanel panel;
-
-    int32_t RunCounter() const { return static_cast<int32_t>(results.size()); }
+    const Assessment& assessment() const { return *this; }
+    Assessment& assessment() { return *this; }
+    // The whole state alike: the assessment and everything the pages show of it.
+    bool operator==(const SessionState&) const = default;
 };
+
+// Whether two states hold the same assessment, whatever the editor and the pages show.
+inline bool SameAssessment(const SessionState& a, const SessionState& b) { return a.assessment() == b.assessment(); }

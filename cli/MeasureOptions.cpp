@@ -1,4 +1,4 @@
-// Parsing of the measure options and their capture as the measure page captures them.
+// Parsing of the measure options and the capture of the measures they give.
 #include "cli/MeasureOptions.h"
 
 #include "cli/CommandSession.h"
@@ -12,7 +12,8 @@ MeasureOption ParseMeasureOption(const std::string& text) {
     const auto last = text.rfind(';');
     const auto middle = last == std::string::npos || last == 0 ? std::string::npos : text.rfind(';', last - 1);
     if (middle == std::string::npos) throw UsageError(subject + ": expected NAME;COST;ID=NUMBER[,ID=NUMBER...]");
-    MeasureOption measure{text, text.substr(0, middle), text.substr(middle + 1, last - middle - 1), {}};
+    MeasureOption measure{text, text.substr(0, middle),
+                          ReadAmount(text.substr(middle + 1, last - middle - 1), CommandLineNumbers()), {}};
     const std::string list = text.substr(last + 1);
     for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
         end = list.find(',', start);
@@ -26,11 +27,11 @@ MeasureOption ParseMeasureOption(const std::string& text) {
     return measure;
 }
 
-// The budget or damage text, typed or from the file, as the study's button takes it.
+// The budget or damage, typed or from the file, as the study's button takes it.
 void CheckAmount(const MeasureCommandOptions& options, bool given, const std::string& option, const std::string& key,
-                 const std::string& text) {
-    const std::string subject = SettingSubject(options.simulation, given, option, key, text);
-    if (!Attributed(subject, [&] { return AmountAtLeastOne(text, CommandLineNumbers()); }))
+                 const TypedAmount& amount) {
+    const std::string subject = SettingSubject(options.simulation, given, option, key, amount.text);
+    if (!Attributed(subject, [&] { return AmountAtLeastOne(amount); }))
         throw UsageError(subject + ": must be 1 or more");
 }
 
@@ -45,17 +46,16 @@ void CheckCount(const MeasureCommandOptions& options, const Session& session, co
 
 void Capture(const MeasureOption& measure, Session& session) {
     const std::string subject = Subject("--measure", measure.text);
-    session.SetMeasureName(measure.name);
-    session.SetCostText(measure.cost);
+    MeasureDraft draft{measure.name, measure.cost, {}};
     for (const auto& [factor, item] : measure.changes) {
         const int f = CatalogueIndex(*factor);
         const EditorRow& row = session.state().editor[f];
         if (row.locked) throw UsageError(subject + ": " + factor->id + " belongs to an earlier measure");
         if (row.currentItem == item)
             throw UsageError(subject + ": " + factor->id + " stands at level " + std::to_string(item + 1) + " already");
-        session.MoveBar(f, item);
+        draft.changes.push_back({f, item});
     }
-    Attributed(subject, [&] { session.Capture(); });
+    Attributed(subject, [&] { session.Capture(draft); });
 }
 
 }  // namespace
@@ -81,8 +81,8 @@ MeasureCommandOptions ParseMeasureCommandOptions(const std::vector<std::string>&
 void SetUpMeasures(const MeasureCommandOptions& options, Session& session, const MeasureCount& count) {
     if (options.budget) session.SetBudgetText(*options.budget);
     if (options.damage) session.SetDamageText(*options.damage);
-    CheckAmount(options, options.budget.has_value(), "--budget", "budget", session.state().budgetText);
-    CheckAmount(options, options.damage.has_value(), "--damage", "damage", session.state().damageText);
+    CheckAmount(options, options.budget.has_value(), "--budget", "budget", session.state().BudgetAmount());
+    CheckAmount(options, options.damage.has_value(), "--damage", "damage", session.state().DamageAmount());
     CheckCount(options, session, count);
     if (options.measures.empty()) return;
     session.ResetMeasures();

@@ -1,5 +1,5 @@
-// The --measure, --budget and --damage options of kestal-sim, and the measures captured from them
-// as ">>" captures them: shared by study and optimize.
+// The --measure, --budget and --damage options of kestal-sim, and the measures captured from them:
+// shared by study and optimize.
 #pragma once
 
 #include <optional>
@@ -13,7 +13,7 @@
 struct MeasureOption {
     std::string text;
     std::string name;
-    std::string cost;
+    TypedAmount cost;  // read with CommandLineNumbers
     std::vector<LevelChange> changes;
 };
 
@@ -40,7 +40,7 @@ MeasureCommandOptions ParseMeasureCommandOptions(const std::vector<std::string>&
 // What the study's page would hold before its button is pressed: budget and damage typed, each an
 // amount of at least 1; the number of measures (those of the command line, else the session's
 // captured ones) one that `count` accepts; then the command line's measures, if any, captured in
-// turn after "Сброс", as the editor takes them: name and cost typed, bars moved, ">>" pressed. A
-// change must leave the factor's current level and may not take a factor of an earlier measure.
+// turn after "Сброс" from their names, costs and changes, as ">>" captures them. A change must
+// leave the factor's current level and may not take a factor of an earlier measure.
 // Every refusal names the option, file key or measure at fault.
 void SetUpMeasures(const MeasureCommandOptions& options, Session& session, const MeasureCount& count);

@@ -1,57 +1,80 @@
 // Capture of the pending measure into the measure store and the plan table.
 #include "measures/Capture.h"
 
+#include <algorithm>
+
 #include "common/CheckedMath.h"
-#include "common/Conversions.h"
 #include "common/KestalError.h"
 #include "common/Text.h"
 
 namespace {
 
-bool IsChanged(const EditorRow& row) { return row.position != row.currentItem && !row.locked; }
+// The factors the draft changes, capture order, each to its new item; refused as CaptureMeasure says.
+std::vector<LevelMove> ChangedFactors(const EditorRows& rows, const MeasureDraft& draft) {
+    std::vector<LevelMove> changed;
+    for (const LevelMove& move : draft.changes) {
+        if (move.factor < 0 || move.factor >= FactorCount || move.item < 0 || move.item >= LevelCount)
+            throw KestalError("Недопустимое изменение фактора в мероприятии");
+        const std::string id = FactorCatalogue[move.factor].id;
+        for (const LevelMove& other : changed)
+            if (other.factor == move.factor) throw KestalError("Фактор " + id + " изменён в мероприятии дважды");
+        if (rows[move.factor].locked) throw KestalError("Фактор " + id + " уже входит в другое мероприятие");
+        changed.push_back(move);
+    }
+    std::erase_if(changed, [&](const LevelMove& move) { return rows[move.factor].currentItem == move.item; });
+    std::sort(changed.begin(), changed.end(), [](const LevelMove& a, const LevelMove& b) { return a.factor < b.factor; });
+    return changed;
+}
 
-// The cost as stored: the text read as a floating-point number. A cost below 1, which ">>" is never
-// made ready for, would give no sound benefit per cost.
-float ParseCost(const std::string& costText, const NumberLocale& locale) {
-    const long double cost = ParseFloat(costText, locale);
-    if (cost < 1.0L) throw KestalError(CostBelowOneText);
-    return ToSingle(cost);
+// The cost as stored. A cost below 1, which ">>" is never made ready for, would give no sound
+// benefit per cost.
+float CheckedCost(const TypedAmount& cost) {
+    const long double amount = cost.Number();
+    if (amount < 1.0L) throw KestalError(CostBelowOneText);
+    return ToSingle(amount);
 }
 
 }  // namespace
 
-CaptureResult CaptureMeasure(MeasureTables& tables, const SettingsTable& settings, const CaptureInput& input,
-                             const NumberLocale& locale) {
-    std::vector<int> changed;
+std::vector<LevelMove> PendingChanges(const EditorRows& rows) {
+    std::vector<LevelMove> changes;
     for (int f = 0; f < FactorCount; ++f)
-        if (IsChanged(input.rows[f])) changed.push_back(f);
+        if (rows[f].position != rows[f].currentItem && !rows[f].locked) changes.push_back({f, rows[f].position});
+    return changes;
+}
+
+CaptureResult CaptureMeasure(MeasureTables& tables, const SettingsTable& settings, const CaptureInput& input) {
+    const std::vector<LevelMove> changed = ChangedFactors(input.rows, input.draft);
 
     CaptureResult result;
     result.captured = !changed.empty();
     const int k = tables.MeasureCount + (result.captured ? 1 : 0);
-    result.runEnabled = RunButtonEnabled(input.budgetText, input.damageText, k, locale);
+    result.runEnabled = RunButtonEnabled(input.budget, input.damage, k);
     if (!result.captured) return result;
 
     if (k > MaxMeasures) throw KestalError(TooManyMeasuresText);
     if (changed.size() > MaxCapturedChanges) throw KestalError(TooManyChangesText);
-    const float cost = ParseCost(input.costText, locale);
+    const float cost = CheckedCost(input.draft.cost);
 
     operation& measure = tables.captured[k - 1];
     measure = operation{};
     int j = 0;
-    for (int f : changed) {
+    for (const auto& [f, item] : changed) {
         const FactorInfo& factor = FactorCatalogue[f];
+        const float after = LevelTable.at(item).value;
+        // The caption the bar shows, where the editor's bar stands there.
         const EditorRow& row = input.rows[f];
-        const float after = LevelTable.at(row.position).value;
-        const std::string levelAfter = CutToCapacity(row.levelAfter, LevelNameCapacity);
-        measure.Changes[++j] = {settings.row[factor.slot].RowText, CutToCapacity(row.levelBefore, LevelNameCapacity),
-                                levelAfter, settings.row[factor.slot].Value, after};
+        const std::string levelAfter =
+            CutToCapacity(row.position == item ? row.levelAfter : (*factor.wording)[item], LevelNameCapacity);
+        measure.Changes[++j] = {settings.row[factor.slot].RowText,
+                                CutToCapacity(row.levelBefore, LevelNameCapacity), levelAfter,
+                                settings.row[factor.slot].Value, after};
         FactorSetting& cell = tables.MeasurePlanTable[factor.slot][k];
         cell.Value = after;
         cell.LevelName = levelAfter;
     }
     measure.Cost = cost;
-    measure.Name = input.name;
+    measure.Name = input.draft.name;
 
     // Until a study ranks them, the store shows the captured measures at their own positions. A
     // capture after a study replaces the ranked record there whole, not with another's results.
@@ -61,8 +84,8 @@ CaptureResult CaptureMeasure(MeasureTables& tables, const SettingsTable& setting
     tables.ChangeTotal = static_cast<uint16_t>(tables.ChangeTotal + changed.size());
 
     result.measure = k;
-    result.lockedFactors = changed;
-    result.costNodeText = "Затраты = " + input.costText + " у.е.";
+    for (const LevelMove& move : changed) result.lockedFactors.push_back(move.factor);
+    result.costNodeText = "Затраты = " + input.draft.cost.text + " у.е.";
     result.nextName = MeasureNameText(k + 1);
     return result;
 }

@@ -7,16 +7,34 @@
 
 #include "measures/EditorRules.h"
 #include "measures/MeasureStore.h"
-#include "common/NumberLocale.h"
+#include "measures/TypedAmount.h"
 #include "factors/Settings.h"
 
-// What the page shows when ">>" is pressed.
+// A factor and the list item (0..10) a measure gives it.
+struct LevelMove {
+    int factor;  // catalogue index
+    int item;
+    bool operator==(const LevelMove&) const = default;
+};
+
+// A measure to capture: its name, its cost and the levels it gives factors.
+struct MeasureDraft {
+    std::string name;
+    TypedAmount cost;
+    std::vector<LevelMove> changes;
+};
+
+// The pending measure of the editor rows: each unlocked factor whose bar stands away from its
+// level, in catalogue order, at the bar's position.
+std::vector<LevelMove> PendingChanges(const EditorRows& rows);
+
+// What a capture reads: the editor rows (each factor's level, caption and lock), the measure, and
+// the budget and damage the study's button is judged by.
 struct CaptureInput {
-    EditorRows rows;          // the 30 factor rows, FactorCatalogue order
-    std::string name;         // edActName
-    std::string costText;     // edExpense
-    std::string budgetText;   // edAllMoney
-    std::string damageText;   // edDamage
+    EditorRows rows;     // the 30 factor rows, FactorCatalogue order
+    MeasureDraft draft;  // edActName, edExpense and the bars moved
+    TypedAmount budget;  // edAllMoney
+    TypedAmount damage;  // edDamage
 };
 
 // What the page does afterwards. In every case ">>" is disabled and the cost field set to "0".
@@ -35,12 +53,12 @@ inline constexpr const char* TooManyMeasuresText = "Можно ввести не
 inline constexpr const char* TooManyChangesText = "В одном мероприятии можно изменить не более 10 факторов";
 inline constexpr const char* CostBelowOneText = "Затраты на внедрение должны быть не меньше 1 у.е.";
 
-// Scans the factors in capture order H01..H14, M01..M08, C01..C04, T01..T06; a factor is changed
-// when its track bar differs from its current item and it is not locked. Every text is parsed and
-// every limit checked before anything is written: a budget or damage text that is not an integer,
-// a cost that is not a number of at least 1, a 16th measure or more than 10 changed factors raise
-// KestalError and leave the tables as they were. Otherwise MeasureCount goes up by one, the changes
-// go into captured[k - 1] and store position k, the plan column k gets their values and level
-// names, ChangeTotal goes up by their number, and Cost and Name are stored.
-CaptureResult CaptureMeasure(MeasureTables& tables, const SettingsTable& settings, const CaptureInput& input,
-                             const NumberLocale& locale);
+// The measure's changes to a level other than the factor's own are taken in capture order H01..H14,
+// M01..M08, C01..C04, T01..T06 (a change to the level a factor has is no change). Every text and
+// limit is checked before anything is written: a change of no factor or to no level, a factor
+// given twice or held by a captured measure, a budget or damage that is no number, a cost that is
+// not a number of at least 1, a 16th measure or more than 10 changed factors raise KestalError and
+// leave the tables as they were. Otherwise MeasureCount
+// goes up by one, the changes go into captured[k - 1] and store position k, the plan column k gets
+// their values and level names, ChangeTotal goes up by their number, and Cost and Name are stored.
+CaptureResult CaptureMeasure(MeasureTables& tables, const SettingsTable& settings, const CaptureInput& input);

@@ -3,7 +3,6 @@
 
 #include <string_view>
 
-#include "common/Conversions.h"
 
 EditorRow FreshEditorRow(const FactorInfo& factor, int item) {
     const char* text = (*factor.wording)[item];
@@ -38,28 +37,25 @@ std::string ChangeNodeText(const FactorInfo& factor, int currentItem, int positi
            (*factor.wording)[position];
 }
 
-bool AmountAtLeastOne(const std::string& text, const NumberLocale& locale) {
-    return ParseFloat(text, locale) >= 1.0L;
+bool AmountAtLeastOne(const TypedAmount& amount) {
+    return amount.Number() >= 1.0L;
 }
 
-std::optional<bool> ReadinessAfterCostChange(const std::string& costText, const EditorRows& rows,
-                                             const NumberLocale& locale) {
-    if (costText.empty()) return std::nullopt;
-    if (!AmountAtLeastOne(costText, locale)) return false;
+std::optional<bool> ReadinessAfterCostChange(const TypedAmount& cost, const EditorRows& rows) {
+    if (cost.text.empty()) return std::nullopt;
+    if (!AmountAtLeastOne(cost)) return false;
     for (const EditorRow& row : rows)
         if (row.levelBefore != row.levelAfter) return true;
     return false;
 }
 
-std::optional<bool> ReadinessAfterMove(int currentItem, int position, const std::string& costText,
-                                       const NumberLocale& locale) {
+std::optional<bool> ReadinessAfterMove(int currentItem, int position, const TypedAmount& cost) {
     if (position == currentItem) return false;
-    if (AmountAtLeastOne(costText, locale)) return true;
+    if (AmountAtLeastOne(cost)) return true;
     return std::nullopt;
 }
 
-bool RunButtonEnabled(const std::string& budgetText, const std::string& damageText, int measureCount,
-                      const NumberLocale& locale) {
-    if (!AmountAtLeastOne(budgetText, locale)) return false;
-    return AmountAtLeastOne(damageText, locale) && measureCount >= 2;
+bool RunButtonEnabled(const TypedAmount& budget, const TypedAmount& damage, int measureCount) {
+    if (!AmountAtLeastOne(budget)) return false;
+    return AmountAtLeastOne(damage) && measureCount >= 2;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "measures/MeasureStore.h"
+#include "measures/TypedAmount.h"
 #include "common/NumberLocale.h"
 #include "factors/Catalogue.h"
 
@@ -49,23 +50,19 @@ int GroupImage(const FactorInfo& factor);
 // otherwise "H01  (+2) --> " or "H01  ( -2) --> " followed by item `position` of the factor's list.
 std::string ChangeNodeText(const FactorInfo& factor, int currentItem, int position);
 
-// Whether a money text (cost, budget, damage) is an amount a measure or a study can use: read as a
-// floating-point number, as the capture and the study read it, it is at least 1. A text that is
-// not a number raises the conversion error.
-bool AmountAtLeastOne(const std::string& text, const NumberLocale& locale);
+// Whether a money amount (cost, budget, damage) is one a measure or a study can use: at least 1. A
+// text that is no number raises the conversion error.
+bool AmountAtLeastOne(const TypedAmount& amount);
 
-// Readiness of ">>" after a change of the cost text: nothing (leave ">>" as it is) for an empty
-// text; disabled for an amount below 1; otherwise enabled when some factor's before and after
-// captions differ.
-std::optional<bool> ReadinessAfterCostChange(const std::string& costText, const EditorRows& rows,
-                                             const NumberLocale& locale);
+// Readiness of ">>" after a change of the cost: nothing (leave ">>" as it is) for an empty text;
+// disabled for an amount below 1; otherwise enabled when some factor's before and after captions
+// differ. A text that is no number raises the conversion error.
+std::optional<bool> ReadinessAfterCostChange(const TypedAmount& cost, const EditorRows& rows);
 
 // Readiness of ">>" after the user moved a track bar: disabled when it stands on the current level;
 // otherwise enabled when the cost is an amount of at least 1, else left as it is.
-std::optional<bool> ReadinessAfterMove(int currentItem, int position, const std::string& costText,
-                                       const NumberLocale& locale);
+std::optional<bool> ReadinessAfterMove(int currentItem, int position, const TypedAmount& cost);
 
 // The study's run button: budget and damage amounts of at least 1 and at least two measures. The
-// damage text is read only when the budget passes.
-bool RunButtonEnabled(const std::string& budgetText, const std::string& damageText, int measureCount,
-                      const NumberLocale& locale);
+// damage is read only when the budget passes.
+bool RunButtonEnabled(const TypedAmount& budget, const TypedAmount& damage, int measureCount);

@@ -57,6 +57,7 @@ struct MeasureTables {
 
     operation& MeasureStore(int position) { return store[position - 1]; }
     const operation& MeasureStore(int position) const { return store[position - 1]; }
+    bool operator==(const MeasureTables&) const = default;
 };
 
 // Catalogue row texts of the plan table's columns 1..15, row r = FactorSlot.

@@ -132,12 +132,12 @@ struct StudyRun {
 
 }  // namespace
 
-StudyParameters CheckStudy(const MeasureTables& tables, const StudyTexts& texts, const NumberLocale& locale) {
+StudyParameters CheckStudy(const MeasureTables& tables, const StudyInputs& inputs) {
     const int measures = tables.MeasureCount;
     if (measures != 2 && measures != 3) throw KestalError(StudyCountText);
-    const RunSize size = ReadRunSize(texts.kText, texts.nText);
-    const long double budget = ParseFloat(texts.budgetText, locale);
-    const long double damage = ParseFloat(texts.damageText, locale);
+    const RunSize size = ReadRunSize(inputs.kText, inputs.nText);
+    const long double budget = inputs.budget.Number();
+    const long double damage = inputs.damage.Number();
     return {measures, size.k, size.n, budget, damage};
 }
 
@@ -177,6 +177,6 @@ int RunStudy(MeasureTables& tables, const SettingsTable& settings, GertNetwork& 
 }
 
 int RunStudy(MeasureTables& tables, const SettingsTable& settings, GertNetwork& net, SeriesTable& series,
-             const StudyTexts& texts, const NumberLocale& locale, const StudyProgress& progress) {
-    return RunStudy(tables, settings, net, series, CheckStudy(tables, texts, locale), progress);
+             const StudyInputs& inputs, const StudyProgress& progress) {
+    return RunStudy(tables, settings, net, series, CheckStudy(tables, inputs), progress);
 }

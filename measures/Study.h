@@ -8,15 +8,15 @@
 #include "measures/MeasureStore.h"
 #include "network/Network.h"
 #include "network/Series.h"
-#include "common/NumberLocale.h"
+#include "measures/TypedAmount.h"
 #include "factors/Settings.h"
 
-// The texts of the page's fields, parsed by the study.
-struct StudyTexts {
-    std::string kText;       // cbInputKOpt
-    std::string nText;       // cbInputNOpt
-    std::string budgetText;  // edAllMoney
-    std::string damageText;  // edDamage
+// What the study reads of the page: the run size as typed, the budget and the damage.
+struct StudyInputs {
+    std::string kText;   // cbInputKOpt
+    std::string nText;   // cbInputNOpt
+    TypedAmount budget;  // edAllMoney
+    TypedAmount damage;  // edDamage
 };
 
 // What a study reports while it runs.
@@ -64,7 +64,7 @@ struct StudyParameters {
 // Everything a study needs before it may change anything: refused with KestalError unless
 // MeasureCount is 2 or 3, K and N are integers in range (CheckRunParameters) and budget and damage
 // are floating-point numbers.
-StudyParameters CheckStudy(const MeasureTables& tables, const StudyTexts& texts, const NumberLocale& locale);
+StudyParameters CheckStudy(const MeasureTables& tables, const StudyInputs& inputs);
 
 // The study with checked parameters: plan column 0 := the settings, K and N into the series, the
 // store reset to the captured measures (positions behind them empty), the baseline, each measure
@@ -76,4 +76,4 @@ int RunStudy(MeasureTables& tables, const SettingsTable& settings, GertNetwork& 
 
 // CheckStudy, then RunStudy.
 int RunStudy(MeasureTables& tables, const SettingsTable& settings, GertNetwork& net, SeriesTable& series,
-             const StudyTexts& texts, const NumberLocale& locale, const StudyProgress& progress = {});
+             const StudyInputs& inputs, const StudyProgress& progress = {});

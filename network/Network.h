@@ -43,6 +43,7 @@ constexpr int32_t Stage4Threshold = 1201;
 // Counts of the last batch, node order B to I.
 struct OutcomeCounters {
     std::array<int32_t, NodeCount> node{};
+    bool operator==(const OutcomeCounters&) const = default;
 };
 
 // The simulation's process-wide state: inputs, counters, random source and the clock it reads.
@@ -51,6 +52,11 @@ struct GertNetwork {
     OutcomeCounters counters;
     RandomSource random;
     const Clock* clock = &SystemClock();
+    // The same state, whatever clock each reads.
+    bool operator==(const GertNetwork& other) const
+    {
+        return inputs == other.inputs && counters == other.counters && random == other.random;
+    }
 };
 
 // Zeroes the counters, reseeds from the clock and runs n >= 1 initiations.

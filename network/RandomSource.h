@@ -16,6 +16,7 @@ struct RandomSource {
     void ReseedFromClock(const Clock& clock);
     // Advances the state and returns state * 2^-32, exact in extended precision.
     long double NextUniform();
+    bool operator==(const RandomSource&) const = default;
 };
 
 // The drawn value every sampler compares: NextUniform rounded to single.

@@ -15,6 +15,7 @@ struct SeriesTable {
     std::array<std::array<int32_t, MaxExperiments>, NodeCount> column{};
     int32_t ExperimentCount = 0;  // K
     int32_t InitiationCount = 0;  // N
+    bool operator==(const SeriesTable&) const = default;
 };
 
 // Mean of entries 0..K-1 of a column: exact integer sum / K in extended, rounded to single.

@@ -4,8 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "common/Conversions.h"
-#include "common/KestalError.h"
+#include "measures/TypedAmount.h"
 
 namespace {
 
@@ -43,11 +42,7 @@ std::string TypedText(Number amount, const NumberLocale& locale)
 
 std::optional<long double> AmountOf(const std::string& text, const NumberLocale& locale)
 {
-    try {
-        return ParseFloat(text, locale);
-    } catch (const KestalError&) {
-        return std::nullopt;
-    }
+    return ReadAmount(text, locale).value;
 }
 
 std::string AmountLiteral(long double amount)

@@ -119,7 +119,7 @@ void ReadEditor(const JsonNode& editor, int version, const std::array<int, Facto
         selected.Refuse("выбран закреплённый фактор");
     state.measureName = editor["measureName"].Text();
     state.cost = version == 1 ? AmountOfText(editor["costText"]) : editor["cost"].Amount();
-    state.captureReady = editor["captureReady"].Bool();
+    state.captureArmed = editor["captureReady"].Bool();
     state.studyReady = editor["studyReady"].Bool();
     state.editorEnabled = editor["enabled"].Bool();
     state.studyEstimateShown = editor["studyEstimateShown"].Bool();

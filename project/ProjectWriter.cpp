@@ -167,7 +167,7 @@ Out Editor(const SessionState& state)
             {"selected", state.selectedFactor < 0 ? Out(nullptr) : Out(FactorCatalogue.at(state.selectedFactor).id)},
             {"measureName", state.measureName},
             {"cost", AmountJson(state.cost)},
-            {"captureReady", state.captureReady},
+            {"captureReady", state.captureArmed},
             {"studyReady", state.studyReady},
             {"enabled", state.editorEnabled},
             {"studyEstimateShown", state.studyEstimateShown}};

@@ -86,7 +86,7 @@ void TFormKestal::ShowMeasureEditor()
     const SessionState& state = session_.state();
     SetEditText(edActName, QText(state.measureName));
     SetEditText(edExpense, QText(state.costText));
-    butActIn->setEnabled(session_.CaptureEnabled());
+    butActIn->setEnabled(session_.CaptureButtonEnabled());
     pcFactOpt->setEnabled(state.editorEnabled);
     for (int factor = 0; factor < FactorCount; ++factor) ShowMeasurePanel(factor);
     ShowTree(tvAction, state.tree);

@@ -47,14 +47,14 @@ public:
         if (pushed_) history_.Restore(after_);
         pushed_ = true;
     }
-    int id() const override { return field_ == TypedAmount::None ? -1 : static_cast<int>(field_); }
+    int id() const override { return field_ == TypedField::None ? -1 : static_cast<int>(field_); }
     bool mergeWith(const QUndoCommand* other) override
     {
         const auto* next = static_cast<const StateChange*>(other);
         if (next->field_ != field_) return false;
         after_ = next->after_;
         // Typed back to what it was: no change is left.
-        setObsolete(HoldsSameAssessment(*before_, *after_));
+        setObsolete(SameAssessment(*before_, *after_));
         return true;
     }
 
@@ -62,7 +62,7 @@ private:
     UndoHistory& history_;
     std::shared_ptr<const SessionState> before_;
     std::shared_ptr<const SessionState> after_;
-    TypedAmount field_;
+    TypedField field_;
     bool pushed_ = false;
 };
 
@@ -95,10 +95,10 @@ void UndoHistory::Absorb()
 
 void UndoHistory::Record(const std::string& name)
 {
-    if (restoring_ || HoldsSameAssessment(*recorded_, session_.state())) return;
+    if (restoring_ || SameAssessment(*recorded_, session_.state())) return;
     auto after = std::make_shared<const SessionState>(session_.state());
     ChangeName change = NameChange(*recorded_, *after);
-    if (!name.empty()) change = {name, TypedAmount::None};
+    if (!name.empty()) change = {name, TypedField::None};
     auto before = std::exchange(recorded_, after);
     stack_.push(new StateChange(*this, std::move(before), std::move(after), change));
 }

@@ -29,20 +29,12 @@ struct Fixture {
     }
 };
 
-// What a refused or stopped operation must leave as it was.
+// What a refused or stopped operation must leave as it was: the whole state, the assessment and
+// everything the pages show of it.
 void ExpectSameOutcome(const SessionState& before, const SessionState& after)
 {
-    EXPECT_EQ(after.results.size(), before.results.size());
-    EXPECT_EQ(after.study.listing, before.study.listing);
-    EXPECT_EQ(after.study.moneyLabel, before.study.moneyLabel);
-    EXPECT_EQ(after.measures.MeasureCount, before.measures.MeasureCount);
-    EXPECT_EQ(after.measures.ChangeTotal, before.measures.ChangeTotal);
-    for (int p = 1; p <= StorePositions; ++p) {
-        EXPECT_EQ(after.measures.MeasureStore(p).Name, before.measures.MeasureStore(p).Name) << p;
-        EXPECT_EQ(after.measures.MeasureStore(p).Ratio, before.measures.MeasureStore(p).Ratio) << p;
-    }
-    EXPECT_EQ(after.net.random.RandomSeed, before.net.random.RandomSeed);
-    EXPECT_EQ(after.editorEnabled, before.editorEnabled);
+    EXPECT_TRUE(SameAssessment(after, before));
+    EXPECT_TRUE(after == before);
 }
 
 TEST(Session, StoppedWorkChangesNothing)
@@ -98,19 +90,19 @@ TEST(Session, CaptureIsEnabledOnlyWhenAPressWouldCaptureSomething)
 {
     Fixture f;
     f.session.SetCostText("100");
-    EXPECT_FALSE(f.session.CaptureEnabled());
+    EXPECT_FALSE(f.session.CaptureButtonEnabled());
     f.session.MoveBar(Factor("T01"), 6);
-    EXPECT_TRUE(f.session.CaptureEnabled());
+    EXPECT_TRUE(f.session.CaptureButtonEnabled());
     f.session.Capture();
     // T01 still shows its change, so the editor's rule would be ready; nothing is left to capture.
     f.session.SetCostText("5");
-    EXPECT_TRUE(f.session.state().captureReady);
-    EXPECT_FALSE(f.session.CaptureEnabled());
+    EXPECT_TRUE(f.session.state().captureArmed);
+    EXPECT_FALSE(f.session.CaptureButtonEnabled());
     // A level chosen on the modeling page leaves the factor with the measure that holds it.
     f.session.SelectLevel(Factor("T01"), 2);
     EXPECT_TRUE(f.session.state().editor[Factor("T01")].locked);
     f.session.MoveBar(Factor("T01"), 7);
-    EXPECT_FALSE(f.session.WouldCapture());
+    EXPECT_FALSE(f.session.HasPendingChanges());
 }
 
 // The index of `target` in pre-order over the tree (root 0); -1 where it is not in the tree.

@@ -18,7 +18,7 @@ namespace {
 auto Kept(const SessionState& s)
 {
     return std::tie(s.settings, s.kText, s.nText, s.results, s.editor, s.selectedFactor, s.measureName, s.costText,
-                    s.budgetText, s.damageText, s.cost, s.budget, s.damage, s.captureReady, s.studyReady,
+                    s.budgetText, s.damageText, s.cost, s.budget, s.damage, s.captureArmed, s.studyReady,
                     s.editorEnabled, s.studyEstimateShown, s.measures.store, s.measures.captured,
                     s.measures.MeasureCount, s.measures.ChangeTotal, s.study, s.QuestionnaireLevel, s.answers,
                     s.net.random.RandomSeed, s.net.random.lastClockReading, s.panel);

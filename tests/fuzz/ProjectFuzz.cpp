@@ -115,7 +115,7 @@ void UseSession(const SessionState& state)
     allowed([&] { session.Importance(); });
     allowed([&] { session.BestMeasures(); });
     for (const RunBlock& block : session.state().results) allowed([&] { Session::PrecisionOf(block); });
-    allowed([&] { session.CaptureEnabled(); });
+    allowed([&] { session.CaptureButtonEnabled(); });
     allowed([&] {
         session.SelectMeasureFactor(29);
         session.EnterBar(29);

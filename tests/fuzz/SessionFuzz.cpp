@@ -117,6 +117,7 @@ public:
         clock_.reading = static_cast<int32_t>(Below(random_, 86'400'000));
         const auto& [name, operation] = operations_[Below(random_, operations_.size())];
         log.push_back(name);
+        snapshots_.push_back(session_.state());
         operation(*this, log.back());
         CheckAnalysis(session_);
     }
@@ -130,15 +131,13 @@ private:
     template <class Action>
     void Refusable(const std::string& name, Action action)
     {
-        const std::string before = ProjectJson(session_.state());
-        const std::size_t results = session_.state().results.size();
+        const SessionState before = session_.state();
         try {
             action();
             ++done[name];
         } catch (const KestalError&) {
             ++refusals[name];
-            Require(ProjectJson(session_.state()) == before && session_.state().results.size() == results,
-                    "a refused " + name + " changed the state");
+            Require(session_.state() == before, "a refused " + name + " changed the state");
         }
     }
 
@@ -218,7 +217,7 @@ private:
              s.session_.SelectMeasureFactor(factor);
              s.session_.EnterBar(factor);
              s.session_.MoveBar(factor, s.Item());
-             if (s.session_.CaptureEnabled()) s.Refusable("Capture", [&] { s.session_.Capture(); });
+             if (s.session_.CaptureButtonEnabled()) s.Refusable("Capture", [&] { s.session_.Capture(); });
          }},
         {"CaptureMany", [](Sequence& s, std::string&) {
              // Up to eight measures in a row, each on a free factor, so that the larger best sets come.
@@ -232,8 +231,19 @@ private:
                  s.session_.SelectMeasureFactor(factor);
                  s.session_.EnterBar(factor);
                  s.session_.MoveBar(factor, (row.currentItem + 1 + static_cast<int>(s.Below11() % 10)) % LevelCount);
-                 if (s.session_.CaptureEnabled()) s.Refusable("CaptureMany", [&] { s.session_.Capture(); });
+                 if (s.session_.CaptureButtonEnabled()) s.Refusable("CaptureMany", [&] { s.session_.Capture(); });
              }
+         }},
+        {"CaptureDraft", [](Sequence& s, std::string& note) {
+             // A measure from its data, as kestal-sim gives it: any factor and level, some out of range
+             // or twice, the factors of captured measures among them.
+             MeasureDraft draft{OneOf(s.random_, NameTexts), ReadAmount(OneOf(s.random_, MoneyTexts), RussianNumberLocale()),
+                                {}};
+             for (uint64_t n = Below(s.random_, 12); n > 0; --n)
+                 draft.changes.push_back({static_cast<int>(Below(s.random_, FactorCount + 2)) - 1,
+                                          static_cast<int>(Below(s.random_, LevelCount + 2)) - 1});
+             note += " " + std::to_string(draft.changes.size());
+             s.Refusable("CaptureDraft", [&] { s.session_.Capture(draft); });
          }},
         {"CaptureAsIs", [](Sequence& s, std::string&) { s.Refusable("CaptureAsIs", [&] { s.session_.Capture(); }); }},
         {"Reset", [](Sequence& s, std::string&) { s.session_.ResetMeasures(); }},
@@ -272,6 +282,15 @@ private:
              Require(ProjectJson(state) == written, "a project read back differs");
              s.session_.Load(std::move(state));
          }},
+        {"Restore", [](Sequence& s, std::string& note) {
+             // Back to an earlier state, as undo and redo go: exactly it, down to the saved file.
+             const std::size_t back = Below(s.random_, s.snapshots_.size());
+             note += " " + std::to_string(back);
+             const SessionState& snapshot = s.snapshots_[back];
+             s.session_.Restore(snapshot);
+             Require(s.session_.state() == snapshot && ProjectJson(s.session_.state()) == ProjectJson(snapshot),
+                     "a restored state differs from its snapshot");
+         }},
         {"Questionnaire", [](Sequence& s, std::string&) {
              QuestionnaireAnswers answers{};
              for (std::size_t n = 0; n < answers.size(); ++n) {
@@ -286,6 +305,8 @@ private:
     };
 
     uint64_t Below11() { return Below(random_, 11); }
+    // The state before each step of the sequence, oldest first.
+    std::vector<SessionState> snapshots_;
 };
 
 }  // namespace

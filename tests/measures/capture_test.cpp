@@ -149,7 +149,7 @@ TEST(Capture, RefusesBeforeWritingAnything) {
     MeasurePage page;
     const auto refused = [&](const std::string& cost, const std::string& message) {
         try {
-            CaptureMeasure(*page.tables, page.settings, page.Input("Мера", cost), EnglishNumberLocale());
+            CaptureMeasure(*page.tables, page.settings, page.Input("Мера", cost));
             ADD_FAILURE() << "accepted cost '" << cost << "'";
         } catch (const KestalError& error) {
             EXPECT_EQ(std::string(error.what()), message);
@@ -192,7 +192,7 @@ TEST(Capture, RefusesASixteenthMeasure) {
     const FactorInfo& next = FactorCatalogue[MaxMeasures];
     page.MoveTrackBars({{next.id, next.defaultItem == 0 ? 1 : 0}});
     try {
-        CaptureMeasure(*page.tables, page.settings, page.Input("М16", "100"), EnglishNumberLocale());
+        CaptureMeasure(*page.tables, page.settings, page.Input("М16", "100"));
         ADD_FAILURE() << "a 16th measure was captured";
     } catch (const KestalError& error) {
         EXPECT_STREQ(error.what(), TooManyMeasuresText);

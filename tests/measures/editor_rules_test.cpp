@@ -4,6 +4,12 @@
 #include "measures/EditorRules.h"
 #include "common/KestalError.h"
 
+namespace {
+
+TypedAmount Ru(const char* text) { return ReadAmount(text, RussianNumberLocale()); }
+
+}  // namespace
+
 TEST(EditorRules, ChangeNodeTexts) {
     const FactorInfo& h01 = *FindFactor("H01");
     EXPECT_EQ(ChangeNodeText(h01, 5, 3), "H01  ( -2) --> Ниже среднего");
@@ -18,32 +24,30 @@ TEST(EditorRules, ChangeNodeTexts) {
 }
 
 TEST(EditorRules, ReadinessOfCapture) {
-    const NumberLocale ru = RussianNumberLocale();
     EditorRows rows;
     for (int f = 0; f < FactorCount; ++f) rows[f] = FreshEditorRow(FactorCatalogue[f], FactorCatalogue[f].defaultItem);
-    EXPECT_EQ(ReadinessAfterCostChange("", rows, ru), std::nullopt);
-    EXPECT_EQ(ReadinessAfterCostChange("5", rows, ru), false);
+    EXPECT_EQ(ReadinessAfterCostChange(Ru(""), rows), std::nullopt);
+    EXPECT_EQ(ReadinessAfterCostChange(Ru("5"), rows), false);
     // Any factor showing a change counts, locked ones included.
     rows[29].levelAfter = "Низкая";
     rows[29].locked = true;
-    EXPECT_EQ(ReadinessAfterCostChange("5", rows, ru), true);
-    EXPECT_EQ(ReadinessAfterCostChange("1,5", rows, ru), true);
-    EXPECT_EQ(ReadinessAfterCostChange("0,99", rows, ru), false);
-    EXPECT_THROW(ReadinessAfterCostChange("1.5", rows, ru), KestalError);
+    EXPECT_EQ(ReadinessAfterCostChange(Ru("5"), rows), true);
+    EXPECT_EQ(ReadinessAfterCostChange(Ru("1,5"), rows), true);
+    EXPECT_EQ(ReadinessAfterCostChange(Ru("0,99"), rows), false);
+    EXPECT_THROW(ReadinessAfterCostChange(Ru("1.5"), rows), KestalError);
 
-    EXPECT_EQ(ReadinessAfterMove(5, 5, "300", ru), false);
-    EXPECT_EQ(ReadinessAfterMove(5, 7, "300", ru), true);
-    EXPECT_EQ(ReadinessAfterMove(5, 7, "0", ru), std::nullopt);
-    EXPECT_THROW(ReadinessAfterMove(5, 7, "", ru), KestalError);
+    EXPECT_EQ(ReadinessAfterMove(5, 5, Ru("300")), false);
+    EXPECT_EQ(ReadinessAfterMove(5, 7, Ru("300")), true);
+    EXPECT_EQ(ReadinessAfterMove(5, 7, Ru("0")), std::nullopt);
+    EXPECT_THROW(ReadinessAfterMove(5, 7, Ru("")), KestalError);
 }
 
 TEST(EditorRules, RunButton) {
-    const NumberLocale ru = RussianNumberLocale();
-    EXPECT_TRUE(RunButtonEnabled("1500", "10000000", 2, ru));
-    EXPECT_TRUE(RunButtonEnabled("1", "1E45", 3, ru));
-    EXPECT_TRUE(RunButtonEnabled("1500,5", "10000000", 2, ru));
-    EXPECT_FALSE(RunButtonEnabled("1500", "10000000", 1, ru));
-    EXPECT_FALSE(RunButtonEnabled("1500", "0,5", 2, ru));
-    EXPECT_FALSE(RunButtonEnabled("0", "не число", 2, ru));  // the damage is not read
-    EXPECT_THROW(RunButtonEnabled("1500.5", "10000000", 2, ru), KestalError);
+    EXPECT_TRUE(RunButtonEnabled(Ru("1500"), Ru("10000000"), 2));
+    EXPECT_TRUE(RunButtonEnabled(Ru("1"), Ru("1E45"), 3));
+    EXPECT_TRUE(RunButtonEnabled(Ru("1500,5"), Ru("10000000"), 2));
+    EXPECT_FALSE(RunButtonEnabled(Ru("1500"), Ru("10000000"), 1));
+    EXPECT_FALSE(RunButtonEnabled(Ru("1500"), Ru("0,5"), 2));
+    EXPECT_FALSE(RunButtonEnabled(Ru("0"), Ru("не число"), 2));  // the damage is not read
+    EXPECT_THROW(RunButtonEnabled(Ru("1500.5"), Ru("10000000"), 2), KestalError);
 }

@@ -48,19 +48,22 @@ struct MeasurePage {
     }
 
     CaptureInput Input(const std::string& name, const std::string& cost) const {
-        return {rows, name, cost, budget, damage};
+        const NumberLocale en = EnglishNumberLocale();
+        return {rows, {name, ReadAmount(cost, en), PendingChanges(rows)}, ReadAmount(budget, en), ReadAmount(damage, en)};
     }
 
     // ">>" with the moves made and the page updated as the window updates it: changed rows locked.
     CaptureResult Capture(const std::string& name, const std::string& cost, const std::vector<Move>& moves) {
         MoveTrackBars(moves);
-        CaptureResult result = CaptureMeasure(*tables, settings, Input(name, cost), EnglishNumberLocale());
+        CaptureResult result = CaptureMeasure(*tables, settings, Input(name, cost));
         for (int f : result.lockedFactors) rows[f].locked = true;
         return result;
     }
 
     int Study(const std::string& k = "5", const std::string& n = "4000", const StudyProgress& progress = {}) {
-        return RunStudy(*tables, settings, *net, *series, {k, n, budget, damage}, EnglishNumberLocale(), progress);
+        const NumberLocale en = EnglishNumberLocale();
+        return RunStudy(*tables, settings, *net, *series, {k, n, ReadAmount(budget, en), ReadAmount(damage, en)},
+                        progress);
     }
 };
 
