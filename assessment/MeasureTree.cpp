@@ -1,7 +1,7 @@
 // The measure tree as data.
 #include "assessment/MeasureTree.h"
 
-#include "project/ProjectAmounts.h"
+#include "measures/Amounts.h"
 
 TreeNode InitialTree()
 {
@@ -53,4 +53,16 @@ TreeNode DerivedTree(const SessionState& state, const NumberLocale& locale)
             {ChangeNodeText(factor, row.currentItem, row.position), GroupImage(factor), f, {}});
     }
     return root;
+}
+
+void FormDerivedParts(SessionState& state, const NumberLocale& locale)
+{
+    const auto text = [&](const std::optional<long double>& amount) {
+        return amount ? AmountText(*amount, locale) : std::string();
+    };
+    state.costText = text(state.cost);
+    state.budgetText = text(state.budget);
+    state.damageText = text(state.damage);
+    state.tree = DerivedTree(state, locale);
+    state.treeExpansions = 0;
 }

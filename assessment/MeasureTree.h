@@ -19,3 +19,8 @@ TreeNode* FactorNode(TreeNode& changes, int factor);
 // then the pending measure with a change node per factor whose bar stands away from its level and
 // that no captured measure holds, in catalogue order.
 TreeNode DerivedTree(const SessionState& state, const NumberLocale& locale);
+
+// What an opened state shows but a file does not keep: the texts of the cost, budget and damage
+// fields (their amounts written in `locale`, empty for none) and the measure tree (DerivedTree).
+// A project file's reader forms them with "."; Session::Load again in the session's own locale.
+void FormDerivedParts(SessionState& state, const NumberLocale& locale);

@@ -7,7 +7,6 @@
 #include "analysis/RunCost.h"
 #include "network/Calibration.h"
 #include "assessment/MeasureTree.h"
-#include "project/ProjectFile.h"
 #include "common/Conversions.h"
 #include "common/Formats.h"
 #include "common/KestalError.h"

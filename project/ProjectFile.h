@@ -22,11 +22,6 @@ std::string ProjectJson(const SessionState& state);
 // "measures[1].changes[0].factor"). The state's clock is the system's; Session::Load keeps the session's.
 SessionState ReadProject(const std::string& bytes, const std::string& fileName);
 
-// What an opened state shows but a file does not keep: the texts of the cost, budget and damage
-// fields (their amounts written in `locale`, empty for none) and the measure tree (DerivedTree).
-// ReadProject forms them with "."; Session::Load again in the session's own locale.
-void FormDerivedParts(SessionState& state, const NumberLocale& locale);
-
 // The file at `path`, its size checked before it is read; ReadProject with the path as its name.
 // Anything but a regular file (a folder, a pipe, a device) is refused before it is opened, and
 // nothing waits: "Файл «<path>» не открыт: не удалось прочитать файл (<reason>)", the system's

@@ -6,7 +6,7 @@
 
 #include "project/JsonDocument.h"
 #include "assessment/MeasureTree.h"
-#include "project/ProjectAmounts.h"
+#include "measures/Amounts.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectReading.h"
 #include "assessment/Session.h"
@@ -293,18 +293,6 @@ const FactorInfo& FactorOf(const JsonNode& id)
     const FactorInfo* factor = FindFactor(text);
     if (!factor) id.Refuse("неизвестный фактор «" + text + "»");
     return *factor;
-}
-
-void FormDerivedParts(SessionState& state, const NumberLocale& locale)
-{
-    const auto text = [&](const std::optional<long double>& amount) {
-        return amount ? AmountText(*amount, locale) : std::string();
-    };
-    state.costText = text(state.cost);
-    state.budgetText = text(state.budget);
-    state.damageText = text(state.damage);
-    state.tree = DerivedTree(state, locale);
-    state.treeExpansions = 0;
 }
 
 std::string NotOpenedText(const std::string& fileName, const DocumentProblem& problem)

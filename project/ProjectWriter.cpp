@@ -7,7 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "analysis/FactorImportance.h"
-#include "project/ProjectAmounts.h"
+#include "measures/Amounts.h"
 #include "project/ProjectFile.h"
 #include "common/Text.h"
 

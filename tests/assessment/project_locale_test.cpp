@@ -8,7 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "Assessments.h"
-#include "project/ProjectAmounts.h"
+#include "measures/Amounts.h"
 #include "project/ProjectFile.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // Amounts of money as texts, numbers and JSON numbers.
-#include "project/ProjectAmounts.h"
+#include "measures/Amounts.h"
 
 #include <charconv>
 #include <cmath>
