@@ -19,13 +19,7 @@ namespace {
 bool RanksBefore(const MeasureSubset& a, const MeasureSubset& b)
 {
     if (a.benefit != b.benefit) return a.benefit > b.benefit;
-    if (a.cost != b.cost) return a.cost < b.cost;
-    const int aCount = std::popcount(a.members);
-    const int bCount = std::popcount(b.members);
-    if (aCount != bCount) return aCount < bCount;
-    // The first differing member of the two member lists is the lowest measure in one of them only.
-    const uint32_t differ = a.members ^ b.members;
-    return (a.members & differ & (~differ + 1)) != 0;
+    return CheaperSetBefore(a.cost, a.members, b.cost, b.members);
 }
 
 // A subset is dominated by a cheaper one with at least its benefit, or by one of the same cost
@@ -51,6 +45,17 @@ void MarkParetoFrontier(std::vector<MeasureSubset>& subsets)
 }
 
 }  // namespace
+
+bool CheaperSetBefore(long double aCost, uint32_t a, long double bCost, uint32_t b)
+{
+    if (aCost != bCost) return aCost < bCost;
+    const int aCount = std::popcount(a);
+    const int bCount = std::popcount(b);
+    if (aCount != bCount) return aCount < bCount;
+    // The first differing member of the two member lists is the lowest measure in one of them only.
+    const uint32_t differ = a ^ b;
+    return (a & differ & (~differ + 1)) != 0;
+}
 
 // Throws std::invalid_argument unless: at most 15 measures, changes to factor slots only, costs finite and not negative.
 void CheckCandidates(const std::vector<CandidateMeasure>& measures)

@@ -57,6 +57,11 @@ struct MeasureOptimum {
     NoBestSet reason = NoBestSet::None;  // why `best` is empty
 };
 
+// Sets of measures (bit i: measure i in capture order) by cost, lowest first, then fewer members,
+// then the one whose first differing member was captured earlier: the tie rule of every choice
+// among sets.
+bool CheaperSetBefore(long double aCost, uint32_t a, long double bCost, uint32_t b);
+
 // Called now and then on the calling thread with the subsets judged and their number; it may throw
 // to stop the work. From 256 subsets on, a second thread judges half of them.
 using OptimizeProgress = std::function<void(int64_t done, int64_t total)>;

@@ -2,24 +2,9 @@
 #include "analysis/MeasurePlan.h"
 
 #include <algorithm>
-#include <bit>
 
 #include "analysis/BestMeasures.h"
 #include "analysis/ExactNodes.h"
-
-namespace {
-
-// Cost, then fewer members, then the earlier first differing member.
-bool CheaperThan(const MeasureSet& a, const MeasureSet& b)
-{
-    if (a.cost != b.cost) return a.cost < b.cost;
-    const int aCount = std::popcount(a.members), bCount = std::popcount(b.members);
-    if (aCount != bCount) return aCount < bCount;
-    const uint32_t differ = a.members ^ b.members;
-    return (a.members & differ & (~differ + 1)) != 0;
-}
-
-}  // namespace
 
 MeasurePlan PlanMeasures(const NetworkInputs& baseline, const std::vector<CandidateMeasure>& measures,
                          long double target)
@@ -42,7 +27,9 @@ MeasurePlan PlanMeasures(const NetworkInputs& baseline, const std::vector<Candid
     MeasurePlan plan;
     plan.target = target;
     plan.current = sets.front().accident;
-    std::sort(sets.begin(), sets.end(), CheaperThan);
+    std::sort(sets.begin(), sets.end(), [](const MeasureSet& a, const MeasureSet& b) {
+        return CheaperSetBefore(a.cost, a.members, b.cost, b.members);
+    });
     plan.lowest = std::min_element(sets.begin(), sets.end(), [](const MeasureSet& a, const MeasureSet& b) {
                       return a.accident < b.accident;
                   })->accident;

@@ -41,3 +41,10 @@ std::vector<std::string> LevelPlanLines(const LevelPlan& plan, const NumberLocal
             "  оптимальность: " + (plan.proven ? std::string("доказана")
                                                : "не доказана, затраты не меньше " + GeneralText(plan.lowerBound, locale))};
 }
+
+std::string PlanBandLine(const PanelBand& band, const NumberLocale& locale)
+{
+    const NodeBand& b = band.node[NodeI];
+    return "  полоса экспертов: P5 " + GeneralText(b.p05, locale) + ", P50 " + GeneralText(b.p50, locale) + ", P95 " +
+           GeneralText(b.p95, locale);
+}

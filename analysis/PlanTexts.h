@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/ExpertPanel.h"
 #include "analysis/LevelPlan.h"
 #include "analysis/MeasurePlan.h"
 #include "common/NumberLocale.h"
@@ -22,3 +23,5 @@ std::vector<std::string> MeasurePlanLines(const MeasurePlan& plan, const std::ve
 // "Шаги уровней: <reach>", then "  изменения: …", "  затраты: …", "  происшествие: …" and
 // "  оптимальность: доказана" or "  оптимальность: не доказана, затраты не меньше <bound>".
 std::vector<std::string> LevelPlanLines(const LevelPlan& plan, const NumberLocale& locale);
+// "  полоса экспертов: P5 …, P50 …, P95 …": the band of the accident probability after a plan.
+std::string PlanBandLine(const PanelBand& band, const NumberLocale& locale);

@@ -45,7 +45,8 @@ AnalysisPage::AnalysisPage(const Session& session) : session_(session)
     views->addTab(Scrolling(nodes_), QStringLiteral("Узлы сети"));
     views->addTab(Scrolling(importance_), QStringLiteral("Важность факторов"));
     views->addTab(Scrolling(bestSet_), QStringLiteral("Лучший набор мер"));
-    views->addTab(Scrolling(new PlanView(session)), QStringLiteral("План"));
+    plan_ = new PlanView(session);
+    views->addTab(Scrolling(plan_), QStringLiteral("План"));
     experts_ = new ExpertPanelView(session);
     views->addTab(Scrolling(experts_), QStringLiteral("Эксперты"));
     connect(importance_, &ImportanceView::factorChosen, this, &AnalysisPage::factorChosen);
@@ -64,5 +65,6 @@ void AnalysisPage::Show()
     nodes_->Show();
     importance_->Show();
     bestSet_->Show();
+    plan_->Show();
     experts_->Show();
 }

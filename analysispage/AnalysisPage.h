@@ -10,6 +10,7 @@
 
 class BestSetView;
 class ExpertPanelView;
+class PlanView;
 class ImportanceView;
 class NodesView;
 class QLabel;
@@ -36,4 +37,5 @@ private:
     ImportanceView* importance_;
     BestSetView* bestSet_;
     ExpertPanelView* experts_;
+    PlanView* plan_;
 };

@@ -5,16 +5,13 @@
 
 #include <QWidget>
 
-#include <QTimer>
-
-#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "assessment/Session.h"
+#include "widgets/WorkerThread.h"
 
 class NetworkDiagram;
 class QChartView;
@@ -88,9 +85,8 @@ private:
 class BestSetView : public AnalysisView {
 public:
     explicit BestSetView(const Session& session);
-    ~BestSetView() override;
     // Whether sets are being judged now.
-    bool Judging() const { return worker_.joinable(); }
+    bool Judging() const { return worker_.Busy(); }
 
 protected:
     void Refresh() override;
@@ -105,21 +101,16 @@ private:
     };
     struct Outcome;
     void Start(Shown now);
-    void Finish();
-    void Stop();
+    void Finish(WorkerThread::Outcome outcome, const Outcome& found, const QString& error);
     void ShowJudging(bool judging);
 
     std::optional<Shown> shown_;
     std::optional<Shown> judging_;  // what the worker judges
-    std::atomic<bool> stop_{false};
-    std::atomic<int64_t> done_{0};
-    std::atomic<int64_t> total_{0};
-    QTimer progressTimer_;
-    std::thread worker_;
-    std::shared_ptr<Outcome> outcome_;
     QLabel* line_;
     QProgressBar* progress_;
     QPushButton* stopButton_;
     QChartView* chart_;
     QTableWidget* table_;
+    // Last: it goes first, stopping the work before the widgets go.
+    WorkerThread worker_;
 };

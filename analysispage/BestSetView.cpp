@@ -7,8 +7,6 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include <exception>
-
 #include "analysis/AnalysisTexts.h"
 #include "analysispage/AnalysisViews.h"
 #include "widgets/ChartParts.h"
@@ -25,13 +23,17 @@ const char* const StoppedText = "Подбор лучшего набора ост
 
 }  // namespace
 
-// What the worker leaves: the optimum, or the message of its failure; neither when it was stopped.
+// What the worker leaves: the optimum, once it has completed.
 struct BestSetView::Outcome {
     std::optional<MeasureOptimum> optimum;
-    std::string error;
 };
 
-BestSetView::BestSetView(const Session& session) : AnalysisView(session)
+BestSetView::BestSetView(const Session& session)
+    : AnalysisView(session), worker_([this](int64_t done, int64_t total, double) {
+          // The sets judged so far, ten times a second.
+          progress_->setRange(0, total > 0 ? 1000 : 0);
+          if (total > 0) progress_->setValue(static_cast<int>(1000 * done / total));
+      })
 {
     setObjectName(QStringLiteral("tsBestSet"));
     line_ = new QLabel(this);
@@ -46,14 +48,7 @@ BestSetView::BestSetView(const Session& session) : AnalysisView(session)
     stopButton_ = new QPushButton(QStringLiteral("Стоп"), this);
     stopButton_->setObjectName(QStringLiteral("butBestSetStop"));
     stopButton_->setToolTip(QStringLiteral("Прекратить подбор лучшего набора"));
-    connect(stopButton_, &QPushButton::clicked, this, [this] { Stop(); });
-    // The sets judged so far, ten times a second.
-    progressTimer_.setInterval(100);
-    connect(&progressTimer_, &QTimer::timeout, this, [this] {
-        const int64_t total = total_;
-        progress_->setRange(0, total > 0 ? 1000 : 0);
-        if (total > 0) progress_->setValue(static_cast<int>(1000 * done_ / total));
-    });
+    connect(stopButton_, &QPushButton::clicked, this, [this] { worker_.RequestStop(); });
     chart_ = MakeChartView(this, "chFrontier");
     table_ = MakeTextTable(this, "sgFrontier");
     auto* working = new QHBoxLayout;
@@ -67,13 +62,6 @@ BestSetView::BestSetView(const Session& session) : AnalysisView(session)
     layout->addWidget(chart_, 3);
     layout->addWidget(table_, 2);
     ShowJudging(false);
-}
-
-BestSetView::~BestSetView()
-{
-    // The worker touches nothing of the view but its counters: it is stopped and waited for.
-    stop_ = true;
-    if (worker_.joinable()) worker_.join();
 }
 
 void BestSetView::Refresh()
@@ -97,69 +85,43 @@ void BestSetView::Start(Shown now)
 {
     // Taken off the session: the session goes on changing on this thread.
     auto work = std::make_shared<const BestSetWork>(session_.PrepareBestMeasures());
-    outcome_ = std::make_shared<Outcome>();
+    auto found = std::make_shared<Outcome>();
     judging_ = std::move(now);
-    stop_ = false;
-    done_ = 0;
-    total_ = 0;
     ShowJudging(true);
-    worker_ = std::thread([this, work, outcome = outcome_] {
-        WorkControl control;
-        control.progress = [this](int64_t done, int64_t total) {
-            done_ = done;
-            total_ = total;
-        };
-        control.stopRequested = [this] { return stop_.load(); };
-        try {
-            outcome->optimum = work->Execute(control);
-        } catch (const WorkStopped&) {
-        } catch (const std::exception& error) {
-            outcome->error = error.what();
-        }
-        QMetaObject::invokeMethod(this, [this] { Guarded(this, [this] { Finish(); }); }, Qt::QueuedConnection);
-    });
+    worker_.Start([work, found](const WorkControl& control) { found->optimum = work->Execute(control); },
+                  [this, found](WorkerThread::Outcome outcome, const QString& error) {
+                      Guarded(this, [&] { Finish(outcome, *found, error); });
+                  });
 }
 
-void BestSetView::Finish()
+void BestSetView::Finish(WorkerThread::Outcome outcome, const Outcome& found, const QString& error)
 {
-    if (!worker_.joinable()) return;
-    worker_.join();
-    const std::shared_ptr<Outcome> outcome = std::exchange(outcome_, nullptr);
     Shown judged = std::move(*judging_);
     judging_.reset();
     ShowJudging(false);
-    if (stop_) {
+    if (outcome == WorkerThread::Outcome::Stopped) {
         line_->setText(QText(StoppedText));
-    } else if (outcome->optimum) {
+    } else if (outcome == WorkerThread::Outcome::Completed && found.optimum) {
         const NumberLocale locale = UiNumberLocale();
-        line_->setText(QText(BestSetLine(*outcome->optimum, judged.measures, locale)));
-        ShowTextTable(table_, FrontierTable(*outcome->optimum, judged.measures, locale));
-        ShowChart(chart_, FrontierChart(*outcome->optimum, judged.measures));
+        line_->setText(QText(BestSetLine(*found.optimum, judged.measures, locale)));
+        ShowTextTable(table_, FrontierTable(*found.optimum, judged.measures, locale));
+        ShowChart(chart_, FrontierChart(*found.optimum, judged.measures));
         chart_->setVisible(true);
         table_->setVisible(true);
     } else {
-        line_->setText(QText(outcome->error));
+        line_->setText(error);
     }
     shown_ = std::move(judged);
     // What changed while the worker judged is judged now.
     Show();
 }
 
-void BestSetView::Stop()
-{
-    if (Judging()) stop_ = true;
-}
-
 void BestSetView::ShowJudging(bool judging)
 {
     progress_->setVisible(judging);
     stopButton_->setVisible(judging);
-    if (!judging) {
-        progressTimer_.stop();
-        return;
-    }
+    if (!judging) return;
     progress_->setRange(0, 0);  // until the first sets are judged
-    progressTimer_.start();
     line_->setText(QText(JudgingText));
     chart_->setVisible(false);
     table_->setVisible(false);

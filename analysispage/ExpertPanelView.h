@@ -5,28 +5,23 @@
 
 #include <QWidget>
 
-#include <array>
 #include <functional>
 #include <optional>
-#include <vector>
 
 #include "analysis/ExpertPanel.h"
+#include "analysispage/PanelBandView.h"
 #include "assessment/Session.h"
 
-class BackgroundWork;
-class QChartView;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
-class QTableWidget;
+class PanelGrid;
 
 class ExpertPanelView : public QWidget {
     Q_OBJECT
 public:
     explicit ExpertPanelView(const Session& session);
-    ~ExpertPanelView() override;
 
     // How the view changes the session: the window runs the action on its session and shows it.
     using Edit = std::function<void(const std::function<void(Session&)>& action)>;
@@ -40,17 +35,11 @@ public:
     // Writes the session's panel as CSV; a failure is shown in a message box.
     void ExportTo(const QString& path);
     // Waits for the band's work, if any, to end and shows what it found.
-    void WaitForEnd();
+    void WaitForEnd() { band_->WaitForEnd(); }
 
     // What the band's work found, and what it was asked.
-    struct Result {
-        ExpertPanel panel;
-        NetworkInputs ratings;
-        std::optional<long double> target;
-        long double current = 0.0L;  // the accident probability of the ratings
-        PanelBand band;
-    };
-    const std::optional<Result>& Shown() const { return shown_; }
+    using Result = PanelBandView::Result;
+    const std::optional<Result>& Shown() const { return band_->Shown(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -58,11 +47,9 @@ protected:
 private:
     // Runs `change` on a copy of the session's panel and sets it in the session.
     void ChangePanel(const std::function<void(ExpertPanel&)>& change);
-    void BuildColumns(int experts);
     void ShowGrid();
     void ShowAgreement();
     void ShowButtons();
-    void MarkStale();
     void AddExpert();
     void RemoveExpert();
     void RenameExpert();
@@ -70,17 +57,12 @@ private:
     void ChooseImport();
     void ChooseExport();
     void Clear();
-    void Start();
-    void ShowResult(const Result& result);
-    // The typed target: nothing while empty; false when the text is no probability.
-    bool ReadTarget(std::optional<long double>& target) const;
 
     const Session& session_;
     Edit edit_;
     std::optional<ExpertPanel> gridShown_;
     std::optional<EditorRows> ratingsShown_;
-    std::vector<std::array<QComboBox*, FactorCount>> boxes_;  // per expert, per factor
-    QTableWidget* grid_;
+    PanelGrid* grid_;
     QComboBox* expert_;
     QLineEdit* name_;
     QPushButton* add_;
@@ -91,15 +73,5 @@ private:
     QPushButton* clear_;
     QPushButton* apply_;
     QLabel* agreement_;
-    QLineEdit* target_;
-    QPushButton* compute_;
-    QPushButton* stop_;
-    QProgressBar* progress_;
-    QLabel* state_;
-    QLabel* summary_;
-    QTableWidget* nodes_;
-    QChartView* distribution_;
-    QChartView* shares_;
-    std::optional<Result> shown_;
-    BackgroundWork* work_;
+    PanelBandView* band_;
 };

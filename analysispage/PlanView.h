@@ -9,11 +9,10 @@
 #include <optional>
 #include <vector>
 
-#include "analysis/LevelPlan.h"
-#include "analysis/MeasurePlan.h"
+#include "analysispage/PlanResult.h"
 #include "assessment/Session.h"
+#include "widgets/WorkerThread.h"
 
-class BackgroundWork;
 class QChartView;
 class QLabel;
 class QLineEdit;
@@ -25,22 +24,20 @@ class PlanView : public QWidget {
     Q_OBJECT
 public:
     explicit PlanView(const Session& session);
-    ~PlanView() override;
 
     // What the work found, and what it was asked.
-    struct Result {
-        NetworkInputs ratings;
-        long double target = 0.0L;
-        std::vector<CandidateMeasure> measures;
-        std::optional<MeasurePlan> measurePlan;
-        std::optional<LevelPlan> levelPlan;
-        std::vector<LevelPlan> curve;
-    };
+    using Result = PlanResult;
     // Waits for the work, if any, to end and shows what it found.
     void WaitForEnd();
     // What "Записать как мероприятие" does with the level plan shown (the window captures it).
     using Capture = std::function<void(const Result& result)>;
     void SetCapture(Capture capture);
+    // How the view changes the session: the window runs the action on its session and shows it.
+    using Edit = std::function<void(const std::function<void(Session&)>& action)>;
+    void SetEdit(Edit edit);
+    // Brings the target and the step table in line with the session's plan inputs where these
+    // changed elsewhere (a project opened, an undo), and the note over the results.
+    void Show();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -53,8 +50,13 @@ private:
         long double target;
         std::vector<FactorSteps> steps;
     };
-    // The typed target and step table; nothing while some text is not a number in its range.
+    // The typed target (none while empty) and step table; nothing while some text is not a number
+    // in its range.
+    std::optional<PlanInputs> Typed() const;
+    // What the typed texts ask; nothing while they do not read or no target is typed.
     std::optional<Request> Read() const;
+    // The typed inputs become the session's, where they read and differ.
+    void Keep();
     // The button follows the texts: enabled while they read and no work runs.
     void Judge();
     void Start();
@@ -67,21 +69,14 @@ private:
     QPushButton* stop_;
     QPushButton* capture_;
     Capture captureAction_;
+    Edit edit_;
+    std::optional<PlanInputs> inputsShown_;  // the session's inputs the texts were last in line with
     std::optional<Result> shown_;
     QProgressBar* progress_;
     QLabel* stale_;
     QLabel* measures_;
     QLabel* levels_;
     QChartView* chart_;
-    BackgroundWork* work_;
+    // Last: it goes first, stopping the work before the widgets go.
+    WorkerThread work_;
 };
-
-// The level plan of `result` captured as the measure editor would capture it: name "План <target>",
-// its cost, its level changes. Refused with nothing changed (KestalError) where the editor's rules do
-// not allow it: ratings changed since the plan, a measure pending in the editor, a 16th measure,
-// more than 10 changes, a factor of an earlier measure, a cost below 1.
-void CapturePlanAsMeasure(Session& session, const PlanView::Result& result, const NumberLocale& locale);
-
-// The target as the window reads it: "1e-3", "0,001", "0.001" or "0,1 %" (either separator), a
-// probability from 0 to 1; nothing otherwise.
-std::optional<long double> PlanTargetOf(const std::string& text);

@@ -1,5 +1,6 @@
 // What an engineer assesses and saves: ratings, run size, captured measures, budget and damage,
-// the questionnaire, run and study results and the expert panel, with the operations on them.
+// the questionnaire, run and study results, the expert panel and the plan's inputs, with the
+// operations on them.
 #pragma once
 
 #include <cstdint>
@@ -65,6 +66,24 @@ struct BestSetWork {
     MeasureOptimum Execute(const WorkControl& control = {}) const;
 };
 
+// The inputs of a plan to a target: the target (a probability 0 … 1; none while not given) and,
+// for the factors that carry one or whose allowed levels are narrowed, the cost of one level step
+// (≥ 0; none: the factor is not changed) and the levels it may take, low ≤ high within 1 … 11.
+struct PlanFactorInput {
+    int factor = 0;  // catalogue index
+    std::optional<long double> costPerStep;
+    int low = 1;
+    int high = LevelCount;
+    bool operator==(const PlanFactorInput&) const = default;
+};
+// The most one level step may cost.
+constexpr long double MostPlanStepCost = 1e15L;
+struct PlanInputs {
+    std::optional<long double> target;
+    std::vector<PlanFactorInput> factors;  // in catalogue order, each factor at most once
+    bool operator==(const PlanInputs&) const = default;
+};
+
 // Every operation checks all it reads first, then changes the assessment, or raises the system's
 // message (KestalError) and changes nothing.
 struct Assessment {
@@ -95,6 +114,9 @@ struct Assessment {
 
     // The expert panel of the assessment; none while it has no experts.
     ExpertPanel panel;
+
+    // What the plan to a target was last asked.
+    PlanInputs plan;
 
     int32_t RunCounter() const { return static_cast<int32_t>(results.size()); }
     bool operator==(const Assessment&) const = default;
@@ -136,6 +158,10 @@ struct Assessment {
     // 2 to 12 experts, each with a name that is neither empty nor begins or ends with a blank and that
     // no other expert has, and every level a level number or no opinion.
     void SetPanel(ExpertPanel panel);
+    // The plan's inputs become `inputs`. Refused with nothing changed unless the target is a
+    // probability 0 … 1 (or none) and the factors are in catalogue order, each once, each cost a
+    // number 0 … MostPlanStepCost (or none) and 1 ≤ low ≤ high ≤ 11.
+    void SetPlanInputs(PlanInputs inputs);
 
     // ---- Exact analysis ----
     NetworkInputs RatingInputs() const;

@@ -75,6 +75,7 @@ ChangeName NameChange(const SessionState& before, const SessionState& after)
     if (!SameCaptured(before.measures, after.measures) || !SameStudy(before, after)) return {"расчёт мероприятий"};
     if (!(before.panel == after.panel)) return {PanelChangeName(before.panel, after.panel)};
     if (!SameQuestionnaire(before, after)) return {"анкета T03"};
+    if (!(before.plan == after.plan)) return {"условия плана", TypedField::Plan};
     const std::vector<int> rated = RatedFactors(before, after);
     if (rated.size() == 1) return {std::string("оценка ") + FactorCatalogue[rated.front()].id};
     if (!rated.empty()) return {TookConsensus(after, rated) ? "согласованные оценки экспертов" : "оценки факторов"};

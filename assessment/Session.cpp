@@ -149,3 +149,8 @@ void Session::SetPanel(ExpertPanel panel)
 {
     state_.SetPanel(std::move(panel));
 }
+
+void Session::SetPlanInputs(PlanInputs inputs)
+{
+    state_.SetPlanInputs(std::move(inputs));
+}

@@ -133,6 +133,10 @@ public:
     // a blank and that no other expert has, and every level a level number or no opinion.
     void SetPanel(ExpertPanel panel);
 
+    // ---- Plan to a target ----
+    // The plan's inputs, as Assessment::SetPlanInputs sets them.
+    void SetPlanInputs(PlanInputs inputs);
+
 private:
     // The change node of `factor` as the first child of the pending measure's changes node.
     TreeNode& OpenChangeNode(int factor);

@@ -9,6 +9,7 @@
 #include <ostream>
 
 #include "analysis/ExpertPanel.h"
+#include "analysis/PanelConcordance.h"
 #include "analysis/ExpertPanelCsv.h"
 #include "assessment/Work.h"
 #include "cli/Command.h"

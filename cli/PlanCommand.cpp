@@ -203,10 +203,7 @@ void WriteTable(std::ostream& out, long double target, long double current, cons
     const auto number = [&locale](long double value) { return GeneralText(value, locale); };
     const auto write = [&](const std::vector<std::string>& lines, const std::optional<PanelBand>& band) {
         for (const std::string& line : lines) out << line << '\n';
-        if (!band) return;
-        const NodeBand& b = band->node[NodeI];
-        out << "  полоса экспертов: P5 " << number(b.p05) << ", P50 " << number(b.p50) << ", P95 " << number(b.p95)
-            << '\n';
+        if (band) out << PlanBandLine(*band, locale) << '\n';
     };
     out << "Цель: " << number(target) << '\n' << "Происшествие сейчас: " << number(current) << '\n';
     if (measures) write(MeasurePlanLines(*measures, candidates, locale), bands.measures);

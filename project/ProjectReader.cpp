@@ -244,6 +244,37 @@ ExpertPanel ReadPanel(const JsonNode& node)
     return panel;
 }
 
+// The plan's inputs: a target of 0 … 1 or null, and factors in catalogue order, each once, with a
+// cost per step of 0 … 10^15 or null and allowed levels low ≤ high within 1 … 11.
+PlanInputs ReadPlan(const JsonNode& node)
+{
+    node.ExpectObject({"target", "factors"});
+    PlanInputs plan;
+    const JsonNode target = node["target"];
+    if (!target.IsNull()) {
+        plan.target = target.Amount();
+        if (!plan.target || !(*plan.target >= 0.0L && *plan.target <= 1.0L)) target.Refuse("ожидается вероятность от 0 до 1");
+    }
+    int before = -1;
+    for (const JsonNode& item : node["factors"].Items(0, FactorCount)) {
+        item.ExpectObject({"factor", "cost", "low", "high"});
+        PlanFactorInput factor;
+        factor.factor = CatalogueIndex(FactorOf(item["factor"]));
+        if (factor.factor <= before) item["factor"].Refuse("факторы должны идти в порядке каталога, каждый один раз");
+        before = factor.factor;
+        const JsonNode cost = item["cost"];
+        if (!cost.IsNull()) {
+            factor.costPerStep = cost.Amount();
+            if (!factor.costPerStep || !(*factor.costPerStep >= 0.0L && *factor.costPerStep <= MostPlanStepCost))
+                cost.Refuse("ожидается число от 0 до 1e15");
+        }
+        factor.low = static_cast<int>(item["low"].Integer(1, LevelCount));
+        factor.high = static_cast<int>(item["high"].Integer(factor.low, LevelCount));
+        plan.factors.push_back(std::move(factor));
+    }
+    return plan;
+}
+
 // The format's name and version, before anything else: a newer file is refused as such, whatever
 // size its version number has. Returns the version.
 int CheckFormat(const JsonNode& root)
@@ -256,7 +287,7 @@ int CheckFormat(const JsonNode& root)
         version.Refuse("файл записан более новой версией Kestal (формат " + version.NumberText() + ")");
     const int number = static_cast<int>(version.Integer(1, ProjectFormatVersion));
     root.ExpectObject({"format", "version", "levels", "unrated", "k", "n", "budget", "damage", "measures",
-                       "questionnaire", "results", "random", "editor", "store", "study", "panel"});
+                       "questionnaire", "results", "random", "editor", "store", "study", "panel", "plan"});
     return number;
 }
 
@@ -281,6 +312,7 @@ SessionState StateOf(const JsonNode& root)
     ReadStore(root["store"], state);
     ReadStudy(root["study"], version, state);
     if (root.Has("panel")) state.panel = ReadPanel(root["panel"]);
+    if (root.Has("plan")) state.plan = ReadPlan(root["plan"]);
     FormDerivedParts(state, EnglishNumberLocale());
     return state;
 }

@@ -196,6 +196,18 @@ Out PanelJson(const ExpertPanel& panel)
     return {{"experts", experts}};
 }
 
+// The plan's inputs: the target and the factors that carry a cost or narrowed levels.
+Out PlanJson(const PlanInputs& plan)
+{
+    Out factors = Out::array();
+    for (const PlanFactorInput& factor : plan.factors)
+        factors.push_back({{"factor", FactorCatalogue[factor.factor].id},
+                           {"cost", AmountJson(factor.costPerStep)},
+                           {"low", factor.low},
+                           {"high", factor.high}});
+    return {{"target", AmountJson(plan.target)}, {"factors", factors}};
+}
+
 }  // namespace
 
 std::string ProjectJson(const SessionState& state)
@@ -219,6 +231,8 @@ std::string ProjectJson(const SessionState& state)
     };
     // An assessment without a panel is written as it was before panels were kept.
     if (!state.panel.experts.empty()) project["panel"] = PanelJson(state.panel);
+    // So is one whose plan was never asked.
+    if (state.plan != PlanInputs{}) project["plan"] = PlanJson(state.plan);
     std::string text;
     Dump(project, 0, text);
     return text + "\n";

@@ -2,9 +2,13 @@
 #include "report/Report.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <optional>
 
 #include "analysis/AnalysisTexts.h"
+#include "analysis/PanelConcordance.h"
+#include "analysis/PanelTexts.h"
 #include "questionnaire/RateIntensity.h"
 #include "common/Formats.h"
 
@@ -182,6 +186,37 @@ std::string Questionnaire(const SessionState& state)
            Table(table);
 }
 
+// The expert panel, when there is one: its experts, their agreement, each disputed or rated factor's
+// consensus, and the band of the node probabilities over their ratings with the current ratings for
+// the factors no expert rated, as the tab "Эксперты" shows them (no target).
+std::string Panel(const Session& session, const WorkControl& control)
+{
+    const SessionState& state = session.state();
+    const ExpertPanel& panel = state.panel;
+    if (panel.experts.empty()) return "";
+    const NumberLocale& locale = session.displayLocale();
+    std::string names;
+    for (const PanelExpert& expert : panel.experts) names += (names.empty() ? "" : ", ") + expert.name;
+    std::array<int, FactorCount> current{};
+    for (int f = 0; f < FactorCount; ++f) current[f] = state.editor[f].currentItem + 1;
+    const NetworkInputs ratings = session.RatingInputs();
+    const std::optional<PanelBand> band =
+        ComputePanelBand(panel, ratings, std::nullopt, [&control](std::uint64_t, std::uint64_t) {
+            return !(control.stopRequested && control.stopRequested());
+        });
+    if (!band) throw WorkStopped{};
+    std::string html = Heading("Панель экспертов") + Paragraph("Эксперты: " + names) +
+                       Paragraph(AgreementLine(PanelConcordance(panel), locale)) +
+                       Table(OpinionsTable(panel, current)) +
+                       Paragraph("Полоса вероятностей узлов по оценкам экспертов; факторы, которые не оценил ни один "
+                                 "эксперт, — с текущими оценками.");
+    for (const std::string& line : BandLines(*band, ExactNodeProbabilities(ratings).node[NodeI], locale))
+        html += Paragraph(line);
+    html += Table(BandTable(*band, locale));
+    if (!band->shares.empty()) html += Paragraph("Доли дисперсии вероятности происшествия:") + Table(SharesTable(*band, locale));
+    return html;
+}
+
 }  // namespace
 
 std::string HtmlEscaped(const std::string& text)
@@ -212,5 +247,5 @@ std::string ReportHtml(const Session& session, const ReportSource& source, const
            std::string(Style) + "</style></head><body>\n<h1>Kestal 2.0 — отчёт об оценке системы ЧМС</h1>\n" +
            Paragraph("Дата и время: " + source.dateTime) + Paragraph("Файл проекта: " + file) + Summary(session, optimum) +
            ExactNodes(session) + LastRun(session) + Ratings(state) + Study(session) + Importance(session, source) +
-           BestSet(session, optimum, source) + Questionnaire(state) + "</body></html>\n";
+           BestSet(session, optimum, source) + Panel(session, control) + Questionnaire(state) + "</body></html>\n";
 }

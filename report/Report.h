@@ -1,6 +1,7 @@
 // The assessment report as HTML: a summary (the exact accident probability, the factors that lower
 // it most, the best set of measures), the exact node probabilities, the last run with its
-// precision, ratings, the study, factor importance, the best set and the questionnaire.
+// precision, ratings, the study, factor importance, the best set, the expert panel and the
+// questionnaire.
 #pragma once
 
 #include <string>
@@ -25,7 +26,8 @@ inline constexpr const char* RankingAndBestSetText =
 
 // A whole HTML document in UTF-8, every typed text escaped, numbers in the session's display locale;
 // every table's header row in <thead>.
-// The best set is judged once, under `control` (its progress, and a stop with WorkStopped).
+// The best set is judged once, under `control` (its progress, and a stop with WorkStopped); so is
+// the experts' band (a stop only).
 std::string ReportHtml(const Session& session, const ReportSource& source, const WorkControl& control = {});
 
 // Texts made safe inside HTML: & < > " ' escaped.

@@ -1,18 +1,12 @@
-// Long work on a worker thread, with dropped input, a stop request and progress reports.
+// Long work on the worker thread, with the application's input dropped while it runs.
 #include "widgets/BackgroundWork.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QWidget>
 #include <QWindow>
 
-#include <exception>
-
 namespace {
-
-constexpr int ReportMilliseconds = 100;
 
 bool IsUserInput(QEvent::Type type)
 {
@@ -73,83 +67,32 @@ QWidget* WidgetUnder(const QWindow* window, const QEvent* event)
     return nullptr;
 }
 
-double MonotonicSeconds()
-{
-    static QElapsedTimer clock = [] {
-        QElapsedTimer timer;
-        timer.start();
-        return timer;
-    }();
-    return clock.nsecsElapsed() / 1e9;
-}
-
 }  // namespace
 
 BackgroundWork::BackgroundWork(QWidget* stopButton, Progress progress)
-    : stopButton_(stopButton), progress_(std::move(progress))
+    : stopButton_(stopButton), worker_(std::move(progress))
 {
-    timer_.setInterval(ReportMilliseconds);
-    connect(&timer_, &QTimer::timeout, this, [this] {
-        const int64_t done = done_;
-        const int64_t total = total_;
-        const double elapsed = MonotonicSeconds() - started_;
-        const double left = done > 0 ? elapsed * static_cast<double>(total - done) / static_cast<double>(done) : -1.0;
-        progress_(done, total, left);
-    });
 }
 
 BackgroundWork::~BackgroundWork()
 {
-    if (!Busy()) return;
-    RequestStop();
-    thread_.join();
-    qApp->removeEventFilter(this);
+    // The worker's own end stops the work and waits for it; the input filter goes with it.
+    if (Busy()) qApp->removeEventFilter(this);
 }
 
 void BackgroundWork::Start(std::function<void(const WorkControl&)> work, Finished finished)
 {
-    finished_ = std::move(finished);
-    stop_ = false;
-    done_ = 0;
-    total_ = 0;
-    started_ = MonotonicSeconds();
+    if (Busy()) return;
     qApp->installEventFilter(this);
-    timer_.start();
-    thread_ = std::thread([this, work = std::move(work)] {
-        WorkControl control;
-        control.progress = [this](int64_t done, int64_t total) {
-            done_ = done;
-            total_ = total;
-        };
-        control.stopRequested = [this] { return stop_.load(); };
-        try {
-            work(control);
-            outcome_ = Outcome::Completed;
-        } catch (const WorkStopped&) {
-            outcome_ = Outcome::Stopped;
-        } catch (const std::exception& error) {
-            outcome_ = Outcome::Failed;
-            error_ = QString::fromUtf8(error.what());
-        }
-        QMetaObject::invokeMethod(this, [this] { Finish(); }, Qt::QueuedConnection);
+    worker_.Start(std::move(work), [this, finished = std::move(finished)](Outcome outcome, const QString& error) {
+        qApp->removeEventFilter(this);
+        finished(outcome, error);
     });
 }
 
 void BackgroundWork::WaitForEnd()
 {
-    Finish();
-}
-
-void BackgroundWork::Finish()
-{
-    if (!Busy()) return;
-    thread_.join();
-    timer_.stop();
-    qApp->removeEventFilter(this);
-    if (outcome_ == Outcome::Completed) progress_(total_, total_, 0.0);
-    const Finished finished = std::move(finished_);
-    const QString error = std::exchange(error_, QString());
-    finished(outcome_, error);
+    worker_.WaitForEnd();
 }
 
 bool BackgroundWork::eventFilter(QObject* watched, QEvent* event)

@@ -118,7 +118,7 @@ ReportParts ComposeParts(const Session& session, ReportSource source, const Work
         source.bestSetChart.clear();
     }
     control.Report(2, Steps);
-    parts.html = ReportHtml(session, source);
+    parts.html = ReportHtml(session, source, WorkControl{nullptr, control.stopRequested});
     control.Report(Steps, Steps);
     return parts;
 }

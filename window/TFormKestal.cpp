@@ -109,9 +109,9 @@ void TFormKestal::BuildFrame()
     BuildFileMenu(file);
     history_ = new UndoHistory(session_, [this] { ShowSession(true); }, this);
     connect(&history_->stack(), &QUndoStack::cleanChanged, this, [this] { ShowTitle(); });
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("Правка"));
-    edit->setObjectName(QStringLiteral("mnEdit"));
-    history_->AddActions(edit);
+    QMenu* editMenu = menuBar()->addMenu(QStringLiteral("Правка"));
+    editMenu->setObjectName(QStringLiteral("mnEdit"));
+    history_->AddActions(editMenu);
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Сервис"));
     tools->setObjectName(QStringLiteral("mnTools"));
     QAction* runPage = tools->addAction(QStringLiteral("Запуск расчёта"));
@@ -182,8 +182,9 @@ void TFormKestal::BuildFrame()
     analysis_->findChild<PlanView*>()->SetCapture([this](const PlanView::Result& plan) {
         ActOnSession([&] { CapturePlanAsMeasure(session_, plan, UiNumberLocale()); });
     });
-    analysis_->findChild<ExpertPanelView*>()->SetEdit(
-        [this](const std::function<void(Session&)>& action) { ActOnSession([&] { action(session_); }); });
+    const auto edit = [this](const std::function<void(Session&)>& action) { ActOnSession([&] { action(session_); }); };
+    analysis_->findChild<ExpertPanelView*>()->SetEdit(edit);
+    analysis_->findChild<PlanView*>()->SetEdit(edit);
     PageControl1->setCurrentWidget(tsModeling);
     // Below the design's size the pages scroll rather than cut their controls off.
     auto* scroller = new QScrollArea;

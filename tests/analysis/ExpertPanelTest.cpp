@@ -12,6 +12,7 @@
 
 #include "analysis/ExactNodes.h"
 #include "analysis/ExpertPanel.h"
+#include "analysis/PanelConcordance.h"
 #include "analysis/ExpertPanelCsv.h"
 #include "common/KestalError.h"
 #include "factors/Settings.h"

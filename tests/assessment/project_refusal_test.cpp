@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 
 #include <nlohmann/json.hpp>
 
@@ -44,6 +45,12 @@ std::string Repeated(const std::string& text, int times)
     std::string out;
     for (int i = 0; i < times; ++i) out += text;
     return out;
+}
+
+// One factor of the plan's inputs as a file holds it.
+Json PlanFactor(const char* id, double cost = 1, int low = 1, int high = 11)
+{
+    return {{"factor", id}, {"cost", cost}, {"low", low}, {"high", high}};
 }
 
 struct BadFile {
@@ -162,11 +169,69 @@ TEST(ProjectRefusal, NamesTheFileTheFirstProblemAndItsPlace)
              j["panel"] = {{"experts", {{{"name", "А"}, {"levels", Json::object()}}, {{"name", "Б"}, {"levels", {{"T06", 12}}}}}}};
          }),
          "panel.experts[1].levels.T06: ожидается целое число от 1 до 11"},
+        {"plan of unknown key", Patched([](Json& j) { j["plan"] = {{"target", nullptr}, {"factors", Json::array()}, {"t", 1}}; }),
+         "plan.t: неизвестное поле"},
+        {"plan without factors", Patched([](Json& j) { j["plan"] = {{"target", nullptr}}; }), "plan.factors: нет поля"},
+        {"a target above 1", Patched([](Json& j) { j["plan"] = {{"target", 1.5}, {"factors", Json::array()}}; }),
+         "plan.target: ожидается вероятность от 0 до 1"},
+        {"a negative target", Patched([](Json& j) { j["plan"] = {{"target", -1e-3}, {"factors", Json::array()}}; }),
+         "plan.target: ожидается вероятность от 0 до 1"},
+        {"a target as text", Patched([](Json& j) { j["plan"] = {{"target", "0,001"}, {"factors", Json::array()}}; }),
+         "plan.target: ожидается число"},
+        {"factors out of order", Patched([](Json& j) { j["plan"] = {{"target", nullptr}, {"factors", {PlanFactor("M03"), PlanFactor("H03")}}}; }),
+         "plan.factors[1].factor: факторы должны идти в порядке каталога, каждый один раз"},
+        {"a factor twice", Patched([](Json& j) { j["plan"] = {{"target", nullptr}, {"factors", {PlanFactor("H03"), PlanFactor("H03")}}}; }),
+         "plan.factors[1].factor: факторы должны идти в порядке каталога, каждый один раз"},
+        {"an unknown factor", Patched([](Json& j) { j["plan"] = {{"target", nullptr}, {"factors", {PlanFactor("X01")}}}; }),
+         "plan.factors[0].factor: неизвестный фактор «X01»"},
+        {"a negative cost", Patched([](Json& j) { j["plan"] = {{"target", nullptr}, {"factors", {PlanFactor("H03", -1)}}}; }),
+         "plan.factors[0].cost: ожидается число от 0 до 1e15"},
+        {"a cost above 1e15", Patched([](Json& j) { j["plan"] = {{"target", nullptr}, {"factors", {PlanFactor("H03", 2e15)}}}; }),
+         "plan.factors[0].cost: ожидается число от 0 до 1e15"},
+        {"a low level 0", Patched([](Json& j) { j["plan"] = {{"target", nullptr}, {"factors", {PlanFactor("H03", 1, 0)}}}; }),
+         "plan.factors[0].low: ожидается целое число от 1 до 11"},
+        {"high below low", Patched([](Json& j) { j["plan"] = {{"target", nullptr}, {"factors", {PlanFactor("H03", 1, 5, 4)}}}; }),
+         "plan.factors[0].high: ожидается целое число от 5 до 11"},
     };
     ASSERT_NO_THROW(ReadProject(Valid(), "цех.kestal"));
     for (const BadFile& file : files)
         EXPECT_EQ(ErrorOf([&] { ReadProject(file.bytes, "цех.kestal"); }), "Файл «цех.kestal» не открыт: " + file.problem)
             << file.what;
+}
+
+}  // namespace
+
+namespace {
+
+// What the file refuses the session's operation refuses too, with nothing changed.
+TEST(PlanInputsRefusal, LeavesTheAssessmentAsItWas)
+{
+    const FixedClock clock(ExampleClockReading);
+    Session session(&clock, RussianNumberLocale(), RussianNumberLocale());
+    AssessWorkplace(session);
+    const PlanInputs kept{1e-3L, {{FactorIndex("H03"), 100.0L, 1, 9}}};
+    session.SetPlanInputs(kept);
+    const std::string before = ProjectJson(session.state());
+    const int h03 = FactorIndex("H03"), m03 = FactorIndex("M03");
+    const PlanInputs bad[] = {
+        {1.5L, {}},
+        {-1e-9L, {}},
+        {std::nullopt, {{m03, 1.0L, 1, 11}, {h03, 1.0L, 1, 11}}},
+        {std::nullopt, {{h03, 1.0L, 1, 11}, {h03, 2.0L, 1, 11}}},
+        {std::nullopt, {{FactorCount, 1.0L, 1, 11}}},
+        {std::nullopt, {{-1, 1.0L, 1, 11}}},
+        {std::nullopt, {{h03, -1.0L, 1, 11}}},
+        {std::nullopt, {{h03, 2 * MostPlanStepCost, 1, 11}}},
+        {std::nullopt, {{h03, std::numeric_limits<long double>::quiet_NaN(), 1, 11}}},
+        {std::nullopt, {{h03, 1.0L, 0, 11}}},
+        {std::nullopt, {{h03, 1.0L, 6, 5}}},
+        {std::nullopt, {{h03, 1.0L, 1, 12}}},
+    };
+    for (std::size_t i = 0; i < std::size(bad); ++i) {
+        EXPECT_THROW(session.SetPlanInputs(bad[i]), KestalError) << i;
+        EXPECT_EQ(ProjectJson(session.state()), before) << i;
+        EXPECT_EQ(session.state().plan, kept) << i;
+    }
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ auto Kept(const SessionState& s)
                     s.budgetText, s.damageText, s.cost, s.budget, s.damage, s.captureArmed, s.studyReady,
                     s.editorEnabled, s.studyEstimateShown, s.measures.store, s.measures.captured,
                     s.measures.MeasureCount, s.measures.ChangeTotal, s.study, s.QuestionnaireLevel, s.answers,
-                    s.net.random.RandomSeed, s.net.random.lastClockReading, s.panel);
+                    s.net.random.RandomSeed, s.net.random.lastClockReading, s.panel, s.plan);
 }
 
 // The plan table's columns of the captured measures (the study's own columns are rebuilt by each study).
@@ -77,6 +77,17 @@ void WithPanel(Session& session)
     session.SetPanel(panel);
 }
 
+// The plan's inputs at their edges: a target of no short decimal, a cost of 0, the largest cost, a
+// range narrowed without a cost, a factor at the catalogue's end.
+void WithPlan(Session& session)
+{
+    AssessWorkplace(session);
+    session.SetPlanInputs({1.0L / 3000, {{FactorIndex("H03"), 2.5L, 1, 9},
+                                         {FactorIndex("M03"), 0.0L, 1, 11},
+                                         {FactorIndex("T02"), std::nullopt, 3, 6},
+                                         {FactorIndex("T06"), MostPlanStepCost, 11, 11}}});
+}
+
 struct Assessment {
     const char* name;
     std::function<void(Session&)> make;
@@ -114,7 +125,8 @@ INSTANTIATE_TEST_SUITE_P(Assessments, ProjectRoundTrip,
                          testing::Values(Assessment{"Fresh", [](Session&) {}},
                                          Assessment{"Workplace", AssessWorkplace},
                                          Assessment{"HalfEntered", HalfEntered},
-                                         Assessment{"WithPanel", WithPanel}),
+                                         Assessment{"WithPanel", WithPanel},
+                                         Assessment{"WithPlan", WithPlan}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include "analysis/ExpertPanelCsv.h"
 #include "analysispage/ExpertPanelView.h"
 #include "common/Formats.h"
+#include "report/Report.h"
 #include "WindowFixture.h"
 
 namespace {
@@ -227,6 +228,48 @@ TEST_F(PanelTab, StopEndsTheBandAndABadTableChangesNothing)
     EXPECT_EQ(closer.texts(), QStringList{QStringLiteral("Файл «%1»: строка 2, столбец 3: «12» — не номер уровня от 1 до 11")
                                               .arg(QFileInfo(bad.fileName()).fileName())});
     EXPECT_EQ(window->session().state().panel, before);
+}
+
+// The report's panel section states what the tab shows, figure for figure, with the names escaped.
+TEST_F(PanelTab, TheReportStatesTheTabsFigures)
+{
+    window->OpenProjectAt(KESTAL_SOURCE_DIR "/examples/workplace.kestal");
+    view->ImportFrom(ExamplePanel);
+    auto* grid = Find<QTableWidget>("sgPanel");
+    QTest::mouseClick(grid->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                      QPoint(grid->horizontalHeader()->sectionViewportPosition(2) + 5, 5));
+    auto* name = Find<QLineEdit>("edPanelExpertName");
+    name->setFocus();
+    name->selectAll();
+    TypeText(name, "<Иванов> & \"Ко\"");
+    QTest::keyClick(name, Qt::Key_Return);
+    Compute();
+    const std::string html = ReportHtml(window->session(), {"07.12.2026 11:20", "", "", ""});
+    const auto cells = [](const QTableWidget* table, int row, int from, int to) {
+        std::string html = "<tr>";
+        for (int column = from; column < to; ++column)
+            html += "<td>" + HtmlEscaped(table->item(row, column)->text().toStdString()) + "</td>";
+        return html + "</tr>";
+    };
+    // Every node's band, row for row; every line under the band; the agreement line.
+    const auto* band = Find<QTableWidget>("sgPanelBand");
+    for (int node = 0; node < NodeCount; ++node)
+        EXPECT_NE(html.find(cells(band, node, 0, 7)), std::string::npos) << cells(band, node, 0, 7);
+    for (const QString& line : Find<QLabel>("lbPanelBand")->text().split('\n'))
+        EXPECT_NE(html.find("<p>" + HtmlEscaped(line.toStdString()) + "</p>"), std::string::npos) << line.toStdString();
+    EXPECT_NE(html.find("<p>" + Find<QLabel>("lbPanelAgreement")->text().toStdString() + "</p>"), std::string::npos);
+    // Each rated factor's consensus and range as the grid's last two columns.
+    int rated = 0;
+    for (int row = 0; row < FactorCount; ++row) {
+        const int last = grid->columnCount();
+        if (grid->item(row, last - 1)->text().isEmpty()) continue;
+        ++rated;
+        const std::string tail = cells(grid, row, last - 2, last);
+        EXPECT_NE(html.find(tail.substr(4)), std::string::npos) << row;
+    }
+    EXPECT_EQ(rated, 12);
+    EXPECT_NE(html.find("<p>Эксперты: &lt;Иванов&gt; &amp; &quot;Ко&quot;, Петрова"), std::string::npos);
+    EXPECT_EQ(html.find("<Иванов>"), std::string::npos);
 }
 
 }  // namespace

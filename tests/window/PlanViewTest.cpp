@@ -9,9 +9,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryFile>
 #include <QTest>
 
+#include "analysis/PlanBand.h"
 #include "analysis/PlanTexts.h"
+#include "analysispage/ExpertPanelView.h"
+#include "project/ProjectFile.h"
 #include "WindowFixture.h"
 
 namespace {
@@ -94,12 +98,12 @@ TEST_F(PlanTab, BothPlansAreTheCoresAndTheCurveIsDrawn)
         for (const std::string& text : texts) lines << QString::fromStdString(text).trimmed();
         return lines.join('\n');
     };
-    EXPECT_EQ(Find<QLabel>("lbPlanLevels")->text(),
-              lines(LevelPlanLines(PlanLevels(session.RatingInputs(), steps, 1e-3L), RussianNumberLocale())));
+    const LevelPlan levelPlan = PlanLevels(session.RatingInputs(), steps, 1e-3L);
+    EXPECT_EQ(Find<QLabel>("lbPlanLevels")->text(), lines(LevelPlanLines(levelPlan, RussianNumberLocale())));
     const auto measures = session.CapturedCandidates();
+    const MeasurePlan measurePlan = PlanMeasures(session.RatingInputs(), measures, 1e-3L);
     EXPECT_EQ(Find<QLabel>("lbPlanMeasures")->text(),
-              lines(MeasurePlanLines(PlanMeasures(session.RatingInputs(), measures, 1e-3L), measures,
-                                     RussianNumberLocale())));
+              lines(MeasurePlanLines(measurePlan, measures, RussianNumberLocale())));
     // Both curves with their points, the target and the chosen plans.
     EXPECT_EQ(Find<QChartView>("chPlanCurve")->chart()->series().size(), 6);
 
@@ -116,6 +120,26 @@ TEST_F(PlanTab, BothPlansAreTheCoresAndTheCurveIsDrawn)
     ASSERT_EQ(after.size(), measures.size() + 1);
     EXPECT_EQ(after.back(), (CandidateMeasure{"План 0,001", 460.0f, {{FindFactor("H03")->slot, LevelTable[8].value},
                                                                       {FindFactor("H14")->slot, LevelTable[10].value}}}));
+    // The refused second press pushed nothing: the capture is the change to undo.
+    EXPECT_EQ(Find<QAction>("acUndo")->text(), QString::fromUtf8("Отменить: запись мероприятия"));
+    // With the example panel, each plan's lines end with the experts' band after it.
+    Find<ExpertPanelView>("tsPanel")->ImportFrom(KESTAL_SOURCE_DIR "/examples/panel.csv");
+    const ExpertPanel& panel = session.state().panel;
+    ASSERT_EQ(panel.experts.size(), 5u);
+    QTest::mouseClick(Find<QPushButton>("btPlan"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([stop] { return !stop->isEnabled(); }, 60'000));
+    const std::vector<CandidateMeasure> now = session.CapturedCandidates();
+    const struct {
+        const char* label;
+        std::vector<std::string> lines;
+        PlanSettings settings;
+    } banded[] = {{"lbPlanLevels", LevelPlanLines(levelPlan, RussianNumberLocale()), SettingsOf(levelPlan)},
+                  {"lbPlanMeasures", MeasurePlanLines(PlanMeasures(session.RatingInputs(), now, 1e-3L), now, RussianNumberLocale()),
+                   SettingsOf(PlanMeasures(session.RatingInputs(), now, 1e-3L).chosen.members, now)}};
+    for (auto b : banded) {
+        b.lines.push_back(PlanBandLine(*BandAfterPlan(panel, session.RatingInputs(), b.settings), RussianNumberLocale()));
+        EXPECT_EQ(Find<QLabel>(b.label)->text(), lines(b.lines)) << b.label;
+    }
     if (qEnvironmentVariableIsSet("KESTAL_PLAN_PICTURE")) {
         ClickTab(Find<QTabWidget>("PageControl1"), 3);
         window->showNormal();
@@ -123,11 +147,12 @@ TEST_F(PlanTab, BothPlansAreTheCoresAndTheCurveIsDrawn)
         QTest::qWait(200);
         window->grab().save(qEnvironmentVariable("KESTAL_PLAN_PICTURE"));
     }
-    // The refused second press left nothing to undo; the capture is undone whole.
-    EXPECT_EQ(Find<QAction>("acUndo")->text(), QString::fromUtf8("Отменить: запись мероприятия"));
-    Find<QAction>("acUndo")->trigger();
+    // Undone, the panel goes, then the captured plan, whole.
+    for (const char* change : {"панель экспертов", "запись мероприятия"}) {
+        EXPECT_EQ(Find<QAction>("acUndo")->text(), QStringLiteral("Отменить: ") + QString::fromUtf8(change));
+        Find<QAction>("acUndo")->trigger();
+    }
     EXPECT_EQ(session.CapturedCandidates(), measures);
-    EXPECT_FALSE(window->isWindowModified());
 }
 
 }  // namespace
@@ -149,6 +174,58 @@ TEST_F(PlanTab, StopEndsTheWorkWithNothingShown)
     EXPECT_TRUE(compute->isEnabled());
     EXPECT_EQ(Find<QLabel>("lbPlanLevels")->text(), "");
     EXPECT_EQ(Find<QProgressBar>("pbPlan")->value(), 0);
+}
+
+// What is typed is the assessment's plan inputs; they leave and come back with the project file.
+TEST_F(PlanTab, TheInputsAreTheAssessmentsAndComeBackWithItsFile)
+{
+    TypeTarget("0,1 %");
+    QTest::keyClick(Find<QLineEdit>("edPlanTarget"), Qt::Key_Return);
+    TypeCell("H03", 1, "100");
+    TypeCell("H03", 3, "9");
+    TypeCell("T02", 2, "3");
+    TypeCell("M03", 1, "x");  // no number: the last inputs that read stay
+    const PlanInputs typed{1e-3L, {{FactorIndex("H03"), 100.0L, 1, 9}, {FactorIndex("T02"), std::nullopt, 3, 11}}};
+    EXPECT_EQ(window->session().state().plan, typed);
+    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/планXXXXXX.kestal"));
+    ASSERT_TRUE(file.open());
+    file.write(QByteArray::fromStdString(ProjectJson(window->session().state())));
+    file.close();
+
+    auto* steps = Find<QTableWidget>("sgPlanSteps");
+    const auto shown = [&](const char* id) {
+        const int row = FactorIndex(id);
+        return Find<QLineEdit>("edPlanTarget")->text() + '|' + steps->item(row, 1)->text() + '|' +
+               steps->item(row, 2)->text() + '|' + steps->item(row, 3)->text();
+    };
+    const struct {
+        QString path;
+        QString h03, t02, m03;
+    } opened[] = {{KESTAL_SOURCE_DIR "/examples/workplace.kestal", "||1|11", "||1|11", "||1|11"},
+                  {file.fileName(), "0,001|100|1|9", "0,001||3|11", "0,001||1|11"}};
+    for (const auto& o : opened) {
+        window->OpenProjectAt(o.path);
+        EXPECT_EQ(shown("H03"), o.h03) << o.path.toStdString();
+        EXPECT_EQ(shown("T02"), o.t02);
+        EXPECT_EQ(shown("M03"), o.m03);
+    }
+    EXPECT_EQ(window->session().state().plan, typed);
+}
+
+// The window goes while the plan and the band are being worked out: each work is stopped and waited
+// for, and its finish, queued already or not, never runs on the widgets that went.
+TEST_F(PlanTab, ClosingDuringTheWorkEndsItSafely)
+{
+    TypeTarget("1e-5");
+    for (const FactorInfo& factor : FactorCatalogue) TypeCell(factor.id, 1, "1");
+    Find<ExpertPanelView>("tsPanel")->ImportFrom(KESTAL_SOURCE_DIR "/examples/panel.csv");
+    QTest::mouseClick(Find<QPushButton>("btPlan"), Qt::LeftButton);
+    Find<QPushButton>("btPanelBand")->click();
+    ASSERT_TRUE(Find<QPushButton>("btPlanStop")->isEnabled());
+    ASSERT_TRUE(Find<QPushButton>("btPanelStop")->isEnabled());
+    QTest::qWait(50);
+    window.reset();
+    QTest::qWait(200);
 }
 
 }  // namespace

@@ -1,0 +1,159 @@
+// How the window answers input while the experts' band computes: a panel of 65 536 rating sets,
+// "Рассчитать полосу" pressed, then a key posted to the target field every 20 ms until the band is
+// shown; for each key the time from its posting to its arrival at the field, and the longest pause
+// of the interface thread meanwhile.
+// kestal-panel-window-bench [REPETITIONS]
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+#include "window/TFormKestal.h"
+#include "project/ProjectFile.h"
+#include "widgets/UiLocale.h"
+#include "factors/Catalogue.h"
+
+namespace {
+
+constexpr int KeyMilliseconds = 20;
+
+double CpuSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec + now.tv_nsec / 1e9;
+}
+
+// Two experts who differ on sixteen factors (levels 3 and 8): 2^16 = 65 536 rating sets, the most
+// that are enumerated.
+QString ProjectWithPanel(const QDir& folder)
+{
+    const FixedClock clock(36'000'000);
+    Session session(&clock, RussianNumberLocale(), RussianNumberLocale());
+    ExpertPanel panel;
+    panel.experts = {{"Эксперт 1", {}}, {"Эксперт 2", {}}};
+    for (int f = 0; f < 16; ++f) {
+        panel.experts[0].level[f] = 3;
+        panel.experts[1].level[f] = 8;
+    }
+    session.SetPanel(panel);
+    const QString path = folder.filePath(QStringLiteral("panel-65536.kestal"));
+    SaveProjectFile(path.toStdString(), ProjectJson(session.state()));
+    return path;
+}
+
+// The arrival of each posted key at the field, in milliseconds after its posting.
+class Arrivals : public QObject {
+public:
+    explicit Arrivals(const QElapsedTimer& clock) : clock_(clock) {}
+    std::vector<double> posted, latency;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && latency.size() < posted.size())
+            latency.push_back(clock_.nsecsElapsed() / 1e6 - posted[latency.size()]);
+        return false;
+    }
+
+private:
+    const QElapsedTimer& clock_;
+};
+
+// The longest pause between the ticks of a 5 ms timer on the interface thread.
+class Stall : public QObject {
+public:
+    Stall()
+    {
+        timer_.setInterval(5);
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            const double now = clock_.nsecsElapsed() / 1e6;
+            longest_ = std::max(longest_, now - last_);
+            last_ = now;
+        });
+        clock_.start();
+        timer_.start();
+    }
+    double Longest() const { return longest_; }
+
+private:
+    QTimer timer_;
+    QElapsedTimer clock_;
+    double last_ = 0;
+    double longest_ = 0;
+};
+
+double Quantile(std::vector<double> values, double q)
+{
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    return values[std::min(values.size() - 1, static_cast<std::size_t>(q * values.size()))];
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    QApplication application(argc, argv);
+    QApplication::setFont(KestalFont());
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    QTemporaryDir folder;
+    const FixedClock clock(36'000'000);
+    TFormKestal window(&clock);
+    window.resize(1280, 900);
+    window.show();
+    window.OpenProjectAt(ProjectWithPanel(QDir(folder.path())));
+    window.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(3);
+    window.findChild<QTabWidget*>(QStringLiteral("pcAnalysis"))->setCurrentIndex(4);
+    QApplication::processEvents();
+    auto* compute = window.findChild<QPushButton*>(QStringLiteral("btPanelBand"));
+    auto* stop = window.findChild<QPushButton*>(QStringLiteral("btPanelStop"));
+    auto* target = window.findChild<QLineEdit*>(QStringLiteral("edPanelTarget"));
+
+    for (int r = 0; r < repetitions; ++r) {
+        target->clear();
+        QApplication::processEvents();
+        QElapsedTimer clock;
+        clock.start();
+        Arrivals arrivals(clock);
+        target->installEventFilter(&arrivals);
+        Stall stall;
+        const double cpuStart = CpuSeconds();
+        compute->click();
+        QTimer keys;
+        keys.setInterval(KeyMilliseconds);
+        QObject::connect(&keys, &QTimer::timeout, [&] {
+            arrivals.posted.push_back(clock.nsecsElapsed() / 1e6);
+            QApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, Qt::Key_1, Qt::NoModifier, QStringLiteral("1")));
+            QApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, Qt::Key_1, Qt::NoModifier, QStringLiteral("1")));
+        });
+        keys.start();
+        while (stop->isEnabled()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        keys.stop();
+        const double wall = clock.nsecsElapsed() / 1e9;
+        const double cpu = CpuSeconds() - cpuStart;
+        QApplication::processEvents();
+        target->removeEventFilter(&arrivals);
+        // Every key the field took is in its text: input was answered, not dropped.
+        std::printf("Band of 65 536 sets in the window: %.2f s wall, %.2f s process CPU; %zu keys posted every %d ms, "
+                    "%zu arrived and %lld typed; key latency median %.1f ms, 99th percentile %.1f ms, most %.1f ms; "
+                    "longest interface-thread pause %.0f ms\n",
+                    wall, cpu, arrivals.posted.size(), KeyMilliseconds, arrivals.latency.size(),
+                    static_cast<long long>(target->text().size()), Quantile(arrivals.latency, 0.5),
+                    Quantile(arrivals.latency, 0.99), Quantile(arrivals.latency, 1.0), stall.Longest());
+    }
+    return 0;
+}
