@@ -85,6 +85,9 @@ void WorkerThread::Finish()
     if (!Busy()) return;
     thread_.join();
     timer_.stop();
+    // "Стоп" pressed while the window still showed the work running: what it found is dropped, even
+    // where the work had ended before the press reached it.
+    if (stop_ && outcome_ == Outcome::Completed) outcome_ = Outcome::Stopped;
     if (outcome_ == Outcome::Completed && progress_) progress_(total_, total_, 0.0);
     const Finished finished = std::move(finished_);
     finished_ = nullptr;

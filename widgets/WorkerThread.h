@@ -20,7 +20,8 @@ public:
     // seconds left (negative while unknown).
     using Progress = std::function<void(int64_t done, int64_t total, double secondsLeft)>;
     // On the interface thread once the work has ended; `error` is the message of a failure. A work
-    // stopped by WorkStopped ends as Stopped; what it found is then the caller's to drop.
+    // stopped by WorkStopped, or asked to stop before its finish runs, ends as Stopped; what it found
+    // is then the caller's to drop.
     using Finished = std::function<void(Outcome outcome, const QString& error)>;
 
     explicit WorkerThread(Progress progress);

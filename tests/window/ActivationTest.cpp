@@ -31,14 +31,6 @@ protected:
     QList<TAboutBox*> AboutBoxes() { return window->findChildren<TAboutBox*>(); }
 };
 
-TEST_F(Activation, FirstShowingAppliesTheQuestionnaireLevel)
-{
-    // The initial T03 rating carries the padded name; the activation applied the scale's name.
-    EXPECT_EQ(T03().LevelName, "Хорошее");
-    EXPECT_EQ(T03().Value, 0.584f);
-    EXPECT_EQ(Find<QComboBox>("cbT03")->currentIndex(), 6);
-}
-
 TEST_F(Activation, BackFromTheAboutBoxRestoresT03)
 {
     PickItem(Find<QComboBox>("cbT03"), 1);

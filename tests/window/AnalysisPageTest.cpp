@@ -150,7 +150,7 @@ TEST_F(AnalysisPage, CapturedMeasuresAreJudgedWhileTheWindowAnswersAndBecomeTheF
     ClickTab(views, Nodes);
     EXPECT_EQ(views->currentIndex(), Nodes);
     ClickTab(views, BestSet);
-    QTRY_COMPARE_WITH_TIMEOUT(line->text(), best, 20000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return line->text() == best; }, 20000)) << line->text().toStdString();
     EXPECT_FALSE(Find<QWidget>("butBestSetStop")->isVisible());
     ASSERT_TRUE(optimum.best);
     EXPECT_EQ(Column("sgFrontier", 0).front(), QString::fromStdString(MembersText(*optimum.best, measures)));
@@ -180,7 +180,7 @@ TEST_F(AnalysisPage, CapturedMeasuresAreJudgedWhileTheWindowAnswersAndBecomeTheF
     ShowView(BestSet);
     EXPECT_EQ(line->text(), QString::fromUtf8("Подбирается лучший набор мер…"));
     QTest::mouseClick(Find<QPushButton>("butBestSetStop"), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(line->text(), QString::fromUtf8("Подбор лучшего набора остановлен."), 20000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return line->text() == QString::fromUtf8("Подбор лучшего набора остановлен."); }, 20000)) << line->text().toStdString();
     EXPECT_FALSE(Find<QChartView>("chFrontier")->isVisible());
 
     // An unreadable budget: one line instead of the chart.

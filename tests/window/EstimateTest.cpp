@@ -22,39 +22,42 @@ protected:
     }
 };
 
-TEST_F(Estimate, TypingKMirrorsItAndRewritesBothEstimates)
+// K and N typed or picked on either page: the twin on the other page shows the same text, the run
+// takes the number, the run's estimate follows both and the study's shows zero time.
+TEST_F(Estimate, EitherPagesFieldMirrorsItsTwinAndRewritesBothEstimates)
 {
-    TypeOver(Field("cbInputK"), QStringLiteral("400"));
-    EXPECT_EQ(Field("cbInputKOpt")->currentText(), QStringLiteral("400"));
-    EXPECT_EQ(window->session().state().series.ExperimentCount, 400);
-    EXPECT_EQ(window->session().state().series.InitiationCount, 4000);
-    EXPECT_EQ(Text("edOutTime"), Expected(400, 4000));
-    EXPECT_EQ(Text("edOutTimeOpt"), QStringLiteral("  0:00:00"));
-    // N is left alone on the other page.
-    EXPECT_EQ(Field("cbInputNOpt")->currentText(), QStringLiteral("4000"));
-}
-
-TEST_F(Estimate, PickingNFromItsListMirrorsIt)
-{
-    PickItem(Field("cbInputN"), 2);
-    EXPECT_EQ(Field("cbInputN")->currentText(), QStringLiteral("10000"));
-    EXPECT_EQ(Field("cbInputNOpt")->currentText(), QStringLiteral("10000"));
-    EXPECT_EQ(window->session().state().series.InitiationCount, 10000);
-    EXPECT_EQ(Text("edOutTime"), Expected(200, 10000));
-    EXPECT_EQ(Text("edOutTimeOpt"), QStringLiteral("  0:00:00"));
-}
-
-TEST_F(Estimate, TheMeasurePageMirrorsBack)
-{
-    ClickTab(Find<QTabWidget>("PageControl1"), 1);
-    TypeOver(Field("cbInputKOpt"), QStringLiteral("700"));
-    EXPECT_EQ(Field("cbInputK")->currentText(), QStringLiteral("700"));
-    EXPECT_EQ(window->session().state().series.ExperimentCount, 700);
-    TypeOver(Field("cbInputNOpt"), QStringLiteral("50"));
-    EXPECT_EQ(Field("cbInputN")->currentText(), QStringLiteral("50"));
-    EXPECT_EQ(window->session().state().series.InitiationCount, 50);
-    EXPECT_EQ(Text("edOutTime"), Expected(700, 50));
-    EXPECT_EQ(Text("edOutTimeOpt"), QStringLiteral("  0:00:00"));
+    const struct {
+        int page;            // 0 "Моделирование", 1 "Комплекс мер"
+        const char* field;   // typed into or picked from
+        const char* twin;    // the other page's field
+        const char* typed;   // nullptr: item `item` picked from the list
+        int item;
+        const char* shown;   // both fields' text afterwards
+        int32_t k, n;        // the run size afterwards
+    } steps[] = {
+        {0, "cbInputK", "cbInputKOpt", "400", 0, "400", 400, 4000},
+        {0, "cbInputN", "cbInputNOpt", nullptr, 2, "10000", 400, 10000},
+        {1, "cbInputKOpt", "cbInputK", "700", 0, "700", 700, 10000},
+        {1, "cbInputNOpt", "cbInputN", "50", 0, "50", 700, 50},
+    };
+    for (const auto& step : steps) {
+        ClickTab(Find<QTabWidget>("PageControl1"), step.page);
+        if (step.typed)
+            TypeOver(Field(step.field), QString::fromLatin1(step.typed));
+        else
+            PickItem(Field(step.field), step.item);
+        EXPECT_EQ(Field(step.field)->currentText(), QString::fromLatin1(step.shown)) << step.field;
+        EXPECT_EQ(Field(step.twin)->currentText(), QString::fromLatin1(step.shown)) << step.twin;
+        EXPECT_EQ(window->session().state().series.ExperimentCount, step.k) << step.field;
+        EXPECT_EQ(window->session().state().series.InitiationCount, step.n) << step.field;
+        EXPECT_EQ(Text("edOutTime"), Expected(step.k, step.n)) << step.field;
+        EXPECT_EQ(Text("edOutTimeOpt"), QStringLiteral("  0:00:00")) << step.field;
+        // The other count's fields are left alone on both pages.
+        for (const char* name : {"cbInputK", "cbInputKOpt"})
+            EXPECT_EQ(Field(name)->currentText(), QString::number(step.k)) << step.field << " " << name;
+        for (const char* name : {"cbInputN", "cbInputNOpt"})
+            EXPECT_EQ(Field(name)->currentText(), QString::number(step.n)) << step.field << " " << name;
+    }
 }
 
 TEST_F(Estimate, ANumberBeingTypedOpensNoBoxAndTheEstimateWaitsForIt)

@@ -199,19 +199,26 @@ TEST_F(FactorPanels, IntroductionButtonShowsTheIntroductionAgain)
     EXPECT_EQ(GreyPanels(), QStringList{"T01"});
 }
 
-TEST_F(FactorPanels, PanelsShowTheirCaptionsAndNameLabels)
+}  // namespace
+
+namespace {
+
+using StartState = SharedWindowTest;
+
+// The panels as the window opens, looked at in the window the opening state's tests share.
+TEST_F(StartState, FactorPanelsShowTheirCaptionsAndNameLabels)
 {
-    EXPECT_EQ(Panel("H01")->caption(), QString::fromUtf8("  H01          Пригодность по физиологическим показателям"));
-    EXPECT_EQ(Panel("H09")->caption(), QStringLiteral("  H09"));
+    EXPECT_EQ(Find<FactorPanel>("pH01")->caption(), QString::fromUtf8("  H01          Пригодность по физиологическим показателям"));
+    EXPECT_EQ(Find<FactorPanel>("pH09")->caption(), QStringLiteral("  H09"));
     QStringList names;
     QList<QPoint> places;
-    for (const QLabel* label : Panel("H09")->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (const QLabel* label : Find<FactorPanel>("pH09")->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
         names << label->text();
         places << label->pos();
     }
     EXPECT_EQ(names, Texts({"Качество принятия решения ", "(оперативность мышления)"}));
     EXPECT_EQ(places, (QList<QPoint>{{56, 8}, {160, 24}}));
-    EXPECT_EQ(Panel("M02")->geometry(), QRect(0, 41, 480, 41));
+    EXPECT_EQ(Find<FactorPanel>("pM02")->geometry(), QRect(0, 41, 480, 41));
     EXPECT_EQ(Find<QWidget>("pC04")->geometry().top(), 123);
     EXPECT_EQ(Find<QLabel>("pHuman")->text(),
               QStringLiteral("                                          фактор") + QString(69, QLatin1Char(' ')) +

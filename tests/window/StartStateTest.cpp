@@ -1,4 +1,5 @@
-// The window as it opens: monitor, estimate, grids, default items, pages, measure page design state.
+// The window as it opens: monitor, estimate, grids, default items, the questionnaire's level on T03,
+// pages, measure page design state.
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,7 +23,7 @@
 
 namespace {
 
-using StartState = WindowTest;
+using StartState = SharedWindowTest;
 
 TEST_F(StartState, MonitorShowsTheIntroduction)
 {
@@ -86,6 +87,25 @@ TEST_F(StartState, ListsShowTheirDefaultItems)
     EXPECT_EQ(window->session().state().QuestionnaireLevel, 6);
 }
 
+// Building the window selects the default items without applying them: the initial ratings stay,
+// but for T03, which the first showing sets to the questionnaire's level.
+TEST_F(StartState, DefaultItemsKeepTheInitialRatingsAndTheFirstShowingAppliesTheQuestionnaire)
+{
+    const SettingsTable& settings = window->session().state().settings;
+    const int t03 = FindFactor("T03")->slot;
+    for (int slot = 0; slot < FactorCount; ++slot) {
+        if (slot != t03) {
+            EXPECT_EQ(settings.row[slot], InitialSettings().row[slot]) << slot;
+        }
+    }
+    EXPECT_EQ(settings.row[0].LevelName, "Среднее(удовл.)");
+    // The initial T03 rating carries the padded name; the activation applied the scale's name.
+    EXPECT_NE(InitialSettings().row[t03].LevelName, "Хорошее");
+    EXPECT_EQ(settings.row[t03].LevelName, "Хорошее");
+    EXPECT_EQ(settings.row[t03].Value, 0.584f);
+    EXPECT_EQ(Find<QComboBox>("cbT03")->currentIndex(), 6);
+}
+
 TEST_F(StartState, PagesAndBars)
 {
     auto* pages = Find<QTabWidget>("PageControl1");
@@ -113,20 +133,6 @@ TEST_F(StartState, HintsAndTooltipsOfTheRunParameters)
     EXPECT_EQ(Find<QLineEdit>("edOutTime")->toolTip(), QString());
     EXPECT_EQ(Find<QPushButton>("buttonRun")->toolTip(), QString());
     EXPECT_EQ(Find<QPushButton>("buttonRun")->text(), QString::fromUtf8("Запуск моделирования"));
-}
-
-TEST_F(StartState, MeasureTablesArePrepared)
-{
-    for (int slot = 0; slot < FactorCount; ++slot) {
-        for (int column = 1; column < PlanColumns; ++column) {
-            EXPECT_EQ(window->session().state().measures.MeasurePlanTable[slot][column].RowText, PlanRowTexts[slot]);
-            EXPECT_EQ(window->session().state().measures.MeasurePlanTable[slot][column].Value, 0.0f);
-        }
-    }
-    for (int position = 1; position <= StorePositions; ++position)
-        EXPECT_TRUE(window->session().state().measures.MeasureStore(position).Name.empty());
-    EXPECT_EQ(window->session().state().measures.MeasureCount, 0);
-    EXPECT_EQ(window->session().state().RunCounter(), 0);
 }
 
 TEST_F(StartState, MeasurePageDesign)
@@ -189,16 +195,6 @@ TEST_F(StartState, MeasurePageDesign)
     EXPECT_FALSE(Find<QPushButton>("buttLess")->isEnabled());
     EXPECT_TRUE(Find<QPushButton>("buttMore")->isEnabled());
     EXPECT_FALSE(Find<QPushButton>("buttSave")->isEnabled());
-}
-
-// Window creation selects the default items without applying them: the initial ratings stay.
-TEST(StartUp, DefaultItemsKeepTheInitialRatings)
-{
-    FixedClock clock(1000);
-    TFormKestal window(&clock);
-    EXPECT_EQ(window.session().state().settings.row[0].LevelName, "Среднее(удовл.)");
-    EXPECT_EQ(window.session().state().settings.row[26].LevelName, InitialSettings().row[26].LevelName);
-    for (int slot = 0; slot < FactorCount; ++slot) EXPECT_EQ(window.session().state().net.inputs.slot[slot], window.session().state().settings.row[slot].Value);
 }
 
 }  // namespace

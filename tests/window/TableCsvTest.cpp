@@ -10,7 +10,8 @@
 
 namespace {
 
-using TableCsvTest = WindowTest;
+// The save offered by every table is looked at in the window the opening state's tests share.
+using StartState = SharedWindowTest;
 
 TEST(TableCsv, BytesForBothKindsOfLocale)
 {
@@ -40,7 +41,7 @@ TEST(TableCsv, BytesForBothKindsOfLocale)
     }
 }
 
-TEST_F(TableCsvTest, EveryTableOffersTheSave)
+TEST_F(StartState, EveryTableOffersTheSaveAsCsv)
 {
     const QList<QTableView*> tables = window->findChildren<QTableView*>();
     ASSERT_GE(tables.size(), 2);

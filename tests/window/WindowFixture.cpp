@@ -55,6 +55,24 @@ void WindowTest::TearDown()
     QLocale::setDefault(QLocale::c());
 }
 
+void SharedWindowTest::SetUpTestSuite()
+{
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    QCursor::setPos(-1000, -1000);
+    clock = std::make_unique<FixedClock>(45'296'789);
+    window = std::make_unique<TFormKestal>(clock.get());
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+}
+
+void SharedWindowTest::TearDownTestSuite()
+{
+    window.reset();
+    clock.reset();
+    QLocale::setDefault(QLocale::c());
+}
+
 int FactorIndex(const char* id)
 {
     return CatalogueIndex(*FindFactor(id));

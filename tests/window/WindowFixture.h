@@ -55,6 +55,25 @@ protected:
     std::unique_ptr<TFormKestal> window;
 };
 
+// One shown window for a whole suite whose tests only look at it as it opens, so that it is built
+// and calibrated once.
+class SharedWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+
+    template <class Control>
+    Control* Find(const QString& name)
+    {
+        auto* control = window->findChild<Control*>(name);
+        EXPECT_NE(control, nullptr) << name.toStdString();
+        return control;
+    }
+
+    static inline std::unique_ptr<FixedClock> clock;
+    static inline std::unique_ptr<TFormKestal> window;
+};
+
 // Catalogue index of a factor id.
 int FactorIndex(const char* id);
 

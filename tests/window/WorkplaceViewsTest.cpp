@@ -21,10 +21,10 @@ class WorkplaceViews : public WindowTest {
 protected:
     QDialog* AwaitView(const char* name)
     {
-        for (int waited = 0; window->Working() && waited < 20'000; waited += 20) QTest::qWait(20);
-        EXPECT_FALSE(window->Working());
-        QTest::qWait(50);
-        return window->findChild<QDialog*>(QLatin1String(name));
+        // The view opens when the work has ended.
+        const QString object = QLatin1String(name);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !window->Working() && window->findChild<QDialog*>(object); }, 20'000));
+        return window->findChild<QDialog*>(object);
     }
     static QStringList Column(QTableWidget* table, int column)
     {
