@@ -10,11 +10,13 @@
 #include <QTabWidget>
 
 #include <algorithm>
+#include <utility>
 
 #include "window/MeasurePage.h"
 #include "window/ModelingPage.h"
 #include "window/TotalsPage.h"
 #include "analysispage/AnalysisPage.h"
+#include "window/UndoHistory.h"
 #include "widgets/BackgroundWork.h"
 #include "widgets/Pictures.h"
 #include "widgets/UiLocale.h"
@@ -117,6 +119,9 @@ void TFormKestal::ShowSession(bool lists)
         lists = false;
     } while (showAgain_);
     showing_ = false;
+    // Whatever changed the assessment since the last change recorded (an action, a finished run or
+    // study) is one change to undo.
+    history_->Record(std::exchange(changeName_, {}));
 }
 
 void TFormKestal::ShowFactorPanel(int factor)
@@ -152,10 +157,12 @@ void TFormKestal::StartWork()
     lbWorkProgress->setText(WorkProgressText(0, 0, -1.0));
     lbWorkProgress->show();
     butStop->show();
+    history_->SetIdle(false);
 }
 
 void TFormKestal::EndWork()
 {
     lbWorkProgress->hide();
     butStop->hide();
+    history_->SetIdle(true);
 }

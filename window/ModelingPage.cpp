@@ -170,6 +170,12 @@ void ModelingPage::ShowResults(const Session& session)
 {
     const std::vector<RunBlock>& results = session.state().results;
     const int count = static_cast<int>(results.size());
+    if (count < resultBlocksShown_) {
+        // Runs undone: the grid is drawn again from its first block.
+        sgResult->clearContents();
+        sgResult->setRows(9);
+        resultBlocksShown_ = 0;
+    }
     if (count == resultBlocksShown_) return;
     const NumberLocale locale = UiNumberLocale();
     sgResult->setRows(10 * (count - 1) + 9);

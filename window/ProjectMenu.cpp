@@ -16,6 +16,7 @@
 #include "window/MeasurePage.h"
 #include "window/ModelingPage.h"
 #include "window/TotalsPage.h"
+#include "window/UndoHistory.h"
 #include "project/ProjectFile.h"
 #include "widgets/BackgroundWork.h"
 #include "widgets/Guard.h"
@@ -62,13 +63,14 @@ void TFormKestal::BuildFileMenu(QMenu* file)
 
 bool TFormKestal::Unsaved() const
 {
-    return ProjectJson(session_.state()) != savedJson_;
+    return history_->Unsaved();
 }
 
 void TFormKestal::MarkSaved(const QString& path)
 {
     projectPath_ = path;
-    savedJson_ = ProjectJson(session_.state());
+    savedSettings_ = session_.state().settings;
+    history_->MarkSaved();
     ShowTitle();
 }
 
@@ -77,10 +79,9 @@ void TFormKestal::ShowTitle()
     const QString title = QText(ApplicationTitle);
     const QString name = projectPath_.isEmpty() ? QStringLiteral("Новая оценка") : QFileInfo(projectPath_).fileName();
     const bool unsaved = Unsaved();
-    if (projectPath_.isEmpty() && !unsaved)
-        setWindowTitle(title);
-    else
-        setWindowTitle(name + (unsaved ? QStringLiteral("*") : QString()) + QStringLiteral(" — ") + title);
+    // The toolkit shows "*" in place of "[*]" while the window is marked modified.
+    setWindowTitle(projectPath_.isEmpty() && !unsaved ? title : name + QStringLiteral("[*] — ") + title);
+    setWindowModified(unsaved);
 }
 
 bool TFormKestal::MayDiscard()
@@ -173,6 +174,8 @@ bool TFormKestal::SaveProjectAs()
 void TFormKestal::ShowLoadedSession(SessionState state, const QString& path)
 {
     session_.Load(std::move(state));
+    // What was done before cannot be undone into another assessment.
+    history_->Start();
     // Everything the window showed of the previous session goes.
     modeling_->Forget();
     measures_->Forget(session_);

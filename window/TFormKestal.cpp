@@ -16,6 +16,7 @@
 #include "window/TAboutBox.h"
 #include "window/TFormSimpleDo.h"
 #include "window/TotalsPage.h"
+#include "window/UndoHistory.h"
 #include "analysispage/AnalysisPage.h"
 #include "analysispage/ExpertPanelView.h"
 #include "analysispage/PlanView.h"
@@ -58,6 +59,11 @@ TFormKestal::TFormKestal(const Clock* clock) : session_(clock, UiNumberLocale(),
     setFont(KestalFont());
     BuildFrame();
     ConnectPages();
+    // Typing into these fields is recorded: the undo keys there undo the window's changes.
+    for (const char* field : {"cbInputK", "cbInputN", "cbInputKOpt", "cbInputNOpt", "edAllMoney", "edDamage"})
+        history_->TakeKeysOf(findChild<QWidget*>(QString::fromLatin1(field)));
+    for (const FactorInfo& factor : FactorCatalogue)
+        history_->TakeKeysOf(findChild<QWidget*>(QStringLiteral("cb") + QString::fromLatin1(factor.id)));
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TFormKestal::FocusWindowChanged);
     // Scrolling the pages re-rates nothing: lists, track bars and tabs take the wheel only with focus.
     TakeWheelOnlyWithFocusWithin(this);
@@ -71,6 +77,11 @@ void TFormKestal::BuildFrame()
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File1"));
     BuildFileMenu(file);
+    history_ = new UndoHistory(session_, [this] { ShowSession(true); }, this);
+    connect(&history_->stack(), &QUndoStack::cleanChanged, this, [this] { ShowTitle(); });
+    QMenu* editMenu = menuBar()->addMenu(QStringLiteral("Правка"));
+    editMenu->setObjectName(QStringLiteral("mnEdit"));
+    history_->AddActions(editMenu);
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Сервис"));
     tools->setObjectName(QStringLiteral("mnTools"));
     QAction* runPage = tools->addAction(QStringLiteral("Запуск расчёта"));
@@ -99,6 +110,7 @@ void TFormKestal::FormCreate()
     session_.Calibrate();
     setWindowState(windowState() | Qt::WindowMaximized);
     new HintDisplay(this, [this](const QString& hint) { modeling_->ShowHint(hint); });
+    history_->Start();
     ShowSession(true);
     MarkSaved(QString());
 }
@@ -119,10 +131,15 @@ void TFormKestal::FocusWindowChanged(QWindow* now)
 
 void TFormKestal::FormActivate(bool first)
 {
-    const bool saved = !Unsaved();
-    ActOnSession([this] { session_.Activate(); });
-    // A new assessment starts on the questionnaire's level: no change of the user's.
-    if (first && saved) MarkSaved(projectPath_);
+    if (first && history_->Untouched() && !Unsaved()) {
+        // A new assessment starts on the questionnaire's level: no change of the user's.
+        Guarded(this, [this] { session_.Activate(); });
+        history_->Absorb();
+        ShowSession();
+        MarkSaved(projectPath_);
+    } else {
+        ActOnSession([this] { session_.Activate(); }, "оценка T03 по опроснику");
+    }
     // The T03 list shows the questionnaire's level, whatever was typed into it.
     modeling_->ShowFactorList(session_, T03());
     ShowTitle();
@@ -140,9 +157,10 @@ void TFormKestal::OpenQuestionnaire()
     }))->show();
 }
 
-void TFormKestal::ActOnSession(const std::function<void()>& action)
+void TFormKestal::ActOnSession(const std::function<void()>& action, const std::string& name)
 {
     Guarded(this, action);
+    if (!name.empty()) changeName_ = name;
     ShowSession();
     ShowTitle();
 }

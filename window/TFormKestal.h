@@ -22,6 +22,7 @@ class QPushButton;
 class QTabWidget;
 class QWindow;
 class TotalsPage;
+class UndoHistory;
 struct ReportParts;
 struct Workplace;
 
@@ -95,7 +96,7 @@ private:
     bool SaveProject();
     bool SaveProjectAs();
     bool SaveProjectTo(const QString& path);
-    // Whether the session differs from what was last saved or opened.
+    // Whether the assessment changed since it was last saved or opened: the undo stack is not clean.
     bool Unsaved() const;
     // Asks "Сохранить изменения?" where something would be lost; false when the user cancels.
     bool MayDiscard();
@@ -124,15 +125,18 @@ private:
     void ComposeReport(std::function<void(const ReportParts&)> use);
 
     // ---- Showing the session ----
-    // Runs `action` on the session (guarded: an error leaves a message box), then shows the session.
-    void ActOnSession(const std::function<void()>& action);
+    // Runs `action` on the session (guarded: an error leaves a message box), then shows the session;
+    // a change of the assessment becomes undoable, named `name` or by what changed.
+    void ActOnSession(const std::function<void()>& action, const std::string& name = {});
     // Brings every page in line with the session. Controls the user is editing keep their text;
     // factor lists with a typed text that names no item keep it unless `lists` is set.
     void ShowSession(bool lists = false);
 
     Session session_;
     QString projectPath_;      // the project file shown, empty for a new assessment
-    std::string savedJson_;    // the session as last saved or opened
+    SettingsTable savedSettings_;  // the ratings as last saved or opened (a new assessment's start)
+    UndoHistory* history_ = nullptr;
+    std::string changeName_;  // the name ActOnSession gives the change the next showing records
     QMenu* recentMenu_ = nullptr;
     std::unique_ptr<BackgroundWork> work_;
     bool showing_ = false;  // ShowSession is running: a handler it sets off shows again afterwards

@@ -14,6 +14,7 @@
 #include "analysispage/CompareView.h"
 #include "analysispage/SummaryView.h"
 #include "window/TFormKestal.h"
+#include "window/UndoHistory.h"
 #include "project/ProjectFile.h"
 #include "widgets/BackgroundWork.h"
 #include "widgets/Guard.h"
@@ -63,7 +64,7 @@ void TFormKestal::CompareWithSaved()
     if (Working()) return;
     NetworkInputs a;
     const QString name = projectPath_.isEmpty() ? QStringLiteral("новая оценка") : QFileInfo(projectPath_).fileName();
-    if (!Guarded(this, [&] { CopySettingsToInputs(ReadProject(savedJson_, Utf8(name)).settings, a); })) return;
+    CopySettingsToInputs(savedSettings_, a);
     CompareInBackground(a, QStringLiteral("сохранённая версия (") + name + QStringLiteral(")"));
 }
 
@@ -139,7 +140,7 @@ void TFormKestal::OpenWorkplace(const Workplace& workplace)
 {
     if (Working() || !MayDiscard()) return;
     Session fresh(session_.state().net.clock, UiNumberLocale(), UiNumberLocale());
-    const std::string untouched = ProjectJson(fresh.state());
+    const SettingsTable untouched = fresh.state().settings;
     for (const FactorInfo& factor : FactorCatalogue) {
         const int level = LevelNumberOf(workplace.inputs.slot[factor.slot]);
         if (level > 0 && workplace.inputs.slot[factor.slot] != fresh.RatingInputs().slot[factor.slot])
@@ -147,7 +148,8 @@ void TFormKestal::OpenWorkplace(const Workplace& workplace)
     }
     ShowLoadedSession(fresh.state(), QString());
     // A new assessment that is not saved yet: its levels differ from a new one's.
-    savedJson_ = untouched;
+    savedSettings_ = untouched;
+    if (!(session_.state().settings == untouched)) history_->MarkNeverSaved();
     ShowTitle();
     statusBar()->showMessage(QStringLiteral("Рабочее место «%1» (строка %2) открыто как новая оценка.")
                                  .arg(QText(workplace.name))

@@ -1,4 +1,5 @@
 // Activation of the main window, the about boxes and the questionnaire.
+#include <QAction>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -6,6 +7,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 #include "window/TAboutBox.h"
 #include "window/TFormSimpleDo.h"
@@ -113,12 +115,13 @@ TEST_F(Activation, AnOpenedT03StandsUntilTheUserComesBackFromTheAboutBoxAndThenI
     window->OpenProjectAt(path);
     Focus(window.get());
     EXPECT_EQ(Find<QComboBox>("cbT03")->currentIndex(), 9);
-    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("t03.kestal — Kestal 2.0"));
+    EXPECT_EQ(window->windowHandle()->title(), QString::fromUtf8("t03.kestal — Kestal 2.0"));
     ChooseAbout(*window);
     Focus(AboutBoxes().front());
     Focus(window.get());
     EXPECT_EQ(Find<QComboBox>("cbT03")->currentIndex(), 6);
-    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("t03.kestal* — Kestal 2.0"));
+    EXPECT_EQ(window->windowHandle()->title(), QString::fromUtf8("t03.kestal* — Kestal 2.0"));
+    EXPECT_EQ(Find<QAction>("acUndo")->text(), QString::fromUtf8("Отменить: оценка T03 по опроснику"));
 }
 
 TEST_F(Activation, EachAboutChoiceOpensAnotherBox)

@@ -1,6 +1,7 @@
 // The tab "Эксперты" driven by clicks and keys: an imported table in the grid, the band worked out
 // off the interface thread equal to the core's, the consensus applied to the ratings, experts added,
 // renamed and removed within 2 to 12.
+#include <QAction>
 #include <QApplication>
 #include <QBarCategoryAxis>
 #include <QChart>
@@ -15,6 +16,7 @@
 #include <QTableWidget>
 #include <QTemporaryFile>
 #include <QTest>
+#include <QWindow>
 
 #include <map>
 
@@ -118,7 +120,8 @@ TEST_F(PanelTab, AnImportedTableIsShownAndItsBandIsTheCores)
     int changed = 0;
     for (const auto& [f, level] : consensus) changed += before[f] != level - 1;
     EXPECT_GT(changed, 0);
-    EXPECT_TRUE(window->windowTitle().startsWith("Новая оценка*")) << window->windowTitle().toStdString();
+    EXPECT_TRUE(window->windowHandle()->title().startsWith("Новая оценка*")) << window->windowHandle()->title().toStdString();
+    EXPECT_EQ(Find<QAction>("acUndo")->text(), QStringLiteral("Отменить: согласованные оценки экспертов"));
     EXPECT_FALSE(Find<QPushButton>("btPanelApply")->isEnabled());
     EXPECT_FALSE(Find<QLabel>("lbPanelState")->text().isEmpty());
 

@@ -1,5 +1,6 @@
 // The tab "План" driven by keys and clicks: the target's spellings, the step table, both plans
 // worked out off the interface thread and shown as the core's texts, and the curve.
+#include <QAction>
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
@@ -119,6 +120,8 @@ TEST_F(PlanTab, BothPlansAreTheCoresAndTheCurveIsDrawn)
     ASSERT_EQ(after.size(), measures.size() + 1);
     EXPECT_EQ(after.back(), (CandidateMeasure{"План 0,001", 460.0f, {{FindFactor("H03")->slot, LevelTable[8].value},
                                                                       {FindFactor("H14")->slot, LevelTable[10].value}}}));
+    // The refused second press pushed nothing: the capture is the change to undo.
+    EXPECT_EQ(Find<QAction>("acUndo")->text(), QString::fromUtf8("Отменить: запись мероприятия"));
     // With the example panel, each plan's lines end with the experts' band after it.
     Find<ExpertPanelView>("tsPanel")->ImportFrom(KESTAL_SOURCE_DIR "/examples/panel.csv");
     const ExpertPanel& panel = session.state().panel;
@@ -144,6 +147,12 @@ TEST_F(PlanTab, BothPlansAreTheCoresAndTheCurveIsDrawn)
         QTest::qWait(200);
         window->grab().save(qEnvironmentVariable("KESTAL_PLAN_PICTURE"));
     }
+    // Undone, the panel goes, then the captured plan, whole.
+    for (const char* change : {"панель экспертов", "запись мероприятия"}) {
+        EXPECT_EQ(Find<QAction>("acUndo")->text(), QStringLiteral("Отменить: ") + QString::fromUtf8(change));
+        Find<QAction>("acUndo")->trigger();
+    }
+    EXPECT_EQ(session.CapturedCandidates(), measures);
 }
 
 }  // namespace

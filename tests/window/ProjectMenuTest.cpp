@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSettings>
+#include <QWindow>
 
 #include <functional>
 #include <tuple>
@@ -90,7 +91,7 @@ TEST_F(Projects, TheExampleOpensWholeAndIsSavedAsTheSessionHoldsIt)
     const QString path = ExampleCopy();
     window->OpenProjectAt(path);
     const SessionState& state = window->session().state();
-    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("workplace.kestal — Kestal 2.0"));
+    EXPECT_EQ(window->windowHandle()->title(), QString::fromUtf8("workplace.kestal — Kestal 2.0"));
     // Ratings, results, measure tree, listing and totals as the file holds them.
     EXPECT_EQ(Find<QComboBox>("cbH01")->currentIndex(), state.editor[FactorIndex("H01")].currentItem);
     EXPECT_EQ(Find<Grid>("sgResult")->rows(), 10 * static_cast<int>(state.results.size()) - 1);
@@ -101,9 +102,9 @@ TEST_F(Projects, TheExampleOpensWholeAndIsSavedAsTheSessionHoldsIt)
     EXPECT_EQ(Find<QTabWidget>("PageControl1")->isTabVisible(2), state.study.totalsShown);
 
     TypeOver(Find<QComboBox>("cbInputK"), QStringLiteral("300"));
-    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("workplace.kestal* — Kestal 2.0"));
+    EXPECT_EQ(window->windowHandle()->title(), QString::fromUtf8("workplace.kestal* — Kestal 2.0"));
     QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("workplace.kestal — Kestal 2.0"));
+    EXPECT_EQ(window->windowHandle()->title(), QString::fromUtf8("workplace.kestal — Kestal 2.0"));
     QFile saved(path);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll().toStdString(), ProjectJson(window->session().state()));
@@ -153,7 +154,7 @@ TEST_F(Projects, AFileOnTheCommandLineOpensBeforeTheFirstShowingWithItsT03)
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         EXPECT_EQ(boxes.texts(), start.boxes);
-        EXPECT_EQ(window->windowTitle(), start.title);
+        EXPECT_EQ(window->windowHandle()->title(), start.title);
         EXPECT_EQ(Find<QComboBox>("cbT03")->currentIndex(), start.t03);
     }
 }
@@ -185,7 +186,7 @@ TEST_F(Projects, SaveAsTakesThePathOnlyWhenWrittenAndAsksBeforeReplacing)
         SaveAs(folder.filePath(QStringLiteral("none/shop")));  // a folder that is not there
         EXPECT_TRUE(boxes.texts().value(0).endsWith(QString::fromUtf8("(нет такого файла или папки)")));
     }
-    EXPECT_EQ(window->windowTitle(), unsaved);
+    EXPECT_EQ(window->windowHandle()->title(), unsaved);
 
     // A typed name gets ".kestal" first, then the question about the file it would replace.
     const QString shop = folder.filePath(QStringLiteral("shop.kestal"));
@@ -197,7 +198,7 @@ TEST_F(Projects, SaveAsTakesThePathOnlyWhenWrittenAndAsksBeforeReplacing)
         AnswerNextQuestion(answer);
         SaveAs(folder.filePath(QStringLiteral("shop")));
         EXPECT_EQ(Text(shop), contents);
-        EXPECT_EQ(window->windowTitle(), title);
+        EXPECT_EQ(window->windowHandle()->title(), title);
     }
     // Ctrl+S now writes the new path; the example stays as it was.
     TypeOver(Find<QComboBox>("cbInputK"), QStringLiteral("400"));
@@ -215,7 +216,7 @@ TEST_F(Projects, T03StandsAcrossTheFileDialogAndReopening)
     EXPECT_EQ(T03(), 6);
     window->OpenProjectAt(path);
     EXPECT_EQ(Find<QComboBox>("cbT03")->currentIndex(), 9);
-    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("t03.kestal — Kestal 2.0"));
+    EXPECT_EQ(window->windowHandle()->title(), QString::fromUtf8("t03.kestal — Kestal 2.0"));
 }
 
 TEST_F(Projects, TheRecentListHoldsEightAndForgetsAFileThatIsGone)

@@ -10,6 +10,7 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <QWindow>
 
 #include "measures/MeasureStore.h"
 #include "network/Calibration.h"
@@ -119,7 +120,7 @@ TEST_F(StartState, PagesAndBars)
     EXPECT_EQ(factors->tabText(3), QString::fromUtf8("Технология"));
     EXPECT_FALSE(Find<QProgressBar>("pbTime")->isVisible());
     EXPECT_FALSE(Find<QProgressBar>("ProgressBar1")->isVisible());
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Kestal 2.0"));
+    EXPECT_EQ(window->windowHandle()->title(), QStringLiteral("Kestal 2.0"));
     EXPECT_TRUE(window->windowState() & Qt::WindowMaximized);
 }
 

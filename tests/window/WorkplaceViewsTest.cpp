@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QTableWidget>
 #include <QTest>
+#include <QWindow>
 
 #include "window/TFormKestal.h"
 #include "factors/Settings.h"
@@ -95,7 +96,7 @@ TEST_F(WorkplaceViews, TheSummarySortsAndOpensAWorkplace)
     NetworkInputs initial;
     CopySettingsToInputs(InitialSettings(), initial);
     EXPECT_EQ(window->session().RatingInputs().slot[FindFactor("H02")->slot], initial.slot[FindFactor("H02")->slot]);
-    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("Новая оценка*")));
+    EXPECT_TRUE(window->windowHandle()->title().startsWith(QStringLiteral("Новая оценка*")));
 }
 
 }  // namespace
