@@ -5,6 +5,8 @@
 
 #include "common/Formats.h"
 
+namespace kestal {
+
 namespace {
 
 const char* const Yes = "да";
@@ -159,3 +161,5 @@ TextTable FrontierTable(const MeasureOptimum& optimum, const std::vector<Candida
         if (subset.pareto && optimum.best != subset.members) table.rows.push_back(FrontierRow(subset, measures, locale));
     return table;
 }
+
+}  // namespace kestal

@@ -12,6 +12,8 @@
 #include "analysis/RunPrecision.h"
 #include "common/NumberLocale.h"
 
+namespace kestal {
+
 struct TextTable {
     std::vector<std::string> headers;
     std::vector<std::vector<std::string>> rows;
@@ -60,3 +62,5 @@ std::string BestSetLine(const MeasureOptimum& optimum, const std::vector<Candida
 // benefit, largest first.
 TextTable FrontierTable(const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& measures,
                         const NumberLocale& locale);
+
+}  // namespace kestal

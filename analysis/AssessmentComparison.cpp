@@ -10,6 +10,8 @@
 #include "analysis/FactorImportance.h"
 #include "network/RandomSource.h"
 
+namespace kestal {
+
 namespace {
 
 // The accident probability with the differing factors of `members` (bit i: differing[i]) at B's
@@ -164,3 +166,5 @@ AssessmentComparison CompareAssessments(const NetworkInputs& a, const NetworkInp
                      });
     return comparison;
 }
+
+}  // namespace kestal

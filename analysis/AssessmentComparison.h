@@ -10,6 +10,8 @@
 #include "network/Network.h"
 #include "factors/Catalogue.h"
 
+namespace kestal {
+
 // A factor whose rating differs between the two assessments, and its share of the difference.
 struct FactorContribution {
     const FactorInfo* factor;
@@ -52,3 +54,5 @@ struct AssessmentComparison {
 using ComparisonProgress = std::function<void(int64_t done, int64_t total)>;
 AssessmentComparison CompareAssessments(const NetworkInputs& a, const NetworkInputs& b,
                                         const ShapleySettings& settings = {}, const ComparisonProgress& progress = {});
+
+}  // namespace kestal

@@ -13,6 +13,8 @@
 
 #include "analysis/ExactNodes.h"
 
+namespace kestal {
+
 namespace {
 
 // The ranking of the subsets; a total order, so the best set is the first candidate in it.
@@ -147,3 +149,5 @@ MeasureOptimum OptimizeMeasures(const NetworkInputs& baseline, const std::vector
     }
     return optimum;
 }
+
+}  // namespace kestal

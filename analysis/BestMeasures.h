@@ -12,6 +12,8 @@
 
 #include "network/Network.h"
 
+namespace kestal {
+
 // One measure as the measure store holds it: each change sets a factor slot to a new value. A
 // change to the value the slot already has is no change; when two measures change one slot, the
 // later one's value stands. The cost is finite and not negative (a capture takes at least 1).
@@ -74,3 +76,5 @@ void CheckCandidates(const std::vector<CandidateMeasure>& measures);
 
 MeasureOptimum OptimizeMeasures(const NetworkInputs& baseline, const std::vector<CandidateMeasure>& measures,
                                 long double budget, long double damage, const OptimizeProgress& progress = {});
+
+}  // namespace kestal

@@ -8,6 +8,8 @@
 
 #include "analysis/StageMasses.h"
 
+namespace kestal {
+
 namespace {
 
 // mass[s] = probability that an initiation reaches a stage with score s (0..MaxScore); the scores
@@ -219,3 +221,5 @@ long double DrawsPerInitiation(const NodeProbabilities& p)
     return DrawsThroughStage1 * p.node[NodeB] + DrawsThroughStage2 * p.node[NodeD] +
            DrawsThroughStage3 * p.node[NodeF] + DrawsThroughStage4 * p.node[NodeG];
 }
+
+}  // namespace kestal

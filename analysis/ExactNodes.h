@@ -6,6 +6,8 @@
 
 #include "network/Network.h"
 
+namespace kestal {
+
 // The probability that an initiation counts each node, node order B to I, every draw's outcome
 // probabilities being its generator state counts over 2^32. Each is a sum of masses (never one
 // minus another), so P(B) + P(C) = 1, P(D) + P(E) = P(C), P(F) + P(G) = P(E), P(H) + P(I) = P(G)
@@ -38,3 +40,5 @@ private:
 
 // The expected draws per initiation: 14 P(B) + 22 P(D) + 27 P(F) + 31 P(G).
 long double DrawsPerInitiation(const NodeProbabilities& p);
+
+}  // namespace kestal

@@ -13,6 +13,8 @@
 #include "common/Formats.h"
 #include "factors/Levels.h"
 
+namespace kestal {
+
 namespace {
 
 // The band's exact probabilities are worked out on at most this many cores.
@@ -247,3 +249,5 @@ std::optional<PanelBand> ComputePanelBand(const ExpertPanel& panel, const Networ
     }
     return band;
 }
+
+}  // namespace kestal

@@ -14,6 +14,8 @@
 #include "common/NumberLocale.h"
 #include "factors/Catalogue.h"
 
+namespace kestal {
+
 constexpr int MinPanelExperts = 2;
 constexpr int MaxPanelExperts = 12;
 // An expert's "level" of a factor he gave no opinion on.
@@ -96,3 +98,5 @@ using PanelProgress = std::function<bool(std::uint64_t done, std::uint64_t total
 std::optional<PanelBand> ComputePanelBand(const ExpertPanel& panel, const NetworkInputs& ratings,
                                           std::optional<long double> target, const PanelProgress& progress = {},
                                           std::uint64_t enumerationLimit = MaxEnumeratedSets);
+
+}  // namespace kestal

@@ -6,6 +6,8 @@
 #include "common/DelimitedTable.h"
 #include "common/KestalError.h"
 
+namespace kestal {
+
 namespace {
 
 std::string Trimmed(const std::string& text) {
@@ -101,3 +103,5 @@ std::string ExpertPanelCsv(const ExpertPanel& panel) {
     }
     return text;
 }
+
+}  // namespace kestal

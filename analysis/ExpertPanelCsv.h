@@ -6,6 +6,8 @@
 
 #include "analysis/ExpertPanel.h"
 
+namespace kestal {
+
 // Reads a panel from the bytes of its table (encodings and separators as ReadDelimitedTable reads
 // them). Cells are taken without their surrounding blanks; an empty row is skipped; a factor
 // without a row is rated by no one; a cell "—" is no opinion as an empty one is. Refused with a
@@ -18,3 +20,5 @@ ExpertPanel ReadExpertPanelCsv(const std::string& bytes);
 // The panel as UTF-8 text with ";" separators and CR LF line breaks: the header, then a row for
 // each factor some expert rated, in catalogue order. ReadExpertPanelCsv reads it back as it was.
 std::string ExpertPanelCsv(const ExpertPanel& panel);
+
+}  // namespace kestal

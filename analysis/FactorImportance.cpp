@@ -5,6 +5,8 @@
 
 #include "analysis/ExactNodes.h"
 
+namespace kestal {
+
 int LevelNumberOf(float value)
 {
     const auto found = std::find_if(LevelTable.begin(), LevelTable.end(),
@@ -43,3 +45,5 @@ ImportanceTable RankFactorImportance(const NetworkInputs& inputs)
                      [](const FactorImportance& a, const FactorImportance& b) { return a.reduction > b.reduction; });
     return table;
 }
+
+}  // namespace kestal

@@ -7,6 +7,8 @@
 #include "network/Network.h"
 #include "factors/Catalogue.h"
 
+namespace kestal {
+
 struct FactorImportance {
     const FactorInfo* factor;
     int level;  // the current level number: the LevelTable entry whose value the setting holds (0: none)
@@ -26,3 +28,5 @@ ImportanceTable RankFactorImportance(const NetworkInputs& inputs);
 
 // The number (1 .. 11) of the level whose value is `value`; 0 when no level has it.
 int LevelNumberOf(float value);
+
+}  // namespace kestal

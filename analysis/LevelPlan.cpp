@@ -9,6 +9,8 @@
 #include "analysis/ExactNodes.h"
 #include "analysis/LevelSearch.h"
 
+namespace kestal {
+
 bool WorseUpward(const FactorInfo& factor)
 {
     constexpr std::string_view ids[] = {"C03", "C04", "M03", "M06", "M07", "T03", "T04", "T05"};
@@ -92,3 +94,5 @@ std::vector<LevelPlan> LevelCostCurve(const NetworkInputs& baseline, const std::
     }
     return curve;
 }
+
+}  // namespace kestal

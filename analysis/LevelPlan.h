@@ -10,6 +10,8 @@
 #include "network/Network.h"
 #include "factors/Catalogue.h"
 
+namespace kestal {
+
 // The exact accident probability is monotone in every factor's level, each factor always in the
 // same direction: these eight are worse upward (a higher level, a higher probability), the other
 // 22 better upward. The search bounds by it; a test checks it on random rating sets.
@@ -73,3 +75,5 @@ LevelPlan PlanLevels(const NetworkInputs& baseline, const std::vector<FactorStep
 // search gets the control's limit, and its report counts the evaluations of all of them together.
 std::vector<LevelPlan> LevelCostCurve(const NetworkInputs& baseline, const std::vector<FactorSteps>& steps, int points,
                                       const LevelPlanControl& control = {});
+
+}  // namespace kestal

@@ -9,6 +9,8 @@
 #include "analysis/ExactNodes.h"
 #include "analysis/FactorImportance.h"
 
+namespace kestal {
+
 namespace {
 
 constexpr long double Infinity = std::numeric_limits<long double>::infinity();
@@ -285,3 +287,5 @@ void LevelSearch::Offer(const std::vector<int>& choice, long double accident)
     bestCost_ = cost;
     bestAccident_ = accident;
 }
+
+}  // namespace kestal

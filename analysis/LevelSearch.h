@@ -12,6 +12,8 @@
 
 #include "analysis/LevelPlan.h"
 
+namespace kestal {
+
 // A factor the search moves: its levels in the better direction within the allowed ones, nearest
 // first, the current level first, with their costs.
 struct Movable {
@@ -104,3 +106,5 @@ private:
     bool stopped_ = false;
     bool proven_ = false;
 };
+
+}  // namespace kestal

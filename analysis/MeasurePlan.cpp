@@ -6,6 +6,8 @@
 #include "analysis/BestMeasures.h"
 #include "analysis/ExactNodes.h"
 
+namespace kestal {
+
 MeasurePlan PlanMeasures(const NetworkInputs& baseline, const std::vector<CandidateMeasure>& measures,
                          long double target)
 {
@@ -45,3 +47,5 @@ MeasurePlan PlanMeasures(const NetworkInputs& baseline, const std::vector<Candid
         if (plan.envelope.empty() || s.accident < plan.envelope.back().accident) plan.envelope.push_back(s);
     return plan;
 }
+
+}  // namespace kestal

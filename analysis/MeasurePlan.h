@@ -8,6 +8,8 @@
 #include "analysis/BestMeasures.h"
 #include "network/Network.h"
 
+namespace kestal {
+
 // One set of measures: bit i stands for measure i in capture order.
 struct MeasureSet {
     uint32_t members = 0;
@@ -34,3 +36,5 @@ struct MeasurePlan {
 // the level a factor already has changes nothing.
 MeasurePlan PlanMeasures(const NetworkInputs& baseline, const std::vector<CandidateMeasure>& measures,
                          long double target);
+
+}  // namespace kestal

@@ -7,6 +7,8 @@
 
 #include "common/Formats.h"
 
+namespace kestal {
+
 namespace {
 
 // The mid-ranks (1 … n) of `values`, ties taking the mean of their ranks; adds Σ (t³ − t) over the
@@ -125,3 +127,5 @@ long double UpperIncompleteGammaQ(long double a, long double x) {
     }
     return std::exp(logPrefix) * h;
 }
+
+}  // namespace kestal

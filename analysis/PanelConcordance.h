@@ -7,6 +7,8 @@
 #include "analysis/ExpertPanel.h"
 #include "common/NumberLocale.h"
 
+namespace kestal {
+
 // Kendall's coefficient of concordance over the factors every expert rated: each expert's levels
 // ranked 1 … n (ties take the mean of their ranks), R_i the rank sum of factor i,
 // S = Σ (R_i − m(n+1)/2)², T_j = Σ (t³ − t) over expert j's tie groups,
@@ -38,3 +40,5 @@ std::string AgreementLine(const Concordance& concordance, const NumberLocale& lo
 // The regularized upper incomplete gamma function QText(a, x) = Γ(a, x) / Γ(a), a > 0, x ≥ 0: the
 // upper tail of χ² on k degrees of freedom at x is QText(k/2, x/2). Relative accuracy about 1e-15.
 long double UpperIncompleteGammaQ(long double a, long double x);
+
+}  // namespace kestal

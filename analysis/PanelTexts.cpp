@@ -3,6 +3,8 @@
 
 #include "common/Formats.h"
 
+namespace kestal {
+
 std::vector<std::string> BandLines(const PanelBand& band, long double current, const NumberLocale& locale)
 {
     const auto number = [&locale](long double value) { return ProbabilityText(value, locale); };
@@ -69,3 +71,5 @@ TextTable OpinionsTable(const ExpertPanel& panel, const std::array<int, FactorCo
     }
     return table;
 }
+
+}  // namespace kestal

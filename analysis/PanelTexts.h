@@ -9,6 +9,8 @@
 #include "analysis/ExpertPanel.h"
 #include "common/NumberLocale.h"
 
+namespace kestal {
+
 // "Перебор всех наборов оценок: N" or "Выборка наборов оценок: N"; "Вероятность происшествия: P5 …,
 // P50 …, P95 …; при текущих оценках …" (`current` the ratings' own value); with a target, the share
 // of the sets above it; and the factor to settle first, or that the experts agree everywhere.
@@ -22,3 +24,5 @@ TextTable SharesTable(const PanelBand& band, const NumberLocale& locale);
 TextTable OpinionsTable(const ExpertPanel& panel, const std::array<int, FactorCount>& current);
 // "4–7", or "5" where the experts agree.
 std::string RangeText(const FactorOpinions& opinions);
+
+}  // namespace kestal

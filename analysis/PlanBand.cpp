@@ -1,6 +1,8 @@
 // The band after a plan: the panel without the set factors' opinions, over the changed ratings.
 #include "analysis/PlanBand.h"
 
+namespace kestal {
+
 PlanSettings SettingsOf(const LevelPlan& plan)
 {
     PlanSettings settings;
@@ -29,3 +31,5 @@ std::optional<PanelBand> BandAfterPlan(const ExpertPanel& panel, NetworkInputs r
     }
     return ComputePanelBand(after, ratings, std::nullopt, progress);
 }
+
+}  // namespace kestal

@@ -9,6 +9,8 @@
 #include "analysis/ExpertPanel.h"
 #include "analysis/LevelPlan.h"
 
+namespace kestal {
+
 // What a plan sets: factor slots and their new values.
 using PlanSettings = std::vector<std::pair<int /*FactorSlot*/, float>>;
 
@@ -20,3 +22,5 @@ PlanSettings SettingsOf(uint32_t members, const std::vector<CandidateMeasure>& m
 // factors they set; nothing when stopped.
 std::optional<PanelBand> BandAfterPlan(const ExpertPanel& panel, NetworkInputs ratings, const PlanSettings& settings,
                                        const PanelProgress& progress = {});
+
+}  // namespace kestal

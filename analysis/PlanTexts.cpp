@@ -3,6 +3,8 @@
 
 #include "common/Formats.h"
 
+namespace kestal {
+
 std::string ReachText(bool reachable, long double lowest, const NumberLocale& locale)
 {
     return reachable ? "достижимо" : "недостижимо, наименьшая вероятность " + GeneralText(lowest, locale);
@@ -48,3 +50,5 @@ std::string PlanBandLine(const PanelBand& band, const NumberLocale& locale)
     return "  полоса экспертов: P5 " + GeneralText(b.p05, locale) + ", P50 " + GeneralText(b.p50, locale) + ", P95 " +
            GeneralText(b.p95, locale);
 }
+
+}  // namespace kestal

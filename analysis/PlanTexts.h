@@ -9,6 +9,8 @@
 #include "analysis/MeasurePlan.h"
 #include "common/NumberLocale.h"
 
+namespace kestal {
+
 // "достижимо", or "недостижимо, наименьшая вероятность <lowest>".
 std::string ReachText(bool reachable, long double lowest, const NumberLocale& locale);
 
@@ -25,3 +27,5 @@ std::vector<std::string> MeasurePlanLines(const MeasurePlan& plan, const std::ve
 std::vector<std::string> LevelPlanLines(const LevelPlan& plan, const NumberLocale& locale);
 // "  полоса экспертов: P5 …, P50 …, P95 …": the band of the accident probability after a plan.
 std::string PlanBandLine(const PanelBand& band, const NumberLocale& locale);
+
+}  // namespace kestal

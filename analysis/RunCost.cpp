@@ -3,6 +3,8 @@
 
 #include "network/KernelChoice.h"
 
+namespace kestal {
+
 namespace {
 
 // Modelled nanoseconds per initiation under `inputs`, on the kernel the batch takes for them.
@@ -20,3 +22,5 @@ long double RunCostFactor(const NetworkInputs& current, const NetworkInputs& cal
     if (!(base > 0.0)) return 1.0L;  // no model to go by: the calibration as it is
     return static_cast<long double>(ModelledInitiation(current)) / base;
 }
+
+}  // namespace kestal

@@ -4,6 +4,8 @@
 
 #include "network/Network.h"
 
+namespace kestal {
+
 // The time of an initiation under `current` over that under `calibration`, each on the kernel the
 // batch chooses for those ratings, by the batch kernels' own time model (GERTnet/KernelChoice.h):
 // the expected draws alone miss the mispredicted stage branches, which dominate where a branching
@@ -11,3 +13,5 @@
 // model carry over between machines better than its nanoseconds; kestal-bench's
 // EstimateAgainstActual shows how well it holds.
 long double RunCostFactor(const NetworkInputs& current, const NetworkInputs& calibration);
+
+}  // namespace kestal

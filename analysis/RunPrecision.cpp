@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace kestal {
+
 namespace {
 
 // The lower end of the Wilson score interval of `successes` in `trials`. Its usual form
@@ -54,3 +56,5 @@ RunPrecision PrecisionOfRun(const NodeTotals& totals, int32_t k, int32_t n, cons
     }
     return precision;
 }
+
+}  // namespace kestal

@@ -9,6 +9,8 @@
 #include "analysis/ExactNodes.h"
 #include "network/Series.h"
 
+namespace kestal {
+
 // Each node's count summed over the K experiments of a run.
 using NodeTotals = std::array<int64_t, NodeCount>;
 
@@ -60,3 +62,5 @@ struct JudgedRun {
     RunPrecision precision;   // against `exact`
     bool ratingsChanged = false;
 };
+
+}  // namespace kestal

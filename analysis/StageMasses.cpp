@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace kestal {
+
 namespace {
 
 constexpr uint64_t AllStates = uint64_t{1} << 32;
@@ -71,3 +73,5 @@ StageMasses StageMassesOf(const DrawValueMasses& x)
 {
     return {Stage1Sum(x), Stage1Factor(x), Stage2Factor(x), Stage3Factor(x), Stage4Factor(x)};
 }
+
+}  // namespace kestal

@@ -7,6 +7,8 @@
 #include "analysis/ValueMasses.h"
 #include "network/NetworkLanes.h"
 
+namespace kestal {
+
 // The value distribution of every draw, x[1] .. x[31] (x[0] unused). Outcome i of a draw is the
 // state lying at or above its cumulative bounds 0 .. i-1 and below the others, so its probability
 // is bound(i) - bound(i-1) states over 2^32 (bound(-1) = 0, the bound past the last = 2^32); a
@@ -25,3 +27,5 @@ struct StageMasses {
 };
 StageMasses StageMassesOf(const BatchBounds& bounds);
 StageMasses StageMassesOf(const DrawValueMasses& x);
+
+}  // namespace kestal

@@ -3,6 +3,8 @@
 
 #include <cassert>
 
+namespace kestal {
+
 namespace {
 
 template <class Join>
@@ -31,3 +33,5 @@ ValueMasses operator*(const ValueMasses& a, const ValueMasses& b)
 {
     return Combine(a, b, [](int i, int j) { return i * j; });
 }
+
+}  // namespace kestal

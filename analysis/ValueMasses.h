@@ -8,6 +8,8 @@
 
 #include "network/StageTables.h"
 
+namespace kestal {
+
 // The largest value of a stage table.
 template <std::size_t Size>
 constexpr int LargestOf(const std::array<uint8_t, Size>& table)
@@ -34,3 +36,5 @@ struct ValueMasses {
 // LargestValue.
 ValueMasses operator+(const ValueMasses& a, const ValueMasses& b);
 ValueMasses operator*(const ValueMasses& a, const ValueMasses& b);
+
+}  // namespace kestal

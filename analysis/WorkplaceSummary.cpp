@@ -11,6 +11,8 @@
 #include "common/KestalError.h"
 #include "factors/Settings.h"
 
+namespace kestal {
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -176,3 +178,5 @@ std::optional<std::vector<WorkplaceAssessment>> AssessWorkplaces(const std::vect
     for (std::size_t place = 0; place < total; ++place) assessed[order[place]].rank = static_cast<int>(place + 1);
     return assessed;
 }
+
+}  // namespace kestal

@@ -13,6 +13,8 @@
 #include "network/Network.h"
 #include "factors/Catalogue.h"
 
+namespace kestal {
+
 // One workplace as a row of the table gives it.
 struct Workplace {
     std::size_t row;      // as a spreadsheet numbers it: the header is row 1
@@ -63,3 +65,5 @@ std::optional<std::vector<WorkplaceAssessment>> AssessWorkplaces(const std::vect
 
 // A workplace assessed alone: what AssessWorkplaces gives it, but its rank.
 WorkplaceAssessment AssessWorkplace(const NetworkInputs& inputs, bool importance);
+
+}  // namespace kestal

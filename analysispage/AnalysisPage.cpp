@@ -13,6 +13,8 @@
 #include "widgets/UiLocale.h"
 #include "widgets/UiText.h"
 
+namespace kestal {
+
 namespace {
 
 // A view that scrolls within its tab when the window is smaller than the view needs: the page asks
@@ -68,3 +70,5 @@ void AnalysisPage::Show()
     plan_->Show();
     experts_->Show();
 }
+
+}  // namespace kestal

@@ -8,12 +8,15 @@
 
 #include "assessment/Session.h"
 
+class QLabel;
+
+namespace kestal {
+
 class BestSetView;
 class ExpertPanelView;
 class PlanView;
 class ImportanceView;
 class NodesView;
-class QLabel;
 
 class AnalysisPage : public QWidget {
     Q_OBJECT
@@ -39,3 +42,5 @@ private:
     ExpertPanelView* experts_;
     PlanView* plan_;
 };
+
+}  // namespace kestal

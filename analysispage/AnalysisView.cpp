@@ -3,6 +3,8 @@
 
 #include "widgets/Guard.h"
 
+namespace kestal {
+
 void AnalysisView::Show()
 {
     if (isVisible()) Refresh();
@@ -13,3 +15,5 @@ void AnalysisView::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     Guarded(this, [this] { Refresh(); });
 }
+
+}  // namespace kestal

@@ -13,12 +13,15 @@
 #include "assessment/Session.h"
 #include "widgets/WorkerThread.h"
 
-class NetworkDiagram;
 class QChartView;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTableWidget;
+
+namespace kestal {
+
+class NetworkDiagram;
 
 class AnalysisView : public QWidget {
 public:
@@ -114,3 +117,5 @@ private:
     // Last: it goes first, stopping the work before the widgets go.
     WorkerThread worker_;
 };
+
+}  // namespace kestal

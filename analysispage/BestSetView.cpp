@@ -16,6 +16,8 @@
 #include "widgets/UiLocale.h"
 #include "widgets/UiText.h"
 
+namespace kestal {
+
 namespace {
 
 const char* const JudgingText = "Подбирается лучший набор мер…";
@@ -126,3 +128,5 @@ void BestSetView::ShowJudging(bool judging)
     chart_->setVisible(false);
     table_->setVisible(false);
 }
+
+}  // namespace kestal

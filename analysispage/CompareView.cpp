@@ -24,6 +24,8 @@
 #include "widgets/UiText.h"
 #include "common/Formats.h"
 
+namespace kestal {
+
 namespace {
 
 const QColor HigherColour(210, 70, 60);
@@ -173,3 +175,5 @@ CompareView::CompareView(QWidget* parent, const QString& nameA, const QString& n
     layout->addWidget(buttons);
     resize(1280, 900);
 }
+
+}  // namespace kestal

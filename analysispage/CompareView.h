@@ -8,6 +8,8 @@
 
 class QChart;
 
+namespace kestal {
+
 class CompareView : public QDialog {
 public:
     // `nameA` and `nameB` say what A and B are (a file's name, "текущая оценка").
@@ -18,3 +20,5 @@ public:
 // P_A(I), one bar per contribution largest first, rising in red or falling in green from where the
 // previous one ended, and P_B(I). The caller owns the chart.
 QChart* WaterfallChart(const AssessmentComparison& comparison);
+
+}  // namespace kestal

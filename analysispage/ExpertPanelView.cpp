@@ -27,6 +27,8 @@
 #include "widgets/UiText.h"
 #include "common/KestalError.h"
 
+namespace kestal {
+
 namespace {
 
 // A panel's table is small; anything longer is not one.
@@ -312,3 +314,5 @@ void ExpertPanelView::ExportTo(const QString& path)
             throw KestalError(Utf8(QStringLiteral("Файл «%1» не записан: %2").arg(QFileInfo(path).fileName(), out.errorString())));
     });
 }
+
+}  // namespace kestal

@@ -16,6 +16,9 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+namespace kestal {
+
 class PanelGrid;
 
 class ExpertPanelView : public QWidget {
@@ -75,3 +78,5 @@ private:
     QLabel* agreement_;
     PanelBandView* band_;
 };
+
+}  // namespace kestal

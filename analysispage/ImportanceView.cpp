@@ -12,6 +12,8 @@
 #include "widgets/TornadoChart.h"
 #include "widgets/UiLocale.h"
 
+namespace kestal {
+
 namespace {
 
 // Room for the 30 rows' labels without overlapping.
@@ -62,3 +64,5 @@ void ImportanceView::Choose(int row)
     if (row >= 0 && row < static_cast<int>(importance_.factors.size()))
         emit factorChosen(CatalogueIndex(*importance_.factors[row].factor));
 }
+
+}  // namespace kestal

@@ -14,6 +14,8 @@
 #include "widgets/UiLocale.h"
 #include "widgets/UiText.h"
 
+namespace kestal {
+
 namespace {
 
 const char* const OtherRatingsNote = "Опыт проведён при других оценках факторов: его частоты здесь не показаны.";
@@ -64,3 +66,5 @@ void NodesView::Refresh()
         network_->setFigures(exact, judged ? std::optional(judged->precision) : std::nullopt);
     shown_ = std::move(now);
 }
+
+}  // namespace kestal

@@ -23,6 +23,8 @@
 #include "widgets/UiLocale.h"
 #include "widgets/UiText.h"
 
+namespace kestal {
+
 namespace {
 
 QTableWidgetItem* ReadOnly(const QString& text)
@@ -211,3 +213,5 @@ void PanelBandView::ShowResult(const Result& result)
     shown_ = result;
     MarkStale();
 }
+
+}  // namespace kestal

@@ -17,6 +17,8 @@ class QProgressBar;
 class QPushButton;
 class QTableWidget;
 
+namespace kestal {
+
 class PanelBandView : public QWidget {
     Q_OBJECT
 public:
@@ -64,3 +66,5 @@ private:
     // Last: it goes first, stopping the work before the widgets go.
     WorkerThread work_;
 };
+
+}  // namespace kestal

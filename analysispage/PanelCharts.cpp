@@ -15,6 +15,8 @@
 #include "widgets/ChartParts.h"
 #include "widgets/UiText.h"
 
+namespace kestal {
+
 namespace {
 
 // The cumulative curve keeps about this many steps however many values the band has.
@@ -132,3 +134,5 @@ QChart* SharesChart(const std::vector<FactorShare>& shares)
     Attach(chart, series, x, y);
     return chart;
 }
+
+}  // namespace kestal

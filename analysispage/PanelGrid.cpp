@@ -10,6 +10,8 @@
 #include "widgets/Guard.h"
 #include "widgets/UiText.h"
 
+namespace kestal {
+
 namespace {
 
 enum Column { FactorColumn, CurrentColumn };
@@ -165,3 +167,5 @@ void PanelGrid::ShowPanel(const ExpertPanel& panel, const std::array<int, Factor
         range->setTextAlignment(Qt::AlignCenter);
     }
 }
+
+}  // namespace kestal

@@ -12,6 +12,8 @@
 
 class QComboBox;
 
+namespace kestal {
+
 class PanelGrid : public QTableWidget {
 public:
     // The columns before the experts'; the consensus and the range follow them.
@@ -33,3 +35,5 @@ private:
 
 // A level as the lists show it: its number and its wording.
 QString LevelItem(const FactorInfo& factor, int level);
+
+}  // namespace kestal

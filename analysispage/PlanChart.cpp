@@ -12,6 +12,8 @@
 
 #include "widgets/ChartParts.h"
 
+namespace kestal {
+
 namespace {
 
 const QColor LevelColour(30, 50, 120);
@@ -69,3 +71,5 @@ QChart* CurveChart(const PlanResult& result)
     if (!chosen.isEmpty()) Attach(chart, Points(chosen, TargetColour, 11.0, QStringLiteral("Выбранные планы"), true), x, y);
     return chart;
 }
+
+}  // namespace kestal

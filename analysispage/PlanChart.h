@@ -5,6 +5,10 @@
 
 class QChart;
 
+namespace kestal {
+
 // Cost against accident probability: the level plans of the curve, the measures' envelope, the
 // target and the two chosen plans.
 QChart* CurveChart(const PlanResult& result);
+
+}  // namespace kestal

@@ -9,6 +9,8 @@
 #include "common/Formats.h"
 #include "common/KestalError.h"
 
+namespace kestal {
+
 namespace {
 
 // The curve's plans; each point of it searches this much, the plan itself the default limit.
@@ -108,3 +110,5 @@ void CapturePlanAsMeasure(Session& session, const PlanResult& result, const Numb
     }
     session.Capture();
 }
+
+}  // namespace kestal

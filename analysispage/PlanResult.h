@@ -13,6 +13,8 @@
 #include "assessment/Work.h"
 #include "common/NumberLocale.h"
 
+namespace kestal {
+
 // What the work found, and what it was asked.
 struct PlanResult {
     NetworkInputs ratings;
@@ -44,3 +46,5 @@ void CapturePlanAsMeasure(Session& session, const PlanResult& result, const Numb
 std::optional<long double> PlanTargetOf(const std::string& text);
 // A number typed with "," or "." as the decimal separator; nothing when it is none.
 std::optional<long double> TypedNumberOf(std::string text);
+
+}  // namespace kestal

@@ -23,6 +23,8 @@
 #include "common/KestalError.h"
 #include "measures/Amounts.h"
 
+namespace kestal {
+
 namespace {
 
 enum Column { FactorColumn, CostColumn, LowColumn, HighColumn };
@@ -292,3 +294,5 @@ void PlanView::Show(const Result& result)
     shown_ = result;
     MarkStale();
 }
+
+}  // namespace kestal

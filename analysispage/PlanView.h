@@ -20,6 +20,8 @@ class QProgressBar;
 class QPushButton;
 class QTableWidget;
 
+namespace kestal {
+
 class PlanView : public QWidget {
     Q_OBJECT
 public:
@@ -80,3 +82,5 @@ private:
     // Last: it goes first, stopping the work before the widgets go.
     WorkerThread work_;
 };
+
+}  // namespace kestal

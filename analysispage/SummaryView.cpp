@@ -30,6 +30,8 @@
 #include "common/Text.h"
 #include "sheets/SummaryFile.h"
 
+namespace kestal {
+
 namespace {
 
 // An item that sorts by the number it stands for, not by its text.
@@ -193,3 +195,5 @@ void SummaryView::Export(bool xlsx)
     file.close();
     if (!file) throw KestalError("Файл «" + Utf8(path) + "» не сохранён: запись не удалась");
 }
+
+}  // namespace kestal

@@ -11,6 +11,8 @@
 
 class QChart;
 
+namespace kestal {
+
 class SummaryView : public QDialog {
 public:
     // Called with the workplace whose row was double-clicked.
@@ -31,3 +33,5 @@ constexpr int SummaryChartBars = 20;
 // The accident probabilities of the (up to) 20 most dangerous workplaces, the most dangerous at
 // the top. The caller owns the chart.
 QChart* SummaryChart(const WorkplaceList& list, const std::vector<WorkplaceAssessment>& assessed);
+
+}  // namespace kestal

@@ -6,6 +6,8 @@
 #include "common/Conversions.h"
 #include "common/KestalError.h"
 
+namespace kestal {
+
 namespace {
 
 std::optional<int32_t> IntegerOf(const std::string& text)
@@ -103,3 +105,5 @@ void Assessment::SetPanel(ExpertPanel given)
     }
     panel = std::move(given);
 }
+
+}  // namespace kestal

@@ -25,6 +25,8 @@
 #include "network/Series.h"
 #include "questionnaire/Questionnaire.h"
 
+namespace kestal {
+
 // How long finished work took on the thread that ran it: by the wall clock and in processor time.
 // Their ratio is how much the rest of the machine slowed the work down.
 struct WorkTiming {
@@ -194,3 +196,5 @@ inline constexpr const char* BestSetCountText = "Для подбора лучш�
 inline constexpr const char* BestSetBudgetText = "Для подбора лучшего набора сумма средств должна быть числом";
 inline constexpr const char* BestSetDamageText = "Для подбора лучшего набора величина ущерба должна быть числом";
 inline constexpr const char* BestSetDamageAmountText = "Для подбора лучшего набора величина ущерба должна быть не меньше 1";
+
+}  // namespace kestal

@@ -5,6 +5,8 @@
 #include "measures/EditorRules.h"
 #include "common/KestalError.h"
 
+namespace kestal {
+
 NetworkInputs Assessment::RatingInputs() const
 {
     NetworkInputs inputs;
@@ -93,3 +95,5 @@ std::string Assessment::BestMeasuresProblem() const
     if (!AmountAtLeastOne(DamageAmount())) return BestSetDamageAmountText;
     return {};
 }
+
+}  // namespace kestal

@@ -6,6 +6,8 @@
 
 #include "common/KestalError.h"
 
+namespace kestal {
+
 namespace {
 
 bool IsBlank(const std::string& text)
@@ -67,3 +69,5 @@ void Assessment::CommitStudy(MeasureStudy&& study)
     net = study.net;
     series = std::move(study.series);
 }
+
+}  // namespace kestal

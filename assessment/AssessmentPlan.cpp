@@ -5,6 +5,8 @@
 
 #include "common/KestalError.h"
 
+namespace kestal {
+
 void Assessment::SetPlanInputs(PlanInputs inputs)
 {
     if (inputs.target && !(*inputs.target >= 0.0L && *inputs.target <= 1.0L))
@@ -22,3 +24,5 @@ void Assessment::SetPlanInputs(PlanInputs inputs)
     }
     plan = std::move(inputs);
 }
+
+}  // namespace kestal

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <vector>
 
+namespace kestal {
+
 namespace {
 
 bool SameCaptured(const MeasureTables& a, const MeasureTables& b)
@@ -90,3 +92,5 @@ ChangeName NameChange(const SessionState& before, const SessionState& after)
     }
     return {"изменение оценки"};
 }
+
+}  // namespace kestal

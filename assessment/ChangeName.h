@@ -5,6 +5,8 @@
 
 #include "assessment/SessionState.h"
 
+namespace kestal {
+
 // The one typed amount a change concerns, if that is all it changed: consecutive typing into the
 // same field (or into the plan's target and step costs) counts as one change.
 enum class TypedField { None, K, N, Budget, Damage, Plan };
@@ -22,3 +24,5 @@ struct ChangeName {
 // panel's consensus), K ("число опытов K"), N ("число инициаций N"), the budget ("сумма средств") or
 // the damage ("величина ущерба").
 ChangeName NameChange(const SessionState& before, const SessionState& after);
+
+}  // namespace kestal

@@ -3,6 +3,8 @@
 
 #include "measures/Amounts.h"
 
+namespace kestal {
+
 TreeNode InitialTree()
 {
     TreeNode root{TreeRootText, 0, -1, {}};
@@ -66,3 +68,5 @@ void FormDerivedParts(SessionState& state, const NumberLocale& locale)
     state.tree = DerivedTree(state, locale);
     state.treeExpansions = 0;
 }
+
+}  // namespace kestal

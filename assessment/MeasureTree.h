@@ -7,6 +7,8 @@
 #include "assessment/SessionState.h"
 #include "common/NumberLocale.h"
 
+namespace kestal {
+
 // "Комплекс мер" (image 0) with the child "Мероприятие 1" and its two children.
 TreeNode InitialTree();
 // A measure node named `name` (image 1) with "Изменения факторов ЧМС" (2) and "Затраты" (3).
@@ -24,3 +26,5 @@ TreeNode DerivedTree(const SessionState& state, const NumberLocale& locale);
 // fields (their amounts written in `locale`, empty for none) and the measure tree (DerivedTree).
 // A project file's reader forms them with "."; Session::Load again in the session's own locale.
 void FormDerivedParts(SessionState& state, const NumberLocale& locale);
+
+}  // namespace kestal

@@ -11,6 +11,8 @@
 #include "common/Formats.h"
 #include "common/KestalError.h"
 
+namespace kestal {
+
 namespace {
 
 int T03() { return CatalogueIndex(*FindFactor("T03")); }
@@ -154,3 +156,5 @@ void Session::SetPlanInputs(PlanInputs inputs)
 {
     state_.SetPlanInputs(std::move(inputs));
 }
+
+}  // namespace kestal

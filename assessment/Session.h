@@ -12,6 +12,8 @@
 #include "common/Clock.h"
 #include "common/NumberLocale.h"
 
+namespace kestal {
+
 class Session {
 public:
     // A session on `clock` (which must outlive it). Texts the user types are read with
@@ -166,3 +168,5 @@ private:
 
 // The estimate while K or N is not an integer.
 inline constexpr const char* NoEstimateText = "—";
+
+}  // namespace kestal

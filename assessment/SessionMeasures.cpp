@@ -7,6 +7,8 @@
 #include "assessment/MeasureTree.h"
 #include "common/KestalError.h"
 
+namespace kestal {
+
 namespace {
 
 // The editor's readiness of ">>" after an event; a text that is no integer leaves it disabled.
@@ -188,3 +190,5 @@ void Session::ResetMeasures()
     }
     state_.editorEnabled = true;
 }
+
+}  // namespace kestal

@@ -19,6 +19,8 @@
 #include "questionnaire/Questionnaire.h"
 #include "factors/Settings.h"
 
+namespace kestal {
+
 // One node of the measure tree: its text, its image (0..7) and, for a change node, its factor
 // (catalogue index; -1 for every other node).
 struct TreeNode {
@@ -73,3 +75,5 @@ struct SessionState : Assessment {
 
 // Whether two states hold the same assessment, whatever the editor and the pages show.
 inline bool SameAssessment(const SessionState& a, const SessionState& b) { return a.assessment() == b.assessment(); }
+
+}  // namespace kestal

@@ -3,6 +3,7 @@
 
 #include <utility>
 
+namespace kestal {
 
 MeasureStudy Session::PrepareStudy() const
 {
@@ -47,3 +48,5 @@ TotalsView Session::Totals() const
     return study.detailed ? DetailedTotals(state_.measures, study.totalsBudget, displayLocale_)
                           : CompactTotals(state_.measures, study.totalsBudget, displayLocale_);
 }
+
+}  // namespace kestal

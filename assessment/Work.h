@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace kestal {
+
 // Raised inside work that was asked to stop; the work's copies are dropped, nothing is committed.
 struct WorkStopped {};
 
@@ -19,3 +21,5 @@ struct WorkControl {
         if (stopRequested && stopRequested()) throw WorkStopped{};
     }
 };
+
+}  // namespace kestal

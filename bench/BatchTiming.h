@@ -8,6 +8,8 @@
 
 #include "network/NetworkLanes.h"
 
+using namespace kestal;
+
 // CPU seconds of this thread: other processes on a loaded machine do not count.
 inline double ThreadCpuSeconds()
 {

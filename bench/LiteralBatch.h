@@ -6,6 +6,8 @@
 
 #include "network/Network.h"
 
+using namespace kestal;
+
 class LiteralBatch {
 public:
     // The three- and four-way thresholds depend only on the ratings: worked out once.

@@ -9,6 +9,8 @@
 #include "analysis/FactorImportance.h"
 #include "factors/Settings.h"
 
+using namespace kestal;
+
 namespace {
 
 NetworkInputs InitialInputs()

@@ -12,6 +12,8 @@
 #include "network/Calibration.h"
 #include "factors/Settings.h"
 
+using namespace kestal;
+
 namespace {
 
 constexpr int32_t K = 200;

@@ -14,6 +14,8 @@
 #include "network/Series.h"
 #include "LiteralBatch.h"
 
+using namespace kestal;
+
 namespace {
 
 // The initial ratings of the 30 factors, in slot order.

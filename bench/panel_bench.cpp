@@ -5,6 +5,8 @@
 #include "analysis/ExpertPanel.h"
 #include "factors/Settings.h"
 
+using namespace kestal;
+
 namespace {
 
 // Five experts; the first `split` factors in catalogue order are rated 3, 3, 7, 7, 5 — two or three

@@ -22,6 +22,8 @@
 #include "widgets/UiLocale.h"
 #include "factors/Catalogue.h"
 
+using namespace kestal;
+
 namespace {
 
 constexpr int KeyMilliseconds = 20;

@@ -12,6 +12,8 @@
 #include "analysis/MeasurePlan.h"
 #include "project/ProjectFile.h"
 
+using namespace kestal;
+
 namespace {
 
 NetworkInputs ExampleInputs()

@@ -18,6 +18,8 @@
 #include "factors/Catalogue.h"
 #include "factors/Settings.h"
 
+using namespace kestal;
+
 namespace {
 
 double Median(std::vector<double> v)

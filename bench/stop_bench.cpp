@@ -11,6 +11,8 @@
 #include "assessment/Session.h"
 #include "factors/Settings.h"
 
+using namespace kestal;
+
 namespace {
 
 constexpr int32_t LargestN = 2'147'483'647;

@@ -13,6 +13,8 @@
 #include "factors/Settings.h"
 #include "sheets/TableFile.h"
 
+using namespace kestal;
+
 namespace {
 
 constexpr int Workplaces = 10'000;

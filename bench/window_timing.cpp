@@ -28,6 +28,8 @@
 #include "widgets/UiLocale.h"
 #include "factors/Catalogue.h"
 
+using namespace kestal;
+
 namespace {
 
 constexpr int Measures = 15;

@@ -15,6 +15,8 @@
 #include "sheets/SummaryFile.h"
 #include "sheets/TableFile.h"
 
+namespace kestal {
+
 namespace {
 
 struct BatchOptions {
@@ -125,3 +127,5 @@ int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     err << std::flush;
     return PartlyRefusedExitCode;
 }
+
+}  // namespace kestal

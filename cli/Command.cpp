@@ -12,6 +12,8 @@
 #include "cli/Refusal.h"
 #include "cli/StopSignals.h"
 
+namespace kestal {
+
 namespace {
 
 void WriteLine(std::ostream& err, const char* name, const std::string& message) {
@@ -43,3 +45,5 @@ int RunCommandBody(const char* name, std::ostream& out, std::ostream& err,
     }
     return 0;
 }
+
+}  // namespace kestal

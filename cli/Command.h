@@ -4,6 +4,8 @@
 #include <functional>
 #include <iosfwd>
 
+namespace kestal {
+
 constexpr int WriteFailureExitCode = 1;
 
 // Runs `body`, which writes the command's output into the stream it is given; that output goes to
@@ -15,3 +17,5 @@ constexpr int WriteFailureExitCode = 1;
 // - 128 + the signal when SIGINT or SIGTERM was caught: nothing written.
 int RunCommandBody(const char* name, std::ostream& out, std::ostream& err,
                    const std::function<void(std::ostream& text)>& body);
+
+}  // namespace kestal

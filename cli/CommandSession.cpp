@@ -6,6 +6,8 @@
 #include "network/Series.h"
 #include "project/ProjectFile.h"
 
+namespace kestal {
+
 CommandSession OpenSession(const SimulationOptions& options, const NumberLocale& displayLocale) {
     CommandSession opened;
     const Clock* clock = &SystemClock();
@@ -38,3 +40,5 @@ void CheckRunSize(const Session& session, const SimulationOptions& options) {
     Attributed(k, [&] { CheckRunParameters(kValue, 1); });
     Attributed(n, [&] { CheckRunParameters(1, nValue); });
 }
+
+}  // namespace kestal

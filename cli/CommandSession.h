@@ -10,6 +10,8 @@
 #include "common/Clock.h"
 #include "common/NumberLocale.h"
 
+namespace kestal {
+
 // Numbers on the command line, and the session's texts read from it, take "." as the decimal
 // separator under every locale, as the JSON output writes them; a "," is refused.
 inline NumberLocale CommandLineNumbers() { return EnglishNumberLocale(); }
@@ -32,3 +34,5 @@ std::string SettingSubject(const SimulationOptions& options, bool given, const s
 
 // K and N as a run or a study reads them, refused naming their option or key and the range.
 void CheckRunSize(const Session& session, const SimulationOptions& options);
+
+}  // namespace kestal

@@ -13,6 +13,8 @@
 #include "cli/TextTable.h"
 #include "common/Formats.h"
 
+namespace kestal {
+
 namespace {
 
 struct CompareOptions {
@@ -117,3 +119,5 @@ int CompareCommand(const std::vector<std::string>& args, std::ostream& out, std:
             WriteTable(text, options, a, b, comparison, OutputNumberLocale(options.format));
     });
 }
+
+}  // namespace kestal

@@ -11,6 +11,8 @@
 #include "cli/TextTable.h"
 #include "common/Formats.h"
 
+namespace kestal {
+
 namespace {
 
 void WriteTable(std::ostream& out, const NodeProbabilities& p, const NumberLocale& locale) {
@@ -43,3 +45,5 @@ int ExactCommand(const std::vector<std::string>& args, std::ostream& out, std::o
             WriteTable(text, p, OutputNumberLocale(options.format));
     });
 }
+
+}  // namespace kestal

@@ -11,6 +11,8 @@
 #include "cli/TextTable.h"
 #include "common/Formats.h"
 
+namespace kestal {
+
 namespace {
 
 // A level number, or the text for a setting that is no level's value.
@@ -50,3 +52,5 @@ int ImportanceCommand(const std::vector<std::string>& args, std::ostream& out, s
             WriteTable(text, table, OutputNumberLocale(options.format));
     });
 }
+
+}  // namespace kestal

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
+namespace kestal {
+
 std::string JsonString(const std::string& text) {
     std::string quoted = "\"";
     for (const char c : text) {
@@ -32,3 +34,5 @@ std::string JsonNumber(long double value) {
     const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 17).ptr;
     return std::string(text, end);
 }
+
+}  // namespace kestal

@@ -4,6 +4,8 @@
 #include "cli/CommandSession.h"
 #include "common/Text.h"
 
+namespace kestal {
+
 namespace {
 
 MeasureOption ParseMeasureOption(const std::string& text) {
@@ -88,3 +90,5 @@ void SetUpMeasures(const MeasureCommandOptions& options, Session& session, const
     session.ResetMeasures();
     for (const MeasureOption& measure : options.measures) Capture(measure, session);
 }
+
+}  // namespace kestal

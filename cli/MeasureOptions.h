@@ -9,6 +9,8 @@
 #include "assessment/Session.h"
 #include "cli/Options.h"
 
+namespace kestal {
+
 // One --measure: "NAME;COST;ID=NUMBER[,ID=NUMBER...]"; the name may itself hold ';'.
 struct MeasureOption {
     std::string text;
@@ -44,3 +46,5 @@ MeasureCommandOptions ParseMeasureCommandOptions(const std::vector<std::string>&
 // leave the factor's current level and may not take a factor of an earlier measure.
 // Every refusal names the option, file key or measure at fault.
 void SetUpMeasures(const MeasureCommandOptions& options, Session& session, const MeasureCount& count);
+
+}  // namespace kestal

@@ -14,6 +14,8 @@
 #include "cli/TextTable.h"
 #include "common/Formats.h"
 
+namespace kestal {
+
 namespace {
 
 const MeasureCount OptimizedCount = {
@@ -90,3 +92,5 @@ int OptimizeCommand(const std::vector<std::string>& args, std::ostream& out, std
             WriteTable(text, optimum, candidates, locale);
     });
 }
+
+}  // namespace kestal

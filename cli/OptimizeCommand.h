@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+namespace kestal {
+
 // Returns the exit status: 0, or 2 for bad options or a refused capture (one line on `err`,
 // nothing on `out`).
 int OptimizeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace kestal

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+namespace kestal {
+
 const std::string& ArgumentReader::TakeValue(const std::string& option) {
     if (AtEnd()) throw UsageError("option " + option + " needs a value");
     return Take();
@@ -82,3 +84,5 @@ SimulationOptions ParseSimulationOptions(const std::vector<std::string>& args, O
     }
     return options;
 }
+
+}  // namespace kestal

@@ -10,6 +10,8 @@
 #include "cli/Refusal.h"
 #include "factors/Catalogue.h"
 
+namespace kestal {
+
 // Walks the arguments of one command.
 class ArgumentReader {
 public:
@@ -53,3 +55,5 @@ SimulationOptions ParseSimulationOptions(const std::vector<std::string>& args, O
 
 // "ID=NUMBER" (a level number 1..11), an entry of --level or --measure; refusals name `subject`.
 LevelChange ParseLevelChange(const std::string& subject, const std::string& entry);
+
+}  // namespace kestal

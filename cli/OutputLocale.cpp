@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+namespace kestal {
+
 namespace {
 
 // The locale LC_NUMERIC takes from the environment, as the C library resolves it.
@@ -36,3 +38,5 @@ NumberLocale UserNumberLocale() {
 NumberLocale OutputNumberLocale(const std::string& format) {
     return format == "table" ? UserNumberLocale() : EnglishNumberLocale();
 }
+
+}  // namespace kestal

@@ -21,6 +21,8 @@
 #include "common/Conversions.h"
 #include "common/Formats.h"
 
+namespace kestal {
+
 namespace {
 
 // A panel's table is small; anything longer is not one (and a device file never ends).
@@ -171,3 +173,5 @@ int PanelCommand(const std::vector<std::string>& args, std::ostream& out, std::o
             WriteTable(text, panel, *band, opinions, concordance, OutputNumberLocale(options.simulation.format));
     });
 }
+
+}  // namespace kestal

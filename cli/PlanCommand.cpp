@@ -25,6 +25,8 @@
 #include "common/Conversions.h"
 #include "common/Formats.h"
 
+namespace kestal {
+
 namespace {
 
 constexpr long double MostStepCost = 1e15L;
@@ -264,3 +266,5 @@ int PlanCommand(const std::vector<std::string>& args, std::ostream& out, std::os
             WriteTable(text, target, current, measures, candidates, levels, bands, locale);
     });
 }
+
+}  // namespace kestal

@@ -7,6 +7,8 @@
 
 #include "cli/StopSignals.h"
 
+namespace kestal {
+
 namespace {
 // Below this many initiations work is over before a bar would be seen.
 constexpr int64_t VisibleWork = 50'000'000;
@@ -36,3 +38,5 @@ void TerminalProgress::Draw(int64_t done, int64_t total) {
                  std::string(BarWidth - filled, ' ').c_str(), percent);
     std::fflush(terminal_);
 }
+
+}  // namespace kestal

@@ -7,6 +7,8 @@
 
 #include "assessment/Work.h"
 
+namespace kestal {
+
 // Standard error when it is a terminal and work of `initiations` lasts long enough for a bar to be
 // seen; otherwise null.
 std::FILE* ProgressTerminal(int64_t initiations);
@@ -30,3 +32,5 @@ private:
     std::FILE* terminal_;
     int lastPercent_ = -1;
 };
+
+}  // namespace kestal

@@ -7,6 +7,8 @@
 #include "common/Conversions.h"
 #include "common/Text.h"
 
+namespace kestal {
+
 std::string Subject(const std::string& option, const std::string& value) {
     return option + " '" + value + "'";
 }
@@ -54,3 +56,5 @@ std::string OneLine(const std::string& text) {
     }
     return line;
 }
+
+}  // namespace kestal

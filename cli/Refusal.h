@@ -7,6 +7,8 @@
 
 #include "common/KestalError.h"
 
+namespace kestal {
+
 // A bad option or value: reported on one line, exit status 2.
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -34,3 +36,5 @@ int32_t IntegerOf(const std::string& subject, const std::string& text, const std
 // `text` as one line of valid UTF-8: line breaks, tabs and other control characters, and bytes that
 // are not UTF-8, written as \n, \r, \t and \xHH.
 std::string OneLine(const std::string& text);
+
+}  // namespace kestal

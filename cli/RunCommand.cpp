@@ -15,6 +15,8 @@
 #include "cli/TextTable.h"
 #include "common/Formats.h"
 
+namespace kestal {
+
 namespace {
 
 std::array<NodeResult, NodeCount> Summarise(const RunBlock& block, const NumberLocale& locale) {
@@ -95,3 +97,5 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
             WriteTable(text, results);
     });
 }
+
+}  // namespace kestal

@@ -4,6 +4,8 @@
 
 #include <csignal>
 
+namespace kestal {
+
 namespace {
 
 volatile std::sig_atomic_t caught = 0;
@@ -28,3 +30,5 @@ void CatchStopSignals() {
 int StopSignal() {
     return caught;
 }
+
+}  // namespace kestal

@@ -16,6 +16,8 @@
 #include "common/CheckedMath.h"
 #include "common/Formats.h"
 
+namespace kestal {
+
 namespace {
 
 const MeasureCount StudiedCount = {[](int count) { return StudySeriesCount(count) > 0; }, StudyCountText};
@@ -110,3 +112,5 @@ int StudyCommand(const std::vector<std::string>& args, std::ostream& out, std::o
             WriteTable(text, state.study.listing, session.Totals());
     });
 }
+
+}  // namespace kestal

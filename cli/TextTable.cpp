@@ -6,6 +6,8 @@
 
 #include "common/Text.h"
 
+namespace kestal {
+
 void WriteAlignedRows(std::ostream& out, const std::vector<std::vector<std::string>>& rows) {
     std::vector<std::size_t> widths;
     for (const auto& row : rows) {
@@ -22,3 +24,5 @@ void WriteAlignedRows(std::ostream& out, const std::vector<std::vector<std::stri
         out << line << '\n';
     }
 }
+
+}  // namespace kestal

@@ -16,6 +16,8 @@
 #include "cli/StopSignals.h"
 #include "cli/StudyCommand.h"
 
+using namespace kestal;
+
 namespace {
 
 using CommandFunction = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);

@@ -3,5 +3,9 @@
 
 #include <locale.h>
 
+namespace kestal {
+
 // Created once; valid for the life of the process.
 locale_t NeutralCLocale();
+
+}  // namespace kestal

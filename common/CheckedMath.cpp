@@ -5,6 +5,8 @@
 
 #include "common/KestalError.h"
 
+namespace kestal {
+
 float ToSingle(long double value)
 {
     if (std::isnan(value))
@@ -37,3 +39,5 @@ long double CheckedSqrt(long double value)
         throw KestalError(ErrorText::InvalidOperation);
     return std::sqrt(value);
 }
+
+}  // namespace kestal

@@ -4,6 +4,8 @@
 
 #include <limits>
 
+namespace kestal {
+
 static_assert(std::numeric_limits<long double>::digits == 64,
               "extended precision must be the x87 80-bit format with a 64-bit significand");
 
@@ -16,3 +18,5 @@ long double CheckedDivide(long double a, long double b);
 
 // Square root; a negative argument raises "Invalid floating point operation".
 long double CheckedSqrt(long double value);
+
+}  // namespace kestal

@@ -5,6 +5,8 @@
 
 #include <time.h>
 
+namespace kestal {
+
 namespace {
 
 constexpr int64_t MillisecondsPerDay = 86'400'000;
@@ -47,3 +49,5 @@ double Clock::ThreadCpuSeconds() const
     if (clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now) != 0) return SteadySeconds();
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
+
+}  // namespace kestal

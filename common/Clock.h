@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace kestal {
+
 struct Clock {
     virtual ~Clock() = default;
     // UTC time of day in milliseconds, 0 .. 86 399 999: the seed of the random source.
@@ -25,3 +27,5 @@ struct FixedClock final : Clock {
     double MonotonicSeconds() const override;
     int32_t reading;
 };
+
+}  // namespace kestal

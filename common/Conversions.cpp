@@ -7,6 +7,8 @@
 #include "common/CLocale.h"
 #include "common/KestalError.h"
 
+namespace kestal {
+
 namespace {
 
 bool IsDigit(char c)
@@ -98,3 +100,5 @@ long double ParseFloat(const std::string& text, const NumberLocale& locale)
         throw KestalError(ErrorText::NotAFloat(text));
     return value;
 }
+
+}  // namespace kestal

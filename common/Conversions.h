@@ -6,6 +6,8 @@
 
 #include "common/NumberLocale.h"
 
+namespace kestal {
+
 // Optional leading blanks, an optional sign and decimal digits; the value must fit a signed
 // 32-bit integer. Anything else throws KestalError("'<text>' is not a valid integer value").
 int32_t ParseInteger(const std::string& text);
@@ -14,3 +16,5 @@ int32_t ParseInteger(const std::string& text);
 // leading and trailing blanks allowed. Anything else throws
 // KestalError("'<text>' is not a valid floating point value"). The result is extended.
 long double ParseFloat(const std::string& text, const NumberLocale& locale);
+
+}  // namespace kestal

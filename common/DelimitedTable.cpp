@@ -9,6 +9,8 @@
 
 #include "common/Text.h"
 
+namespace kestal {
+
 namespace {
 
 constexpr const char* Bom = "\xEF\xBB\xBF";
@@ -162,3 +164,5 @@ std::string RefusalLine(const TableRefusal& refusal) {
     return "строка " + std::to_string(refusal.row) + ", столбец " + std::to_string(refusal.column) + ": " +
            refusal.message;
 }
+
+}  // namespace kestal

@@ -6,6 +6,8 @@
 #include <variant>
 #include <vector>
 
+namespace kestal {
+
 // How the bytes of a table were read.
 enum class TableEncoding { Utf8, Utf8WithBom, Windows1251 };
 
@@ -47,3 +49,5 @@ std::variant<DelimitedTable, TableRefusal> ReadDelimitedTable(const std::string&
 
 // "строка R, столбец C: MESSAGE" (or the message alone when the refusal names no place).
 std::string RefusalLine(const TableRefusal& refusal);
+
+}  // namespace kestal

@@ -13,6 +13,8 @@
 
 #include "common/CLocale.h"
 
+namespace kestal {
+
 namespace {
 
 constexpr int ConversionDigits = 18;
@@ -265,3 +267,5 @@ std::string IntegerText(int64_t value)
 {
     return std::to_string(value);
 }
+
+}  // namespace kestal

@@ -6,6 +6,8 @@
 
 #include "common/NumberLocale.h"
 
+namespace kestal {
+
 // Result grid: rounded to 18 significant digits (ties to even), then to 14 decimals (half up);
 // at least one integer digit, exactly 14 decimals, no grouping: 0,75312500000000.
 std::string FixedText(long double value, const NumberLocale& locale);
@@ -43,3 +45,5 @@ std::string DurationText(double days, const NumberLocale& locale);
 
 // Integers in plain decimal.
 std::string IntegerText(int64_t value);
+
+}  // namespace kestal

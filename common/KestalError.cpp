@@ -1,6 +1,8 @@
 // The texts of the conversion errors.
 #include "common/KestalError.h"
 
+namespace kestal {
+
 namespace ErrorText {
 
 std::string NotAnInteger(const std::string& text)
@@ -14,3 +16,5 @@ std::string NotAFloat(const std::string& text)
 }
 
 }  // namespace ErrorText
+
+}  // namespace kestal

@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace kestal {
+
 struct KestalError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
@@ -16,3 +18,5 @@ inline constexpr const char* Overflow = "Floating point overflow";
 std::string NotAnInteger(const std::string& text);  // "'%s' is not a valid integer value"
 std::string NotAFloat(const std::string& text);     // "'%s' is not a valid floating point value"
 }  // namespace ErrorText
+
+}  // namespace kestal

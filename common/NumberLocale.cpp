@@ -1,6 +1,8 @@
 // The one decision on the number conventions Kestal writes under a locale.
 #include "common/NumberLocale.h"
 
+namespace kestal {
+
 namespace {
 
 bool IsCLocale(const std::string& name)
@@ -26,3 +28,5 @@ NumberLocale ConventionsOf(const std::string& localeName, std::string decimalSep
     if (IsSpace(groupSeparator)) groupSeparator = "\u00A0";
     return {decimalSeparator, groupSeparator, timeSeparator};
 }
+
+}  // namespace kestal

@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace kestal {
+
 struct NumberLocale {
     std::string decimalSeparator = ".";  // UTF-8, usually one character
     std::string groupSeparator = ",";    // UTF-8; a no-break space (U+00A0) under a Russian locale
@@ -22,3 +24,5 @@ inline NumberLocale RussianNumberLocale() { return {",", "\u00A0", ":"}; }
 // U+2009, U+202F) is written as the no-break space U+00A0.
 NumberLocale ConventionsOf(const std::string& localeName, std::string decimalSeparator, std::string groupSeparator,
                            std::string timeSeparator = ":");
+
+}  // namespace kestal

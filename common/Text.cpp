@@ -1,6 +1,8 @@
 // UTF-8 text helpers: counting and cutting by code points.
 #include "common/Text.h"
 
+namespace kestal {
+
 namespace {
 
 // A byte that starts a code point (anything but a continuation byte 10xxxxxx).
@@ -59,3 +61,5 @@ std::size_t InvalidUtf8Offset(const std::string& text)
     }
     return std::string::npos;
 }
+
+}  // namespace kestal

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace kestal {
+
 const std::array<FactorGroup, GroupCount> FactorGroups = {{
     {'H', "Человек"},
     {'M', "Машина"},
@@ -110,3 +112,5 @@ const FactorInfo& FactorBySlot(int slot) {
     if (found == FactorCatalogue.end()) throw std::out_of_range("no factor in slot " + std::to_string(slot));
     return *found;
 }
+
+}  // namespace kestal

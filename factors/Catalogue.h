@@ -6,6 +6,8 @@
 
 #include "factors/Levels.h"
 
+namespace kestal {
+
 // Group letters, in the order of the pages: H "Человек", M "Машина", C "Рабочая среда", T "Технология".
 constexpr int GroupCount = 4;
 struct FactorGroup {
@@ -38,3 +40,5 @@ const FactorInfo* FindFactor(std::string_view id);
 int CatalogueIndex(const FactorInfo& factor);
 // The factor of a slot (0..29).
 const FactorInfo& FactorBySlot(int slot);
+
+}  // namespace kestal

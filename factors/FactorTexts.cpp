@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace kestal {
+
 namespace {
 
 // Panels whose caption carries the name have no name labels.
@@ -414,3 +416,5 @@ const char* const FactorHeaderCaption =
     "                                          фактор                                                                     оценка";
 const char* const MeasureHeaderCaption =
     "   Код                     фактор                                 оценка ДО                   оценка ПОСЛЕ";
+
+}  // namespace kestal

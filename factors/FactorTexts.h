@@ -7,6 +7,8 @@
 
 #include "factors/Catalogue.h"
 
+namespace kestal {
+
 // A name label on a two-line factor panel: its text and position inside the panel.
 struct NameLabel {
     const char* text;
@@ -38,3 +40,5 @@ extern const std::array<const char*, 7> IntroductionLines;
 extern const char* const FactorHeaderCaption;
 // The measure page's header line above its factor panels ("Код", "фактор", "оценка ДО", "оценка ПОСЛЕ").
 extern const char* const MeasureHeaderCaption;
+
+}  // namespace kestal

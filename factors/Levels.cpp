@@ -1,6 +1,8 @@
 // The eleven entries of the common level scale.
 #include "factors/Levels.h"
 
+namespace kestal {
+
 // Each value is the single nearest to its three-decimal number.
 const std::array<FactorLevel, LevelCount> LevelTable = {{
     {1, "Очень очень низкое", 0.084f},
@@ -15,3 +17,5 @@ const std::array<FactorLevel, LevelCount> LevelTable = {{
     {10, "Очень высокое", 0.834f},
     {11, "Очень очень высокое", 0.916f},
 }};
+
+}  // namespace kestal

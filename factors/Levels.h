@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+namespace kestal {
+
 struct FactorLevel {
     uint8_t number;    // 1..11
     const char* name;  // at most 20 characters, e.g. "Очень очень низкое"
@@ -13,3 +15,5 @@ struct FactorLevel {
 constexpr int LevelCount = 11;
 // Item index i (0..10) of any factor list stands for entry i.
 extern const std::array<FactorLevel, LevelCount> LevelTable;
+
+}  // namespace kestal

@@ -5,6 +5,8 @@
 
 #include "common/Text.h"
 
+namespace kestal {
+
 namespace {
 
 // Row names of the initial row texts, in slot order; some are shortened forms of the display names.
@@ -97,3 +99,5 @@ void ApplyLevel(SettingsTable& settings, const FactorInfo& factor, int item) {
 void CopySettingsToInputs(const SettingsTable& settings, NetworkInputs& inputs) {
     for (int k = 0; k < FactorCount; ++k) inputs.slot[k] = settings.row[k].Value;
 }
+
+}  // namespace kestal

@@ -7,6 +7,8 @@
 #include "network/Network.h"
 #include "factors/Catalogue.h"
 
+namespace kestal {
+
 constexpr std::size_t RowTextCapacity = 65;
 constexpr std::size_t LevelNameCapacity = 20;
 
@@ -31,3 +33,5 @@ void ApplyLevel(SettingsTable& settings, const FactorInfo& factor, int item);
 
 // NetworkInputs[k] := settings[k].Value for k = 0..29.
 void CopySettingsToInputs(const SettingsTable& settings, NetworkInputs& inputs);
+
+}  // namespace kestal

@@ -6,6 +6,8 @@
 
 #include "measures/TypedAmount.h"
 
+namespace kestal {
+
 namespace {
 
 bool FixedRange(long double magnitude) { return magnitude == 0.0L || (magnitude >= 1e-5L && magnitude < 1e15L); }
@@ -54,3 +56,5 @@ std::string AmountLiteral(long double amount)
 std::string AmountText(long double amount, const NumberLocale& locale) { return TypedText(amount, locale); }
 
 std::string AmountText(float amount, const NumberLocale& locale) { return TypedText(amount, locale); }
+
+}  // namespace kestal

@@ -7,6 +7,8 @@
 
 #include "common/NumberLocale.h"
 
+namespace kestal {
+
 // The amount a typed text holds, read as the study reads it (the locale's decimal separator, an
 // optional exponent, extended precision); none where the text is no number.
 std::optional<long double> AmountOf(const std::string& text, const NumberLocale& locale);
@@ -20,3 +22,5 @@ std::string AmountLiteral(long double amount);
 std::string AmountText(long double amount, const NumberLocale& locale);
 // The same for a single-precision amount (a captured measure's cost): the fewest digits of the single.
 std::string AmountText(float amount, const NumberLocale& locale);
+
+}  // namespace kestal

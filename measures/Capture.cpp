@@ -7,6 +7,8 @@
 #include "common/KestalError.h"
 #include "common/Text.h"
 
+namespace kestal {
+
 namespace {
 
 // The factors the draft changes, capture order, each to its new item; refused as CaptureMeasure says.
@@ -89,3 +91,5 @@ CaptureResult CaptureMeasure(MeasureTables& tables, const SettingsTable& setting
     result.nextName = MeasureNameText(k + 1);
     return result;
 }
+
+}  // namespace kestal

@@ -10,6 +10,8 @@
 #include "measures/TypedAmount.h"
 #include "factors/Settings.h"
 
+namespace kestal {
+
 // A factor and the list item (0..10) a measure gives it.
 struct LevelMove {
     int factor;  // catalogue index
@@ -62,3 +64,5 @@ inline constexpr const char* CostBelowOneText = "Затраты на внедр�
 // goes up by one, the changes go into captured[k - 1] and store position k, the plan column k gets
 // their values and level names, ChangeTotal goes up by their number, and Cost and Name are stored.
 CaptureResult CaptureMeasure(MeasureTables& tables, const SettingsTable& settings, const CaptureInput& input);
+
+}  // namespace kestal

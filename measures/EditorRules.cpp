@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+namespace kestal {
 
 EditorRow FreshEditorRow(const FactorInfo& factor, int item) {
     const char* text = (*factor.wording)[item];
@@ -59,3 +60,5 @@ bool RunButtonEnabled(const TypedAmount& budget, const TypedAmount& damage, int 
     if (!AmountAtLeastOne(budget)) return false;
     return AmountAtLeastOne(damage) && measureCount >= 2;
 }
+
+}  // namespace kestal

@@ -11,6 +11,8 @@
 #include "common/NumberLocale.h"
 #include "factors/Catalogue.h"
 
+namespace kestal {
+
 // One factor row of the measure page as the editor shows it.
 struct EditorRow {
     int currentItem = 0;      // item index of the factor's list cbXX: its current level (-1: none selected)
@@ -66,3 +68,5 @@ std::optional<bool> ReadinessAfterMove(int currentItem, int position, const Type
 // The study's run button: budget and damage amounts of at least 1 and at least two measures. The
 // damage is read only when the budget passes.
 bool RunButtonEnabled(const TypedAmount& budget, const TypedAmount& damage, int measureCount);
+
+}  // namespace kestal

@@ -1,6 +1,8 @@
 // The measure store, the plan table's catalogue row texts and their initialisation and clearing.
 #include "measures/MeasureStore.h"
 
+namespace kestal {
+
 // Row r = FactorSlot. Environment, machine and technology rows carry the catalogue number and the
 // id (65 characters); human rows H04..H14 are padded to 63 characters, H01..H03 are not padded.
 const std::array<const char*, FactorCount> PlanRowTexts = {
@@ -60,3 +62,5 @@ void ClearMeasureStore(MeasureTables& tables) {
     tables.store.fill(operation{});
     tables.captured.fill(operation{});
 }
+
+}  // namespace kestal

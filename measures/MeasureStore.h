@@ -7,6 +7,8 @@
 
 #include "factors/Settings.h"
 
+namespace kestal {
+
 constexpr int MaxCapturedChanges = 10;  // changed factors of one captured measure
 constexpr int MaxCombinedChanges = 30;  // a combination holds all its members' changes
 constexpr int StorePositions = 24;      // MeasureStore positions 1..24
@@ -69,3 +71,5 @@ void InitPlanTable(MeasureTables& tables);
 void ClearPlanTable(MeasureTables& tables);
 // All 24 store records and the captured measures emptied.
 void ClearMeasureStore(MeasureTables& tables);
+
+}  // namespace kestal

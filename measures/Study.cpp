@@ -8,6 +8,8 @@
 #include "common/Conversions.h"
 #include "common/KestalError.h"
 
+namespace kestal {
+
 float EvaluateMeasure(const MeasureTables& tables, int column, GertNetwork& net, SeriesTable& series,
                       const ExperimentProgress& progress) {
     CheckRunParameters(series.ExperimentCount, series.InitiationCount);
@@ -180,3 +182,5 @@ int RunStudy(MeasureTables& tables, const SettingsTable& settings, GertNetwork& 
              const StudyInputs& inputs, const StudyProgress& progress) {
     return RunStudy(tables, settings, net, series, CheckStudy(tables, inputs), progress);
 }
+
+}  // namespace kestal

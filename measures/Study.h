@@ -11,6 +11,8 @@
 #include "measures/TypedAmount.h"
 #include "factors/Settings.h"
 
+namespace kestal {
+
 // What the study reads of the page: the run size as typed, the budget and the damage.
 struct StudyInputs {
     std::string kText;   // cbInputKOpt
@@ -77,3 +79,5 @@ int RunStudy(MeasureTables& tables, const SettingsTable& settings, GertNetwork& 
 // CheckStudy, then RunStudy.
 int RunStudy(MeasureTables& tables, const SettingsTable& settings, GertNetwork& net, SeriesTable& series,
              const StudyInputs& inputs, const StudyProgress& progress = {});
+
+}  // namespace kestal

@@ -5,6 +5,8 @@
 
 #include "common/Formats.h"
 
+namespace kestal {
+
 const std::array<const char*, TotalsColumns> TotalsHeaders = {
     "№",
     "   Название мероприятия",
@@ -110,3 +112,5 @@ std::string TotalMoneyLabel(const std::string& budgetText) {
 std::string TotalDamageLabel(const std::string& damageText) {
     return "Величина среднего ущерба от возможного происшествия : " + damageText + " ( у.е.)";
 }
+
+}  // namespace kestal

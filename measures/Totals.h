@@ -9,6 +9,8 @@
 #include "measures/MeasureStore.h"
 #include "common/NumberLocale.h"
 
+namespace kestal {
+
 // The listing's first line, also its whole text after a reset.
 inline constexpr const char* ListingTitle = "                      РЕЗУЛЬТАТЫ.";
 
@@ -57,3 +59,5 @@ TotalsView DetailedTotals(const MeasureTables& tables, const Budget& budget, con
 // The labels of the totals page with the budget and damage texts as typed.
 std::string TotalMoneyLabel(const std::string& budgetText);
 std::string TotalDamageLabel(const std::string& damageText);
+
+}  // namespace kestal

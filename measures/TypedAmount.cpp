@@ -4,6 +4,8 @@
 #include "common/Conversions.h"
 #include "common/KestalError.h"
 
+namespace kestal {
+
 long double TypedAmount::Number() const
 {
     if (!value) throw KestalError(ErrorText::NotAFloat(text));
@@ -18,3 +20,5 @@ TypedAmount ReadAmount(const std::string& text, const NumberLocale& locale)
         return {std::nullopt, text};
     }
 }
+
+}  // namespace kestal

@@ -6,6 +6,8 @@
 
 #include "common/NumberLocale.h"
 
+namespace kestal {
+
 struct TypedAmount {
     std::optional<long double> value;  // none while the text is no number
     std::string text;                  // as typed: shown, and named by the messages about it
@@ -16,3 +18,5 @@ struct TypedAmount {
 
 // The text read with the locale's decimal separator and an optional exponent, in extended precision.
 TypedAmount ReadAmount(const std::string& text, const NumberLocale& locale);
+
+}  // namespace kestal

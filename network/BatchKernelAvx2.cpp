@@ -9,6 +9,8 @@
 #pragma GCC target("avx2")
 #include "network/BatchLoop.h"
 
+namespace kestal {
+
 namespace {
 
 // AVX2 compares only signed integers. Adding 2^31 to a 32-bit word (mod 2^32) turns the unsigned
@@ -103,3 +105,5 @@ StageEnds RunAvx2FirstBranchKernel(const BatchBounds& bounds, int32_t n, uint32_
     return RunInitiationsFirstBranch(Avx2Masks<false>(bounds), n, state);
 }
 #pragma GCC pop_options
+
+}  // namespace kestal

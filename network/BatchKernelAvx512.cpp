@@ -10,6 +10,8 @@
 #pragma GCC target("avx512f")
 #include "network/BatchLoop.h"
 
+namespace kestal {
+
 namespace {
 
 // The sixteen lanes of a lane group.
@@ -79,3 +81,5 @@ StageEnds RunAvx512FirstBranchKernel(const BatchBounds& bounds, int32_t n, uint3
     return RunInitiationsFirstBranch(Avx512Masks<false>(bounds), n, state);
 }
 #pragma GCC pop_options
+
+}  // namespace kestal

@@ -4,6 +4,8 @@
 
 #include "network/BatchLoop.h"
 
+namespace kestal {
+
 namespace {
 
 struct ScalarMasks {
@@ -47,3 +49,5 @@ StageEnds RunScalarFirstBranchKernel(const BatchBounds& bounds, int32_t n, uint3
 {
     return RunInitiationsFirstBranch(ScalarMasks{bounds}, n, state);
 }
+
+}  // namespace kestal

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+namespace kestal {
+
 KernelFunction FunctionOf(KernelChoice choice)
 {
     // Rows: scalar, AVX2, AVX-512; columns: the loops in their order.
@@ -83,3 +85,5 @@ void RunNetworkBatchWith(KernelChoice choice, GertNetwork& net, int32_t n)
     c[NodeC] = c[NodeD] + c[NodeE];
     c[NodeB] = initiations - c[NodeC];
 }
+
+}  // namespace kestal

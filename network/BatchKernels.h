@@ -9,6 +9,8 @@
 #include "network/Network.h"
 #include "network/NetworkLanes.h"
 
+namespace kestal {
+
 // How many initiations ended at stage 2, 3 or 4 (nodes D, F, H) or passed stage 4 (node I); the
 // rest of the batch ended at stage 1 (node B).
 struct StageEnds {
@@ -56,3 +58,5 @@ KernelFunction FunctionOf(KernelChoice choice);
 void RunNetworkBatchWith(KernelChoice choice, GertNetwork& net, int32_t n);
 // The same with the branching loop.
 void RunNetworkBatchWith(BatchKernel kernel, GertNetwork& net, int32_t n);
+
+}  // namespace kestal

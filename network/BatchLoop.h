@@ -10,6 +10,8 @@
 #include "network/BatchKernels.h"
 #include "network/StageTables.h"
 
+namespace kestal {
+
 // Masks must provide, for the initiation that starts at state s:
 //   Stage1(s):  the 16 comparison bits of Lanes::Stage1,
 //   Stage23(s): the 16 comparison bits of Lanes::Stage23,
@@ -173,3 +175,5 @@ template <class Masks>
     state = s;
     return {ends[1], ends[2], ends[3], ends[4]};
 }
+
+}  // namespace kestal

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+namespace kestal {
+
 namespace {
 
 constexpr double SecondsPerDay = 86400.0;
@@ -37,3 +39,5 @@ double EstimateDays(double calibrationTime, int32_t k, int32_t n, int series, lo
     const long double nn = n;
     return static_cast<double>(static_cast<long double>(series) * t * nn * kk / CalibrationSize * costFactor);
 }
+
+}  // namespace kestal

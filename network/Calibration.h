@@ -4,6 +4,8 @@
 #include "network/Network.h"
 #include "network/Series.h"
 
+namespace kestal {
+
 constexpr int CalibrationBatches = 11;
 constexpr int32_t CalibrationInitiations = 14000;
 constexpr long double CalibrationSize = 154000.0L;  // 11 × 14 000, the divisor of every estimate
@@ -23,3 +25,5 @@ double EstimateDays(double calibrationTime, int32_t k, int32_t n, int series = 1
 // The same, times `costFactor`: the time an initiation takes under the current ratings relative to
 // the calibration's ratings (1 gives the estimate above exactly).
 double EstimateDays(double calibrationTime, int32_t k, int32_t n, int series, long double costFactor);
+
+}  // namespace kestal

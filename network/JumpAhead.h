@@ -6,6 +6,8 @@
 
 #include "network/RandomSource.h"
 
+namespace kestal {
+
 // The affine map state -> multiplier · state + increment (mod 2^32).
 struct Jump {
     uint32_t multiplier;
@@ -41,3 +43,5 @@ constexpr uint32_t JumpState(uint32_t state, int steps)
 }
 
 static_assert(JumpState(0, 1) == 1u && JumpState(0, 2) == 134775814u && JumpState(0, 3) == 3698175007u);
+
+}  // namespace kestal

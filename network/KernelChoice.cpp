@@ -6,6 +6,8 @@
 
 #include "network/StageTables.h"
 
+namespace kestal {
+
 namespace {
 
 // The distribution of a draw or of a stage multiplier or sum (values 0..12).
@@ -192,3 +194,5 @@ KernelChoice ChooseKernel(const NetworkInputs& inputs)
     }
     return last.choice;
 }
+
+}  // namespace kestal

@@ -6,6 +6,8 @@
 
 #include "network/BatchKernels.h"
 
+namespace kestal {
+
 // The probability of each node, B to I, from the state counts of every draw's outcomes: the same
 // model as the exact analysis (Analysis/ExactNodes.h, which works above this layer, in extended
 // precision, for the user), here in double, which is ample for choosing a kernel.
@@ -29,3 +31,5 @@ KernelChoice KernelFor(const std::array<double, NodeCount>& node, BatchKernel wi
 // The kernel RunNetworkBatch runs for these ratings on this processor. The last ratings' choice
 // is kept per thread, so a series of batches works it out once.
 KernelChoice ChooseKernel(const NetworkInputs& inputs);
+
+}  // namespace kestal

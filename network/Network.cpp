@@ -3,6 +3,8 @@
 
 #include "network/KernelChoice.h"
 
+namespace kestal {
+
 const std::array<const char*, NodeCount> NodeLetters = {"B", "C", "D", "E", "F", "G", "H", "I"};
 const std::array<const char*, NodeCount> NodeDisplayTexts = {
     "Гомеостазис", "Нарушение ==", "Адаптация D", "Оп. ситуация",
@@ -15,3 +17,5 @@ void RunNetworkBatch(GertNetwork& net, int32_t n)
 {
     RunNetworkBatchWith(ChooseKernel(net.inputs), net, n);
 }
+
+}  // namespace kestal

@@ -7,6 +7,8 @@
 #include "network/RandomSource.h"
 #include "common/Clock.h"
 
+namespace kestal {
+
 constexpr int FactorCount = 30;
 constexpr int NodeCount = 8;
 
@@ -61,3 +63,5 @@ struct GertNetwork {
 
 // Zeroes the counters, reseeds from the clock and runs n >= 1 initiations.
 void RunNetworkBatch(GertNetwork& net, int32_t n);
+
+}  // namespace kestal

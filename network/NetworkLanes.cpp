@@ -3,6 +3,8 @@
 
 #include "network/StateBounds.h"
 
+namespace kestal {
+
 namespace {
 
 // The cumulative bounds of every factor's sampler (one for two-way, two for three-way, three for
@@ -68,3 +70,5 @@ BatchBounds MakeBatchBounds(const NetworkInputs& inputs)
     LaneBounds(Lanes::Stage4, factor, bounds.stage4);
     return bounds;
 }
+
+}  // namespace kestal

@@ -10,6 +10,8 @@
 #include "network/JumpAhead.h"
 #include "network/Network.h"
 
+namespace kestal {
+
 // How a draw turns into its value x_k.
 enum class Sampler : uint8_t { Two, Three, Four };
 
@@ -111,3 +113,5 @@ inline constexpr auto Stage4Jumps = LaneJumps(Lanes::Stage4);
 inline constexpr auto NextStage1Jumps = LaneJumps(Lanes::Stage1, DrawsThroughStage1);
 // Two initiations that both end at stage 1 make this many draws.
 inline constexpr Jump TwoStage1Ends = JumpOf(2 * DrawsThroughStage1);
+
+}  // namespace kestal

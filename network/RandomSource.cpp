@@ -1,6 +1,8 @@
 // The random source, its reseeding from the clock and the branch samplers.
 #include "network/RandomSource.h"
 
+namespace kestal {
+
 namespace {
 
 // The extended values nearest to one third and two thirds.
@@ -83,3 +85,5 @@ uint8_t SampleBranch4(RandomSource& random, uint8_t a, uint8_t b, uint8_t c, uin
     if (u < t.t3) return c;
     return d;
 }
+
+}  // namespace kestal

@@ -6,6 +6,8 @@
 
 #include "common/Clock.h"
 
+namespace kestal {
+
 struct RandomSource {
     uint32_t RandomSeed = 0;
     // The clock reading taken by the last reseed; a batch that reads the same millisecond again
@@ -38,3 +40,5 @@ struct Thresholds3 { float t1, t2; };
 struct Thresholds4 { float t1, t2, t3; };
 Thresholds3 BranchThresholds3(float p);
 Thresholds4 BranchThresholds4(float p);
+
+}  // namespace kestal

@@ -1,6 +1,8 @@
 // The reference batch: every draw a sampler call that works out its thresholds afresh.
 #include "network/ReferenceBatch.h"
 
+namespace kestal {
+
 namespace {
 
 // Runs one initiation and counts the nodes it reaches.
@@ -80,3 +82,5 @@ void RunReferenceBatch(GertNetwork& net, int32_t n)
         RunInitiation(net, net.counters);
     }
 }
+
+}  // namespace kestal

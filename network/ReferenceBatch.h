@@ -6,5 +6,9 @@
 
 #include "network/Network.h"
 
+namespace kestal {
+
 // Same contract as RunNetworkBatch: zeroes the counters, reseeds from the clock, runs n initiations.
 void RunReferenceBatch(GertNetwork& net, int32_t n);
+
+}  // namespace kestal

@@ -3,6 +3,8 @@
 
 #include "common/Formats.h"
 
+namespace kestal {
+
 const std::array<const char*, ResultColumns> ResultGridHeaders = {
     "Узел", "Возможные состояния", "      Мера возможности", " Среднее Кв.Отклонение", "Индекс опасности",
 };
@@ -31,3 +33,5 @@ NodeResult NodeTexts(const RunBlock& block, int node, const NumberLocale& locale
 
 std::string KLabel(const RunBlock& block) { return "{K=" + IntegerText(block.k) + "}"; }
 std::string NLabel(const RunBlock& block) { return "{N=" + IntegerText(block.n) + "}"; }
+
+}  // namespace kestal

@@ -11,6 +11,8 @@
 #include "network/Series.h"
 #include "common/NumberLocale.h"
 
+namespace kestal {
+
 constexpr int ResultColumns = 5;
 // "Узел", "Возможные состояния", "      Мера возможности", " Среднее Кв.Отклонение", "Индекс опасности".
 extern const std::array<const char*, ResultColumns> ResultGridHeaders;
@@ -51,3 +53,5 @@ NodeResult NodeTexts(const RunBlock& block, int node, const NumberLocale& locale
 // The labels of a block from the second run on: "{K=200}" and "{N=4000}".
 std::string KLabel(const RunBlock& block);
 std::string NLabel(const RunBlock& block);
+
+}  // namespace kestal

@@ -7,6 +7,8 @@
 #include "common/Conversions.h"
 #include "common/KestalError.h"
 
+namespace kestal {
+
 namespace {
 
 // K as the statistics read it; a value outside the table is a caller's fault, refused rather
@@ -133,3 +135,5 @@ RunSize ReadRunSize(const std::string& kText, const std::string& nText)
     CheckRunParameters(size.k, size.n);
     return size;
 }
+
+}  // namespace kestal

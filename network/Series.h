@@ -9,6 +9,8 @@
 
 #include "network/Network.h"
 
+namespace kestal {
+
 constexpr int32_t MaxExperiments = 2000;
 
 struct SeriesTable {
@@ -62,3 +64,5 @@ struct RunSize {
 RunSize ReadRunSize(const std::string& kText, const std::string& nText);
 inline constexpr const char* KOutOfRangeText = "Число опытов K должно быть от 1 до 2000";
 inline constexpr const char* NOutOfRangeText = "Число инициаций N должно быть не меньше 1";
+
+}  // namespace kestal

@@ -8,6 +8,8 @@
 
 #include "network/NetworkLanes.h"
 
+namespace kestal {
+
 // x[k] = value of draw k, decoded from the bits of `lanes` (bit j of `bits` belongs to lane
 // `firstLane + j`). A draw with no lanes in that range, or only some of a multi-way draw's lanes,
 // keeps a poison value, so that a table whose formula reads a draw outside its lanes fails the
@@ -119,3 +121,5 @@ struct ScoreTables {
 };
 alignas(64) inline constexpr ScoreTables Scores = {Stage1Passes, Stage1SumTable, Stage1FactorTable, Stage2Table,
                                                    Stage3Table, Stage4Table};
+
+}  // namespace kestal

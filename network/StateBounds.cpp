@@ -6,6 +6,8 @@
 
 #include "network/RandomSource.h"
 
+namespace kestal {
+
 uint64_t StatesBelow(float t)
 {
     const auto below = [t](uint64_t state) { return UniformSingle(static_cast<uint32_t>(state)) < t; };
@@ -46,3 +48,5 @@ std::array<uint64_t, 3> SamplerBounds4(float p)
     const uint64_t b2 = std::max(b1, StatesBelow(t.t2));
     return {b1, b2, std::max(b2, StatesBelow(t.t3))};
 }
+
+}  // namespace kestal

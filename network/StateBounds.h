@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+namespace kestal {
+
 // The draw of a state, u(s) = s · 2^-32 rounded to single, never falls as s rises (rounding is
 // monotonic). So the states whose draw is below t are exactly 0 .. StatesBelow(t) - 1, and a
 // sampler's "u < t" is the integer test "state < StatesBelow(t)".
@@ -31,3 +33,5 @@ constexpr uint32_t Bound32(uint64_t bound)
 // the thresholds themselves.
 std::array<uint64_t, 2> SamplerBounds3(float p);
 std::array<uint64_t, 3> SamplerBounds4(float p);
+
+}  // namespace kestal

@@ -7,6 +7,8 @@
 
 #include "common/Text.h"
 
+namespace kestal {
+
 namespace {
 
 // Where a fault of the text was found: at the byte `offset`, or at the end of the text.
@@ -143,3 +145,5 @@ JsonDocument ParseJsonDocument(const std::string& bytes, std::size_t maxDepth)
     }
     return {std::move(builder.root), std::move(builder.numberTexts)};
 }
+
+}  // namespace kestal

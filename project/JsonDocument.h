@@ -8,6 +8,8 @@
 
 #include "project/JsonNode.h"
 
+namespace kestal {
+
 struct JsonDocument {
     Json root;
     NumberTexts numberTexts;
@@ -20,3 +22,5 @@ JsonDocument ParseJsonDocument(const std::string& bytes, std::size_t maxDepth);
 // "строка 3, столбец 14": the place of the byte at `offset`; lines and columns count from 1 and
 // columns count characters.
 std::string LineAndColumn(const std::string& bytes, std::size_t offset);
+
+}  // namespace kestal

@@ -8,6 +8,8 @@
 
 #include "common/CLocale.h"
 
+namespace kestal {
+
 void JsonNode::Refuse(const std::string& problem) const
 {
     throw DocumentProblem{path_, problem};
@@ -106,3 +108,5 @@ std::optional<long double> JsonNode::Amount(bool anyText) const
         Refuse("ожидается число или null");
     return amount;
 }
+
+}  // namespace kestal

@@ -13,6 +13,8 @@
 
 #include <nlohmann/json.hpp>
 
+namespace kestal {
+
 using Json = nlohmann::json;
 
 // The text of each number with a fraction or an exponent as the document wrote it, by its path: its
@@ -64,3 +66,5 @@ private:
     std::string path_;
     const NumberTexts* numberTexts_;
 };
+
+}  // namespace kestal

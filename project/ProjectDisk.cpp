@@ -15,6 +15,8 @@
 #include "project/ProjectReading.h"
 #include "common/KestalError.h"
 
+namespace kestal {
+
 namespace {
 
 // Not an error of the system: the path names something other than a regular file.
@@ -230,3 +232,5 @@ void SaveProjectFile(const std::string& path, const std::string& bytes)
     }
     FlushFolder(target);
 }
+
+}  // namespace kestal

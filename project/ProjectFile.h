@@ -7,6 +7,8 @@
 
 #include "assessment/SessionState.h"
 
+namespace kestal {
+
 inline constexpr const char* ProjectExtension = ".kestal";
 inline constexpr const char* ProjectFormatName = "kestal-project";
 inline constexpr int ProjectFormatVersion = 2;
@@ -35,3 +37,5 @@ SessionState OpenProjectFile(const std::string& path);
 // left behind (their process has ended) are removed first. A failure raises KestalError
 // "Файл «<path>» не сохранён: <step> (<reason>)" and leaves no new file behind.
 void SaveProjectFile(const std::string& path, const std::string& bytes);
+
+}  // namespace kestal

@@ -6,6 +6,8 @@
 #include "project/ProjectReading.h"
 #include "common/Text.h"
 
+namespace kestal {
+
 namespace {
 
 struct ReadChange {
@@ -86,3 +88,5 @@ void ReadStore(const JsonNode& store, SessionState& state)
             record.Changes[++j] = ChangeOf(change, state.settings).change;
     }
 }
+
+}  // namespace kestal

@@ -12,6 +12,8 @@
 #include "assessment/Session.h"
 #include "common/KestalError.h"
 
+namespace kestal {
+
 namespace {
 
 // Nesting of a valid project is at most 4 (version 1: the tree's change nodes lie 9 deep).
@@ -342,3 +344,5 @@ SessionState ReadProject(const std::string& bytes, const std::string& fileName)
         throw KestalError(NotOpenedText(fileName, problem));
     }
 }
+
+}  // namespace kestal

@@ -8,6 +8,8 @@
 #include "project/JsonNode.h"
 #include "assessment/SessionState.h"
 
+namespace kestal {
+
 // "Файл «<fileName>» не открыт: <place>: <problem>".
 std::string NotOpenedText(const std::string& fileName, const DocumentProblem& problem);
 
@@ -20,3 +22,5 @@ std::vector<std::vector<int>> ReadMeasures(const JsonNode& measures, SessionStat
 
 // The measure store's records from position 1 on.
 void ReadStore(const JsonNode& store, SessionState& state);
+
+}  // namespace kestal

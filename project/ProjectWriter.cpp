@@ -11,6 +11,8 @@
 #include "project/ProjectFile.h"
 #include "common/Text.h"
 
+namespace kestal {
+
 namespace {
 
 using Out = nlohmann::ordered_json;
@@ -237,3 +239,5 @@ std::string ProjectJson(const SessionState& state)
     Dump(project, 0, text);
     return text + "\n";
 }
+
+}  // namespace kestal

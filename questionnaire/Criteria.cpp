@@ -2,6 +2,8 @@
 // A captioned answer holds its leading blanks (ten; nine for the class 3.2 answer of criterion 9).
 #include "questionnaire/Criteria.h"
 
+namespace kestal {
+
 const std::array<QuestionnairePage, 6> QuestionnairePages{{
     {"1. Интеллектуальные нагрузки", "pcIntellect", "1. ИНТЕЛЛЕКТУАЛЬНЫЕ НАГРУЗКИ"},
     {"2. Сенсорные нагрузки", "pcSensor", "2. СЕНСОРНЫЕ НАГРУЗКИ"},
@@ -157,3 +159,5 @@ const std::array<Criterion, 18> Criteria{{
        {"          Трехсменная работа ( работа в ночную смену)", false},
        {"          Нерегулярная сменность с работой в ночное время", false}}}},
 }};
+
+}  // namespace kestal

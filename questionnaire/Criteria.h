@@ -3,6 +3,8 @@
 
 #include <array>
 
+namespace kestal {
+
 // The four answer classes in the order the report tests them; the index picks the button-name suffix.
 inline constexpr int AnswerClassCount = 4;
 inline constexpr std::array<const char*, AnswerClassCount> AnswerClassSuffixes{"_1", "_2", "_31", "_32"};
@@ -32,3 +34,5 @@ struct Criterion {
 
 extern const std::array<QuestionnairePage, 6> QuestionnairePages;
 extern const std::array<Criterion, 18> Criteria;
+
+}  // namespace kestal

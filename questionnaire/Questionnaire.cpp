@@ -3,6 +3,8 @@
 
 #include "questionnaire/RateIntensity.h"
 
+namespace kestal {
+
 namespace {
 
 // count1, count2, count31, count32.
@@ -52,3 +54,5 @@ std::optional<uint8_t> QuestionnaireLevelOf(const QuestionnaireAnswers& answers)
         if (rating == IntensityLevelNames[i]) return static_cast<uint8_t>(i);
     return std::nullopt;
 }
+
+}  // namespace kestal

@@ -9,6 +9,8 @@
 
 #include "questionnaire/Criteria.h"
 
+namespace kestal {
+
 // Per criterion, in report order, the class of its answer: 0, 1, 2, 3 for classes 1, 2, 3.1, 3.2.
 // A fresh questionnaire answers every criterion with class 1.
 using QuestionnaireAnswers = std::array<uint8_t, Criteria.size()>;
@@ -25,3 +27,5 @@ std::string QuestionnaireRating(const QuestionnaireAnswers& answers);
 
 // The T03 item (0..10) the answers rate; nothing where the rating names no level.
 std::optional<uint8_t> QuestionnaireLevelOf(const QuestionnaireAnswers& answers);
+
+}  // namespace kestal

@@ -1,6 +1,8 @@
 // The work-intensity rating rule over the class counts of the 18 answers.
 #include "questionnaire/RateIntensity.h"
 
+namespace kestal {
+
 const std::array<const char*, 11> IntensityLevelNames = {
     "Очень, очень низкая", "Очень низкая", "Низкая",        "Ниже среднего",
     "Средняя",             "Выше среднего", "Большая",      "Очень большая",
@@ -21,3 +23,5 @@ std::string RateIntensity(uint8_t count1, uint8_t count2, uint8_t count31, uint8
     else index = 0;
     return IntensityLevelNames[index];
 }
+
+}  // namespace kestal

@@ -12,6 +12,8 @@
 #include "questionnaire/RateIntensity.h"
 #include "common/Formats.h"
 
+namespace kestal {
+
 namespace {
 
 constexpr int ImportanceRowsShown = 10;
@@ -249,3 +251,5 @@ std::string ReportHtml(const Session& session, const ReportSource& source, const
            ExactNodes(session) + LastRun(session) + Ratings(state) + Study(session) + Importance(session, source) +
            BestSet(session, optimum, source) + Panel(session, control) + Questionnaire(state) + "</body></html>\n";
 }
+
+}  // namespace kestal

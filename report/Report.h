@@ -8,6 +8,8 @@
 
 #include "assessment/Session.h"
 
+namespace kestal {
+
 // What the report says about where it comes from, and where its pictures are.
 struct ReportSource {
     std::string dateTime;     // "07.12.2026 11:20"
@@ -32,3 +34,5 @@ std::string ReportHtml(const Session& session, const ReportSource& source, const
 
 // Texts made safe inside HTML: & < > " ' escaped.
 std::string HtmlEscaped(const std::string& text);
+
+}  // namespace kestal

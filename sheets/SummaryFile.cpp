@@ -6,6 +6,8 @@
 
 #include "sheets/TableFile.h"
 
+namespace kestal {
+
 namespace {
 
 std::vector<std::string> HeaderCells()
@@ -66,3 +68,5 @@ void WriteSummaryXlsx(const std::string& path, const WorkplaceList& list,
     }
     WriteXlsxFile(path, "Сводная оценка", rows);
 }
+
+}  // namespace kestal

@@ -6,6 +6,8 @@
 
 #include "analysis/WorkplaceSummary.h"
 
+namespace kestal {
+
 // The header "row,name,B,C,D,E,F,G,H,I,rank,top1,top2,top3" and one line per assessed workplace in
 // file order: probabilities with 17 significant digits and "."; a name holding a comma, a quote or
 // a line break quoted. `assessed` runs parallel to `list.workplaces`.
@@ -15,3 +17,5 @@ std::string SummaryCsv(const WorkplaceList& list, const std::vector<WorkplaceAss
 // cannot be written.
 void WriteSummaryXlsx(const std::string& path, const WorkplaceList& list,
                       const std::vector<WorkplaceAssessment>& assessed);
+
+}  // namespace kestal

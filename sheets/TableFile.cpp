@@ -8,6 +8,8 @@
 #include "common/DelimitedTable.h"
 #include "common/KestalError.h"
 
+namespace kestal {
+
 namespace {
 
 // A summary's table of a hundred thousand workplaces is a few megabytes.
@@ -48,3 +50,5 @@ TableCells ReadTableFile(const std::string& path)
     if (const TableRefusal* refusal = std::get_if<TableRefusal>(&read)) Refuse(path, RefusalLine(*refusal));
     return std::move(std::get<DelimitedTable>(read).rows);
 }
+
+}  // namespace kestal

@@ -6,6 +6,8 @@
 #include <variant>
 #include <vector>
 
+namespace kestal {
+
 // Rows of UTF-8 cells: rows[i] is the row a spreadsheet numbers i + 1, cells[j] its column j + 1.
 using TableCells = std::vector<std::vector<std::string>>;
 
@@ -28,3 +30,5 @@ using SheetCell = std::variant<std::string, double>;
 // in the shared-strings part. Raises KestalError "Файл «<path>» не сохранён: <reason>".
 void WriteXlsxFile(const std::string& path, const std::string& sheetName, const std::vector<std::vector<SheetCell>>& rows,
                    bool inlineStrings = false);
+
+}  // namespace kestal

@@ -12,6 +12,8 @@
 #include "common/KestalError.h"
 #include "sheets/TableFile.h"
 
+namespace kestal {
+
 namespace {
 
 // Excel's own bounds of a worksheet, and what a summary is read into memory for.
@@ -259,3 +261,5 @@ TableCells ReadXlsxCells(const std::string& path)
     const std::vector<std::string> shared = ReadSharedStrings(zip.get(), parts.sharedStrings);
     return ReadSheet(zip.get(), parts.firstSheet, shared);
 }
+
+}  // namespace kestal

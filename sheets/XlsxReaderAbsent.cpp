@@ -2,7 +2,11 @@
 #include "common/KestalError.h"
 #include "sheets/TableFile.h"
 
+namespace kestal {
+
 TableCells ReadXlsxCells(const std::string&)
 {
     throw KestalError("книги XLSX не читаются: программа собрана без Qt или libzip; сохраните таблицу как CSV");
 }
+
+}  // namespace kestal

@@ -6,6 +6,8 @@
 #include "common/KestalError.h"
 #include "sheets/TableFile.h"
 
+namespace kestal {
+
 void WriteXlsxFile(const std::string& path, const std::string& sheetName, const std::vector<std::vector<SheetCell>>& rows,
                    bool inlineStrings)
 {
@@ -38,3 +40,5 @@ void WriteXlsxFile(const std::string& path, const std::string& sheetName, const 
         refuse(lxw_strerror(error));
     }
 }
+
+}  // namespace kestal

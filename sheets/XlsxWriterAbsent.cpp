@@ -2,7 +2,11 @@
 #include "common/KestalError.h"
 #include "sheets/TableFile.h"
 
+namespace kestal {
+
 void WriteXlsxFile(const std::string& path, const std::string&, const std::vector<std::vector<SheetCell>>&, bool)
 {
     throw KestalError("Файл «" + path + "» не сохранён: программа собрана без libxlsxwriter");
 }
+
+}  // namespace kestal

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <QWindow>
 
+namespace kestal {
+
 namespace {
 
 bool IsUserInput(QEvent::Type type)
@@ -126,3 +128,5 @@ bool BackgroundWork::eventFilter(QObject* watched, QEvent* event)
     }
     return watched != stopButton_;
 }
+
+}  // namespace kestal

@@ -14,6 +14,8 @@
 
 class QWidget;
 
+namespace kestal {
+
 class BackgroundWork : public QObject {
 public:
     using Outcome = WorkerThread::Outcome;
@@ -41,3 +43,5 @@ private:
     QWidget* stopButton_;
     WorkerThread worker_;
 };
+
+}  // namespace kestal

@@ -12,6 +12,8 @@
 
 #include <cmath>
 
+namespace kestal {
+
 QChart* PlainChart()
 {
     auto* chart = new QChart;
@@ -96,3 +98,5 @@ QChartView* MakeChartView(QWidget* parent, const char* name)
     view->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     return view;
 }
+
+}  // namespace kestal

@@ -16,6 +16,8 @@ class QLogValueAxis;
 class QScatterSeries;
 class QWidget;
 
+namespace kestal {
+
 // A chart on a white ground with small margins, its legend below, its numbers in the default
 // locale (exponents without leading zeros: "1e-5") and the application's font.
 QChart* PlainChart();
@@ -38,3 +40,5 @@ QScatterSeries* Points(const QList<QPointF>& points, const QColor& colour, doubl
 void ShowChart(QChartView* view, QChart* chart);
 // A view of charts, antialiased, that takes the room it is given.
 QChartView* MakeChartView(QWidget* parent, const char* name);
+
+}  // namespace kestal

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QShortcut>
 
+namespace kestal {
+
 DefaultButtonKeys::DefaultButtonKeys(QPushButton* button, QWidget* page) : QObject(button), button_(button)
 {
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
@@ -28,3 +30,5 @@ bool DefaultButtonKeys::eventFilter(QObject*, QEvent* event)
         for (QShortcut* shortcut : shortcuts_) shortcut->setEnabled(button_->isEnabled());
     return false;
 }
+
+}  // namespace kestal

@@ -9,6 +9,8 @@ class QPushButton;
 class QShortcut;
 class QWidget;
 
+namespace kestal {
+
 // Wherever the focus is within the window; a focused button takes Enter itself.
 class DefaultButtonKeys : public QObject {
 public:
@@ -19,3 +21,5 @@ private:
     QPushButton* button_;
     std::vector<QShortcut*> shortcuts_;
 };
+
+}  // namespace kestal

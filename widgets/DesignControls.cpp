@@ -18,6 +18,8 @@
 
 #include "widgets/UiText.h"
 
+namespace kestal {
+
 namespace {
 
 template <class Control>
@@ -158,3 +160,5 @@ void TakeWheelOnlyWithFocusWithin(QWidget* root)
     for (QWidget* widget : root->findChildren<QWidget*>())
         if (TakesTheWheel(widget)) TakeWheelOnlyWithFocus(widget);
 }
+
+}  // namespace kestal

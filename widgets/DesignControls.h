@@ -12,6 +12,8 @@ class QPushButton;
 class QScrollArea;
 class QWidget;
 
+namespace kestal {
+
 // A plain-text label; without a size it takes the size of its text, with one it may wrap.
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, QPoint at);
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, QRect place, bool wrap);
@@ -50,3 +52,5 @@ void TakeWheelOnlyWithFocus(QWidget* control);
 // The same for every control within `root` that the wheel would change: drop-down lists, track
 // bars, spin boxes and tab bars (not scroll bars).
 void TakeWheelOnlyWithFocusWithin(QWidget* root);
+
+}  // namespace kestal

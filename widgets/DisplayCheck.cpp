@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace kestal {
+
 namespace {
 
 std::string Environment(const char* name)
@@ -109,3 +111,5 @@ DisplayStartGuard::~DisplayStartGuard()
 {
     qInstallMessageHandler(previous_);
 }
+
+}  // namespace kestal

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace kestal {
+
 // Empty when a display can be opened; otherwise a one-line Russian reason. Asks the X display
 // (DISPLAY) and the Wayland display (WAYLAND_DISPLAY) the toolkit would use; another platform
 // chosen with QT_QPA_PLATFORM (offscreen, vnc …) is taken as given.
@@ -25,3 +27,5 @@ public:
 private:
     QtMessageHandler previous_;
 };
+
+}  // namespace kestal

@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace kestal {
+
 QColor LightColour()
 {
     return QApplication::palette().color(QPalette::Midlight);
@@ -69,3 +71,5 @@ void FactorPanel::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton) emit doubleClicked();
     QFrame::mouseDoubleClickEvent(event);
 }
+
+}  // namespace kestal

@@ -4,6 +4,8 @@
 #include <QColor>
 #include <QFrame>
 
+namespace kestal {
+
 // The system's light 3-D colour: the colour of every panel that is not highlighted.
 QColor LightColour();
 // The colour of a highlighted panel: red, green and blue 128.
@@ -33,3 +35,5 @@ private:
     QString caption_;
     bool pressed_ = false;  // a left press that its release completes into a click
 };
+
+}  // namespace kestal

@@ -21,6 +21,8 @@
 #include "widgets/UiText.h"
 #include "common/Formats.h"
 
+namespace kestal {
+
 namespace {
 
 const QColor WithinColour(60, 110, 200);
@@ -222,3 +224,5 @@ QChart* FrontierChart(const MeasureOptimum& optimum, const std::vector<Candidate
     if (best) AddTip(chart, frontierLine, PointOf(*best), BestSize, QStringLiteral("Лучший набор: ") + SetTip(*best, measures));
     return chart;
 }
+
+}  // namespace kestal

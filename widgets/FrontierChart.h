@@ -10,6 +10,8 @@
 
 class QChart;
 
+namespace kestal {
+
 // The sets off the frontier are painted together as one picture, however many they are; the
 // frontier's sets and the best set are marks whose tooltips name their measures (from `measures`,
 // in capture order) and figures. The caller owns the chart.
@@ -17,3 +19,5 @@ QChart* FrontierChart(const MeasureOptimum& optimum, const std::vector<Candidate
 
 // The tooltip of a set: its measures, cost, benefit and accident probability, in the window's locale.
 QString SetTip(const MeasureSubset& subset, const std::vector<CandidateMeasure>& measures);
+
+}  // namespace kestal

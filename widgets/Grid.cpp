@@ -7,6 +7,8 @@
 
 #include "widgets/TableCopy.h"
 
+namespace kestal {
+
 Grid::Grid(QWidget* parent, const char* name, int columns, int rows, int rowHeight)
     : QTableWidget(parent)
 {
@@ -69,3 +71,5 @@ void Grid::fitColumns()
         setColumnWidth(column, widest);
     }
 }
+
+}  // namespace kestal

@@ -3,6 +3,8 @@
 
 #include <QTableWidget>
 
+namespace kestal {
+
 class Grid : public QTableWidget {
     Q_OBJECT
 public:
@@ -20,3 +22,5 @@ public:
     // Every column at least its current width, and wide enough for its widest cell.
     void fitColumns();
 };
+
+}  // namespace kestal

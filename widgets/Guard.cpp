@@ -7,6 +7,8 @@
 
 #include "widgets/UiText.h"
 
+namespace kestal {
+
 bool Guarded(QWidget* parent, const std::function<void()>& handler)
 {
     try {
@@ -22,3 +24,5 @@ void ShowError(QWidget* parent, const QString& message)
 {
     QMessageBox::critical(parent, QText(ApplicationTitle), message);
 }
+
+}  // namespace kestal

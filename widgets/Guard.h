@@ -4,8 +4,9 @@
 #include <functional>
 
 class QWidget;
-
 class QString;
+
+namespace kestal {
 
 // Runs `handler`. An error it raises ends it there: what it did before stays done, and the error's
 // text is shown by ShowError. Errors never pass on into the toolkit's own frames. True when the
@@ -21,3 +22,5 @@ auto Guard(QWidget* parent, Handler handler)
 {
     return [parent, handler] { Guarded(parent, handler); };
 }
+
+}  // namespace kestal

@@ -8,6 +8,8 @@
 #include <QVariant>
 #include <QWidget>
 
+namespace kestal {
+
 namespace {
 
 constexpr const char* HintProperty = "hint";
@@ -72,3 +74,5 @@ void HintDisplay::PointerOver(const QWidget* widget)
     current_ = hint;
     display_(hint);
 }
+
+}  // namespace kestal

@@ -9,6 +9,8 @@
 
 class QWidget;
 
+namespace kestal {
+
 // Gives a control its hint "short|long". The short part becomes its tooltip where `tooltip` is set
 // (and the part is not empty); the long part is what the hint display shows.
 void SetHint(QWidget* control, const QString& hint, bool tooltip);
@@ -30,3 +32,5 @@ private:
     std::function<void(const QString&)> display_;
     QString current_;
 };
+
+}  // namespace kestal

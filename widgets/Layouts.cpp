@@ -5,6 +5,8 @@
 #include <QEvent>
 #include <QWidget>
 
+namespace kestal {
+
 namespace {
 
 // Keeps a child where its design puts it relative to the parent's edges.
@@ -64,3 +66,5 @@ QBoxLayout* Column(std::initializer_list<std::pair<QWidget*, int>> widgets, int 
 {
     return Box(QBoxLayout::TopToBottom, widgets, gap);
 }
+
+}  // namespace kestal

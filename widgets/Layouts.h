@@ -10,6 +10,8 @@
 class QBoxLayout;
 class QWidget;
 
+namespace kestal {
+
 // A group box or panel that keeps its design size as its minimum and may grow.
 void GrowsFromDesignSize(QWidget* widget);
 
@@ -23,3 +25,5 @@ void FollowParent(QWidget* child, Following how);
 // A row or a column of widgets with their stretch factors, `gap` pixels apart.
 QBoxLayout* Row(std::initializer_list<std::pair<QWidget*, int>> widgets, int gap);
 QBoxLayout* Column(std::initializer_list<std::pair<QWidget*, int>> widgets, int gap);
+
+}  // namespace kestal

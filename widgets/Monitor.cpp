@@ -3,6 +3,8 @@
 
 #include "widgets/UiText.h"
 
+namespace kestal {
+
 QPlainTextEdit* MakeMonitor(QWidget* parent, const char* name, bool wrap)
 {
     auto* pane = new QPlainTextEdit(parent);
@@ -36,3 +38,5 @@ QStringList Lines(const QPlainTextEdit* pane)
 {
     return pane->toPlainText().split(QLatin1Char('\n'));
 }
+
+}  // namespace kestal

@@ -6,6 +6,8 @@
 
 #include <span>
 
+namespace kestal {
+
 // A read-only pane on the tooltip background colour; `wrap` breaks long lines at the pane's width.
 QPlainTextEdit* MakeMonitor(QWidget* parent, const char* name, bool wrap);
 
@@ -15,3 +17,5 @@ void WriteLines(QPlainTextEdit* pane, std::span<const char* const> lines);
 
 // The pane's lines, as WriteLines wrote them.
 QStringList Lines(const QPlainTextEdit* pane);
+
+}  // namespace kestal

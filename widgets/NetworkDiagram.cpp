@@ -11,6 +11,8 @@
 #include "widgets/UiText.h"
 #include "common/Formats.h"
 
+namespace kestal {
+
 namespace {
 
 constexpr int Rows = 5;
@@ -173,3 +175,5 @@ void NetworkDiagram::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), Qt::white);
     PaintNetwork(painter, QRectF(rect()).adjusted(4, 4, -4, -4), exact_, run_ ? &*run_ : nullptr, note_);
 }
+
+}  // namespace kestal

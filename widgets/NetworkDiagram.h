@@ -12,6 +12,8 @@
 
 class QPainter;
 
+namespace kestal {
+
 // Paints the diagram into `area`: the passing nodes C, E, G, I in a column below the initiation,
 // each node that ends a stage (B, D, F, H) right of the node it branches from. `run` may be null.
 // A `note` stands in the free cell right of the last node.
@@ -36,3 +38,5 @@ private:
     std::optional<RunPrecision> run_;
     QString note_;
 };
+
+}  // namespace kestal

@@ -13,6 +13,8 @@
 #include "widgets/ChartParts.h"
 #include "widgets/UiText.h"
 
+namespace kestal {
+
 namespace {
 
 const QColor ExactColour(40, 80, 170);
@@ -103,3 +105,5 @@ QChart* NodeChart(const NodeProbabilities& exact, const RunPrecision* run, const
     Attach(chart, Points(pooled, RunColour, 7, QStringLiteral("Частота опыта"), true), x, y);
     return chart;
 }
+
+}  // namespace kestal

@@ -7,7 +7,11 @@
 
 class QChart;
 
+namespace kestal {
+
 // `run` may be null (no run yet). `runExact` is null while the run was made with the current
 // ratings; otherwise the exact values of the ratings it was made with, which its intervals are
 // judged against and which are drawn beside them. The caller owns the chart.
 QChart* NodeChart(const NodeProbabilities& exact, const RunPrecision* run, const NodeProbabilities* runExact = nullptr);
+
+}  // namespace kestal

@@ -5,6 +5,8 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+namespace kestal {
+
 namespace {
 
 enum class Shape { Disc, Square, Diamond, Triangle, Page, Coin, Folder, Bars };
@@ -95,3 +97,5 @@ const std::array<QIcon, TreeImageCount>& TreeImages()
     };
     return images;
 }
+
+}  // namespace kestal

@@ -6,6 +6,8 @@
 
 #include <array>
 
+namespace kestal {
+
 // Tab pictures of the four factor groups, in page order ("Человек" .. "Технология").
 QIcon GroupPicture(int group);
 // Tab pictures of the main pages: "Моделирование", "Комплекс мер", "Итоги", "Анализ".
@@ -17,3 +19,5 @@ QIcon IntroductionPicture();
 // 4..7 a change of an H, M, C or T factor.
 constexpr int TreeImageCount = 8;
 const std::array<QIcon, TreeImageCount>& TreeImages();
+
+}  // namespace kestal

@@ -17,6 +17,8 @@
 #include "widgets/Guard.h"
 #include "widgets/UiLocale.h"
 
+namespace kestal {
+
 namespace {
 
 QString CellText(const QAbstractItemModel* model, int row, int column)
@@ -121,3 +123,5 @@ void OffersCopy(QTableView* table)
     table->addAction(save);
     table->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
+
+}  // namespace kestal

@@ -10,6 +10,8 @@
 
 class QTableView;
 
+namespace kestal {
+
 // Gives the table its copy key and context menu.
 void OffersCopy(QTableView* table);
 
@@ -21,3 +23,5 @@ QString SelectedCellsText(const QTableView* table);
 // written as it shows, without its group separators and never quoted; other cells quoted where
 // they hold the separator, a quote or a line break (RFC 4180).
 QByteArray TableCsv(const QTableView* table, const NumberLocale& locale);
+
+}  // namespace kestal

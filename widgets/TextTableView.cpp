@@ -13,6 +13,8 @@
 #include "widgets/TableCopy.h"
 #include "widgets/UiText.h"
 
+namespace kestal {
+
 namespace {
 
 const QColor HighlightBackground(210, 240, 210);
@@ -128,3 +130,5 @@ void KeepAllRowsInView(QTableWidget* table)
 {
     new RowsInView(table);
 }
+
+}  // namespace kestal

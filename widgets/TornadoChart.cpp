@@ -14,6 +14,8 @@
 #include "widgets/ChartParts.h"
 #include "widgets/UiText.h"
 
+namespace kestal {
+
 namespace {
 
 const QColor LowerColour(60, 160, 80);
@@ -107,3 +109,5 @@ int TornadoRowAt(QChart* chart, QPointF position)
     const int row = count - 1 - static_cast<int>(std::lround(value.y()));
     return row >= 0 && row < count ? row : -1;
 }
+
+}  // namespace kestal

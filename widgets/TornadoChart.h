@@ -8,6 +8,8 @@
 
 class QChart;
 
+namespace kestal {
+
 // One row per factor in the table's order, top down: from the best level's probability to the
 // current one in green, on to the worst level's in red, the levels as dots, the current level
 // marked on the line of the current probability. The caller owns the chart.
@@ -16,3 +18,5 @@ QChart* TornadoChart(const ImportanceTable& table);
 // The row (index into the table's factors) at `position` in the chart's coordinates: within a
 // row's height, left of the plot's right edge (its label included); -1 elsewhere.
 int TornadoRowAt(QChart* chart, QPointF position);
+
+}  // namespace kestal

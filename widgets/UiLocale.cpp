@@ -3,6 +3,8 @@
 
 #include <QLocale>
 
+namespace kestal {
+
 namespace {
 
 // The separator that follows the hours in the locale's long time format (":" where none is found).
@@ -36,3 +38,5 @@ QFont KestalFont()
     font.setPointSize(8);
     return font;
 }
+
+}  // namespace kestal

@@ -5,8 +5,12 @@
 
 #include "common/NumberLocale.h"
 
+namespace kestal {
+
 // Decimal, group and time separators of the default locale (the system's unless a test pins another).
 NumberLocale UiNumberLocale();
 
 // The sans-serif font the window is designed for.
 QFont KestalFont();
+
+}  // namespace kestal

@@ -7,6 +7,8 @@
 #include <exception>
 #include <utility>
 
+namespace kestal {
+
 namespace {
 
 constexpr int ReportMilliseconds = 100;
@@ -94,3 +96,5 @@ void WorkerThread::Finish()
     const QString error = std::exchange(error_, QString());
     if (finished) finished(outcome_, error);
 }
+
+}  // namespace kestal

@@ -13,6 +13,8 @@
 
 #include "assessment/Work.h"
 
+namespace kestal {
+
 class WorkerThread : public QObject {
 public:
     enum class Outcome { Completed, Stopped, Failed };
@@ -51,3 +53,5 @@ private:
     Outcome outcome_ = Outcome::Completed;
     QString error_;
 };
+
+}  // namespace kestal

@@ -7,6 +7,8 @@
 #include "widgets/Pictures.h"
 #include "widgets/UiText.h"
 
+namespace kestal {
+
 namespace {
 
 constexpr int ImageRole = Qt::UserRole + 1;
@@ -39,3 +41,5 @@ void ShowTree(QTreeWidget* tree, const TreeNode& root)
     if (tree->topLevelItemCount() == 0) new QTreeWidgetItem(tree);
     ShowNode(tree->topLevelItem(0), root);
 }
+
+}  // namespace kestal

@@ -22,6 +22,8 @@
 #include "widgets/UiText.h"
 #include "widgets/DesignControls.h"
 
+namespace kestal {
+
 namespace {
 
 constexpr int HeaderHeight = 26;
@@ -191,3 +193,5 @@ void ModelingPage::ShowFactorList(const Session& session, int factor)
     const QSignalBlocker blocker(list);
     list->setCurrentIndex(level);
 }
+
+}  // namespace kestal

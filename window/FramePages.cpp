@@ -23,6 +23,8 @@
 #include "widgets/UiText.h"
 #include "common/Formats.h"
 
+namespace kestal {
+
 namespace {
 
 // The design's client area and status bar.
@@ -166,3 +168,5 @@ void TFormKestal::EndWork()
     butStop->hide();
     history_->SetIdle(true);
 }
+
+}  // namespace kestal

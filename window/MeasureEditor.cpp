@@ -21,6 +21,8 @@
 #include "widgets/UiText.h"
 #include "widgets/DesignControls.h"
 
+namespace kestal {
+
 namespace {
 
 // Reports a track bar taking and losing the focus within the window. Another window taking the
@@ -114,3 +116,5 @@ void MeasurePage::ShowPanel(const Session& session, int factor)
     controls.before->setEnabled(!row.locked);
     controls.panel->setEnabled(!row.locked);
 }
+
+}  // namespace kestal

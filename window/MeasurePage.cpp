@@ -22,6 +22,8 @@
 #include "widgets/UiText.h"
 #include "widgets/DesignControls.h"
 
+namespace kestal {
+
 namespace {
 
 // Columns of a factor panel: id, name, level before, level after, track bar.
@@ -231,3 +233,5 @@ void MeasurePage::ClickRun()
 {
     if (buttonRunOpt->isEnabled()) buttonRunOpt->click();
 }
+
+}  // namespace kestal

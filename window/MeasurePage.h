@@ -12,7 +12,6 @@
 #include "assessment/Session.h"
 #include "factors/FactorTexts.h"
 
-class FactorPanel;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -21,6 +20,10 @@ class QPushButton;
 class QSlider;
 class QTabWidget;
 class QTreeWidget;
+
+namespace kestal {
+
+class FactorPanel;
 
 class MeasurePage : public QWidget {
     Q_OBJECT
@@ -85,3 +88,5 @@ private:
     int treeExpansionsShown_ = 0;
     std::vector<std::string> listingShown_;
 };
+
+}  // namespace kestal

@@ -24,6 +24,8 @@
 #include "widgets/DesignControls.h"
 #include "common/Formats.h"
 
+namespace kestal {
+
 namespace {
 
 const char* const HintK = "Сколько?| Число опытов указывает сколько раз производить моделирование. Вообще, достаточно провести моделирование один раз (K=1), но полученный результат  окажется невоспроизводимым в аналогичном опыте. Увеличение K повышает воспроизводимость и точность.";
@@ -201,3 +203,5 @@ void ModelingPage::ShowResults(const Session& session)
     // The newest block is where the monitor says it is: at the end of the table, in view.
     sgResult->scrollToBottom();
 }
+
+}  // namespace kestal

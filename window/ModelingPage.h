@@ -9,14 +9,17 @@
 #include "assessment/Session.h"
 #include "factors/FactorTexts.h"
 
-class FactorPanel;
-class Grid;
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
+
+namespace kestal {
+
+class FactorPanel;
+class Grid;
 
 class ModelingPage : public QWidget {
     Q_OBJECT
@@ -77,3 +80,5 @@ private:
     QPushButton* buttonRun = nullptr;
     int resultBlocksShown_ = 0;
 };
+
+}  // namespace kestal

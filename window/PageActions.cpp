@@ -21,6 +21,8 @@
 #include "widgets/UiLocale.h"
 #include "widgets/UiText.h"
 
+namespace kestal {
+
 void TFormKestal::ShowAbout()
 {
     (new TAboutBox(this))->show();
@@ -132,3 +134,5 @@ void TFormKestal::RunStudy()
                      if (outcome == BackgroundWork::Outcome::Failed) ShowError(this, error);
                  });
 }
+
+}  // namespace kestal

@@ -23,6 +23,8 @@
 #include "widgets/UiLocale.h"
 #include "widgets/UiText.h"
 
+namespace kestal {
+
 namespace {
 
 constexpr int MaxRecentFiles = 8;
@@ -250,3 +252,5 @@ void TFormKestal::closeEvent(QCloseEvent* event)
     KestalSettings().setValue(GeometryKey, saveGeometry());
     event->accept();
 }
+
+}  // namespace kestal

@@ -26,6 +26,8 @@
 #include "widgets/TornadoChart.h"
 #include "widgets/UiText.h"
 
+namespace kestal {
+
 namespace {
 
 const QString ImportanceName = QStringLiteral("importance.png");
@@ -160,3 +162,5 @@ void TFormKestal::PrintReport()
     printer->setPageLayout(ReportPageLayout());
     ComposeReport([printer](const ReportParts& parts) { PrintReportPages(parts, *printer); });
 }
+
+}  // namespace kestal

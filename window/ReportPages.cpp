@@ -23,6 +23,8 @@
 #include "widgets/UiText.h"
 #include "common/KestalError.h"
 
+namespace kestal {
+
 QPageLayout ReportPageLayout()
 {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
@@ -277,3 +279,5 @@ void PrintReportPages(const ReportParts& parts, QPagedPaintDevice& device)
 {
     ReportDocument(parts).Print(device);
 }
+
+}  // namespace kestal

@@ -15,6 +15,8 @@
 
 class QPagedPaintDevice;
 
+namespace kestal {
+
 // What a report is made of: its HTML, whose pictures are named ImportanceName and BestSetName, and
 // the figures those pictures show, composed off the interface thread; the pictures, drawn on it.
 struct ReportParts {
@@ -33,3 +35,5 @@ void PrintReportPages(const ReportParts& parts, QPagedPaintDevice& device);
 // Writes the report to `path`: PDF for a ".pdf" file, ODT for ".odt", HTML (its pictures inside)
 // otherwise. KestalError when it fails.
 void WriteReportFile(const ReportParts& parts, const QString& path);
+
+}  // namespace kestal

@@ -7,6 +7,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+namespace kestal {
+
 RowTabBar::RowTabBar(QTabWidget* pages, QWidget* parent) : QWidget(parent), pages(pages) {
     pages->tabBar()->hide();
     setMouseTracking(true);
@@ -139,3 +141,5 @@ void RowTabBar::mouseMoveEvent(QMouseEvent* event) {
 void RowTabBar::leaveEvent(QEvent*) {
     setHovered(-1);
 }
+
+}  // namespace kestal

@@ -7,6 +7,8 @@
 
 class QTabWidget;
 
+namespace kestal {
+
 class RowTabBar : public QWidget {
     Q_OBJECT
 public:
@@ -36,3 +38,5 @@ private:
     QTabWidget* pages;
     int hovered = -1;
 };
+
+}  // namespace kestal

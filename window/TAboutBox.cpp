@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QStyle>
 
+namespace kestal {
+
 TAboutBox::TAboutBox(QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("AboutBox"));
@@ -49,3 +51,5 @@ TAboutBox::TAboutBox(QWidget* owner) : QDialog(owner)
     ok->setGeometry(111, 155, 75, 25);
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
 }
+
+}  // namespace kestal

@@ -3,9 +3,13 @@
 
 #include <QDialog>
 
+namespace kestal {
+
 class TAboutBox : public QDialog {
     Q_OBJECT
 public:
     // A small window owned by `owner`, not modal; it deletes itself when closed.
     explicit TAboutBox(QWidget* owner);
 };
+
+}  // namespace kestal

@@ -18,6 +18,8 @@
 #include "widgets/UiText.h"
 #include "widgets/DesignControls.h"
 
+namespace kestal {
+
 namespace {
 
 // The design's client area.
@@ -135,3 +137,5 @@ void TFormKestal::FormActivate(bool first)
     modeling_->ShowFactorList(session_, T03());
     ShowTitle();
 }
+
+}  // namespace kestal

@@ -10,10 +10,6 @@
 #include "assessment/Session.h"
 #include "factors/FactorTexts.h"
 
-class AnalysisPage;
-class BackgroundWork;
-class MeasurePage;
-class ModelingPage;
 class QAction;
 class QLabel;
 class QMenu;
@@ -21,6 +17,13 @@ class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QWindow;
+
+namespace kestal {
+
+class AnalysisPage;
+class BackgroundWork;
+class MeasurePage;
+class ModelingPage;
 class TotalsPage;
 class UndoHistory;
 struct ReportParts;
@@ -160,3 +163,5 @@ private:
     TotalsPage* totals_ = nullptr;
     AnalysisPage* analysis_ = nullptr;
 };
+
+}  // namespace kestal

@@ -21,6 +21,8 @@
 #include "widgets/UiText.h"
 #include "widgets/DesignControls.h"
 
+namespace kestal {
+
 namespace {
 
 // A page control with its tabs in rows above it.
@@ -198,3 +200,5 @@ bool TFormSimpleDo::eventFilter(QObject* watched, QEvent* event) {
     }
     return QDialog::eventFilter(watched, event);
 }
+
+}  // namespace kestal

@@ -13,6 +13,8 @@ class QPlainTextEdit;
 class QRadioButton;
 class QWidget;
 
+namespace kestal {
+
 class TFormSimpleDo : public QDialog {
     Q_OBJECT
 public:
@@ -42,3 +44,5 @@ private:
     QPlainTextEdit* reSimpleDo = nullptr;
     QLabel* plSimpleDoInfo = nullptr;
 };
+
+}  // namespace kestal

@@ -12,6 +12,8 @@
 #include "widgets/DesignControls.h"
 #include "widgets/UiText.h"
 
+namespace kestal {
+
 TotalsPage::TotalsPage(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("tsResaltAct"));
@@ -76,3 +78,5 @@ void TotalsPage::Forget()
     sgTotal->clearContents();
     totalsShown_.clear();
 }
+
+}  // namespace kestal

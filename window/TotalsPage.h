@@ -8,9 +8,12 @@
 
 #include "assessment/Session.h"
 
-class Grid;
 class QLabel;
 class QPushButton;
+
+namespace kestal {
+
+class Grid;
 
 class TotalsPage : public QWidget {
     Q_OBJECT
@@ -34,3 +37,5 @@ private:
     QPushButton* buttLess = nullptr;
     std::vector<GridCell> totalsShown_;
 };
+
+}  // namespace kestal

@@ -12,6 +12,8 @@
 #include "assessment/ChangeName.h"
 #include "widgets/UiText.h"
 
+namespace kestal {
+
 namespace {
 
 // Changes kept for undoing. A state takes about 0.3 MB (its tables are of fixed size), and each
@@ -162,3 +164,5 @@ bool UndoHistory::eventFilter(QObject*, QEvent* event)
     event->ignore();
     return true;
 }
+
+}  // namespace kestal

@@ -15,6 +15,8 @@ class QAction;
 class QMenu;
 class QWidget;
 
+namespace kestal {
+
 class UndoHistory : public QObject {
 public:
     // `show` brings the window in line with the session after an undo or a redo.
@@ -67,3 +69,5 @@ private:
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
 };
+
+}  // namespace kestal

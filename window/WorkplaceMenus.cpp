@@ -23,6 +23,8 @@
 #include "common/KestalError.h"
 #include "sheets/TableFile.h"
 
+namespace kestal {
+
 void TFormKestal::AddWorkplaceActions(QMenu* file, QMenu* tools)
 {
     QAction* compare = tools->addAction(QStringLiteral("Сравнить с…"));
@@ -155,3 +157,5 @@ void TFormKestal::OpenWorkplace(const Workplace& workplace)
                                  .arg(QText(workplace.name))
                                  .arg(workplace.row));
 }
+
+}  // namespace kestal

@@ -11,6 +11,8 @@
 #include "widgets/UiLocale.h"
 #include "widgets/UiText.h"
 
+using namespace kestal;
+
 int main(int argc, char* argv[])
 {
     // Without a display the toolkit would abort; say why in one line instead.

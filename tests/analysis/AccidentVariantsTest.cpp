@@ -5,6 +5,8 @@
 #include "network/RandomSource.h"
 #include "factors/Levels.h"
 
+using namespace kestal;
+
 namespace {
 
 TEST(AccidentVariants, EqualWholeEvaluationsForEveryFactorAndLevelAndForMixedChanges)

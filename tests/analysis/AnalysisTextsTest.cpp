@@ -7,6 +7,8 @@
 #include "analysis/AnalysisTexts.h"
 #include "factors/Settings.h"
 
+using namespace kestal;
+
 namespace {
 
 const NumberLocale ru = RussianNumberLocale();

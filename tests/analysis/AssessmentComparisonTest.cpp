@@ -10,6 +10,8 @@
 #include "analysis/AssessmentComparison.h"
 #include "factors/Settings.h"
 
+using namespace kestal;
+
 namespace {
 
 using Levels = std::vector<std::pair<const char*, int>>;  // factor id, level number

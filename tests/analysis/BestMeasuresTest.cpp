@@ -10,6 +10,8 @@
 #include "analysis/ExactNodes.h"
 #include "factors/Catalogue.h"
 
+using namespace kestal;
+
 namespace {
 
 long double Accident(const NetworkInputs& in) { return ExactNodeProbabilities(in).node[NodeI]; }

@@ -12,6 +12,8 @@
 #include "network/Support.h"
 #include "factors/Settings.h"
 
+using namespace kestal;
+
 namespace {
 
 NetworkInputs InitialInputs()

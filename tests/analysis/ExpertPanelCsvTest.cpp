@@ -6,6 +6,8 @@
 #include "analysis/ExpertPanelCsv.h"
 #include "common/KestalError.h"
 
+using namespace kestal;
+
 namespace {
 
 std::string Joined(const std::vector<std::string>& rows, char separator) {

@@ -17,6 +17,8 @@
 #include "common/KestalError.h"
 #include "factors/Settings.h"
 
+using namespace kestal;
+
 namespace {
 
 // Per factor id, the experts' levels in order (0: no opinion).

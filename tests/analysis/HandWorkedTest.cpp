@@ -15,6 +15,8 @@
 #include "analysis/FactorImportance.h"
 #include "network/StateBounds.h"
 
+using namespace kestal;
+
 namespace {
 
 using namespace InputSlot;

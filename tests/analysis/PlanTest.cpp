@@ -15,6 +15,8 @@
 #include "analysis/PlanBand.h"
 #include "factors/Settings.h"
 
+using namespace kestal;
+
 namespace {
 
 long double Accident(const NetworkInputs& in) { return ExactNodeProbabilities(in).node[NodeI]; }

@@ -6,6 +6,8 @@
 #include "network/Support.h"
 #include "factors/Settings.h"
 
+using namespace kestal;
+
 TEST(RunCost, TheCalibrationsOwnFactorAndChainedRatios)
 {
     NetworkInputs initial;

@@ -9,6 +9,8 @@
 
 #include "analysis/RunPrecision.h"
 
+using namespace kestal;
+
 namespace {
 
 TEST(RunPrecision, WilsonIntervalsAndTheAccidentError)

@@ -11,6 +11,8 @@
 #include "common/KestalError.h"
 #include "factors/Settings.h"
 
+using namespace kestal;
+
 namespace {
 
 using Cells = std::vector<std::vector<std::string>>;

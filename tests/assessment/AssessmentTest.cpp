@@ -7,6 +7,8 @@
 #include "assessment/Session.h"
 #include "support/ErrorOf.h"
 
+using namespace kestal;
+
 namespace {
 
 int Factor(const char* id) { return CatalogueIndex(*FindFactor(id)); }

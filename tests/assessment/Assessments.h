@@ -8,6 +8,8 @@
 
 #include "assessment/Session.h"
 
+using namespace kestal;
+
 // The clock reading and the locale of the example assessment.
 inline constexpr int32_t ExampleClockReading = 36'000'000;  // 10:00:00 UTC
 

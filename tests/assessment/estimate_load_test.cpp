@@ -6,6 +6,8 @@
 #include "assessment/Session.h"
 #include "common/Formats.h"
 
+using namespace kestal;
+
 namespace {
 
 // Each look at the wall clock advances it by `wallStep`, each look at the processor time by 1 s.

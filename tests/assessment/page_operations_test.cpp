@@ -14,6 +14,8 @@
 #include "project/ProjectFile.h"
 #include "support/ErrorOf.h"
 
+using namespace kestal;
+
 namespace {
 
 // A session as the window holds it: on a fixed clock, with Russian numbers.

@@ -18,6 +18,8 @@
 #include "project/ProjectFile.h"
 #include "support/ErrorOf.h"
 
+using namespace kestal;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -11,6 +11,8 @@
 #include "measures/Amounts.h"
 #include "project/ProjectFile.h"
 
+using namespace kestal;
+
 namespace {
 
 std::string In(const NumberLocale& locale, std::string text)

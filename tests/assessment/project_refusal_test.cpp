@@ -10,6 +10,8 @@
 #include "project/ProjectFile.h"
 #include "support/ErrorOf.h"
 
+using namespace kestal;
+
 namespace {
 
 using Json = nlohmann::ordered_json;

@@ -10,6 +10,8 @@
 #include "assessment/MeasureTree.h"
 #include "project/ProjectFile.h"
 
+using namespace kestal;
+
 namespace {
 
 // What a project keeps: everything but the last run's working tables (the series' counts, the

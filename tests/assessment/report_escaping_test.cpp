@@ -8,6 +8,8 @@
 #include "Assessments.h"
 #include "report/Report.h"
 
+using namespace kestal;
+
 namespace {
 
 // The tags the report writes; any other tag came from a typed text.

@@ -7,6 +7,8 @@
 #include "report/Report.h"
 #include "common/Formats.h"
 
+using namespace kestal;
+
 namespace {
 
 std::size_t Count(const std::string& text, const std::string& what)

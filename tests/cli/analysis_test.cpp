@@ -11,6 +11,8 @@
 #include "cli/OptimizeCommand.h"
 #include "cli/RunCommand.h"
 
+using namespace kestal;
+
 namespace {
 
 std::size_t Count(const std::string& text, const std::string& what) {

@@ -10,6 +10,8 @@
 #include "cli/BatchCommand.h"
 #include "cli/CompareCommand.h"
 
+using namespace kestal;
+
 namespace {
 
 const std::string Revised = KESTAL_SOURCE_DIR "/examples/workplace-revised.kestal";

@@ -14,6 +14,8 @@
 #include "assessment/Session.h"
 #include "cli/PanelCommand.h"
 
+using namespace kestal;
+
 namespace {
 
 const std::string ExamplePanel = KESTAL_SOURCE_DIR "/examples/panel.csv";

@@ -7,6 +7,8 @@
 #include "CommandCall.h"
 #include "cli/PlanCommand.h"
 
+using namespace kestal;
+
 namespace {
 
 // The output with every number written as #, so that its shape can be compared whole.

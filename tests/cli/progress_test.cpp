@@ -7,6 +7,8 @@
 #include "assessment/Session.h"
 #include "cli/Progress.h"
 
+using namespace kestal;
+
 TEST(TerminalProgress, ReachesFullWhenAStudySkipsSeriesAndIsErased) {
     Session session(&SystemClock(), EnglishNumberLocale(), EnglishNumberLocale());
     for (const int factor : {0, 1}) {

@@ -11,6 +11,8 @@
 #include "cli/RunCommand.h"
 #include "cli/StudyCommand.h"
 
+using namespace kestal;
+
 TEST(ProjectOption, TheExampleServesEveryCommandWithTheCommandLineOverIt) {
     const struct {
         Command command;

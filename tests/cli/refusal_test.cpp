@@ -18,6 +18,8 @@
 #include "cli/StudyCommand.h"
 #include "factors/Catalogue.h"
 
+using namespace kestal;
+
 namespace {
 
 const std::vector<std::string> Two = {"--measure", "А;300;H14=11", "--measure", "Б;400;H03=11"};

@@ -7,6 +7,8 @@
 #include "CommandCall.h"
 #include "cli/RunCommand.h"
 
+using namespace kestal;
+
 namespace {
 
 Outcome Simulate(const std::vector<std::string>& args) { return Call(RunCommand, args); }

@@ -9,6 +9,8 @@
 #include "CommandCall.h"
 #include "cli/StudyCommand.h"
 
+using namespace kestal;
+
 namespace {
 
 Outcome Study(const std::vector<std::string>& args) { return Call(StudyCommand, args); }

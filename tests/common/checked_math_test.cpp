@@ -9,6 +9,8 @@
 #include "common/CheckedMath.h"
 #include "support/ErrorOf.h"
 
+using namespace kestal;
+
 namespace {
 
 constexpr long double Infinity = std::numeric_limits<long double>::infinity();

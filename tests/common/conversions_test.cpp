@@ -7,6 +7,8 @@
 #include "common/KestalError.h"
 #include "support/ErrorOf.h"
 
+using namespace kestal;
+
 namespace {
 
 const NumberLocale ru = RussianNumberLocale();

@@ -7,6 +7,8 @@
 
 #include "common/DelimitedTable.h"
 
+using namespace kestal;
+
 namespace {
 
 using Rows = std::vector<std::vector<std::string>>;

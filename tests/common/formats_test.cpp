@@ -7,6 +7,8 @@
 
 #include "common/Formats.h"
 
+using namespace kestal;
+
 namespace {
 
 const NumberLocale ru = RussianNumberLocale();

@@ -4,6 +4,8 @@
 
 #include "common/NumberLocale.h"
 
+using namespace kestal;
+
 TEST(ConventionsOf, TheToolkitsAndTheCLibrarysDataGiveTheSameTexts) {
     const struct {
         const char *name, *decimal, *group, *expectedDecimal, *expectedGroup;

@@ -8,6 +8,8 @@
 #include "common/Conversions.h"
 #include "common/Formats.h"
 
+using namespace kestal;
+
 namespace {
 
 TEST(ProcessLocale, ChangesNeitherParsingNorFormatting)

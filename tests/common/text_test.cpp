@@ -5,6 +5,8 @@
 
 #include "common/Text.h"
 
+using namespace kestal;
+
 namespace {
 
 TEST(Text, CountsCodePoints)

@@ -7,6 +7,8 @@
 #include "factors/Catalogue.h"
 #include "factors/Levels.h"
 
+using namespace kestal;
+
 namespace {
 
 TEST(LevelTable, HoldsTheElevenLevelsInOrder) {

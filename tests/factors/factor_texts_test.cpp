@@ -9,6 +9,8 @@
 
 #include "factors/FactorTexts.h"
 
+using namespace kestal;
+
 namespace {
 
 const FactorInfo& Factor(std::string_view id) {

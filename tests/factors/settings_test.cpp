@@ -6,6 +6,8 @@
 #include "factors/Settings.h"
 #include "support/Characters.h"
 
+using namespace kestal;
+
 namespace {
 
 struct ExpectedSetting {

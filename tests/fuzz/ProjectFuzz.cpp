@@ -23,6 +23,8 @@
 #include "assessment/Session.h"
 #include "common/KestalError.h"
 
+using namespace kestal;
+
 namespace {
 
 constexpr unsigned TimeoutSeconds = 10;  // one reading; far beyond what a 10 MB file takes

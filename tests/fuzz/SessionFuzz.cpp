@@ -22,6 +22,8 @@
 #include "assessment/Session.h"
 #include "common/KestalError.h"
 
+using namespace kestal;
+
 namespace {
 
 constexpr uint64_t StepsPerSequence = 200;

@@ -4,6 +4,8 @@
 #include "measures/EditorRules.h"
 #include "common/KestalError.h"
 
+using namespace kestal;
+
 namespace {
 
 TypedAmount Ru(const char* text) { return ReadAmount(text, RussianNumberLocale()); }

@@ -12,12 +12,14 @@
 #include "measures/Study.h"
 #include "common/Clock.h"
 
+using namespace kestal;
+
 namespace measure_test {
 
 // A factor id and the list item its track bar is moved to.
 using Move = std::pair<const char*, int>;
 
-inline int CatalogueIndex(const char* id) { return ::CatalogueIndex(*FindFactor(id)); }
+inline int CatalogueIndex(const char* id) { return kestal::CatalogueIndex(*FindFactor(id)); }
 
 // The measure page at start-up, with the tables, the settings and a simulation on a fixed clock.
 struct MeasurePage {

@@ -6,6 +6,8 @@
 #include "measures/MeasureStore.h"
 #include "support/Characters.h"
 
+using namespace kestal;
+
 namespace {
 
 // Row r = FactorSlot.

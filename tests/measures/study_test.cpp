@@ -7,6 +7,8 @@
 #include "common/KestalError.h"
 #include "measure_helpers.h"
 
+using namespace kestal;
+
 using namespace measure_test;
 
 namespace {

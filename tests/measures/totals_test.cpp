@@ -7,6 +7,8 @@
 #include "measures/Totals.h"
 #include "common/KestalError.h"
 
+using namespace kestal;
+
 namespace {
 
 const std::string Nbsp = "\u00A0";

@@ -8,6 +8,8 @@
 #include "network/BatchKernels.h"
 #include "Support.h"
 
+using namespace kestal;
+
 namespace {
 std::atomic<long> allocations{0};
 }  // namespace

@@ -11,6 +11,8 @@
 #include "network/KernelChoice.h"
 #include "Support.h"
 
+using namespace kestal;
+
 namespace {
 
 std::vector<NetworkInputs> ChoiceInputSets()

@@ -9,6 +9,8 @@
 #include "Support.h"
 #include "bench/LiteralBatch.h"
 
+using namespace kestal;
+
 namespace {
 
 TEST(LiteralBatch, SameCountersAsTheReference)

@@ -13,6 +13,8 @@
 #include "Support.h"
 #include "network/ReferenceBatch.h"
 
+using namespace kestal;
+
 namespace {
 
 using Counts = std::array<int32_t, NodeCount>;

@@ -6,6 +6,8 @@
 #include "network/RandomSource.h"
 #include "Support.h"
 
+using namespace kestal;
+
 namespace {
 
 // A source whose next draw sees exactly `state`.

@@ -3,6 +3,8 @@
 
 #include "network/ResultGrid.h"
 
+using namespace kestal;
+
 namespace {
 
 TEST(ResultGrid, NodeTextsArePerInitiationInTheLocalesFixedText)

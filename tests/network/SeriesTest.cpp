@@ -12,6 +12,8 @@
 #include "Support.h"
 #include "common/KestalError.h"
 
+using namespace kestal;
+
 namespace {
 
 SeriesTable WithColumn(const std::vector<int32_t>& entries, int column = NodeI)

@@ -11,6 +11,8 @@
 #include "network/StateBounds.h"
 #include "Support.h"
 
+using namespace kestal;
+
 namespace {
 
 constexpr uint64_t AllStates = uint64_t{1} << 32;

@@ -5,6 +5,8 @@
 
 #include "network/Network.h"
 
+using namespace kestal;
+
 // The multiplier's inverse modulo 2^32 (Newton's iteration; three bits are right to start with).
 constexpr uint32_t InverseMultiplier()
 {

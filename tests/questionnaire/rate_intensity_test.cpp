@@ -6,6 +6,8 @@
 
 #include "questionnaire/RateIntensity.h"
 
+using namespace kestal;
+
 namespace {
 
 TEST(IntensityLevelNames, AreTheT03ListItems) {

@@ -18,6 +18,8 @@
 #include "window/TFormSimpleDo.h"
 #include "support/AnswerQuestion.h"
 
+using namespace kestal;
+
 // Readable failure messages.
 void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';

@@ -6,6 +6,8 @@
 
 #include "widgets/UiLocale.h"
 
+using namespace kestal;
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setFont(KestalFont());

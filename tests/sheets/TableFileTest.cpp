@@ -9,6 +9,8 @@
 #include "common/KestalError.h"
 #include "sheets/TableFile.h"
 
+using namespace kestal;
+
 namespace {
 
 const std::string Path = "table_file_test.tmp";

@@ -5,6 +5,8 @@
 
 #include "common/KestalError.h"
 
+using namespace kestal;
+
 // The message of the KestalError the call throws, or "no error".
 template <typename Call>
 std::string ErrorOf(Call call)

@@ -17,6 +17,8 @@
 #include "support/AnswerQuestion.h"
 #include "factors/Catalogue.h"
 
+using namespace kestal;
+
 namespace {
 
 class Activation : public WindowTest {

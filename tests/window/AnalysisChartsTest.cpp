@@ -17,6 +17,8 @@
 #include "widgets/TornadoChart.h"
 #include "factors/Settings.h"
 
+using namespace kestal;
+
 namespace {
 
 NetworkInputs InitialInputs()

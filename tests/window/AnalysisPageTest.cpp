@@ -24,6 +24,8 @@
 #include "widgets/Monitor.h"
 #include "common/Formats.h"
 
+using namespace kestal;
+
 namespace {
 
 constexpr int AnalysisTab = 3;

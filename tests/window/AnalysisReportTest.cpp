@@ -20,6 +20,8 @@
 #include "network/ResultGrid.h"
 #include "factors/Catalogue.h"
 
+using namespace kestal;
+
 namespace {
 
 class Report : public WindowTest {

@@ -18,6 +18,8 @@
 #include "widgets/Grid.h"
 #include "widgets/Monitor.h"
 
+using namespace kestal;
+
 namespace {
 
 class Work : public MeasureTest {

@@ -12,6 +12,8 @@
 
 #include "widgets/DisplayCheck.h"
 
+using namespace kestal;
+
 namespace {
 
 // Sets the display variables to `values` ("NAME=VALUE" each; absent ones unset) and runs `check`.

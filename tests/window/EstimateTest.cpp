@@ -9,6 +9,8 @@
 #include "WindowFixture.h"
 #include "common/Formats.h"
 
+using namespace kestal;
+
 namespace {
 
 class Estimate : public WindowTest {

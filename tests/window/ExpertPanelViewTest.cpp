@@ -26,6 +26,8 @@
 #include "report/Report.h"
 #include "WindowFixture.h"
 
+using namespace kestal;
+
 namespace {
 
 const QString ExamplePanel = QStringLiteral(KESTAL_SOURCE_DIR "/examples/panel.csv");

@@ -12,6 +12,8 @@
 #include "WindowFixture.h"
 #include "factors/Catalogue.h"
 
+using namespace kestal;
+
 namespace {
 
 class FactorPanels : public WindowTest {

@@ -9,6 +9,8 @@
 #include "widgets/Monitor.h"
 #include "WindowFixture.h"
 
+using namespace kestal;
+
 namespace {
 
 class HintDisplayTest : public WindowTest {

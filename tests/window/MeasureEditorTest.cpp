@@ -7,6 +7,8 @@
 #include "MeasureFixture.h"
 #include "factors/Catalogue.h"
 
+using namespace kestal;
+
 namespace {
 
 QString U(const char* text) { return QString::fromUtf8(text); }

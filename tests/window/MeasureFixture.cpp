@@ -7,6 +7,8 @@
 #include "window/ActionTree.h"
 #include "factors/Catalogue.h"
 
+using namespace kestal;
+
 void MeasureTest::SetUp()
 {
     WindowTest::SetUp();

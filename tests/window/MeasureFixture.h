@@ -15,6 +15,8 @@
 #include "widgets/FactorPanel.h"
 #include "WindowFixture.h"
 
+using namespace kestal;
+
 class MeasureTest : public WindowTest {
 protected:
     void SetUp() override;

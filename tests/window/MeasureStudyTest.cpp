@@ -13,6 +13,8 @@
 #include "common/Formats.h"
 #include "factors/Catalogue.h"
 
+using namespace kestal;
+
 namespace {
 
 QString U(const char* text) { return QString::fromUtf8(text); }

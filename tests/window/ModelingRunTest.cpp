@@ -15,6 +15,8 @@
 #include "WindowFixture.h"
 #include "common/Formats.h"
 
+using namespace kestal;
+
 namespace {
 
 class ModelingRun : public WindowTest {

@@ -18,6 +18,8 @@
 #include "widgets/FactorPanel.h"
 #include "widgets/UiLocale.h"
 
+using namespace kestal;
+
 namespace {
 
 enum class Page { Modeling, Measures, Totals };

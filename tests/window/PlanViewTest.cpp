@@ -18,6 +18,8 @@
 #include "project/ProjectFile.h"
 #include "WindowFixture.h"
 
+using namespace kestal;
+
 namespace {
 
 class PlanTab : public WindowTest {

@@ -26,6 +26,8 @@
 #include "widgets/Monitor.h"
 #include "WindowFixture.h"
 
+using namespace kestal;
+
 namespace {
 
 // Types `path` into the next file dialog, once it shows and has the focus, and presses Enter.

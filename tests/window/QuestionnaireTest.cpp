@@ -12,6 +12,8 @@
 #include "support/AnswerQuestion.h"
 #include "factors/Catalogue.h"
 
+using namespace kestal;
+
 namespace {
 
 class Questionnaire : public WindowTest {

@@ -21,6 +21,8 @@
 #include "common/Formats.h"
 #include "factors/Catalogue.h"
 
+using namespace kestal;
+
 namespace {
 
 using StartState = SharedWindowTest;

@@ -8,6 +8,8 @@
 #include "widgets/TableCopy.h"
 #include "WindowFixture.h"
 
+using namespace kestal;
+
 namespace {
 
 // The save offered by every table is looked at in the window the opening state's tests share.

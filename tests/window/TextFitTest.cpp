@@ -10,6 +10,8 @@
 #include "widgets/Grid.h"
 #include "MeasureFixture.h"
 
+using namespace kestal;
+
 namespace {
 
 // Labels whose text does not fit: "name: text".

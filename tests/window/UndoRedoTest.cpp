@@ -12,6 +12,8 @@
 #include "MeasureFixture.h"
 #include "factors/Catalogue.h"
 
+using namespace kestal;
+
 namespace {
 
 class UndoRedo : public MeasureTest {

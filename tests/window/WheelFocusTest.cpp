@@ -16,6 +16,8 @@
 #include "MeasureFixture.h"
 #include "project/ProjectFile.h"
 
+using namespace kestal;
+
 namespace {
 
 bool TakesTheWheel(const QWidget* widget)

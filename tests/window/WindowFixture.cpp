@@ -14,6 +14,8 @@
 
 #include "factors/Catalogue.h"
 
+using namespace kestal;
+
 MessageBoxCloser::MessageBoxCloser(bool focus)
 {
     timer_.setInterval(5);

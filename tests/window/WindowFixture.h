@@ -15,6 +15,8 @@
 #include "window/TFormKestal.h"
 #include "common/Clock.h"
 
+using namespace kestal;
+
 class QTabWidget;
 
 // Closes every modal message box as soon as it shows, remembering what it said.

@@ -13,6 +13,8 @@
 #include "factors/Settings.h"
 #include "WindowFixture.h"
 
+using namespace kestal;
+
 namespace {
 
 const QString Examples = QStringLiteral(KESTAL_SOURCE_DIR "/examples/");
