@@ -37,9 +37,12 @@ std::string LevelText(const FactorInfo& factor, int number)
 std::vector<std::string> FrontierRow(const MeasureSubset& subset, const std::vector<CandidateMeasure>& measures,
                                      const NumberLocale& locale)
 {
-    return {SubsetText(subset, measures),       MoneyText(subset.cost, locale),
-            SignificantText(subset.benefit, locale), SignificantText(subset.ratio, locale),
-            ProbabilityText(subset.accident, locale), subset.withinBudget ? Yes : No};
+    return {SubsetText(subset, measures),
+            MoneyText(subset.cost, locale),
+            SignificantText(subset.benefit, locale),
+            SignificantText(subset.ratio, locale),
+            ProbabilityText(subset.accident, locale),
+            subset.withinBudget ? Yes : No};
 }
 
 }  // namespace
@@ -55,10 +58,10 @@ TextTable NodeTable(const NodeProbabilities& exact, const JudgedRun* run, const 
     TextTable table;
     table.headers = {"Узел", "Состояние", "Точная вероятность"};
     if (both) table.headers.push_back(RunExactHeader);
-    table.headers.insert(table.headers.end(),
-                         {"Частота опыта", "95 % интервал: от", "до", "Точная в интервале"});
+    table.headers.insert(table.headers.end(), {"Частота опыта", "95 % интервал: от", "до", "Точная в интервале"});
     for (int node = 0; node < NodeCount; ++node) {
-        std::vector<std::string> row{NodeLetters[node], NodeDisplayTexts[node], ProbabilityText(exact.node[node], locale)};
+        std::vector<std::string> row{NodeLetters[node], NodeDisplayTexts[node],
+                                     ProbabilityText(exact.node[node], locale)};
         if (run) {
             const NodePrecision& precision = run->precision.node[node];
             if (both) row.push_back(ProbabilityText(run->exact.node[node], locale));
@@ -93,7 +96,8 @@ std::string PrecisionLine(const JudgedRun* run, const NumberLocale& locale)
             line += "; 1 % моделированием не достичь: генератор даёт при этих оценках не больше ≈ " + limit +
                     " различных инициаций, ответ — точная вероятность.";
     }
-    if (run->ratingsChanged) line += " Оценки факторов изменены после моделирования: частоты опыта — при прежних оценках.";
+    if (run->ratingsChanged)
+        line += " Оценки факторов изменены после моделирования: частоты опыта — при прежних оценках.";
     return line;
 }
 
@@ -152,13 +156,15 @@ TextTable FrontierTable(const MeasureOptimum& optimum, const std::vector<Candida
                         const NumberLocale& locale)
 {
     TextTable table;
-    table.headers = {"Мероприятия",       "Затраты, у.е.",            "Выгода, у.е.",
-                     "Выгода / затраты", "Вероятность происшествия", "В пределах бюджета"};
+    table.headers = {
+        "Мероприятия",       "Затраты, у.е.", "Выгода, у.е.", "Выгода / затраты", "Вероятность происшествия",
+        "В пределах бюджета"};
     for (const MeasureSubset& subset : optimum.subsets)
         if (optimum.best == subset.members) table.rows.push_back(FrontierRow(subset, measures, locale));
     if (!table.rows.empty()) table.highlightedRow = 0;
     for (const MeasureSubset& subset : optimum.subsets)
-        if (subset.pareto && optimum.best != subset.members) table.rows.push_back(FrontierRow(subset, measures, locale));
+        if (subset.pareto && optimum.best != subset.members)
+            table.rows.push_back(FrontierRow(subset, measures, locale));
     return table;
 }
 

@@ -19,7 +19,8 @@ namespace {
 class SubsetValues {
 public:
     SubsetValues(const NetworkInputs& a, const NetworkInputs& b, const std::vector<int>& differing)
-        : a_(a), b_(b), differing_(differing), variants_(a) {}
+        : a_(a), b_(b), differing_(differing), variants_(a)
+    {}
 
     long double operator()(uint32_t members)
     {
@@ -97,7 +98,8 @@ SampledShapley SampleShapley(int d, int orders, uint32_t seed, SubsetValues& v, 
     }
     SampledShapley sampled{mean, std::vector<long double>(d)};
     for (int f = 0; f < d; ++f)
-        sampled.error[f] = std::sqrt(squares[f] / static_cast<long double>(orders - 1) / static_cast<long double>(orders));
+        sampled.error[f] =
+            std::sqrt(squares[f] / static_cast<long double>(orders - 1) / static_cast<long double>(orders));
     return sampled;
 }
 

@@ -72,7 +72,6 @@ void CheckCandidates(const std::vector<CandidateMeasure>& measures)
     }
 }
 
-
 MeasureOptimum OptimizeMeasures(const NetworkInputs& baseline, const std::vector<CandidateMeasure>& measures,
                                 long double budget, long double damage, const OptimizeProgress& progress)
 {
@@ -94,12 +93,13 @@ MeasureOptimum OptimizeMeasures(const NetworkInputs& baseline, const std::vector
             for (const auto& [slot, value] : measures[i].changes) inputs.slot[slot] = value;
         }
         // Doing nothing, and any set whose changes leave every slot as it was, is the baseline itself.
-        const long double accident =
-            inputs == baseline ? optimum.baseline : ExactNodeProbabilities(inputs).node[NodeI];
+        const long double accident = inputs == baseline ? optimum.baseline : ExactNodeProbabilities(inputs).node[NodeI];
         const long double benefit = accident == optimum.baseline ? 0.0L : (optimum.baseline - accident) * damage;
         const long double ratio = cost > 0 ? benefit / cost : 0.0L;
-        optimum.subsets[members] = {members, cost,  accident, benefit, ratio, members == 0 || cost <= budget,
-                                    false,   accident > optimum.baseline};
+        optimum.subsets[members] = {members,  cost,
+                                    accident, benefit,
+                                    ratio,    members == 0 || cost <= budget,
+                                    false,    accident > optimum.baseline};
     };
     // The upper half on a second thread when there is enough to share; the calling thread takes the
     // lower half and reports the progress of both. Each subset is judged alike wherever it is.
@@ -143,7 +143,7 @@ MeasureOptimum OptimizeMeasures(const NetworkInputs& baseline, const std::vector
                 return subset.accident < optimum.baseline && (!withinBudget || subset.withinBudget);
             });
         };
-        optimum.reason = !helps(false) ? NoBestSet::NothingHelps
+        optimum.reason = !helps(false)  ? NoBestSet::NothingHelps
                          : !helps(true) ? NoBestSet::NoneWithinBudget
                                         : NoBestSet::NoBenefit;
     }

@@ -40,8 +40,8 @@ struct MeasureSubset {
 
 // Why nothing is recommended.
 enum class NoBestSet {
-    None,            // a set is recommended
-    NothingHelps,    // no set lowers the accident probability
+    None,              // a set is recommended
+    NothingHelps,      // no set lowers the accident probability
     NoneWithinBudget,  // sets lower it, but none of them keeps within the budget
     NoBenefit          // sets within the budget lower it, but a damage of 0 or less gives them no benefit
 };

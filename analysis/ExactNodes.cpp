@@ -72,10 +72,7 @@ StageSplit Split(const ScoreMasses<MaxScore>& score, int32_t threshold)
 }
 
 // The largest multiplier value (up to LargestValue) that keeps a score s > 0 within `threshold`.
-int LargestWithin(int s, int32_t threshold)
-{
-    return std::min(threshold / s, LargestValue);
-}
+int LargestWithin(int s, int32_t threshold) { return std::min(threshold / s, LargestValue); }
 
 // Stages 3 and 4 together, without the stage-3 score distribution: every stage-2 score above its
 // threshold times every stage-3 value either ends at stage 3 or passes; the passing masses are
@@ -139,10 +136,7 @@ Stage2Scores Stage2ScoresOf(const Stage1Scores& s1, const StageMasses& m)
     return ProductAbove<LargestOf(Stage2Table)>(s1, Stage1Threshold, m.stage2);
 }
 
-bool SameMasses(const ValueMasses& a, const ValueMasses& b)
-{
-    return a.largest == b.largest && a.mass == b.mass;
-}
+bool SameMasses(const ValueMasses& a, const ValueMasses& b) { return a.largest == b.largest && a.mass == b.mass; }
 
 // Whether any of the draws first .. last differs between two draw lists.
 bool Differ(const DrawValueMasses& a, const DrawValueMasses& b, int first, int last)

@@ -41,7 +41,8 @@ struct BandSets {
     std::vector<uint8_t> digit;                             // per set, per varying factor: its level index
 };
 
-NodeBand BandOf(const BandSets& sets, int node, long double total) {
+NodeBand BandOf(const BandSets& sets, int node, long double total)
+{
     const std::vector<long double>& value = sets.value[node];
     const std::size_t count = sets.weight.size();
     NodeBand band{};
@@ -69,7 +70,8 @@ NodeBand BandOf(const BandSets& sets, int node, long double total) {
     return band;
 }
 
-std::vector<FactorShare> SharesOf(const BandSets& sets, long double total, const NodeBand& accident) {
+std::vector<FactorShare> SharesOf(const BandSets& sets, long double total, const NodeBand& accident)
+{
     std::vector<FactorShare> shares;
     const std::size_t count = sets.weight.size();
     const std::size_t width = sets.varying.size();
@@ -105,7 +107,8 @@ std::vector<FactorShare> SharesOf(const BandSets& sets, long double total, const
 
 bool IsLevelNumber(int level) { return level >= 1 && level <= LevelCount; }
 
-std::vector<FactorOpinions> PanelOpinions(const ExpertPanel& panel) {
+std::vector<FactorOpinions> PanelOpinions(const ExpertPanel& panel)
+{
     std::vector<FactorOpinions> opinions;
     for (const FactorInfo& factor : FactorCatalogue) {
         const int index = CatalogueIndex(factor);
@@ -123,7 +126,8 @@ std::vector<FactorOpinions> PanelOpinions(const ExpertPanel& panel) {
     return opinions;
 }
 
-std::uint64_t PanelCombinations(const ExpertPanel& panel, std::uint64_t limit) {
+std::uint64_t PanelCombinations(const ExpertPanel& panel, std::uint64_t limit)
+{
     std::uint64_t product = 1;
     for (const FactorOpinions& row : PanelOpinions(panel)) {
         std::vector<int> distinct = row.levels;
@@ -136,7 +140,8 @@ std::uint64_t PanelCombinations(const ExpertPanel& panel, std::uint64_t limit) {
 
 std::optional<PanelBand> ComputePanelBand(const ExpertPanel& panel, const NetworkInputs& ratings,
                                           std::optional<long double> target, const PanelProgress& progress,
-                                          std::uint64_t enumerationLimit) {
+                                          std::uint64_t enumerationLimit)
+{
     BandSets sets;
     NetworkInputs inputs = ratings;
     for (const FactorOpinions& row : PanelOpinions(panel)) {

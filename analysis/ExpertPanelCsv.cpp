@@ -10,24 +10,28 @@ namespace kestal {
 
 namespace {
 
-std::string Trimmed(const std::string& text) {
+std::string Trimmed(const std::string& text)
+{
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string::npos) return "";
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-[[noreturn]] void Refuse(std::size_t row, std::size_t column, const std::string& message) {
+[[noreturn]] void Refuse(std::size_t row, std::size_t column, const std::string& message)
+{
     throw KestalError("строка " + std::to_string(row) + ", столбец " + std::to_string(column) + ": " + message);
 }
 
 // "1" … "11", digits only; 0 when the cell is none.
-int LevelNumber(const std::string& cell) {
+int LevelNumber(const std::string& cell)
+{
     if (cell.empty() || cell.size() > 2 || cell.find_first_not_of("0123456789") != std::string::npos) return 0;
     const int number = std::stoi(cell);
     return number >= 1 && number <= LevelCount ? number : 0;
 }
 
-std::string QuotedIfNeeded(const std::string& cell) {
+std::string QuotedIfNeeded(const std::string& cell)
+{
     if (cell.find_first_of(";,\t\"\r\n") == std::string::npos && Trimmed(cell) == cell) return cell;
     std::string quoted = "\"";
     for (const char c : cell) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
@@ -36,7 +40,8 @@ std::string QuotedIfNeeded(const std::string& cell) {
 
 }  // namespace
 
-ExpertPanel ReadExpertPanelCsv(const std::string& bytes) {
+ExpertPanel ReadExpertPanelCsv(const std::string& bytes)
+{
     const auto read = ReadDelimitedTable(bytes);
     if (const auto* refusal = std::get_if<TableRefusal>(&read)) throw KestalError(RefusalLine(*refusal));
     const auto& rows = std::get<DelimitedTable>(read).rows;
@@ -44,8 +49,7 @@ ExpertPanel ReadExpertPanelCsv(const std::string& bytes) {
     std::vector<std::string> header;
     for (const std::string& cell : rows.front()) header.push_back(Trimmed(cell));
     while (!header.empty() && header.back().empty()) header.pop_back();  // a spreadsheet's trailing separators
-    if (header.empty() || header.front() != "factor")
-        Refuse(1, 1, "в первой ячейке заголовка ожидается «factor»");
+    if (header.empty() || header.front() != "factor") Refuse(1, 1, "в первой ячейке заголовка ожидается «factor»");
     const std::size_t experts = header.size() - 1;
     if (experts < MinPanelExperts || experts > MaxPanelExperts)
         Refuse(1, experts < MinPanelExperts ? header.size() + 1 : MaxPanelExperts + 2,
@@ -54,7 +58,8 @@ ExpertPanel ReadExpertPanelCsv(const std::string& bytes) {
     for (std::size_t k = 1; k < header.size(); ++k) {
         if (header[k].empty()) Refuse(1, k + 1, "пустое имя эксперта");
         for (std::size_t j = 1; j < k; ++j)
-            if (header[j] == header[k]) Refuse(1, k + 1, "эксперт «" + header[k] + "» уже есть в столбце " + std::to_string(j + 1));
+            if (header[j] == header[k])
+                Refuse(1, k + 1, "эксперт «" + header[k] + "» уже есть в столбце " + std::to_string(j + 1));
         panel.experts.push_back({header[k], {}});
     }
 
@@ -70,7 +75,8 @@ ExpertPanel ReadExpertPanelCsv(const std::string& bytes) {
         if (!factor) Refuse(rowNumber, 1, "неизвестный фактор «" + cells.front() + "»");
         const int index = CatalogueIndex(*factor);
         if (rowOf[index])
-            Refuse(rowNumber, 1, "фактор " + std::string(factor->id) + " уже есть в строке " + std::to_string(rowOf[index]));
+            Refuse(rowNumber, 1,
+                   "фактор " + std::string(factor->id) + " уже есть в строке " + std::to_string(rowOf[index]));
         rowOf[index] = rowNumber;
         for (std::size_t k = 1; k < cells.size(); ++k) {
             const std::string& cell = cells[k];
@@ -84,7 +90,8 @@ ExpertPanel ReadExpertPanelCsv(const std::string& bytes) {
     return panel;
 }
 
-std::string ExpertPanelCsv(const ExpertPanel& panel) {
+std::string ExpertPanelCsv(const ExpertPanel& panel)
+{
     std::string text = "factor";
     for (const PanelExpert& expert : panel.experts) text += ";" + QuotedIfNeeded(expert.name);
     text += "\r\n";

@@ -13,9 +13,9 @@ struct FactorImportance {
     const FactorInfo* factor;
     int level;  // the current level number: the LevelTable entry whose value the setting holds (0: none)
     std::array<long double, LevelCount> accident;  // at levels 1 .. 11
-    int bestLevel;          // lowest accident probability; ties: the lowest level number
-    int worstLevel;         // highest accident probability; ties: the lowest level number
-    long double reduction;  // current accident probability - the one at the best level
+    int bestLevel;                                 // lowest accident probability; ties: the lowest level number
+    int worstLevel;                                // highest accident probability; ties: the lowest level number
+    long double reduction;                         // current accident probability - the one at the best level
 };
 
 struct ImportanceTable {

@@ -49,8 +49,12 @@ std::vector<Movable> MovablesOf(const NetworkInputs& baseline, const std::vector
 
 LevelSearch::LevelSearch(const NetworkInputs& baseline, std::vector<Movable> movables, long double goal,
                          const LevelPlanControl& control)
-    : inputs_(baseline), movables_(std::move(movables)), goal_(goal), control_(control),
-      choice_(movables_.size(), 0), best_(movables_.size(), 0)
+    : inputs_(baseline),
+      movables_(std::move(movables)),
+      goal_(goal),
+      control_(control),
+      choice_(movables_.size(), 0),
+      best_(movables_.size(), 0)
 {
     cheapestStep_.assign(movables_.size() + 1, Infinity);
     for (std::size_t i = movables_.size(); i-- > 0;)
@@ -232,7 +236,8 @@ long double LevelSearch::SplitBox(std::size_t from, long double money)
         for (std::size_t i = from; i < movables_.size(); ++i) {
             const auto& costs = movables_[i].costs;
             const long double share = (i - from) % 2 == 0 ? first : money - first;
-            box[i] = std::max(0, static_cast<int>(std::upper_bound(costs.begin(), costs.end(), share) - costs.begin()) - 1);
+            box[i] =
+                std::max(0, static_cast<int>(std::upper_bound(costs.begin(), costs.end(), share) - costs.begin()) - 1);
         }
         lowest = std::min(lowest, Evaluate(box));
     }

@@ -29,7 +29,10 @@ std::vector<Movable> MovablesOf(const NetworkInputs& baseline, const std::vector
 // A point of the search: each movable's option (0 .. 10) in four bits.
 using PointKey = std::array<uint64_t, 2>;
 struct PointHash {
-    std::size_t operator()(const PointKey& key) const { return std::hash<uint64_t>()(key[0] * 0x9E3779B97F4A7C15ull ^ key[1]); }
+    std::size_t operator()(const PointKey& key) const
+    {
+        return std::hash<uint64_t>()(key[0] * 0x9E3779B97F4A7C15ull ^ key[1]);
+    }
 };
 
 // The cheapest choice of the movables' levels whose accident probability meets `goal`: a greedy
@@ -99,9 +102,9 @@ private:
     long double bestCost_ = std::numeric_limits<long double>::infinity();
     long double bestAccident_ = std::numeric_limits<long double>::infinity();
     int64_t evaluations_ = 0;
-    bool wholeCosts_ = true;            // every move's cost a whole number
+    bool wholeCosts_ = true;                                                // every move's cost a whole number
     long double threshold_ = std::numeric_limits<long double>::infinity();  // this round's
-    long double bound_ = 0.0L;          // proven: no plan meeting the goal costs less
+    long double bound_ = 0.0L;  // proven: no plan meeting the goal costs less
     long double next_ = std::numeric_limits<long double>::infinity();
     bool stopped_ = false;
     bool proven_ = false;

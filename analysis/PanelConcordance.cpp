@@ -13,7 +13,8 @@ namespace {
 
 // The mid-ranks (1 … n) of `values`, ties taking the mean of their ranks; adds Σ (t³ − t) over the
 // tie groups to `ties`.
-std::vector<long double> MidRanks(const std::vector<int>& values, long double& ties) {
+std::vector<long double> MidRanks(const std::vector<int>& values, long double& ties)
+{
     const std::size_t n = values.size();
     std::vector<std::size_t> order(n);
     std::iota(order.begin(), order.end(), std::size_t{0});
@@ -33,7 +34,8 @@ std::vector<long double> MidRanks(const std::vector<int>& values, long double& t
 
 }  // namespace
 
-Concordance PanelConcordance(const ExpertPanel& panel) {
+Concordance PanelConcordance(const ExpertPanel& panel)
+{
     Concordance result;
     const std::size_t m = panel.experts.size();
     result.experts = static_cast<int>(m);
@@ -79,7 +81,8 @@ Concordance PanelConcordance(const ExpertPanel& panel) {
     return result;
 }
 
-std::string AgreementWords(const Concordance& concordance) {
+std::string AgreementWords(const Concordance& concordance)
+{
     if (!concordance.formed) return "согласованность не определена";
     std::string words = concordance.w >= HighAgreementW     ? "согласованность высокая"
                         : concordance.w >= MediumAgreementW ? "согласованность средняя"
@@ -88,15 +91,18 @@ std::string AgreementWords(const Concordance& concordance) {
     return words;
 }
 
-std::string AgreementLine(const Concordance& concordance, const NumberLocale& locale) {
+std::string AgreementLine(const Concordance& concordance, const NumberLocale& locale)
+{
     if (!concordance.formed)
         return "W Кендалла не вычислен: " + concordance.reason + "; " + AgreementWords(concordance);
-    return "W Кендалла = " + ProbabilityText(concordance.w, locale) + ", χ² = " + ProbabilityText(concordance.chi2, locale) +
-           ", степеней свободы " + std::to_string(concordance.df) + ", p = " + ProbabilityText(concordance.pValue, locale) +
-           " (факторов " + std::to_string(concordance.factors) + "): " + AgreementWords(concordance);
+    return "W Кендалла = " + ProbabilityText(concordance.w, locale) +
+           ", χ² = " + ProbabilityText(concordance.chi2, locale) + ", степеней свободы " +
+           std::to_string(concordance.df) + ", p = " + ProbabilityText(concordance.pValue, locale) + " (факторов " +
+           std::to_string(concordance.factors) + "): " + AgreementWords(concordance);
 }
 
-long double UpperIncompleteGammaQ(long double a, long double x) {
+long double UpperIncompleteGammaQ(long double a, long double x)
+{
     if (!(x > 0)) return 1.0L;
     const long double logPrefix = a * std::log(x) - x - std::lgamma(a);
     constexpr long double epsilon = 1e-19L;

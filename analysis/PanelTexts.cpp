@@ -9,9 +9,9 @@ std::vector<std::string> BandLines(const PanelBand& band, long double current, c
 {
     const auto number = [&locale](long double value) { return ProbabilityText(value, locale); };
     std::vector<std::string> lines;
-    lines.push_back((band.method == BandMethod::Enumeration ? "Перебор всех наборов оценок: "
-                                                            : "Выборка наборов оценок: ") +
-                    std::to_string(band.cases));
+    lines.push_back(
+        (band.method == BandMethod::Enumeration ? "Перебор всех наборов оценок: " : "Выборка наборов оценок: ") +
+        std::to_string(band.cases));
     const NodeBand& accident = band.node[NodeI];
     lines.push_back("Вероятность происшествия: P5 " + number(accident.p05) + ", P50 " + number(accident.p50) +
                     ", P95 " + number(accident.p95) + "; при текущих оценках " + number(current));

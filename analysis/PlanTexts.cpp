@@ -22,8 +22,8 @@ std::string ChangesText(const LevelPlan& plan)
 {
     std::string text;
     for (const PlannedLevel& change : plan.changes)
-        text += (text.empty() ? "" : ", ") + std::string(change.factor->id) + " " + std::to_string(change.from) + " → " +
-                std::to_string(change.to);
+        text += (text.empty() ? "" : ", ") + std::string(change.factor->id) + " " + std::to_string(change.from) +
+                " → " + std::to_string(change.to);
     return text.empty() ? "без изменений" : text;
 }
 
@@ -38,10 +38,11 @@ std::vector<std::string> MeasurePlanLines(const MeasurePlan& plan, const std::ve
 
 std::vector<std::string> LevelPlanLines(const LevelPlan& plan, const NumberLocale& locale)
 {
-    return {"Шаги уровней: " + ReachText(plan.reachable, plan.lowest, locale), "  изменения: " + ChangesText(plan),
-            "  затраты: " + GeneralText(plan.cost, locale), "  происшествие: " + GeneralText(plan.accident, locale),
-            "  оптимальность: " + (plan.proven ? std::string("доказана")
-                                               : "не доказана, затраты не меньше " + GeneralText(plan.lowerBound, locale))};
+    return {
+        "Шаги уровней: " + ReachText(plan.reachable, plan.lowest, locale), "  изменения: " + ChangesText(plan),
+        "  затраты: " + GeneralText(plan.cost, locale), "  происшествие: " + GeneralText(plan.accident, locale),
+        "  оптимальность: " + (plan.proven ? std::string("доказана")
+                                           : "не доказана, затраты не меньше " + GeneralText(plan.lowerBound, locale))};
 }
 
 std::string PlanBandLine(const PanelBand& band, const NumberLocale& locale)

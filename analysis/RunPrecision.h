@@ -25,7 +25,7 @@ struct NodePrecision {
     long double pooled;  // total / (K·N)
     long double low;     // the 95 % Wilson score interval on K·N trials
     long double high;
-    bool exactInside;    // low ≤ exact probability ≤ high
+    bool exactInside;  // low ≤ exact probability ≤ high
 };
 
 // The generator's 2^32 states: a run's start states repeat after about 2^32 ÷ (expected draws per

@@ -64,10 +64,7 @@ DrawList DrawMasses(const BatchBounds& bounds)
     return x;
 }
 
-StageMasses StageMassesOf(const BatchBounds& bounds)
-{
-    return StageMassesOf(DrawMasses(bounds));
-}
+StageMasses StageMassesOf(const BatchBounds& bounds) { return StageMassesOf(DrawMasses(bounds)); }
 
 StageMasses StageMassesOf(const DrawValueMasses& x)
 {

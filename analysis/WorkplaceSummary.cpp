@@ -22,14 +22,20 @@ std::string Trimmed(const std::string& text)
 {
     std::size_t begin = 0, end = text.size();
     for (;;) {
-        if (begin < end && IsBlank(text[begin])) ++begin;
-        else if (end - begin >= 2 && text.compare(begin, 2, "\xC2\xA0") == 0) begin += 2;
-        else break;
+        if (begin < end && IsBlank(text[begin]))
+            ++begin;
+        else if (end - begin >= 2 && text.compare(begin, 2, "\xC2\xA0") == 0)
+            begin += 2;
+        else
+            break;
     }
     for (;;) {
-        if (end > begin && IsBlank(text[end - 1])) --end;
-        else if (end - begin >= 2 && text.compare(end - 2, 2, "\xC2\xA0") == 0) end -= 2;
-        else break;
+        if (end > begin && IsBlank(text[end - 1]))
+            --end;
+        else if (end - begin >= 2 && text.compare(end - 2, 2, "\xC2\xA0") == 0)
+            end -= 2;
+        else
+            break;
     }
     return text.substr(begin, end - begin);
 }
@@ -104,7 +110,8 @@ WorkplaceList ReadWorkplaces(const std::vector<std::vector<std::string>>& cells)
     WorkplaceList list;
     for (std::size_t r = 1; r < cells.size(); ++r) {
         const std::vector<std::string>& row = cells[r];
-        if (std::all_of(row.begin(), row.end(), [](const std::string& cell) { return Trimmed(cell).empty(); })) continue;
+        if (std::all_of(row.begin(), row.end(), [](const std::string& cell) { return Trimmed(cell).empty(); }))
+            continue;
         Workplace workplace{r + 1, nameColumn && *nameColumn < row.size() ? Trimmed(row[*nameColumn]) : "", initial};
         std::optional<WorkplaceRefusal> refusal;
         for (std::size_t column = 0; column < row.size() && column < factorOf.size() && !refusal; ++column) {

@@ -17,9 +17,9 @@ namespace kestal {
 
 // One workplace as a row of the table gives it.
 struct Workplace {
-    std::size_t row;      // as a spreadsheet numbers it: the header is row 1
-    std::string name;     // the name column's cell, blanks around it dropped; empty without one
-    NetworkInputs inputs; // the row's levels; missing columns and empty cells at the initial level
+    std::size_t row;       // as a spreadsheet numbers it: the header is row 1
+    std::string name;      // the name column's cell, blanks around it dropped; empty without one
+    NetworkInputs inputs;  // the row's levels; missing columns and empty cells at the initial level
 };
 
 // A row refused: the first bad cell from the left, named by row and by its column's factor id.
@@ -31,8 +31,8 @@ struct WorkplaceRefusal {
 };
 
 struct WorkplaceList {
-    std::vector<Workplace> workplaces;       // in file order
-    std::vector<WorkplaceRefusal> errors;    // in file order
+    std::vector<Workplace> workplaces;     // in file order
+    std::vector<WorkplaceRefusal> errors;  // in file order
 };
 
 // The header (the first row) names the name column as "name" (any case) or "Рабочее место", and

@@ -124,23 +124,27 @@ CompareView::CompareView(QWidget* parent, const QString& nameA, const QString& n
     setWindowTitle(QStringLiteral("Сравнение оценок"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    auto* ratings = Table(this, "sgCompareRatings", {QStringLiteral("Фактор"), QStringLiteral("A"), QStringLiteral("B")});
+    auto* ratings =
+        Table(this, "sgCompareRatings", {QStringLiteral("Фактор"), QStringLiteral("A"), QStringLiteral("B")});
     for (const FactorInfo& f : FactorCatalogue)
-        AddRow(ratings, 1, {QLatin1String(f.id), Level(LevelNumberOf(a.slot[f.slot])), Level(LevelNumberOf(b.slot[f.slot]))},
+        AddRow(ratings, 1,
+               {QLatin1String(f.id), Level(LevelNumberOf(a.slot[f.slot])), Level(LevelNumberOf(b.slot[f.slot]))},
                a.slot[f.slot] != b.slot[f.slot]);
     ratings->setMinimumWidth(190);
 
-    auto* nodes = Table(this, "sgCompareNodes",
-                        {QStringLiteral("Узел"), QStringLiteral("Возможные состояния"), QStringLiteral("A"), QStringLiteral("B")});
+    auto* nodes = Table(
+        this, "sgCompareNodes",
+        {QStringLiteral("Узел"), QStringLiteral("Возможные состояния"), QStringLiteral("A"), QStringLiteral("B")});
     for (int node = 0; node < NodeCount; ++node)
-        AddRow(nodes, 2, {QLatin1String(NodeLetters[node]), QText(NodeDisplayTexts[node]), Number(comparison.a.node[node]),
-                       Number(comparison.b.node[node])},
+        AddRow(nodes, 2,
+               {QLatin1String(NodeLetters[node]), QText(NodeDisplayTexts[node]), Number(comparison.a.node[node]),
+                Number(comparison.b.node[node])},
                node == NodeI);
 
     auto* difference = new QLabel(this);
     difference->setObjectName(QStringLiteral("lbCompareDifference"));
-    QString text = QStringLiteral("A: %1\nB: %2\nΔP = P_B(I) − P_A(I) = %3")
-                       .arg(nameA, nameB, Number(comparison.difference));
+    QString text =
+        QStringLiteral("A: %1\nB: %2\nΔP = P_B(I) − P_A(I) = %3").arg(nameA, nameB, Number(comparison.difference));
     if (comparison.contributions.empty())
         text += QStringLiteral("\nОценки факторов совпадают.");
     else if (comparison.method == ContributionMethod::Sampling)
@@ -151,8 +155,8 @@ CompareView::CompareView(QWidget* parent, const QString& nameA, const QString& n
                                 {QStringLiteral("Фактор"), QStringLiteral("Было"), QStringLiteral("Стало"),
                                  QStringLiteral("Вклад в ΔP"), QStringLiteral("Ст. ошибка")});
     for (const FactorContribution& f : comparison.contributions)
-        AddRow(contributions, 1, {QLatin1String(f.factor->id), Level(f.from), Level(f.to), Number(f.contribution),
-                               Number(f.error)});
+        AddRow(contributions, 1,
+               {QLatin1String(f.factor->id), Level(f.from), Level(f.to), Number(f.contribution), Number(f.error)});
 
     auto* chart = MakeChartView(this, "chCompareWaterfall");
     ShowChart(chart, WaterfallChart(comparison));

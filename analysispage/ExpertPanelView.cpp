@@ -134,10 +134,7 @@ ExpertPanelView::ExpertPanelView(const Session& session) : session_(session)
     band_->Show();
 }
 
-void ExpertPanelView::SetEdit(Edit edit)
-{
-    edit_ = std::move(edit);
-}
+void ExpertPanelView::SetEdit(Edit edit) { edit_ = std::move(edit); }
 
 void ExpertPanelView::showEvent(QShowEvent* event)
 {
@@ -260,10 +257,12 @@ void ExpertPanelView::ApplyConsensus()
 void ExpertPanelView::ChooseImport()
 {
     if (!session_.state().panel.experts.empty() &&
-        QMessageBox::question(this, QText(ApplicationTitle), QStringLiteral("Заменить панель экспертов таблицей из файла?"),
+        QMessageBox::question(this, QText(ApplicationTitle),
+                              QStringLiteral("Заменить панель экспертов таблицей из файла?"),
                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Импорт панели экспертов"), QString(), CsvFilter);
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Импорт панели экспертов"), QString(), CsvFilter);
     if (!path.isEmpty()) ImportFrom(path);
 }
 
@@ -277,7 +276,8 @@ void ExpertPanelView::ChooseExport()
 
 void ExpertPanelView::Clear()
 {
-    if (QMessageBox::question(this, QText(ApplicationTitle), QStringLiteral("Удалить панель экспертов со всеми оценками?"),
+    if (QMessageBox::question(this, QText(ApplicationTitle),
+                              QStringLiteral("Удалить панель экспертов со всеми оценками?"),
                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
     ChangePanel([](ExpertPanel& panel) { panel.experts.clear(); });
@@ -308,10 +308,11 @@ void ExpertPanelView::ExportTo(const QString& path)
     Guarded(this, [&] {
         const std::string text = ExpertPanelCsv(session_.state().panel);
         QSaveFile out(path);
-        if (!out.open(QIODevice::WriteOnly) || out.write(text.data(), static_cast<qint64>(text.size())) !=
-                                                   static_cast<qint64>(text.size()) ||
+        if (!out.open(QIODevice::WriteOnly) ||
+            out.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
             !out.commit())
-            throw KestalError(Utf8(QStringLiteral("Файл «%1» не записан: %2").arg(QFileInfo(path).fileName(), out.errorString())));
+            throw KestalError(
+                Utf8(QStringLiteral("Файл «%1» не записан: %2").arg(QFileInfo(path).fileName(), out.errorString())));
     });
 }
 

@@ -109,10 +109,7 @@ PanelBandView::PanelBandView(const Session& session)
     connect(stop_, &QPushButton::clicked, this, Guard(this, [this] { work_.RequestStop(); }));
 }
 
-void PanelBandView::WaitForEnd()
-{
-    work_.WaitForEnd();
-}
+void PanelBandView::WaitForEnd() { work_.WaitForEnd(); }
 
 bool PanelBandView::ReadTarget(std::optional<long double>& target) const
 {
@@ -142,15 +139,17 @@ void PanelBandView::MarkStale()
     std::optional<long double> target;
     const bool reads = ReadTarget(target);
     if (!shown_) {
-        state_->setText(state.panel.experts.empty() ? QString()
-                                                    : QStringLiteral("Полоса не рассчитана: нажмите «Рассчитать полосу»"));
+        state_->setText(state.panel.experts.empty()
+                            ? QString()
+                            : QStringLiteral("Полоса не рассчитана: нажмите «Рассчитать полосу»"));
         state_->setStyleSheet(QString());
         return;
     }
-    const bool stale = shown_->panel != state.panel || shown_->ratings != session_.RatingInputs() ||
-                       !reads || shown_->target != target;
-    state_->setText(stale ? QStringLiteral("Панель, оценки или цель изменились после расчёта: рассчитайте полосу заново")
-                          : QString());
+    const bool stale = shown_->panel != state.panel || shown_->ratings != session_.RatingInputs() || !reads ||
+                       shown_->target != target;
+    state_->setText(stale
+                        ? QStringLiteral("Панель, оценки или цель изменились после расчёта: рассчитайте полосу заново")
+                        : QString());
     state_->setStyleSheet(stale ? QStringLiteral("color: #b03020") : QString());
 }
 

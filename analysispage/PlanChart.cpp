@@ -68,7 +68,8 @@ QChart* CurveChart(const PlanResult& result)
         const double target = static_cast<double>(result.target);
         Attach(chart, Polyline({{0.0, target}, {x->max(), target}}, TargetColour, 1.5, QStringLiteral("Цель")), x, y);
     }
-    if (!chosen.isEmpty()) Attach(chart, Points(chosen, TargetColour, 11.0, QStringLiteral("Выбранные планы"), true), x, y);
+    if (!chosen.isEmpty())
+        Attach(chart, Points(chosen, TargetColour, 11.0, QStringLiteral("Выбранные планы"), true), x, y);
     return chart;
 }
 

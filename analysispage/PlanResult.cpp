@@ -48,8 +48,7 @@ void WorkOutPlans(const WorkControl& control, bool withMeasures, const std::vect
         if (!found) throw WorkStopped{};
         return found;
     };
-    if (result.measurePlan)
-        result.measureBand = band(SettingsOf(result.measurePlan->chosen.members, result.measures));
+    if (result.measurePlan) result.measureBand = band(SettingsOf(result.measurePlan->chosen.members, result.measures));
     if (result.levelPlan) result.levelBand = band(SettingsOf(*result.levelPlan));
 }
 

@@ -59,13 +59,14 @@ PlanView::PlanView(const Session& session)
 
     steps_ = new QTableWidget(FactorCount, 4);
     steps_->setObjectName(QStringLiteral("sgPlanSteps"));
-    steps_->setHorizontalHeaderLabels(
-        {QStringLiteral("Фактор"), QStringLiteral("Затраты на шаг"), QStringLiteral("Уровни от"), QStringLiteral("до")});
+    steps_->setHorizontalHeaderLabels({QStringLiteral("Фактор"), QStringLiteral("Затраты на шаг"),
+                                       QStringLiteral("Уровни от"), QStringLiteral("до")});
     steps_->verticalHeader()->hide();
     for (int row = 0; row < FactorCount; ++row) {
         const FactorInfo& factor = FactorCatalogue[row];
-        auto* name = new QTableWidgetItem(QText(factor.id) + QLatin1Char(' ') + QText(factor.displayName) +
-                                          (factor.displayName2 ? QLatin1Char(' ') + QText(factor.displayName2) : QString()));
+        auto* name =
+            new QTableWidgetItem(QText(factor.id) + QLatin1Char(' ') + QText(factor.displayName) +
+                                 (factor.displayName2 ? QLatin1Char(' ') + QText(factor.displayName2) : QString()));
         name->setFlags(name->flags() & ~Qt::ItemIsEditable);
         name->setToolTip(name->text());
         steps_->setItem(row, FactorColumn, name);
@@ -149,10 +150,7 @@ PlanView::PlanView(const Session& session)
     Judge();
 }
 
-void PlanView::WaitForEnd()
-{
-    work_.WaitForEnd();
-}
+void PlanView::WaitForEnd() { work_.WaitForEnd(); }
 
 void PlanView::showEvent(QShowEvent* event)
 {
@@ -171,8 +169,8 @@ void PlanView::Show()
             PlanFactorInput input{row, std::nullopt, 1, LevelCount};
             for (const PlanFactorInput& given : inputs.factors)
                 if (given.factor == row) input = given;
-            steps_->item(row, CostColumn)->setText(input.costPerStep ? QText(AmountText(*input.costPerStep, locale))
-                                                                     : QString());
+            steps_->item(row, CostColumn)
+                ->setText(input.costPerStep ? QText(AmountText(*input.costPerStep, locale)) : QString());
             steps_->item(row, LowColumn)->setText(QString::number(input.low));
             steps_->item(row, HighColumn)->setText(QString::number(input.high));
         }
@@ -184,15 +182,12 @@ void PlanView::Show()
 
 void PlanView::MarkStale()
 {
-    stale_->setVisible(shown_ && (session_.RatingInputs() != shown_->ratings ||
-                                  session_.CapturedCandidates() != shown_->measures ||
-                                  session_.state().panel != shown_->panel));
+    stale_->setVisible(shown_ &&
+                       (session_.RatingInputs() != shown_->ratings ||
+                        session_.CapturedCandidates() != shown_->measures || session_.state().panel != shown_->panel));
 }
 
-void PlanView::SetEdit(Edit edit)
-{
-    edit_ = std::move(edit);
-}
+void PlanView::SetEdit(Edit edit) { edit_ = std::move(edit); }
 
 void PlanView::Keep()
 {
@@ -202,10 +197,7 @@ void PlanView::Keep()
     edit_([&](Session& session) { session.SetPlanInputs(*typed); });
 }
 
-void PlanView::SetCapture(Capture capture)
-{
-    captureAction_ = std::move(capture);
-}
+void PlanView::SetCapture(Capture capture) { captureAction_ = std::move(capture); }
 
 std::optional<PlanInputs> PlanView::Typed() const
 {
@@ -241,10 +233,7 @@ std::optional<PlanView::Request> PlanView::Read() const
     return request;
 }
 
-void PlanView::Judge()
-{
-    compute_->setEnabled(!work_.Busy() && Read().has_value());
-}
+void PlanView::Judge() { compute_->setEnabled(!work_.Busy() && Read().has_value()); }
 
 void PlanView::Start()
 {
@@ -261,20 +250,18 @@ void PlanView::Start()
     compute_->setEnabled(false);
     stop_->setEnabled(true);
     progress_->setValue(0);
-    work_.Start(
-        [request = *request, result, withMeasures](const WorkControl& control) {
-            WorkOutPlans(control, withMeasures, request.steps, *result);
-        },
-        [this, result](WorkerThread::Outcome outcome, const QString& error) {
-            stop_->setEnabled(false);
-            Judge();
-            if (outcome == WorkerThread::Outcome::Completed) {
-                progress_->setValue(100);
-                Show(*result);
-            }
-            if (outcome == WorkerThread::Outcome::Failed) ShowError(this, error);
-            if (outcome == WorkerThread::Outcome::Stopped) progress_->setValue(0);
-        });
+    work_.Start([request = *request, result, withMeasures](
+                    const WorkControl& control) { WorkOutPlans(control, withMeasures, request.steps, *result); },
+                [this, result](WorkerThread::Outcome outcome, const QString& error) {
+                    stop_->setEnabled(false);
+                    Judge();
+                    if (outcome == WorkerThread::Outcome::Completed) {
+                        progress_->setValue(100);
+                        Show(*result);
+                    }
+                    if (outcome == WorkerThread::Outcome::Failed) ShowError(this, error);
+                    if (outcome == WorkerThread::Outcome::Stopped) progress_->setValue(0);
+                });
 }
 
 void PlanView::Show(const Result& result)
@@ -284,9 +271,9 @@ void PlanView::Show(const Result& result)
         if (band) lines.push_back(PlanBandLine(*band, locale));
         return Lines(lines);
     };
-    measures_->setText(result.measurePlan
-                           ? withBand(MeasurePlanLines(*result.measurePlan, result.measures, locale), result.measureBand)
-                           : QStringLiteral("Мероприятия: для плана нужно от 2 до 15 мероприятий"));
+    measures_->setText(result.measurePlan ? withBand(MeasurePlanLines(*result.measurePlan, result.measures, locale),
+                                                     result.measureBand)
+                                          : QStringLiteral("Мероприятия: для плана нужно от 2 до 15 мероприятий"));
     levels_->setText(result.levelPlan ? withBand(LevelPlanLines(*result.levelPlan, locale), result.levelBand)
                                       : QStringLiteral("Шаги уровней: укажите затраты на шаг хотя бы одного фактора"));
     ShowChart(chart_, CurveChart(result));

@@ -63,7 +63,8 @@ QChart* SummaryChart(const WorkplaceList& list, const std::vector<WorkplaceAsses
 {
     std::vector<std::size_t> order(assessed.size());
     std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) { return assessed[x].rank < assessed[y].rank; });
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t x, std::size_t y) { return assessed[x].rank < assessed[y].rank; });
     order.resize(std::min<std::size_t>(order.size(), SummaryChartBars));
     QChart* chart = PlainChart();
     chart->setTitle(QStringLiteral("Самые опасные рабочие места"));
@@ -117,7 +118,8 @@ SummaryView::SummaryView(QWidget* parent, const QString& fileName, WorkplaceList
         const int row = static_cast<int>(i);
         const WorkplaceAssessment& w = assessed_[i];
         table->setItem(row, 0, new NumberItem(QString::number(w.rank), w.rank));
-        auto* fileRow = new NumberItem(QString::number(list_.workplaces[i].row), static_cast<double>(list_.workplaces[i].row));
+        auto* fileRow =
+            new NumberItem(QString::number(list_.workplaces[i].row), static_cast<double>(list_.workplaces[i].row));
         fileRow->setData(Qt::UserRole + 1, static_cast<qulonglong>(i));
         table->setItem(row, 1, fileRow);
         table->setItem(row, 2, new QTableWidgetItem(QText(list_.workplaces[i].name)));
@@ -127,7 +129,8 @@ SummaryView::SummaryView(QWidget* parent, const QString& fileName, WorkplaceList
             if (factor) top << QLatin1String(factor->id);
         table->setItem(row, 4, new QTableWidgetItem(top.join(QStringLiteral(", "))));
         for (int node = 0; node < NodeI; ++node)
-            table->setItem(row, 5 + node, new NumberItem(Number(w.nodes.node[node]), static_cast<double>(w.nodes.node[node])));
+            table->setItem(row, 5 + node,
+                           new NumberItem(Number(w.nodes.node[node]), static_cast<double>(w.nodes.node[node])));
     }
     table->setSortingEnabled(true);
     table->sortByColumn(0, Qt::AscendingOrder);
@@ -152,7 +155,8 @@ SummaryView::SummaryView(QWidget* parent, const QString& fileName, WorkplaceList
     errors->setObjectName(QStringLiteral("meSummaryErrors"));
     errors->setReadOnly(true);
     for (const WorkplaceRefusal& e : list_.errors)
-        errors->appendPlainText(QStringLiteral("строка %1, столбец %2: %3").arg(e.row).arg(QText(e.column), QText(e.problem)));
+        errors->appendPlainText(
+            QStringLiteral("строка %1, столбец %2: %3").arg(e.row).arg(QText(e.column), QText(e.problem)));
     errors->setVisible(!list_.errors.empty());
     errors->setMaximumHeight(110);
 

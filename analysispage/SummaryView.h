@@ -18,8 +18,8 @@ public:
     // Called with the workplace whose row was double-clicked.
     using OpenWorkplace = std::function<void(const Workplace& workplace)>;
 
-    SummaryView(QWidget* parent, const QString& fileName, WorkplaceList list,
-                std::vector<WorkplaceAssessment> assessed, OpenWorkplace open);
+    SummaryView(QWidget* parent, const QString& fileName, WorkplaceList list, std::vector<WorkplaceAssessment> assessed,
+                OpenWorkplace open);
 
 private:
     void Export(bool xlsx);

@@ -56,9 +56,8 @@ void ModelingRun::Execute(const WorkControl& control)
 {
     const double wall = net.clock->MonotonicSeconds(), cpu = net.clock->ThreadCpuSeconds();
     const int64_t n = series.InitiationCount;
-    RunSeries(net, series, [&](int32_t e, int32_t done) {
-        control.Report((e - 1) * n + done, series.ExperimentCount * n);
-    });
+    RunSeries(net, series,
+              [&](int32_t e, int32_t done) { control.Report((e - 1) * n + done, series.ExperimentCount * n); });
     timing = {net.clock->MonotonicSeconds() - wall, net.clock->ThreadCpuSeconds() - cpu};
 }
 
@@ -101,7 +100,8 @@ void Assessment::SetPanel(ExpertPanel given)
             if (given.experts[j].name == name) throw KestalError("Эксперт «" + name + "» в панели уже есть");
         for (const int level : given.experts[k].level)
             if (level != NoOpinion && !IsLevelNumber(level))
-                throw KestalError("Уровень " + std::to_string(level) + " эксперта «" + name + "» — не номер от 1 до 11");
+                throw KestalError("Уровень " + std::to_string(level) + " эксперта «" + name +
+                                  "» — не номер от 1 до 11");
     }
     panel = std::move(given);
 }

@@ -195,6 +195,7 @@ inline constexpr const char* BlankMeasureNameText = "Введите назван
 inline constexpr const char* BestSetCountText = "Для подбора лучшего набора нужно от 2 до 15 мероприятий";
 inline constexpr const char* BestSetBudgetText = "Для подбора лучшего набора сумма средств должна быть числом";
 inline constexpr const char* BestSetDamageText = "Для подбора лучшего набора величина ущерба должна быть числом";
-inline constexpr const char* BestSetDamageAmountText = "Для подбора лучшего набора величина ущерба должна быть не меньше 1";
+inline constexpr const char* BestSetDamageAmountText =
+    "Для подбора лучшего набора величина ущерба должна быть не меньше 1";
 
 }  // namespace kestal

@@ -14,15 +14,9 @@ NetworkInputs Assessment::RatingInputs() const
     return inputs;
 }
 
-NodeProbabilities Assessment::ExactNodes() const
-{
-    return ExactNodeProbabilities(RatingInputs());
-}
+NodeProbabilities Assessment::ExactNodes() const { return ExactNodeProbabilities(RatingInputs()); }
 
-ImportanceTable Assessment::Importance() const
-{
-    return RankFactorImportance(RatingInputs());
-}
+ImportanceTable Assessment::Importance() const { return RankFactorImportance(RatingInputs()); }
 
 RunPrecision PrecisionOf(const RunBlock& block)
 {
@@ -50,10 +44,7 @@ std::optional<JudgedRun> Assessment::JudgedLastRun() const
     return Judge(results.back(), RatingInputs());
 }
 
-bool Assessment::RatingsChangedSinceRun() const
-{
-    return !results.empty() && results.back().inputs != RatingInputs();
-}
+bool Assessment::RatingsChangedSinceRun() const { return !results.empty() && results.back().inputs != RatingInputs(); }
 
 std::vector<CandidateMeasure> Assessment::CapturedCandidates() const
 {
@@ -64,7 +55,8 @@ std::vector<CandidateMeasure> Assessment::CapturedCandidates() const
         CandidateMeasure candidate{captured.Name, captured.Cost, {}};
         // A change to the level the factor has now is no change; the measure keeps its others.
         for (int slot = 0; slot < FactorCount; ++slot)
-            if (const float value = measures.MeasurePlanTable[slot][k].Value; value > 0.0f && value != ratings.slot[slot])
+            if (const float value = measures.MeasurePlanTable[slot][k].Value;
+                value > 0.0f && value != ratings.slot[slot])
                 candidate.changes.emplace_back(slot, value);
         candidates.push_back(std::move(candidate));
     }

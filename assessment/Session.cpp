@@ -73,10 +73,7 @@ void Session::SelectLevel(int factor, int item)
     state_.editor[factor].locked = locked;
 }
 
-void Session::Activate()
-{
-    SelectLevel(T03(), state_.QuestionnaireLevel);
-}
+void Session::Activate() { SelectLevel(T03(), state_.QuestionnaireLevel); }
 
 void Session::SetKText(const std::string& text)
 {
@@ -110,10 +107,7 @@ std::string Session::StudyEstimateText() const
     return "  " + DurationText(EstimateDays(calibrationTime_, *k, *n, series, CostFactor()), displayLocale_);
 }
 
-long double Session::CostFactor() const
-{
-    return RunCostFactor(RatingInputs(), calibrationInputs_) * loadFactor_;
-}
+long double Session::CostFactor() const { return RunCostFactor(RatingInputs(), calibrationInputs_) * loadFactor_; }
 
 void Session::LearnLoad(const WorkTiming& timing)
 {
@@ -124,10 +118,7 @@ void Session::LearnLoad(const WorkTiming& timing)
     loadFactor_ = std::clamp(timing.wallSeconds / timing.cpuSeconds, 1.0, MostLoad);
 }
 
-ModelingRun Session::PrepareRun() const
-{
-    return state_.PrepareRun();
-}
+ModelingRun Session::PrepareRun() const { return state_.PrepareRun(); }
 
 void Session::CommitRun(ModelingRun&& run)
 {
@@ -142,19 +133,10 @@ void Session::Run(const WorkControl& control)
     CommitRun(std::move(run));
 }
 
-void Session::ApplyQuestionnaire(const QuestionnaireAnswers& answers)
-{
-    state_.ApplyQuestionnaire(answers);
-}
+void Session::ApplyQuestionnaire(const QuestionnaireAnswers& answers) { state_.ApplyQuestionnaire(answers); }
 
-void Session::SetPanel(ExpertPanel panel)
-{
-    state_.SetPanel(std::move(panel));
-}
+void Session::SetPanel(ExpertPanel panel) { state_.SetPanel(std::move(panel)); }
 
-void Session::SetPlanInputs(PlanInputs inputs)
-{
-    state_.SetPlanInputs(std::move(inputs));
-}
+void Session::SetPlanInputs(PlanInputs inputs) { state_.SetPlanInputs(std::move(inputs)); }
 
 }  // namespace kestal

@@ -26,10 +26,7 @@ bool ReadyBy(bool before, Rule rule)
 
 }  // namespace
 
-TreeNode& Session::PendingChangesNode()
-{
-    return state_.tree.children.back().children.front();
-}
+TreeNode& Session::PendingChangesNode() { return state_.tree.children.back().children.front(); }
 
 TreeNode& Session::OpenChangeNode(int factor)
 {
@@ -52,10 +49,7 @@ void Session::SelectMeasureFactor(int factor)
     if (!changes.empty() && changes.front().text == NoChangeText) changes.erase(changes.begin());
 }
 
-void Session::EnterBar(int factor)
-{
-    OpenChangeNode(factor);
-}
+void Session::EnterBar(int factor) { OpenChangeNode(factor); }
 
 void Session::ExitBar(int factor)
 {
@@ -78,18 +72,14 @@ void Session::MoveBar(int factor, int position)
     ++state_.treeExpansions;
 }
 
-void Session::SetMeasureName(const std::string& text)
-{
-    state_.measureName = text;
-}
+void Session::SetMeasureName(const std::string& text) { state_.measureName = text; }
 
 void Session::SetCostText(const std::string& text)
 {
     const TypedAmount cost = ReadAmount(text, inputLocale_);
     state_.costText = text;
     state_.cost = cost.value;
-    state_.captureArmed =
-        ReadyBy(state_.captureArmed, [&] { return ReadinessAfterCostChange(cost, state_.editor); });
+    state_.captureArmed = ReadyBy(state_.captureArmed, [&] { return ReadinessAfterCostChange(cost, state_.editor); });
 }
 
 void Session::SetBudgetText(const std::string& text)
@@ -118,10 +108,7 @@ bool Session::HasPendingChanges() const
                        [](const EditorRow& row) { return !row.locked && row.position != row.currentItem; });
 }
 
-bool Session::CaptureButtonEnabled() const
-{
-    return state_.captureArmed && HasPendingChanges();
-}
+bool Session::CaptureButtonEnabled() const { return state_.captureArmed && HasPendingChanges(); }
 
 void Session::Capture()
 {

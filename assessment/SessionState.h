@@ -35,9 +35,9 @@ struct TreeNode {
 // budget and view the totals table is judged against and shown in.
 struct StudyOutcome {
     std::vector<std::string> listing{ListingTitle};
-    bool totalsShown = false;        // the tab of "Итоги" is visible
-    bool detailed = false;           // "Больше" was pressed: the detailed view
-    Budget totalsBudget{0.0L, ""};   // what the totals table was judged against last
+    bool totalsShown = false;       // the tab of "Итоги" is visible
+    bool detailed = false;          // "Больше" was pressed: the detailed view
+    Budget totalsBudget{0.0L, ""};  // what the totals table was judged against last
     std::string moneyLabel = "Общая сумма, имеющихся в распоряжении финансовых средств ( у.е.) :";
     std::string damageLabel = "Величина среднего ущерба от возможного происшествия ( у.е.) :";
     bool operator==(const StudyOutcome&) const = default;
@@ -61,10 +61,10 @@ struct SessionState : Assessment {
     // Whether the editor's rules armed ">>" (moves and cost changes set it, a capture clears it);
     // the button is enabled when it is armed and a press has something to capture.
     bool captureArmed = false;
-    bool studyReady = false;     // buttonRunOpt
-    bool editorEnabled = true;   // pcFactOpt: a study locks the editor until "Сброс"
-    TreeNode tree;               // root "Комплекс мер"; its last child is the pending measure
-    int treeExpansions = 0;      // how often the tree was to be expanded whole
+    bool studyReady = false;    // buttonRunOpt
+    bool editorEnabled = true;  // pcFactOpt: a study locks the editor until "Сброс"
+    TreeNode tree;              // root "Комплекс мер"; its last child is the pending measure
+    int treeExpansions = 0;     // how often the tree was to be expanded whole
     StudyOutcome study;
 
     const Assessment& assessment() const { return *this; }

@@ -5,10 +5,7 @@
 
 namespace kestal {
 
-MeasureStudy Session::PrepareStudy() const
-{
-    return state_.PrepareStudy();
-}
+MeasureStudy Session::PrepareStudy() const { return state_.PrepareStudy(); }
 
 void Session::CommitStudy(MeasureStudy&& study)
 {

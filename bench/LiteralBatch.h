@@ -12,10 +12,11 @@ class LiteralBatch {
 public:
     // The three- and four-way thresholds depend only on the ratings: worked out once.
     explicit LiteralBatch(const NetworkInputs& inputs)
-        : p(inputs.slot), h03(BranchThresholds4(p[InputSlot::H03])), h09(BranchThresholds3(p[InputSlot::H09])),
+        : p(inputs.slot),
+          h03(BranchThresholds4(p[InputSlot::H03])),
+          h09(BranchThresholds3(p[InputSlot::H09])),
           h14(BranchThresholds3(p[InputSlot::H14]))
-    {
-    }
+    {}
 
     // n initiations from `state`, which is left after the last draw; node counts B to I.
     OutcomeCounters Run(uint32_t& state, int32_t n)

@@ -58,10 +58,10 @@ struct RatingSet {
     NetworkInputs inputs;
 };
 const RatingSet RatingSets[] = {
-    {"initial", InitialInputs()},   {"H01H02-level1", H01H02Lowered()}, {"all-level1", AllAtLevel(0)},
-    {"all-level2", AllAtLevel(1)},  {"all-level3", AllAtLevel(2)},      {"all-level4", AllAtLevel(3)},
-    {"all-level6", AllAtLevel(5)},  {"all-level11", AllAtLevel(10)},    {"random-1", RandomLevels(1)},
-    {"random-2", RandomLevels(2)},  {"random-3", RandomLevels(3)},      {"random-4", RandomLevels(4)},
+    {"initial", InitialInputs()},  {"H01H02-level1", H01H02Lowered()}, {"all-level1", AllAtLevel(0)},
+    {"all-level2", AllAtLevel(1)}, {"all-level3", AllAtLevel(2)},      {"all-level4", AllAtLevel(3)},
+    {"all-level6", AllAtLevel(5)}, {"all-level11", AllAtLevel(10)},    {"random-1", RandomLevels(1)},
+    {"random-2", RandomLevels(2)}, {"random-3", RandomLevels(3)},      {"random-4", RandomLevels(4)},
 };
 
 void BM_EstimateAgainstActual(benchmark::State& state, const RatingSet& set)

@@ -20,9 +20,9 @@ namespace {
 
 // The initial ratings of the 30 factors, in slot order.
 constexpr std::array<float, FactorCount> DefaultInputs = {
-    0.417f, 0.417f, 0.166f, 0.25f, 0.5f,   0.5f,   0.667f, 0.75f,  0.75f,  0.667f,
-    0.5f,   0.667f, 0.667f, 0.25f, 0.584f, 0.667f, 0.417f, 0.334f, 0.584f, 0.667f,
-    0.75f,  0.334f, 0.667f, 0.834f, 0.417f, 0.25f, 0.584f, 0.334f, 0.417f, 0.75f,
+    0.417f, 0.417f, 0.166f, 0.25f,  0.5f,   0.5f,   0.667f, 0.75f,  0.75f,  0.667f,
+    0.5f,   0.667f, 0.667f, 0.25f,  0.584f, 0.667f, 0.417f, 0.334f, 0.584f, 0.667f,
+    0.75f,  0.334f, 0.667f, 0.834f, 0.417f, 0.25f,  0.584f, 0.334f, 0.417f, 0.75f,
 };
 
 // The input sets: the default ratings (95 % of initiations end at stage 1); every factor at the
@@ -117,8 +117,8 @@ void BM_SerialGenerator(benchmark::State& state)
         s = StepSerially(s, draws);
         benchmark::DoNotOptimize(s);
     }
-    state.counters["draws/s"] = benchmark::Counter(static_cast<double>(state.iterations() * draws),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["draws/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations() * draws), benchmark::Counter::kIsRate);
 }
 
 // A default modeling run, K = 200 experiments of N = 4000, on the system clock as in the program.

@@ -11,7 +11,8 @@ namespace {
 
 // Five experts; the first `split` factors in catalogue order are rated 3, 3, 7, 7, 5 — two or three
 // distinct levels — and the rest agree at level 6.
-ExpertPanel Panel(int split, bool threeLevels) {
+ExpertPanel Panel(int split, bool threeLevels)
+{
     ExpertPanel panel;
     const int levels[] = {3, 3, 7, 7, threeLevels ? 5 : 3};
     for (int k = 0; k < 5; ++k) {
@@ -21,24 +22,37 @@ ExpertPanel Panel(int split, bool threeLevels) {
     return panel;
 }
 
-NetworkInputs InitialInputs() {
+NetworkInputs InitialInputs()
+{
     NetworkInputs in;
     CopySettingsToInputs(InitialSettings(), in);
     return in;
 }
 
-void BM_PanelEnumeration65536(benchmark::State& state) {
+void BM_PanelEnumeration65536(benchmark::State& state)
+{
     const ExpertPanel panel = Panel(16, false);  // 2^16 sets
     const NetworkInputs in = InitialInputs();
     for (auto _ : state) benchmark::DoNotOptimize(ComputePanelBand(panel, in, 0.001L));
 }
-BENCHMARK(BM_PanelEnumeration65536)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->Iterations(1)->Repetitions(3)->ReportAggregatesOnly();
+BENCHMARK(BM_PanelEnumeration65536)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly();
 
-void BM_PanelSampling20000(benchmark::State& state) {
+void BM_PanelSampling20000(benchmark::State& state)
+{
     const ExpertPanel panel = Panel(30, true);  // 3^30 sets: sampled
     const NetworkInputs in = InitialInputs();
     for (auto _ : state) benchmark::DoNotOptimize(ComputePanelBand(panel, in, 0.001L));
 }
-BENCHMARK(BM_PanelSampling20000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->Iterations(1)->Repetitions(3)->ReportAggregatesOnly();
+BENCHMARK(BM_PanelSampling20000)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly();
 
 }  // namespace

@@ -139,8 +139,10 @@ int main(int argc, char* argv[])
         keys.setInterval(KeyMilliseconds);
         QObject::connect(&keys, &QTimer::timeout, [&] {
             arrivals.posted.push_back(clock.nsecsElapsed() / 1e6);
-            QApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, Qt::Key_1, Qt::NoModifier, QStringLiteral("1")));
-            QApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, Qt::Key_1, Qt::NoModifier, QStringLiteral("1")));
+            QApplication::postEvent(target,
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_1, Qt::NoModifier, QStringLiteral("1")));
+            QApplication::postEvent(target,
+                                    new QKeyEvent(QEvent::KeyRelease, Qt::Key_1, Qt::NoModifier, QStringLiteral("1")));
         });
         keys.start();
         while (stop->isEnabled()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
@@ -150,12 +152,13 @@ int main(int argc, char* argv[])
         QApplication::processEvents();
         target->removeEventFilter(&arrivals);
         // Every key the field took is in its text: input was answered, not dropped.
-        std::printf("Band of 65 536 sets in the window: %.2f s wall, %.2f s process CPU; %zu keys posted every %d ms, "
-                    "%zu arrived and %lld typed; key latency median %.1f ms, 99th percentile %.1f ms, most %.1f ms; "
-                    "longest interface-thread pause %.0f ms\n",
-                    wall, cpu, arrivals.posted.size(), KeyMilliseconds, arrivals.latency.size(),
-                    static_cast<long long>(target->text().size()), Quantile(arrivals.latency, 0.5),
-                    Quantile(arrivals.latency, 0.99), Quantile(arrivals.latency, 1.0), stall.Longest());
+        std::printf(
+            "Band of 65 536 sets in the window: %.2f s wall, %.2f s process CPU; %zu keys posted every %d ms, "
+            "%zu arrived and %lld typed; key latency median %.1f ms, 99th percentile %.1f ms, most %.1f ms; "
+            "longest interface-thread pause %.0f ms\n",
+            wall, cpu, arrivals.posted.size(), KeyMilliseconds, arrivals.latency.size(),
+            static_cast<long long>(target->text().size()), Quantile(arrivals.latency, 0.5),
+            Quantile(arrivals.latency, 0.99), Quantile(arrivals.latency, 1.0), stall.Longest());
     }
     return 0;
 }

@@ -52,7 +52,14 @@ void BM_LevelPlan(benchmark::State& state)
     for (auto _ : state) plan = PlanLevels(in, steps, target);
     Report(state, plan);
 }
-BENCHMARK(BM_LevelPlan)->Args({8, 2})->Args({8, 10})->Args({30, 2})->Args({30, 10})->Args({30, 30})->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK(BM_LevelPlan)
+    ->Args({8, 2})
+    ->Args({8, 10})
+    ->Args({30, 2})
+    ->Args({30, 10})
+    ->Args({30, 30})
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1);
 
 // Fifteen measures over the 30 factors, two each, every one set to its best level (a factor
 // already there to level 1, a harmful change), costs 100 to 1500.

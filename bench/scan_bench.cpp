@@ -58,8 +58,9 @@ std::vector<RatingSet> NamedSets()
         initial.level[f.slot] = f.defaultItem + 1;
     }
     RatingSet worst{"worst of an earlier scan", {}};
-    const char* levels = "H01=4 H02=3 H03=3 H04=3 H05=4 H06=4 H07=4 H08=4 H09=4 H12=4 H13=3 H14=4 M01=3 M02=3 M03=4 "
-                         "M04=4 M05=4 M06=4 M07=3 M08=4 C01=4 C02=4 C03=4 C04=3 T01=4 T02=3 T03=4 T04=4 T05=3 T06=3";
+    const char* levels =
+        "H01=4 H02=3 H03=3 H04=3 H05=4 H06=4 H07=4 H08=4 H09=4 H12=4 H13=3 H14=4 M01=3 M02=3 M03=4 "
+        "M04=4 M05=4 M06=4 M07=3 M08=4 C01=4 C02=4 C03=4 C04=3 T01=4 T02=3 T03=4 T04=4 T05=3 T06=3";
     std::istringstream words(levels);
     for (std::string w; words >> w;) {
         worst.level[FindFactor(w.substr(0, 3))->slot] = std::stoi(w.substr(4));
@@ -86,13 +87,13 @@ std::vector<RatingSet> ScanSets(uint32_t seed, int count)
 }
 
 struct Measured {
-    double literalRatio;     // literal time ÷ production time
-    double serialRatio;      // production time per draw ÷ serial loop's
+    double literalRatio;  // literal time ÷ production time
+    double serialRatio;   // production time per draw ÷ serial loop's
     double drawsPerInit;
-    double productionNs;     // per initiation
-    double literalNs;        // per initiation
+    double productionNs;           // per initiation
+    double literalNs;              // per initiation
     std::vector<double> kernelNs;  // per kernel of KernelsToCompare: ns per initiation
-    bool same = true;        // production and literal counters and final states agree
+    bool same = true;              // production and literal counters and final states agree
 };
 
 std::vector<KernelChoice> KernelsToCompare()
@@ -152,10 +153,7 @@ Measured Measure(const NetworkInputs& inputs, int32_t n, int rounds, bool eachKe
     return m;
 }
 
-std::string ChoiceName(KernelChoice c)
-{
-    return std::string(KernelName(c.instructions)) + " " + LoopName(c.loop);
-}
+std::string ChoiceName(KernelChoice c) { return std::string(KernelName(c.instructions)) + " " + LoopName(c.loop); }
 
 // --scan [SEED [COUNT]] [--kernels]: the named sets, then COUNT random sets from SEED, one line
 // each, and the minimum and maximum of the ratios over the scan.
@@ -183,8 +181,8 @@ int Scan(int argc, char** argv)
     constexpr int Rounds = 7;
     std::printf("N = %d, medians of %d rounds on the thread's CPU clock; scan seed %u, %d sets\n", N, Rounds, seed,
                 count);
-    std::printf("%-26s %6s %7s %8s %-22s %8s %8s %8s %8s %8s", "set", "draws", "P(C)", "surprise", "kernel",
-                "model ns", "prod ns", "lit ns", "prod/lit", "t/serial");
+    std::printf("%-26s %6s %7s %8s %-22s %8s %8s %8s %8s %8s", "set", "draws", "P(C)", "surprise", "kernel", "model ns",
+                "prod ns", "lit ns", "prod/lit", "t/serial");
     if (eachKernel) {
         for (KernelChoice k : KernelsToCompare()) std::printf(" %10.10s", ChoiceName(k).c_str());
         std::printf("  (ns per initiation)");
@@ -220,9 +218,10 @@ int Scan(int argc, char** argv)
     for (const RatingSet& set : NamedSets()) report(set, false);
     for (const RatingSet& set : ScanSets(seed, count)) report(set, true);
     if (scanned > 0) {
-        std::printf("scan of %d sets: production ÷ literal minimum %.2f (%d below 5), time per draw ÷ serial "
-                    "loop's maximum %.3f (%d above 0.5)\n",
-                    scanned, minLiteral, belowLiteralGoal, maxSerial, aboveSerialGoal);
+        std::printf(
+            "scan of %d sets: production ÷ literal minimum %.2f (%d below 5), time per draw ÷ serial "
+            "loop's maximum %.3f (%d above 0.5)\n",
+            scanned, minLiteral, belowLiteralGoal, maxSerial, aboveSerialGoal);
     }
     if (!allSame) {
         std::printf("production and literal counters differ\n");

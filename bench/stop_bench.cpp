@@ -52,8 +52,7 @@ void BM_StopLatency(benchmark::State& state, const RatingSet& set)
         std::thread worker([&] {
             try {
                 run.Execute(control);
-            } catch (const WorkStopped&) {
-            }
+            } catch (const WorkStopped&) {}
         });
         while (done < 4 * SliceInitiations) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         const auto asked = std::chrono::steady_clock::now();

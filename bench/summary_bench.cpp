@@ -49,7 +49,13 @@ void BM_Summary10000Workplaces(benchmark::State& state)
     }
     state.counters["rows_per_s"] = benchmark::Counter(Workplaces, benchmark::Counter::kIsIterationInvariantRate);
 }
-BENCHMARK(BM_Summary10000Workplaces)->ArgName("importance")->Arg(0)->Arg(1)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_Summary10000Workplaces)
+    ->ArgName("importance")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime()
+    ->Iterations(1);
 
 }  // namespace
 
@@ -69,6 +75,12 @@ void BM_CompareAssessments(benchmark::State& state)
     }
     for (auto _ : state) benchmark::DoNotOptimize(CompareAssessments(a, b));
 }
-BENCHMARK(BM_CompareAssessments)->ArgName("differing")->Arg(5)->Arg(15)->Arg(16)->Arg(30)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompareAssessments)
+    ->ArgName("differing")
+    ->Arg(5)
+    ->Arg(15)
+    ->Arg(16)
+    ->Arg(30)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

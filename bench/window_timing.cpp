@@ -115,7 +115,8 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setFont(KestalFont());
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    const QString shots = argc == 3 && QLatin1String(argv[1]) == QLatin1String("--shots") ? QString::fromLocal8Bit(argv[2]) : QString();
+    const QString shots =
+        argc == 3 && QLatin1String(argv[1]) == QLatin1String("--shots") ? QString::fromLocal8Bit(argv[2]) : QString();
     QTemporaryDir folder;
     const QString projects[2] = {ProjectWithMeasures(QDir(folder.path()), "1500"),
                                  ProjectWithMeasures(QDir(folder.path()), "1800")};
@@ -142,7 +143,8 @@ int main(int argc, char* argv[])
         const double cpuStart = CpuSeconds();
         pages->setCurrentIndex(3);
         views->setCurrentIndex(2);
-        while (line->text() == judging || !chart->isVisible()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        while (line->text() == judging || !chart->isVisible())
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
         chart->grab();  // the chart laid out and painted once
         QApplication::processEvents();
         wall.push_back(elapsed.nsecsElapsed() / 1e9);
@@ -156,9 +158,10 @@ int main(int argc, char* argv[])
         optimizer.push_back(CpuSeconds() - cpuStart);
     }
     std::printf("Optimizer alone: median of %d: %.3f s process CPU\n", Repetitions, Median(optimizer));
-    std::printf("Best-set page, %d measures (%d sets), until complete and painted: median of %d: %.3f s wall, "
-                "%.3f s process CPU; longest interface-thread pause %.0f ms\n",
-                Measures, 1 << Measures, Repetitions, Median(wall), Median(cpu), Median(stalls));
+    std::printf(
+        "Best-set page, %d measures (%d sets), until complete and painted: median of %d: %.3f s wall, "
+        "%.3f s process CPU; longest interface-thread pause %.0f ms\n",
+        Measures, 1 << Measures, Repetitions, Median(wall), Median(cpu), Median(stalls));
 
     if (!shots.isEmpty()) {
         QDir().mkpath(shots);
@@ -194,9 +197,10 @@ int main(int argc, char* argv[])
         pauses.push_back(stall.Stop());
         if (!QFile::exists(pdf)) std::fprintf(stderr, "kestal-window-bench: the report was not written\n");
     }
-    std::printf("PDF report through \"Экспорт отчёта…\", %d measures: median of %d: %.3f s wall until written; "
-                "longest interface-thread pause %.0f ms\n",
-                Measures, Repetitions, Median(total), Median(pauses));
+    std::printf(
+        "PDF report through \"Экспорт отчёта…\", %d measures: median of %d: %.3f s wall until written; "
+        "longest interface-thread pause %.0f ms\n",
+        Measures, Repetitions, Median(total), Median(pauses));
     if (!shots.isEmpty()) {
         // The importance view in the smallest window it is made for.
         window.showNormal();

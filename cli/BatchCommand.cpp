@@ -62,7 +62,8 @@ std::string TopText(const WorkplaceAssessment& w, const char* separator)
 void WriteTable(std::ostream& out, const WorkplaceList& list, const std::vector<WorkplaceAssessment>& assessed,
                 const NumberLocale& locale)
 {
-    std::vector<std::vector<std::string>> rows = {{"Строка", "Рабочее место", "Ранг", "Происшествие", "Главные факторы"}};
+    std::vector<std::vector<std::string>> rows = {
+        {"Строка", "Рабочее место", "Ранг", "Происшествие", "Главные факторы"}};
     for (std::size_t i = 0; i < assessed.size(); ++i)
         rows.push_back({IntegerText(static_cast<int64_t>(list.workplaces[i].row)), OneLine(list.workplaces[i].name),
                         IntegerText(assessed[i].rank), GeneralText(assessed[i].nodes.node[NodeI], locale),
@@ -75,8 +76,8 @@ void WriteJson(std::ostream& out, const WorkplaceList& list, const std::vector<W
     out << "{\"workplaces\":[";
     for (std::size_t i = 0; i < assessed.size(); ++i) {
         const WorkplaceAssessment& w = assessed[i];
-        out << (i ? "," : "") << "{\"row\":" << list.workplaces[i].row << ",\"name\":" << JsonString(list.workplaces[i].name)
-            << ",\"nodes\":[";
+        out << (i ? "," : "") << "{\"row\":" << list.workplaces[i].row
+            << ",\"name\":" << JsonString(list.workplaces[i].name) << ",\"nodes\":[";
         for (int node = 0; node < NodeCount; ++node) out << (node ? "," : "") << JsonNumber(w.nodes.node[node]);
         out << "],\"accident\":" << JsonNumber(w.nodes.node[NodeI]) << ",\"rank\":" << w.rank << ",\"top_factors\":[";
         bool first = true;
@@ -105,7 +106,8 @@ int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         std::optional<std::vector<WorkplaceAssessment>> assessed;
         {
             // Counted as the initiations a modeling run of about the same length would make.
-            const int64_t work = static_cast<int64_t>(list.workplaces.size()) * (options.importance ? 1'000'000 : 3'000);
+            const int64_t work =
+                static_cast<int64_t>(list.workplaces.size()) * (options.importance ? 1'000'000 : 3'000);
             TerminalProgress progress(ProgressTerminal(work));
             const WorkControl control = progress.Control();
             assessed = AssessWorkplaces(list.workplaces, options.importance, [&](std::size_t done, std::size_t total) {
@@ -120,7 +122,8 @@ int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         else
             WriteTable(text, list, *assessed, OutputNumberLocale(options.format));
         for (const WorkplaceRefusal& e : list.errors)
-            refusals.push_back(options.file + ": строка " + std::to_string(e.row) + ", столбец " + e.column + ": " + e.problem);
+            refusals.push_back(options.file + ": строка " + std::to_string(e.row) + ", столбец " + e.column + ": " +
+                               e.problem);
     });
     if (status != 0 || refusals.empty()) return status;
     for (const std::string& line : refusals) err << "kestal-sim batch: " << OneLine(line) << '\n';

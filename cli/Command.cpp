@@ -16,14 +16,16 @@ namespace kestal {
 
 namespace {
 
-void WriteLine(std::ostream& err, const char* name, const std::string& message) {
+void WriteLine(std::ostream& err, const char* name, const std::string& message)
+{
     err << "kestal-sim " << name << ": " << OneLine(message) << '\n' << std::flush;
 }
 
 }  // namespace
 
 int RunCommandBody(const char* name, std::ostream& out, std::ostream& err,
-                   const std::function<void(std::ostream& text)>& body) {
+                   const std::function<void(std::ostream& text)>& body)
+{
     std::ostringstream text;
     try {
         body(text);

@@ -8,7 +8,8 @@
 
 namespace kestal {
 
-CommandSession OpenSession(const SimulationOptions& options, const NumberLocale& displayLocale) {
+CommandSession OpenSession(const SimulationOptions& options, const NumberLocale& displayLocale)
+{
     CommandSession opened;
     const Clock* clock = &SystemClock();
     if (options.seed) {
@@ -25,12 +26,14 @@ CommandSession OpenSession(const SimulationOptions& options, const NumberLocale&
 }
 
 std::string SettingSubject(const SimulationOptions& options, bool given, const std::string& option,
-                           const std::string& key, const std::string& text) {
+                           const std::string& key, const std::string& text)
+{
     if (given || !options.project) return Subject(option, text);
     return *options.project + ": " + Subject(key, text);
 }
 
-void CheckRunSize(const Session& session, const SimulationOptions& options) {
+void CheckRunSize(const Session& session, const SimulationOptions& options)
+{
     const SessionState& state = session.state();
     const std::string k = SettingSubject(options, options.kText.has_value(), "-K", "k", state.kText);
     const std::string n = SettingSubject(options, options.nText.has_value(), "-N", "n", state.nText);

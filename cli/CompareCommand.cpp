@@ -58,8 +58,8 @@ void WriteTable(std::ostream& out, const CompareOptions& options, const NetworkI
     out << "A: " << options.files[0] << "\nB: " << options.files[1] << "\n\n";
     std::vector<std::vector<std::string>> ratings = {{"Фактор", "A", "B", ""}};
     for (const FactorInfo& f : FactorCatalogue)
-        ratings.push_back({f.id, LevelText(LevelNumberOf(a.slot[f.slot]), "—"), LevelText(LevelNumberOf(b.slot[f.slot]), "—"),
-                           a.slot[f.slot] != b.slot[f.slot] ? "*" : ""});
+        ratings.push_back({f.id, LevelText(LevelNumberOf(a.slot[f.slot]), "—"),
+                           LevelText(LevelNumberOf(b.slot[f.slot]), "—"), a.slot[f.slot] != b.slot[f.slot] ? "*" : ""});
     WriteAlignedRows(out, ratings);
     out << '\n';
     std::vector<std::vector<std::string>> nodes = {{"Узел", "Возможные состояния", "A", "B"}};
@@ -89,11 +89,11 @@ void WriteJson(std::ostream& out, const CompareOptions& options, const Assessmen
     const auto level = [](int number) { return number ? IntegerText(number) : std::string("null"); };
     out << "{\"a\":{\"file\":" << JsonString(options.files[0]) << ",\"accident\":" << JsonNumber(c.a.node[NodeI])
         << "},\"b\":{\"file\":" << JsonString(options.files[1]) << ",\"accident\":" << JsonNumber(c.b.node[NodeI])
-        << "},\"difference\":" << JsonNumber(c.difference) << ",\"method\":"
-        << (c.method == ContributionMethod::Exact ? "\"exact\"" : "\"sampling\"") << ",\"nodes\":[";
+        << "},\"difference\":" << JsonNumber(c.difference)
+        << ",\"method\":" << (c.method == ContributionMethod::Exact ? "\"exact\"" : "\"sampling\"") << ",\"nodes\":[";
     for (int node = 0; node < NodeCount; ++node)
-        out << (node ? "," : "") << "{\"node\":" << JsonString(NodeLetters[node]) << ",\"a\":" << JsonNumber(c.a.node[node])
-            << ",\"b\":" << JsonNumber(c.b.node[node]) << '}';
+        out << (node ? "," : "") << "{\"node\":" << JsonString(NodeLetters[node])
+            << ",\"a\":" << JsonNumber(c.a.node[node]) << ",\"b\":" << JsonNumber(c.b.node[node]) << '}';
     out << "],\"contributions\":[";
     for (std::size_t i = 0; i < c.contributions.size(); ++i) {
         const FactorContribution& f = c.contributions[i];

@@ -15,7 +15,8 @@ namespace kestal {
 
 namespace {
 
-void WriteTable(std::ostream& out, const NodeProbabilities& p, const NumberLocale& locale) {
+void WriteTable(std::ostream& out, const NodeProbabilities& p, const NumberLocale& locale)
+{
     std::vector<std::vector<std::string>> rows = {{"Узел", "Возможные состояния", "Вероятность"}};
     for (int node = 0; node < NodeCount; ++node)
         rows.push_back({NodeLetters[node], NodeDisplayTexts[node], GeneralText(p.node[node], locale)});
@@ -23,7 +24,8 @@ void WriteTable(std::ostream& out, const NodeProbabilities& p, const NumberLocal
     out << "Розыгрышей на инициацию: " << GeneralText(DrawsPerInitiation(p), locale) << '\n';
 }
 
-void WriteJson(std::ostream& out, const NodeProbabilities& p) {
+void WriteJson(std::ostream& out, const NodeProbabilities& p)
+{
     out << "{\"nodes\":[";
     for (int node = 0; node < NodeCount; ++node) {
         out << (node ? "," : "") << "{\"node\":" << JsonString(NodeLetters[node])
@@ -35,7 +37,8 @@ void WriteJson(std::ostream& out, const NodeProbabilities& p) {
 
 }  // namespace
 
-int ExactCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int ExactCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
     return RunCommandBody("exact", out, err, [&](std::ostream& text) {
         const SimulationOptions options = ParseSimulationOptions(args, TakeRatingOption, {"table", "json"});
         const NodeProbabilities p = OpenSession(options, EnglishNumberLocale()).session->ExactNodes();

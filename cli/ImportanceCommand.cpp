@@ -18,7 +18,8 @@ namespace {
 // A level number, or the text for a setting that is no level's value.
 std::string LevelText(int level, const char* none) { return level ? IntegerText(level) : none; }
 
-void WriteTable(std::ostream& out, const ImportanceTable& table, const NumberLocale& locale) {
+void WriteTable(std::ostream& out, const ImportanceTable& table, const NumberLocale& locale)
+{
     out << "Происшествие: " << GeneralText(table.accident, locale) << '\n';
     std::vector<std::vector<std::string>> rows = {
         {"Фактор", "Уровень", "Лучший", "Худший", "Происшествие при лучшем", "Снижение"}};
@@ -28,12 +29,13 @@ void WriteTable(std::ostream& out, const ImportanceTable& table, const NumberLoc
     WriteAlignedRows(out, rows);
 }
 
-void WriteJson(std::ostream& out, const ImportanceTable& table) {
+void WriteJson(std::ostream& out, const ImportanceTable& table)
+{
     out << "{\"accident\":" << JsonNumber(table.accident) << ",\"factors\":[";
     for (std::size_t i = 0; i < table.factors.size(); ++i) {
         const FactorImportance& f = table.factors[i];
-        out << (i ? "," : "") << "{\"factor\":" << JsonString(f.factor->id) << ",\"level\":" << LevelText(f.level, "null")
-            << ",\"accident\":[";
+        out << (i ? "," : "") << "{\"factor\":" << JsonString(f.factor->id)
+            << ",\"level\":" << LevelText(f.level, "null") << ",\"accident\":[";
         for (int item = 0; item < LevelCount; ++item) out << (item ? "," : "") << JsonNumber(f.accident[item]);
         out << "],\"best_level\":" << f.bestLevel << ",\"worst_level\":" << f.worstLevel << '}';
     }
@@ -42,7 +44,8 @@ void WriteJson(std::ostream& out, const ImportanceTable& table) {
 
 }  // namespace
 
-int ImportanceCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int ImportanceCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
     return RunCommandBody("importance", out, err, [&](std::ostream& text) {
         const SimulationOptions options = ParseSimulationOptions(args, TakeRatingOption, {"table", "json"});
         const ImportanceTable table = OpenSession(options, EnglishNumberLocale()).session->Importance();

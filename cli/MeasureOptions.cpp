@@ -8,14 +8,15 @@ namespace kestal {
 
 namespace {
 
-MeasureOption ParseMeasureOption(const std::string& text) {
+MeasureOption ParseMeasureOption(const std::string& text)
+{
     const std::string subject = Subject("--measure", text);
     if (InvalidUtf8Offset(text) != std::string::npos) throw UsageError(subject + ": not valid UTF-8");
     const auto last = text.rfind(';');
     const auto middle = last == std::string::npos || last == 0 ? std::string::npos : text.rfind(';', last - 1);
     if (middle == std::string::npos) throw UsageError(subject + ": expected NAME;COST;ID=NUMBER[,ID=NUMBER...]");
-    MeasureOption measure{text, text.substr(0, middle),
-                          ReadAmount(text.substr(middle + 1, last - middle - 1), CommandLineNumbers()), {}};
+    MeasureOption measure{
+        text, text.substr(0, middle), ReadAmount(text.substr(middle + 1, last - middle - 1), CommandLineNumbers()), {}};
     const std::string list = text.substr(last + 1);
     for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
         end = list.find(',', start);
@@ -31,22 +32,26 @@ MeasureOption ParseMeasureOption(const std::string& text) {
 
 // The budget or damage, typed or from the file, as the study's button takes it.
 void CheckAmount(const MeasureCommandOptions& options, bool given, const std::string& option, const std::string& key,
-                 const TypedAmount& amount) {
+                 const TypedAmount& amount)
+{
     const std::string subject = SettingSubject(options.simulation, given, option, key, amount.text);
     if (!Attributed(subject, [&] { return AmountAtLeastOne(amount); }))
         throw UsageError(subject + ": must be 1 or more");
 }
 
-void CheckCount(const MeasureCommandOptions& options, const Session& session, const MeasureCount& count) {
+void CheckCount(const MeasureCommandOptions& options, const Session& session, const MeasureCount& count)
+{
     const bool fromFile = options.measures.empty() && options.simulation.project;
     const int measures = fromFile ? session.state().measures.MeasureCount : static_cast<int>(options.measures.size());
     if (count.accepts(measures)) return;
-    const std::string number = std::to_string(measures) + (fromFile ? " measure" : " time") + (measures == 1 ? "" : "s");
+    const std::string number =
+        std::to_string(measures) + (fromFile ? " measure" : " time") + (measures == 1 ? "" : "s");
     throw UsageError((fromFile ? *options.simulation.project + " holds " : "--measure given ") + number + ": " +
                      count.refusal);
 }
 
-void Capture(const MeasureOption& measure, Session& session) {
+void Capture(const MeasureOption& measure, Session& session)
+{
     const std::string subject = Subject("--measure", measure.text);
     MeasureDraft draft{measure.name, measure.cost, {}};
     for (const auto& [factor, item] : measure.changes) {
@@ -63,7 +68,8 @@ void Capture(const MeasureOption& measure, Session& session) {
 }  // namespace
 
 MeasureCommandOptions ParseMeasureCommandOptions(const std::vector<std::string>& args, OptionTaker takeOther,
-                                                 const std::vector<std::string>& formats) {
+                                                 const std::vector<std::string>& formats)
+{
     MeasureCommandOptions options;
     ArgumentReader reader(args);
     while (!reader.AtEnd()) {
@@ -80,7 +86,8 @@ MeasureCommandOptions ParseMeasureCommandOptions(const std::vector<std::string>&
     return options;
 }
 
-void SetUpMeasures(const MeasureCommandOptions& options, Session& session, const MeasureCount& count) {
+void SetUpMeasures(const MeasureCommandOptions& options, Session& session, const MeasureCount& count)
+{
     if (options.budget) session.SetBudgetText(*options.budget);
     if (options.damage) session.SetDamageText(*options.damage);
     CheckAmount(options, options.budget.has_value(), "--budget", "budget", session.state().BudgetAmount());

@@ -22,7 +22,8 @@ const MeasureCount OptimizedCount = {
     [](int count) { return count >= MinCandidateMeasures && count <= MaxCandidateMeasures; }, BestSetCountText};
 
 // The members' names in capture order.
-std::vector<std::string> MemberNames(uint32_t members, const std::vector<CandidateMeasure>& candidates) {
+std::vector<std::string> MemberNames(uint32_t members, const std::vector<CandidateMeasure>& candidates)
+{
     std::vector<std::string> names;
     for (std::size_t i = 0; i < candidates.size(); ++i)
         if (members >> i & 1) names.push_back(candidates[i].name);
@@ -31,12 +32,14 @@ std::vector<std::string> MemberNames(uint32_t members, const std::vector<Candida
 
 // The best set, or the line on why nothing is recommended.
 std::string BestText(const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& candidates,
-                     const NumberLocale& locale) {
+                     const NumberLocale& locale)
+{
     return optimum.best ? MembersText(*optimum.best, candidates) : BestSetLine(optimum, candidates, locale);
 }
 
 void WriteTable(std::ostream& out, const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& candidates,
-                const NumberLocale& locale) {
+                const NumberLocale& locale)
+{
     out << "Происшествие без мер: " << GeneralText(optimum.baseline, locale) << '\n';
     std::vector<std::vector<std::string>> rows = {
         {"Мероприятия", "Затраты", "Происшествие", "Выгода", "Выгода/затраты", "В бюджете", "Парето"}};
@@ -48,7 +51,8 @@ void WriteTable(std::ostream& out, const MeasureOptimum& optimum, const std::vec
     out << "Лучший набор: " << BestText(optimum, candidates, locale) << '\n';
 }
 
-std::string JsonNames(uint32_t members, const std::vector<CandidateMeasure>& candidates) {
+std::string JsonNames(uint32_t members, const std::vector<CandidateMeasure>& candidates)
+{
     std::string text = "[";
     for (const std::string& name : MemberNames(members, candidates))
         text += (text.size() > 1 ? "," : "") + JsonString(name);
@@ -56,7 +60,8 @@ std::string JsonNames(uint32_t members, const std::vector<CandidateMeasure>& can
 }
 
 void WriteJson(std::ostream& out, const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& candidates,
-               const NumberLocale& locale) {
+               const NumberLocale& locale)
+{
     out << "{\"baseline\":" << JsonNumber(optimum.baseline) << ",\"subsets\":[";
     for (std::size_t i = 0; i < optimum.subsets.size(); ++i) {
         const MeasureSubset& s = optimum.subsets[i];
@@ -77,7 +82,8 @@ void WriteJson(std::ostream& out, const MeasureOptimum& optimum, const std::vect
 
 }  // namespace
 
-int OptimizeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int OptimizeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
     return RunCommandBody("optimize", out, err, [&](std::ostream& text) {
         const MeasureCommandOptions options = ParseMeasureCommandOptions(args, TakeRatingOption, {"table", "json"});
         const NumberLocale locale = OutputNumberLocale(options.simulation.format);

@@ -5,12 +5,14 @@
 
 namespace kestal {
 
-const std::string& ArgumentReader::TakeValue(const std::string& option) {
+const std::string& ArgumentReader::TakeValue(const std::string& option)
+{
     if (AtEnd()) throw UsageError("option " + option + " needs a value");
     return Take();
 }
 
-LevelChange ParseLevelChange(const std::string& subject, const std::string& entry) {
+LevelChange ParseLevelChange(const std::string& subject, const std::string& entry)
+{
     const auto equals = entry.find('=');
     if (equals == std::string::npos) throw UsageError(subject + ": expected ID=NUMBER, got '" + entry + "'");
     const std::string id = entry.substr(0, equals);
@@ -26,7 +28,8 @@ namespace {
 
 constexpr int32_t LastSeed = 86'399'999;
 
-int32_t ParseSeed(const std::string& text) {
+int32_t ParseSeed(const std::string& text)
+{
     const std::string subject = Subject("--seed", text);
     const std::string range = "the seed is 0 to " + std::to_string(LastSeed);
     const int32_t seed = IntegerOf(subject, text, range);
@@ -35,7 +38,8 @@ int32_t ParseSeed(const std::string& text) {
 }
 
 // "table, csv or json".
-std::string Alternatives(const std::vector<std::string>& formats) {
+std::string Alternatives(const std::vector<std::string>& formats)
+{
     std::string text;
     for (std::size_t i = 0; i < formats.size(); ++i)
         text += (i == 0 ? "" : i + 1 == formats.size() ? " or " : ", ") + formats[i];
@@ -45,7 +49,8 @@ std::string Alternatives(const std::vector<std::string>& formats) {
 }  // namespace
 
 bool TakeSimulationOption(ArgumentReader& reader, const std::string& arg, SimulationOptions& options,
-                          const std::vector<std::string>& formats) {
+                          const std::vector<std::string>& formats)
+{
     if (arg == "-K")
         options.kText = reader.TakeValue(arg);
     else if (arg == "-N")
@@ -58,7 +63,8 @@ bool TakeSimulationOption(ArgumentReader& reader, const std::string& arg, Simula
 }
 
 bool TakeRatingOption(ArgumentReader& reader, const std::string& arg, SimulationOptions& options,
-                      const std::vector<std::string>& formats) {
+                      const std::vector<std::string>& formats)
+{
     if (arg == "--project") {
         options.project = reader.TakeValue(arg);
     } else if (arg == "--level") {
@@ -75,7 +81,8 @@ bool TakeRatingOption(ArgumentReader& reader, const std::string& arg, Simulation
 }
 
 SimulationOptions ParseSimulationOptions(const std::vector<std::string>& args, OptionTaker take,
-                                         const std::vector<std::string>& formats) {
+                                         const std::vector<std::string>& formats)
+{
     SimulationOptions options;
     ArgumentReader reader(args);
     while (!reader.AtEnd()) {

@@ -10,7 +10,8 @@ namespace kestal {
 namespace {
 
 // The locale LC_NUMERIC takes from the environment, as the C library resolves it.
-std::string NumericLocaleName() {
+std::string NumericLocaleName()
+{
     for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
         const char* value = std::getenv(variable);
         if (value && *value) return value;
@@ -18,7 +19,8 @@ std::string NumericLocaleName() {
     return "C";
 }
 
-NumberLocale UserNumberLocale() {
+NumberLocale UserNumberLocale()
+{
     const std::string name = NumericLocaleName();
     NumberLocale locale;
     if (std::setlocale(LC_NUMERIC, "")) {
@@ -35,7 +37,8 @@ NumberLocale UserNumberLocale() {
 
 }  // namespace
 
-NumberLocale OutputNumberLocale(const std::string& format) {
+NumberLocale OutputNumberLocale(const std::string& format)
+{
     return format == "table" ? UserNumberLocale() : EnglishNumberLocale();
 }
 

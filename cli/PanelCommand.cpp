@@ -34,7 +34,8 @@ struct PanelOptions {
     std::optional<std::string> targetText;
 };
 
-PanelOptions ParsePanelOptions(const std::vector<std::string>& args) {
+PanelOptions ParsePanelOptions(const std::vector<std::string>& args)
+{
     PanelOptions options;
     const std::vector<std::string> formats = {"table", "json"};
     ArgumentReader reader(args);
@@ -52,18 +53,19 @@ PanelOptions ParsePanelOptions(const std::vector<std::string>& args) {
     return options;
 }
 
-long double ParseTarget(const std::string& text) {
+long double ParseTarget(const std::string& text)
+{
     const std::string subject = Subject("--target", text);
     const long double target = Attributed(subject, [&] { return ParseFloat(text, CommandLineNumbers()); });
     if (!(target >= 0 && target <= 1)) throw UsageError(subject + ": a target is a probability from 0 to 1");
     return target;
 }
 
-
 std::string OptionalJson(const std::optional<long double>& value) { return value ? JsonNumber(*value) : "null"; }
 
 void WriteJson(std::ostream& out, const ExpertPanel& panel, const PanelBand& band,
-               const std::vector<FactorOpinions>& opinions, const Concordance& concordance) {
+               const std::vector<FactorOpinions>& opinions, const Concordance& concordance)
+{
     out << "{\"experts\":[";
     for (std::size_t k = 0; k < panel.experts.size(); ++k) out << (k ? "," : "") << JsonString(panel.experts[k].name);
     out << "],\"method\":" << (band.method == BandMethod::Enumeration ? "\"enumeration\"" : "\"sampling\"")
@@ -93,8 +95,8 @@ void WriteJson(std::ostream& out, const ExpertPanel& panel, const PanelBand& ban
 }
 
 void WriteTable(std::ostream& out, const ExpertPanel& panel, const PanelBand& band,
-                const std::vector<FactorOpinions>& opinions, const Concordance& concordance,
-                const NumberLocale& locale) {
+                const std::vector<FactorOpinions>& opinions, const Concordance& concordance, const NumberLocale& locale)
+{
     out << "Эксперты:";
     for (std::size_t k = 0; k < panel.experts.size(); ++k) out << (k ? ", " : " ") << panel.experts[k].name;
     out << '\n'
@@ -127,7 +129,8 @@ void WriteTable(std::ostream& out, const ExpertPanel& panel, const PanelBand& ba
     }
     if (!opinions.empty()) {
         out << "Оценки факторов:\n";
-        std::vector<std::vector<std::string>> levels = {{"Фактор", "Наименьший", "Наибольший", "Согласованный", "Оценок"}};
+        std::vector<std::vector<std::string>> levels = {
+            {"Фактор", "Наименьший", "Наибольший", "Согласованный", "Оценок"}};
         for (const FactorOpinions& row : opinions)
             levels.push_back({row.factor->id, IntegerText(row.lowest), IntegerText(row.highest),
                               IntegerText(row.consensus), IntegerText(static_cast<int64_t>(row.levels.size()))});
@@ -137,7 +140,8 @@ void WriteTable(std::ostream& out, const ExpertPanel& panel, const PanelBand& ba
 
 }  // namespace
 
-ExpertPanel ReadPanelFile(const std::string& path) {
+ExpertPanel ReadPanelFile(const std::string& path)
+{
     const std::string subject = Subject("--panel", path);
     std::ifstream file(path, std::ios::binary);
     if (!file) throw UsageError(subject + ": the file cannot be read: " + std::strerror(errno));
@@ -149,7 +153,8 @@ ExpertPanel ReadPanelFile(const std::string& path) {
     return Attributed(subject, [&] { return ReadExpertPanelCsv(bytes); });
 }
 
-int PanelCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int PanelCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
     return RunCommandBody("panel", out, err, [&](std::ostream& text) {
         const PanelOptions options = ParsePanelOptions(args);
         const std::optional<long double> target =

@@ -57,8 +57,8 @@ std::string BandJson(const std::optional<PanelBand>& band)
 {
     if (!band) return "";
     const NodeBand& b = band->node[NodeI];
-    return ",\"band\":{\"p05\":" + JsonNumber(b.p05) + ",\"p50\":" + JsonNumber(b.p50) + ",\"p95\":" +
-           JsonNumber(b.p95) + "}";
+    return ",\"band\":{\"p05\":" + JsonNumber(b.p05) + ",\"p50\":" + JsonNumber(b.p50) +
+           ",\"p95\":" + JsonNumber(b.p95) + "}";
 }
 
 // "1e-3", "0.001" or "0.1 %": a probability from 0 to 1, "." as the decimal separator.
@@ -69,8 +69,7 @@ long double ParseTarget(const std::string& text)
     const std::string number = percent ? text.substr(0, text.size() - 1) : text;
     long double value = Attributed(subject, [&] { return ParseFloat(number, CommandLineNumbers()); });
     if (percent) value /= 100;
-    if (!(value >= 0.0L && value <= 1.0L))
-        throw UsageError(subject + ": a probability is 0 to 1 (0 % to 100 %)");
+    if (!(value >= 0.0L && value <= 1.0L)) throw UsageError(subject + ": a probability is 0 to 1 (0 % to 100 %)");
     return value;
 }
 
@@ -165,8 +164,9 @@ std::string JsonChanges(const LevelPlan& plan)
 {
     std::string text;
     for (const PlannedLevel& change : plan.changes)
-        text += (text.empty() ? "" : ",") + ("{\"factor\":" + JsonString(change.factor->id) + ",\"from\":" +
-                                             std::to_string(change.from) + ",\"to\":" + std::to_string(change.to) + "}");
+        text += (text.empty() ? "" : ",") +
+                ("{\"factor\":" + JsonString(change.factor->id) + ",\"from\":" + std::to_string(change.from) +
+                 ",\"to\":" + std::to_string(change.to) + "}");
     return text;
 }
 

@@ -15,21 +15,25 @@ constexpr int64_t VisibleWork = 50'000'000;
 constexpr int BarWidth = 40;
 }  // namespace
 
-std::FILE* ProgressTerminal(int64_t initiations) {
+std::FILE* ProgressTerminal(int64_t initiations)
+{
     return initiations >= VisibleWork && isatty(STDERR_FILENO) ? stderr : nullptr;
 }
 
-TerminalProgress::~TerminalProgress() {
+TerminalProgress::~TerminalProgress()
+{
     if (lastPercent_ < 0) return;
     std::fprintf(terminal_, "\r%*s\r", BarWidth + 8, "");
     std::fflush(terminal_);
 }
 
-WorkControl TerminalProgress::Control() {
+WorkControl TerminalProgress::Control()
+{
     return {[this](int64_t done, int64_t total) { Draw(done, total); }, [] { return StopSignal() != 0; }};
 }
 
-void TerminalProgress::Draw(int64_t done, int64_t total) {
+void TerminalProgress::Draw(int64_t done, int64_t total)
+{
     const int percent = static_cast<int>(done * 100 / total);
     if (!terminal_ || percent == lastPercent_) return;
     lastPercent_ = percent;

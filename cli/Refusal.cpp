@@ -9,11 +9,10 @@
 
 namespace kestal {
 
-std::string Subject(const std::string& option, const std::string& value) {
-    return option + " '" + value + "'";
-}
+std::string Subject(const std::string& option, const std::string& value) { return option + " '" + value + "'"; }
 
-int32_t IntegerOf(const std::string& subject, const std::string& text, const std::string& range) {
+int32_t IntegerOf(const std::string& subject, const std::string& text, const std::string& range)
+{
     try {
         return ParseInteger(text);
     } catch (const KestalError& error) {
@@ -24,7 +23,8 @@ int32_t IntegerOf(const std::string& subject, const std::string& text, const std
 namespace {
 
 // The length of the well-formed UTF-8 character at `at`, 0 when the byte there starts none.
-std::size_t CharacterLength(const std::string& text, std::size_t at) {
+std::size_t CharacterLength(const std::string& text, std::size_t at)
+{
     const unsigned char lead = static_cast<unsigned char>(text[at]);
     const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
     const std::string character = text.substr(at, length);
@@ -33,7 +33,8 @@ std::size_t CharacterLength(const std::string& text, std::size_t at) {
 
 }  // namespace
 
-std::string OneLine(const std::string& text) {
+std::string OneLine(const std::string& text)
+{
     std::string line;
     for (std::size_t at = 0; at < text.size();) {
         const unsigned char byte = static_cast<unsigned char>(text[at]);

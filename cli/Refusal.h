@@ -21,7 +21,8 @@ std::string Subject(const std::string& option, const std::string& value);
 
 // Runs `step`; a refusal of the session or the core (KestalError) becomes "<subject>: <message>".
 template <class Step>
-decltype(auto) Attributed(const std::string& subject, Step step) {
+decltype(auto) Attributed(const std::string& subject, Step step)
+{
     try {
         return step();
     } catch (const KestalError& error) {

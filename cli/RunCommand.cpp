@@ -19,13 +19,15 @@ namespace kestal {
 
 namespace {
 
-std::array<NodeResult, NodeCount> Summarise(const RunBlock& block, const NumberLocale& locale) {
+std::array<NodeResult, NodeCount> Summarise(const RunBlock& block, const NumberLocale& locale)
+{
     std::array<NodeResult, NodeCount> results;
     for (int node = 0; node < NodeCount; ++node) results[node] = NodeTexts(block, node, locale);
     return results;
 }
 
-void WriteTable(std::ostream& out, const std::array<NodeResult, NodeCount>& results) {
+void WriteTable(std::ostream& out, const std::array<NodeResult, NodeCount>& results)
+{
     std::vector<std::vector<std::string>> rows;
     rows.emplace_back(ResultGridHeaders.begin(), ResultGridHeaders.end());
     for (int node = 0; node < NodeCount; ++node) {
@@ -36,7 +38,8 @@ void WriteTable(std::ostream& out, const std::array<NodeResult, NodeCount>& resu
     WriteAlignedRows(out, rows);
 }
 
-void WriteCsv(std::ostream& out, const std::array<NodeResult, NodeCount>& results) {
+void WriteCsv(std::ostream& out, const std::array<NodeResult, NodeCount>& results)
+{
     out << "node,name,mean,deviation,last\n";
     for (int node = 0; node < NodeCount; ++node) {
         const NodeResult& r = results[node];
@@ -50,7 +53,8 @@ void WriteCsv(std::ostream& out, const std::array<NodeResult, NodeCount>& result
 // the N for 1 % at this K (null when no run reaches it), the generator's limit and whether K·N is
 // beyond it.
 void WriteJson(std::ostream& out, const RunBlock& block, const SimulationOptions& options,
-               const std::array<NodeResult, NodeCount>& results) {
+               const std::array<NodeResult, NodeCount>& results)
+{
     const NodeProbabilities exact = ExactNodeProbabilities(block.inputs);
     const RunPrecision precision = Session::PrecisionOf(block);
     out << "{\"K\":" << block.k << ",\"N\":" << block.n
@@ -61,8 +65,8 @@ void WriteJson(std::ostream& out, const RunBlock& block, const SimulationOptions
         out << (node ? "," : "") << "{\"node\":" << JsonString(NodeLetters[node])
             << ",\"name\":" << JsonString(NodeDisplayTexts[node]) << ",\"mean\":" << JsonString(r.mean)
             << ",\"deviation\":" << (r.deviation ? JsonString(*r.deviation) : "null") << ",\"last\":" << r.last
-            << ",\"pooled\":" << JsonNumber(p.pooled) << ",\"ci95\":[" << JsonNumber(p.low) << ','
-            << JsonNumber(p.high) << "],\"exact\":" << JsonNumber(exact.node[node]) << '}';
+            << ",\"pooled\":" << JsonNumber(p.pooled) << ",\"ci95\":[" << JsonNumber(p.low) << ',' << JsonNumber(p.high)
+            << "],\"exact\":" << JsonNumber(exact.node[node]) << '}';
     }
     const auto optional = [](const std::optional<long double>& value) { return value ? JsonNumber(*value) : "null"; };
     out << "],\"accident_relative_error\":" << optional(precision.accidentRelativeError)
@@ -73,7 +77,8 @@ void WriteJson(std::ostream& out, const RunBlock& block, const SimulationOptions
 
 }  // namespace
 
-int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
     return RunCommandBody("run", out, err, [&](std::ostream& text) {
         const SimulationOptions options = ParseSimulationOptions(args, TakeSimulationOption, {"table", "csv", "json"});
         const NumberLocale locale = OutputNumberLocale(options.format);

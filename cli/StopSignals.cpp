@@ -10,13 +10,12 @@ namespace {
 
 volatile std::sig_atomic_t caught = 0;
 
-void Remember(int signal) {
-    caught = signal;
-}
+void Remember(int signal) { caught = signal; }
 
 }  // namespace
 
-void CatchStopSignals() {
+void CatchStopSignals()
+{
     struct sigaction action {};
     action.sa_handler = Remember;
     action.sa_flags = SA_RESETHAND;
@@ -27,8 +26,6 @@ void CatchStopSignals() {
     std::signal(SIGPIPE, SIG_IGN);
 }
 
-int StopSignal() {
-    return caught;
-}
+int StopSignal() { return caught; }
 
 }  // namespace kestal

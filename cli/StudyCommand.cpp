@@ -23,14 +23,16 @@ namespace {
 const MeasureCount StudiedCount = {[](int count) { return StudySeriesCount(count) > 0; }, StudyCountText};
 
 // The shortest text that reads back as `cost`: "3e+38".
-std::string CostText(float cost) {
+std::string CostText(float cost)
+{
     char text[32];
     return std::string(text, std::to_chars(text, text + sizeof text, cost).ptr);
 }
 
 // The study stores the cost of every combination as a single: the total of all the measures' costs,
 // the largest, must be one. Refused before anything runs.
-void CheckCostTotal(const MeasureTables& tables) {
+void CheckCostTotal(const MeasureTables& tables)
+{
     long double total = 0.0L;
     std::string costs;
     for (int m = 0; m < tables.MeasureCount; ++m) {
@@ -45,7 +47,8 @@ void CheckCostTotal(const MeasureTables& tables) {
     }
 }
 
-void WriteTable(std::ostream& out, const std::vector<std::string>& listing, const TotalsView& totals) {
+void WriteTable(std::ostream& out, const std::vector<std::string>& listing, const TotalsView& totals)
+{
     for (const std::string& line : listing) out << line << '\n';
     out << '\n';
     // The compact rows: columns 0..4 of the header row and of every row written.
@@ -61,7 +64,8 @@ void WriteTable(std::ostream& out, const std::vector<std::string>& listing, cons
 }
 
 void WriteJson(std::ostream& out, const std::vector<std::string>& listing, const MeasureTables& tables,
-               const Budget& budget, const NumberLocale& locale) {
+               const Budget& budget, const NumberLocale& locale)
+{
     out << "{\"listing\":[";
     for (std::size_t i = 0; i < listing.size(); ++i) out << (i ? "," : "") << JsonString(listing[i]);
     out << "],\"candidates\":[";
@@ -89,7 +93,8 @@ void WriteJson(std::ostream& out, const std::vector<std::string>& listing, const
 
 }  // namespace
 
-int StudyCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int StudyCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
     return RunCommandBody("study", out, err, [&](std::ostream& text) {
         const MeasureCommandOptions options = ParseMeasureCommandOptions(args, TakeSimulationOption, {"table", "json"});
         const NumberLocale locale = OutputNumberLocale(options.simulation.format);

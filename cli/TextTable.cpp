@@ -8,7 +8,8 @@
 
 namespace kestal {
 
-void WriteAlignedRows(std::ostream& out, const std::vector<std::vector<std::string>>& rows) {
+void WriteAlignedRows(std::ostream& out, const std::vector<std::vector<std::string>>& rows)
+{
     std::vector<std::size_t> widths;
     for (const auto& row : rows) {
         widths.resize(std::max(widths.size(), row.size()));

@@ -61,7 +61,8 @@ constexpr const char* UsageNotes =
 bool IsHelp(const std::string& arg) { return arg == "--help" || arg == "-h"; }
 
 // "run, study, exact, importance or optimize (kestal-sim --help shows their options)".
-std::string CommandList() {
+std::string CommandList()
+{
     std::string list;
     const std::size_t count = std::size(CommandTable);
     for (std::size_t i = 0; i < count; ++i)
@@ -70,7 +71,8 @@ std::string CommandList() {
 }
 
 // Every command's usage, then the notes; a command's usage alone when `entry` is given.
-int PrintUsage(const CommandEntry* entry) {
+int PrintUsage(const CommandEntry* entry)
+{
     return RunCommandBody("--help", std::cout, std::cerr, [entry](std::ostream& text) {
         if (entry) {
             text << entry->usage << UsageNotes;
@@ -87,7 +89,8 @@ int PrintUsage(const CommandEntry* entry) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     CatchStopSignals();
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {

@@ -38,10 +38,7 @@ const Clock& SystemClock()
     return clock;
 }
 
-double FixedClock::MonotonicSeconds() const
-{
-    return SteadySeconds();
-}
+double FixedClock::MonotonicSeconds() const { return SteadySeconds(); }
 
 double Clock::ThreadCpuSeconds() const
 {

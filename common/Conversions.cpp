@@ -11,17 +11,13 @@ namespace kestal {
 
 namespace {
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Appends the run of decimal digits at text[pos...] to `out`; returns how many there were.
 std::size_t TakeDigits(const std::string& text, std::size_t& pos, std::string& out)
 {
     const std::size_t start = pos;
-    while (pos < text.size() && IsDigit(text[pos]))
-        out += text[pos++];
+    while (pos < text.size() && IsDigit(text[pos])) out += text[pos++];
     return pos - start;
 }
 
@@ -29,16 +25,14 @@ std::size_t TakeDigits(const std::string& text, std::size_t& pos, std::string& o
 void TakeSign(const std::string& text, std::size_t& pos, std::string& out)
 {
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        if (text[pos] == '-')
-            out += '-';
+        if (text[pos] == '-') out += '-';
         ++pos;
     }
 }
 
 void SkipBlanks(const std::string& text, std::size_t& pos)
 {
-    while (pos < text.size() && text[pos] == ' ')
-        ++pos;
+    while (pos < text.size() && text[pos] == ' ') ++pos;
 }
 
 }  // namespace
@@ -48,19 +42,15 @@ int32_t ParseInteger(const std::string& text)
     std::size_t pos = 0;
     SkipBlanks(text, pos);
     bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
-        negative = text[pos++] == '-';
-    if (pos == text.size())
-        throw KestalError(ErrorText::NotAnInteger(text));
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
+    if (pos == text.size()) throw KestalError(ErrorText::NotAnInteger(text));
     // Accumulate the magnitude; 2^31 itself is allowed only with a minus sign.
     const int64_t limit = negative ? 2147483648LL : 2147483647LL;
     int64_t magnitude = 0;
     for (; pos < text.size(); ++pos) {
-        if (!IsDigit(text[pos]))
-            throw KestalError(ErrorText::NotAnInteger(text));
+        if (!IsDigit(text[pos])) throw KestalError(ErrorText::NotAnInteger(text));
         magnitude = magnitude * 10 + (text[pos] - '0');
-        if (magnitude > limit)
-            throw KestalError(ErrorText::NotAnInteger(text));
+        if (magnitude > limit) throw KestalError(ErrorText::NotAnInteger(text));
     }
     return static_cast<int32_t>(negative ? -magnitude : magnitude);
 }
@@ -79,25 +69,21 @@ long double ParseFloat(const std::string& text, const NumberLocale& locale)
         neutral += '.';
         mantissaDigits += TakeDigits(text, pos, neutral);
     }
-    if (mantissaDigits == 0)
-        throw KestalError(ErrorText::NotAFloat(text));
+    if (mantissaDigits == 0) throw KestalError(ErrorText::NotAFloat(text));
     if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e')) {
         ++pos;
         neutral += 'e';
         TakeSign(text, pos, neutral);
-        if (TakeDigits(text, pos, neutral) == 0)
-            throw KestalError(ErrorText::NotAFloat(text));
+        if (TakeDigits(text, pos, neutral) == 0) throw KestalError(ErrorText::NotAFloat(text));
     }
     SkipBlanks(text, pos);
-    if (pos != text.size())
-        throw KestalError(ErrorText::NotAFloat(text));
+    if (pos != text.size()) throw KestalError(ErrorText::NotAFloat(text));
 
     // Read in the "C" locale, whatever the process locale is. strtold rounds correctly (to
     // nearest, ties to even); a result too small for extended becomes zero or a subnormal, one too
     // large is an infinity and not a valid value.
     const long double value = strtold_l(neutral.c_str(), nullptr, NeutralCLocale());
-    if (std::isinf(value))
-        throw KestalError(ErrorText::NotAFloat(text));
+    if (std::isinf(value)) throw KestalError(ErrorText::NotAFloat(text));
     return value;
 }
 

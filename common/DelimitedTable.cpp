@@ -16,7 +16,8 @@ namespace {
 constexpr const char* Bom = "\xEF\xBB\xBF";
 
 // The separator the first row uses (see ReadDelimitedTable).
-char DetectSeparator(const std::string& text) {
+char DetectSeparator(const std::string& text)
+{
     constexpr std::array<char, 3> candidates = {';', '\t', ','};
     std::array<std::size_t, 3> counts{};
     bool quoted = false;
@@ -27,8 +28,7 @@ char DetectSeparator(const std::string& text) {
         } else if (!quoted && (c == '\n' || c == '\r')) {
             break;
         } else if (!quoted) {
-            for (std::size_t k = 0; k < candidates.size(); ++k)
-                counts[k] += c == candidates[k] ? 1 : 0;
+            for (std::size_t k = 0; k < candidates.size(); ++k) counts[k] += c == candidates[k] ? 1 : 0;
         }
     }
     std::size_t best = 0;
@@ -38,7 +38,8 @@ char DetectSeparator(const std::string& text) {
 }
 
 // Windows-1251 bytes as UTF-8; false when a byte has no character there.
-bool FromWindows1251(iconv_t converter, const std::string& cell, std::string& out) {
+bool FromWindows1251(iconv_t converter, const std::string& cell, std::string& out)
+{
     out.clear();
     if (cell.empty()) return true;
     std::string input = cell;
@@ -53,21 +54,23 @@ bool FromWindows1251(iconv_t converter, const std::string& cell, std::string& ou
     return true;
 }
 
-TableRefusal Refused(TableRefusal::Kind kind, std::size_t row, std::size_t column, std::string message) {
+TableRefusal Refused(TableRefusal::Kind kind, std::size_t row, std::size_t column, std::string message)
+{
     return TableRefusal{kind, row, column, std::move(message)};
 }
 
 }  // namespace
 
-std::variant<DelimitedTable, TableRefusal> ReadDelimitedTable(const std::string& bytes) {
+std::variant<DelimitedTable, TableRefusal> ReadDelimitedTable(const std::string& bytes)
+{
     DelimitedTable table;
     std::string text = bytes;
     if (text.compare(0, 3, Bom) == 0) {
         text.erase(0, 3);
         table.encoding = TableEncoding::Utf8WithBom;
     } else {
-        table.encoding = InvalidUtf8Offset(text) == std::string::npos ? TableEncoding::Utf8
-                                                                       : TableEncoding::Windows1251;
+        table.encoding =
+            InvalidUtf8Offset(text) == std::string::npos ? TableEncoding::Utf8 : TableEncoding::Windows1251;
     }
     if (text.empty()) return Refused(TableRefusal::Kind::Empty, 0, 0, "таблица пуста");
     // A text after a byte-order mark must be UTF-8 throughout.
@@ -126,8 +129,7 @@ std::variant<DelimitedTable, TableRefusal> ReadDelimitedTable(const std::string&
                 }
             }
             if (!closed)
-                return Refused(TableRefusal::Kind::UnclosedQuote, rowNumber, columnNumber,
-                               "кавычка ячейки не закрыта");
+                return Refused(TableRefusal::Kind::UnclosedQuote, rowNumber, columnNumber, "кавычка ячейки не закрыта");
             if (at < size && text[at] != separator && text[at] != '\n' && text[at] != '\r')
                 return Refused(TableRefusal::Kind::TextAfterQuote, rowNumber, columnNumber,
                                "после закрывающей кавычки ячейки стоит текст");
@@ -159,7 +161,8 @@ std::variant<DelimitedTable, TableRefusal> ReadDelimitedTable(const std::string&
     return table;
 }
 
-std::string RefusalLine(const TableRefusal& refusal) {
+std::string RefusalLine(const TableRefusal& refusal)
+{
     if (refusal.row == 0) return refusal.message;
     return "строка " + std::to_string(refusal.row) + ", столбец " + std::to_string(refusal.column) + ": " +
            refusal.message;

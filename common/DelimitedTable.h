@@ -24,10 +24,10 @@ struct DelimitedTable {
 // 1-based, both 0 when the refusal names no place (an empty table).
 struct TableRefusal {
     enum class Kind {
-        Empty,              // no bytes, or only a byte-order mark
-        UnclosedQuote,      // a quoted cell that runs to the end of the bytes
-        TextAfterQuote,     // a quoted cell followed by something other than a separator or a line break
-        NotWindows1251,     // a byte that is neither UTF-8 nor a Windows-1251 character
+        Empty,           // no bytes, or only a byte-order mark
+        UnclosedQuote,   // a quoted cell that runs to the end of the bytes
+        TextAfterQuote,  // a quoted cell followed by something other than a separator or a line break
+        NotWindows1251,  // a byte that is neither UTF-8 nor a Windows-1251 character
     };
     Kind kind = Kind::Empty;
     std::size_t row = 0;

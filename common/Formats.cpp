@@ -32,10 +32,8 @@ struct Decimal {
 
 void DropTrailingZeros(Decimal& d)
 {
-    while (!d.digits.empty() && d.digits.back() == '0')
-        d.digits.pop_back();
-    if (d.digits.empty())
-        d = Decimal{};
+    while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+    if (d.digits.empty()) d = Decimal{};
 }
 
 // The exact decimal value of a finite extended number, rounded to 18 significant digits with ties
@@ -43,8 +41,7 @@ void DropTrailingZeros(Decimal& d)
 Decimal ToDecimal(long double value)
 {
     Decimal d;
-    if (value == 0.0L)
-        return d;
+    if (value == 0.0L) return d;
     char text[64];
     // In the "C" locale, so that the process locale cannot change the decimal point.
     const locale_t previous = uselocale(NeutralCLocale());
@@ -62,8 +59,7 @@ Decimal ToDecimal(long double value)
 // value becomes zero or, when the first dropped digit is 5 or more, one unit of the kept place.
 void RoundDigits(Decimal& d, int count)
 {
-    if (count >= static_cast<int>(d.digits.size()))
-        return;
+    if (count >= static_cast<int>(d.digits.size())) return;
     const bool up = count >= 0 && d.digits[count] >= '5';
     d.digits.resize(std::max(count, 0));
     if (!up) {
@@ -71,8 +67,7 @@ void RoundDigits(Decimal& d, int count)
         return;
     }
     int i = static_cast<int>(d.digits.size()) - 1;
-    while (i >= 0 && d.digits[i] == '9')
-        d.digits[i--] = '0';
+    while (i >= 0 && d.digits[i] == '9') d.digits[i--] = '0';
     if (i >= 0) {
         ++d.digits[i];
     } else {
@@ -85,14 +80,12 @@ void RoundDigits(Decimal& d, int count)
 // Rounds to `precision` significant digits but no further than `decimals` places after the point.
 void RoundTo(Decimal& d, int precision, int decimals)
 {
-    if (!d.digits.empty())
-        RoundDigits(d, std::min(precision, d.exponent + decimals));
+    if (!d.digits.empty()) RoundDigits(d, std::min(precision, d.exponent + decimals));
 }
 
 std::string IntegerPart(const Decimal& d)
 {
-    if (d.exponent <= 0)
-        return "0";
+    if (d.exponent <= 0) return "0";
     std::string part = d.digits.substr(0, d.exponent);
     part.resize(d.exponent, '0');
     return part;
@@ -101,10 +94,8 @@ std::string IntegerPart(const Decimal& d)
 // The digits after the point, without trailing zeros.
 std::string FractionPart(const Decimal& d)
 {
-    if (static_cast<int>(d.digits.size()) <= d.exponent)
-        return "";
-    if (d.exponent >= 0)
-        return d.digits.substr(d.exponent);
+    if (static_cast<int>(d.digits.size()) <= d.exponent) return "";
+    if (d.exponent >= 0) return d.digits.substr(d.exponent);
     return std::string(-d.exponent, '0') + d.digits;
 }
 
@@ -112,17 +103,13 @@ std::string Grouped(const std::string& integer, const std::string& separator)
 {
     std::string out;
     for (std::size_t i = 0; i < integer.size(); ++i) {
-        if (i > 0 && (integer.size() - i) % 3 == 0)
-            out += separator;
+        if (i > 0 && (integer.size() - i) % 3 == 0) out += separator;
         out += integer[i];
     }
     return out;
 }
 
-std::string Sign(const Decimal& d)
-{
-    return d.negative && !d.digits.empty() ? "-" : "";
-}
+std::string Sign(const Decimal& d) { return d.negative && !d.digits.empty() ? "-" : ""; }
 
 // Fixed notation with exactly `decimals` places, the integer part grouped when a separator is given.
 std::string FixedNotation(const Decimal& d, int decimals, const std::string& group, const NumberLocale& locale)
@@ -135,8 +122,7 @@ std::string FixedNotation(const Decimal& d, int decimals, const std::string& gro
 
 std::string NonFiniteText(long double value)
 {
-    if (std::isnan(value))
-        return "NAN";
+    if (std::isnan(value)) return "NAN";
     return value < 0 ? "-INF" : "INF";
 }
 
@@ -145,12 +131,10 @@ std::string NonFiniteText(long double value)
 std::string FixedOrGeneral(long double value, int precision, int decimals, const std::string& group,
                            const NumberLocale& locale)
 {
-    if (!std::isfinite(value))
-        return NonFiniteText(value);
+    if (!std::isfinite(value)) return NonFiniteText(value);
     Decimal d = ToDecimal(value);
     RoundTo(d, precision, decimals);
-    if (d.exponent > precision)
-        return GeneralText(value, locale);
+    if (d.exponent > precision) return GeneralText(value, locale);
     return FixedNotation(d, decimals, group, locale);
 }
 
@@ -159,12 +143,10 @@ std::string FixedOrGeneral(long double value, int precision, int decimals, const
 // "1,5E-7", "1E20".
 std::string ShortestText(long double value, int precision, int lowestFixed, const NumberLocale& locale)
 {
-    if (!std::isfinite(value))
-        return NonFiniteText(value);
+    if (!std::isfinite(value)) return NonFiniteText(value);
     Decimal d = ToDecimal(value);
     RoundDigits(d, precision);
-    if (d.digits.empty())
-        return "0";
+    if (d.digits.empty()) return "0";
     if (d.exponent >= lowestFixed && d.exponent <= precision) {
         const std::string fraction = FractionPart(d);
         return Sign(d) + IntegerPart(d) + (fraction.empty() ? "" : locale.decimalSeparator + fraction);
@@ -195,8 +177,7 @@ std::string ProbabilityText(long double value, const NumberLocale& locale)
         for (int precision = ProbabilityPrecision; precision <= ConversionDigits; ++precision) {
             Decimal d = ToDecimal(value);
             RoundDigits(d, precision);
-            if (d.exponent <= 0)
-                return ShortestText(value, precision, -3, locale);
+            if (d.exponent <= 0) return ShortestText(value, precision, -3, locale);
         }
         return "0" + locale.decimalSeparator + std::string(ConversionDigits, '9');
     }
@@ -206,14 +187,11 @@ std::string ProbabilityText(long double value, const NumberLocale& locale)
 std::string SignificantText(long double value, const NumberLocale& locale)
 {
     constexpr int Precision = 6;
-    if (!std::isfinite(value))
-        return NonFiniteText(value);
+    if (!std::isfinite(value)) return NonFiniteText(value);
     Decimal d = ToDecimal(value);
     RoundDigits(d, std::max(Precision, d.exponent));
-    if (d.digits.empty())
-        return "0";
-    if (d.exponent < -3 || d.exponent > ConversionDigits)
-        return ShortestText(value, Precision, -3, locale);
+    if (d.digits.empty()) return "0";
+    if (d.exponent < -3 || d.exponent > ConversionDigits) return ShortestText(value, Precision, -3, locale);
     const std::string fraction = FractionPart(d);
     return Sign(d) + Grouped(IntegerPart(d), locale.groupSeparator) +
            (fraction.empty() ? "" : locale.decimalSeparator + fraction);
@@ -228,12 +206,10 @@ std::string ApproximateCountText(long double value, const NumberLocale& locale)
 {
     constexpr int Digits = 2;
     constexpr int LargestFixedExponent = 15;
-    if (!std::isfinite(value))
-        return NonFiniteText(value);
+    if (!std::isfinite(value)) return NonFiniteText(value);
     Decimal d = ToDecimal(value);
     RoundDigits(d, Digits);
-    if (d.exponent > LargestFixedExponent)
-        return ShortestText(value, Digits, 1, locale);
+    if (d.exponent > LargestFixedExponent) return ShortestText(value, Digits, 1, locale);
     return Sign(d) + Grouped(IntegerPart(d), locale.groupSeparator);
 }
 
@@ -259,13 +235,10 @@ std::string DurationText(double days, const NumberLocale& locale)
         ms = static_cast<uint64_t>(rounded);
     const uint64_t seconds = ms / 1000;
     auto twoDigits = [](uint64_t n) { return std::string(1, char('0' + n / 10)) + char('0' + n % 10); };
-    return std::to_string(seconds / 3600) + locale.timeSeparator + twoDigits(seconds / 60 % 60) +
-           locale.timeSeparator + twoDigits(seconds % 60);
+    return std::to_string(seconds / 3600) + locale.timeSeparator + twoDigits(seconds / 60 % 60) + locale.timeSeparator +
+           twoDigits(seconds % 60);
 }
 
-std::string IntegerText(int64_t value)
-{
-    return std::to_string(value);
-}
+std::string IntegerText(int64_t value) { return std::to_string(value); }
 
 }  // namespace kestal

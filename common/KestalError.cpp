@@ -5,15 +5,9 @@ namespace kestal {
 
 namespace ErrorText {
 
-std::string NotAnInteger(const std::string& text)
-{
-    return "'" + text + "' is not a valid integer value";
-}
+std::string NotAnInteger(const std::string& text) { return "'" + text + "' is not a valid integer value"; }
 
-std::string NotAFloat(const std::string& text)
-{
-    return "'" + text + "' is not a valid floating point value";
-}
+std::string NotAFloat(const std::string& text) { return "'" + text + "' is not a valid floating point value"; }
 
 }  // namespace ErrorText
 

@@ -6,10 +6,7 @@ namespace kestal {
 namespace {
 
 // A byte that starts a code point (anything but a continuation byte 10xxxxxx).
-bool StartsCharacter(char byte)
-{
-    return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
-}
+bool StartsCharacter(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }
 
 }  // namespace
 
@@ -17,8 +14,7 @@ std::string CutToCapacity(const std::string& text, std::size_t capacity)
 {
     std::size_t characters = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (StartsCharacter(text[i]) && characters++ == capacity)
-            return text.substr(0, i);
+        if (StartsCharacter(text[i]) && characters++ == capacity) return text.substr(0, i);
     }
     return text;
 }
@@ -26,8 +22,7 @@ std::string CutToCapacity(const std::string& text, std::size_t capacity)
 std::size_t CharacterCount(const std::string& text)
 {
     std::size_t characters = 0;
-    for (char byte : text)
-        characters += StartsCharacter(byte) ? 1 : 0;
+    for (char byte : text) characters += StartsCharacter(byte) ? 1 : 0;
     return characters;
 }
 
@@ -39,8 +34,10 @@ std::size_t InvalidUtf8Offset(const std::string& text)
         const unsigned char lead = byte(i);
         std::size_t length;
         unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
-        if (lead < 0x80) length = 1;
-        else if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+        if (lead < 0x80)
+            length = 1;
+        else if (lead >= 0xC2 && lead <= 0xDF)
+            length = 2;
         else if (lead >= 0xE0 && lead <= 0xEF) {
             length = 3;
             if (lead == 0xE0) low = 0xA0;   // no overlong forms

@@ -20,13 +20,13 @@ extern const std::array<FactorGroup, GroupCount> FactorGroups;
 using LevelWording = std::array<const char*, LevelCount>;
 
 struct FactorInfo {
-    const char* id;                 // "H01"
-    int slot;                       // FactorSlot 0..29
-    int group;                      // index into FactorGroups
-    const char* displayName;        // the name on one line, or the first line of two
-    const char* displayName2;       // the second line, or nullptr
-    const LevelWording* wording;    // the list's items
-    int defaultItem;                // item selected at start-up (0..10)
+    const char* id;               // "H01"
+    int slot;                     // FactorSlot 0..29
+    int group;                    // index into FactorGroups
+    const char* displayName;      // the name on one line, or the first line of two
+    const char* displayName2;     // the second line, or nullptr
+    const LevelWording* wording;  // the list's items
+    int defaultItem;              // item selected at start-up (0..10)
 };
 
 // The 30 factors in the order of the pages and panels: H01–H09, H12–H14, M01–M08, C01–C04,

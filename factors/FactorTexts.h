@@ -17,7 +17,8 @@ struct NameLabel {
 };
 
 struct FactorPanelTexts {
-    const char* panelCaption;  // "  H01          Пригодность по физиологическим показателям", or "  H09" for two-line panels
+    const char*
+        panelCaption;  // "  H01          Пригодность по физиологическим показателям", or "  H09" for two-line panels
     std::array<NameLabel, 2> nameLabels;  // both {nullptr, 0, 0} where the caption carries the name
     int panelTop;                         // 0, 41, 82, ... within the page
     // Measure page: name label lbOptXX and id label lbOptXXa (nullptr where there is none: H06).

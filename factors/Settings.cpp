@@ -11,36 +11,36 @@ namespace {
 
 // Row names of the initial row texts, in slot order; some are shortened forms of the display names.
 const std::array<const char*, FactorCount> RowNames = {
-    "Комфортность по физ.-хим. параметрам воздушной среды",  // C01
-    "Качество информационной модели о состоянии среды",  // C02
-    "Возможность внешних опасных воздействий",  // C03
-    "Возможность внешних неблагоприятных воздействий",  // C04
-    "Пригодность по физиологическим показателям",  // H01
-    "Технологическая дисциплинированность",  // H02
-    "Качество приёма и декодирования информации",  // H03
-    "Навык выполнения работы",  // H04
-    "Качество мотивационной установки",  // H05
-    "Знание технологии работ",  // H06
-    "Знание физической сущности процессов в системе",  // H07
-    "Способность правильно оценивать информацию",  // H08
-    "Качество принятия решения (оперативность мышл.)",  // H09
-    "Самообладание в экстремальных ситуациях",  // H12
-    "Обученность действиям в сложных условиях обстановки",  // H13
-    "Точность корректирующих действий",  // H14
-    "Качество конструкции рабочего места оператора",  // M01
-    "Степень учета особенностей работоспособности человека",  // M02
-    "Оснащенность источниками опасных и вредных факторов",  // M03
-    "Безотказность прочих элементов",  // M04
-    "Безотказность других ответственных элементов",  // M05
-    "Длительность действия опасных и вредных факторов",  // M06
-    "Уровень потенциала опасных и вредных факторов",  // M07
-    "Безотказность приборов и устройств безопасности",  // M08
-    "Удобство подготовки и выполнения работ",  // T01
-    "Удобство технического обслуживания и ремонта",  // T02
-    "Сложность алгоритмов оператора",  // T03
-    "Возможность появления человека в опасной зоне",  // T04
+    "Комфортность по физ.-хим. параметрам воздушной среды",      // C01
+    "Качество информационной модели о состоянии среды",          // C02
+    "Возможность внешних опасных воздействий",                   // C03
+    "Возможность внешних неблагоприятных воздействий",           // C04
+    "Пригодность по физиологическим показателям",                // H01
+    "Технологическая дисциплинированность",                      // H02
+    "Качество приёма и декодирования информации",                // H03
+    "Навык выполнения работы",                                   // H04
+    "Качество мотивационной установки",                          // H05
+    "Знание технологии работ",                                   // H06
+    "Знание физической сущности процессов в системе",            // H07
+    "Способность правильно оценивать информацию",                // H08
+    "Качество принятия решения (оперативность мышл.)",           // H09
+    "Самообладание в экстремальных ситуациях",                   // H12
+    "Обученность действиям в сложных условиях обстановки",       // H13
+    "Точность корректирующих действий",                          // H14
+    "Качество конструкции рабочего места оператора",             // M01
+    "Степень учета особенностей работоспособности человека",     // M02
+    "Оснащенность источниками опасных и вредных факторов",       // M03
+    "Безотказность прочих элементов",                            // M04
+    "Безотказность других ответственных элементов",              // M05
+    "Длительность действия опасных и вредных факторов",          // M06
+    "Уровень потенциала опасных и вредных факторов",             // M07
+    "Безотказность приборов и устройств безопасности",           // M08
+    "Удобство подготовки и выполнения работ",                    // T01
+    "Удобство технического обслуживания и ремонта",              // T02
+    "Сложность алгоритмов оператора",                            // T03
+    "Возможность появления человека в опасной зоне",             // T04
     "Возм-ть появления др. незащищенных эл-тов в опасной зоне",  // T05
-    "Надежность технологич. средств обеспечения безопасности",  // T06
+    "Надежность технологич. средств обеспечения безопасности",   // T06
 };
 
 // Environment and technology rows: "01 name ... C01" (65 characters); human and machine rows:
@@ -50,13 +50,15 @@ constexpr std::size_t IdRowLength = 63;
 // Initial level names are padded to this many characters.
 constexpr std::size_t InitialLevelNameLength = 15;
 
-std::string PadRight(std::string text, std::size_t length) {
+std::string PadRight(std::string text, std::size_t length)
+{
     const std::size_t count = CharacterCount(text);
     if (count < length) text.append(length - count, ' ');
     return text;
 }
 
-std::string InitialRowText(const FactorInfo& factor) {
+std::string InitialRowText(const FactorInfo& factor)
+{
     const char group = FactorGroups[factor.group].letter;
     if (group == 'C' || group == 'T') {
         const int number = factor.slot + 1;  // two digits: "01" .. "30"
@@ -66,7 +68,8 @@ std::string InitialRowText(const FactorInfo& factor) {
     return PadRight(std::string(factor.id) + " " + RowNames[factor.slot], IdRowLength);
 }
 
-std::string InitialLevelName(const FactorLevel& level) {
+std::string InitialLevelName(const FactorLevel& level)
+{
     if (level.number == 5) return "Среднее(удовл.)";
     if (level.number == 9) return "Высокое(отлич.)";
     return PadRight(level.name, InitialLevelNameLength);
@@ -74,7 +77,8 @@ std::string InitialLevelName(const FactorLevel& level) {
 
 }  // namespace
 
-SettingsTable InitialSettings() {
+SettingsTable InitialSettings()
+{
     SettingsTable settings;
     for (const FactorInfo& factor : FactorCatalogue) {
         const FactorLevel& level = LevelTable[factor.defaultItem];
@@ -86,7 +90,8 @@ SettingsTable InitialSettings() {
     return settings;
 }
 
-void ApplyLevel(SettingsTable& settings, const FactorInfo& factor, int item) {
+void ApplyLevel(SettingsTable& settings, const FactorInfo& factor, int item)
+{
     // A list without a selection gives a negative item, and the scale has no item beyond 10:
     // the rating then stays as it was.
     if (item < 0 || item >= LevelCount) return;
@@ -96,7 +101,8 @@ void ApplyLevel(SettingsTable& settings, const FactorInfo& factor, int item) {
     setting.LevelName = CutToCapacity(level.name, LevelNameCapacity);
 }
 
-void CopySettingsToInputs(const SettingsTable& settings, NetworkInputs& inputs) {
+void CopySettingsToInputs(const SettingsTable& settings, NetworkInputs& inputs)
+{
     for (int k = 0; k < FactorCount; ++k) inputs.slot[k] = settings.row[k].Value;
 }
 

@@ -13,7 +13,7 @@ constexpr std::size_t RowTextCapacity = 65;
 constexpr std::size_t LevelNameCapacity = 20;
 
 struct FactorSetting {
-    std::string RowText;    // at most 65 characters (UTF-8)
+    std::string RowText;  // at most 65 characters (UTF-8)
     float Value = 0.0f;
     std::string LevelName;  // at most 20 characters (UTF-8)
     bool operator==(const FactorSetting&) const = default;

@@ -18,7 +18,7 @@ std::string ShortestText(Number amount)
 {
     char text[128];
     const auto format = FixedRange(std::fabs(static_cast<long double>(amount))) ? std::chars_format::fixed
-                                                                                 : std::chars_format::scientific;
+                                                                                : std::chars_format::scientific;
     return std::string(text, std::to_chars(text, text + sizeof text, amount, format).ptr);
 }
 

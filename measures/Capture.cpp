@@ -12,7 +12,8 @@ namespace kestal {
 namespace {
 
 // The factors the draft changes, capture order, each to its new item; refused as CaptureMeasure says.
-std::vector<LevelMove> ChangedFactors(const EditorRows& rows, const MeasureDraft& draft) {
+std::vector<LevelMove> ChangedFactors(const EditorRows& rows, const MeasureDraft& draft)
+{
     std::vector<LevelMove> changed;
     for (const LevelMove& move : draft.changes) {
         if (move.factor < 0 || move.factor >= FactorCount || move.item < 0 || move.item >= LevelCount)
@@ -24,13 +25,15 @@ std::vector<LevelMove> ChangedFactors(const EditorRows& rows, const MeasureDraft
         changed.push_back(move);
     }
     std::erase_if(changed, [&](const LevelMove& move) { return rows[move.factor].currentItem == move.item; });
-    std::sort(changed.begin(), changed.end(), [](const LevelMove& a, const LevelMove& b) { return a.factor < b.factor; });
+    std::sort(changed.begin(), changed.end(),
+              [](const LevelMove& a, const LevelMove& b) { return a.factor < b.factor; });
     return changed;
 }
 
 // The cost as stored. A cost below 1, which ">>" is never made ready for, would give no sound
 // benefit per cost.
-float CheckedCost(const TypedAmount& cost) {
+float CheckedCost(const TypedAmount& cost)
+{
     const long double amount = cost.Number();
     if (amount < 1.0L) throw KestalError(CostBelowOneText);
     return ToSingle(amount);
@@ -38,14 +41,16 @@ float CheckedCost(const TypedAmount& cost) {
 
 }  // namespace
 
-std::vector<LevelMove> PendingChanges(const EditorRows& rows) {
+std::vector<LevelMove> PendingChanges(const EditorRows& rows)
+{
     std::vector<LevelMove> changes;
     for (int f = 0; f < FactorCount; ++f)
         if (rows[f].position != rows[f].currentItem && !rows[f].locked) changes.push_back({f, rows[f].position});
     return changes;
 }
 
-CaptureResult CaptureMeasure(MeasureTables& tables, const SettingsTable& settings, const CaptureInput& input) {
+CaptureResult CaptureMeasure(MeasureTables& tables, const SettingsTable& settings, const CaptureInput& input)
+{
     const std::vector<LevelMove> changed = ChangedFactors(input.rows, input.draft);
 
     CaptureResult result;
@@ -68,9 +73,8 @@ CaptureResult CaptureMeasure(MeasureTables& tables, const SettingsTable& setting
         const EditorRow& row = input.rows[f];
         const std::string levelAfter =
             CutToCapacity(row.position == item ? row.levelAfter : (*factor.wording)[item], LevelNameCapacity);
-        measure.Changes[++j] = {settings.row[factor.slot].RowText,
-                                CutToCapacity(row.levelBefore, LevelNameCapacity), levelAfter,
-                                settings.row[factor.slot].Value, after};
+        measure.Changes[++j] = {settings.row[factor.slot].RowText, CutToCapacity(row.levelBefore, LevelNameCapacity),
+                                levelAfter, settings.row[factor.slot].Value, after};
         FactorSetting& cell = tables.MeasurePlanTable[factor.slot][k];
         cell.Value = after;
         cell.LevelName = levelAfter;

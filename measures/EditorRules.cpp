@@ -5,22 +5,26 @@
 
 namespace kestal {
 
-EditorRow FreshEditorRow(const FactorInfo& factor, int item) {
+EditorRow FreshEditorRow(const FactorInfo& factor, int item)
+{
     const char* text = (*factor.wording)[item];
     return {item, item, false, text, text};
 }
 
-std::string StartLevelText(const FactorInfo& factor) {
+std::string StartLevelText(const FactorInfo& factor)
+{
     if (std::string_view(factor.id) == "H05") return "Высокое";
     return (*factor.wording)[factor.defaultItem];
 }
 
-EditorRow StartEditorRow(const FactorInfo& factor) {
+EditorRow StartEditorRow(const FactorInfo& factor)
+{
     const std::string text = StartLevelText(factor);
     return {factor.defaultItem, factor.defaultItem, false, text, text};
 }
 
-int ItemOfLevelText(const FactorInfo& factor, const std::string& text) {
+int ItemOfLevelText(const FactorInfo& factor, const std::string& text)
+{
     for (int item = 0; item < LevelCount; ++item)
         if (text == (*factor.wording)[item]) return item;
     return text == StartLevelText(factor) ? factor.defaultItem : -1;
@@ -30,7 +34,8 @@ std::string MeasureNameText(int number) { return "Мероприятие " + std
 
 int GroupImage(const FactorInfo& factor) { return 4 + factor.group; }
 
-std::string ChangeNodeText(const FactorInfo& factor, int currentItem, int position) {
+std::string ChangeNodeText(const FactorInfo& factor, int currentItem, int position)
+{
     const int distance = position - currentItem;
     if (distance == 0) return NoChangeText;
     const std::string sign = distance > 0 ? "  (+" : "  ( -";
@@ -38,11 +43,10 @@ std::string ChangeNodeText(const FactorInfo& factor, int currentItem, int positi
            (*factor.wording)[position];
 }
 
-bool AmountAtLeastOne(const TypedAmount& amount) {
-    return amount.Number() >= 1.0L;
-}
+bool AmountAtLeastOne(const TypedAmount& amount) { return amount.Number() >= 1.0L; }
 
-std::optional<bool> ReadinessAfterCostChange(const TypedAmount& cost, const EditorRows& rows) {
+std::optional<bool> ReadinessAfterCostChange(const TypedAmount& cost, const EditorRows& rows)
+{
     if (cost.text.empty()) return std::nullopt;
     if (!AmountAtLeastOne(cost)) return false;
     for (const EditorRow& row : rows)
@@ -50,13 +54,15 @@ std::optional<bool> ReadinessAfterCostChange(const TypedAmount& cost, const Edit
     return false;
 }
 
-std::optional<bool> ReadinessAfterMove(int currentItem, int position, const TypedAmount& cost) {
+std::optional<bool> ReadinessAfterMove(int currentItem, int position, const TypedAmount& cost)
+{
     if (position == currentItem) return false;
     if (AmountAtLeastOne(cost)) return true;
     return std::nullopt;
 }
 
-bool RunButtonEnabled(const TypedAmount& budget, const TypedAmount& damage, int measureCount) {
+bool RunButtonEnabled(const TypedAmount& budget, const TypedAmount& damage, int measureCount)
+{
     if (!AmountAtLeastOne(budget)) return false;
     return AmountAtLeastOne(damage) && measureCount >= 2;
 }

@@ -38,19 +38,22 @@ const std::array<const char*, FactorCount> PlanRowTexts = {
     "30 Надежность технологич. средств обеспечения безопасности    T06",
 };
 
-int ChangeFactorS::Count() const {
+int ChangeFactorS::Count() const
+{
     int count = 0;
     while (count < MaxCombinedChanges && !entry[count].Factor.empty()) ++count;
     return count;
 }
 
-void InitPlanTable(MeasureTables& tables) {
+void InitPlanTable(MeasureTables& tables)
+{
     for (int r = 0; r < FactorCount; ++r)
         for (int k = 1; k < PlanColumns; ++k) tables.MeasurePlanTable[r][k].RowText = PlanRowTexts[r];
     ClearPlanTable(tables);
 }
 
-void ClearPlanTable(MeasureTables& tables) {
+void ClearPlanTable(MeasureTables& tables)
+{
     for (auto& row : tables.MeasurePlanTable)
         for (int k = 1; k < PlanColumns; ++k) {
             row[k].Value = 0.0f;
@@ -58,7 +61,8 @@ void ClearPlanTable(MeasureTables& tables) {
         }
 }
 
-void ClearMeasureStore(MeasureTables& tables) {
+void ClearMeasureStore(MeasureTables& tables)
+{
     tables.store.fill(operation{});
     tables.captured.fill(operation{});
 }

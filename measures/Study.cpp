@@ -11,7 +11,8 @@
 namespace kestal {
 
 float EvaluateMeasure(const MeasureTables& tables, int column, GertNetwork& net, SeriesTable& series,
-                      const ExperimentProgress& progress) {
+                      const ExperimentProgress& progress)
+{
     CheckRunParameters(series.ExperimentCount, series.InitiationCount);
     for (int r = 0; r < FactorCount; ++r) {
         const float value = tables.MeasurePlanTable[r][column].Value;
@@ -25,7 +26,8 @@ float EvaluateMeasure(const MeasureTables& tables, int column, GertNetwork& net,
     return ToSingle(CheckedDivide(SeriesMean(series, NodeI), series.InitiationCount));
 }
 
-void SortMeasures(MeasureTables& tables, int count) {
+void SortMeasures(MeasureTables& tables, int count)
+{
     for (int i = 1; i < count; ++i) {
         int best = i;
         for (int j = i + 1; j <= count; ++j)
@@ -34,11 +36,15 @@ void SortMeasures(MeasureTables& tables, int count) {
     }
 }
 
-int StudySeriesCount(int measures) {
+int StudySeriesCount(int measures)
+{
     switch (measures) {
-    case 2: return 1 + 2 + 1;  // the baseline, the two measures, their pair
-    case 3: return 1 + 3 + 4;  // the baseline, the three measures, three pairs and the triple
-    default: return 0;
+    case 2:
+        return 1 + 2 + 1;  // the baseline, the two measures, their pair
+    case 3:
+        return 1 + 3 + 4;  // the baseline, the three measures, three pairs and the triple
+    default:
+        return 0;
     }
 }
 
@@ -59,12 +65,14 @@ struct StudyRun {
     int seriesDone = 0;
     float baseline = 0.0f;
 
-    void Step() {
+    void Step()
+    {
         ++steps;
         if (progress.step) progress.step(steps, maximum);
     }
     // A series simulated, or skipped as over the budget.
-    void SeriesDone() {
+    void SeriesDone()
+    {
         ++seriesDone;
         if (progress.series) progress.series(seriesDone, totalSeries);
     }
@@ -72,14 +80,16 @@ struct StudyRun {
     float Evaluate(int column) { return EvaluateMeasure(tables, column, net, series, progress.experiment); }
 
     // Delta and Benefit of `record` under plan column `column`; the inputs restored afterwards.
-    void Simulate(operation& record, int column) {
+    void Simulate(operation& record, int column)
+    {
         record.Delta = ToSingle(static_cast<long double>(baseline) - Evaluate(column));
         Step();
         record.Benefit = ToSingle(damage * record.Delta);
         RestoreInputs();
     }
 
-    void JudgeMeasure(int i) {
+    void JudgeMeasure(int i)
+    {
         operation& measure = tables.MeasureStore(i);
         if (budget >= measure.Cost) {
             Simulate(measure, i);
@@ -91,7 +101,8 @@ struct StudyRun {
     }
 
     // Column `column` := the members' plan cells, later members' changed cells over earlier ones.
-    void BuildColumn(std::initializer_list<int> members, int column) {
+    void BuildColumn(std::initializer_list<int> members, int column)
+    {
         auto& plan = tables.MeasurePlanTable;
         const int first = *members.begin();
         for (int r = 0; r < FactorCount; ++r) plan[r][column] = plan[r][first];
@@ -101,7 +112,8 @@ struct StudyRun {
     }
 
     // Combination of `members` (ascending capture order) into position `target`, built in `column`.
-    void JudgeCombination(std::initializer_list<int> members, int target, int column, float overBudgetMark) {
+    void JudgeCombination(std::initializer_list<int> members, int target, int column, float overBudgetMark)
+    {
         long double sum = 0.0L;
         std::string name;
         for (int m : members) {
@@ -134,7 +146,8 @@ struct StudyRun {
 
 }  // namespace
 
-StudyParameters CheckStudy(const MeasureTables& tables, const StudyInputs& inputs) {
+StudyParameters CheckStudy(const MeasureTables& tables, const StudyInputs& inputs)
+{
     const int measures = tables.MeasureCount;
     if (measures != 2 && measures != 3) throw KestalError(StudyCountText);
     const RunSize size = ReadRunSize(inputs.kText, inputs.nText);
@@ -144,7 +157,8 @@ StudyParameters CheckStudy(const MeasureTables& tables, const StudyInputs& input
 }
 
 int RunStudy(MeasureTables& tables, const SettingsTable& settings, GertNetwork& net, SeriesTable& series,
-             const StudyParameters& parameters, const StudyProgress& progress) {
+             const StudyParameters& parameters, const StudyProgress& progress)
+{
     const int count = parameters.measures;
     for (int r = 0; r < FactorCount; ++r) tables.MeasurePlanTable[r][0] = settings.row[r];
     series.ExperimentCount = parameters.k;
@@ -153,7 +167,14 @@ int RunStudy(MeasureTables& tables, const SettingsTable& settings, GertNetwork& 
     tables.store.fill(operation{});
     for (int m = 1; m <= count; ++m) tables.MeasureStore(m) = tables.captured[m - 1];
 
-    StudyRun run{tables, settings, net, series, progress, parameters.budget, parameters.damage, count == 2 ? 5 : 10,
+    StudyRun run{tables,
+                 settings,
+                 net,
+                 series,
+                 progress,
+                 parameters.budget,
+                 parameters.damage,
+                 count == 2 ? 5 : 10,
                  StudySeriesCount(count)};
     run.Step();
     run.RestoreInputs();
@@ -179,7 +200,8 @@ int RunStudy(MeasureTables& tables, const SettingsTable& settings, GertNetwork& 
 }
 
 int RunStudy(MeasureTables& tables, const SettingsTable& settings, GertNetwork& net, SeriesTable& series,
-             const StudyInputs& inputs, const StudyProgress& progress) {
+             const StudyInputs& inputs, const StudyProgress& progress)
+{
     return RunStudy(tables, settings, net, series, CheckStudy(tables, inputs), progress);
 }
 

@@ -18,25 +18,29 @@ const std::array<const char*, TotalsColumns> TotalsHeaders = {
     " Оценка ПОСЛЕ",
 };
 
-bool WithinBudget(const operation& record, const Budget& budget) {
+bool WithinBudget(const operation& record, const Budget& budget)
+{
     return budget.value >= static_cast<long double>(record.Cost);
 }
 
 namespace {
 
-void Put(TotalsView& view, int row, int column, std::string text) {
+void Put(TotalsView& view, int row, int column, std::string text)
+{
     view.rowCount = std::max(view.rowCount, row + 1);
     view.cells.push_back({row, column, std::move(text)});
 }
 
-TotalsView HeaderView() {
+TotalsView HeaderView()
+{
     TotalsView view;
     for (int column = 0; column < TotalsColumns; ++column) Put(view, 0, column, TotalsHeaders[column]);
     return view;
 }
 
 // Columns 0..4 of a record within the budget.
-void PutSummary(TotalsView& view, int row, int position, const operation& record, const NumberLocale& locale) {
+void PutSummary(TotalsView& view, int row, int position, const operation& record, const NumberLocale& locale)
+{
     Put(view, row, 0, IntegerText(position));
     Put(view, row, 1, record.Name);
     Put(view, row, 2, MoneyText(record.Cost, locale));
@@ -46,7 +50,8 @@ void PutSummary(TotalsView& view, int row, int position, const operation& record
 
 }  // namespace
 
-std::vector<std::string> StudyListing(const MeasureTables& tables, const Budget& budget, const NumberLocale& locale) {
+std::vector<std::string> StudyListing(const MeasureTables& tables, const Budget& budget, const NumberLocale& locale)
+{
     std::vector<std::string> lines{ListingTitle};
     for (int s = 1; s <= StorePositions; ++s) {
         const operation& record = tables.MeasureStore(s);
@@ -65,7 +70,8 @@ std::vector<std::string> StudyListing(const MeasureTables& tables, const Budget&
     return lines;
 }
 
-TotalsView CompactTotals(const MeasureTables& tables, const Budget& budget, const NumberLocale& locale) {
+TotalsView CompactTotals(const MeasureTables& tables, const Budget& budget, const NumberLocale& locale)
+{
     TotalsView view = HeaderView();
     for (int s = 1; s <= StorePositions; ++s) {
         const operation& record = tables.MeasureStore(s);
@@ -83,7 +89,8 @@ TotalsView CompactTotals(const MeasureTables& tables, const Budget& budget, cons
     return view;
 }
 
-TotalsView DetailedTotals(const MeasureTables& tables, const Budget& budget, const NumberLocale& locale) {
+TotalsView DetailedTotals(const MeasureTables& tables, const Budget& budget, const NumberLocale& locale)
+{
     TotalsView view = HeaderView();
     int offset = 0;
     int previous = 0;
@@ -105,11 +112,13 @@ TotalsView DetailedTotals(const MeasureTables& tables, const Budget& budget, con
     return view;
 }
 
-std::string TotalMoneyLabel(const std::string& budgetText) {
+std::string TotalMoneyLabel(const std::string& budgetText)
+{
     return "Общая сумма, имеющихся в распоряжении финансовых средств : " + budgetText + " ( у.е.)";
 }
 
-std::string TotalDamageLabel(const std::string& damageText) {
+std::string TotalDamageLabel(const std::string& damageText)
+{
     return "Величина среднего ущерба от возможного происшествия : " + damageText + " ( у.е.)";
 }
 

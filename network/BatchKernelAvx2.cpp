@@ -58,12 +58,14 @@ struct Avx2Masks {
     Lanes8 stage1Low, stage1High, stage23Low, stage23High, stage4, nextStage1Low, nextStage1High;
 
     explicit Avx2Masks(const BatchBounds& b)
-        : stage1Low(Stage1Jumps, b.stage1, 0), stage1High(Stage1Jumps, b.stage1, 8),
-          stage23Low(Stage23Jumps, b.stage23, 0), stage23High(Stage23Jumps, b.stage23, 8),
-          stage4(Stage4Jumps, b.stage4, 0), nextStage1Low(NextStage1Jumps, b.stage1, 0),
+        : stage1Low(Stage1Jumps, b.stage1, 0),
+          stage1High(Stage1Jumps, b.stage1, 8),
+          stage23Low(Stage23Jumps, b.stage23, 0),
+          stage23High(Stage23Jumps, b.stage23, 8),
+          stage4(Stage4Jumps, b.stage4, 0),
+          nextStage1Low(NextStage1Jumps, b.stage1, 0),
           nextStage1High(NextStage1Jumps, b.stage1, 8)
-    {
-    }
+    {}
     [[gnu::always_inline]] uint32_t Stage1(uint32_t s) const
     {
         const __m256i start = _mm256_set1_epi32(int32_t(s));

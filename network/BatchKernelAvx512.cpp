@@ -40,7 +40,8 @@ struct Lanes16 {
     template <bool EveryState>
     [[gnu::always_inline]] uint32_t Bits(uint32_t s) const
     {
-        const __m512i laneState = _mm512_add_epi32(_mm512_mullo_epi32(_mm512_set1_epi32(int32_t(s)), multiplier), increment);
+        const __m512i laneState =
+            _mm512_add_epi32(_mm512_mullo_epi32(_mm512_set1_epi32(int32_t(s)), multiplier), increment);
         const uint32_t below = _mm512_cmplt_epu32_mask(laneState, bound);
         return EveryState ? below | always : below;
     }
@@ -51,10 +52,11 @@ struct Avx512Masks {
     Lanes16 stage1, stage23, stage4, nextStage1;
 
     explicit Avx512Masks(const BatchBounds& b)
-        : stage1(Stage1Jumps, b.stage1), stage23(Stage23Jumps, b.stage23), stage4(Stage4Jumps, b.stage4),
+        : stage1(Stage1Jumps, b.stage1),
+          stage23(Stage23Jumps, b.stage23),
+          stage4(Stage4Jumps, b.stage4),
           nextStage1(NextStage1Jumps, b.stage1)
-    {
-    }
+    {}
     [[gnu::always_inline]] uint32_t Stage1(uint32_t s) const { return stage1.template Bits<EveryState>(s); }
     [[gnu::always_inline]] uint32_t Stage23(uint32_t s) const { return stage23.template Bits<EveryState>(s); }
     [[gnu::always_inline]] uint32_t Stage4(uint32_t s) const { return stage4.template Bits<EveryState>(s); }

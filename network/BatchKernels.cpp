@@ -20,9 +20,12 @@ KernelFunction FunctionOf(KernelChoice choice)
 const char* LoopName(KernelLoop loop)
 {
     switch (loop) {
-    case KernelLoop::BranchFree: return "branch-free";
-    case KernelLoop::FirstBranch: return "first-branch";
-    case KernelLoop::Branching: break;
+    case KernelLoop::BranchFree:
+        return "branch-free";
+    case KernelLoop::FirstBranch:
+        return "first-branch";
+    case KernelLoop::Branching:
+        break;
     }
     return "branching";
 }
@@ -35,8 +38,10 @@ bool KernelSupported(BatchKernel kernel)
     switch (kernel) {
     case BatchKernel::Avx512:
         return __builtin_cpu_supports("avx512f");
-    case BatchKernel::Avx2: return __builtin_cpu_supports("avx2");
-    case BatchKernel::Scalar: return true;
+    case BatchKernel::Avx2:
+        return __builtin_cpu_supports("avx2");
+    case BatchKernel::Scalar:
+        return true;
     }
     return false;
 }
@@ -55,9 +60,12 @@ BatchKernel FastestKernel()
 const char* KernelName(BatchKernel kernel)
 {
     switch (kernel) {
-    case BatchKernel::Avx512: return "AVX-512";
-    case BatchKernel::Avx2: return "AVX2";
-    case BatchKernel::Scalar: break;
+    case BatchKernel::Avx512:
+        return "AVX-512";
+    case BatchKernel::Avx2:
+        return "AVX2";
+    case BatchKernel::Scalar:
+        break;
     }
     return "scalar";
 }

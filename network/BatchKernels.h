@@ -24,14 +24,14 @@ struct StageEnds {
 // after the last draw.
 using KernelFunction = StageEnds (*)(const BatchBounds& bounds, int32_t n, uint32_t& state);
 StageEnds RunScalarKernel(const BatchBounds& bounds, int32_t n, uint32_t& state);
-StageEnds RunAvx2Kernel(const BatchBounds& bounds, int32_t n, uint32_t& state);     // needs AVX2
-StageEnds RunAvx512Kernel(const BatchBounds& bounds, int32_t n, uint32_t& state);   // needs AVX-512 F
+StageEnds RunAvx2Kernel(const BatchBounds& bounds, int32_t n, uint32_t& state);    // needs AVX2
+StageEnds RunAvx512Kernel(const BatchBounds& bounds, int32_t n, uint32_t& state);  // needs AVX-512 F
 StageEnds RunScalarBranchFreeKernel(const BatchBounds& bounds, int32_t n, uint32_t& state);
-StageEnds RunAvx2BranchFreeKernel(const BatchBounds& bounds, int32_t n, uint32_t& state);     // needs AVX2
-StageEnds RunAvx512BranchFreeKernel(const BatchBounds& bounds, int32_t n, uint32_t& state);   // needs AVX-512 F
+StageEnds RunAvx2BranchFreeKernel(const BatchBounds& bounds, int32_t n, uint32_t& state);    // needs AVX2
+StageEnds RunAvx512BranchFreeKernel(const BatchBounds& bounds, int32_t n, uint32_t& state);  // needs AVX-512 F
 StageEnds RunScalarFirstBranchKernel(const BatchBounds& bounds, int32_t n, uint32_t& state);
-StageEnds RunAvx2FirstBranchKernel(const BatchBounds& bounds, int32_t n, uint32_t& state);     // needs AVX2
-StageEnds RunAvx512FirstBranchKernel(const BatchBounds& bounds, int32_t n, uint32_t& state);   // needs AVX-512 F
+StageEnds RunAvx2FirstBranchKernel(const BatchBounds& bounds, int32_t n, uint32_t& state);    // needs AVX2
+StageEnds RunAvx512FirstBranchKernel(const BatchBounds& bounds, int32_t n, uint32_t& state);  // needs AVX-512 F
 
 enum class BatchKernel { Scalar, Avx2, Avx512 };
 bool KernelSupported(BatchKernel kernel);

@@ -30,8 +30,14 @@ Odds Combine(const Odds& a, const Odds& b, Op op)
     }
     return r;
 }
-Odds operator+(const Odds& a, const Odds& b) { return Combine(a, b, [](int i, int j) { return i + j; }); }
-Odds operator*(const Odds& a, const Odds& b) { return Combine(a, b, [](int i, int j) { return i * j; }); }
+Odds operator+(const Odds& a, const Odds& b)
+{
+    return Combine(a, b, [](int i, int j) { return i + j; });
+}
+Odds operator*(const Odds& a, const Odds& b)
+{
+    return Combine(a, b, [](int i, int j) { return i * j; });
+}
 
 constexpr double StateShare = 0x1p-32;  // one generator state of 2^32
 
@@ -162,8 +168,10 @@ double ModelledTime(const std::array<double, NodeCount>& node, KernelChoice kern
     switch (kernel.loop) {
     case KernelLoop::FirstBranch:
         return m.firstBranch[0] + m.firstBranch[1] * pC + m.firstBranch[2] * first + m.firstBranch[3] * (all - first);
-    case KernelLoop::BranchFree: return m.branchFree[0] + m.branchFree[1] / (1.0 + node[NodeB] * node[NodeB]);
-    case KernelLoop::Branching: break;
+    case KernelLoop::BranchFree:
+        return m.branchFree[0] + m.branchFree[1] / (1.0 + node[NodeB] * node[NodeB]);
+    case KernelLoop::Branching:
+        break;
     }
     return m.branching[0] + m.branching[1] * pC + m.branching[2] * all;
 }

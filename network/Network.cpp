@@ -13,9 +13,6 @@ const std::array<const char*, NodeCount> NodeDisplayTexts = {
 
 static_assert(InputSlot::T06 + 1 == FactorCount);
 
-void RunNetworkBatch(GertNetwork& net, int32_t n)
-{
-    RunNetworkBatchWith(ChooseKernel(net.inputs), net, n);
-}
+void RunNetworkBatch(GertNetwork& net, int32_t n) { RunNetworkBatchWith(ChooseKernel(net.inputs), net, n); }
 
 }  // namespace kestal

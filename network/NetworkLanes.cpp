@@ -36,12 +36,14 @@ constexpr SlotUse SlotSamplers = [] {
     for (const Lane& lane : Lanes::Stage4) mark(lane);
     return use;
 }();
-static_assert([] {
-    for (bool used : SlotSamplers.used) {
-        if (!used) return false;
-    }
-    return true;
-}(), "every factor drives a draw");
+static_assert(
+    [] {
+        for (bool used : SlotSamplers.used) {
+            if (!used) return false;
+        }
+        return true;
+    }(),
+    "every factor drives a draw");
 
 }  // namespace
 

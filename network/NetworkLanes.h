@@ -35,29 +35,37 @@ constexpr Lane Two(int draw, int slot, int first, int second)
 {
     return {int8_t(draw), int8_t(slot), Sampler::Two, 0, int8_t(first), int8_t(second)};
 }
-constexpr Lane Three(int draw, int slot, int bound) { return {int8_t(draw), int8_t(slot), Sampler::Three, int8_t(bound), 0, 0}; }
-constexpr Lane Four(int draw, int slot, int bound) { return {int8_t(draw), int8_t(slot), Sampler::Four, int8_t(bound), 0, 0}; }
+constexpr Lane Three(int draw, int slot, int bound)
+{
+    return {int8_t(draw), int8_t(slot), Sampler::Three, int8_t(bound), 0, 0};
+}
+constexpr Lane Four(int draw, int slot, int bound)
+{
+    return {int8_t(draw), int8_t(slot), Sampler::Four, int8_t(bound), 0, 0};
+}
 
 // Stage 1, sixteen lanes: draws 1–14 in order, then the second and third bounds of draw 10.
 inline constexpr std::array<Lane, 16> Stage1 = {
-    Two(1, C01, 0, 1), Two(2, C02, 0, 2), Two(3, H01, 0, 1), Two(4, H02, 0, 2),
-    Two(5, M01, 0, 2), Two(6, M02, 0, 1), Two(7, T01, 0, 1), Two(8, T02, 0, 2),
-    Two(9, T03, 1, 0), Four(10, H03, 0), Two(11, H06, 0, 1), Two(12, C04, 1, 0),
-    Two(13, H04, 0, 1), Two(14, M04, 0, 1), Four(10, H03, 1), Four(10, H03, 2),
+    Two(1, C01, 0, 1),  Two(2, C02, 0, 2),  Two(3, H01, 0, 1),  Two(4, H02, 0, 2),
+    Two(5, M01, 0, 2),  Two(6, M02, 0, 1),  Two(7, T01, 0, 1),  Two(8, T02, 0, 2),
+    Two(9, T03, 1, 0),  Four(10, H03, 0),   Two(11, H06, 0, 1), Two(12, C04, 1, 0),
+    Two(13, H04, 0, 1), Two(14, M04, 0, 1), Four(10, H03, 1),   Four(10, H03, 2),
 };
 // Stages 2 and 3, sixteen lanes: draws 15–22 and the second bounds of draws 16 and 21 (lanes
 // 0–9), then draws 23–27 and the second bound of draw 24 (lanes 10–15).
 inline constexpr std::array<Lane, 16> Stage23 = {
-    Two(15, H08, 0, 1), Three(16, H14, 0), Two(17, H07, 0, 1), Two(18, H13, 0, 1),
-    Two(19, H05, 0, 1), Two(20, C03, 2, 0), Three(21, H09, 0), Two(22, M05, 0, 2),
-    Three(16, H14, 1), Three(21, H09, 1),
-    Two(23, T05, 1, 0), Three(24, H14, 0), Two(25, T04, 1, 0), Two(26, H12, 1, 2),
-    Two(27, M03, 2, 0), Three(24, H14, 1),
+    Two(15, H08, 0, 1), Three(16, H14, 0),  Two(17, H07, 0, 1), Two(18, H13, 0, 1),
+    Two(19, H05, 0, 1), Two(20, C03, 2, 0), Three(21, H09, 0),  Two(22, M05, 0, 2),
+    Three(16, H14, 1),  Three(21, H09, 1),  Two(23, T05, 1, 0), Three(24, H14, 0),
+    Two(25, T04, 1, 0), Two(26, H12, 1, 2), Two(27, M03, 2, 0), Three(24, H14, 1),
 };
 constexpr int Stage2LaneCount = 10;
 // Stage 4, four lanes: draws 28–31.
 inline constexpr std::array<Lane, 4> Stage4 = {
-    Two(28, M07, 1, 0), Two(29, T06, 0, 1), Two(30, M06, 1, 0), Two(31, M08, 0, 1),
+    Two(28, M07, 1, 0),
+    Two(29, T06, 0, 1),
+    Two(30, M06, 1, 0),
+    Two(31, M08, 0, 1),
 };
 }  // namespace Lanes
 

@@ -27,10 +27,7 @@ long double RandomSource::NextUniform()
     return static_cast<long double>(RandomSeed) * 0x1p-32L;
 }
 
-float DrawSingle(RandomSource& random)
-{
-    return static_cast<float>(random.NextUniform());
-}
+float DrawSingle(RandomSource& random) { return static_cast<float>(random.NextUniform()); }
 
 Thresholds3 BranchThresholds3(float p)
 {
@@ -62,10 +59,7 @@ Thresholds4 BranchThresholds4(float p)
     return {static_cast<float>(t1), static_cast<float>(t2), static_cast<float>(t3)};
 }
 
-uint8_t SampleBranch2(RandomSource& random, uint8_t a, uint8_t b, float p)
-{
-    return DrawSingle(random) < p ? a : b;
-}
+uint8_t SampleBranch2(RandomSource& random, uint8_t a, uint8_t b, float p) { return DrawSingle(random) < p ? a : b; }
 
 uint8_t SampleBranch3(RandomSource& random, uint8_t a, uint8_t b, uint8_t c, float p)
 {

@@ -36,8 +36,12 @@ uint8_t SampleBranch3(RandomSource& random, uint8_t a, uint8_t b, uint8_t c, flo
 uint8_t SampleBranch4(RandomSource& random, uint8_t a, uint8_t b, uint8_t c, uint8_t d, float p);
 
 // The thresholds the samplers compare against, computed in extended and rounded to single.
-struct Thresholds3 { float t1, t2; };
-struct Thresholds4 { float t1, t2, t3; };
+struct Thresholds3 {
+    float t1, t2;
+};
+struct Thresholds4 {
+    float t1, t2, t3;
+};
 Thresholds3 BranchThresholds3(float p);
 Thresholds4 BranchThresholds4(float p);
 

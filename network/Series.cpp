@@ -33,10 +33,7 @@ float MeanOf(const SeriesTable& series, int column, int32_t k)
 
 }  // namespace
 
-float SeriesMean(const SeriesTable& series, int column)
-{
-    return MeanOf(series, column, ExperimentsToRead(series));
-}
+float SeriesMean(const SeriesTable& series, int column) { return MeanOf(series, column, ExperimentsToRead(series)); }
 
 std::optional<float> SeriesDeviation(const SeriesTable& series, int column)
 {

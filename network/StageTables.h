@@ -15,8 +15,8 @@ namespace kestal {
 // keeps a poison value, so that a table whose formula reads a draw outside its lanes fails the
 // range checks below at compile time.
 template <std::size_t LaneCount>
-constexpr std::array<int, 32> DrawValues(const std::array<Lane, LaneCount>& lanes, int firstLane,
-                                         int laneCount, uint32_t bits)
+constexpr std::array<int, 32> DrawValues(const std::array<Lane, LaneCount>& lanes, int firstLane, int laneCount,
+                                         uint32_t bits)
 {
     constexpr int Poison = 1000;
     std::array<int, 32> value{};
@@ -55,8 +55,7 @@ inline constexpr auto Stage4Factor = [](const auto& x) { return x[28] * x[30] + 
 
 // Table[bits] = formula of the draws decoded from lanes firstLane .. firstLane + log2(Size) - 1.
 template <std::size_t Size, std::size_t LaneCount, class Formula>
-constexpr std::array<uint8_t, Size> ScoreTable(const std::array<Lane, LaneCount>& lanes, int firstLane,
-                                               Formula formula)
+constexpr std::array<uint8_t, Size> ScoreTable(const std::array<Lane, LaneCount>& lanes, int firstLane, Formula formula)
 {
     int laneCount = 0;
     while ((std::size_t{1} << laneCount) < Size) {
@@ -119,7 +118,7 @@ struct ScoreTables {
     std::array<uint8_t, 64> stage3;
     std::array<uint8_t, 16> stage4;
 };
-alignas(64) inline constexpr ScoreTables Scores = {Stage1Passes, Stage1SumTable, Stage1FactorTable, Stage2Table,
-                                                   Stage3Table, Stage4Table};
+alignas(64) inline constexpr ScoreTables Scores = {Stage1Passes, Stage1SumTable, Stage1FactorTable,
+                                                   Stage2Table,  Stage3Table,    Stage4Table};
 
 }  // namespace kestal

@@ -10,10 +10,7 @@
 
 namespace kestal {
 
-void JsonNode::Refuse(const std::string& problem) const
-{
-    throw DocumentProblem{path_, problem};
-}
+void JsonNode::Refuse(const std::string& problem) const { throw DocumentProblem{path_, problem}; }
 
 void JsonNode::ExpectObject(std::initializer_list<std::string_view> keys) const
 {
@@ -23,10 +20,7 @@ void JsonNode::ExpectObject(std::initializer_list<std::string_view> keys) const
             (*this)[member.key()].Refuse("неизвестное поле");
 }
 
-bool JsonNode::Has(std::string_view key) const
-{
-    return value_->is_object() && value_->contains(key);
-}
+bool JsonNode::Has(std::string_view key) const { return value_->is_object() && value_->contains(key); }
 
 JsonNode JsonNode::operator[](std::string_view key) const
 {

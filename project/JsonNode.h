@@ -32,8 +32,7 @@ class JsonNode {
 public:
     JsonNode(const Json& value, std::string path, const NumberTexts* numberTexts = nullptr)
         : value_(&value), path_(std::move(path)), numberTexts_(numberTexts)
-    {
-    }
+    {}
 
     const std::string& path() const { return path_; }
     const Json& value() const { return *value_; }

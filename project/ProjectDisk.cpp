@@ -27,34 +27,56 @@ constexpr int ReadOnlyFile = -2;
 std::string Reason(int error)
 {
     switch (error) {
-    case NotRegularFile: return "это не обычный файл";
-    case ReadOnlyFile: return "файл только для чтения";
-    case ENOENT: return "нет такого файла или папки";
+    case NotRegularFile:
+        return "это не обычный файл";
+    case ReadOnlyFile:
+        return "файл только для чтения";
+    case ENOENT:
+        return "нет такого файла или папки";
     case EACCES:
-    case EPERM: return "нет доступа";
+    case EPERM:
+        return "нет доступа";
     case ENOSPC:
-    case EDQUOT: return "на диске нет места";
-    case EROFS: return "диск только для чтения";
+    case EDQUOT:
+        return "на диске нет места";
+    case EROFS:
+        return "диск только для чтения";
     case EFBIG:
-    case EOVERFLOW: return "файл слишком велик";
-    case EISDIR: return "это папка";
-    case ELOOP: return "символические ссылки замкнуты в круг";
-    case ENOTDIR: return "часть пути не папка";
-    case ENAMETOOLONG: return "слишком длинное имя";
-    case EIO: return "ошибка ввода-вывода";
+    case EOVERFLOW:
+        return "файл слишком велик";
+    case EISDIR:
+        return "это папка";
+    case ELOOP:
+        return "символические ссылки замкнуты в круг";
+    case ENOTDIR:
+        return "часть пути не папка";
+    case ENAMETOOLONG:
+        return "слишком длинное имя";
+    case EIO:
+        return "ошибка ввода-вывода";
     case EMFILE:
-    case ENFILE: return "открыто слишком много файлов";
-    case ENOMEM: return "не хватает памяти";
+    case ENFILE:
+        return "открыто слишком много файлов";
+    case ENOMEM:
+        return "не хватает памяти";
     case EBUSY:
-    case ETXTBSY: return "файл занят";
-    case EAGAIN: return "файл временно недоступен";
-    case EINTR: return "прервано";
-    case EXDEV: return "файл на другом диске";
+    case ETXTBSY:
+        return "файл занят";
+    case EAGAIN:
+        return "файл временно недоступен";
+    case EINTR:
+        return "прервано";
+    case EXDEV:
+        return "файл на другом диске";
     case ENXIO:
-    case ENODEV: return "устройство недоступно";
-    case ESTALE: return "файл на сетевом диске недоступен";
-    case EINVAL: return "недопустимое имя или действие";
-    default: return "непредвиденная ошибка системы (код " + std::to_string(error) + ")";
+    case ENODEV:
+        return "устройство недоступно";
+    case ESTALE:
+        return "файл на сетевом диске недоступен";
+    case EINVAL:
+        return "недопустимое имя или действие";
+    default:
+        return "непредвиденная ошибка системы (код " + std::to_string(error) + ")";
     }
 }
 
@@ -80,7 +102,7 @@ int RegularFile(const struct stat& status)
 // without waiting, so that a pipe put in its place meanwhile cannot block the open either.
 int ReadAtMostLimit(const std::string& path, std::string& bytes)
 {
-    struct stat status{};
+    struct stat status {};
     if (::stat(path.c_str(), &status) != 0) return errno;
     if (const int problem = RegularFile(status)) return problem;
     const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
@@ -124,7 +146,7 @@ int SaveTarget(const std::string& path, std::string& target)
 {
     target = path;
     for (int links = 0;; ++links) {
-        struct stat status{};
+        struct stat status {};
         if (::lstat(target.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return 0;
         if (links == 40) return ELOOP;
         char buffer[PATH_MAX];
@@ -175,7 +197,7 @@ void RemoveLeftTemporaries(const std::string& target)
         if (owner == 0) continue;
         const bool ended = owner != ::getpid() && ::kill(owner, 0) != 0 && errno == ESRCH;
         if (owner != ::getpid() && !ended) continue;  // a save of another running process
-        struct stat status{};
+        struct stat status {};
         const std::string path = folder + "/" + entry->d_name;
         if (::lstat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)) ::unlink(path.c_str());
     }
@@ -200,7 +222,7 @@ void SaveProjectFile(const std::string& path, const std::string& bytes)
     std::string target;
     if (const int error = SaveTarget(path, target)) fail("не удалось найти файл ссылки", error);
     // What is there must be a regular file the user may write: a read-only file is not replaced.
-    struct stat old{};
+    struct stat old {};
     const bool replaces = ::stat(target.c_str(), &old) == 0;
     if (replaces) {
         if (const int problem = RegularFile(old)) fail("не удалось заменить файл", problem);

@@ -26,9 +26,8 @@ ReadChange ChangeOf(const JsonNode& node, const SettingsTable& settings)
     if (itemBefore < 0) node["before"].Refuse("«" + before + "» не оценка фактора " + factor.id);
     const int itemAfter = static_cast<int>(node["after"].Integer(1, LevelCount)) - 1;
     return {CatalogueIndex(factor),
-            {settings.row[factor.slot].RowText, before,
-             CutToCapacity((*factor.wording)[itemAfter], LevelNameCapacity), LevelTable[itemBefore].value,
-             LevelTable[itemAfter].value}};
+            {settings.row[factor.slot].RowText, before, CutToCapacity((*factor.wording)[itemAfter], LevelNameCapacity),
+             LevelTable[itemBefore].value, LevelTable[itemAfter].value}};
 }
 
 // Whether a record's ratio is what the study writes: its benefit over its cost rounded to single

@@ -99,7 +99,8 @@ void CheckLocks(const JsonNode& rows, const std::vector<std::vector<int>>& measu
         const JsonNode locked = rows[FactorCatalogue[f].id]["locked"];
         if (holder >= 0 && !state.editor[f].locked)
             locked.Refuse("ожидается true: фактор входит в measures[" + std::to_string(holder) + "]");
-        if (holder < 0 && state.editor[f].locked) locked.Refuse("ожидается false: фактор не входит ни в одно мероприятие");
+        if (holder < 0 && state.editor[f].locked)
+            locked.Refuse("ожидается false: фактор не входит ни в одно мероприятие");
     }
 }
 
@@ -197,8 +198,7 @@ void ReadStudy(const JsonNode& study, int version, SessionState& state)
     outcome.totalsShown = study["totalsShown"].Bool();
     const auto& store = state.measures.store;
     const bool named = std::any_of(store.begin(), store.end(), [](const operation& r) { return !r.Name.empty(); });
-    if (outcome.totalsShown && !named)
-        study["totalsShown"].Refuse("итоги показаны, а в store нет записей");
+    if (outcome.totalsShown && !named) study["totalsShown"].Refuse("итоги показаны, а в store нет записей");
     outcome.detailed = study["detailed"].Bool();
     const JsonNode budget = study["totalsBudget"];
     budget.ExpectObject({"value", "text"});
@@ -215,7 +215,8 @@ void ReadRandom(const JsonNode& random, SessionState& state)
 {
     random.ExpectObject({"seed", "lastClockReading"});
     state.net.random.RandomSeed = static_cast<uint32_t>(random["seed"].Integer(0, UINT32_MAX));
-    state.net.random.lastClockReading = static_cast<int32_t>(random["lastClockReading"].Integer(-1, MillisecondsPerDay - 1));
+    state.net.random.lastClockReading =
+        static_cast<int32_t>(random["lastClockReading"].Integer(-1, MillisecondsPerDay - 1));
 }
 
 // The expert panel: 2 to 12 experts with names neither empty, nor begun or ended with a blank, nor
@@ -255,7 +256,8 @@ PlanInputs ReadPlan(const JsonNode& node)
     const JsonNode target = node["target"];
     if (!target.IsNull()) {
         plan.target = target.Amount();
-        if (!plan.target || !(*plan.target >= 0.0L && *plan.target <= 1.0L)) target.Refuse("ожидается вероятность от 0 до 1");
+        if (!plan.target || !(*plan.target >= 0.0L && *plan.target <= 1.0L))
+            target.Refuse("ожидается вероятность от 0 до 1");
     }
     int before = -1;
     for (const JsonNode& item : node["factors"].Items(0, FactorCount)) {
@@ -331,7 +333,8 @@ const FactorInfo& FactorOf(const JsonNode& id)
 
 std::string NotOpenedText(const std::string& fileName, const DocumentProblem& problem)
 {
-    return "Файл «" + fileName + "» не открыт: " + (problem.place.empty() ? "" : problem.place + ": ") + problem.problem;
+    return "Файл «" + fileName + "» не открыт: " + (problem.place.empty() ? "" : problem.place + ": ") +
+           problem.problem;
 }
 
 SessionState ReadProject(const std::string& bytes, const std::string& fileName)

@@ -151,7 +151,8 @@ Out ResultBlocks(const SessionState& state)
                              {"last", node.last},
                              {"total", node.total}});
         Out levels = Out::object();
-        for (const FactorInfo& factor : FactorCatalogue) levels[factor.id] = LevelNumberOf(block.inputs.slot[factor.slot]);
+        for (const FactorInfo& factor : FactorCatalogue)
+            levels[factor.id] = LevelNumberOf(block.inputs.slot[factor.slot]);
         results.push_back({{"k", block.k}, {"n", block.n}, {"levels", levels}, {"nodes", nodes}});
     }
     return results;
@@ -162,8 +163,10 @@ Out Editor(const SessionState& state)
     Out rows = Out::object();
     for (int f = 0; f < FactorCount; ++f) {
         const EditorRow& row = state.editor[f];
-        rows[FactorCatalogue[f].id] = {
-            {"position", row.position + 1}, {"locked", row.locked}, {"before", row.levelBefore}, {"after", row.levelAfter}};
+        rows[FactorCatalogue[f].id] = {{"position", row.position + 1},
+                                       {"locked", row.locked},
+                                       {"before", row.levelBefore},
+                                       {"after", row.levelAfter}};
     }
     return {{"rows", rows},
             {"selected", state.selectedFactor < 0 ? Out(nullptr) : Out(FactorCatalogue.at(state.selectedFactor).id)},
@@ -192,7 +195,8 @@ Out PanelJson(const ExpertPanel& panel)
     for (const PanelExpert& expert : panel.experts) {
         Out levels = Out::object();
         for (const FactorInfo& factor : FactorCatalogue)
-            if (IsLevelNumber(expert.level[CatalogueIndex(factor)])) levels[factor.id] = expert.level[CatalogueIndex(factor)];
+            if (IsLevelNumber(expert.level[CatalogueIndex(factor)]))
+                levels[factor.id] = expert.level[CatalogueIndex(factor)];
         experts.push_back({{"name", expert.name}, {"levels", levels}});
     }
     return {{"experts", experts}};

@@ -26,15 +26,9 @@ const char* const Style =
     "td,th{border:1px solid #999;padding:2pt 5pt;text-align:left;vertical-align:top}"
     "th{background:#e8e8e8}tr.best td{background:#fff3b0;font-weight:bold}";
 
-std::string Paragraph(const std::string& text)
-{
-    return "<p>" + HtmlEscaped(text) + "</p>\n";
-}
+std::string Paragraph(const std::string& text) { return "<p>" + HtmlEscaped(text) + "</p>\n"; }
 
-std::string Heading(const std::string& text)
-{
-    return "<h2>" + HtmlEscaped(text) + "</h2>\n";
-}
+std::string Heading(const std::string& text) { return "<h2>" + HtmlEscaped(text) + "</h2>\n"; }
 
 // A table whose header row is a real header (<thead>), so that a paged document repeats it.
 std::string Table(const TextTable& table)
@@ -202,20 +196,21 @@ std::string Panel(const Session& session, const WorkControl& control)
     std::array<int, FactorCount> current{};
     for (int f = 0; f < FactorCount; ++f) current[f] = state.editor[f].currentItem + 1;
     const NetworkInputs ratings = session.RatingInputs();
-    const std::optional<PanelBand> band =
-        ComputePanelBand(panel, ratings, std::nullopt, [&control](std::uint64_t, std::uint64_t) {
-            return !(control.stopRequested && control.stopRequested());
-        });
+    const std::optional<PanelBand> band = ComputePanelBand(
+        panel, ratings, std::nullopt,
+        [&control](std::uint64_t, std::uint64_t) { return !(control.stopRequested && control.stopRequested()); });
     if (!band) throw WorkStopped{};
     std::string html = Heading("Панель экспертов") + Paragraph("Эксперты: " + names) +
                        Paragraph(AgreementLine(PanelConcordance(panel), locale)) +
                        Table(OpinionsTable(panel, current)) +
-                       Paragraph("Полоса вероятностей узлов по оценкам экспертов; факторы, которые не оценил ни один "
-                                 "эксперт, — с текущими оценками.");
+                       Paragraph(
+                           "Полоса вероятностей узлов по оценкам экспертов; факторы, которые не оценил ни один "
+                           "эксперт, — с текущими оценками.");
     for (const std::string& line : BandLines(*band, ExactNodeProbabilities(ratings).node[NodeI], locale))
         html += Paragraph(line);
     html += Table(BandTable(*band, locale));
-    if (!band->shares.empty()) html += Paragraph("Доли дисперсии вероятности происшествия:") + Table(SharesTable(*band, locale));
+    if (!band->shares.empty())
+        html += Paragraph("Доли дисперсии вероятности происшествия:") + Table(SharesTable(*band, locale));
     return html;
 }
 
@@ -226,12 +221,23 @@ std::string HtmlEscaped(const std::string& text)
     std::string escaped;
     for (const char c : text) {
         switch (c) {
-        case '&': escaped += "&amp;"; break;
-        case '<': escaped += "&lt;"; break;
-        case '>': escaped += "&gt;"; break;
-        case '"': escaped += "&quot;"; break;
-        case '\'': escaped += "&#39;"; break;
-        default: escaped += c;
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        case '\'':
+            escaped += "&#39;";
+            break;
+        default:
+            escaped += c;
         }
     }
     return escaped;
@@ -247,9 +253,10 @@ std::string ReportHtml(const Session& session, const ReportSource& source, const
     return "<!DOCTYPE html>\n<html lang=\"ru\"><head><meta charset=\"utf-8\"><title>Kestal 2.0 — отчёт</title>"
            "<style>" +
            std::string(Style) + "</style></head><body>\n<h1>Kestal 2.0 — отчёт об оценке системы ЧМС</h1>\n" +
-           Paragraph("Дата и время: " + source.dateTime) + Paragraph("Файл проекта: " + file) + Summary(session, optimum) +
-           ExactNodes(session) + LastRun(session) + Ratings(state) + Study(session) + Importance(session, source) +
-           BestSet(session, optimum, source) + Panel(session, control) + Questionnaire(state) + "</body></html>\n";
+           Paragraph("Дата и время: " + source.dateTime) + Paragraph("Файл проекта: " + file) +
+           Summary(session, optimum) + ExactNodes(session) + LastRun(session) + Ratings(state) + Study(session) +
+           Importance(session, source) + BestSet(session, optimum, source) + Panel(session, control) +
+           Questionnaire(state) + "</body></html>\n";
 }
 
 }  // namespace kestal

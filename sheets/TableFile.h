@@ -28,7 +28,7 @@ using SheetCell = std::variant<std::string, double>;
 // Writes `rows` as the one worksheet `sheetName` of a new XLSX file at `path`. With `inlineStrings`
 // the rows are streamed to the file as they come and texts are stored in their cells rather than
 // in the shared-strings part. Raises KestalError "Файл «<path>» не сохранён: <reason>".
-void WriteXlsxFile(const std::string& path, const std::string& sheetName, const std::vector<std::vector<SheetCell>>& rows,
-                   bool inlineStrings = false);
+void WriteXlsxFile(const std::string& path, const std::string& sheetName,
+                   const std::vector<std::vector<SheetCell>>& rows, bool inlineStrings = false);
 
 }  // namespace kestal

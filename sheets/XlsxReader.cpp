@@ -19,7 +19,7 @@ namespace {
 // Excel's own bounds of a worksheet, and what a summary is read into memory for.
 constexpr qint64 MaxRows = 1'048'576;
 constexpr qint64 MaxColumns = 16'384;
-constexpr qint64 MaxCells = 20'000'000;          // the cells of all rows, up to each row's last
+constexpr qint64 MaxCells = 20'000'000;                      // the cells of all rows, up to each row's last
 constexpr zip_uint64_t MaxPartBytes = 256ULL * 1024 * 1024;  // a part's size unpacked
 
 [[noreturn]] void Refuse(const std::string& problem) { throw KestalError(problem); }
@@ -41,7 +41,8 @@ QByteArray ReadPart(zip_t* zip, const QString& name)
     QByteArray bytes(static_cast<qsizetype>(stat.size), Qt::Uninitialized);
     zip_int64_t done = 0;
     while (done < bytes.size()) {
-        const zip_int64_t read = zip_fread(file.get(), bytes.data() + done, static_cast<zip_uint64_t>(bytes.size() - done));
+        const zip_int64_t read =
+            zip_fread(file.get(), bytes.data() + done, static_cast<zip_uint64_t>(bytes.size() - done));
         if (read < 0) Refuse("часть " + path + " не распаковывается: " + zip_file_strerror(file.get()));
         if (read == 0) break;
         done += read;
@@ -67,7 +68,8 @@ std::string TextOf(QXmlStreamReader& xml)
         const QXmlStreamReader::TokenType token = xml.readNext();
         if (token == QXmlStreamReader::StartElement) {
             ++depth;
-            if (xml.name() == u"rPh") ++phonetic;
+            if (xml.name() == u"rPh")
+                ++phonetic;
             else if (xml.name() == u"t" && phonetic == 0) {
                 text += Utf8(xml.readElementText(QXmlStreamReader::IncludeChildElements));
                 --depth;
@@ -183,7 +185,8 @@ TableCells ReadSheet(zip_t* zip, const QString& name, const std::vector<std::str
             bool ok = true;
             const qint64 number = r.isEmpty() ? row + 1 : r.toLongLong(&ok);
             if (!ok || number <= row || number > MaxRows)
-                Refuse("лист, строка XML " + std::to_string(xml.lineNumber()) + ": неверный номер строки «" + r.toStdString() + "»");
+                Refuse("лист, строка XML " + std::to_string(xml.lineNumber()) + ": неверный номер строки «" +
+                       r.toStdString() + "»");
             row = number;
             column = -1;
             continue;
@@ -229,7 +232,8 @@ TableCells ReadSheet(zip_t* zip, const QString& name, const std::vector<std::str
             std::size_t index = 0;
             const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), index);
             if (error != std::errc() || end != value.data() + value.size() || index >= shared.size())
-                Refuse("лист: ячейка " + reference.toStdString() + " ссылается на несуществующую общую строку «" + value + "»");
+                Refuse("лист: ячейка " + reference.toStdString() + " ссылается на несуществующую общую строку «" +
+                       value + "»");
             text = shared[index];
         } else if (type == u"b") {
             text = value == "1" ? "TRUE" : "FALSE";

@@ -8,10 +8,12 @@
 
 namespace kestal {
 
-void WriteXlsxFile(const std::string& path, const std::string& sheetName, const std::vector<std::vector<SheetCell>>& rows,
-                   bool inlineStrings)
+void WriteXlsxFile(const std::string& path, const std::string& sheetName,
+                   const std::vector<std::vector<SheetCell>>& rows, bool inlineStrings)
 {
-    const auto refuse = [&](const std::string& reason) { throw KestalError("Файл «" + path + "» не сохранён: " + reason); };
+    const auto refuse = [&](const std::string& reason) {
+        throw KestalError("Файл «" + path + "» не сохранён: " + reason);
+    };
     if (rows.size() > LXW_ROW_MAX) refuse("больше 1 048 576 строк");
     lxw_workbook_options options{};
     options.constant_memory = inlineStrings ? LXW_TRUE : LXW_FALSE;
@@ -28,7 +30,8 @@ void WriteXlsxFile(const std::string& path, const std::string& sheetName, const 
             const auto row = static_cast<lxw_row_t>(r);
             const auto column = static_cast<lxw_col_t>(c);
             if (const std::string* text = std::get_if<std::string>(&rows[r][c]))
-                error = text->empty() ? LXW_NO_ERROR : worksheet_write_string(sheet, row, column, text->c_str(), nullptr);
+                error =
+                    text->empty() ? LXW_NO_ERROR : worksheet_write_string(sheet, row, column, text->c_str(), nullptr);
             else
                 error = worksheet_write_number(sheet, row, column, std::get<double>(rows[r][c]), nullptr);
         }

@@ -73,8 +73,7 @@ QWidget* WidgetUnder(const QWindow* window, const QEvent* event)
 
 BackgroundWork::BackgroundWork(QWidget* stopButton, Progress progress)
     : stopButton_(stopButton), worker_(std::move(progress))
-{
-}
+{}
 
 BackgroundWork::~BackgroundWork()
 {
@@ -92,10 +91,7 @@ void BackgroundWork::Start(std::function<void(const WorkControl&)> work, Finishe
     });
 }
 
-void BackgroundWork::WaitForEnd()
-{
-    worker_.WaitForEnd();
-}
+void BackgroundWork::WaitForEnd() { worker_.WaitForEnd(); }
 
 bool BackgroundWork::eventFilter(QObject* watched, QEvent* event)
 {

@@ -107,9 +107,6 @@ std::string DisplayProblem()
 
 DisplayStartGuard::DisplayStartGuard() : previous_(qInstallMessageHandler(HoldBackOrEnd)) {}
 
-DisplayStartGuard::~DisplayStartGuard()
-{
-    qInstallMessageHandler(previous_);
-}
+DisplayStartGuard::~DisplayStartGuard() { qInstallMessageHandler(previous_); }
 
 }  // namespace kestal

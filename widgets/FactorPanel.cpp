@@ -7,15 +7,9 @@
 
 namespace kestal {
 
-QColor LightColour()
-{
-    return QApplication::palette().color(QPalette::Midlight);
-}
+QColor LightColour() { return QApplication::palette().color(QPalette::Midlight); }
 
-QColor HighlightColour()
-{
-    return QColor(128, 128, 128);
-}
+QColor HighlightColour() { return QColor(128, 128, 128); }
 
 FactorPanel::FactorPanel(QWidget* parent, const QString& name, const QString& caption)
     : QFrame(parent), caption_(caption)
@@ -27,10 +21,7 @@ FactorPanel::FactorPanel(QWidget* parent, const QString& name, const QString& ca
     setColour(LightColour());
 }
 
-QColor FactorPanel::colour() const
-{
-    return palette().color(QPalette::Window);
-}
+QColor FactorPanel::colour() const { return palette().color(QPalette::Window); }
 
 void FactorPanel::setColour(const QColor& colour)
 {
@@ -46,8 +37,8 @@ void FactorPanel::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     const int margin = frameWidth() + 1;
-    painter.drawText(rect().adjusted(margin, 0, -margin, 0),
-                     int(Qt::AlignLeft | Qt::AlignVCenter) | Qt::TextSingleLine, caption_);
+    painter.drawText(rect().adjusted(margin, 0, -margin, 0), int(Qt::AlignLeft | Qt::AlignVCenter) | Qt::TextSingleLine,
+                     caption_);
 }
 
 void FactorPanel::mousePressEvent(QMouseEvent* event)

@@ -168,8 +168,10 @@ QChart* FrontierChart(const MeasureOptimum& optimum, const std::vector<Candidate
     std::vector<const MeasureSubset*> frontier;
     const MeasureSubset* best = nullptr;
     for (const MeasureSubset& subset : optimum.subsets) {
-        if (subset.pareto) frontier.push_back(&subset);
-        else (subset.withinBudget ? within : beyond) << PointOf(subset);
+        if (subset.pareto)
+            frontier.push_back(&subset);
+        else
+            (subset.withinBudget ? within : beyond) << PointOf(subset);
         if (optimum.best == subset.members) best = &subset;
     }
     std::sort(frontier.begin(), frontier.end(),
@@ -192,13 +194,15 @@ QChart* FrontierChart(const MeasureOptimum& optimum, const std::vector<Candidate
     // Sets that raise the probability far more than the best lowers it would press the frontier
     // to a line: the axis goes no further below zero than above, the sets beyond stand at its edge.
     const bool clamped = highBenefit > 0 && lowBenefit < -highBenefit;
-    QValueAxis* y = MoneyAxis(clamped ? QStringLiteral("Выгода, у.е. (что ниже — у края оси)") : QStringLiteral("Выгода, у.е."),
-                              clamped ? -highBenefit : lowBenefit, highBenefit);
+    QValueAxis* y =
+        MoneyAxis(clamped ? QStringLiteral("Выгода, у.е. (что ниже — у края оси)") : QStringLiteral("Выгода, у.е."),
+                  clamped ? -highBenefit : lowBenefit, highBenefit);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
 
     // The sets off the frontier: empty series name them in the legend, the layer draws them.
-    if (!beyond.isEmpty()) Attach(chart, Points({}, BeyondColour, SetSize, QStringLiteral("Наборы сверх бюджета")), x, y);
+    if (!beyond.isEmpty())
+        Attach(chart, Points({}, BeyondColour, SetSize, QStringLiteral("Наборы сверх бюджета")), x, y);
     if (!within.isEmpty())
         Attach(chart, Points({}, WithinColour, SetSize, QStringLiteral("Наборы в пределах бюджета")), x, y);
     new SetsLayer(chart, x, y, std::move(beyond), std::move(within));
@@ -210,9 +214,9 @@ QChart* FrontierChart(const MeasureOptimum& optimum, const std::vector<Candidate
     Attach(chart, frontierLine, x, y);
     const NumberLocale locale = UiNumberLocale();
     const double budgetX = std::min(budget, x->max());
-    QLineSeries* budgetLine = Polyline({{budgetX, y->min()}, {budgetX, y->max()}}, BudgetColour, 2,
-                                       QStringLiteral("Бюджет ") + QText(MoneyText(optimum.budget, locale)) +
-                                           QStringLiteral(" у.е."));
+    QLineSeries* budgetLine =
+        Polyline({{budgetX, y->min()}, {budgetX, y->max()}}, BudgetColour, 2,
+                 QStringLiteral("Бюджет ") + QText(MoneyText(optimum.budget, locale)) + QStringLiteral(" у.е."));
     QPen dashed = budgetLine->pen();
     dashed.setStyle(Qt::DashLine);
     budgetLine->setPen(dashed);
@@ -221,7 +225,9 @@ QChart* FrontierChart(const MeasureOptimum& optimum, const std::vector<Candidate
 
     for (const MeasureSubset* subset : frontier)
         if (subset != best) AddTip(chart, frontierLine, PointOf(*subset), FrontierSize + 4, SetTip(*subset, measures));
-    if (best) AddTip(chart, frontierLine, PointOf(*best), BestSize, QStringLiteral("Лучший набор: ") + SetTip(*best, measures));
+    if (best)
+        AddTip(chart, frontierLine, PointOf(*best), BestSize,
+               QStringLiteral("Лучший набор: ") + SetTip(*best, measures));
     return chart;
 }
 

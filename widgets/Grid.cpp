@@ -9,8 +9,7 @@
 
 namespace kestal {
 
-Grid::Grid(QWidget* parent, const char* name, int columns, int rows, int rowHeight)
-    : QTableWidget(parent)
+Grid::Grid(QWidget* parent, const char* name, int columns, int rows, int rowHeight) : QTableWidget(parent)
 {
     setObjectName(QString::fromLatin1(name));
     setColumnCount(columns);
@@ -30,15 +29,9 @@ Grid::Grid(QWidget* parent, const char* name, int columns, int rows, int rowHeig
     OffersCopy(this);
 }
 
-int Grid::rows() const
-{
-    return rowCount() + 1;
-}
+int Grid::rows() const { return rowCount() + 1; }
 
-void Grid::setRows(int rows)
-{
-    setRowCount(rows - 1);
-}
+void Grid::setRows(int rows) { setRowCount(rows - 1); }
 
 QString Grid::cell(int column, int row) const
 {

@@ -14,10 +14,7 @@ namespace {
 
 constexpr const char* HintProperty = "hint";
 
-QString HintOf(const QWidget* widget)
-{
-    return widget->property(HintProperty).toString();
-}
+QString HintOf(const QWidget* widget) { return widget->property(HintProperty).toString(); }
 
 // The long part of a hint: after the first "|", or the whole text without one.
 QString LongHint(const QString& hint)

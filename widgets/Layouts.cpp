@@ -47,15 +47,9 @@ QBoxLayout* Box(QBoxLayout::Direction direction, std::initializer_list<std::pair
 
 }  // namespace
 
-void GrowsFromDesignSize(QWidget* widget)
-{
-    widget->setMinimumSize(widget->size());
-}
+void GrowsFromDesignSize(QWidget* widget) { widget->setMinimumSize(widget->size()); }
 
-void FollowParent(QWidget* child, Following how)
-{
-    new ParentWatch(child, how);
-}
+void FollowParent(QWidget* child, Following how) { new ParentWatch(child, how); }
 
 QBoxLayout* Row(std::initializer_list<std::pair<QWidget*, int>> widgets, int gap)
 {

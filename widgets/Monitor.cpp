@@ -34,9 +34,6 @@ void WriteLines(QPlainTextEdit* pane, std::span<const char* const> lines)
     WriteLines(pane, texts);
 }
 
-QStringList Lines(const QPlainTextEdit* pane)
-{
-    return pane->toPlainText().split(QLatin1Char('\n'));
-}
+QStringList Lines(const QPlainTextEdit* pane) { return pane->toPlainText().split(QLatin1Char('\n')); }
 
 }  // namespace kestal

@@ -29,8 +29,7 @@ const QColor AccidentColour(245, 200, 195);
 
 // Column (0 the passing column, 1 the column of the nodes that end a stage) and row of each node,
 // B to I; the initiation heads the passing column.
-constexpr std::array<QPoint, NodeCount> Places = {
-    {{1, 0}, {0, 1}, {1, 1}, {0, 2}, {1, 2}, {0, 3}, {1, 3}, {0, 4}}};
+constexpr std::array<QPoint, NodeCount> Places = {{{1, 0}, {0, 1}, {1, 1}, {0, 2}, {1, 2}, {0, 3}, {1, 3}, {0, 4}}};
 constexpr QPoint StartPlace{0, 0};
 constexpr QPoint NotePlace{1, 4};
 
@@ -85,10 +84,7 @@ void Box(QPainter& painter, const QRectF& box, const QColor& colour, const QStri
     }
 }
 
-QString NodeTitle(int node)
-{
-    return QText(NodeLetters[node]) + QStringLiteral("  ") + QText(NodeDisplayTexts[node]);
-}
+QString NodeTitle(int node) { return QText(NodeLetters[node]) + QStringLiteral("  ") + QText(NodeDisplayTexts[node]); }
 
 QString ExactLine(long double probability, const NumberLocale& locale)
 {
@@ -164,10 +160,7 @@ QSize NetworkDiagram::minimumSizeHint() const
     return QSize(static_cast<int>(2 * widest / BoxShare), static_cast<int>(Rows * height / 0.8));
 }
 
-QSize NetworkDiagram::sizeHint() const
-{
-    return minimumSizeHint();
-}
+QSize NetworkDiagram::sizeHint() const { return minimumSizeHint(); }
 
 void NetworkDiagram::paintEvent(QPaintEvent*)
 {

@@ -87,8 +87,12 @@ QChart* NodeChart(const NodeProbabilities& exact, const RunPrecision* run, const
         const double high = std::max(floor, static_cast<double>(p.high));
         const double at = node + RunShift;
         // An I-beam: its caps show the interval even where it is narrower than a marker.
-        QLineSeries* bar = Polyline({{at - CapHalfWidth, low}, {at + CapHalfWidth, low}, {at, low}, {at, high},
-                                     {at - CapHalfWidth, high}, {at + CapHalfWidth, high}},
+        QLineSeries* bar = Polyline({{at - CapHalfWidth, low},
+                                     {at + CapHalfWidth, low},
+                                     {at, low},
+                                     {at, high},
+                                     {at - CapHalfWidth, high},
+                                     {at + CapHalfWidth, high}},
                                     RunColour, 2, QStringLiteral("95 % интервал опыта"));
         Attach(chart, bar, x, y);
         if (node > 0) LeaveOutOfLegend(chart, bar);

@@ -69,10 +69,7 @@ QIcon Draw(Shape shape, const QColor& colour)
 
 }  // namespace
 
-QIcon GroupPicture(int group)
-{
-    return Draw(Shape::Disc, GroupColours[group]);
-}
+QIcon GroupPicture(int group) { return Draw(Shape::Disc, GroupColours[group]); }
 
 QIcon PagePicture(int page)
 {
@@ -82,18 +79,15 @@ QIcon PagePicture(int page)
     return Draw(shapes[page], colours[page]);
 }
 
-QIcon IntroductionPicture()
-{
-    return Draw(Shape::Page, QColor(60, 60, 140));
-}
+QIcon IntroductionPicture() { return Draw(Shape::Page, QColor(60, 60, 140)); }
 
 const std::array<QIcon, TreeImageCount>& TreeImages()
 {
     static const std::array<QIcon, TreeImageCount> images = {
-        Draw(Shape::Folder, QColor(220, 180, 60)), Draw(Shape::Square, QColor(70, 130, 200)),
+        Draw(Shape::Folder, QColor(220, 180, 60)),   Draw(Shape::Square, QColor(70, 130, 200)),
         Draw(Shape::Triangle, QColor(120, 160, 60)), Draw(Shape::Coin, QColor(230, 190, 40)),
-        Draw(Shape::Diamond, GroupColours[0]), Draw(Shape::Diamond, GroupColours[1]),
-        Draw(Shape::Diamond, GroupColours[2]), Draw(Shape::Diamond, GroupColours[3]),
+        Draw(Shape::Diamond, GroupColours[0]),       Draw(Shape::Diamond, GroupColours[1]),
+        Draw(Shape::Diamond, GroupColours[2]),       Draw(Shape::Diamond, GroupColours[3]),
     };
     return images;
 }

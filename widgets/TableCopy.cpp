@@ -35,9 +35,9 @@ public:
           separator_(decimal_ == QLatin1String(",") ? QLatin1Char(';') : QLatin1Char(','))
     {
         const QString d = QRegularExpression::escape(decimal_);
-        const QString digits = group_.isEmpty()
-                                   ? QStringLiteral("\\d+")
-                                   : QStringLiteral("(\\d+|\\d{1,3}(%1\\d{3})+)").arg(QRegularExpression::escape(group_));
+        const QString digits =
+            group_.isEmpty() ? QStringLiteral("\\d+")
+                             : QStringLiteral("(\\d+|\\d{1,3}(%1\\d{3})+)").arg(QRegularExpression::escape(group_));
         number_.setPattern(QStringLiteral("^-?%1(%2\\d+)?(E[-+]?\\d+)?$").arg(digits, d));
     }
     QChar separator() const { return separator_; }

@@ -68,7 +68,8 @@ QTableWidget* MakeTextTable(QWidget* parent, const char* name)
     table->setWordWrap(false);
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
-    table->horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter | int(Qt::TextWordWrap)));
+    table->horizontalHeader()->setDefaultAlignment(
+        Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter | int(Qt::TextWordWrap)));
     table->horizontalHeader()->setHighlightSections(false);
     table->horizontalHeader()->setStretchLastSection(true);
     OffersCopy(table);
@@ -85,7 +86,8 @@ void ShowTextTable(QTableWidget* table, const TextTable& texts)
     for (int row = 0; row < table->rowCount(); ++row) {
         const std::vector<std::string>& cells = texts.rows[row];
         for (int column = 0; column < columns; ++column) {
-            auto* item = new QTableWidgetItem(column < static_cast<int>(cells.size()) ? QText(cells[column]) : QString());
+            auto* item =
+                new QTableWidgetItem(column < static_cast<int>(cells.size()) ? QText(cells[column]) : QString());
             if (row == texts.highlightedRow) {
                 QFont bold = table->font();
                 bold.setBold(true);
@@ -121,14 +123,12 @@ void ShowTextTable(QTableWidget* table, const TextTable& texts)
     int tallest = metrics.height();
     for (int column = 0; column < columns; ++column) {
         const QRect room(0, 0, header->sectionSize(column) - margin, 1000);
-        tallest = std::max(tallest, metrics.boundingRect(room, Qt::TextWordWrap, QText(texts.headers[column])).height());
+        tallest =
+            std::max(tallest, metrics.boundingRect(room, Qt::TextWordWrap, QText(texts.headers[column])).height());
     }
     header->setFixedHeight(tallest + 8);
 }
 
-void KeepAllRowsInView(QTableWidget* table)
-{
-    new RowsInView(table);
-}
+void KeepAllRowsInView(QTableWidget* table) { new RowsInView(table); }
 
 }  // namespace kestal

@@ -25,17 +25,15 @@ const QColor CurrentColour(20, 20, 20);
 constexpr double BarWidth = 9;
 
 // Row i of the table, counted from the top, at height count - 1 - i.
-double RowHeight(int row, int count)
-{
-    return count - 1 - row;
-}
+double RowHeight(int row, int count) { return count - 1 - row; }
 
 QCategoryAxis* FactorAxis(const ImportanceTable& table)
 {
     auto* axis = new QCategoryAxis;
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     const int count = static_cast<int>(table.factors.size());
-    for (int row = count - 1; row >= 0; --row) axis->append(QText(table.factors[row].factor->id), RowHeight(row, count));
+    for (int row = count - 1; row >= 0; --row)
+        axis->append(QText(table.factors[row].factor->id), RowHeight(row, count));
     axis->setRange(-0.5, count - 0.5);
     axis->setGridLineVisible(false);
     // Thirty rows keep their ids legible in a chart as low as a 1024 × 768 window leaves it.

@@ -73,14 +73,12 @@ void WorkerThread::Start(std::function<void(const WorkControl&)> work, Finished 
             outcome_ = Outcome::Failed;
             error_ = QStringLiteral("Внутренняя ошибка");
         }
-        QMetaObject::invokeMethod(this, [this] { Finish(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { Finish(); }, Qt::QueuedConnection);
     });
 }
 
-void WorkerThread::WaitForEnd()
-{
-    Finish();
-}
+void WorkerThread::WaitForEnd() { Finish(); }
 
 void WorkerThread::Finish()
 {

@@ -31,10 +31,7 @@ void ShowNode(QTreeWidgetItem* item, const TreeNode& node)
 
 }  // namespace
 
-int NodeImage(const QTreeWidgetItem* node)
-{
-    return node->data(0, ImageRole).toInt();
-}
+int NodeImage(const QTreeWidgetItem* node) { return node->data(0, ImageRole).toInt(); }
 
 void ShowTree(QTreeWidget* tree, const TreeNode& root)
 {

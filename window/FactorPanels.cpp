@@ -45,8 +45,8 @@ QStringList ItemsOf(const FactorInfo& factor)
 
 QWidget* ModelingPage::BuildFactorGroup()
 {
-    QGroupBox* gbFactors = MakeGroup(this, "gbFactors",
-                                     " Исследуемые факторы системы Человек-Машина-Среда (ЧМС) ", {0, 8, 513, 249});
+    QGroupBox* gbFactors =
+        MakeGroup(this, "gbFactors", " Исследуемые факторы системы Человек-Машина-Среда (ЧМС) ", {0, 8, 513, 249});
     pcFactors = new QTabWidget(gbFactors);
     pcFactors->setObjectName(QStringLiteral("pcFactors"));
     pcFactors->setGeometry(2, 24, 509, 223);

@@ -142,15 +142,9 @@ void TFormKestal::RunShownPage()
         modeling_->ClickRun();
 }
 
-bool TFormKestal::Working() const
-{
-    return work_->Busy();
-}
+bool TFormKestal::Working() const { return work_->Busy(); }
 
-void TFormKestal::StopWork()
-{
-    work_->RequestStop();
-}
+void TFormKestal::StopWork() { work_->RequestStop(); }
 
 void TFormKestal::StartWork()
 {

@@ -54,8 +54,8 @@ QStringList Texts(const std::vector<std::string>& lines)
 MeasurePage::MeasurePage(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("tsAction"));
-    QGroupBox* GroupBox4 = MakeGroup(
-        this, "GroupBox4", "  Параметры мероприятия  по совершенствованию безопасности ", {0, 4, 513, 316});
+    QGroupBox* GroupBox4 =
+        MakeGroup(this, "GroupBox4", "  Параметры мероприятия  по совершенствованию безопасности ", {0, 4, 513, 316});
     MakeLabel(GroupBox4, "lbNameAct", "Название мероприятия :", QPoint(10, 24));
     edActName = MakeEdit(GroupBox4, "edActName", {160, 20, 190, 21}, "Мероприятие 1");
     MakeLabel(GroupBox4, "lbExpense", "Затраты на внедрение :", QPoint(10, 50));
@@ -80,7 +80,8 @@ MeasurePage::MeasurePage(QWidget* parent) : QWidget(parent)
         auto* header = new QLabel(QText(MeasureHeaderCaption), page);
         header->setObjectName(QStringLiteral("lbOptHeader") + QLatin1Char(FactorGroups[group].letter));
         header->setTextFormat(Qt::PlainText);
-        measureScrollBoxes[group] = MakePanelScrollBox(page, QStringLiteral("sbOpt") + QLatin1Char(FactorGroups[group].letter));
+        measureScrollBoxes[group] =
+            MakePanelScrollBox(page, QStringLiteral("sbOpt") + QLatin1Char(FactorGroups[group].letter));
         contents[group] = new QWidget;
         auto* layout = new QVBoxLayout(page);
         layout->setContentsMargins(0, 2, 0, 0);
@@ -190,13 +191,12 @@ QWidget* MeasurePage::BuildParameters()
     cbInputKOpt = MakeEditableList(GroupBox6, "cbInputKOpt", {95, 36, 49, 21}, KSuggestions(), QStringLiteral("200"));
     MakeLabel(GroupBox6, "lbInPutNOpt", "Число инициаций модели в одном опыте :", {25, 70, 133, 26}, true);
     MakeLabel(GroupBox6, "lbInPutN1Opt", "N =", QPoint(49, 109));
-    cbInputNOpt = MakeEditableList(GroupBox6, "cbInputNOpt", {79, 105, 89, 21}, NSuggestions(),
-                                   QStringLiteral("4000"));
-    MakeLabel(GroupBox6, "lbAllMoney", "Общая сумма, имеющихся в распоряжении финансовых средств ( у.е.) :",
-              {200, 20, 330, 30}, true);
+    cbInputNOpt = MakeEditableList(GroupBox6, "cbInputNOpt", {79, 105, 89, 21}, NSuggestions(), QStringLiteral("4000"));
+    MakeLabel(GroupBox6, "lbAllMoney",
+              "Общая сумма, имеющихся в распоряжении финансовых средств ( у.е.) :", {200, 20, 330, 30}, true);
     edAllMoney = MakeEdit(GroupBox6, "edAllMoney", {540, 22, 100, 21}, "1500");
-    MakeLabel(GroupBox6, "lbDamage", "Величина среднего ущерба от возможного происшествия ( у.е.) :",
-              {200, 58, 330, 30}, true);
+    MakeLabel(GroupBox6, "lbDamage",
+              "Величина среднего ущерба от возможного происшествия ( у.е.) :", {200, 58, 330, 30}, true);
     edDamage = MakeEdit(GroupBox6, "edDamage", {540, 60, 100, 21}, "10000000");
     MakeLabel(GroupBox6, "lbOutTimeOpt", "Время работы программы при заданных K и N :", {200, 100, 330, 30}, true);
     edOutTimeOpt = MakeEdit(GroupBox6, "edOutTimeOpt", {540, 98, 100, 21}, "");

@@ -23,10 +23,7 @@
 
 namespace kestal {
 
-void TFormKestal::ShowAbout()
-{
-    (new TAboutBox(this))->show();
-}
+void TFormKestal::ShowAbout() { (new TAboutBox(this))->show(); }
 
 void TFormKestal::OpenQuestionnaire()
 {
@@ -118,21 +115,22 @@ void TFormKestal::RunStudy()
     ProgressBar1->setValue(0);
     ProgressBar1->show();
     StartWork();
-    work_->Start([study](const WorkControl& control) { study->Execute(control); },
-                 [this, study](BackgroundWork::Outcome outcome, const QString& error) {
-                     ProgressBar1->hide();
-                     ProgressBar1->setValue(0);
-                     EndWork();
-                     // A study that fails or is stopped leaves listing, totals and store as they were.
-                     if (outcome == BackgroundWork::Outcome::Completed) {
-                         ActOnSession([&] { session_.CommitStudy(std::move(*study)); });
-                     } else {
-                         if (outcome == BackgroundWork::Outcome::Stopped)
-                             statusBar()->showMessage(QStringLiteral("Расчёт комплекса мер остановлен: результаты прежние."));
-                         ShowSession();
-                     }
-                     if (outcome == BackgroundWork::Outcome::Failed) ShowError(this, error);
-                 });
+    work_->Start(
+        [study](const WorkControl& control) { study->Execute(control); },
+        [this, study](BackgroundWork::Outcome outcome, const QString& error) {
+            ProgressBar1->hide();
+            ProgressBar1->setValue(0);
+            EndWork();
+            // A study that fails or is stopped leaves listing, totals and store as they were.
+            if (outcome == BackgroundWork::Outcome::Completed) {
+                ActOnSession([&] { session_.CommitStudy(std::move(*study)); });
+            } else {
+                if (outcome == BackgroundWork::Outcome::Stopped)
+                    statusBar()->showMessage(QStringLiteral("Расчёт комплекса мер остановлен: результаты прежние."));
+                ShowSession();
+            }
+            if (outcome == BackgroundWork::Outcome::Failed) ShowError(this, error);
+        });
 }
 
 }  // namespace kestal

@@ -33,10 +33,7 @@ const QString LastFolderKey = QStringLiteral("lastFolder");
 const QString GeometryKey = QStringLiteral("geometry");
 const QString ProjectFilter = QStringLiteral("Проекты Kestal (*.kestal)");
 
-QSettings KestalSettings()
-{
-    return QSettings(QStringLiteral("Kestal"), QStringLiteral("Kestal 2.0"));
-}
+QSettings KestalSettings() { return QSettings(QStringLiteral("Kestal"), QStringLiteral("Kestal 2.0")); }
 
 }  // namespace
 
@@ -63,10 +60,7 @@ void TFormKestal::BuildFileMenu(QMenu* file)
     ShowRecentFiles();
 }
 
-bool TFormKestal::Unsaved() const
-{
-    return history_->Unsaved();
-}
+bool TFormKestal::Unsaved() const { return history_->Unsaved(); }
 
 void TFormKestal::MarkSaved(const QString& path)
 {
@@ -89,9 +83,9 @@ void TFormKestal::ShowTitle()
 bool TFormKestal::MayDiscard()
 {
     if (!Unsaved()) return true;
-    const auto answer = QMessageBox::question(this, QText(ApplicationTitle), QStringLiteral("Сохранить изменения?"),
-                                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                                              QMessageBox::Save);
+    const auto answer =
+        QMessageBox::question(this, QText(ApplicationTitle), QStringLiteral("Сохранить изменения?"),
+                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Save) return SaveProject();
     return answer == QMessageBox::Discard;
 }
@@ -154,15 +148,13 @@ bool TFormKestal::SaveProjectTo(const QString& path)
 
 bool TFormKestal::SaveProjectAs()
 {
-    const QString folder =
-        projectPath_.isEmpty() ? KestalSettings().value(LastFolderKey).toString() : projectPath_;
+    const QString folder = projectPath_.isEmpty() ? KestalSettings().value(LastFolderKey).toString() : projectPath_;
     // The dialog asks nothing: the name gets its extension first, then the question is asked of the
     // file that would be replaced.
     QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить проект"), folder, ProjectFilter,
                                                 nullptr, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty()) return false;
-    if (!path.endsWith(QLatin1String(ProjectExtension), Qt::CaseInsensitive))
-        path += QLatin1String(ProjectExtension);
+    if (!path.endsWith(QLatin1String(ProjectExtension), Qt::CaseInsensitive)) path += QLatin1String(ProjectExtension);
     if (QFileInfo(path).exists()) {
         const auto answer = QMessageBox::question(
             this, QText(ApplicationTitle),
@@ -236,8 +228,8 @@ void TFormKestal::RestoreGeometry()
 void TFormKestal::closeEvent(QCloseEvent* event)
 {
     if (Working()) {
-        const auto answer = QMessageBox::question(
-            this, QText(ApplicationTitle), QStringLiteral("Идёт расчёт. Остановить его и закрыть программу?"));
+        const auto answer = QMessageBox::question(this, QText(ApplicationTitle),
+                                                  QStringLiteral("Идёт расчёт. Остановить его и закрыть программу?"));
         if (answer != QMessageBox::Yes) {
             event->ignore();
             return;

@@ -82,7 +82,8 @@ ReportParts ComposeParts(const Session& session, ReportSource source, const Work
 
 std::vector<std::pair<QString, QImage>> Pictures(const ReportParts& parts)
 {
-    std::vector<std::pair<QString, QImage>> pictures{{ImportanceName, ChartImage(TornadoChart(parts.importance), TornadoSize)}};
+    std::vector<std::pair<QString, QImage>> pictures{
+        {ImportanceName, ChartImage(TornadoChart(parts.importance), TornadoSize)}};
     if (parts.optimum)
         pictures.emplace_back(BestSetName, ChartImage(FrontierChart(*parts.optimum, parts.measures), FrontierSize));
     return pictures;
@@ -133,9 +134,9 @@ void TFormKestal::ComposeReport(std::function<void(const ReportParts&)> use)
 
 void TFormKestal::ExportReport()
 {
-    QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Экспорт отчёта"), QString(),
-        QStringLiteral("Отчёт PDF (*.pdf);;Отчёт ODT (*.odt);;Отчёт HTML (*.html *.htm)"));
+    QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Экспорт отчёта"), QString(),
+                                     QStringLiteral("Отчёт PDF (*.pdf);;Отчёт ODT (*.odt);;Отчёт HTML (*.html *.htm)"));
     if (path.isEmpty()) return;
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix != QLatin1String("pdf") && suffix != QLatin1String("odt") && suffix != QLatin1String("html") &&

@@ -149,7 +149,8 @@ private:
                 image.setHeight(image.width() * picture->second.height() / picture->second.width());
                 QTextCursor cursor(this);
                 cursor.setPosition(fragment.fragment().position());
-                cursor.setPosition(fragment.fragment().position() + fragment.fragment().length(), QTextCursor::KeepAnchor);
+                cursor.setPosition(fragment.fragment().position() + fragment.fragment().length(),
+                                   QTextCursor::KeepAnchor);
                 cursor.setCharFormat(image);
             }
     }
@@ -246,7 +247,8 @@ void WriteOdt(const ReportParts& parts, const QString& path)
     QTextDocumentWriter writer(path, "odf");
     ReportDocument document(parts);
     if (!writer.write(&document))
-        throw KestalError(Utf8(QStringLiteral("Отчёт не записан в файл %1: %2").arg(path, writer.device() ? writer.device()->errorString() : QString())));
+        throw KestalError(Utf8(QStringLiteral("Отчёт не записан в файл %1: %2")
+                                   .arg(path, writer.device() ? writer.device()->errorString() : QString())));
 }
 
 void WriteHtml(const ReportParts& parts, const QString& path)
@@ -275,9 +277,6 @@ void WriteReportFile(const ReportParts& parts, const QString& path)
         throw KestalError(Utf8(QStringLiteral("Отчёт не записан в файл %1").arg(path)));
 }
 
-void PrintReportPages(const ReportParts& parts, QPagedPaintDevice& device)
-{
-    ReportDocument(parts).Print(device);
-}
+void PrintReportPages(const ReportParts& parts, QPagedPaintDevice& device) { ReportDocument(parts).Print(device); }
 
 }  // namespace kestal

@@ -9,7 +9,8 @@
 
 namespace kestal {
 
-RowTabBar::RowTabBar(QTabWidget* pages, QWidget* parent) : QWidget(parent), pages(pages) {
+RowTabBar::RowTabBar(QTabWidget* pages, QWidget* parent) : QWidget(parent), pages(pages)
+{
     pages->tabBar()->hide();
     setMouseTracking(true);
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
@@ -18,7 +19,8 @@ RowTabBar::RowTabBar(QTabWidget* pages, QWidget* parent) : QWidget(parent), page
     connect(pages, &QTabWidget::currentChanged, this, qOverload<>(&QWidget::update));
 }
 
-QSize RowTabBar::tabSize(int index) const {
+QSize RowTabBar::tabSize(int index) const
+{
     QStyleOptionTab option;
     option.initFrom(this);
     option.shape = QTabBar::RoundedNorth;
@@ -29,7 +31,8 @@ QSize RowTabBar::tabSize(int index) const {
     return style()->sizeFromContents(QStyle::CT_TabBarTab, &option, contents, this);
 }
 
-QList<QRect> RowTabBar::tabRects(int width) const {
+QList<QRect> RowTabBar::tabRects(int width) const
+{
     QList<QRect> rects;
     QList<int> rowStarts{0};
     int x = 0;
@@ -43,14 +46,12 @@ QList<QRect> RowTabBar::tabRects(int width) const {
         x += size.width();
     }
     const int rows = rowStarts.size();
-    if (rows == 1)
-        return rects;
+    if (rows == 1) return rects;
     rowStarts.append(rects.size());
     // The rows turn round so that the current tab's row lies next to the page.
     const int current = pages->currentIndex();
     int currentRow = rows - 1;
-    while (currentRow > 0 && current < rowStarts[currentRow])
-        --currentRow;
+    while (currentRow > 0 && current < rowStarts[currentRow]) --currentRow;
     for (int row = 0; row < rows; ++row) {
         const int first = rowStarts[row];
         const int count = rowStarts[row + 1] - first;
@@ -67,43 +68,45 @@ QList<QRect> RowTabBar::tabRects(int width) const {
     return rects;
 }
 
-int RowTabBar::heightForWidth(int width) const {
+int RowTabBar::heightForWidth(int width) const
+{
     int height = 0;
-    for (const QRect& rect : tabRects(width))
-        height = qMax(height, rect.bottom() + 1);
+    for (const QRect& rect : tabRects(width)) height = qMax(height, rect.bottom() + 1);
     return height;
 }
 
-QSize RowTabBar::sizeHint() const {
+QSize RowTabBar::sizeHint() const
+{
     int width = 0;
-    for (int i = 0; i < pages->count(); ++i)
-        width += tabSize(i).width();
+    for (int i = 0; i < pages->count(); ++i) width += tabSize(i).width();
     return QSize(width, heightForWidth(width));
 }
 
-QSize RowTabBar::minimumSizeHint() const {
+QSize RowTabBar::minimumSizeHint() const
+{
     int width = 0;
-    for (int i = 0; i < pages->count(); ++i)
-        width = qMax(width, tabSize(i).width());
+    for (int i = 0; i < pages->count(); ++i) width = qMax(width, tabSize(i).width());
     return QSize(width, heightForWidth(width));
 }
 
-int RowTabBar::tabAt(QPoint pos) const {
+int RowTabBar::tabAt(QPoint pos) const
+{
     const QList<QRect> rects = tabRects(width());
     for (int i = 0; i < rects.size(); ++i)
-        if (rects[i].contains(pos))
-            return i;
+        if (rects[i].contains(pos)) return i;
     return -1;
 }
 
-void RowTabBar::setHovered(int index) {
+void RowTabBar::setHovered(int index)
+{
     if (index != hovered) {
         hovered = index;
         update();
     }
 }
 
-void RowTabBar::paintEvent(QPaintEvent*) {
+void RowTabBar::paintEvent(QPaintEvent*)
+{
     QStylePainter painter(this);
     const QList<QRect> rects = tabRects(width());
     const int current = pages->currentIndex();
@@ -120,26 +123,20 @@ void RowTabBar::paintEvent(QPaintEvent*) {
                           : last        ? QStyleOptionTab::End
                                         : QStyleOptionTab::Middle;
         option.state &= ~(QStyle::State_MouseOver | QStyle::State_HasFocus);
-        if (i == current)
-            option.state |= QStyle::State_Selected;
-        if (i == hovered)
-            option.state |= QStyle::State_MouseOver;
+        if (i == current) option.state |= QStyle::State_Selected;
+        if (i == hovered) option.state |= QStyle::State_MouseOver;
         painter.drawControl(QStyle::CE_TabBarTab, option);
     }
 }
 
-void RowTabBar::mousePressEvent(QMouseEvent* event) {
+void RowTabBar::mousePressEvent(QMouseEvent* event)
+{
     const int index = tabAt(event->position().toPoint());
-    if (event->button() == Qt::LeftButton && index >= 0)
-        pages->setCurrentIndex(index);
+    if (event->button() == Qt::LeftButton && index >= 0) pages->setCurrentIndex(index);
 }
 
-void RowTabBar::mouseMoveEvent(QMouseEvent* event) {
-    setHovered(tabAt(event->position().toPoint()));
-}
+void RowTabBar::mouseMoveEvent(QMouseEvent* event) { setHovered(tabAt(event->position().toPoint())); }
 
-void RowTabBar::leaveEvent(QEvent*) {
-    setHovered(-1);
-}
+void RowTabBar::leaveEvent(QEvent*) { setHovered(-1); }
 
 }  // namespace kestal

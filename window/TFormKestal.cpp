@@ -70,7 +70,8 @@ void TFormKestal::BuildFrame()
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File1"));
     BuildFileMenu(file);
-    history_ = new UndoHistory(session_, [this] { ShowSession(true); }, this);
+    history_ = new UndoHistory(
+        session_, [this] { ShowSession(true); }, this);
     connect(&history_->stack(), &QUndoStack::cleanChanged, this, [this] { ShowTitle(); });
     QMenu* editMenu = menuBar()->addMenu(QStringLiteral("Правка"));
     editMenu->setObjectName(QStringLiteral("mnEdit"));

@@ -136,7 +136,7 @@ private:
     void ShowSession(bool lists = false);
 
     Session session_;
-    QString projectPath_;      // the project file shown, empty for a new assessment
+    QString projectPath_;          // the project file shown, empty for a new assessment
     SettingsTable savedSettings_;  // the ratings as last saved or opened (a new assessment's start)
     UndoHistory* history_ = nullptr;
     std::string changeName_;  // the name ActOnSession gives the change the next showing records

@@ -26,7 +26,8 @@ namespace kestal {
 namespace {
 
 // A page control with its tabs in rows above it.
-QWidget* withRowTabs(QTabWidget* pages) {
+QWidget* withRowTabs(QTabWidget* pages)
+{
     auto* holder = new QWidget;
     auto* layout = new QVBoxLayout(holder);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -43,7 +44,8 @@ QWidget* withRowTabs(QTabWidget* pages) {
 TFormSimpleDo::TFormSimpleDo(QWidget* owner, Apply apply)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
-      apply_(std::move(apply)) {
+      apply_(std::move(apply))
+{
     setObjectName("FormSimpleDo");
     setWindowTitle(QText("Сложность алгоритмов оператора"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -75,8 +77,8 @@ TFormSimpleDo::TFormSimpleDo(QWidget* owner, Apply apply)
     FormActivate();
 }
 
-QWidget* TFormSimpleDo::buildCriterion(const Criterion& criterion,
-                                       std::array<QRadioButton*, AnswerClassCount>& buttons) {
+QWidget* TFormSimpleDo::buildCriterion(const Criterion& criterion, std::array<QRadioButton*, AnswerClassCount>& buttons)
+{
     const QString stem = QText(criterion.stem);
     auto* box = new QGroupBox(QText(criterion.caption));
     box->setObjectName("gb" + stem);
@@ -91,8 +93,7 @@ QWidget* TFormSimpleDo::buildCriterion(const Criterion& criterion,
     }
     for (int k = 0; k < AnswerClassCount; ++k) {
         const Answer& answer = criterion.answers[k];
-        if (!answer.text)
-            continue;
+        if (!answer.text) continue;
         auto* button = new QRadioButton;
         button->setObjectName("rb" + stem + AnswerClassSuffixes[k]);
         if (answer.isLabel) {
@@ -120,7 +121,8 @@ QWidget* TFormSimpleDo::buildCriterion(const Criterion& criterion,
     return tab;
 }
 
-QWidget* TFormSimpleDo::buildInfoPanel() {
+QWidget* TFormSimpleDo::buildInfoPanel()
+{
     auto* plSimDoInfo = new QFrame;
     plSimDoInfo->setObjectName("plSimDoInfo");
     plSimDoInfo->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -154,7 +156,8 @@ QWidget* TFormSimpleDo::buildInfoPanel() {
     return column;
 }
 
-QuestionnaireAnswers TFormSimpleDo::SelectedAnswers() const {
+QuestionnaireAnswers TFormSimpleDo::SelectedAnswers() const
+{
     QuestionnaireAnswers answers{};
     for (size_t n = 0; n < Criteria.size(); ++n)
         for (int k = 0; k < AnswerClassCount; ++k)
@@ -162,7 +165,8 @@ QuestionnaireAnswers TFormSimpleDo::SelectedAnswers() const {
     return answers;
 }
 
-void TFormSimpleDo::FormActivate() {
+void TFormSimpleDo::FormActivate()
+{
     const QuestionnaireAnswers answers = SelectedAnswers();
     QStringList report;
     for (const std::string& line : QuestionnaireReport(answers)) report << QText(line);
@@ -170,29 +174,31 @@ void TFormSimpleDo::FormActivate() {
     plSimpleDoInfo->setText(QText(QuestionnaireRating(answers)));
 }
 
-void TFormSimpleDo::butAppSimDOClick() {
+void TFormSimpleDo::butAppSimDOClick()
+{
     apply_(SelectedAnswers());
     close();
 }
 
-bool TFormSimpleDo::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate)
-        Guarded(this, [this] { FormActivate(); });
+bool TFormSimpleDo::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate) Guarded(this, [this] { FormActivate(); });
     return QDialog::event(event);
 }
 
 // Enter presses the focused button, if any, and is otherwise ignored.
-void TFormSimpleDo::keyPressEvent(QKeyEvent* event) {
+void TFormSimpleDo::keyPressEvent(QKeyEvent* event)
+{
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
-            button->click();
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) button->click();
         return;
     }
     QDialog::keyPressEvent(event);
 }
 
 // A click on an answer's label answers with the button beside it.
-bool TFormSimpleDo::eventFilter(QObject* watched, QEvent* event) {
+bool TFormSimpleDo::eventFilter(QObject* watched, QEvent* event)
+{
     if (event->type() == QEvent::MouseButtonRelease) {
         if (auto* label = qobject_cast<QLabel*>(watched); label && label->buddy())
             if (auto* button = qobject_cast<QAbstractButton*>(label->buddy()))

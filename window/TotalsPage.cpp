@@ -28,11 +28,11 @@ TotalsPage::TotalsPage(QWidget* parent) : QWidget(parent)
     auto* bottom = new QWidget(this);
     bottom->setObjectName(QStringLiteral("pTotalButtons"));
     bottom->setFixedHeight(80);
-    lbTotalMoney = MakeLabel(bottom, "lbTotalMoney",
-                             "Общая сумма, имеющихся в распоряжении финансовых средств ( у.е.) :", {8, 6, 560, 30},
-                             true);
-    lbTotDamage = MakeLabel(bottom, "lbTotDamage", "Величина среднего ущерба от возможного происшествия ( у.е.) :",
-                            {8, 40, 560, 30}, true);
+    lbTotalMoney =
+        MakeLabel(bottom, "lbTotalMoney",
+                  "Общая сумма, имеющихся в распоряжении финансовых средств ( у.е.) :", {8, 6, 560, 30}, true);
+    lbTotDamage = MakeLabel(bottom, "lbTotDamage",
+                            "Величина среднего ущерба от возможного происшествия ( у.е.) :", {8, 40, 560, 30}, true);
     buttMore = MakeButton(bottom, "buttMore", "Больше", {600, 6, 90, 25});
     buttLess = MakeButton(bottom, "buttLess", "Меньше", {600, 6, 90, 25});
     buttLess->setEnabled(false);

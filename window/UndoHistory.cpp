@@ -37,10 +37,12 @@ class StateChange : public QUndoCommand {
 public:
     StateChange(UndoHistory& history, std::shared_ptr<const SessionState> before,
                 std::shared_ptr<const SessionState> after, const ChangeName& change)
-        : QUndoCommand(QText(change.name)), history_(history), before_(std::move(before)), after_(std::move(after)),
+        : QUndoCommand(QText(change.name)),
+          history_(history),
+          before_(std::move(before)),
+          after_(std::move(after)),
           field_(change.field)
-    {
-    }
+    {}
 
     void undo() override { history_.Restore(before_); }
     void redo() override
@@ -90,10 +92,7 @@ void UndoHistory::Start()
     ShowActions();
 }
 
-void UndoHistory::Absorb()
-{
-    recorded_ = std::make_shared<const SessionState>(session_.state());
-}
+void UndoHistory::Absorb() { recorded_ = std::make_shared<const SessionState>(session_.state()); }
 
 void UndoHistory::Record(const std::string& name)
 {
@@ -151,7 +150,8 @@ void UndoHistory::TakeKeysOf(QWidget* field)
 {
     if (!field) return;
     field->installEventFilter(this);
-    if (auto* list = qobject_cast<QComboBox*>(field); list && list->lineEdit()) list->lineEdit()->installEventFilter(this);
+    if (auto* list = qobject_cast<QComboBox*>(field); list && list->lineEdit())
+        list->lineEdit()->installEventFilter(this);
 }
 
 bool UndoHistory::eventFilter(QObject*, QEvent* event)

@@ -80,7 +80,8 @@ void TFormKestal::CompareInBackground(const NetworkInputs& reference, const QStr
     StartWork();
     work_->Start(
         [a, b, comparison](const WorkControl& control) {
-            *comparison = CompareAssessments(*a, *b, {}, [&](int64_t done, int64_t total) { control.Report(done, total); });
+            *comparison =
+                CompareAssessments(*a, *b, {}, [&](int64_t done, int64_t total) { control.Report(done, total); });
         },
         [this, nameA, a, b, comparison](BackgroundWork::Outcome outcome, const QString& error) {
             ProgressBar1->hide();
@@ -96,8 +97,9 @@ void TFormKestal::CompareInBackground(const NetworkInputs& reference, const QStr
 void TFormKestal::SummariseWorkplaces()
 {
     if (Working()) return;
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Сводная оценка рабочих мест"), QString(),
-                                                      QStringLiteral("Таблицы (*.csv *.tsv *.txt *.xlsx);;Все файлы (*)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Сводная оценка рабочих мест"), QString(),
+                                     QStringLiteral("Таблицы (*.csv *.tsv *.txt *.xlsx);;Все файлы (*)"));
     if (!path.isEmpty()) SummariseFile(path);
 }
 
@@ -128,7 +130,8 @@ void TFormKestal::SummariseFile(const QString& path)
         [this, path, list, assessed](BackgroundWork::Outcome outcome, const QString& error) {
             ProgressBar1->hide();
             EndWork();
-            if (outcome == BackgroundWork::Outcome::Stopped || (outcome == BackgroundWork::Outcome::Completed && !*assessed))
+            if (outcome == BackgroundWork::Outcome::Stopped ||
+                (outcome == BackgroundWork::Outcome::Completed && !*assessed))
                 statusBar()->showMessage(QStringLiteral("Сводная оценка остановлена."));
             if (outcome == BackgroundWork::Outcome::Failed) ShowError(this, error);
             if (outcome != BackgroundWork::Outcome::Completed || !*assessed) return;

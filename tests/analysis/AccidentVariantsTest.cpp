@@ -23,13 +23,15 @@ TEST(AccidentVariants, EqualWholeEvaluationsForEveryFactorAndLevelAndForMixedCha
             for (const FactorLevel& l : LevelTable) {
                 NetworkInputs changed = base;
                 changed.slot[slot] = l.value;
-                ASSERT_EQ(variants.Accident(changed), ExactNodeProbabilities(changed).node[NodeI]) << slot << " " << l.value;
+                ASSERT_EQ(variants.Accident(changed), ExactNodeProbabilities(changed).node[NodeI])
+                    << slot << " " << l.value;
             }
         }
         // Several factors of several stages at once.
         for (int k = 0; k < 50; ++k) {
             NetworkInputs changed = base;
-            for (int n = 0; n < 1 + k % 5; ++n) changed.slot[static_cast<int>(random.NextUniform() * FactorCount)] = level();
+            for (int n = 0; n < 1 + k % 5; ++n)
+                changed.slot[static_cast<int>(random.NextUniform() * FactorCount)] = level();
             ASSERT_EQ(variants.Accident(changed), ExactNodeProbabilities(changed).node[NodeI]);
         }
     }

@@ -41,15 +41,15 @@ TEST(AnalysisTexts, NodeTableAndPrecisionLine)
     run.precision.initiationsForOnePercent = 87631.0L;
     const TextTable after = NodeTable(exact, &run, ru);
     EXPECT_EQ(after.headers.size(), 7u);
-    EXPECT_EQ(after.rows[7], (std::vector<std::string>{"I", "Происшествие", "0,0005689", "0,0006", "0,0005487",
-                                                        "0,0006561", "да"}));
+    EXPECT_EQ(after.rows[7],
+              (std::vector<std::string>{"I", "Происшествие", "0,0005689", "0,0006", "0,0005487", "0,0006561", "да"}));
     EXPECT_EQ(after.rows[6][6], "нет");
     // Ratings changed since the run: the exact value it is judged against stands beside the current one.
     run.ratingsChanged = true;
     const TextTable stale = NodeTable(exact, &run, ru);
     EXPECT_EQ(stale.headers[3], "Точная при оценках опыта");
     EXPECT_EQ(stale.rows[7], (std::vector<std::string>{"I", "Происшествие", "0,0005689", "0,0006", "0,0006",
-                                                        "0,0005487", "0,0006561", "да"}));
+                                                       "0,0005487", "0,0006561", "да"}));
 
     const std::string changed = " Оценки факторов изменены после моделирования: частоты опыта — при прежних оценках.";
     const std::string error = "Относительная погрешность частоты происшествия 4,7 %";

@@ -67,8 +67,8 @@ const FactorContribution* Find(const AssessmentComparison& c, const FactorInfo* 
 }
 
 // Ten factors moved, some up and some down.
-const Levels TenChanges = {{"H01", 2}, {"H04", 10}, {"H08", 3}, {"H12", 11}, {"M01", 1},
-                           {"M03", 9}, {"M07", 2},  {"C01", 10}, {"T04", 1}, {"T06", 11}};
+const Levels TenChanges = {{"H01", 2}, {"H04", 10}, {"H08", 3},  {"H12", 11}, {"M01", 1},
+                           {"M03", 9}, {"M07", 2},  {"C01", 10}, {"T04", 1},  {"T06", 11}};
 
 TEST(AssessmentComparison, InvariantsOverATableOfPairs)
 {
@@ -83,8 +83,21 @@ TEST(AssessmentComparison, InvariantsOverATableOfPairs)
         {"ten factors", {}, TenChanges},
         {"fifteen factors, exact",
          {},
-         {{"H01", 1}, {"H02", 2}, {"H03", 3}, {"H04", 4}, {"H05", 5}, {"H06", 11}, {"H07", 1}, {"H08", 10},
-          {"H09", 2}, {"H12", 9}, {"H13", 3}, {"H14", 8}, {"M01", 4}, {"M02", 7}, {"M03", 1}}},
+         {{"H01", 1},
+          {"H02", 2},
+          {"H03", 3},
+          {"H04", 4},
+          {"H05", 5},
+          {"H06", 11},
+          {"H07", 1},
+          {"H08", 10},
+          {"H09", 2},
+          {"H12", 9},
+          {"H13", 3},
+          {"H14", 8},
+          {"M01", 4},
+          {"M02", 7},
+          {"M03", 1}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

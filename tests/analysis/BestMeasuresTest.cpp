@@ -22,7 +22,8 @@ bool Beats(const MeasureSubset& a, const MeasureSubset& b)
 {
     if (a.benefit != b.benefit) return a.benefit > b.benefit;
     if (a.cost != b.cost) return a.cost < b.cost;
-    if (std::popcount(a.members) != std::popcount(b.members)) return std::popcount(a.members) < std::popcount(b.members);
+    if (std::popcount(a.members) != std::popcount(b.members))
+        return std::popcount(a.members) < std::popcount(b.members);
     for (int i = 0; i < 32; ++i)
         if ((a.members >> i & 1) != (b.members >> i & 1)) return a.members >> i & 1;
     return false;
@@ -38,7 +39,7 @@ struct Case {
 TEST(BestMeasures, AgreesWithBruteForce)
 {
     const Case cases[] = {
-        {1, 2, 500, false}, {2, 4, 900, false}, {3, 5, 0, false},    {4, 6, 1e9f, false},
+        {1, 2, 500, false}, {2, 4, 900, false}, {3, 5, 0, false},   {4, 6, 1e9f, false},
         {5, 3, 800, true},  {6, 5, 1e9f, true}, {7, 0, 100, false}, {8, 1, 100, true},
     };
     int nothingHelps = 0, recommended = 0;

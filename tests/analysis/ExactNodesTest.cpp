@@ -52,8 +52,9 @@ void ExpectStateCountAt(long double probability, float t)
 
 TEST(ExactNodes, DrawProbabilitiesAreStateCountsAtTheThresholdEdges)
 {
-    const float values[] = {0.0f, 0x1p-32f, std::nextafter(0.5f, 0.0f), 0.5f, std::nextafter(0.5f, 1.0f),
-                            0.084f, 0.334f, 0.584f, 0.916f, std::nextafter(1.0f, 0.0f), 1.0f};
+    const float values[] = {
+        0.0f,   0x1p-32f, std::nextafter(0.5f, 0.0f), 0.5f, std::nextafter(0.5f, 1.0f), 0.084f, 0.334f,
+        0.584f, 0.916f,   std::nextafter(1.0f, 0.0f), 1.0f};
     for (float p : values) {
         NetworkInputs in = AllSlots(0.5f);
         in.slot[InputSlot::T06] = p;  // draw 29, two-way (0, 1): 0 when below p

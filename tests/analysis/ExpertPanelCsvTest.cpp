@@ -10,7 +10,8 @@ using namespace kestal;
 
 namespace {
 
-std::string Joined(const std::vector<std::string>& rows, char separator) {
+std::string Joined(const std::vector<std::string>& rows, char separator)
+{
     std::string text;
     for (std::string row : rows) {
         for (char& c : row)
@@ -20,7 +21,8 @@ std::string Joined(const std::vector<std::string>& rows, char separator) {
     return text;
 }
 
-TEST(ExpertPanelCsv, ReadsBothEncodingsAndThreeSeparators) {
+TEST(ExpertPanelCsv, ReadsBothEncodingsAndThreeSeparators)
+{
     ExpertPanel expected{{{"Иванов", {}}, {"Петрова", {}}}};
     expected.experts[0].level[CatalogueIndex(*FindFactor("H03"))] = 8;
     expected.experts[1].level[CatalogueIndex(*FindFactor("H03"))] = 11;
@@ -34,8 +36,8 @@ TEST(ExpertPanelCsv, ReadsBothEncodingsAndThreeSeparators) {
     };
     for (const auto& e : encodings)
         for (const char separator : {';', ',', '\t'}) {
-            const std::string bytes = e.bom + Joined({"factor| " + e.ivanov + " |" + e.petrova + "|", "H03| 8 |11",
-                                                      "", "T06||1|", "M01|" + e.dash + "| "},
+            const std::string bytes = e.bom + Joined({"factor| " + e.ivanov + " |" + e.petrova + "|", "H03| 8 |11", "",
+                                                      "T06||1|", "M01|" + e.dash + "| "},
                                                      separator);
             EXPECT_EQ(ReadExpertPanelCsv(bytes), expected) << bytes;
         }
@@ -49,7 +51,8 @@ TEST(ExpertPanelCsv, ReadsBothEncodingsAndThreeSeparators) {
     EXPECT_EQ(ReadExpertPanelCsv(ExpertPanelCsv(all)), all);
 }
 
-TEST(ExpertPanelCsv, RefusesABadCellNamingRowAndColumn) {
+TEST(ExpertPanelCsv, RefusesABadCellNamingRowAndColumn)
+{
     const struct {
         std::string bytes;
         std::string message;
@@ -58,7 +61,8 @@ TEST(ExpertPanelCsv, RefusesABadCellNamingRowAndColumn) {
         {"factor;A;B\nH01;\"3\n", "строка 2, столбец 2: кавычка ячейки не закрыта"},
         {"фактор;A;B\n", "строка 1, столбец 1: в первой ячейке заголовка ожидается «factor»"},
         {"factor;A\nH01;3\n", "строка 1, столбец 3: в панели от 2 до 12 экспертов, в заголовке 1"},
-        {"factor;1;2;3;4;5;6;7;8;9;10;11;12;13\n", "строка 1, столбец 14: в панели от 2 до 12 экспертов, в заголовке 13"},
+        {"factor;1;2;3;4;5;6;7;8;9;10;11;12;13\n",
+         "строка 1, столбец 14: в панели от 2 до 12 экспертов, в заголовке 13"},
         {"factor;A;;B\n", "строка 1, столбец 3: пустое имя эксперта"},
         {"factor;A;B;A\n", "строка 1, столбец 4: эксперт «A» уже есть в столбце 2"},
         {"factor;A;B\n\nH10;3;4\n", "строка 3, столбец 1: неизвестный фактор «H10»"},

@@ -78,7 +78,10 @@ TEST(FactorImportance, HandWorkedNetwork)
 TEST(BestMeasures, HandWorkedNetwork)
 {
     const std::vector<CandidateMeasure> measures = {
-        {"A", 30.0f, {{T06, 0.5f}}}, {"B", 10.0f, {{M07, 0.5f}}}, {"C", 20.0f, {{M06, 0.5f}}}, {"D", 10.0f, {{M08, 0.5f}}},
+        {"A", 30.0f, {{T06, 0.5f}}},
+        {"B", 10.0f, {{M07, 0.5f}}},
+        {"C", 20.0f, {{M06, 0.5f}}},
+        {"D", 10.0f, {{M08, 0.5f}}},
     };
     const long double damage = 1000.0L;
     const long double q = StatesBelowOver2To32(0.5f);

@@ -275,17 +275,18 @@ TEST(Plans, BandAfterPlanTakesTheSetFactorsOutOfDispute)
     }
     const NetworkInputs ratings = InitialInputs();
     const auto at = [](const char* id, int level) { return std::make_pair(FindFactor(id)->slot, ValueOf(level)); };
-    const PlanSettings plans[] = {{}, {at("H03", 11)}, {at("M03", 2), at("H01", 9)}, {at("H03", 10), at("M03", 1),
-                                  at("T02", 7), at("H14", 6), at("C04", 2)}};
+    const PlanSettings plans[] = {{},
+                                  {at("H03", 11)},
+                                  {at("M03", 2), at("H01", 9)},
+                                  {at("H03", 10), at("M03", 1), at("T02", 7), at("H14", 6), at("C04", 2)}};
     for (const PlanSettings& plan : plans) {
         ExpertPanel agreed = panel;
         NetworkInputs changed = ratings;
         for (const auto& [slot, value] : plan) {
             changed.slot[slot] = value;
             for (PanelExpert& expert : agreed.experts)
-                expert.level[CatalogueIndex(FactorBySlot(slot))] = expert.level[CatalogueIndex(FactorBySlot(slot))]
-                                                                       ? LevelNumberOf(value)
-                                                                       : NoOpinion;
+                expert.level[CatalogueIndex(FactorBySlot(slot))] =
+                    expert.level[CatalogueIndex(FactorBySlot(slot))] ? LevelNumberOf(value) : NoOpinion;
         }
         const auto after = BandAfterPlan(panel, ratings, plan);
         const auto expected = ComputePanelBand(agreed, changed, std::nullopt);

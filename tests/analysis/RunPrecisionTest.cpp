@@ -59,10 +59,10 @@ TEST(RunPrecision, WilsonIntervalsAndTheAccidentError)
         std::optional<long double> forOnePercent;
     } limits[] = {
         {300, 4000, 0x1p-11L, false, 68234.0L},
-        {1, 1, 1e-5L, false, std::nullopt},              // 1 % needs 10^9 initiations: beyond the limit
-        {2000, 153391, 0x1p-11L, false, 10235.0L},         // K·N just below the limit
-        {2000, 153392, 0x1p-11L, true, 10235.0L},          // and just above
-        {1, 1, 1e-15L, false, std::nullopt},             // N would be 10^19
+        {1, 1, 1e-5L, false, std::nullopt},         // 1 % needs 10^9 initiations: beyond the limit
+        {2000, 153391, 0x1p-11L, false, 10235.0L},  // K·N just below the limit
+        {2000, 153392, 0x1p-11L, true, 10235.0L},   // and just above
+        {1, 1, 1e-15L, false, std::nullopt},        // N would be 10^19
     };
     for (const auto& row : limits) {
         NodeProbabilities p;

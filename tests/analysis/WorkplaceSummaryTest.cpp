@@ -36,14 +36,30 @@ TEST(WorkplaceSummary, CellsReadAsLevelsOrRefuseTheirRow)
         std::string cell;
         std::optional<int> level;  // nothing: the row is refused
     } cases[] = {
-        {"1", 1}, {"11", 11}, {" 7 ", 7}, {"7.0", 7}, {"7,00", 7}, {"05", 5}, {"\xC2\xA0" "3", 3},
-        {"0", {}}, {"12", {}}, {"-1", {}}, {"7.5", {}}, {"x", {}}, {"7 7", {}}, {"1e1", {}}, {"+3", {}}, {"100", {}},
+        {"1", 1},
+        {"11", 11},
+        {" 7 ", 7},
+        {"7.0", 7},
+        {"7,00", 7},
+        {"05", 5},
+        {"\xC2\xA0"
+         "3",
+         3},
+        {"0", {}},
+        {"12", {}},
+        {"-1", {}},
+        {"7.5", {}},
+        {"x", {}},
+        {"7 7", {}},
+        {"1e1", {}},
+        {"+3", {}},
+        {"100", {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.cell);
         // Columns in any order, any case; an unknown column is ignored; M03 missing, H01 empty.
-        const WorkplaceList list = ReadWorkplaces({{" t04", "Прочее", "Name", "H01", "c02"},
-                                                   {"8", "что угодно", " Цех 1 ", "", c.cell}});
+        const WorkplaceList list =
+            ReadWorkplaces({{" t04", "Прочее", "Name", "H01", "c02"}, {"8", "что угодно", " Цех 1 ", "", c.cell}});
         if (c.level) {
             ASSERT_EQ(list.workplaces.size(), 1u);
             EXPECT_TRUE(list.errors.empty());
@@ -95,11 +111,13 @@ TEST(WorkplaceSummary, TwoHundredRowsWithTenBadOnesRefuseExactlyThose)
     std::vector<WorkplaceRefusal> expected;
     for (int r = 2; r <= 201; ++r) {
         std::vector<std::string> row = {"Место " + std::to_string(r)};
-        for (int f = 0; f < FactorCount; ++f) row.push_back(std::to_string(1 + static_cast<int>(random.NextUniform() * 11)));
+        for (int f = 0; f < FactorCount; ++f)
+            row.push_back(std::to_string(1 + static_cast<int>(random.NextUniform() * 11)));
         if (r % 19 == 7 && expected.size() < 10) {
             const int f = static_cast<int>(expected.size() * 3);
             row[f + 1] = expected.size() % 2 ? "12" : "много";
-            expected.push_back({static_cast<std::size_t>(r), FactorCatalogue[f].id, "«" + row[f + 1] + "» — не номер уровня от 1 до 11"});
+            expected.push_back({static_cast<std::size_t>(r), FactorCatalogue[f].id,
+                                "«" + row[f + 1] + "» — не номер уровня от 1 до 11"});
         }
         cells.push_back(row);
     }
@@ -152,7 +170,8 @@ TEST(WorkplaceSummary, RowsEqualSingleAssessmentsAndRanksFollowTheAccidentProbab
         }
     }
     std::size_t calls = 0;
-    EXPECT_FALSE(AssessWorkplaces(workplaces, false, [&](std::size_t, std::size_t) { return ++calls < 3; }, 2));
+    EXPECT_FALSE(AssessWorkplaces(
+        workplaces, false, [&](std::size_t, std::size_t) { return ++calls < 3; }, 2));
 }
 
 }  // namespace

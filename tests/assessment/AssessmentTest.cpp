@@ -74,7 +74,8 @@ TEST(Assessment, ABadMeasureIsRefusedWithNothingChanged)
     } table[] = {
         {Draft("Мера", "100", {{"H14", 3}}), "Фактор H14 уже входит в другое мероприятие"},
         {Draft("Мера", "100", {{"M02", 3}, {"M02", 4}}), "Фактор M02 изменён в мероприятии дважды"},
-        {{"Мера", ReadAmount("100", RussianNumberLocale()), {{FactorCount, 3}}}, "Недопустимое изменение фактора в мероприятии"},
+        {{"Мера", ReadAmount("100", RussianNumberLocale()), {{FactorCount, 3}}},
+         "Недопустимое изменение фактора в мероприятии"},
         {Draft("Мера", "100", {{"M02", LevelCount}}), "Недопустимое изменение фактора в мероприятии"},
         {Draft(" \t", "100", {{"M02", 4}}), BlankMeasureNameText},
         {Draft("Мера", "0,99", {{"M02", 4}}), CostBelowOneText},

@@ -22,8 +22,17 @@ void EnterMeasure(Session& session, const std::string& name, const std::string& 
 
 void AssessWorkplace(Session& session)
 {
-    for (const auto& [id, level] : {std::pair{"H01", 7}, {"H02", 5}, {"H04", 6}, {"H08", 5}, {"M01", 4}, {"M03", 8},
-                                    {"M07", 9}, {"C01", 3}, {"C03", 6}, {"T01", 4}, {"T04", 8}})
+    for (const auto& [id, level] : {std::pair{"H01", 7},
+                                    {"H02", 5},
+                                    {"H04", 6},
+                                    {"H08", 5},
+                                    {"M01", 4},
+                                    {"M03", 8},
+                                    {"M07", 9},
+                                    {"C01", 3},
+                                    {"C03", 6},
+                                    {"T01", 4},
+                                    {"T04", 8}})
         Rate(session, id, level);
     QuestionnaireAnswers answers{};
     answers[0] = 1;   // class 2

@@ -21,7 +21,8 @@ struct LoadedClock final : Clock {
 
 }  // namespace
 
-TEST(EstimateLoad, CommittedWorkScalesTheEstimatesByItsWallOverProcessorTime) {
+TEST(EstimateLoad, CommittedWorkScalesTheEstimatesByItsWallOverProcessorTime)
+{
     const struct {
         double wallStep;
         bool stopped;
@@ -34,7 +35,8 @@ TEST(EstimateLoad, CommittedWorkScalesTheEstimatesByItsWallOverProcessorTime) {
         session.SetKText("200");
         session.SetNText("100000");
         const std::string before = session.RunEstimateText();
-        EXPECT_EQ(before, "  " + DurationText(EstimateDays(1.0 / CalibrationRounds / 86400.0, 200, 100000), EnglishNumberLocale()));
+        EXPECT_EQ(before, "  " + DurationText(EstimateDays(1.0 / CalibrationRounds / 86400.0, 200, 100000),
+                                              EnglishNumberLocale()));
         clock.wallStep = c.wallStep;
         session.SetKText("2");
         session.SetNText("10");

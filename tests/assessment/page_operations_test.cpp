@@ -54,7 +54,8 @@ struct Page {
     {
         std::vector<std::string> names;
         for (int position = 1; position <= StorePositions; ++position)
-            if (!state().measures.MeasureStore(position).Name.empty()) names.push_back(state().measures.MeasureStore(position).Name);
+            if (!state().measures.MeasureStore(position).Name.empty())
+                names.push_back(state().measures.MeasureStore(position).Name);
         return names;
     }
 };
@@ -67,7 +68,8 @@ TEST(PageOperations, ANewSessionStartsOnTheInitialRatingsWithEmptyTables)
     const SessionState& state = page.state();
     EXPECT_EQ(state.settings, InitialSettings());
     EXPECT_EQ(state.settings.row[0].LevelName, "Среднее(удовл.)");
-    for (int slot = 0; slot < FactorCount; ++slot) EXPECT_EQ(state.net.inputs.slot[slot], state.settings.row[slot].Value);
+    for (int slot = 0; slot < FactorCount; ++slot)
+        EXPECT_EQ(state.net.inputs.slot[slot], state.settings.row[slot].Value);
     for (int slot = 0; slot < FactorCount; ++slot)
         for (int column = 1; column < PlanColumns; ++column) {
             EXPECT_EQ(state.measures.MeasurePlanTable[slot][column].RowText, PlanRowTexts[slot]);
@@ -114,8 +116,12 @@ TEST(PageOperations, ARunSizeOutOfRangeIsRefusedWithNothingChanged)
         const char* n;
         const char* message;
     } cases[] = {
-        {"0", "100", KOutOfRangeText},   {"2001", "100", KOutOfRangeText}, {"-5", "100", KOutOfRangeText},
-        {"10", "0", NOutOfRangeText},    {"10", "-1", NOutOfRangeText},    {"abc", "100", "'abc' is not a valid integer value"},
+        {"0", "100", KOutOfRangeText},
+        {"2001", "100", KOutOfRangeText},
+        {"-5", "100", KOutOfRangeText},
+        {"10", "0", NOutOfRangeText},
+        {"10", "-1", NOutOfRangeText},
+        {"abc", "100", "'abc' is not a valid integer value"},
         {"5", "1x", "'1x' is not a valid integer value"},
     };
     Page page;
@@ -164,10 +170,12 @@ TEST(PageOperations, TheStudyMayStartFromTheSecondCaptureWhileBudgetAndDamageRea
         bool budget;
         const char* text;
         bool ready;
-    } steps[] = {{true, "0", false}, {true, "15", true},   {false, "", true},       {false, "-5", false},
-                 {false, "5", true}, {true, "2,5", true},  {true, "2,5x", false}};
+    } steps[] = {{true, "0", false}, {true, "15", true},  {false, "", true},    {false, "-5", false},
+                 {false, "5", true}, {true, "2,5", true}, {true, "2,5x", false}};
     for (const auto& step : steps) {
-        EXPECT_EQ(ErrorOf([&] { step.budget ? page.session.SetBudgetText(step.text) : page.session.SetDamageText(step.text); }),
+        EXPECT_EQ(ErrorOf([&] {
+                      step.budget ? page.session.SetBudgetText(step.text) : page.session.SetDamageText(step.text);
+                  }),
                   "no error");
         EXPECT_EQ(page.state().studyReady, step.ready) << step.budget << " " << step.text;
     }

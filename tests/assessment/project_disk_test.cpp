@@ -157,9 +157,9 @@ TEST(ProjectDisk, SaveRemovesWhatKilledSavesLeft)
     ::waitpid(ended, nullptr, 0);
     const std::string dead = std::to_string(ended);
     const std::string alive = std::to_string(::getppid());
-    for (const std::string& name : {"цех.kestal." + dead + "-0.tmp", "цех.kestal." + dead + "-17.tmp",
-                                    "цех.kestal." + alive + "-2.tmp", "цех2.kestal." + dead + "-0.tmp",
-                                    "цех.kestal." + dead + "-x.tmp", std::string("цех.kestal.tmp")})
+    for (const std::string& name :
+         {"цех.kestal." + dead + "-0.tmp", "цех.kestal." + dead + "-17.tmp", "цех.kestal." + alive + "-2.tmp",
+          "цех2.kestal." + dead + "-0.tmp", "цех.kestal." + dead + "-x.tmp", std::string("цех.kestal.tmp")})
         std::ofstream(folder.path / name) << "part";
     SaveProjectFile(folder / "цех.kestal", "whole");
     EXPECT_EQ(folder.Snapshot(), (std::map<std::string, std::string>{

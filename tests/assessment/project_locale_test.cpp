@@ -52,9 +52,9 @@ TEST(ProjectLocales, AFileOpensByteForByteUnderEveryLocale)
 TEST(ProjectLocales, AmountsKeepEveryBit)
 {
     const FixedClock clock(ExampleClockReading);
-    for (const long double amount : {0.1L, 1e-5L, 9.99999e-6L, 1e15L, 999999999999999.9L, -7.25L, 3e-4000L, 1.0L / 3,
-                                     1.7976931348623157e308L, std::numeric_limits<long double>::max(),
-                                     std::numeric_limits<long double>::denorm_min(), 0.0L, -0.0L})
+    for (const long double amount :
+         {0.1L, 1e-5L, 9.99999e-6L, 1e15L, 999999999999999.9L, -7.25L, 3e-4000L, 1.0L / 3, 1.7976931348623157e308L,
+          std::numeric_limits<long double>::max(), std::numeric_limits<long double>::denorm_min(), 0.0L, -0.0L})
         for (const NumberLocale& locale : {RussianNumberLocale(), EnglishNumberLocale()}) {
             Session saved(&clock, locale, locale);
             saved.SetBudgetText(AmountText(amount, locale));

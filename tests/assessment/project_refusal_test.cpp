@@ -147,57 +147,94 @@ TEST(ProjectRefusal, NamesTheFileTheFirstProblemAndItsPlace)
          "editor.selected: выбран закреплённый фактор"},
         {"totals without a store", Patched([](Json& j) { j["store"] = Json::array(); }),
          "study.totalsShown: итоги показаны, а в store нет записей"},
-        {"one expert", Patched([](Json& j) { j["panel"] = {{"experts", {{{"name", "А"}, {"levels", Json::object()}}}}}; }),
+        {"one expert", Patched([](Json& j) {
+             j["panel"] = {{"experts", {{{"name", "А"}, {"levels", Json::object()}}}}};
+         }),
          "panel.experts: число элементов должно быть от 2 до 12"},
-        {"panel of unknown key", Patched([](Json& j) { j["panel"] = {{"experts", Json::array()}, {"w", 1}}; }),
+        {"panel of unknown key", Patched([](Json& j) {
+             j["panel"] = {{"experts", Json::array()}, {"w", 1}};
+         }),
          "panel.w: неизвестное поле"},
         {"an expert without a name", Patched([](Json& j) {
-             j["panel"] = {{"experts", {{{"name", "А"}, {"levels", Json::object()}}, {{"name", ""}, {"levels", Json::object()}}}}};
+             j["panel"] = {{"experts",
+                            {{{"name", "А"}, {"levels", Json::object()}}, {{"name", ""}, {"levels", Json::object()}}}}};
          }),
          "panel.experts[1].name: пустое имя эксперта"},
         {"an expert's name with a blank", Patched([](Json& j) {
-             j["panel"] = {{"experts", {{{"name", "А "}, {"levels", Json::object()}}, {{"name", "Б"}, {"levels", Json::object()}}}}};
+             j["panel"] = {
+                 {"experts",
+                  {{{"name", "А "}, {"levels", Json::object()}}, {{"name", "Б"}, {"levels", Json::object()}}}}};
          }),
          "panel.experts[0].name: имя эксперта начинается или кончается пробелом"},
         {"an expert twice", Patched([](Json& j) {
-             j["panel"] = {{"experts", {{{"name", "А"}, {"levels", Json::object()}}, {{"name", "А"}, {"levels", Json::object()}}}}};
+             j["panel"] = {
+                 {"experts",
+                  {{{"name", "А"}, {"levels", Json::object()}}, {{"name", "А"}, {"levels", Json::object()}}}}};
          }),
          "panel.experts[1].name: эксперт «А» уже есть"},
         {"an unknown factor", Patched([](Json& j) {
-             j["panel"] = {{"experts", {{{"name", "А"}, {"levels", {{"H10", 3}}}}, {{"name", "Б"}, {"levels", Json::object()}}}}};
+             j["panel"] = {
+                 {"experts", {{{"name", "А"}, {"levels", {{"H10", 3}}}}, {{"name", "Б"}, {"levels", Json::object()}}}}};
          }),
          "panel.experts[0].levels.H10: неизвестный фактор «H10»"},
         {"a level 12", Patched([](Json& j) {
-             j["panel"] = {{"experts", {{{"name", "А"}, {"levels", Json::object()}}, {{"name", "Б"}, {"levels", {{"T06", 12}}}}}}};
+             j["panel"] = {{"experts",
+                            {{{"name", "А"}, {"levels", Json::object()}}, {{"name", "Б"}, {"levels", {{"T06", 12}}}}}}};
          }),
          "panel.experts[1].levels.T06: ожидается целое число от 1 до 11"},
-        {"plan of unknown key", Patched([](Json& j) { j["plan"] = {{"target", nullptr}, {"factors", Json::array()}, {"t", 1}}; }),
+        {"plan of unknown key", Patched([](Json& j) {
+             j["plan"] = {{"target", nullptr}, {"factors", Json::array()}, {"t", 1}};
+         }),
          "plan.t: неизвестное поле"},
-        {"plan without factors", Patched([](Json& j) { j["plan"] = {{"target", nullptr}}; }), "plan.factors: нет поля"},
-        {"a target above 1", Patched([](Json& j) { j["plan"] = {{"target", 1.5}, {"factors", Json::array()}}; }),
+        {"plan without factors", Patched([](Json& j) {
+             j["plan"] = {{"target", nullptr}};
+         }),
+         "plan.factors: нет поля"},
+        {"a target above 1", Patched([](Json& j) {
+             j["plan"] = {{"target", 1.5}, {"factors", Json::array()}};
+         }),
          "plan.target: ожидается вероятность от 0 до 1"},
-        {"a negative target", Patched([](Json& j) { j["plan"] = {{"target", -1e-3}, {"factors", Json::array()}}; }),
+        {"a negative target", Patched([](Json& j) {
+             j["plan"] = {{"target", -1e-3}, {"factors", Json::array()}};
+         }),
          "plan.target: ожидается вероятность от 0 до 1"},
-        {"a target as text", Patched([](Json& j) { j["plan"] = {{"target", "0,001"}, {"factors", Json::array()}}; }),
+        {"a target as text", Patched([](Json& j) {
+             j["plan"] = {{"target", "0,001"}, {"factors", Json::array()}};
+         }),
          "plan.target: ожидается число"},
-        {"factors out of order", Patched([](Json& j) { j["plan"] = {{"target", nullptr}, {"factors", {PlanFactor("M03"), PlanFactor("H03")}}}; }),
+        {"factors out of order", Patched([](Json& j) {
+             j["plan"] = {{"target", nullptr}, {"factors", {PlanFactor("M03"), PlanFactor("H03")}}};
+         }),
          "plan.factors[1].factor: факторы должны идти в порядке каталога, каждый один раз"},
-        {"a factor twice", Patched([](Json& j) { j["plan"] = {{"target", nullptr}, {"factors", {PlanFactor("H03"), PlanFactor("H03")}}}; }),
+        {"a factor twice", Patched([](Json& j) {
+             j["plan"] = {{"target", nullptr}, {"factors", {PlanFactor("H03"), PlanFactor("H03")}}};
+         }),
          "plan.factors[1].factor: факторы должны идти в порядке каталога, каждый один раз"},
-        {"an unknown factor", Patched([](Json& j) { j["plan"] = {{"target", nullptr}, {"factors", {PlanFactor("X01")}}}; }),
+        {"an unknown factor", Patched([](Json& j) {
+             j["plan"] = {{"target", nullptr}, {"factors", {PlanFactor("X01")}}};
+         }),
          "plan.factors[0].factor: неизвестный фактор «X01»"},
-        {"a negative cost", Patched([](Json& j) { j["plan"] = {{"target", nullptr}, {"factors", {PlanFactor("H03", -1)}}}; }),
+        {"a negative cost", Patched([](Json& j) {
+             j["plan"] = {{"target", nullptr}, {"factors", {PlanFactor("H03", -1)}}};
+         }),
          "plan.factors[0].cost: ожидается число от 0 до 1e15"},
-        {"a cost above 1e15", Patched([](Json& j) { j["plan"] = {{"target", nullptr}, {"factors", {PlanFactor("H03", 2e15)}}}; }),
+        {"a cost above 1e15", Patched([](Json& j) {
+             j["plan"] = {{"target", nullptr}, {"factors", {PlanFactor("H03", 2e15)}}};
+         }),
          "plan.factors[0].cost: ожидается число от 0 до 1e15"},
-        {"a low level 0", Patched([](Json& j) { j["plan"] = {{"target", nullptr}, {"factors", {PlanFactor("H03", 1, 0)}}}; }),
+        {"a low level 0", Patched([](Json& j) {
+             j["plan"] = {{"target", nullptr}, {"factors", {PlanFactor("H03", 1, 0)}}};
+         }),
          "plan.factors[0].low: ожидается целое число от 1 до 11"},
-        {"high below low", Patched([](Json& j) { j["plan"] = {{"target", nullptr}, {"factors", {PlanFactor("H03", 1, 5, 4)}}}; }),
+        {"high below low", Patched([](Json& j) {
+             j["plan"] = {{"target", nullptr}, {"factors", {PlanFactor("H03", 1, 5, 4)}}};
+         }),
          "plan.factors[0].high: ожидается целое число от 5 до 11"},
     };
     ASSERT_NO_THROW(ReadProject(Valid(), "цех.kestal"));
     for (const BadFile& file : files)
-        EXPECT_EQ(ErrorOf([&] { ReadProject(file.bytes, "цех.kestal"); }), "Файл «цех.kestal» не открыт: " + file.problem)
+        EXPECT_EQ(ErrorOf([&] { ReadProject(file.bytes, "цех.kestal"); }),
+                  "Файл «цех.kestal» не открыт: " + file.problem)
             << file.what;
 }
 

@@ -84,10 +84,11 @@ void WithPanel(Session& session)
 void WithPlan(Session& session)
 {
     AssessWorkplace(session);
-    session.SetPlanInputs({1.0L / 3000, {{FactorIndex("H03"), 2.5L, 1, 9},
-                                         {FactorIndex("M03"), 0.0L, 1, 11},
-                                         {FactorIndex("T02"), std::nullopt, 3, 6},
-                                         {FactorIndex("T06"), MostPlanStepCost, 11, 11}}});
+    session.SetPlanInputs({1.0L / 3000,
+                           {{FactorIndex("H03"), 2.5L, 1, 9},
+                            {FactorIndex("M03"), 0.0L, 1, 11},
+                            {FactorIndex("T02"), std::nullopt, 3, 6},
+                            {FactorIndex("T06"), MostPlanStepCost, 11, 11}}});
 }
 
 struct Assessment {
@@ -124,10 +125,8 @@ TEST_P(ProjectRoundTrip, ReopensTheSameSessionAndContinuesAlike)
 }
 
 INSTANTIATE_TEST_SUITE_P(Assessments, ProjectRoundTrip,
-                         testing::Values(Assessment{"Fresh", [](Session&) {}},
-                                         Assessment{"Workplace", AssessWorkplace},
-                                         Assessment{"HalfEntered", HalfEntered},
-                                         Assessment{"WithPanel", WithPanel},
+                         testing::Values(Assessment{"Fresh", [](Session&) {}}, Assessment{"Workplace", AssessWorkplace},
+                                         Assessment{"HalfEntered", HalfEntered}, Assessment{"WithPanel", WithPanel},
                                          Assessment{"WithPlan", WithPlan}),
                          [](const auto& info) { return std::string(info.param.name); });
 

@@ -13,8 +13,9 @@ using namespace kestal;
 namespace {
 
 // The tags the report writes; any other tag came from a typed text.
-const std::set<std::string> ReportTags = {"!DOCTYPE", "html", "head", "meta", "title", "style", "body", "h1", "h2",
-                                          "p", "table", "thead", "tbody", "tr", "th", "td", "ol", "li", "img"};
+const std::set<std::string> ReportTags = {"!DOCTYPE", "html", "head", "meta",  "title", "style", "body",
+                                          "h1",       "h2",   "p",    "table", "thead", "tbody", "tr",
+                                          "th",       "td",   "ol",   "li",    "img"};
 
 // What is wrong with the document's markup: a tag it does not write, an "&" that starts no entity,
 // a quote in a text, an odd number of quotes in a tag. Empty when nothing is.
@@ -36,7 +37,8 @@ std::string MarkupFault(const std::string& html)
             continue;
         }
         if (!inStyle) {
-            if (html[at] == '"' || html[at] == '\'' || html[at] == '>') return std::string("a raw ") + html[at] + " at " + html.substr(at, 40);
+            if (html[at] == '"' || html[at] == '\'' || html[at] == '>')
+                return std::string("a raw ") + html[at] + " at " + html.substr(at, 40);
             if (html[at] == '&') {
                 bool entity = false;
                 for (const char* known : {"&amp;", "&lt;", "&gt;", "&quot;", "&#39;"})
@@ -76,7 +78,8 @@ TEST(ReportEscaping, TypedTextsAppearEscapedAndNeverRaw)
         EXPECT_EQ(html.find(typed.name), std::string::npos) << typed.name;
         // In the study's table, the best set's line and its frontier, and the file's path.
         std::size_t shown = 0;
-        for (auto at = html.find(typed.escaped); at != std::string::npos; at = html.find(typed.escaped, at + 1)) ++shown;
+        for (auto at = html.find(typed.escaped); at != std::string::npos; at = html.find(typed.escaped, at + 1))
+            ++shown;
         EXPECT_GE(shown, 3u) << typed.name;
         EXPECT_NE(html.find("<p>Файл проекта: /home/инженер/" + typed.escaped + ".kestal</p>"), std::string::npos)
             << typed.name;

@@ -22,9 +22,9 @@ TEST(Report, OpensWithASummaryRunOrNoRun)
 {
     const struct {
         bool run;
-        int measures;       // captured: 0, or 2 (one of them named with HTML's special characters)
-        bool rerate;        // a rating changed after the run
-        std::string best;   // the summary's line on the best set starts so
+        int measures;      // captured: 0, or 2 (one of them named with HTML's special characters)
+        bool rerate;       // a rating changed after the run
+        std::string best;  // the summary's line on the best set starts so
     } cases[] = {
         {false, 0, false, "Лучший набор мер: " + std::string(BestSetCountText) + "."},
         {false, 2, false, "Лучший набор мер: Лучший набор в пределах бюджета: "},

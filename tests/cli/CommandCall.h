@@ -16,19 +16,22 @@ struct Outcome {
     std::string err;
 };
 
-inline Outcome Call(const Command& command, const std::vector<std::string>& args) {
+inline Outcome Call(const Command& command, const std::vector<std::string>& args)
+{
     std::ostringstream out, err;
     const int status = command(args, out, err);
     return {status, out.str(), err.str()};
 }
 
-inline std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& more) {
+inline std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& more)
+{
     args.insert(args.end(), more.begin(), more.end());
     return args;
 }
 
 // The numbers following `"key":` in a JSON text, in order, read in extended precision.
-inline std::vector<long double> Numbers(const std::string& json, const std::string& key) {
+inline std::vector<long double> Numbers(const std::string& json, const std::string& key)
+{
     std::vector<long double> numbers;
     const std::regex number("\"" + key + "\":([-0-9.e+]+)");
     for (auto it = std::sregex_iterator(json.begin(), json.end(), number); it != std::sregex_iterator(); ++it)

@@ -15,13 +15,15 @@ using namespace kestal;
 
 namespace {
 
-std::size_t Count(const std::string& text, const std::string& what) {
+std::size_t Count(const std::string& text, const std::string& what)
+{
     std::size_t count = 0;
     for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
     return count;
 }
 
-TEST(AnalysisCommands, ExactGivesTheEightNodesAndTheDraws) {
+TEST(AnalysisCommands, ExactGivesTheEightNodesAndTheDraws)
+{
     const Outcome json = Call(ExactCommand, {"--format", "json"});
     ASSERT_EQ(json.status, 0) << json.err;
     EXPECT_EQ(json.out.rfind("{\"nodes\":[{\"node\":\"B\",\"name\":\"Гомеостазис\",\"probability\":0.9568", 0), 0u)
@@ -30,8 +32,8 @@ TEST(AnalysisCommands, ExactGivesTheEightNodesAndTheDraws) {
     // 17 significant digits, trailing zeros dropped, "." as the separator: "0.95680889492794722",
     // "0.00056893159614038369".
     const std::regex probability("\"probability\":0\\.0*[1-9][0-9]{0,16}[,}]");
-    EXPECT_EQ(std::distance(std::sregex_iterator(json.out.begin(), json.out.end(), probability), std::sregex_iterator()),
-              8);
+    EXPECT_EQ(
+        std::distance(std::sregex_iterator(json.out.begin(), json.out.end(), probability), std::sregex_iterator()), 8);
 
     setenv("LC_ALL", "ru_RU.UTF-8", 1);
     const Outcome table = Call(ExactCommand, {});
@@ -41,7 +43,8 @@ TEST(AnalysisCommands, ExactGivesTheEightNodesAndTheDraws) {
     EXPECT_NE(table.out.find("\nРозыгрышей на инициацию: 14,43"), std::string::npos);
 }
 
-TEST(AnalysisCommands, ImportanceRanksThirtyFactors) {
+TEST(AnalysisCommands, ImportanceRanksThirtyFactors)
+{
     const Outcome json = Call(ImportanceCommand, {"--format", "json", "--level", "T06=1"});
     ASSERT_EQ(json.status, 0) << json.err;
     EXPECT_EQ(json.out.rfind("{\"accident\":", 0), 0u);
@@ -56,9 +59,10 @@ TEST(AnalysisCommands, ImportanceRanksThirtyFactors) {
               std::string::npos);
 }
 
-TEST(AnalysisCommands, OptimizeJudgesEverySubset) {
-    const std::vector<std::string> three = {"--measure", "А;300;H14=11,H08=11", "--measure", "Б;400;H03=11",
-                                            "--measure", "В;1200;M08=11"};
+TEST(AnalysisCommands, OptimizeJudgesEverySubset)
+{
+    const std::vector<std::string> three = {"--measure",    "А;300;H14=11,H08=11", "--measure",
+                                            "Б;400;H03=11", "--measure",           "В;1200;M08=11"};
     std::vector<std::string> args = three;
     args.insert(args.end(), {"--format", "json"});
     const Outcome json = Call(OptimizeCommand, args);
@@ -81,16 +85,19 @@ TEST(AnalysisCommands, OptimizeJudgesEverySubset) {
     EXPECT_NE(table.out.find("\nЛучший набор: А + Б\n"), std::string::npos);
 }
 
-TEST(AnalysisCommands, OptimizeRecommendsNothingThatRaisesTheAccident) {
+TEST(AnalysisCommands, OptimizeRecommendsNothingThatRaisesTheAccident)
+{
     // The fence raises the accident probability; the ventilation helps but is over the budget.
-    const std::vector<std::string> measures = {"--budget", "500", "--measure", "Ограждение;450;M07=11,T04=10",
-                                               "--measure", "Вентиляция;700;H05=10,C01=8", "--format", "json"};
+    const std::vector<std::string> measures = {
+        "--budget", "500", "--measure", "Ограждение;450;M07=11,T04=10", "--measure", "Вентиляция;700;H05=10,C01=8",
+        "--format", "json"};
     const struct {
         std::vector<std::string> more;
         std::string best;
     } cases[] = {
-        {{}, "\"best\":null,\"reason\":\"Ни один набор мер, снижающий вероятность происшествия, не укладывается в "
-             "бюджет 500.00 у.е.\"}\n"},
+        {{},
+         "\"best\":null,\"reason\":\"Ни один набор мер, снижающий вероятность происшествия, не укладывается в "
+         "бюджет 500.00 у.е.\"}\n"},
         {{"--budget", "700"}, "\"best\":[\"Вентиляция\"]}\n"},
         // At their best levels the ventilation's factors only get worse.
         {{"--level", "H05=11", "--level", "C01=11"},
@@ -108,7 +115,8 @@ TEST(AnalysisCommands, OptimizeRecommendsNothingThatRaisesTheAccident) {
     }
 }
 
-TEST(AnalysisCommands, RunJsonGainsThePrecision) {
+TEST(AnalysisCommands, RunJsonGainsThePrecision)
+{
     const Outcome run = Call(RunCommand, {"--seed", "4321", "--format", "json", "-K", "10", "-N", "2000"});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto pooled = Numbers(run.out, "pooled");

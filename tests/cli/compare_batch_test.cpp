@@ -22,16 +22,18 @@ TEST(CompareCommand, JsonListsTheDifferingFactorsAddingUpToTheDifference)
 {
     const Outcome same = Call(CompareCommand, {ExampleProject, ExampleProject, "--format", "json"});
     ASSERT_EQ(same.status, 0) << same.err;
-    EXPECT_TRUE(std::regex_match(same.out, std::regex(R"re(\{"a":\{"file":"[^"]+","accident":[0-9.e-]+\},"b":\{"file":"[^"]+",)re"
-                                                      R"re("accident":[0-9.e-]+\},"difference":0,"method":"exact","nodes":\[)re"
-                                                      R"re((\{"node":"[B-I]","a":[0-9.e-]+,"b":[0-9.e-]+\},?){8}\],)re"
-                                                      R"re("contributions":\[\]\}\n)re")))
+    EXPECT_TRUE(std::regex_match(same.out,
+                                 std::regex(R"re(\{"a":\{"file":"[^"]+","accident":[0-9.e-]+\},"b":\{"file":"[^"]+",)re"
+                                            R"re("accident":[0-9.e-]+\},"difference":0,"method":"exact","nodes":\[)re"
+                                            R"re((\{"node":"[B-I]","a":[0-9.e-]+,"b":[0-9.e-]+\},?){8}\],)re"
+                                            R"re("contributions":\[\]\}\n)re")))
         << same.out;
 
     const Outcome json = Call(CompareCommand, {ExampleProject, Revised, "--format", "json"});
     ASSERT_EQ(json.status, 0) << json.err;
     // The six changed factors, |contribution| largest first, with the levels of both files.
-    const std::regex entry(R"re(\{"factor":"([A-Z][0-9]{2})","from":([0-9]+),"to":([0-9]+),"contribution":[-0-9.e]+,"error":0\})re");
+    const std::regex entry(
+        R"re(\{"factor":"([A-Z][0-9]{2})","from":([0-9]+),"to":([0-9]+),"contribution":[-0-9.e]+,"error":0\})re");
     std::string listed;
     for (auto it = std::sregex_iterator(json.out.begin(), json.out.end(), entry); it != std::sregex_iterator(); ++it)
         listed += (*it)[1].str() + ":" + (*it)[2].str() + ">" + (*it)[3].str() + " ";
@@ -59,8 +61,10 @@ TEST(CompareCommand, Refusals)
         const Outcome outcome = Call(CompareCommand, c.args);
         EXPECT_EQ(outcome.status, 2);
         EXPECT_EQ(outcome.out, "");
-        if (!c.err.empty()) EXPECT_EQ(outcome.err, c.err);
-        else EXPECT_EQ(outcome.err.rfind("kestal-sim compare: Файл «missing.kestal» не открыт", 0), 0u) << outcome.err;
+        if (!c.err.empty())
+            EXPECT_EQ(outcome.err, c.err);
+        else
+            EXPECT_EQ(outcome.err.rfind("kestal-sim compare: Файл «missing.kestal» не открыт", 0), 0u) << outcome.err;
     }
 }
 
@@ -69,7 +73,8 @@ TEST(BatchCommand, ExitStatusesAndTheJsonContract)
     const std::string bad = "batch_test.csv", noFactor = "batch_nofactor.csv";
     std::ofstream(bad) << "name,H01,M03\nЦех 1,3,4\nЦех 2,3,0\nЦех 3,,\nЦех 4,1,x\n";
     std::ofstream(noFactor) << "name;Цех\nа;б\n";
-    const std::string badLine = "kestal-sim batch: batch_test.csv: строка 3, столбец M03: «0» — не номер уровня от 1 до 11\n";
+    const std::string badLine =
+        "kestal-sim batch: batch_test.csv: строка 3, столбец M03: «0» — не номер уровня от 1 до 11\n";
     const struct {
         std::vector<std::string> args;
         int status;
@@ -77,9 +82,12 @@ TEST(BatchCommand, ExitStatusesAndTheJsonContract)
     } cases[] = {
         {{EnterpriseCsv, "--format", "json"}, 0, ""},
         {{EnterpriseXlsx, "--format", "csv", "--no-importance"}, 0, ""},
-        {{bad, "--format", "json", "--no-importance"}, 3,
+        {{bad, "--format", "json", "--no-importance"},
+         3,
          badLine + "kestal-sim batch: batch_test.csv: строка 5, столбец M03: «x» — не номер уровня от 1 до 11\n"},
-        {{noFactor}, 2, "kestal-sim batch: batch_nofactor.csv: строка заголовка не называет ни одного фактора (H01 … T06)\n"},
+        {{noFactor},
+         2,
+         "kestal-sim batch: batch_nofactor.csv: строка заголовка не называет ни одного фактора (H01 … T06)\n"},
         {{"missing.csv"}, 2, "kestal-sim batch: Файл «missing.csv» не прочитан: файл не открывается\n"},
         {{bad, "--format", "xlsx"}, 2, "kestal-sim batch: --format 'xlsx': expected table, csv or json\n"},
     };
@@ -91,14 +99,17 @@ TEST(BatchCommand, ExitStatusesAndTheJsonContract)
     }
     const Outcome json = Call(BatchCommand, {bad, "--format", "json"});
     EXPECT_TRUE(std::regex_match(
-        json.out, std::regex(R"re(\{"workplaces":\[\{"row":2,"name":"Цех 1","nodes":\[([0-9.e-]+,){7}[0-9.e-]+\],"accident":[0-9.e-]+,)re"
-                             R"re("rank":[12],"top_factors":\["[A-Z][0-9]{2}","[A-Z][0-9]{2}","[A-Z][0-9]{2}"\]\},)re"
-                             R"re(\{"row":4,"name":"Цех 3",.*"top_factors":\[("[A-Z][0-9]{2}",?){3}\]\}\],)re"
-                             R"re("errors":\[\{"row":3,"column":"M03","problem":"«0» — не номер уровня от 1 до 11"\},)re"
-                             R"re(\{"row":5,"column":"M03","problem":"«x» — не номер уровня от 1 до 11"\}\]\}\n)re")))
+        json.out,
+        std::regex(
+            R"re(\{"workplaces":\[\{"row":2,"name":"Цех 1","nodes":\[([0-9.e-]+,){7}[0-9.e-]+\],"accident":[0-9.e-]+,)re"
+            R"re("rank":[12],"top_factors":\["[A-Z][0-9]{2}","[A-Z][0-9]{2}","[A-Z][0-9]{2}"\]\},)re"
+            R"re(\{"row":4,"name":"Цех 3",.*"top_factors":\[("[A-Z][0-9]{2}",?){3}\]\}\],)re"
+            R"re("errors":\[\{"row":3,"column":"M03","problem":"«0» — не номер уровня от 1 до 11"\},)re"
+            R"re(\{"row":5,"column":"M03","problem":"«x» — не номер уровня от 1 до 11"\}\]\}\n)re")))
         << json.out;
     // The same workplaces from the CSV and the XLSX book.
-    EXPECT_EQ(Call(BatchCommand, {EnterpriseCsv, "--format", "json"}).out, Call(BatchCommand, {EnterpriseXlsx, "--format", "json"}).out);
+    EXPECT_EQ(Call(BatchCommand, {EnterpriseCsv, "--format", "json"}).out,
+              Call(BatchCommand, {EnterpriseXlsx, "--format", "json"}).out);
     std::remove(bad.c_str());
     std::remove(noFactor.c_str());
 }

@@ -10,13 +10,15 @@
 
 namespace {
 
-std::string Contents(const char* path) {
+std::string Contents(const char* path)
+{
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // The program's stdout for `args`, after checking that it ended with status 0 and wrote no error.
-std::string Usage(const std::string& args) {
+std::string Usage(const std::string& args)
+{
     const int status = std::system(("\"$KESTAL_SIM\" " + args + " >help.out 2>help.err").c_str());
     EXPECT_EQ(WEXITSTATUS(status), 0) << args;
     EXPECT_EQ(Contents("help.err"), "") << args;
@@ -28,7 +30,8 @@ std::string Usage(const std::string& args) {
 
 }  // namespace
 
-TEST(Help, WholeAndPerCommandOnStdoutWithStatusZero) {
+TEST(Help, WholeAndPerCommandOnStdoutWithStatusZero)
+{
     if (!std::getenv("KESTAL_SIM")) GTEST_SKIP() << "KESTAL_SIM not set";
     const std::string whole = Usage("--help");
     EXPECT_EQ(Usage("-h"), whole);

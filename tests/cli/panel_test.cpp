@@ -20,7 +20,8 @@ namespace {
 
 const std::string ExamplePanel = KESTAL_SOURCE_DIR "/examples/panel.csv";
 
-std::vector<std::string> Keys(const nlohmann::ordered_json& object) {
+std::vector<std::string> Keys(const nlohmann::ordered_json& object)
+{
     std::vector<std::string> keys;
     for (const auto& item : object.items()) keys.push_back(item.key());
     return keys;
@@ -28,9 +29,10 @@ std::vector<std::string> Keys(const nlohmann::ordered_json& object) {
 
 void WriteFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
-TEST(PanelCommand, JsonHoldsTheContractsKeysInOrderAndTheBandOfTheProjectsRatings) {
-    const Outcome outcome = Call(PanelCommand, {"--project", ExampleProject, "--panel", ExamplePanel, "--target", "0.003",
-                                                "--format", "json"});
+TEST(PanelCommand, JsonHoldsTheContractsKeysInOrderAndTheBandOfTheProjectsRatings)
+{
+    const Outcome outcome = Call(
+        PanelCommand, {"--project", ExampleProject, "--panel", ExamplePanel, "--target", "0.003", "--format", "json"});
     ASSERT_EQ(outcome.status, 0) << outcome.err;
     const auto json = nlohmann::ordered_json::parse(outcome.out);
     EXPECT_EQ(Keys(json), (std::vector<std::string>{"experts", "method", "cases", "nodes", "target", "exceedance",
@@ -74,7 +76,8 @@ TEST(PanelCommand, JsonHoldsTheContractsKeysInOrderAndTheBandOfTheProjectsRating
     EXPECT_EQ(json["concordance"]["factors"], 10);
 }
 
-TEST(PanelCommand, NullsWithoutATargetOrAConcordance) {
+TEST(PanelCommand, NullsWithoutATargetOrAConcordance)
+{
     WriteFile("split.csv", "factor;A;B\nH03;2;10\n");
     const Outcome outcome = Call(PanelCommand, {"--panel", "split.csv", "--format", "json"});
     ASSERT_EQ(outcome.status, 0) << outcome.err;
@@ -89,20 +92,23 @@ TEST(PanelCommand, NullsWithoutATargetOrAConcordance) {
     std::remove("split.csv");
 }
 
-TEST(PanelCommand, WithoutPanelFileTheProjectsOwnPanelIsJudged) {
+TEST(PanelCommand, WithoutPanelFileTheProjectsOwnPanelIsJudged)
+{
     Session session(&SystemClock(), EnglishNumberLocale(), EnglishNumberLocale());
     session.Load(OpenProjectFile(ExampleProject));
     std::ifstream file(ExamplePanel, std::ios::binary);
     session.SetPanel(ReadExpertPanelCsv({std::istreambuf_iterator<char>(file), {}}));
     WriteFile("with-panel.kestal", ProjectJson(session.state()));
     const Outcome fromProject = Call(PanelCommand, {"--project", "with-panel.kestal", "--format", "json"});
-    const Outcome fromFile = Call(PanelCommand, {"--project", ExampleProject, "--panel", ExamplePanel, "--format", "json"});
+    const Outcome fromFile =
+        Call(PanelCommand, {"--project", ExampleProject, "--panel", ExamplePanel, "--format", "json"});
     ASSERT_EQ(fromProject.status, 0) << fromProject.err;
     EXPECT_EQ(fromProject.out, fromFile.out);
     std::remove("with-panel.kestal");
 }
 
-TEST(PanelCommand, RefusesOnOneLineNamingTheCell) {
+TEST(PanelCommand, RefusesOnOneLineNamingTheCell)
+{
     WriteFile("bad.csv", "factor;A;B\nH01;3;x\n");
     const struct {
         std::vector<std::string> args;
@@ -111,9 +117,12 @@ TEST(PanelCommand, RefusesOnOneLineNamingTheCell) {
         {{}, "kestal-sim panel: expected --panel FILE or a --project FILE that holds a panel"},
         {{"--project", ExampleProject},
          "kestal-sim panel: --project '" + ExampleProject + "': the project holds no expert panel"},
-        {{"--panel", "none.csv"}, "kestal-sim panel: --panel 'none.csv': the file cannot be read: No such file or directory"},
-        {{"--panel", "bad.csv"}, "kestal-sim panel: --panel 'bad.csv': строка 2, столбец 3: «x» — не номер уровня от 1 до 11"},
-        {{"--panel", "bad.csv", "--target", "1.5"}, "kestal-sim panel: --target '1.5': a target is a probability from 0 to 1"},
+        {{"--panel", "none.csv"},
+         "kestal-sim panel: --panel 'none.csv': the file cannot be read: No such file or directory"},
+        {{"--panel", "bad.csv"},
+         "kestal-sim panel: --panel 'bad.csv': строка 2, столбец 3: «x» — не номер уровня от 1 до 11"},
+        {{"--panel", "bad.csv", "--target", "1.5"},
+         "kestal-sim panel: --target '1.5': a target is a probability from 0 to 1"},
         {{"--panel", "bad.csv", "--target", "0,5"},
          "kestal-sim panel: --target '0,5': '0,5' is not a valid floating point value"},
         {{"--panel", "bad.csv", "-K", "5"}, "kestal-sim panel: unknown option '-K'"},

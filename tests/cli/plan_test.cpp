@@ -17,8 +17,8 @@ std::string Shape(const std::string& json)
     return std::regex_replace(json, std::regex(R"(:-?[0-9][0-9.e+-]*)"), ":#");
 }
 
-const std::vector<std::string> Measures = {"--measure", "А;100;H03=11", "--measure", "Б;50;M03=1,T02=11",
-                                           "--measure", "В;30;H14=11"};
+const std::vector<std::string> Measures = {"--measure",         "А;100;H03=11", "--measure",
+                                           "Б;50;M03=1,T02=11", "--measure",    "В;30;H14=11"};
 const std::vector<std::string> Steps = {"--step-cost", "H03=1", "--step-cost", "M03=2", "--range", "M03=5-8"};
 
 TEST(PlanCommand, JsonKeepsItsShape)
@@ -84,7 +84,8 @@ TEST(PlanCommand, JsonKeepsItsShape)
 TEST(PlanCommand, UnreachableTargetIsSaidInTheTable)
 {
     const ScopedLocale c("C");
-    const Outcome table = Call(PlanCommand, With(With({"--project", ExampleProject, "--target", "1e-9"}, Measures), Steps));
+    const Outcome table =
+        Call(PlanCommand, With(With({"--project", ExampleProject, "--target", "1e-9"}, Measures), Steps));
     EXPECT_EQ(table.out,
               "Цель: 1E-9\nПроисшествие сейчас: 0.00262541021712595\n"
               "Мероприятия: недостижимо, наименьшая вероятность 0.0000321301561140017\n  набор: А + Б + В\n"
@@ -106,7 +107,8 @@ TEST(PlanCommand, Refusals)
         {{"--target", "2"}, "kestal-sim plan: --target '2': a probability is 0 to 1 (0 % to 100 %)"},
         {{"--target", "-1%"}, "kestal-sim plan: --target '-1%': a probability is 0 to 1 (0 % to 100 %)"},
         {{"--target", "%"}, "kestal-sim plan: --target '%': '' is not a valid floating point value"},
-        {With(target, {"--step-cost", "H01=-1"}), "kestal-sim plan: --step-cost 'H01=-1': a cost per step is 0 to 1e15"},
+        {With(target, {"--step-cost", "H01=-1"}),
+         "kestal-sim plan: --step-cost 'H01=-1': a cost per step is 0 to 1e15"},
         {With(target, {"--step-cost", "H01=1.5e15"}),
          "kestal-sim plan: --step-cost 'H01=1.5e15': a cost per step is 0 to 1e15"},
         {With(target, {"--step-cost", "H99=1"}), "kestal-sim plan: --step-cost 'H99=1': unknown factor id 'H99'"},

@@ -9,7 +9,8 @@
 
 using namespace kestal;
 
-TEST(TerminalProgress, ReachesFullWhenAStudySkipsSeriesAndIsErased) {
+TEST(TerminalProgress, ReachesFullWhenAStudySkipsSeriesAndIsErased)
+{
     Session session(&SystemClock(), EnglishNumberLocale(), EnglishNumberLocale());
     for (const int factor : {0, 1}) {
         session.SetCostText(factor ? "500" : "50");
@@ -33,4 +34,3 @@ TEST(TerminalProgress, ReachesFullWhenAStudySkipsSeriesAndIsErased) {
     std::free(buffer);
     EXPECT_TRUE(drawn.starts_with("\r[") && drawn.ends_with("] 100%\r" + std::string(48, ' ') + "\r")) << drawn;
 }
-

@@ -13,7 +13,8 @@
 
 using namespace kestal;
 
-TEST(ProjectOption, TheExampleServesEveryCommandWithTheCommandLineOverIt) {
+TEST(ProjectOption, TheExampleServesEveryCommandWithTheCommandLineOverIt)
+{
     const struct {
         Command command;
         std::vector<std::string> args;

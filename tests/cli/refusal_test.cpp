@@ -25,27 +25,31 @@ namespace {
 const std::vector<std::string> Two = {"--measure", "А;300;H14=11", "--measure", "Б;400;H03=11"};
 
 // `count` measures, each setting one factor to level 1.
-std::vector<std::string> Measures(std::size_t count) {
+std::vector<std::string> Measures(std::size_t count)
+{
     std::vector<std::string> args;
     for (std::size_t f = 0; f < count; ++f)
         args.insert(args.end(), {"--measure", std::string("М;1;") + FactorCatalogue[f].id + "=1"});
     return args;
 }
 
-std::string ReadFile(const std::string& path) {
+std::string ReadFile(const std::string& path)
+{
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), {}};
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
-std::string Replaced(std::string text, const std::string& what, const std::string& by) {
+std::string Replaced(std::string text, const std::string& what, const std::string& by)
+{
     return text.replace(text.find(what), what.size(), by);
 }
 
 }  // namespace
 
-TEST(Refusals, OneLineNamingWhatIsAtFaultUnderEveryLocale) {
+TEST(Refusals, OneLineNamingWhatIsAtFaultUnderEveryLocale)
+{
     WriteFile("cut.kestal", "{");
     WriteFile("k0.kestal", Replaced(ReadFile(ExampleProject), "\"k\": \"200\"", "\"k\": \"0\""));
     Session one(&SystemClock(), EnglishNumberLocale(), EnglishNumberLocale());
@@ -77,31 +81,40 @@ TEST(Refusals, OneLineNamingWhatIsAtFaultUnderEveryLocale) {
         {StudyCommand, With(Two, {"-N", "2147483648"}),
          "kestal-sim study: -N '2147483648': '2147483648' is not a valid integer value; N is 1 to 2147483647"},
         // Levels; control characters echoed escaped.
-        {RunCommand, {"--level", "H01=abc"},
+        {RunCommand,
+         {"--level", "H01=abc"},
          "kestal-sim run: --level 'H01=abc': 'abc' is not a valid integer value; a level number is 1 to 11"},
         {ExactCommand, {"--level", "H01=12"}, "kestal-sim exact: --level 'H01=12': a level number is 1 to 11"},
         {RunCommand, {"--level", "H10=3"}, "kestal-sim run: --level 'H10=3': unknown factor id 'H10'"},
         {RunCommand, {"--level", "H01\n=1"}, "kestal-sim run: --level 'H01\\n=1': unknown factor id 'H01\\n'"},
         {RunCommand, {"--level", "H01"}, "kestal-sim run: --level 'H01': expected ID=NUMBER, got 'H01'"},
         // A measure's text.
-        {StudyCommand, {"--measure", "А;300"},
+        {StudyCommand,
+         {"--measure", "А;300"},
          "kestal-sim study: --measure 'А;300': expected NAME;COST;ID=NUMBER[,ID=NUMBER...]"},
-        {StudyCommand, {"--measure", "А;300;H01=9,"},
+        {StudyCommand,
+         {"--measure", "А;300;H01=9,"},
          "kestal-sim study: --measure 'А;300;H01=9,': an empty change entry; expected ID=NUMBER[,ID=NUMBER...]"},
-        {StudyCommand, {"--measure", "А;300;H01=9,,H02=9"},
+        {StudyCommand,
+         {"--measure", "А;300;H01=9,,H02=9"},
          "kestal-sim study: --measure 'А;300;H01=9,,H02=9': an empty change entry; expected ID=NUMBER[,ID=NUMBER...]"},
-        {StudyCommand, {"--measure", "А;300;H01=2,H01=3"},
+        {StudyCommand,
+         {"--measure", "А;300;H01=2,H01=3"},
          "kestal-sim study: --measure 'А;300;H01=2,H01=3': H01 given twice"},
-        {OptimizeCommand, {"--measure", "А\xff;300;H01=2"},
+        {OptimizeCommand,
+         {"--measure", "А\xff;300;H01=2"},
          "kestal-sim optimize: --measure 'А\\xFF;300;H01=2': not valid UTF-8"},
         // A measure as the editor captures it.
         {StudyCommand, With(Two, {"--measure", " \t;1;T01=1"}),
          "kestal-sim study: --measure ' \\t;1;T01=1': Введите название мероприятия"},
-        {StudyCommand, {"--measure", "А;0;H14=11", "--measure", "Б;1;H01=1"},
+        {StudyCommand,
+         {"--measure", "А;0;H14=11", "--measure", "Б;1;H01=1"},
          "kestal-sim study: --measure 'А;0;H14=11': Затраты на внедрение должны быть не меньше 1 у.е."},
-        {StudyCommand, {"--measure", "А;1,5;H14=11", "--measure", "Б;1;H01=1"},
+        {StudyCommand,
+         {"--measure", "А;1,5;H14=11", "--measure", "Б;1;H01=1"},
          "kestal-sim study: --measure 'А;1,5;H14=11': '1,5' is not a valid floating point value"},
-        {OptimizeCommand, With(Two, {"--measure", "В;1;H01=1,H02=1,H04=1,H05=1,H06=1,H07=1,H08=1,H09=1,H12=1,H13=1,M01=1"}),
+        {OptimizeCommand,
+         With(Two, {"--measure", "В;1;H01=1,H02=1,H04=1,H05=1,H06=1,H07=1,H08=1,H09=1,H12=1,H13=1,M01=1"}),
          "kestal-sim optimize: --measure 'В;1;H01=1,H02=1,H04=1,H05=1,H06=1,H07=1,H08=1,H09=1,H12=1,H13=1,M01=1': "
          "В одном мероприятии можно изменить не более 10 факторов"},
         {StudyCommand, With(Two, {"--level", "M01=5", "--measure", "В;100;M02=9,M01=5"}),
@@ -109,7 +122,8 @@ TEST(Refusals, OneLineNamingWhatIsAtFaultUnderEveryLocale) {
         {OptimizeCommand, With(Two, {"--measure", "В;1;H14=2"}),
          "kestal-sim optimize: --measure 'В;1;H14=2': H14 belongs to an earlier measure"},
         // How many measures.
-        {StudyCommand, {"--measure", "А;300;H14=11"},
+        {StudyCommand,
+         {"--measure", "А;300;H14=11"},
          "kestal-sim study: --measure given 1 time: Для расчета нужно 2 или 3 мероприятия"},
         {StudyCommand, Measures(4), "kestal-sim study: --measure given 4 times: Для расчета нужно 2 или 3 мероприятия"},
         {OptimizeCommand, Measures(16),
@@ -119,18 +133,23 @@ TEST(Refusals, OneLineNamingWhatIsAtFaultUnderEveryLocale) {
         {OptimizeCommand, With(Two, {"--damage", "-3"}), "kestal-sim optimize: --damage '-3': must be 1 or more"},
         {StudyCommand, With(Two, {"--budget", "1500,5"}),
          "kestal-sim study: --budget '1500,5': '1500,5' is not a valid floating point value"},
-        {StudyCommand, {"--measure", "А;3e38;H14=11", "--measure", "Б;3e38;H03=11", "--budget", "1e39"},
+        {StudyCommand,
+         {"--measure", "А;3e38;H14=11", "--measure", "Б;3e38;H03=11", "--budget", "1e39"},
          "kestal-sim study: the costs 3e+38 + 3e+38 add up to more than a cost can hold (3.4028235e+38)"},
         // Project files: the reader's message, or the file's setting named.
-        {RunCommand, {"--project", "cut.kestal"},
+        {RunCommand,
+         {"--project", "cut.kestal"},
          "kestal-sim run: Файл «cut.kestal» не открыт: строка 1, столбец 2: файл обрывается"},
-        {RunCommand, {"--project", "k0.kestal"},
+        {RunCommand,
+         {"--project", "k0.kestal"},
          "kestal-sim run: k0.kestal: k '0': Число опытов K должно быть от 1 до 2000"},
-        {StudyCommand, {"--project", "one.kestal"},
+        {StudyCommand,
+         {"--project", "one.kestal"},
          "kestal-sim study: one.kestal holds 1 measure: Для расчета нужно 2 или 3 мероприятия"},
         {StudyCommand, {"--project", "ru.kestal"}, "kestal-sim study: ru.kestal: budget '0.5': must be 1 or more"},
         // A pipe is refused at once, not read until something writes into it.
-        {RunCommand, {"--project", "fifo.kestal"},
+        {RunCommand,
+         {"--project", "fifo.kestal"},
          "kestal-sim run: Файл «fifo.kestal» не открыт: не удалось прочитать файл (это не обычный файл)"},
     };
     for (const char* locale : {"C", "ru_RU.UTF-8"}) {
@@ -145,10 +164,12 @@ TEST(Refusals, OneLineNamingWhatIsAtFaultUnderEveryLocale) {
     for (const char* file : {"cut.kestal", "k0.kestal", "one.kestal", "ru.kestal", "fifo.kestal"}) std::remove(file);
 }
 
-TEST(Refusals, TheProgramEndsWithTheConventionalStatus) {
+TEST(Refusals, TheProgramEndsWithTheConventionalStatus)
+{
     if (!std::getenv("KESTAL_SIM")) GTEST_SKIP() << "KESTAL_SIM not set";
     const std::string commands =
-        "run, study, exact, importance, optimize, plan, panel, compare or batch (kestal-sim --help shows their options)";
+        "run, study, exact, importance, optimize, plan, panel, compare or batch (kestal-sim --help shows their "
+        "options)";
     const struct {
         std::string script;  // run by sh, "$KESTAL_SIM" the program; its output and errors go to files
         int status;

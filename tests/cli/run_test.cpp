@@ -13,7 +13,8 @@ namespace {
 
 Outcome Simulate(const std::vector<std::string>& args) { return Call(RunCommand, args); }
 
-std::vector<long> LastCounts(const std::string& json) {
+std::vector<long> LastCounts(const std::string& json)
+{
     std::vector<long> counts;
     const std::regex last("\"last\":([0-9]+)");
     for (auto it = std::sregex_iterator(json.begin(), json.end(), last); it != std::sregex_iterator(); ++it)
@@ -23,14 +24,16 @@ std::vector<long> LastCounts(const std::string& json) {
 
 }  // namespace
 
-TEST(RunCommand, JsonWithSeedBalancesAndRepeats) {
+TEST(RunCommand, JsonWithSeedBalancesAndRepeats)
+{
     const Outcome first = Simulate({"--seed", "12345678", "--format", "json", "-K", "20", "-N", "4000"});
     ASSERT_EQ(first.status, 0) << first.err;
     EXPECT_TRUE(first.err.empty());
-    EXPECT_EQ(first.out.rfind("{\"K\":20,\"N\":4000,\"seed\":12345678,\"nodes\":[{\"node\":\"B\",\"name\":\"Гомеостазис\","
-                              "\"mean\":\"0.",
-                              0),
-              0u)
+    EXPECT_EQ(
+        first.out.rfind("{\"K\":20,\"N\":4000,\"seed\":12345678,\"nodes\":[{\"node\":\"B\",\"name\":\"Гомеостазис\","
+                        "\"mean\":\"0.",
+                        0),
+        0u)
         << first.out;
     const auto counts = LastCounts(first.out);
     ASSERT_EQ(counts.size(), 8u);
@@ -47,7 +50,8 @@ TEST(RunCommand, JsonWithSeedBalancesAndRepeats) {
     EXPECT_NE(Simulate({"--seed", "12345679", "--format", "json", "-K", "20", "-N", "4000"}).out, first.out);
 }
 
-TEST(RunCommand, SingleExperimentHasNoDeviation) {
+TEST(RunCommand, SingleExperimentHasNoDeviation)
+{
     const Outcome json = Simulate({"--seed", "5", "--format", "json", "-K", "1", "-N", "100"});
     ASSERT_EQ(json.status, 0) << json.err;
     EXPECT_NE(json.out.find("\"deviation\":null"), std::string::npos);
@@ -57,15 +61,16 @@ TEST(RunCommand, SingleExperimentHasNoDeviation) {
     EXPECT_NE(csv.out.find(",—,"), std::string::npos);
 }
 
-TEST(RunCommand, TableShowsTheGridHeadersAndTheLocaleSeparator) {
+TEST(RunCommand, TableShowsTheGridHeadersAndTheLocaleSeparator)
+{
     const auto simulate = [](const char* locale) {
         const ScopedLocale scoped(locale);
         return Simulate({"--seed", "7", "-K", "3", "-N", "400"});
     };
     const Outcome ru = simulate("ru_RU.UTF-8"), en = simulate("C");
     ASSERT_EQ(ru.status, 0);
-    EXPECT_EQ(ru.out.rfind("Узел  Возможные состояния        Мера возможности   Среднее Кв.Отклонение  Индекс опасности\n",
-                           0),
+    EXPECT_EQ(ru.out.rfind(
+                  "Узел  Возможные состояния        Мера возможности   Среднее Кв.Отклонение  Индекс опасности\n", 0),
               0u)
         << ru.out;
     EXPECT_EQ(std::count(ru.out.begin(), ru.out.end(), '\n'), 9);

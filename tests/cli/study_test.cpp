@@ -15,7 +15,8 @@ namespace {
 
 Outcome Study(const std::vector<std::string>& args) { return Call(StudyCommand, args); }
 
-std::vector<std::string> CandidateNames(const std::string& json) {
+std::vector<std::string> CandidateNames(const std::string& json)
+{
     std::vector<std::string> names;
     const std::regex name("\\{\"position\":[0-9]+,\"name\":\"([^\"]*)\"");
     for (auto it = std::sregex_iterator(json.begin(), json.end(), name); it != std::sregex_iterator(); ++it)
@@ -23,13 +24,16 @@ std::vector<std::string> CandidateNames(const std::string& json) {
     return names;
 }
 
-const std::vector<std::string> TwoMeasures = {"--measure", "Обучение;300;H14=11,H08=11", "--measure",
-                                              "Опасное;400;H03=1,M08=1",  "--seed",    "1000",
-                                              "-K",        "5",           "-N",        "4000"};
+const std::vector<std::string> TwoMeasures = {"--measure", "Обучение;300;H14=11,H08=11",
+                                              "--measure", "Опасное;400;H03=1,M08=1",
+                                              "--seed",    "1000",
+                                              "-K",        "5",
+                                              "-N",        "4000"};
 
 }  // namespace
 
-TEST(StudyCommand, SameSeedGivesTheSameRankingTwice) {
+TEST(StudyCommand, SameSeedGivesTheSameRankingTwice)
+{
     const Outcome first = Study(With(TwoMeasures, {"--format", "json"}));
     ASSERT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(first.err, "");
@@ -39,7 +43,8 @@ TEST(StudyCommand, SameSeedGivesTheSameRankingTwice) {
     EXPECT_EQ(Study(TwoMeasures).out, table.out);
 }
 
-TEST(StudyCommand, JsonHoldsTheListingAndTheCandidates) {
+TEST(StudyCommand, JsonHoldsTheListingAndTheCandidates)
+{
     const Outcome outcome = Study({"--measure", "Дешёвое;300;H14=11", "--measure", "Дорогое;2000;M01=9", "--seed",
                                    "5000", "-K", "3", "-N", "1000", "--format", "json"});
     ASSERT_EQ(outcome.status, 0) << outcome.err;
@@ -51,10 +56,11 @@ TEST(StudyCommand, JsonHoldsTheListingAndTheCandidates) {
     EXPECT_NE(outcome.out.find("\"Дорогое :\",\"      Затраты превышают имеющиеся ресурсы :\","
                                "\"             2000 > 1500\""),
               std::string::npos);
-    EXPECT_NE(outcome.out.find("{\"position\":2,\"name\":\"Дорогое\",\"cost\":\"2000\",\"benefit\":null,\"ratio\":null,"
-                               "\"over_budget\":true,\"changes\":[{\"factor\":\"M01 Качество конструкции рабочего места "
-                               "оператора"),
-              std::string::npos)
+    EXPECT_NE(
+        outcome.out.find("{\"position\":2,\"name\":\"Дорогое\",\"cost\":\"2000\",\"benefit\":null,\"ratio\":null,"
+                         "\"over_budget\":true,\"changes\":[{\"factor\":\"M01 Качество конструкции рабочего места "
+                         "оператора"),
+        std::string::npos)
         << outcome.out;
     EXPECT_NE(outcome.out.find("\"before\":\"Среднее\",\"after\":\"Высокое\"}]}"), std::string::npos);
     EXPECT_NE(outcome.out.find("{\"position\":3,\"name\":\"Дешёвое + Дорогое\",\"cost\":\"2300\",\"benefit\":null,"
@@ -62,7 +68,8 @@ TEST(StudyCommand, JsonHoldsTheListingAndTheCandidates) {
               std::string::npos);
 }
 
-TEST(StudyCommand, TablePrintsTheListingThenTheCompactRows) {
+TEST(StudyCommand, TablePrintsTheListingThenTheCompactRows)
+{
     const Outcome outcome = Study(With(TwoMeasures, {"--budget", "600"}));
     ASSERT_EQ(outcome.status, 0) << outcome.err;
     std::istringstream lines(outcome.out);
@@ -77,9 +84,14 @@ TEST(StudyCommand, TablePrintsTheListingThenTheCompactRows) {
     EXPECT_TRUE(std::regex_match(all[19], std::regex("3 +Обучение \\+ Опасное +700>600 +Большие +затраты"))) << all[19];
 }
 
-TEST(StudyCommand, NumbersAreReadWithAPointAndWrittenByTheLocale) {
-    const std::vector<std::string> args = {"--measure", "Дешёвое;1.5;H14=11", "--measure", "Дорогое;2000.25;M01=9",
-                                           "--budget",  "5000", "--seed", "5000", "-K", "3", "-N", "1000"};
+TEST(StudyCommand, NumbersAreReadWithAPointAndWrittenByTheLocale)
+{
+    const std::vector<std::string> args = {"--measure", "Дешёвое;1.5;H14=11",
+                                           "--measure", "Дорогое;2000.25;M01=9",
+                                           "--budget",  "5000",
+                                           "--seed",    "5000",
+                                           "-K",        "3",
+                                           "-N",        "1000"};
     const auto study = [&](const char* locale, const char* format) {
         const ScopedLocale scoped(locale);
         return Study(With(args, {"--format", format}));

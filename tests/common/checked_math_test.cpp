@@ -19,7 +19,7 @@ const long double NaN = std::numeric_limits<long double>::quiet_NaN();
 TEST(ToSingle, RoundsToNearestTiesToEven)
 {
     EXPECT_EQ(ToSingle(0.1L), 0.1f);
-    EXPECT_EQ(ToSingle(1.0L + std::ldexp(1.0L, -24)), 1.0f);                          // tie: to even
+    EXPECT_EQ(ToSingle(1.0L + std::ldexp(1.0L, -24)), 1.0f);                              // tie: to even
     EXPECT_EQ(ToSingle(1.0L + 3 * std::ldexp(1.0L, -24)), 1.0f + std::ldexp(1.0f, -22));  // tie: to even
     EXPECT_EQ(ToSingle(1.0L + std::ldexp(1.0L, -24) + std::ldexp(1.0L, -60)), 1.0f + std::ldexp(1.0f, -23));
     EXPECT_EQ(ToSingle(-2.5L), -2.5f);
@@ -32,7 +32,7 @@ TEST(ToSingle, OverflowsOnlyBeyondTheLargestSingleAfterRounding)
     const long double halfUlp = std::ldexp(1.0L, 127 - 24);  // half the spacing of singles at FLT_MAX
     EXPECT_EQ(ToSingle(max), FLT_MAX);
     EXPECT_EQ(ToSingle(-max), -FLT_MAX);
-    EXPECT_EQ(ToSingle(max + halfUlp - std::ldexp(1.0L, 127 - 63)), FLT_MAX);  // just below the tie
+    EXPECT_EQ(ToSingle(max + halfUlp - std::ldexp(1.0L, 127 - 63)), FLT_MAX);         // just below the tie
     EXPECT_EQ(ErrorOf([&] { ToSingle(max + halfUlp); }), "Floating point overflow");  // tie goes to 2^128
     EXPECT_EQ(ErrorOf([&] { ToSingle(-max - halfUlp); }), "Floating point overflow");
     EXPECT_EQ(ErrorOf([] { ToSingle(1e39L); }), "Floating point overflow");

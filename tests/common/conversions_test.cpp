@@ -49,8 +49,8 @@ TEST(ParseInteger, AcceptsLeadingBlanksSignAndDigits)
 
 TEST(ParseInteger, RejectsAnythingElseWithTheTextAsGiven)
 {
-    for (const std::string text : {"", " ", "-", "+", "12 ", "1 2", "- 5", "+-5", "abc", "1,5", "1.5", "1E3",
-                                   "$1F", "0x10", "2147483648", "-2147483649", "99999999999999999999", "\t5"})
+    for (const std::string text : {"", " ", "-", "+", "12 ", "1 2", "- 5", "+-5", "abc", "1,5", "1.5", "1E3", "$1F",
+                                   "0x10", "2147483648", "-2147483649", "99999999999999999999", "\t5"})
         EXPECT_EQ(IntegerError(text), "'" + text + "' is not a valid integer value") << text;
 }
 
@@ -97,9 +97,9 @@ TEST(ParseFloat, IsExactlyRoundedInExtended)
 
 TEST(ParseFloat, RejectsAnythingElseWithTheTextAsGiven)
 {
-    for (const std::string text : {"", " ", "-", "+", ",", "abc", "1E", "1E+", "E3", "1 000", "1,5,5", "1,5.5",
-                                   "--1", "1-", "12a", "0x10", "inf", "nan", "1E3,5", "1E99999", "-1E5000",
-                                   "1\u00A0000"})
+    for (const std::string text :
+         {"",      " ",   "-",  "+",   ",",    "abc", "1E",  "1E+",   "E3",      "1 000",   "1,5,5",
+          "1,5.5", "--1", "1-", "12a", "0x10", "inf", "nan", "1E3,5", "1E99999", "-1E5000", "1\u00A0000"})
         EXPECT_EQ(FloatError(text, ru), "'" + text + "' is not a valid floating point value") << text;
 }
 

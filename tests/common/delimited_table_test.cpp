@@ -17,7 +17,8 @@ using Rows = std::vector<std::vector<std::string>>;
 const std::string Expert1251 = "\xDD\xEA\xF1\xEF\xE5\xF0\xF2";
 const std::string Factor1251 = "\xD4\xE0\xEA\xF2\xEE\xF0";
 
-TEST(DelimitedTable, ReadsEncodingsSeparatorsQuotesAndLineBreaks) {
+TEST(DelimitedTable, ReadsEncodingsSeparatorsQuotesAndLineBreaks)
+{
     const struct {
         std::string bytes;
         TableEncoding encoding;
@@ -25,8 +26,14 @@ TEST(DelimitedTable, ReadsEncodingsSeparatorsQuotesAndLineBreaks) {
         Rows rows;
     } cases[] = {
         {"factor;Иванов\r\nH01;5\r\n", TableEncoding::Utf8, ';', {{"factor", "Иванов"}, {"H01", "5"}}},
-        {"\xEF\xBB\xBF" "factor,Иванов\nH01,5", TableEncoding::Utf8WithBom, ',', {{"factor", "Иванов"}, {"H01", "5"}}},
-        {Factor1251 + "\t" + Expert1251 + "\nH01\t\n", TableEncoding::Windows1251, '\t',
+        {"\xEF\xBB\xBF"
+         "factor,Иванов\nH01,5",
+         TableEncoding::Utf8WithBom,
+         ',',
+         {{"factor", "Иванов"}, {"H01", "5"}}},
+        {Factor1251 + "\t" + Expert1251 + "\nH01\t\n",
+         TableEncoding::Windows1251,
+         '\t',
          {{"Фактор", "Эксперт"}, {"H01", ""}}},
         // The most frequent separator of the header wins; ties go to ";", then tab, then ",".
         {"a,b;c,d\n1,2;3,4\n", TableEncoding::Utf8, ',', {{"a", "b;c", "d"}, {"1", "2;3", "4"}}},
@@ -36,7 +43,9 @@ TEST(DelimitedTable, ReadsEncodingsSeparatorsQuotesAndLineBreaks) {
         {"single\n", TableEncoding::Utf8, ';', {{"single"}}},
         // Quotes: "" inside a quoted cell, line breaks inside it, an empty quoted cell, quotes kept
         // inside an unquoted cell, blanks kept.
-        {"\"say \"\"hi\"\"\";\"two\r\nlines\";\"\";a\"b; x \n", TableEncoding::Utf8, ';',
+        {"\"say \"\"hi\"\"\";\"two\r\nlines\";\"\";a\"b; x \n",
+         TableEncoding::Utf8,
+         ';',
          {{"say \"hi\"", "two\r\nlines", "", "a\"b", " x "}}},
         // Empty lines are rows with no cells; a lone CR ends a line; empty trailing cells count.
         {"h;e\n\n1;\r2;;\r\n", TableEncoding::Utf8, ';', {{"h", "e"}, {}, {"1", ""}, {"2", "", ""}}},
@@ -54,7 +63,8 @@ TEST(DelimitedTable, ReadsEncodingsSeparatorsQuotesAndLineBreaks) {
 
 // Any table written with every cell quoted, in either encoding, with any separator and line break,
 // reads back as written.
-TEST(DelimitedTable, ReadsBackWhatASpreadsheetWrites) {
+TEST(DelimitedTable, ReadsBackWhatASpreadsheetWrites)
+{
     const Rows utf8 = {{"factor", "Петров П.", "Smith; \"J\""}, {"H01", "5", ""}, {"T06", "", "11"}};
     const Rows cp1251 = {{Factor1251, Expert1251 + ",1", "x\ty"}, {"H01", "", "3"}};
     const Rows cp1251AsUtf8 = {{"Фактор", "Эксперт,1", "x\ty"}, {"H01", "", "3"}};
@@ -80,7 +90,8 @@ TEST(DelimitedTable, ReadsBackWhatASpreadsheetWrites) {
             }
 }
 
-TEST(DelimitedTable, RefusesNamingRowAndColumn) {
+TEST(DelimitedTable, RefusesNamingRowAndColumn)
+{
     const struct {
         std::string bytes;
         TableRefusal::Kind kind;

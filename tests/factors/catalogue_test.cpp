@@ -11,16 +11,24 @@ using namespace kestal;
 
 namespace {
 
-TEST(LevelTable, HoldsTheElevenLevelsInOrder) {
+TEST(LevelTable, HoldsTheElevenLevelsInOrder)
+{
     struct Expected {
         const char* name;
         float value;
     };
     const Expected expected[LevelCount] = {
-        {"Очень очень низкое", 0.084f}, {"Очень низкое", 0.166f},  {"Низкое", 0.25f},
-        {"Ниже среднего", 0.334f},      {"Среднее", 0.417f},       {"Выше среднего", 0.5f},
-        {"Хорошее", 0.584f},            {"Очень хорошее", 0.667f}, {"Высокое", 0.75f},
-        {"Очень высокое", 0.834f},      {"Очень очень высокое", 0.916f},
+        {"Очень очень низкое", 0.084f},
+        {"Очень низкое", 0.166f},
+        {"Низкое", 0.25f},
+        {"Ниже среднего", 0.334f},
+        {"Среднее", 0.417f},
+        {"Выше среднего", 0.5f},
+        {"Хорошее", 0.584f},
+        {"Очень хорошее", 0.667f},
+        {"Высокое", 0.75f},
+        {"Очень высокое", 0.834f},
+        {"Очень очень высокое", 0.916f},
     };
     for (int i = 0; i < LevelCount; ++i) {
         SCOPED_TRACE(i);
@@ -30,7 +38,8 @@ TEST(LevelTable, HoldsTheElevenLevelsInOrder) {
     }
 }
 
-TEST(LevelTable, ValuesAreTheSinglesNearestToTheThreeDecimalNumbers) {
+TEST(LevelTable, ValuesAreTheSinglesNearestToTheThreeDecimalNumbers)
+{
     // 0.084 is the single 0x3DAC0831; a value off by one unit would still look like 0.084.
     EXPECT_EQ(LevelTable[0].value, 0x1.581062p-4f);
     EXPECT_EQ(LevelTable[4].value, 0x1.ab020cp-2f);   // 0.417
@@ -38,7 +47,8 @@ TEST(LevelTable, ValuesAreTheSinglesNearestToTheThreeDecimalNumbers) {
     for (int i = 1; i < LevelCount; ++i) EXPECT_LT(LevelTable[i - 1].value, LevelTable[i].value);
 }
 
-TEST(FactorGroups, AreTheFourPagesInOrder) {
+TEST(FactorGroups, AreTheFourPagesInOrder)
+{
     EXPECT_EQ(FactorGroups[0].letter, 'H');
     EXPECT_STREQ(FactorGroups[0].caption, "Человек");
     EXPECT_EQ(FactorGroups[1].letter, 'M');
@@ -49,7 +59,8 @@ TEST(FactorGroups, AreTheFourPagesInOrder) {
     EXPECT_STREQ(FactorGroups[3].caption, "Технология");
 }
 
-TEST(FactorCatalogue, ListsThe30FactorsInPageOrderWithUniqueIds) {
+TEST(FactorCatalogue, ListsThe30FactorsInPageOrderWithUniqueIds)
+{
     const char* const pageOrder[30] = {
         "H01", "H02", "H03", "H04", "H05", "H06", "H07", "H08", "H09", "H12", "H13", "H14", "M01", "M02", "M03",
         "M04", "M05", "M06", "M07", "M08", "C01", "C02", "C03", "C04", "T01", "T02", "T03", "T04", "T05", "T06",
@@ -62,7 +73,8 @@ TEST(FactorCatalogue, ListsThe30FactorsInPageOrderWithUniqueIds) {
     EXPECT_EQ(ids.size(), 30u);
 }
 
-TEST(FactorCatalogue, SlotsRunC01ToT06AndArePermutation) {
+TEST(FactorCatalogue, SlotsRunC01ToT06AndArePermutation)
+{
     const char* const slotOrder[30] = {
         "C01", "C02", "C03", "C04", "H01", "H02", "H03", "H04", "H05", "H06", "H07", "H08", "H09", "H12", "H13",
         "H14", "M01", "M02", "M03", "M04", "M05", "M06", "M07", "M08", "T01", "T02", "T03", "T04", "T05", "T06",
@@ -80,7 +92,8 @@ TEST(FactorCatalogue, SlotsRunC01ToT06AndArePermutation) {
     EXPECT_THROW(FactorBySlot(-1), std::out_of_range);
 }
 
-TEST(FactorCatalogue, GroupsMatchIdLettersAndCounts) {
+TEST(FactorCatalogue, GroupsMatchIdLettersAndCounts)
+{
     int count[GroupCount] = {};
     for (const FactorInfo& factor : FactorCatalogue) {
         ASSERT_GE(factor.group, 0);
@@ -94,18 +107,21 @@ TEST(FactorCatalogue, GroupsMatchIdLettersAndCounts) {
     EXPECT_EQ(count[3], 6);
 }
 
-TEST(FindFactor, FindsEveryIdAndNothingElse) {
+TEST(FindFactor, FindsEveryIdAndNothingElse)
+{
     for (const FactorInfo& factor : FactorCatalogue) EXPECT_EQ(FindFactor(factor.id), &factor);
     EXPECT_EQ(FindFactor("T03")->slot, 26);
     for (const char* unknown : {"H10", "H11", "h01", "H1", "H010", "", "C05", "X01"})
         EXPECT_EQ(FindFactor(unknown), nullptr) << unknown;
 }
 
-TEST(CatalogueIndex, IsThePositionInTheCatalogue) {
+TEST(CatalogueIndex, IsThePositionInTheCatalogue)
+{
     for (int index = 0; index < 30; ++index) EXPECT_EQ(CatalogueIndex(FactorCatalogue[index]), index);
 }
 
-TEST(FactorCatalogue, DisplayNamesKeepTheirLinesAndBlanks) {
+TEST(FactorCatalogue, DisplayNamesKeepTheirLinesAndBlanks)
+{
     struct Expected {
         const char* id;
         const char* line1;
@@ -156,27 +172,27 @@ TEST(FactorCatalogue, DisplayNamesKeepTheirLinesAndBlanks) {
 }
 
 // The seven wordings as the lists show them, misprints included.
-const LevelWording ListA = {"Очень, очень низкая", "Очень низкая",  "Низкая",  "Ниже среднего",
-                            "Средняя",             "Выше среднего", "Хорошая", "Очень хорошая",
-                            "Высокая",             "Очень высокая", "Очень, очень высокая"};
-const LevelWording ListB = {"Очень, очень низкая", "Очень низкая",  "Низкая",  "Ниже среднего",
-                            "Средняя",             "Выше среднего", "Большая", "Очень большая",
-                            "Высокая",             "Очень высокая", "Очень, очень высокая"};
-const LevelWording ListC = {"Очень, очень низкое", "Очень низкое",  "Низкое",  "Ниже среднего",
-                            "Среднее",             "Выше среднего", "Хорошее", "Очень хорошее",
-                            "Высокое",             "Очень высокое", "Очень, очень высокое"};
-const LevelWording ListD = {"Очень, очень низкое", "Очень низкое",  "Низке",   "Ниже среднего",
-                            "Среднее",             "Выше среднего", "Хорошее", "Очень хорошее",
-                            "Высокоу",             "Очень высокое", "Очень, очень высокое"};
-const LevelWording ListE = {"Очень, очень низкое", "Очень низкое",  "Низкое",  "Ниже среднего",
-                            "Среднее",             "Выше среднего", "Хорошее", "Очень хорошее",
-                            "Высокое",             "Очень высоке",  "Очень, очень высокое"};
-const LevelWording ListF = {"Очень, очень низкие", "Очень низкие",  "Низкие",  "Ниже среднего",
-                            "Средние",             "Выше среднего", "Хорошие", "Очень хорошие",
-                            "Высокие",             "Очень высокие", "Очень, очень высокие"};
-const LevelWording ListG = {"Очень, очень низкий", "Очень низкий",  "Низкий",  "Ниже среднего",
-                            "Средний",             "Выше среднего", "Большой", "Очень большой",
-                            "Высокий",             "Очень высокий", "Очень, очень высокий"};
+const LevelWording ListA = {"Очень, очень низкая", "Очень низкая", "Низкая",        "Ниже среднего", "Средняя",
+                            "Выше среднего",       "Хорошая",      "Очень хорошая", "Высокая",       "Очень высокая",
+                            "Очень, очень высокая"};
+const LevelWording ListB = {"Очень, очень низкая", "Очень низкая", "Низкая",        "Ниже среднего", "Средняя",
+                            "Выше среднего",       "Большая",      "Очень большая", "Высокая",       "Очень высокая",
+                            "Очень, очень высокая"};
+const LevelWording ListC = {"Очень, очень низкое", "Очень низкое", "Низкое",        "Ниже среднего", "Среднее",
+                            "Выше среднего",       "Хорошее",      "Очень хорошее", "Высокое",       "Очень высокое",
+                            "Очень, очень высокое"};
+const LevelWording ListD = {"Очень, очень низкое", "Очень низкое", "Низке",         "Ниже среднего", "Среднее",
+                            "Выше среднего",       "Хорошее",      "Очень хорошее", "Высокоу",       "Очень высокое",
+                            "Очень, очень высокое"};
+const LevelWording ListE = {"Очень, очень низкое", "Очень низкое", "Низкое",        "Ниже среднего", "Среднее",
+                            "Выше среднего",       "Хорошее",      "Очень хорошее", "Высокое",       "Очень высоке",
+                            "Очень, очень высокое"};
+const LevelWording ListF = {"Очень, очень низкие", "Очень низкие", "Низкие",        "Ниже среднего", "Средние",
+                            "Выше среднего",       "Хорошие",      "Очень хорошие", "Высокие",       "Очень высокие",
+                            "Очень, очень высокие"};
+const LevelWording ListG = {"Очень, очень низкий", "Очень низкий", "Низкий",        "Ниже среднего", "Средний",
+                            "Выше среднего",       "Большой",      "Очень большой", "Высокий",       "Очень высокий",
+                            "Очень, очень высокий"};
 
 struct ExpectedRating {
     const char* id;
@@ -188,24 +204,25 @@ struct ExpectedRating {
 
 // Page order.
 const ExpectedRating Ratings[30] = {
-    {"H01", &ListA, 5, "Выше среднего", 0.5f},  {"H02", &ListA, 5, "Выше среднего", 0.5f},
+    {"H01", &ListA, 5, "Выше среднего", 0.5f},   {"H02", &ListA, 5, "Выше среднего", 0.5f},
     {"H03", &ListC, 7, "Очень хорошее", 0.667f}, {"H04", &ListF, 8, "Высокие", 0.75f},
-    {"H05", &ListD, 8, "Высокоу", 0.75f},       {"H06", &ListC, 7, "Очень хорошее", 0.667f},
-    {"H07", &ListC, 5, "Выше среднего", 0.5f},  {"H08", &ListA, 7, "Очень хорошая", 0.667f},
+    {"H05", &ListD, 8, "Высокоу", 0.75f},        {"H06", &ListC, 7, "Очень хорошее", 0.667f},
+    {"H07", &ListC, 5, "Выше среднего", 0.5f},   {"H08", &ListA, 7, "Очень хорошая", 0.667f},
     {"H09", &ListC, 7, "Очень хорошее", 0.667f}, {"H12", &ListC, 2, "Низкое", 0.25f},
-    {"H13", &ListA, 6, "Хорошая", 0.584f},      {"H14", &ListA, 7, "Очень хорошая", 0.667f},
-    {"M01", &ListE, 4, "Среднее", 0.417f},      {"M02", &ListA, 3, "Ниже среднего", 0.334f},
-    {"M03", &ListB, 6, "Большая", 0.584f},      {"M04", &ListA, 7, "Очень хорошая", 0.667f},
-    {"M05", &ListA, 8, "Высокая", 0.75f},       {"M06", &ListB, 3, "Ниже среднего", 0.334f},
+    {"H13", &ListA, 6, "Хорошая", 0.584f},       {"H14", &ListA, 7, "Очень хорошая", 0.667f},
+    {"M01", &ListE, 4, "Среднее", 0.417f},       {"M02", &ListA, 3, "Ниже среднего", 0.334f},
+    {"M03", &ListB, 6, "Большая", 0.584f},       {"M04", &ListA, 7, "Очень хорошая", 0.667f},
+    {"M05", &ListA, 8, "Высокая", 0.75f},        {"M06", &ListB, 3, "Ниже среднего", 0.334f},
     {"M07", &ListG, 7, "Очень большой", 0.667f}, {"M08", &ListA, 9, "Очень высокая", 0.834f},
-    {"C01", &ListA, 4, "Средняя", 0.417f},      {"C02", &ListC, 4, "Среднее", 0.417f},
-    {"C03", &ListB, 1, "Очень низкая", 0.166f}, {"C04", &ListB, 2, "Низкая", 0.25f},
-    {"T01", &ListC, 4, "Среднее", 0.417f},      {"T02", &ListC, 2, "Низкое", 0.25f},
-    {"T03", &ListB, 6, "Большая", 0.584f},      {"T04", &ListB, 3, "Ниже среднего", 0.334f},
-    {"T05", &ListB, 4, "Средняя", 0.417f},      {"T06", &ListA, 8, "Высокая", 0.75f},
+    {"C01", &ListA, 4, "Средняя", 0.417f},       {"C02", &ListC, 4, "Среднее", 0.417f},
+    {"C03", &ListB, 1, "Очень низкая", 0.166f},  {"C04", &ListB, 2, "Низкая", 0.25f},
+    {"T01", &ListC, 4, "Среднее", 0.417f},       {"T02", &ListC, 2, "Низкое", 0.25f},
+    {"T03", &ListB, 6, "Большая", 0.584f},       {"T04", &ListB, 3, "Ниже среднего", 0.334f},
+    {"T05", &ListB, 4, "Средняя", 0.417f},       {"T06", &ListA, 8, "Высокая", 0.75f},
 };
 
-TEST(FactorCatalogue, EveryListItemReadsExactly) {
+TEST(FactorCatalogue, EveryListItemReadsExactly)
+{
     for (int i = 0; i < 30; ++i) {
         const FactorInfo& factor = FactorCatalogue[i];
         SCOPED_TRACE(factor.id);
@@ -216,7 +233,8 @@ TEST(FactorCatalogue, EveryListItemReadsExactly) {
     }
 }
 
-TEST(FactorCatalogue, DefaultItemsAndTheirLevels) {
+TEST(FactorCatalogue, DefaultItemsAndTheirLevels)
+{
     for (int i = 0; i < 30; ++i) {
         const FactorInfo& factor = FactorCatalogue[i];
         SCOPED_TRACE(factor.id);

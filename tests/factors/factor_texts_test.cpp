@@ -13,7 +13,8 @@ using namespace kestal;
 
 namespace {
 
-const FactorInfo& Factor(std::string_view id) {
+const FactorInfo& Factor(std::string_view id)
+{
     const FactorInfo* factor = FindFactor(id);
     if (factor == nullptr) {
         throw std::invalid_argument(std::string("no factor ") + std::string(id));
@@ -21,13 +22,15 @@ const FactorInfo& Factor(std::string_view id) {
     return *factor;
 }
 
-std::vector<std::string> Help(std::string_view id, HelpForm form = HelpForm::Panel) {
+std::vector<std::string> Help(std::string_view id, HelpForm form = HelpForm::Panel)
+{
     std::span<const char* const> lines = HelpLines(Factor(id), form);
     return {lines.begin(), lines.end()};
 }
 
 // Characters, not bytes: the texts are UTF-8.
-std::size_t CodePoints(std::string_view text) {
+std::size_t CodePoints(std::string_view text)
+{
     std::size_t count = 0;
     for (unsigned char byte : text) {
         count += (byte & 0xC0) != 0x80;
@@ -36,7 +39,8 @@ std::size_t CodePoints(std::string_view text) {
 }
 
 // The lengths of the runs of blanks, in order.
-std::vector<std::size_t> BlankRuns(std::string_view text) {
+std::vector<std::size_t> BlankRuns(std::string_view text)
+{
     std::vector<std::size_t> runs;
     std::size_t run = 0;
     for (char c : text) {
@@ -57,7 +61,8 @@ using Lines = std::vector<std::string>;
 
 }  // namespace
 
-TEST(FactorTexts, EveryFactorOfTheCatalogueHasItsTexts) {
+TEST(FactorTexts, EveryFactorOfTheCatalogueHasItsTexts)
+{
     int groupOfPrevious = -1;
     int topExpected = 0;
     for (const FactorInfo& factor : FactorCatalogue) {
@@ -81,13 +86,15 @@ TEST(FactorTexts, EveryFactorOfTheCatalogueHasItsTexts) {
     }
 }
 
-TEST(FactorTexts, UnknownFactorIsRefused) {
+TEST(FactorTexts, UnknownFactorIsRefused)
+{
     const FactorInfo unknown{"X99", 0, 0, "", nullptr, nullptr, 0};
     EXPECT_THROW(PanelTexts(unknown), std::invalid_argument);
     EXPECT_THROW(HelpLines(unknown, HelpForm::Panel), std::invalid_argument);
 }
 
-TEST(FactorTexts, OneLinePanelCaptions) {
+TEST(FactorTexts, OneLinePanelCaptions)
+{
     struct Expected {
         const char* id;
         const char* caption;
@@ -117,7 +124,8 @@ TEST(FactorTexts, OneLinePanelCaptions) {
     EXPECT_EQ(PanelTexts(Factor("C03")).panelTop, 82);
 }
 
-TEST(FactorTexts, TwoLinePanelsCarryTheirNameInTwoLabels) {
+TEST(FactorTexts, TwoLinePanelsCarryTheirNameInTwoLabels)
+{
     struct Expected {
         const char* id;
         int top;
@@ -156,7 +164,8 @@ TEST(FactorTexts, TwoLinePanelsCarryTheirNameInTwoLabels) {
     }
 }
 
-TEST(FactorTexts, MeasurePageLabels) {
+TEST(FactorTexts, MeasurePageLabels)
+{
     const FactorPanelTexts& h06 = PanelTexts(Factor("H06"));
     EXPECT_STREQ(h06.measureName, "  H06    Знание технологии работ");
     EXPECT_EQ(h06.measureIdLabel, nullptr);
@@ -176,7 +185,8 @@ TEST(FactorTexts, MeasurePageLabels) {
                  "Возможность появления других незащищенных элементов в опасной зоне");
 }
 
-TEST(FactorTexts, HelpOfH01) {
+TEST(FactorTexts, HelpOfH01)
+{
     EXPECT_EQ(Help("H01"), (Lines{
                                "                         H01",
                                "   Пригодность по физиологическим показателям определяется следующим:",
@@ -186,7 +196,8 @@ TEST(FactorTexts, HelpOfH01) {
                            }));
 }
 
-TEST(FactorTexts, HelpOfC01HasTwelveLinesAndACyrillicHeader) {
+TEST(FactorTexts, HelpOfC01HasTwelveLinesAndACyrillicHeader)
+{
     const Lines c01 = Help("C01");
     EXPECT_EQ(c01, (Lines{
                        "                                      С01",
@@ -209,7 +220,8 @@ TEST(FactorTexts, HelpOfC01HasTwelveLinesAndACyrillicHeader) {
     EXPECT_EQ(c01[0], std::string(38, ' ') + "\xD0\xA1" + "01");
 }
 
-TEST(FactorTexts, HelpOfC02ToC04HasTwentySixBlanksAndCyrillicHeaders) {
+TEST(FactorTexts, HelpOfC02ToC04HasTwentySixBlanksAndCyrillicHeaders)
+{
     EXPECT_EQ(Help("C02"), (Lines{
                                "                          С02",
                                "   Качество информационной модели о состоянии среды определяется :",
@@ -224,7 +236,8 @@ TEST(FactorTexts, HelpOfC02ToC04HasTwentySixBlanksAndCyrillicHeaders) {
     EXPECT_EQ(Help("T06")[0], std::string(25, ' ') + "T06");
 }
 
-TEST(FactorTexts, HelpOfM02AndM07EndsInTwoEmptyLines) {
+TEST(FactorTexts, HelpOfM02AndM07EndsInTwoEmptyLines)
+{
     EXPECT_EQ(Help("M02"), (Lines{
                                "                         M02",
                                "   Степень учета особенносте работоспособности человека:",
@@ -241,18 +254,19 @@ TEST(FactorTexts, HelpOfM02AndM07EndsInTwoEmptyLines) {
                            }));
 }
 
-TEST(FactorTexts, HelpOfM06KeepsItsQuotationMarks) {
-    EXPECT_EQ(Help("M06"),
-              (Lines{
-                  "                         M06",
-                  "   Длительность действия опасных и вредных факторов определяется следующим:",
-                  "     Начальная энергия",
-                  "     \"Диаметр бреши\" через которую энергия неконтролируемо высвобождается",
-                  "     .....",
-              }));
+TEST(FactorTexts, HelpOfM06KeepsItsQuotationMarks)
+{
+    EXPECT_EQ(Help("M06"), (Lines{
+                               "                         M06",
+                               "   Длительность действия опасных и вредных факторов определяется следующим:",
+                               "     Начальная энергия",
+                               "     \"Диаметр бреши\" через которую энергия неконтролируемо высвобождается",
+                               "     .....",
+                           }));
 }
 
-TEST(FactorTexts, HelpOfT03DiffersBetweenPanelAndList) {
+TEST(FactorTexts, HelpOfT03DiffersBetweenPanelAndList)
+{
     EXPECT_EQ(Help("T03", HelpForm::Panel), (Lines{
                                                 "                         T03",
                                                 "   Сложность алгоритмов оператора определяется следующим:",
@@ -277,7 +291,8 @@ TEST(FactorTexts, HelpOfT03DiffersBetweenPanelAndList) {
     }
 }
 
-TEST(FactorTexts, IntroductionLines) {
+TEST(FactorTexts, IntroductionLines)
+{
     const Lines expected = {
         "   Программа Kestal 2.0 моделирует процесс возникновения происшествия в системе Человек-Машина-Среда (ЧМС).",
         "   Система ЧМС достаточно универсальна и может описывать большинство реальных производственных, "
@@ -294,7 +309,8 @@ TEST(FactorTexts, IntroductionLines) {
     EXPECT_EQ(Lines(IntroductionLines.begin(), IntroductionLines.end()), expected);
 }
 
-TEST(FactorTexts, HeaderCaptions) {
+TEST(FactorTexts, HeaderCaptions)
+{
     EXPECT_EQ(std::string(FactorHeaderCaption), std::string(42, ' ') + "фактор" + std::string(69, ' ') + "оценка");
     EXPECT_STREQ(MeasureHeaderCaption,
                  "   Код                     фактор                                 оценка ДО                   оценка "

@@ -51,7 +51,8 @@ const ExpectedSetting Initial[30] = {
     {"T06", "30 Надежность технологич. средств обеспечения безопасности    T06", 0.75f, "Высокое(отлич.)"},
 };
 
-TEST(InitialSettings, RowTextsValuesAndLevelNamesSlotBySlot) {
+TEST(InitialSettings, RowTextsValuesAndLevelNamesSlotBySlot)
+{
     const SettingsTable settings = InitialSettings();
     for (int slot = 0; slot < 30; ++slot) {
         const ExpectedSetting& expected = Initial[slot];
@@ -67,7 +68,8 @@ TEST(InitialSettings, RowTextsValuesAndLevelNamesSlotBySlot) {
     }
 }
 
-TEST(InitialSettings, ExamplesSpelledOut) {
+TEST(InitialSettings, ExamplesSpelledOut)
+{
     const SettingsTable settings = InitialSettings();
     EXPECT_EQ(settings.row[0].RowText,
               std::string("01 Комфортность по физ.-хим. параметрам воздушной среды") + "       " + "C01");
@@ -77,13 +79,15 @@ TEST(InitialSettings, ExamplesSpelledOut) {
     EXPECT_EQ(settings.row[0].LevelName, "Среднее(удовл.)");
 }
 
-TEST(InitialSettings, EveryValueIsItsDefaultLevelsValue) {
+TEST(InitialSettings, EveryValueIsItsDefaultLevelsValue)
+{
     const SettingsTable settings = InitialSettings();
     for (const FactorInfo& factor : FactorCatalogue)
         EXPECT_EQ(settings.row[factor.slot].Value, LevelTable[factor.defaultItem].value) << factor.id;
 }
 
-TEST(ApplyLevel, LowestAndHighestItemOfEveryFactor) {
+TEST(ApplyLevel, LowestAndHighestItemOfEveryFactor)
+{
     for (const FactorInfo& factor : FactorCatalogue) {
         SCOPED_TRACE(factor.id);
         SettingsTable settings = InitialSettings();
@@ -97,7 +101,8 @@ TEST(ApplyLevel, LowestAndHighestItemOfEveryFactor) {
     }
 }
 
-TEST(ApplyLevel, StoresTheScaleNameWhateverTheListShows) {
+TEST(ApplyLevel, StoresTheScaleNameWhateverTheListShows)
+{
     SettingsTable settings = InitialSettings();
     ApplyLevel(settings, *FindFactor("M07"), 7);  // "Очень большой"
     EXPECT_EQ(settings.row[22].Value, 0.667f);
@@ -113,7 +118,8 @@ TEST(ApplyLevel, StoresTheScaleNameWhateverTheListShows) {
     EXPECT_EQ(settings.row[0].LevelName, "Среднее");
 }
 
-TEST(ApplyLevel, TouchesOnlyItsOwnFactor) {
+TEST(ApplyLevel, TouchesOnlyItsOwnFactor)
+{
     SettingsTable settings = InitialSettings();
     ApplyLevel(settings, *FindFactor("H12"), 9);
     for (int slot = 0; slot < 30; ++slot) {
@@ -125,7 +131,8 @@ TEST(ApplyLevel, TouchesOnlyItsOwnFactor) {
     EXPECT_EQ(settings.row[13].LevelName, "Очень высокое");
 }
 
-TEST(ApplyLevel, ItemWithoutSelectionOrBeyondTheScaleChangesNothing) {
+TEST(ApplyLevel, ItemWithoutSelectionOrBeyondTheScaleChangesNothing)
+{
     SettingsTable settings = InitialSettings();
     const FactorInfo& t03 = *FindFactor("T03");
     for (int item : {-1, -100, 11, 1000}) {
@@ -139,7 +146,8 @@ TEST(ApplyLevel, ItemWithoutSelectionOrBeyondTheScaleChangesNothing) {
     EXPECT_EQ(settings.row[26].LevelName, "Низкое");
 }
 
-TEST(CopySettingsToInputs, CopiesTheInitialValuesSlotBySlot) {
+TEST(CopySettingsToInputs, CopiesTheInitialValuesSlotBySlot)
+{
     const float expected[30] = {0.417f, 0.417f, 0.166f, 0.25f,  0.5f,   0.5f,   0.667f, 0.75f,  0.75f,  0.667f,
                                 0.5f,   0.667f, 0.667f, 0.25f,  0.584f, 0.667f, 0.417f, 0.334f, 0.584f, 0.667f,
                                 0.75f,  0.334f, 0.667f, 0.834f, 0.417f, 0.25f,  0.584f, 0.334f, 0.417f, 0.75f};
@@ -149,7 +157,8 @@ TEST(CopySettingsToInputs, CopiesTheInitialValuesSlotBySlot) {
     for (int k = 0; k < 30; ++k) EXPECT_EQ(inputs.slot[k], expected[k]) << k;
 }
 
-TEST(CopySettingsToInputs, CarriesAnAppliedLevel) {
+TEST(CopySettingsToInputs, CarriesAnAppliedLevel)
+{
     SettingsTable settings = InitialSettings();
     ApplyLevel(settings, *FindFactor("C03"), 10);
     ApplyLevel(settings, *FindFactor("T06"), 0);

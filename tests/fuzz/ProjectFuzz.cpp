@@ -32,10 +32,36 @@ const char* const FailureFile = "kestal-project-fuzz-failure.kestal";
 
 // What a number in the file is replaced by: huge, negative, fractional and textual values.
 const std::vector<std::string> NumberReplacements = {
-    "1e999",  "-1e999", "1e308", "3.5e38", "3.4028236e38", "99999999999999999999", "18446744073709551616",
-    "9223372036854775808", "4294967296", "2147483648", "86400000", "2001", "12", "0", "-0", "-0.0",
-    "-1", "-2147483649", "-1e300", "0.5", "1.25", "1e-400", "6.000001", "1e1", "\"7\"", "\"\"", "null",
-    "true", "[]", "{}",
+    "1e999",
+    "-1e999",
+    "1e308",
+    "3.5e38",
+    "3.4028236e38",
+    "99999999999999999999",
+    "18446744073709551616",
+    "9223372036854775808",
+    "4294967296",
+    "2147483648",
+    "86400000",
+    "2001",
+    "12",
+    "0",
+    "-0",
+    "-0.0",
+    "-1",
+    "-2147483649",
+    "-1e300",
+    "0.5",
+    "1.25",
+    "1e-400",
+    "6.000001",
+    "1e1",
+    "\"7\"",
+    "\"\"",
+    "null",
+    "true",
+    "[]",
+    "{}",
 };
 
 using Random = std::mt19937_64;
@@ -48,11 +74,13 @@ std::vector<std::pair<std::size_t, std::size_t>> Numbers(const std::string& text
     std::vector<std::pair<std::size_t, std::size_t>> spans;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        const bool starts = (c == '-' || (c >= '0' && c <= '9')) &&
-                            (i == 0 || text[i - 1] == ' ' || text[i - 1] == '[' || text[i - 1] == ':' || text[i - 1] == ',');
+        const bool starts =
+            (c == '-' || (c >= '0' && c <= '9')) &&
+            (i == 0 || text[i - 1] == ' ' || text[i - 1] == '[' || text[i - 1] == ':' || text[i - 1] == ',');
         if (!starts) continue;
         std::size_t end = i + 1;
-        while (end < text.size() && std::string_view("0123456789.eE+-").find(text[end]) != std::string_view::npos) ++end;
+        while (end < text.size() && std::string_view("0123456789.eE+-").find(text[end]) != std::string_view::npos)
+            ++end;
         spans.emplace_back(i, end - i);
         i = end;
     }
@@ -107,8 +135,7 @@ void UseSession(const SessionState& state)
     const auto allowed = [](auto call) {
         try {
             call();
-        } catch (const KestalError&) {
-        }
+        } catch (const KestalError&) {}
     };
     allowed([&] { session.Totals(); });
     allowed([&] { session.StudyEstimateText(); });
@@ -137,7 +164,8 @@ void UseSession(const SessionState& state)
 [[noreturn]] void Fail(const std::string& input, uint64_t seed, uint64_t iteration, const std::string& what)
 {
     std::ofstream(FailureFile, std::ios::binary) << input;
-    std::cerr << "iteration " << iteration << " (seed " << seed << "): " << what << "; input in " << FailureFile << "\n";
+    std::cerr << "iteration " << iteration << " (seed " << seed << "): " << what << "; input in " << FailureFile
+              << "\n";
     std::exit(1);
 }
 
@@ -184,7 +212,8 @@ int main(int argc, char** argv)
         try {
             const SessionState state = ReadProject(input, "fuzz");
             const std::string written = ProjectJson(state);
-            if (ProjectJson(ReadProject(written, "written")) != written) Fail(input, seed, i, "written and read back differs");
+            if (ProjectJson(ReadProject(written, "written")) != written)
+                Fail(input, seed, i, "written and read back differs");
             UseSession(state);
             ++accepted;
         } catch (const KestalError& error) {

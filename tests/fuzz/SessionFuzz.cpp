@@ -43,13 +43,13 @@ const T& OneOf(Random& random, const std::vector<T>& values)
 
 // Texts typed into the K, N and money fields: numbers in and out of range, in both notations, and
 // texts that are no number.
-const std::vector<std::string> CountTexts = {"1", "2", "5", "20", "0", "-1", "2000", "2001", "2147483647",
-                                             "2147483648", "", " ", "abc", "1,5", "1.5", "1e3", "+3", "007"};
-const std::vector<std::string> MoneyTexts = {"1500", "1", "0", "-5", "0,5", "1e300", "1e5000", "99999999999",
-                                             "много", "", "450", "700", "1 000", "3,4E38", "1E-4000"};
+const std::vector<std::string> CountTexts = {"1",          "2", "5", "20",  "0",   "-1",  "2000", "2001", "2147483647",
+                                             "2147483648", "",  " ", "abc", "1,5", "1.5", "1e3",  "+3",   "007"};
+const std::vector<std::string> MoneyTexts = {"1500",  "1", "0",   "-5",  "0,5",   "1e300",  "1e5000", "99999999999",
+                                             "много", "",  "450", "700", "1 000", "3,4E38", "1E-4000"};
 const std::vector<std::string> UsableMoneyTexts = {"1500", "1", "450", "10000000", "1e300", "0,5", "2500"};
-const std::vector<std::string> NameTexts = {"Обучение", "", "   ", "<b>&\"'</b>", "Мера " + std::string(300, 'x'),
-                                            "Ограждение опасной зоны", "A;B", "\xD0"};
+const std::vector<std::string> NameTexts = {
+    "Обучение", "", "   ", "<b>&\"'</b>", "Мера " + std::string(300, 'x'), "Ограждение опасной зоны", "A;B", "\xD0"};
 
 struct Failure {
     std::string what;
@@ -110,8 +110,7 @@ class Sequence {
 public:
     Sequence(uint64_t seed, uint64_t number)
         : random_(seed * 1'000'003 + number), session_(&clock_, RussianNumberLocale(), RussianNumberLocale())
-    {
-    }
+    {}
 
     // One random operation; the system's message is allowed and then nothing may have changed.
     void Step(std::vector<std::string>& log)
@@ -171,29 +170,34 @@ private:
     Session session_;
 
     const std::vector<std::pair<std::string, Operation>> operations_ = {
-        {"SelectLevel", [](Sequence& s, std::string& note) {
+        {"SelectLevel",
+         [](Sequence& s, std::string& note) {
              const int factor = s.Factor(), item = static_cast<int>(s.Below11()) - 1;
              note += " " + std::to_string(factor) + " " + std::to_string(item);
              s.session_.SelectLevel(factor, item);
          }},
         {"Activate", [](Sequence& s, std::string&) { s.session_.Activate(); }},
-        {"SetKText", [](Sequence& s, std::string& note) {
+        {"SetKText",
+         [](Sequence& s, std::string& note) {
              const std::string& text = OneOf(s.random_, CountTexts);
              note += " '" + text + "'";
              s.session_.SetKText(text);
              s.session_.RunEstimateText();
              s.session_.StudyEstimateText();
          }},
-        {"SetNText", [](Sequence& s, std::string&) {
+        {"SetNText",
+         [](Sequence& s, std::string&) {
              s.session_.SetNText(OneOf(s.random_, CountTexts));
              s.session_.RunEstimateText();
              s.session_.StudyEstimateText();
          }},
-        {"Run", [](Sequence& s, std::string& note) {
+        {"Run",
+         [](Sequence& s, std::string& note) {
              s.SmallRunSize(note);
              if (s.RunSizeSmall()) s.Refusable("Run", [&] { s.session_.Run(); });
          }},
-        {"MeasureBar", [](Sequence& s, std::string& note) {
+        {"MeasureBar",
+         [](Sequence& s, std::string& note) {
              const int factor = s.Factor(), position = s.Item();
              note += " " + std::to_string(factor) + " " + std::to_string(position);
              s.session_.SelectMeasureFactor(factor);
@@ -201,17 +205,20 @@ private:
              s.session_.MoveBar(factor, position);
              if (s.Below11() < 8) s.session_.ExitBar(factor);
          }},
-        {"MeasureTexts", [](Sequence& s, std::string&) {
+        {"MeasureTexts",
+         [](Sequence& s, std::string&) {
              s.session_.SetMeasureName(OneOf(s.random_, NameTexts));
              s.session_.SetCostText(OneOf(s.random_, MoneyTexts));
          }},
-        {"BudgetDamage", [](Sequence& s, std::string&) {
+        {"BudgetDamage",
+         [](Sequence& s, std::string&) {
              // Mostly amounts the best set takes, so that it is judged often.
              const bool usable = s.Below11() < 8;
              s.session_.SetBudgetText(OneOf(s.random_, usable ? UsableMoneyTexts : MoneyTexts));
              s.session_.SetDamageText(OneOf(s.random_, usable ? UsableMoneyTexts : MoneyTexts));
          }},
-        {"Capture", [](Sequence& s, std::string&) {
+        {"Capture",
+         [](Sequence& s, std::string&) {
              // As a user would: a name and a cost first, then a bar moved, then ">>".
              s.session_.SetMeasureName("Мера");
              s.session_.SetCostText(std::to_string(1 + s.Below11() * 100));
@@ -221,7 +228,8 @@ private:
              s.session_.MoveBar(factor, s.Item());
              if (s.session_.CaptureButtonEnabled()) s.Refusable("Capture", [&] { s.session_.Capture(); });
          }},
-        {"CaptureMany", [](Sequence& s, std::string&) {
+        {"CaptureMany",
+         [](Sequence& s, std::string&) {
              // Up to eight measures in a row, each on a free factor, so that the larger best sets come.
              for (int m = 0; m < MostMeasuresJudged && s.session_.state().measures.MeasureCount < MostMeasuresJudged;
                   ++m) {
@@ -236,11 +244,12 @@ private:
                  if (s.session_.CaptureButtonEnabled()) s.Refusable("CaptureMany", [&] { s.session_.Capture(); });
              }
          }},
-        {"CaptureDraft", [](Sequence& s, std::string& note) {
+        {"CaptureDraft",
+         [](Sequence& s, std::string& note) {
              // A measure from its data, as kestal-sim gives it: any factor and level, some out of range
              // or twice, the factors of captured measures among them.
-             MeasureDraft draft{OneOf(s.random_, NameTexts), ReadAmount(OneOf(s.random_, MoneyTexts), RussianNumberLocale()),
-                                {}};
+             MeasureDraft draft{
+                 OneOf(s.random_, NameTexts), ReadAmount(OneOf(s.random_, MoneyTexts), RussianNumberLocale()), {}};
              for (uint64_t n = Below(s.random_, 12); n > 0; --n)
                  draft.changes.push_back({static_cast<int>(Below(s.random_, FactorCount + 2)) - 1,
                                           static_cast<int>(Below(s.random_, LevelCount + 2)) - 1});
@@ -249,16 +258,19 @@ private:
          }},
         {"CaptureAsIs", [](Sequence& s, std::string&) { s.Refusable("CaptureAsIs", [&] { s.session_.Capture(); }); }},
         {"Reset", [](Sequence& s, std::string&) { s.session_.ResetMeasures(); }},
-        {"Study", [](Sequence& s, std::string& note) {
+        {"Study",
+         [](Sequence& s, std::string& note) {
              s.SmallRunSize(note);
              if (s.RunSizeSmall()) s.Refusable("Study", [&] { s.session_.Study(); });
          }},
-        {"Totals", [](Sequence& s, std::string&) {
+        {"Totals",
+         [](Sequence& s, std::string&) {
              const bool detailed = s.Below11() < 5;
              s.Refusable("ShowTotals", [&] { s.session_.ShowTotals(detailed); });
              s.session_.Totals();
          }},
-        {"Analysis", [](Sequence& s, std::string&) {
+        {"Analysis",
+         [](Sequence& s, std::string&) {
              const NumberLocale locale = RussianNumberLocale();
              const Session& session = s.session_;
              ImportanceRows(session.Importance(), locale);
@@ -269,22 +281,25 @@ private:
              if (session.state().measures.MeasureCount <= MostMeasuresJudged && session.BestMeasuresProblem().empty()) {
                  const MeasureOptimum optimum = session.BestMeasures();
                  ++s.done[session.state().measures.MeasureCount == MostMeasuresJudged ? "BestSet on two threads"
-                                                                                       : "BestSet"];
+                                                                                      : "BestSet"];
                  BestSetLine(optimum, session.CapturedCandidates(), locale);
                  FrontierTable(optimum, session.CapturedCandidates(), locale);
              }
          }},
-        {"Report", [](Sequence& s, std::string&) {
+        {"Report",
+         [](Sequence& s, std::string&) {
              if (s.session_.state().measures.MeasureCount <= MostMeasuresJudged)
                  ReportHtml(s.session_, {"07.12.2026 11:20", "", "", ""});
          }},
-        {"SaveLoad", [](Sequence& s, std::string&) {
+        {"SaveLoad",
+         [](Sequence& s, std::string&) {
              const std::string written = ProjectJson(s.session_.state());
              SessionState state = ReadProject(written, "fuzz");
              Require(ProjectJson(state) == written, "a project read back differs");
              s.session_.Load(std::move(state));
          }},
-        {"Restore", [](Sequence& s, std::string& note) {
+        {"Restore",
+         [](Sequence& s, std::string& note) {
              // Back to an earlier state, as undo and redo go: exactly it, down to the saved file.
              const std::size_t back = Below(s.random_, s.snapshots_.size());
              note += " " + std::to_string(back);
@@ -293,7 +308,8 @@ private:
              Require(s.session_.state() == snapshot && ProjectJson(s.session_.state()) == ProjectJson(snapshot),
                      "a restored state differs from its snapshot");
          }},
-        {"Questionnaire", [](Sequence& s, std::string&) {
+        {"Questionnaire",
+         [](Sequence& s, std::string&) {
              QuestionnaireAnswers answers{};
              for (std::size_t n = 0; n < answers.size(); ++n) {
                  std::vector<uint8_t> offered;
@@ -339,6 +355,7 @@ int main(int argc, char** argv)
         for (const auto& [name, count] : sequence.done) completed[name] += count;
     }
     std::cout << "steps " << steps << " (seed " << seed << ")\naction: done, refused with the system's message\n";
-    for (const auto& [name, count] : completed) std::cout << "  " << name << ": " << count << ", " << refusals[name] << "\n";
+    for (const auto& [name, count] : completed)
+        std::cout << "  " << name << ": " << count << ", " << refusals[name] << "\n";
     return 0;
 }

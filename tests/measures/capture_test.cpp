@@ -11,24 +11,28 @@ using namespace measure_test;
 namespace {
 
 // The catalogue indices of the factors the capture found changed, as ids.
-std::vector<std::string> LockedIds(const CaptureResult& result) {
+std::vector<std::string> LockedIds(const CaptureResult& result)
+{
     std::vector<std::string> ids;
     for (int f : result.lockedFactors) ids.push_back(FactorCatalogue[f].id);
     return ids;
 }
 
-void ExpectNothingWritten(const MeasurePage& page) {
+void ExpectNothingWritten(const MeasurePage& page)
+{
     EXPECT_EQ(page.tables->MeasureCount, 0);
     EXPECT_EQ(page.tables->ChangeTotal, 0);
     for (const operation& record : page.tables->store) EXPECT_TRUE(record.Name.empty() && record.Changes.Count() == 0);
-    for (const operation& record : page.tables->captured) EXPECT_TRUE(record.Name.empty() && record.Changes.Count() == 0);
+    for (const operation& record : page.tables->captured)
+        EXPECT_TRUE(record.Name.empty() && record.Changes.Count() == 0);
     for (const auto& row : page.tables->MeasurePlanTable)
         for (int k = 1; k < PlanColumns; ++k) EXPECT_EQ(row[k].Value, 0.0f);
 }
 
 }  // namespace
 
-TEST(Capture, WorkedExampleH01AndM02) {
+TEST(Capture, WorkedExampleH01AndM02)
+{
     MeasurePage page;
     // Edited M02 last, as the tree shows; the store follows the capture order all the same.
     page.MoveTrackBars({{"H01", 7}});
@@ -85,7 +89,8 @@ TEST(Capture, WorkedExampleH01AndM02) {
     EXPECT_TRUE(t.MeasureStore(2).Name.empty());
 }
 
-TEST(Capture, FollowsTheCaptureOrderWhateverTheOrderOfEditing) {
+TEST(Capture, FollowsTheCaptureOrderWhateverTheOrderOfEditing)
+{
     MeasurePage page;
     page.MoveTrackBars({{"T05", 0}, {"C02", 9}, {"M08", 10}, {"H13", 3}, {"H02", 4}});
     const CaptureResult result = page.Capture("Смешанное", "0300", {});
@@ -95,14 +100,15 @@ TEST(Capture, FollowsTheCaptureOrderWhateverTheOrderOfEditing) {
     EXPECT_EQ(changes[1].Factor.substr(0, 3), "H02");
     EXPECT_EQ(changes[2].Factor.substr(0, 3), "H13");
     EXPECT_EQ(changes[3].Factor.substr(0, 3), "M08");
-    EXPECT_EQ(changes[4].Factor, page.settings.row[1].RowText);  // C02: "02 ... C02"
+    EXPECT_EQ(changes[4].Factor, page.settings.row[1].RowText);   // C02: "02 ... C02"
     EXPECT_EQ(changes[5].Factor, page.settings.row[28].RowText);  // T05
     // The cost as typed in the tree, its value in the store.
     EXPECT_EQ(result.costNodeText, "Затраты = 0300 у.е.");
     EXPECT_EQ(page.tables->MeasureStore(1).Cost, 300.0f);
 }
 
-TEST(Capture, SecondMeasureSkipsLockedFactorsAndEnablesTheRunButton) {
+TEST(Capture, SecondMeasureSkipsLockedFactorsAndEnablesTheRunButton)
+{
     MeasurePage page;
     EXPECT_FALSE(page.Capture("Первое", "300", {{"H01", 7}}).runEnabled);
     // H01 still stands away from its level but is locked; only M01 is new.
@@ -120,7 +126,8 @@ TEST(Capture, SecondMeasureSkipsLockedFactorsAndEnablesTheRunButton) {
     EXPECT_EQ(t.MeasurePlanTable[4][2].Value, 0.0f);                  // H01 stays in column 1
 }
 
-TEST(Capture, RunButtonFollowsBudgetAndDamage) {
+TEST(Capture, RunButtonFollowsBudgetAndDamage)
+{
     MeasurePage page;
     page.Capture("Первое", "300", {{"H01", 7}});
     page.damage = "0";
@@ -132,7 +139,8 @@ TEST(Capture, RunButtonFollowsBudgetAndDamage) {
     EXPECT_EQ(page.tables->MeasureCount, 3);
 }
 
-TEST(Capture, PressWithoutChangeIsNotAMeasure) {
+TEST(Capture, PressWithoutChangeIsNotAMeasure)
+{
     MeasurePage page;
     page.Capture("Первое", "300", {{"H01", 7}});
     // A track bar moved and moved back, and a locked factor still showing its change.
@@ -147,7 +155,8 @@ TEST(Capture, PressWithoutChangeIsNotAMeasure) {
     EXPECT_FALSE(page.Capture("Ничего", "", {}).captured);
 }
 
-TEST(Capture, RefusesBeforeWritingAnything) {
+TEST(Capture, RefusesBeforeWritingAnything)
+{
     MeasurePage page;
     const auto refused = [&](const std::string& cost, const std::string& message) {
         try {
@@ -172,8 +181,16 @@ TEST(Capture, RefusesBeforeWritingAnything) {
     page.damage = "10000000";
 
     // Eleven changed factors in one measure.
-    page.MoveTrackBars({{"H02", 0}, {"H03", 0}, {"H04", 0}, {"H05", 0}, {"H06", 0},
-                        {"H07", 0}, {"H08", 0}, {"H09", 0}, {"H12", 0}, {"H13", 0}});
+    page.MoveTrackBars({{"H02", 0},
+                        {"H03", 0},
+                        {"H04", 0},
+                        {"H05", 0},
+                        {"H06", 0},
+                        {"H07", 0},
+                        {"H08", 0},
+                        {"H09", 0},
+                        {"H12", 0},
+                        {"H13", 0}});
     refused("300", TooManyChangesText);
     // Ten are taken.
     page.MoveTrackBars({{"H13", FindFactor("H13")->defaultItem}});
@@ -184,7 +201,8 @@ TEST(Capture, RefusesBeforeWritingAnything) {
     EXPECT_EQ(page.tables->ChangeTotal, 10);
 }
 
-TEST(Capture, RefusesASixteenthMeasure) {
+TEST(Capture, RefusesASixteenthMeasure)
+{
     MeasurePage page;
     for (int f = 0; f < MaxMeasures; ++f) {
         const FactorInfo& factor = FactorCatalogue[f];
@@ -204,7 +222,8 @@ TEST(Capture, RefusesASixteenthMeasure) {
     EXPECT_TRUE(page.tables->MeasureStore(16).Name.empty());
 }
 
-TEST(Capture, CutsLevelTextsToTwentyCharactersAndKeepsAnEmptyName) {
+TEST(Capture, CutsLevelTextsToTwentyCharactersAndKeepsAnEmptyName)
+{
     MeasurePage page;
     page.MoveTrackBars({{"H01", 7}});
     page.rows[0].levelBefore = "Двадцать один символ!";  // 21 characters

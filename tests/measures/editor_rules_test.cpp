@@ -12,7 +12,8 @@ TypedAmount Ru(const char* text) { return ReadAmount(text, RussianNumberLocale()
 
 }  // namespace
 
-TEST(EditorRules, ChangeNodeTexts) {
+TEST(EditorRules, ChangeNodeTexts)
+{
     const FactorInfo& h01 = *FindFactor("H01");
     EXPECT_EQ(ChangeNodeText(h01, 5, 3), "H01  ( -2) --> Ниже среднего");
     EXPECT_EQ(ChangeNodeText(h01, 5, 6), "H01  (+1) --> Хорошая");
@@ -25,7 +26,8 @@ TEST(EditorRules, ChangeNodeTexts) {
     EXPECT_EQ(MeasureNameText(12), "Мероприятие 12");
 }
 
-TEST(EditorRules, ReadinessOfCapture) {
+TEST(EditorRules, ReadinessOfCapture)
+{
     EditorRows rows;
     for (int f = 0; f < FactorCount; ++f) rows[f] = FreshEditorRow(FactorCatalogue[f], FactorCatalogue[f].defaultItem);
     EXPECT_EQ(ReadinessAfterCostChange(Ru(""), rows), std::nullopt);
@@ -44,7 +46,8 @@ TEST(EditorRules, ReadinessOfCapture) {
     EXPECT_THROW(ReadinessAfterMove(5, 7, Ru("")), KestalError);
 }
 
-TEST(EditorRules, RunButton) {
+TEST(EditorRules, RunButton)
+{
     EXPECT_TRUE(RunButtonEnabled(Ru("1500"), Ru("10000000"), 2));
     EXPECT_TRUE(RunButtonEnabled(Ru("1"), Ru("1E45"), 3));
     EXPECT_TRUE(RunButtonEnabled(Ru("1500,5"), Ru("10000000"), 2));

@@ -32,7 +32,8 @@ struct MeasurePage {
     std::string budget = "1500";
     std::string damage = "10000000";
 
-    MeasurePage() {
+    MeasurePage()
+    {
         InitPlanTable(*tables);
         ClearMeasureStore(*tables);
         for (int f = 0; f < FactorCount; ++f) rows[f] = StartEditorRow(FactorCatalogue[f]);
@@ -41,7 +42,8 @@ struct MeasurePage {
     }
 
     // Track bars moved as the editor moves them: position and after-caption.
-    void MoveTrackBars(const std::vector<Move>& moves) {
+    void MoveTrackBars(const std::vector<Move>& moves)
+    {
         for (const auto& [id, item] : moves) {
             EditorRow& row = rows[CatalogueIndex(id)];
             row.position = item;
@@ -49,20 +51,24 @@ struct MeasurePage {
         }
     }
 
-    CaptureInput Input(const std::string& name, const std::string& cost) const {
+    CaptureInput Input(const std::string& name, const std::string& cost) const
+    {
         const NumberLocale en = EnglishNumberLocale();
-        return {rows, {name, ReadAmount(cost, en), PendingChanges(rows)}, ReadAmount(budget, en), ReadAmount(damage, en)};
+        return {
+            rows, {name, ReadAmount(cost, en), PendingChanges(rows)}, ReadAmount(budget, en), ReadAmount(damage, en)};
     }
 
     // ">>" with the moves made and the page updated as the window updates it: changed rows locked.
-    CaptureResult Capture(const std::string& name, const std::string& cost, const std::vector<Move>& moves) {
+    CaptureResult Capture(const std::string& name, const std::string& cost, const std::vector<Move>& moves)
+    {
         MoveTrackBars(moves);
         CaptureResult result = CaptureMeasure(*tables, settings, Input(name, cost));
         for (int f : result.lockedFactors) rows[f].locked = true;
         return result;
     }
 
-    int Study(const std::string& k = "5", const std::string& n = "4000", const StudyProgress& progress = {}) {
+    int Study(const std::string& k = "5", const std::string& n = "4000", const StudyProgress& progress = {})
+    {
         const NumberLocale en = EnglishNumberLocale();
         return RunStudy(*tables, settings, *net, *series, {k, n, ReadAmount(budget, en), ReadAmount(damage, en)},
                         progress);

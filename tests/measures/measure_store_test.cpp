@@ -43,10 +43,12 @@ const char* const CatalogueTexts[30] = {
     "29 Возм-ть появления др. незащищенных эл-тов в опасной зоне   T05",
     "30 Надежность технологич. средств обеспечения безопасности    T06",
 };
-const std::size_t CatalogueLengths[30] = {65, 65, 65, 65, 46, 40, 46, 63, 63, 63, 63, 63, 63, 63, 63, 63, 65, 65, 65, 65, 65, 65, 65, 65, 65, 65, 65, 65, 65, 65};
+const std::size_t CatalogueLengths[30] = {65, 65, 65, 65, 46, 40, 46, 63, 63, 63, 63, 63, 63, 63, 63,
+                                          63, 65, 65, 65, 65, 65, 65, 65, 65, 65, 65, 65, 65, 65, 65};
 
 // Column 0 and every plan cell given recognisable contents, as a run and captures would leave them.
-void FillPlanTable(MeasureTables& tables) {
+void FillPlanTable(MeasureTables& tables)
+{
     for (int r = 0; r < FactorCount; ++r)
         for (int k = 0; k < PlanColumns; ++k) {
             FactorSetting& cell = tables.MeasurePlanTable[r][k];
@@ -56,7 +58,8 @@ void FillPlanTable(MeasureTables& tables) {
         }
 }
 
-void ExpectCatalogueColumnsEmpty(const MeasureTables& tables) {
+void ExpectCatalogueColumnsEmpty(const MeasureTables& tables)
+{
     for (int r = 0; r < FactorCount; ++r)
         for (int k = 1; k < PlanColumns; ++k) {
             const FactorSetting& cell = tables.MeasurePlanTable[r][k];
@@ -66,14 +69,16 @@ void ExpectCatalogueColumnsEmpty(const MeasureTables& tables) {
         }
 }
 
-TEST(PlanRowTexts, AreTheCatalogueTextsExactly) {
+TEST(PlanRowTexts, AreTheCatalogueTextsExactly)
+{
     for (int r = 0; r < FactorCount; ++r) {
         EXPECT_STREQ(PlanRowTexts[r], CatalogueTexts[r]) << r;
         EXPECT_EQ(Characters(PlanRowTexts[r]), CatalogueLengths[r]) << r;
     }
 }
 
-TEST(PlanRowTexts, AgreeWithTheSettingsTextsWhereTheyShouldAndDifferWhereTheyDo) {
+TEST(PlanRowTexts, AgreeWithTheSettingsTextsWhereTheyShouldAndDifferWhereTheyDo)
+{
     const SettingsTable settings = InitialSettings();
     for (int r = 0; r < FactorCount; ++r) {
         const std::string id = FactorBySlot(r).id;
@@ -91,7 +96,8 @@ TEST(PlanRowTexts, AgreeWithTheSettingsTextsWhereTheyShouldAndDifferWhereTheyDo)
     }
 }
 
-TEST(InitPlanTable, FillsTheCatalogueColumnsAndLeavesTheBaselineZero) {
+TEST(InitPlanTable, FillsTheCatalogueColumnsAndLeavesTheBaselineZero)
+{
     MeasureTables tables;
     InitPlanTable(tables);
     ExpectCatalogueColumnsEmpty(tables);
@@ -105,7 +111,8 @@ TEST(InitPlanTable, FillsTheCatalogueColumnsAndLeavesTheBaselineZero) {
     EXPECT_EQ(tables.ChangeTotal, 0);
 }
 
-TEST(InitPlanTable, DoesNotTouchColumnZero) {
+TEST(InitPlanTable, DoesNotTouchColumnZero)
+{
     MeasureTables tables;
     FillPlanTable(tables);
     InitPlanTable(tables);
@@ -116,7 +123,8 @@ TEST(InitPlanTable, DoesNotTouchColumnZero) {
     }
 }
 
-TEST(ClearPlanTable, EmptiesValuesAndNamesButKeepsTextsAndBaseline) {
+TEST(ClearPlanTable, EmptiesValuesAndNamesButKeepsTextsAndBaseline)
+{
     MeasureTables tables;
     InitPlanTable(tables);
     FillPlanTable(tables);
@@ -130,17 +138,20 @@ TEST(ClearPlanTable, EmptiesValuesAndNamesButKeepsTextsAndBaseline) {
     }
 }
 
-ChangeFactor SomeChange(int j) {
+ChangeFactor SomeChange(int j)
+{
     return {"H04 Навык выполнения работы " + std::to_string(j), "Высокие", "Очень высокие", 0.75f, 0.834f};
 }
 
-operation SomeMeasure(int k) {
+operation SomeMeasure(int k)
+{
     operation measure{"Мероприятие " + std::to_string(k), {}, 100.0f + k, 0.01f, 1000.0f, 10.0f};
     for (int j = 1; j <= MaxCombinedChanges; ++j) measure.Changes[j] = SomeChange(j);
     return measure;
 }
 
-void ExpectEmpty(const operation& measure) {
+void ExpectEmpty(const operation& measure)
+{
     EXPECT_EQ(measure.Name, "");
     EXPECT_EQ(measure.Cost, 0.0f);
     EXPECT_EQ(measure.Delta, 0.0f);
@@ -157,7 +168,8 @@ void ExpectEmpty(const operation& measure) {
     }
 }
 
-TEST(ClearMeasureStore, EmptiesAllRecordsWithTheirChangesAndTheCapturedMeasures) {
+TEST(ClearMeasureStore, EmptiesAllRecordsWithTheirChangesAndTheCapturedMeasures)
+{
     MeasureTables tables;
     for (int p = 1; p <= StorePositions; ++p) tables.MeasureStore(p) = SomeMeasure(p);
     for (operation& measure : tables.captured) measure = SomeMeasure(0);
@@ -171,7 +183,8 @@ TEST(ClearMeasureStore, EmptiesAllRecordsWithTheirChangesAndTheCapturedMeasures)
     ExpectCatalogueColumnsEmpty(tables);
 }
 
-TEST(MeasureTables, StorePositionsCountFromOne) {
+TEST(MeasureTables, StorePositionsCountFromOne)
+{
     MeasureTables tables;
     tables.MeasureStore(1).Name = "first";
     tables.MeasureStore(24).Name = "last";
@@ -184,7 +197,8 @@ TEST(MeasureTables, StorePositionsCountFromOne) {
     EXPECT_EQ(changes.entry[29].Factor, "z");
 }
 
-TEST(ChangeFactorS, CountStopsAtTheFirstEmptyFactor) {
+TEST(ChangeFactorS, CountStopsAtTheFirstEmptyFactor)
+{
     ChangeFactorS changes;
     EXPECT_EQ(changes.Count(), 0);
     changes[1] = SomeChange(1);

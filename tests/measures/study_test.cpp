@@ -13,19 +13,22 @@ using namespace measure_test;
 
 namespace {
 
-std::vector<std::string> Names(const MeasureTables& tables, int count) {
+std::vector<std::string> Names(const MeasureTables& tables, int count)
+{
     std::vector<std::string> names;
     for (int s = 1; s <= count; ++s) names.push_back(tables.MeasureStore(s).Name);
     return names;
 }
 
-std::vector<float> Ratios(const MeasureTables& tables, int count) {
+std::vector<float> Ratios(const MeasureTables& tables, int count)
+{
     std::vector<float> ratios;
     for (int s = 1; s <= count; ++s) ratios.push_back(tables.MeasureStore(s).Ratio);
     return ratios;
 }
 
-const operation& Named(const MeasureTables& tables, const std::string& name) {
+const operation& Named(const MeasureTables& tables, const std::string& name)
+{
     for (const operation& record : tables.store)
         if (record.Name == name) return record;
     throw std::runtime_error("no record " + name);
@@ -35,13 +38,16 @@ const operation& Named(const MeasureTables& tables, const std::string& name) {
 struct Recorder {
     int experiments = 0;
     std::vector<std::pair<int, int>> steps;
-    StudyProgress Progress() {
+    StudyProgress Progress()
+    {
         return {[this](int position, int maximum) { steps.emplace_back(position, maximum); },
-                [this](int32_t, int32_t) { ++experiments; }, {}};
+                [this](int32_t, int32_t) { ++experiments; },
+                {}};
     }
 };
 
-void ExpectRefused(MeasurePage& page, const std::string& k, const std::string& n, const std::string& message) {
+void ExpectRefused(MeasurePage& page, const std::string& k, const std::string& n, const std::string& message)
+{
     try {
         page.Study(k, n);
         ADD_FAILURE() << "study ran";
@@ -52,7 +58,8 @@ void ExpectRefused(MeasurePage& page, const std::string& k, const std::string& n
 
 }  // namespace
 
-TEST(EvaluateMeasure, AppliesOnlyChangedCellsAndReturnsTheAccidentFrequency) {
+TEST(EvaluateMeasure, AppliesOnlyChangedCellsAndReturnsTheAccidentFrequency)
+{
     MeasurePage page;
     page.Capture("Риск", "300", RiskierMoves);
     page.series->ExperimentCount = 4;
@@ -69,7 +76,8 @@ TEST(EvaluateMeasure, AppliesOnlyChangedCellsAndReturnsTheAccidentFrequency) {
     }
 }
 
-TEST(SortMeasures, SelectionSortExchangesWholeRecords) {
+TEST(SortMeasures, SelectionSortExchangesWholeRecords)
+{
     MeasureTables tables;
     const float ratios[] = {1.0f, 1.0f, 2.0f};
     const char* names[] = {"A", "B", "C"};
@@ -96,7 +104,8 @@ TEST(SortMeasures, SelectionSortExchangesWholeRecords) {
     EXPECT_EQ(Ratios(tables, 4), (std::vector<float>{3.5f, 0.0f, -2.0f, -159.0f}));
 }
 
-TEST(Study, BudgetBoundaryEqualCostIsWithin) {
+TEST(Study, BudgetBoundaryEqualCostIsWithin)
+{
     MeasurePage page;
     page.Capture("А", "700", SaferMoves);
     page.Capture("Б", "800", {{"M01", 8}});
@@ -128,7 +137,8 @@ TEST(Study, BudgetBoundaryEqualCostIsWithin) {
     EXPECT_EQ(Named(*page.tables, "А").Ratio, 0.0f);
 }
 
-TEST(Study, SeriesCountIsWhatAStudyWithinItsBudgetSimulates) {
+TEST(Study, SeriesCountIsWhatAStudyWithinItsBudgetSimulates)
+{
     MeasurePage page;
     page.budget = "100000";
     page.Capture("А", "700", SaferMoves);
@@ -146,7 +156,8 @@ TEST(Study, SeriesCountIsWhatAStudyWithinItsBudgetSimulates) {
     EXPECT_EQ(StudySeriesCount(4), 0);
 }
 
-TEST(Study, TwoMeasuresOfWhichOnlyTheFirstFits) {
+TEST(Study, TwoMeasuresOfWhichOnlyTheFirstFits)
+{
     MeasurePage page;
     page.Capture("Дешёвое", "300", SaferMoves);
     page.Capture("Дорогое", "2000", {{"M01", 8}});
@@ -172,7 +183,8 @@ TEST(Study, TwoMeasuresOfWhichOnlyTheFirstFits) {
     }
 }
 
-TEST(Study, ThreeMeasuresAllOverTheBudget) {
+TEST(Study, ThreeMeasuresAllOverTheBudget)
+{
     MeasurePage page;
     page.Capture("A", "2000", SaferMoves);
     page.Capture("B", "1501", {{"M01", 8}});
@@ -189,7 +201,8 @@ TEST(Study, ThreeMeasuresAllOverTheBudget) {
     EXPECT_EQ(recorder.steps.back(), std::make_pair(10, 10));
 }
 
-TEST(Study, MeasureThatRaisesTheAccidentFrequencyRanksBelowNonNegatives) {
+TEST(Study, MeasureThatRaisesTheAccidentFrequencyRanksBelowNonNegatives)
+{
     MeasurePage page;
     page.Capture("Опасное", "300", RiskierMoves);
     page.Capture("Безопасное", "300", SaferMoves);
@@ -219,7 +232,8 @@ TEST(Study, MeasureThatRaisesTheAccidentFrequencyRanksBelowNonNegatives) {
     EXPECT_EQ(Named(t, "Опасное + Дорогое").Ratio, TripleStudyOverBudget);
 }
 
-TEST(Study, CombinationsHoldTheirMembersChangesAndColumns) {
+TEST(Study, CombinationsHoldTheirMembersChangesAndColumns)
+{
     MeasurePage page;
     page.budget = "100000";
     // Thirty factors in three measures of ten: the whole combination holds thirty changes.
@@ -273,7 +287,8 @@ TEST(Study, CombinationsHoldTheirMembersChangesAndColumns) {
     }
 }
 
-TEST(Study, SecondStudyJudgesTheCapturedMeasuresAfresh) {
+TEST(Study, SecondStudyJudgesTheCapturedMeasuresAfresh)
+{
     MeasurePage page;
     page.Capture("Опасное", "300", RiskierMoves);
     page.Capture("Безопасное", "400", SaferMoves);
@@ -297,7 +312,8 @@ TEST(Study, SecondStudyJudgesTheCapturedMeasuresAfresh) {
     EXPECT_NE(first.MeasureStore(1).Name, "Опасное");
 }
 
-TEST(Study, RefusedBeforeAnythingChanges) {
+TEST(Study, RefusedBeforeAnythingChanges)
+{
     MeasurePage page;
     page.Capture("А", "300", SaferMoves);
     ExpectRefused(page, "5", "4000", StudyCountText);
@@ -320,7 +336,8 @@ TEST(Study, RefusedBeforeAnythingChanges) {
     ExpectRefused(page, "5", "4000", StudyCountText);
 }
 
-TEST(Study, ZeroCostRaisesTheDivisionMessage) {
+TEST(Study, ZeroCostRaisesTheDivisionMessage)
+{
     MeasurePage page;
     page.Capture("А", "300", SaferMoves);
     page.Capture("Б", "300", {{"M01", 8}});

@@ -14,20 +14,24 @@ namespace {
 const std::string Nbsp = "\u00A0";
 
 // Cells of a view by (row, column); a cell written twice would be a fault of the view.
-std::map<std::pair<int, int>, std::string> Cells(const TotalsView& view) {
+std::map<std::pair<int, int>, std::string> Cells(const TotalsView& view)
+{
     std::map<std::pair<int, int>, std::string> cells;
-    for (const GridCell& cell : view.cells) EXPECT_TRUE(cells.emplace(std::pair(cell.row, cell.column), cell.text).second);
+    for (const GridCell& cell : view.cells)
+        EXPECT_TRUE(cells.emplace(std::pair(cell.row, cell.column), cell.text).second);
     return cells;
 }
 
-void AddChanges(operation& record, int count, const std::string& tag) {
+void AddChanges(operation& record, int count, const std::string& tag)
+{
     for (int j = 1; j <= count; ++j)
-        record.Changes[j] = {tag + " фактор " + std::to_string(j), "до " + std::to_string(j), "после " + std::to_string(j),
-                             0.5f, 0.6f};
+        record.Changes[j] = {tag + " фактор " + std::to_string(j), "до " + std::to_string(j),
+                             "после " + std::to_string(j), 0.5f, 0.6f};
 }
 
 // Position 1 within a budget of 1500, position 2 over it, position 3 free, position 4 within.
-std::unique_ptr<MeasureTables> RankedStore() {
+std::unique_ptr<MeasureTables> RankedStore()
+{
     auto tables = std::make_unique<MeasureTables>();
     operation& first = tables->MeasureStore(1);
     first = {"Обучение", {}, 300.0f, 0.0012345f, 12345.5f, 41.25f};
@@ -41,7 +45,8 @@ std::unique_ptr<MeasureTables> RankedStore() {
 
 }  // namespace
 
-TEST(StudyListing, LinesExactly) {
+TEST(StudyListing, LinesExactly)
+{
     const auto tables = RankedStore();
     const std::vector<std::string> lines = StudyListing(*tables, {1500, "1500"}, RussianNumberLocale());
     const std::vector<std::string> expected = {
@@ -64,20 +69,39 @@ TEST(StudyListing, LinesExactly) {
     EXPECT_EQ(lines, expected);
     // The budget text as typed ends the over-budget line.
     EXPECT_EQ(StudyListing(*tables, {1500, " 1500,0"}, RussianNumberLocale())[9], "             2000,5 >  1500,0");
-    EXPECT_EQ(StudyListing(MeasureTables{}, {1500, "1500"}, RussianNumberLocale()), std::vector<std::string>{ListingTitle});
+    EXPECT_EQ(StudyListing(MeasureTables{}, {1500, "1500"}, RussianNumberLocale()),
+              std::vector<std::string>{ListingTitle});
 }
 
-TEST(CompactTotals, RowsExactlyUnderARussianLocale) {
+TEST(CompactTotals, RowsExactlyUnderARussianLocale)
+{
     const auto tables = RankedStore();
     const TotalsView view = CompactTotals(*tables, {1500, "1500"}, RussianNumberLocale());
     auto cells = Cells(view);
-    const char* headers[] = {"№", "   Название мероприятия", "Затраты (у.е)", "Выгода (у.е.)", "Выгода/Затраты",
-                             "   Измененный фактор", "    Оченка ДО", " Оценка ПОСЛЕ"};
+    const char* headers[] = {"№",
+                             "   Название мероприятия",
+                             "Затраты (у.е)",
+                             "Выгода (у.е.)",
+                             "Выгода/Затраты",
+                             "   Измененный фактор",
+                             "    Оченка ДО",
+                             " Оценка ПОСЛЕ"};
     for (int c = 0; c < 8; ++c) EXPECT_EQ(cells[std::pair(0, c)], headers[c]);
     const std::map<std::pair<int, int>, std::string> rows = {
-        {{1, 0}, "1"}, {{1, 1}, "Обучение"}, {{1, 2}, "300,00"}, {{1, 3}, "12" + Nbsp + "345,50"}, {{1, 4}, "41,25000"},
-        {{2, 0}, "2"}, {{2, 1}, "Обучение + Ремонт"}, {{2, 2}, "2000,5>1500"}, {{2, 3}, "Большие"}, {{2, 4}, "затраты"},
-        {{4, 0}, "4"}, {{4, 1}, "Ремонт"}, {{4, 2}, "1" + Nbsp + "500,00"}, {{4, 3}, "-1" + Nbsp + "000,00"},
+        {{1, 0}, "1"},
+        {{1, 1}, "Обучение"},
+        {{1, 2}, "300,00"},
+        {{1, 3}, "12" + Nbsp + "345,50"},
+        {{1, 4}, "41,25000"},
+        {{2, 0}, "2"},
+        {{2, 1}, "Обучение + Ремонт"},
+        {{2, 2}, "2000,5>1500"},
+        {{2, 3}, "Большие"},
+        {{2, 4}, "затраты"},
+        {{4, 0}, "4"},
+        {{4, 1}, "Ремонт"},
+        {{4, 2}, "1" + Nbsp + "500,00"},
+        {{4, 3}, "-1" + Nbsp + "000,00"},
         {{4, 4}, "-0,66667"},
     };
     for (int c = 0; c < 8; ++c) cells.erase({0, c});
@@ -95,7 +119,8 @@ TEST(CompactTotals, RowsExactlyUnderARussianLocale) {
     EXPECT_EQ(lowered[std::pair(1, 2)], "300>299,5");
 }
 
-TEST(DetailedTotals, WorkedExamplePlacement) {
+TEST(DetailedTotals, WorkedExamplePlacement)
+{
     MeasureTables tables;
     for (int s = 1; s <= 3; ++s) {
         tables.MeasureStore(s) = {"Мера " + std::to_string(s), {}, 100.0f * s, 0.001f, 10000.0f, 100.0f / s};
@@ -134,7 +159,8 @@ TEST(DetailedTotals, WorkedExamplePlacement) {
     for (const auto& [at, text] : without) EXPECT_NE(text, "Мера 2");
 }
 
-TEST(DetailedTotals, RecordWithoutChangesIsFollowedByOneBlankRowAndTheGridGrows) {
+TEST(DetailedTotals, RecordWithoutChangesIsFollowedByOneBlankRowAndTheGridGrows)
+{
     MeasureTables tables;
     tables.MeasureStore(1) = {"Без изменений", {}, 100.0f, 0.0f, 0.0f, 0.0f};
     tables.MeasureStore(2) = {"Вторая", {}, 100.0f, 0.0f, 0.0f, 0.0f};
@@ -149,7 +175,8 @@ TEST(DetailedTotals, RecordWithoutChangesIsFollowedByOneBlankRowAndTheGridGrows)
     EXPECT_EQ(DetailedTotals(tables, {1500, "1500"}, EnglishNumberLocale()).rowCount, 36);
 }
 
-TEST(TotalsLabels, CarryTheTextsAsTyped) {
+TEST(TotalsLabels, CarryTheTextsAsTyped)
+{
     EXPECT_EQ(TotalMoneyLabel(" 1500"), "Общая сумма, имеющихся в распоряжении финансовых средств :  1500 ( у.е.)");
     EXPECT_EQ(TotalDamageLabel("1e7"), "Величина среднего ущерба от возможного происшествия : 1e7 ( у.е.)");
 }

@@ -151,8 +151,8 @@ std::vector<KernelChoice> ChoicesHere()
 
 // Runs the reference and every kernel from the same state and inputs; counters and final states
 // must agree.
-void ExpectSameAsReference(const NetworkInputs& inputs, int32_t reading, uint32_t startState,
-                           bool continueState, int32_t n)
+void ExpectSameAsReference(const NetworkInputs& inputs, int32_t reading, uint32_t startState, bool continueState,
+                           int32_t n)
 {
     const FixedClock clock(reading);
     GertNetwork reference;
@@ -168,8 +168,8 @@ void ExpectSameAsReference(const NetworkInputs& inputs, int32_t reading, uint32_
         GertNetwork production = start;
         RunNetworkBatchWith(kernel, production, n);
         ASSERT_EQ(production.counters.node, reference.counters.node)
-            << KernelName(kernel.instructions) << " " << LoopName(kernel.loop) << ": reading " << reading
-            << " state " << startState << " continue " << continueState << " n " << n;
+            << KernelName(kernel.instructions) << " " << LoopName(kernel.loop) << ": reading " << reading << " state "
+            << startState << " continue " << continueState << " n " << n;
         ASSERT_EQ(production.random.RandomSeed, reference.random.RandomSeed)
             << KernelName(kernel.instructions) << " " << LoopName(kernel.loop);
     }
@@ -180,10 +180,28 @@ void ExpectSameAsReference(const NetworkInputs& inputs, int32_t reading, uint32_
 const std::vector<float>& SpecialValues()
 {
     static const std::vector<float> values = {
-        0.0f, 1.0f, 0.5f, 0x1.fffffep-2f, 0x1.000002p-1f, 0x1.fffffep-1f, 0x1.000002p+0f, 1.0f / 3.0f,
-        2.0f / 3.0f, 0x1p-32f, 0x1p-33f, 0x1.000002p-66f, UniformSingle(0x12345600u), UniformSingle(0xAAAAAB00u),
-        -0.0f, -0.25f, -2.0f, 1.5f, 3.0f, std::numeric_limits<float>::quiet_NaN(),
-        std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
+        0.0f,
+        1.0f,
+        0.5f,
+        0x1.fffffep-2f,
+        0x1.000002p-1f,
+        0x1.fffffep-1f,
+        0x1.000002p+0f,
+        1.0f / 3.0f,
+        2.0f / 3.0f,
+        0x1p-32f,
+        0x1p-33f,
+        0x1.000002p-66f,
+        UniformSingle(0x12345600u),
+        UniformSingle(0xAAAAAB00u),
+        -0.0f,
+        -0.25f,
+        -2.0f,
+        1.5f,
+        3.0f,
+        std::numeric_limits<float>::quiet_NaN(),
+        std::numeric_limits<float>::infinity(),
+        -std::numeric_limits<float>::infinity(),
     };
     return values;
 }

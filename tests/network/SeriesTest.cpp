@@ -168,8 +168,8 @@ TEST(RunSeriesTest, SlicedBatchEqualsOneBatchBitForBit)
     const struct {
         float p;
         int32_t n, slice;
-    } cases[] = {{0.5f, 1, 1},       {0.5f, 1000, 1},      {0.084f, 1000, 7},  {0.084f, 1000, 999}, {0.084f, 1000, 1000},
-                 {0.25f, 4097, 64}, {0.3f, 100'000, 33'333}, {0.5f, 50, 0}};
+    } cases[] = {{0.5f, 1, 1},         {0.5f, 1000, 1},   {0.084f, 1000, 7},       {0.084f, 1000, 999},
+                 {0.084f, 1000, 1000}, {0.25f, 4097, 64}, {0.3f, 100'000, 33'333}, {0.5f, 50, 0}};
     for (const auto& c : cases) {
         for (const int32_t lastReading : {-1, 86'399'999}) {  // a reseed, and a reading taken before
             GertNetwork whole;
@@ -180,8 +180,10 @@ TEST(RunSeriesTest, SlicedBatchEqualsOneBatchBitForBit)
             RunNetworkBatch(whole, c.n);
             std::vector<int32_t> between, expected;  // every full slice short of n
             RunNetworkBatchInSlices(sliced, c.n, c.slice, [&](int32_t done) { between.push_back(done); });
-            for (int32_t done = std::max(c.slice, 1); done < c.n; done += std::max(c.slice, 1)) expected.push_back(done);
-            const std::string where = std::to_string(c.n) + "/" + std::to_string(c.slice) + " " + std::to_string(lastReading);
+            for (int32_t done = std::max(c.slice, 1); done < c.n; done += std::max(c.slice, 1))
+                expected.push_back(done);
+            const std::string where =
+                std::to_string(c.n) + "/" + std::to_string(c.slice) + " " + std::to_string(lastReading);
             EXPECT_EQ(sliced.counters.node, whole.counters.node) << where;
             EXPECT_EQ(sliced.random.RandomSeed, whole.random.RandomSeed) << where;
             EXPECT_EQ(sliced.random.lastClockReading, whole.random.lastClockReading) << where;

@@ -27,13 +27,21 @@ TEST(StateBounds, KnownBounds)
         float t;
         uint64_t bound;
     } rows[] = {
-        {0.0f, 0}, {-0.0f, 0}, {-1.0f, 0}, {-inf, 0}, {nan, 0},
-        {std::numeric_limits<float>::denorm_min(), 1},   // only u(0) = 0 lies below
-        {0x1p-32f, 1}, {std::nextafter(0x1p-32f, 1.0f), 2}, {0x1p-31f, 2},
-        {0.5f, 0x7FFFFFC0u},                              // 2^31 - 64 rounds up to 0.5 (tie to even)
-        {std::nextafter(1.0f, 0.0f), 0xFFFFFE81u},        // the tie FFFFFE80 rounds down, to even
-        {1.0f, 0xFFFFFF80u},                              // from FFFFFF80 up every state draws 1.0
-        {std::nextafter(1.0f, 2.0f), AllStates}, {2.0f, AllStates}, {inf, AllStates},
+        {0.0f, 0},
+        {-0.0f, 0},
+        {-1.0f, 0},
+        {-inf, 0},
+        {nan, 0},
+        {std::numeric_limits<float>::denorm_min(), 1},  // only u(0) = 0 lies below
+        {0x1p-32f, 1},
+        {std::nextafter(0x1p-32f, 1.0f), 2},
+        {0x1p-31f, 2},
+        {0.5f, 0x7FFFFFC0u},                        // 2^31 - 64 rounds up to 0.5 (tie to even)
+        {std::nextafter(1.0f, 0.0f), 0xFFFFFE81u},  // the tie FFFFFE80 rounds down, to even
+        {1.0f, 0xFFFFFF80u},                        // from FFFFFF80 up every state draws 1.0
+        {std::nextafter(1.0f, 2.0f), AllStates},
+        {2.0f, AllStates},
+        {inf, AllStates},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(StatesBelow(row.t), row.bound) << row.t;

@@ -43,5 +43,4 @@ inline NetworkInputs AllSlots(float p)
 }
 
 // The values of the eleven-level scale.
-constexpr float LevelValues[] = {0.084f, 0.166f, 0.25f, 0.334f, 0.417f, 0.5f,
-                                 0.584f, 0.667f, 0.75f, 0.834f, 0.916f};
+constexpr float LevelValues[] = {0.084f, 0.166f, 0.25f, 0.334f, 0.417f, 0.5f, 0.584f, 0.667f, 0.75f, 0.834f, 0.916f};

@@ -10,10 +10,12 @@ using namespace kestal;
 
 namespace {
 
-TEST(IntensityLevelNames, AreTheT03ListItems) {
+TEST(IntensityLevelNames, AreTheT03ListItems)
+{
     const char* const expected[11] = {
-        "Очень, очень низкая", "Очень низкая", "Низкая",        "Ниже среднего", "Средняя", "Выше среднего",
-        "Большая",             "Очень большая", "Высокая",      "Очень высокая", "Очень, очень высокая",
+        "Очень, очень низкая",  "Очень низкая", "Низкая",        "Ниже среднего", "Средняя",
+        "Выше среднего",        "Большая",      "Очень большая", "Высокая",       "Очень высокая",
+        "Очень, очень высокая",
     };
     for (int i = 0; i < 11; ++i) EXPECT_STREQ(IntensityLevelNames[i], expected[i]) << i;
     EXPECT_STREQ(WrongAnswerCountText, "Число оценок <>18");
@@ -24,7 +26,8 @@ struct Case {
     const char* expected;
 };
 
-TEST(RateIntensity, OnlyClassesOneAndTwo) {
+TEST(RateIntensity, OnlyClassesOneAndTwo)
+{
     const Case cases[] = {
         {18, 0, 0, 0, "Очень, очень низкая"},
         {17, 1, 0, 0, "Очень низкая"},
@@ -37,20 +40,28 @@ TEST(RateIntensity, OnlyClassesOneAndTwo) {
             << c.count1 << "," << c.count2 << "," << c.count31 << "," << c.count32;
 }
 
-TEST(RateIntensity, AnyClass31AnswerWithoutClass32) {
+TEST(RateIntensity, AnyClass31AnswerWithoutClass32)
+{
     EXPECT_EQ(RateIntensity(17, 0, 1, 0), "Ниже среднего");
     EXPECT_EQ(RateIntensity(0, 0, 18, 0), "Ниже среднего");
     EXPECT_EQ(RateIntensity(0, 17, 1, 0), "Ниже среднего");
     EXPECT_EQ(RateIntensity(6, 6, 6, 0), "Ниже среднего");
 }
 
-TEST(RateIntensity, Class32AnswersDecideOneLevelEach) {
+TEST(RateIntensity, Class32AnswersDecideOneLevelEach)
+{
     // Index: count32 = 0..18, the other answers in class 3.1 (which matters only without class 3.2).
     const char* const byCount32[19] = {
-        "Ниже среднего", "Средняя", "Выше среднего", "Большая", "Очень большая", "Высокая", "Очень высокая",
-        "Очень, очень высокая", "Очень, очень высокая", "Очень, очень высокая", "Очень, очень высокая",
-        "Очень, очень высокая", "Очень, очень высокая", "Очень, очень высокая", "Очень, очень высокая",
-        "Очень, очень высокая", "Очень, очень высокая", "Очень, очень высокая", "Очень, очень высокая",
+        "Ниже среднего",        "Средняя",
+        "Выше среднего",        "Большая",
+        "Очень большая",        "Высокая",
+        "Очень высокая",        "Очень, очень высокая",
+        "Очень, очень высокая", "Очень, очень высокая",
+        "Очень, очень высокая", "Очень, очень высокая",
+        "Очень, очень высокая", "Очень, очень высокая",
+        "Очень, очень высокая", "Очень, очень высокая",
+        "Очень, очень высокая", "Очень, очень высокая",
+        "Очень, очень высокая",
     };
     for (int count32 = 0; count32 <= 18; ++count32) {
         EXPECT_EQ(RateIntensity(0, 0, 18 - count32, count32), byCount32[count32]) << count32;
@@ -67,19 +78,29 @@ TEST(RateIntensity, Class32AnswersDecideOneLevelEach) {
     EXPECT_EQ(RateIntensity(0, 0, 0, 18), "Очень, очень высокая");
 }
 
-TEST(RateIntensity, CountsNotSummingTo18) {
+TEST(RateIntensity, CountsNotSummingTo18)
+{
     const Case cases[] = {
-        {18, 0, 0, 1, ""}, {0, 0, 0, 0, ""},  {17, 0, 0, 0, ""},  {0, 0, 0, 17, ""},
-        {0, 19, 0, 0, ""}, {1, 1, 1, 1, ""},  {255, 255, 255, 255, ""},
+        {18, 0, 0, 1, ""},
+        {0, 0, 0, 0, ""},
+        {17, 0, 0, 0, ""},
+        {0, 0, 0, 17, ""},
+        {0, 19, 0, 0, ""},
+        {1, 1, 1, 1, ""},
+        {255, 255, 255, 255, ""},
         // Sums that an 8-bit sum would wrap round to 18.
-        {255, 19, 0, 0, ""}, {255, 255, 255, 21, ""}, {128, 128, 18, 0, ""}, {0, 0, 146, 128, ""},
+        {255, 19, 0, 0, ""},
+        {255, 255, 255, 21, ""},
+        {128, 128, 18, 0, ""},
+        {0, 0, 146, 128, ""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(RateIntensity(c.count1, c.count2, c.count31, c.count32), "Число оценок <>18")
             << c.count1 << "," << c.count2 << "," << c.count31 << "," << c.count32;
 }
 
-TEST(RateIntensity, EveryCompleteAnswerSetGetsALevel) {
+TEST(RateIntensity, EveryCompleteAnswerSetGetsALevel)
+{
     const std::set<std::string> names(IntensityLevelNames.begin(), IntensityLevelNames.end());
     std::set<std::string> seen;
     for (int count2 = 0; count2 <= 18; ++count2)

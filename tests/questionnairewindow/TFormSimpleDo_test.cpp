@@ -21,25 +21,23 @@
 using namespace kestal;
 
 // Readable failure messages.
-void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
+void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace {
 
-QString u(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
+QString u(const char* utf8) { return QString::fromUtf8(utf8); }
 
 class QuestionnaireTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         owner = std::make_unique<QWidget>();
         owner->show();
         dialog = openDialog();
     }
 
-    TFormSimpleDo* openDialog() {
+    TFormSimpleDo* openDialog()
+    {
         auto* opened = new TFormSimpleDo(owner.get(), [this](const QuestionnaireAnswers& answers) {
             level = QuestionnaireLevelOf(answers).value_or(level);
         });
@@ -49,7 +47,8 @@ protected:
     }
 
     template <typename T>
-    T* find(const char* name) const {
+    T* find(const char* name) const
+    {
         T* widget = dialog->findChild<T*>(name);
         EXPECT_NE(widget, nullptr) << name;
         return widget;
@@ -67,7 +66,8 @@ protected:
     QPointer<TFormSimpleDo> dialog;
 };
 
-TEST_F(QuestionnaireTest, FreshDialogReportsTheDesignAnswers) {
+TEST_F(QuestionnaireTest, FreshDialogReportsTheDesignAnswers)
+{
     const QStringList lines = report();
     ASSERT_EQ(lines.size(), 48);
     EXPECT_EQ(lines[0], "");
@@ -78,8 +78,9 @@ TEST_F(QuestionnaireTest, FreshDialogReportsTheDesignAnswers) {
     EXPECT_EQ(lines[11], u("  2.1. Длительность сосредоточенного наблюдения (в % от времени смены):"));
     EXPECT_EQ(lines[12], u("          До 25 %"));
     EXPECT_EQ(lines[17], u("2.4. НАГРУЗКА НА ЗРИТЕЛЬНЫЙ АНАЛИЗАТОР"));
-    EXPECT_EQ(lines[18], u("  2.4.1. Размер объекта различения (при расстоянии от глаз работающего до объекта различения "
-                           "не более 0,5 м),мм при длительности сосредоточенного наблюдения (в % времени смены):"));
+    EXPECT_EQ(lines[18],
+              u("  2.4.1. Размер объекта различения (при расстоянии от глаз работающего до объекта различения "
+                "не более 0,5 м),мм при длительности сосредоточенного наблюдения (в % времени смены):"));
     EXPECT_EQ(lines[21], u("          25 %"));
     EXPECT_EQ(lines[26], u("3. ЭМОЦИОНАЛЬНЫЕ НАГРУЗКИ"));
     EXPECT_EQ(lines[33], u("4. МОНОТОННОСТЬ НАГРУЗОК"));
@@ -90,7 +91,8 @@ TEST_F(QuestionnaireTest, FreshDialogReportsTheDesignAnswers) {
     EXPECT_EQ(rating(), u("Очень, очень низкая"));
 }
 
-TEST_F(QuestionnaireTest, WindowHasItsDesign) {
+TEST_F(QuestionnaireTest, WindowHasItsDesign)
+{
     EXPECT_EQ(dialog->windowTitle(), u("Сложность алгоритмов оператора"));
     EXPECT_EQ(dialog->size(), QSize(760, 418));
     EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
@@ -98,13 +100,14 @@ TEST_F(QuestionnaireTest, WindowHasItsDesign) {
     EXPECT_EQ(dialog->parentWidget(), owner.get());
     const Qt::WindowFlags flags = dialog->windowFlags();
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
-    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint));
+    EXPECT_FALSE(flags &
+                 (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint));
 
     auto* pcSimpleDo = find<QTabWidget>("pcSimpleDo");
     ASSERT_EQ(pcSimpleDo->count(), 6);
     EXPECT_EQ(pcSimpleDo->currentIndex(), 0);
     EXPECT_EQ(pcSimpleDo->tabText(2), u("2.4. Нагрузка на зрительный анализатор"));
-    const std::pair<const char*, int> pageControls[] = {{"pcIntellect", 4}, {"pcSensor", 3}, {"pcSight", 4},
+    const std::pair<const char*, int> pageControls[] = {{"pcIntellect", 4}, {"pcSensor", 3},  {"pcSight", 4},
                                                         {"pcEmotion", 3},   {"pcMonoton", 2}, {"pcOrderWork", 2}};
     for (const auto& [name, tabs] : pageControls) {
         auto* pages = find<QTabWidget>(name);
@@ -140,7 +143,8 @@ TEST_F(QuestionnaireTest, WindowHasItsDesign) {
     EXPECT_EQ(find<QPushButton>("butAppSimDO")->text(), u("Применить"));
 }
 
-TEST_F(QuestionnaireTest, OneProbableRiskRatesMedium) {
+TEST_F(QuestionnaireTest, OneProbableRiskRatesMedium)
+{
     answer("rbSelfRisk_32");
     const QStringList lines = report();
     ASSERT_EQ(lines.size(), 48);
@@ -150,12 +154,13 @@ TEST_F(QuestionnaireTest, OneProbableRiskRatesMedium) {
     EXPECT_EQ(rating(), u("Средняя"));
 }
 
-TEST_F(QuestionnaireTest, EachClass32AnswerRaisesTheRatingAtOnce) {
+TEST_F(QuestionnaireTest, EachClass32AnswerRaisesTheRatingAtOnce)
+{
     // Criteria 8 and 9 (sight) rebuild on click like the others.
-    const char* answers[] = {"rbContentWork_32", "rbTimeSee_32",   "rbSizeObject_32", "rbOpticWork_32",
+    const char* answers[] = {"rbContentWork_32",    "rbTimeSee_32",   "rbSizeObject_32", "rbOpticWork_32",
                              "rbResponsibility_32", "rbAtherRisk_32", "rbReplase_32"};
-    const char* ratings[] = {"Средняя", "Выше среднего", "Большая",          "Очень большая",
-                             "Высокая", "Очень высокая", "Очень, очень высокая"};
+    const char* ratings[] = {"Средняя",       "Выше среднего",       "Большая", "Очень большая", "Высокая",
+                             "Очень высокая", "Очень, очень высокая"};
     for (int i = 0; i < 7; ++i) {
         answer(answers[i]);
         EXPECT_EQ(rating(), u(ratings[i])) << answers[i];
@@ -169,7 +174,8 @@ TEST_F(QuestionnaireTest, EachClass32AnswerRaisesTheRatingAtOnce) {
     EXPECT_EQ(lastFive(), QStringList({"11", "0", "0", "7", "0"}));
 }
 
-TEST_F(QuestionnaireTest, FiveClass2AnswersRateVeryLowAndSixLow) {
+TEST_F(QuestionnaireTest, FiveClass2AnswersRateVeryLowAndSixLow)
+{
     answer("rbContentWork_2");
     // A click on an answer's label picks its button.
     QTest::mouseClick(find<QLabel>("lbPerseption_2"), Qt::LeftButton);
@@ -190,14 +196,16 @@ TEST_F(QuestionnaireTest, FiveClass2AnswersRateVeryLowAndSixLow) {
     EXPECT_EQ(rating(), u("Очень низкая"));
 }
 
-TEST_F(QuestionnaireTest, AClass31AnswerRatesBelowMedium) {
+TEST_F(QuestionnaireTest, AClass31AnswerRatesBelowMedium)
+{
     answer("rbHearWork_31");  // criterion 11
     EXPECT_EQ(rating(), u("Ниже среднего"));
     EXPECT_EQ(report()[25], u("          Разборчивость слов и сигналов от 70% до 50%"));
     EXPECT_EQ(lastFive(), QStringList({"17", "0", "1", "0", "0"}));
 }
 
-TEST_F(QuestionnaireTest, ActivationRebuildsTheReport) {
+TEST_F(QuestionnaireTest, ActivationRebuildsTheReport)
+{
     find<QRadioButton>("rbTimeElement_31")->setChecked(true);  // no click: the report is not rebuilt yet
     EXPECT_EQ(rating(), u("Очень, очень низкая"));
     owner->activateWindow();
@@ -208,7 +216,8 @@ TEST_F(QuestionnaireTest, ActivationRebuildsTheReport) {
     EXPECT_EQ(report()[37], u("          24 - 10"));
 }
 
-TEST_F(QuestionnaireTest, ApplyHandsBackTheLevelAndCloses) {
+TEST_F(QuestionnaireTest, ApplyHandsBackTheLevelAndCloses)
+{
     QTest::mouseClick(find<QPushButton>("butAppSimDO"), Qt::LeftButton);
     EXPECT_EQ(level, 0);
     ASSERT_TRUE(dialog);
@@ -223,7 +232,8 @@ TEST_F(QuestionnaireTest, ApplyHandsBackTheLevelAndCloses) {
     EXPECT_EQ(level, 5);  // "Выше среднего"
 }
 
-TEST_F(QuestionnaireTest, EnterOnAnAnswerAppliesNothingAndEnterOnApplyApplies) {
+TEST_F(QuestionnaireTest, EnterOnAnAnswerAppliesNothingAndEnterOnApplyApplies)
+{
     answer("rbSelfRisk_32");
     QTest::keyClick(find<QRadioButton>("rbSelfRisk_32"), Qt::Key_Return);
     QTest::keyClick(find<QRadioButton>("rbSelfRisk_32"), Qt::Key_Enter, Qt::KeypadModifier);
@@ -237,7 +247,8 @@ TEST_F(QuestionnaireTest, EnterOnAnAnswerAppliesNothingAndEnterOnApplyApplies) {
     EXPECT_TRUE(dialog->isHidden());
 }
 
-TEST_F(QuestionnaireTest, CloseBoxKeepsTheLevelAndReopeningShowsTheDesignAnswers) {
+TEST_F(QuestionnaireTest, CloseBoxKeepsTheLevelAndReopeningShowsTheDesignAnswers)
+{
     answer("rbSelfRisk_32");
     answer("rbReplase_31");
     dialog->close();
@@ -252,7 +263,8 @@ TEST_F(QuestionnaireTest, CloseBoxKeepsTheLevelAndReopeningShowsTheDesignAnswers
     EXPECT_EQ(lastFive(), QStringList({"18", "0", "0", "0", "0"}));
 }
 
-TEST_F(QuestionnaireTest, PageTabsWrapIntoRowsAndSwitchPagesOnClick) {
+TEST_F(QuestionnaireTest, PageTabsWrapIntoRowsAndSwitchPagesOnClick)
+{
     auto* pcSimpleDo = find<QTabWidget>("pcSimpleDo");
     auto* bar = find<RowTabBar>("pcSimpleDoTabs");
     EXPECT_FALSE(pcSimpleDo->tabBar()->isVisible());
@@ -276,10 +288,10 @@ TEST_F(QuestionnaireTest, PageTabsWrapIntoRowsAndSwitchPagesOnClick) {
 }
 
 // With KESTAL_SCREENSHOTS naming a folder, saves a picture of every criterion's tab there.
-TEST_F(QuestionnaireTest, Screenshots) {
+TEST_F(QuestionnaireTest, Screenshots)
+{
     const QString folder = qEnvironmentVariable("KESTAL_SCREENSHOTS");
-    if (folder.isEmpty())
-        GTEST_SKIP() << "KESTAL_SCREENSHOTS not set";
+    if (folder.isEmpty()) GTEST_SKIP() << "KESTAL_SCREENSHOTS not set";
     auto* pcSimpleDo = find<QTabWidget>("pcSimpleDo");
     int criterion = 0;
     for (int page = 0; page < pcSimpleDo->count(); ++page) {
@@ -288,7 +300,8 @@ TEST_F(QuestionnaireTest, Screenshots) {
         for (int tab = 0; tab < tabs->count(); ++tab) {
             tabs->setCurrentIndex(tab);
             QTest::qWait(20);
-            const QString file = QString("%1/dosimple_page%2_criterion%3.png").arg(folder).arg(page + 1).arg(++criterion);
+            const QString file =
+                QString("%1/dosimple_page%2_criterion%3.png").arg(folder).arg(page + 1).arg(++criterion);
             EXPECT_TRUE(dialog->grab().save(file)) << file.toStdString();
         }
     }

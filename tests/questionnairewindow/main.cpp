@@ -8,7 +8,8 @@
 
 using namespace kestal;
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QApplication app(argc, argv);
     QApplication::setFont(KestalFont());
     ::testing::InitGoogleTest(&argc, argv);

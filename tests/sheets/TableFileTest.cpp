@@ -15,10 +15,7 @@ namespace {
 
 const std::string Path = "table_file_test.tmp";
 
-void WriteBytes(const std::string& bytes)
-{
-    std::ofstream(Path, std::ios::binary) << bytes;
-}
+void WriteBytes(const std::string& bytes) { std::ofstream(Path, std::ios::binary) << bytes; }
 
 std::string ToWindows1251(const std::string& utf8)
 {
@@ -89,7 +86,8 @@ TEST(TableFile, UnreadableFilesAreRefusedNamingTheFile)
             ReadTableFile(Path);
             ADD_FAILURE() << c.problem;
         } catch (const KestalError& error) {
-            EXPECT_EQ(std::string(error.what()).rfind("Файл «" + Path + "» не прочитан: " + c.problem, 0), 0u) << error.what();
+            EXPECT_EQ(std::string(error.what()).rfind("Файл «" + Path + "» не прочитан: " + c.problem, 0), 0u)
+                << error.what();
         }
     }
     std::remove(Path.c_str());
@@ -138,7 +136,8 @@ TEST(TableFile, BrokenBooksAreRefusedWithTheirProblem)
          "лист, строка XML 1: неверная ссылка на ячейку «XFE2»"},
         {"xl/worksheets/sheet1.xml", sheet + "<row r=\"2\"/><row r=\"2\"/></sheetData></worksheet>",
          "лист, строка XML 1: неверный номер строки «2»"},
-        {"xl/worksheets/sheet1.xml", sheet + "<row r=\"1\"><c r=\"B1\" t=\"s\"><v>999</v></c></row></sheetData></worksheet>",
+        {"xl/worksheets/sheet1.xml",
+         sheet + "<row r=\"1\"><c r=\"B1\" t=\"s\"><v>999</v></c></row></sheetData></worksheet>",
          "лист: ячейка B1 ссылается на несуществующую общую строку «999»"},
     };
     for (const auto& c : cases) {
@@ -153,8 +152,9 @@ TEST(TableFile, BrokenBooksAreRefusedWithTheirProblem)
     }
     // A cell far out is read into its place.
     const std::string path = BookWith("xl/worksheets/sheet1.xml",
-                                      sheet + "<row r=\"3\"><c r=\"D3\" t=\"inlineStr\"><is><r><t>а</t></r><r><t>б</t></r>"
-                                              "<rPh><t>x</t></rPh></is></c></row></sheetData></worksheet>");
+                                      sheet +
+                                          "<row r=\"3\"><c r=\"D3\" t=\"inlineStr\"><is><r><t>а</t></r><r><t>б</t></r>"
+                                          "<rPh><t>x</t></rPh></is></c></row></sheetData></worksheet>");
     EXPECT_EQ(ReadTableFile(path), (TableCells{{}, {}, {"", "", "", "аб"}}));
     std::remove(path.c_str());
 }

@@ -105,7 +105,9 @@ TEST_F(AnalysisPage, ExactValuesFollowTheRatingsAndARunFillsTheIntervals)
     }
     EXPECT_EQ(Column("sgNodes", 4), Texts(low));
     EXPECT_EQ(Column("sgNodes", 5), Texts(high));
-    EXPECT_TRUE(Find<QLabel>("lbPrecision")->text().startsWith(QString::fromUtf8("Относительная погрешность частоты происшествия ")));
+    EXPECT_TRUE(Find<QLabel>("lbPrecision")
+                    ->text()
+                    .startsWith(QString::fromUtf8("Относительная погрешность частоты происшествия ")));
     EXPECT_TRUE(Find<QLabel>("lbPrecision")->text().contains(QStringLiteral("K = 20 ")));
 }
 
@@ -122,7 +124,8 @@ TEST_F(AnalysisPage, AClickOnAFactorsRowOrBarShowsItsPanel)
     ShowView(Importance);
     auto* view = Find<QChartView>("chTornado");
     QChart* chart = view->chart();
-    const QPointF onBar = chart->mapToPosition(QPointF(static_cast<double>(table.accident), 29), chart->series().front());
+    const QPointF onBar =
+        chart->mapToPosition(QPointF(static_cast<double>(table.accident), 29), chart->series().front());
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(chart->mapToScene(onBar)));
     ExpectPanelShown(CatalogueIndex(*table.factors[0].factor));
 }
@@ -166,10 +169,11 @@ TEST_F(AnalysisPage, CapturedMeasuresAreJudgedWhileTheWindowAnswersAndBecomeTheF
     int tips = 0;
     for (QGraphicsItem* item : chart->childItems()) tips += !item->toolTip().isEmpty();
     EXPECT_EQ(tips, frontier);
-    const MeasureSubset& top = *std::find_if(optimum.subsets.begin(), optimum.subsets.end(),
-                                             [&](const MeasureSubset& subset) { return optimum.best == subset.members; });
-    const QPointF at = chart->mapToPosition({static_cast<double>(top.cost), static_cast<double>(top.benefit)},
-                                            chart->series().back());
+    const MeasureSubset& top =
+        *std::find_if(optimum.subsets.begin(), optimum.subsets.end(),
+                      [&](const MeasureSubset& subset) { return optimum.best == subset.members; });
+    const QPointF at =
+        chart->mapToPosition({static_cast<double>(top.cost), static_cast<double>(top.benefit)}, chart->series().back());
     const QPoint pointer = view->mapFromScene(chart->mapToScene(at));
     QHelpEvent hover(QEvent::ToolTip, pointer, view->viewport()->mapToGlobal(pointer));
     QApplication::sendEvent(view->viewport(), &hover);
@@ -182,7 +186,9 @@ TEST_F(AnalysisPage, CapturedMeasuresAreJudgedWhileTheWindowAnswersAndBecomeTheF
     ShowView(BestSet);
     EXPECT_EQ(line->text(), QString::fromUtf8("Подбирается лучший набор мер…"));
     QTest::mouseClick(Find<QPushButton>("butBestSetStop"), Qt::LeftButton);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return line->text() == QString::fromUtf8("Подбор лучшего набора остановлен."); }, 20000)) << line->text().toStdString();
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return line->text() == QString::fromUtf8("Подбор лучшего набора остановлен."); }, 20000))
+        << line->text().toStdString();
     EXPECT_FALSE(Find<QChartView>("chFrontier")->isVisible());
 
     // An unreadable budget: one line instead of the chart.
@@ -213,7 +219,8 @@ TEST_F(AnalysisPage, ARunOfOtherRatingsIsJudgedAndShownAgainstItsOwnExactValues)
         QStringList marks;
         for (QAbstractSeries* series : chartView->chart()->series())
             if (series->name() == QString::fromUtf8("Точная при оценках опыта"))
-                for (QPointF point : static_cast<QXYSeries*>(series)->points()) marks << QString::number(point.y(), 'g', 6);
+                for (QPointF point : static_cast<QXYSeries*>(series)->points())
+                    marks << QString::number(point.y(), 'g', 6);
         return marks;
     };
     QStringList runMarks;

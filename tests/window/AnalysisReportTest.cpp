@@ -97,15 +97,16 @@ TEST_F(Report, TheExampleIsWrittenAsPdfHtmlAndOdt)
     };
     // The ratings' ids stand alone in their column; elsewhere a factor's name follows its id.
     Table ratings{QString::fromUtf8("Оценка"), {}};
-    for (const FactorInfo& factor : FactorCatalogue) ratings.rows << lineStart(QString::fromUtf8(factor.id), "\\s{2,}\\S");
+    for (const FactorInfo& factor : FactorCatalogue)
+        ratings.rows << lineStart(QString::fromUtf8(factor.id), "\\s{2,}\\S");
     Table questionnaire{QString::fromUtf8("Критерий"), {}};
     for (const Criterion& criterion : Criteria)
         questionnaire.rows << lineStart(QString::fromUtf8(criterion.reportHeading).left(12), "");
     QStringList pageTexts;
     for (int page = 1; page <= pages; ++page)
-        pageTexts << Output(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-                                                          QString::number(page), QStringLiteral("-layout"), pdf,
-                                                          QStringLiteral("-")});
+        pageTexts << Output(QStringLiteral("pdftotext"),
+                            {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page),
+                             QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     for (int page = 1; page <= pages; ++page)
         EXPECT_TRUE(pageTexts[page - 1].contains(QStringLiteral("Страница %1 из %2").arg(page).arg(pages))) << page;
     int spanning = 0;
@@ -147,9 +148,10 @@ TEST_F(Report, AMeasureChangeToTheCurrentLevelIsNoChangeForTheBestSetAndTheRepor
 
     ClickTab(Find<QTabWidget>("PageControl1"), 3);
     ClickTab(Find<QTabWidget>("pcAnalysis"), 2);
-    const QString best = QString::fromStdString(
-        BestSetLine(window->session().BestMeasures(), measures, RussianNumberLocale()));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Find<QLabel>("lbBestSet")->text() == best; }, 20000)) << Find<QLabel>("lbBestSet")->text().toStdString();
+    const QString best =
+        QString::fromStdString(BestSetLine(window->session().BestMeasures(), measures, RussianNumberLocale()));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Find<QLabel>("lbBestSet")->text() == best; }, 20000))
+        << Find<QLabel>("lbBestSet")->text().toStdString();
     const QString pdf = folder.filePath(QStringLiteral("отчёт.pdf"));
     window->WriteReport(pdf);
     EXPECT_GT(QFileInfo(pdf).size(), 10000);

@@ -126,8 +126,7 @@ TEST_F(Work, StopEndsTheLargestExperimentAtOnceAndItsProgressMoves)
         ASSERT_TRUE(window->Working());
         QElapsedTimer waited;
         waited.start();
-        while (!progress->text().contains(QString::fromUtf8("осталось")) && waited.elapsed() < 20'000)
-            QTest::qWait(10);
+        while (!progress->text().contains(QString::fromUtf8("осталось")) && waited.elapsed() < 20'000) QTest::qWait(10);
         EXPECT_TRUE(progress->text().contains(QString::fromUtf8("осталось"))) << progress->text().toStdString();
         QElapsedTimer stopping;
         stopping.start();

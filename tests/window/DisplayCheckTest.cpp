@@ -54,7 +54,8 @@ TEST(DisplayCheck, NamesWhatIsMissing)
         {{"WAYLAND_DISPLAY=wayland-live", "XDG_RUNTIME_DIR=" + folder}, ""},
         {{"WAYLAND_DISPLAY=" + folder + "/wayland-live"}, ""},
         {{"QT_QPA_PLATFORM=wayland"}, "нет дисплея: переменная WAYLAND_DISPLAY не задана"},
-        {{"QT_QPA_PLATFORM=xcb", "WAYLAND_DISPLAY=" + folder + "/wayland-live"}, "нет дисплея: переменная DISPLAY не задана"},
+        {{"QT_QPA_PLATFORM=xcb", "WAYLAND_DISPLAY=" + folder + "/wayland-live"},
+         "нет дисплея: переменная DISPLAY не задана"},
         {{"QT_QPA_PLATFORM=xcb", "DISPLAY=:77"}, "нет дисплея: X-дисплей «:77» не открывается"},
     };
     for (const auto& c : cases) With(c.environment, [&] { EXPECT_EQ(DisplayProblem(), c.problem); });

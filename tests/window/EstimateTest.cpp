@@ -20,7 +20,8 @@ protected:
     QString Expected(int32_t k, int32_t n, int series = 1)
     {
         return QString::fromStdString(
-            "  " + DurationText(EstimateDays(window->session().CalibrationTime(), k, n, series), RussianNumberLocale()));
+            "  " +
+            DurationText(EstimateDays(window->session().CalibrationTime(), k, n, series), RussianNumberLocale()));
     }
 };
 
@@ -29,13 +30,13 @@ protected:
 TEST_F(Estimate, EitherPagesFieldMirrorsItsTwinAndRewritesBothEstimates)
 {
     const struct {
-        int page;            // 0 "Моделирование", 1 "Комплекс мер"
-        const char* field;   // typed into or picked from
-        const char* twin;    // the other page's field
-        const char* typed;   // nullptr: item `item` picked from the list
+        int page;           // 0 "Моделирование", 1 "Комплекс мер"
+        const char* field;  // typed into or picked from
+        const char* twin;   // the other page's field
+        const char* typed;  // nullptr: item `item` picked from the list
         int item;
-        const char* shown;   // both fields' text afterwards
-        int32_t k, n;        // the run size afterwards
+        const char* shown;  // both fields' text afterwards
+        int32_t k, n;       // the run size afterwards
     } steps[] = {
         {0, "cbInputK", "cbInputKOpt", "400", 0, "400", 400, 4000},
         {0, "cbInputN", "cbInputNOpt", nullptr, 2, "10000", 400, 10000},

@@ -48,7 +48,10 @@ protected:
         ClickTab(Find<QTabWidget>("pcAnalysis"), 4);
         view = Find<ExpertPanelView>("tsPanel");
     }
-    QComboBox* Cell(int expert, const char* id) { return Find<QComboBox>(QStringLiteral("cbPanel%1_%2").arg(expert).arg(id)); }
+    QComboBox* Cell(int expert, const char* id)
+    {
+        return Find<QComboBox>(QStringLiteral("cbPanel%1_%2").arg(expert).arg(id));
+    }
     void Click(const char* name) { QTest::mouseClick(Find<QPushButton>(name), Qt::LeftButton); }
     void Compute()
     {
@@ -78,9 +81,11 @@ TEST_F(PanelTab, AnImportedTableIsShownAndItsBandIsTheCores)
     std::map<int, int> consensus;
     for (const FactorOpinions& row : PanelOpinions(panel)) consensus[CatalogueIndex(*row.factor)] = row.consensus;
     for (int row = 0; row < FactorCount; ++row)
-        EXPECT_EQ(grid->item(row, 7)->text(), consensus.count(row) ? QString::number(consensus[row]) : QString()) << row;
-    EXPECT_EQ(Find<QLabel>("lbPanelAgreement")->text(),
-              "W Кендалла = 0,8847, χ² = 39,81, степеней свободы 9, p = 8,22E-6 (факторов 10): согласованность высокая");
+        EXPECT_EQ(grid->item(row, 7)->text(), consensus.count(row) ? QString::number(consensus[row]) : QString())
+            << row;
+    EXPECT_EQ(
+        Find<QLabel>("lbPanelAgreement")->text(),
+        "W Кендалла = 0,8847, χ² = 39,81, степеней свободы 9, p = 8,22E-6 (факторов 10): согласованность высокая");
 
     auto* target = Find<QLineEdit>("edPanelTarget");
     target->setFocus();
@@ -118,11 +123,13 @@ TEST_F(PanelTab, AnImportedTableIsShownAndItsBandIsTheCores)
     for (int f = 0; f < FactorCount; ++f) before[f] = window->session().state().editor[f].currentItem;
     Click("btPanelApply");
     for (int f = 0; f < FactorCount; ++f)
-        EXPECT_EQ(window->session().state().editor[f].currentItem, consensus.count(f) ? consensus[f] - 1 : before[f]) << f;
+        EXPECT_EQ(window->session().state().editor[f].currentItem, consensus.count(f) ? consensus[f] - 1 : before[f])
+            << f;
     int changed = 0;
     for (const auto& [f, level] : consensus) changed += before[f] != level - 1;
     EXPECT_GT(changed, 0);
-    EXPECT_TRUE(window->windowHandle()->title().startsWith("Новая оценка*")) << window->windowHandle()->title().toStdString();
+    EXPECT_TRUE(window->windowHandle()->title().startsWith("Новая оценка*"))
+        << window->windowHandle()->title().toStdString();
     EXPECT_EQ(Find<QAction>("acUndo")->text(), QStringLiteral("Отменить: согласованные оценки экспертов"));
     EXPECT_FALSE(Find<QPushButton>("btPanelApply")->isEnabled());
     EXPECT_FALSE(Find<QLabel>("lbPanelState")->text().isEmpty());
@@ -151,9 +158,9 @@ TEST_F(PanelTab, ExpertsAreAddedRenamedAndRemovedWithinTwoToTwelve)
         int presses;
         std::size_t experts;
         bool addable, removable;
-    } steps[] = {{"btPanelAdd", 1, 2, true, false},    {"btPanelAdd", 9, 11, true, true},
-                 {"btPanelAdd", 1, 12, false, true},   {"btPanelAdd", 1, 12, false, true},
-                 {"btPanelRemove", 9, 3, true, true},  {"btPanelRemove", 1, 2, true, false},
+    } steps[] = {{"btPanelAdd", 1, 2, true, false},   {"btPanelAdd", 9, 11, true, true},
+                 {"btPanelAdd", 1, 12, false, true},  {"btPanelAdd", 1, 12, false, true},
+                 {"btPanelRemove", 9, 3, true, true}, {"btPanelRemove", 1, 2, true, false},
                  {"btPanelRemove", 1, 2, true, false}};
     for (const auto& step : steps) {
         for (int p = 0; p < step.presses; ++p) Click(step.button);
@@ -183,8 +190,9 @@ TEST_F(PanelTab, ExpertsAreAddedRenamedAndRemovedWithinTwoToTwelve)
     for (const auto& rename : renames) {
         MessageBoxCloser closer;
         const int column = 1 + rename.expert;
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2));
+        QTest::mouseClick(
+            header->viewport(), Qt::LeftButton, {},
+            QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2));
         name->setFocus();
         name->selectAll();
         QTest::keyClick(name, Qt::Key_Delete);
@@ -227,8 +235,9 @@ TEST_F(PanelTab, StopEndsTheBandAndABadTableChangesNothing)
     bad.close();
     MessageBoxCloser closer;
     view->ImportFrom(bad.fileName());
-    EXPECT_EQ(closer.texts(), QStringList{QStringLiteral("Файл «%1»: строка 2, столбец 3: «12» — не номер уровня от 1 до 11")
-                                              .arg(QFileInfo(bad.fileName()).fileName())});
+    EXPECT_EQ(closer.texts(),
+              QStringList{QStringLiteral("Файл «%1»: строка 2, столбец 3: «12» — не номер уровня от 1 до 11")
+                              .arg(QFileInfo(bad.fileName()).fileName())});
     EXPECT_EQ(window->session().state().panel, before);
 }
 

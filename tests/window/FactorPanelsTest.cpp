@@ -21,7 +21,10 @@ protected:
     FactorPanel* Panel(const char* id) { return Find<FactorPanel>(QStringLiteral("p") + QLatin1String(id)); }
     QComboBox* List(const char* id) { return Find<QComboBox>(QStringLiteral("cb") + QLatin1String(id)); }
     QStringList Monitor() { return Lines(Find<QPlainTextEdit>("reHelp")); }
-    const FactorSetting& Setting(const char* id) { return window->session().state().settings.row[FindFactor(id)->slot]; }
+    const FactorSetting& Setting(const char* id)
+    {
+        return window->session().state().settings.row[FindFactor(id)->slot];
+    }
     void ShowPage(int group) { ClickTab(Find<QTabWidget>("pcFactors"), group); }
     // The ids of the grey panels among the 30.
     QStringList GreyPanels()
@@ -72,14 +75,15 @@ TEST_F(FactorPanels, HelpTextsOfPanelClicks)
 {
     ShowPage(0);
     QTest::mouseClick(Panel("H01"), Qt::LeftButton);
-    EXPECT_EQ(Monitor(), Texts({"                         H01",
-                                "   Пригодность по физиологическим показателям определяется следующим:",
-                                "     Антропометрические показатели персонала",
-                                "     Антропологические показатели персонала", ""}));
+    EXPECT_EQ(
+        Monitor(),
+        Texts({"                         H01", "   Пригодность по физиологическим показателям определяется следующим:",
+               "     Антропометрические показатели персонала", "     Антропологические показатели персонала", ""}));
     ShowPage(1);
     QTest::mouseClick(Panel("M02"), Qt::LeftButton);
-    EXPECT_EQ(Monitor(), Texts({"                         M02", "   Степень учета особенносте работоспособности человека:",
-                                "    Подсвойство эргономичности", "", ""}));
+    EXPECT_EQ(Monitor(),
+              Texts({"                         M02", "   Степень учета особенносте работоспособности человека:",
+                     "    Подсвойство эргономичности", "", ""}));
     QTest::mouseClick(Panel("M06"), Qt::LeftButton);
     EXPECT_EQ(Monitor()[3],
               QString::fromUtf8("     \"Диаметр бреши\" через которую энергия неконтролируемо высвобождается"));
@@ -90,8 +94,8 @@ TEST_F(FactorPanels, HelpTextsOfPanelClicks)
                           "   Комфортность по физико-химическим параметрам рабочей среды может определяться из "
                           "следующих соображений :",
                           "     Температура воздуха", "     Влажность воздуха", "     Подвижность воздуха",
-                          "     Освещенность", "     Уровень шума и вибрвций", "     ЭМП", "     Ионизирующие излучения",
-                          "      и т.д. ....", "",
+                          "     Освещенность", "     Уровень шума и вибрвций", "     ЭМП",
+                          "     Ионизирующие излучения", "      и т.д. ....", "",
                           "   Суммарная характеристика - тяжесть и напряженность трудового процесса."}));
     // The header line's letter is the Cyrillic С.
     EXPECT_EQ(c01[0].trimmed()[0].unicode(), 0x0421);
@@ -99,13 +103,13 @@ TEST_F(FactorPanels, HelpTextsOfPanelClicks)
 
 TEST_F(FactorPanels, T03HelpDiffersBetweenPanelAndList)
 {
-    const QStringList panelForm = Texts({"                         T03",
-                                         "   Сложность алгоритмов оператора определяется следующим:",
-                                         "     Интеллектуальная нагрузка", "     Эмоциональная нагрузка",
-                                         "     Монотонность", "     Режим работы", "     ....."});
-    const QStringList listForm = Texts({"                         T03",
-                                        "   Сложность алгоритмов оператора определяется следующим:",
-                                        "     Физическая нагрузка", "     Интеллектуальная нагрузка", "     ....."});
+    const QStringList panelForm =
+        Texts({"                         T03",
+               "   Сложность алгоритмов оператора определяется следующим:", "     Интеллектуальная нагрузка",
+               "     Эмоциональная нагрузка", "     Монотонность", "     Режим работы", "     ....."});
+    const QStringList listForm =
+        Texts({"                         T03", "   Сложность алгоритмов оператора определяется следующим:",
+               "     Физическая нагрузка", "     Интеллектуальная нагрузка", "     ....."});
     QTest::mouseClick(Panel("T03"), Qt::LeftButton);
     EXPECT_EQ(Monitor(), panelForm);
     ShowPage(0);
@@ -210,11 +214,13 @@ using StartState = SharedWindowTest;
 // The panels as the window opens, looked at in the window the opening state's tests share.
 TEST_F(StartState, FactorPanelsShowTheirCaptionsAndNameLabels)
 {
-    EXPECT_EQ(Find<FactorPanel>("pH01")->caption(), QString::fromUtf8("  H01          Пригодность по физиологическим показателям"));
+    EXPECT_EQ(Find<FactorPanel>("pH01")->caption(),
+              QString::fromUtf8("  H01          Пригодность по физиологическим показателям"));
     EXPECT_EQ(Find<FactorPanel>("pH09")->caption(), QStringLiteral("  H09"));
     QStringList names;
     QList<QPoint> places;
-    for (const QLabel* label : Find<FactorPanel>("pH09")->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (const QLabel* label :
+         Find<FactorPanel>("pH09")->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
         names << label->text();
         places << label->pos();
     }
@@ -222,9 +228,8 @@ TEST_F(StartState, FactorPanelsShowTheirCaptionsAndNameLabels)
     EXPECT_EQ(places, (QList<QPoint>{{56, 8}, {160, 24}}));
     EXPECT_EQ(Find<FactorPanel>("pM02")->geometry(), QRect(0, 41, 480, 41));
     EXPECT_EQ(Find<QWidget>("pC04")->geometry().top(), 123);
-    EXPECT_EQ(Find<QLabel>("pHuman")->text(),
-              QStringLiteral("                                          фактор") + QString(69, QLatin1Char(' ')) +
-                  QString::fromUtf8("оценка"));
+    EXPECT_EQ(Find<QLabel>("pHuman")->text(), QStringLiteral("                                          фактор") +
+                                                  QString(69, QLatin1Char(' ')) + QString::fromUtf8("оценка"));
 }
 
 }  // namespace

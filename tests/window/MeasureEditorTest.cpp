@@ -43,10 +43,10 @@ TEST_F(MeasureEditor, WorkedExampleCapturesTwoChangesInCaptureOrder)
     EXPECT_TRUE(Ready());
     QTest::mouseClick(Button("butActIn"), Qt::LeftButton);
 
-    EXPECT_EQ(Tree(), Texts({"Комплекс мер|0", "  Мероприятие 1|1", "    Изменения факторов ЧМС|2",
-                             "      M02  ( -1) --> Низкая|5", "      H01  (+2) --> Очень хорошая|4",
-                             "    Затраты = 300 у.е.|3", "  Мероприятие 2|1", "    Изменения факторов ЧМС|2",
-                             "    Затраты|3"}));
+    EXPECT_EQ(Tree(),
+              Texts({"Комплекс мер|0", "  Мероприятие 1|1", "    Изменения факторов ЧМС|2",
+                     "      M02  ( -1) --> Низкая|5", "      H01  (+2) --> Очень хорошая|4", "    Затраты = 300 у.е.|3",
+                     "  Мероприятие 2|1", "    Изменения факторов ЧМС|2", "    Затраты|3"}));
     auto* tree = Find<QTreeWidget>("tvAction");
     EXPECT_TRUE(tree->topLevelItem(0)->child(0)->isExpanded());
     EXPECT_FALSE(tree->topLevelItem(0)->child(1)->isExpanded());
@@ -164,9 +164,9 @@ TEST_F(MeasureEditor, FocusingAChangedBarAgainReusesItsNode)
     Select("H01");
     Bar("H01")->setFocus();
     // The node of H01 moves to the front again, and stays the only one of H01.
-    EXPECT_EQ(Tree(), Texts({"Комплекс мер|0", "  Мероприятие 1|1", "    Изменения факторов ЧМС|2",
-                             "      H01  (+2) --> Очень хорошая|4", "      H04  (+1) --> Очень высокие|4",
-                             "    Затраты|3"}));
+    EXPECT_EQ(Tree(),
+              Texts({"Комплекс мер|0", "  Мероприятие 1|1", "    Изменения факторов ЧМС|2",
+                     "      H01  (+2) --> Очень хорошая|4", "      H04  (+1) --> Очень высокие|4", "    Затраты|3"}));
     Press("H01", Qt::Key_PageUp);
     EXPECT_EQ(Tree()[3], U("      H01  (+4) --> Очень высокая|4"));
     Edit("edActName")->setFocus();
@@ -176,10 +176,10 @@ TEST_F(MeasureEditor, FocusingAChangedBarAgainReusesItsNode)
     Edit("edActName")->setFocus();
     Capture({}, QStringLiteral("20"));
     EXPECT_EQ(window->session().state().measures.ChangeTotal, 2);
-    EXPECT_EQ(Tree(), Texts({"Комплекс мер|0", "  Мероприятие 1|1", "    Изменения факторов ЧМС|2",
-                             "      H01  (+4) --> Очень высокая|4", "      H04  (+1) --> Очень высокие|4",
-                             "    Затраты = 20 у.е.|3", "  Мероприятие 2|1", "    Изменения факторов ЧМС|2",
-                             "    Затраты|3"}));
+    EXPECT_EQ(Tree(),
+              Texts({"Комплекс мер|0", "  Мероприятие 1|1", "    Изменения факторов ЧМС|2",
+                     "      H01  (+4) --> Очень высокая|4", "      H04  (+1) --> Очень высокие|4",
+                     "    Затраты = 20 у.е.|3", "  Мероприятие 2|1", "    Изменения факторов ЧМС|2", "    Затраты|3"}));
     // The next measure's node is where the addressing expects it.
     Select("H09");
     Bar("H09")->setFocus();
@@ -243,9 +243,9 @@ TEST_F(MeasureEditor, EnterPressesCaptureOnlyWhileItIsEnabled)
     QTest::keyClick(Bar("M07"), Qt::Key_Return);
     EXPECT_EQ(window->session().state().measures.MeasureCount, 2);
     EXPECT_EQ(window->session().state().measures.ChangeTotal, 2);
-    EXPECT_EQ(Tree().mid(5), Texts({"  Мероприятие 2|1", "    Изменения факторов ЧМС|2",
-                                    "      M06  (+2) --> Выше среднего|5", "    Затраты = 9 у.е.|3", "  Мероприятие 3|1",
-                                    "    Изменения факторов ЧМС|2", "    Затраты|3"}));
+    EXPECT_EQ(Tree().mid(5),
+              Texts({"  Мероприятие 2|1", "    Изменения факторов ЧМС|2", "      M06  (+2) --> Выше среднего|5",
+                     "    Затраты = 9 у.е.|3", "  Мероприятие 3|1", "    Изменения факторов ЧМС|2", "    Затраты|3"}));
 
     // Enter on a focused button presses that button, not ">>".
     Move("M07", 8);

@@ -103,9 +103,8 @@ TEST_F(MeasureStudy, AStudyWritesTheListingTheLabelsAndTheCompactRows)
     for (int position = 1; position <= 3; ++position) {
         const operation& record = Record(position);
         EXPECT_GT(record.Benefit, 0.0f) << position;
-        listing << QStringLiteral("--------") << U(record.Name + " :")
-                << U("   -> затраты = ") + U(costs[position - 1]) << U("   -> выгода  = ") + General(record.Benefit)
-                << U("   >> выг/зат = ") + General(record.Ratio);
+        listing << QStringLiteral("--------") << U(record.Name + " :") << U("   -> затраты = ") + U(costs[position - 1])
+                << U("   -> выгода  = ") + General(record.Benefit) << U("   >> выг/зат = ") + General(record.Ratio);
     }
     EXPECT_EQ(Listing(), listing);
     EXPECT_EQ(Find<QLabel>("lbTotalMoney")->text(),
@@ -113,16 +112,17 @@ TEST_F(MeasureStudy, AStudyWritesTheListingTheLabelsAndTheCompactRows)
     EXPECT_EQ(Find<QLabel>("lbTotDamage")->text(),
               U("Величина среднего ущерба от возможного происшествия : 10000000 ( у.е.)"));
 
-    EXPECT_EQ(Row(0), (QStringList{U("№"), U("   Название мероприятия"), U("Затраты (у.е)"), U("Выгода (у.е.)"),
-                                   U("Выгода/Затраты"), U("   Измененный фактор"), U("    Оченка ДО"),
-                                   U(" Оценка ПОСЛЕ")}));
-    EXPECT_EQ(Row(1), Cells({"1", U("Мероприятие 1"), U("1,00"), Money(Record(1).Benefit), Ratio(Record(1).Ratio)}, {}));
+    EXPECT_EQ(Row(0),
+              (QStringList{U("№"), U("   Название мероприятия"), U("Затраты (у.е)"), U("Выгода (у.е.)"),
+                           U("Выгода/Затраты"), U("   Измененный фактор"), U("    Оченка ДО"), U(" Оценка ПОСЛЕ")}));
+    EXPECT_EQ(Row(1),
+              Cells({"1", U("Мероприятие 1"), U("1,00"), Money(Record(1).Benefit), Ratio(Record(1).Ratio)}, {}));
     EXPECT_EQ(Row(2), Cells({"2", U("Мероприятие 1 + Мероприятие 2"), U("1\u00A0001,00"), Money(Record(2).Benefit),
                              Ratio(Record(2).Ratio)},
                             {}));
-    EXPECT_EQ(Row(3), Cells({"3", U("Мероприятие 2"), U("1\u00A0000,00"), Money(Record(3).Benefit),
-                             Ratio(Record(3).Ratio)},
-                            {}));
+    EXPECT_EQ(
+        Row(3),
+        Cells({"3", U("Мероприятие 2"), U("1\u00A0000,00"), Money(Record(3).Benefit), Ratio(Record(3).Ratio)}, {}));
     EXPECT_EQ(Row(4), Blank);
     EXPECT_EQ(Totals()->rows(), 50);
 
@@ -151,12 +151,14 @@ TEST_F(MeasureStudy, MorePlacesEachCandidateWithItsChangesAndLessGivesTheCompact
     Capture({{"T04", 0}, {"T06", 10}}, QStringLiteral("1400"));
     Capture({{"M04", 8}}, QStringLiteral("1300"));
     Run();
-    ASSERT_EQ(Names(), (QStringList{U("Мероприятие 1"), U("Мероприятие 2"), U("Мероприятие 3"),
-                                    U("Мероприятие 2 + Мероприятие 3"), U("Мероприятие 1 + Мероприятие 3"),
-                                    U("Мероприятие 1 + Мероприятие 2"), U("Мероприятие 1 + Мероприятие 2 + Мероприятие 3")}));
+    ASSERT_EQ(Names(),
+              (QStringList{U("Мероприятие 1"), U("Мероприятие 2"), U("Мероприятие 3"),
+                           U("Мероприятие 2 + Мероприятие 3"), U("Мероприятие 1 + Мероприятие 3"),
+                           U("Мероприятие 1 + Мероприятие 2"), U("Мероприятие 1 + Мероприятие 2 + Мероприятие 3")}));
     std::vector<QStringList> compact;
     for (int row = 0; row < 50; ++row) compact.push_back(Row(row));
-    EXPECT_EQ(compact[4], Cells({"4", U("Мероприятие 2 + Мероприятие 3"), U("2700>1500"), U("Большие"), U("затраты")}, {}));
+    EXPECT_EQ(compact[4],
+              Cells({"4", U("Мероприятие 2 + Мероприятие 3"), U("2700>1500"), U("Большие"), U("затраты")}, {}));
     EXPECT_EQ(compact[7][2], U("3700>1500"));
     ShowPage(2);
     QTest::mouseClick(Button("buttMore"), Qt::LeftButton);
@@ -210,9 +212,9 @@ TEST_F(MeasureStudy, TheViewsReadTheBudgetAfreshAndLeaveOutCandidatesOverIt)
     EXPECT_EQ(Row(3), Blank);
     EXPECT_EQ(Row(4), Blank);
     EXPECT_EQ(Row(5), Blank);
-    EXPECT_EQ(Row(6), Cells({"3", U("Мероприятие 2"), U("1\u00A0000,00"), Money(Record(3).Benefit),
-                             Ratio(Record(3).Ratio)},
-                            {RowText("T06"), U("Высокая"), U("Очень, очень высокая")}));
+    EXPECT_EQ(Row(6),
+              Cells({"3", U("Мероприятие 2"), U("1\u00A0000,00"), Money(Record(3).Benefit), Ratio(Record(3).Ratio)},
+                    {RowText("T06"), U("Высокая"), U("Очень, очень высокая")}));
     EXPECT_EQ(Row(7), Blank);
     QTest::mouseClick(Button("buttLess"), Qt::LeftButton);
     EXPECT_EQ(Row(2), Cells({"2", U("Мероприятие 1 + Мероприятие 2"), U("1001>1000"), U("Большие"), U("затраты")}, {}));

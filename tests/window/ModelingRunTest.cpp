@@ -60,12 +60,14 @@ TEST_F(ModelingRun, FirstRunFillsRowsOneToEight)
         EXPECT_TRUE(fixed.match(grid->cell(3, row)).hasMatch()) << grid->cell(3, row).toStdString();
         // The cells are the series' statistics over N, and the last experiment's counters.
         EXPECT_EQ(grid->cell(2, row).toStdString(),
-                  FixedText(static_cast<long double>(SeriesMean(window->session().state().series, node)) / 4000, RussianNumberLocale()));
+                  FixedText(static_cast<long double>(SeriesMean(window->session().state().series, node)) / 4000,
+                            RussianNumberLocale()));
         EXPECT_EQ(grid->cell(3, row).toStdString(),
                   FixedText(static_cast<long double>(*SeriesDeviation(window->session().state().series, node)) / 4000,
                             RussianNumberLocale()));
         EXPECT_EQ(grid->cell(4, row).toLongLong(), window->session().state().net.counters.node[node]);
-        EXPECT_EQ(window->session().state().series.column[node][199], window->session().state().net.counters.node[node]);
+        EXPECT_EQ(window->session().state().series.column[node][199],
+                  window->session().state().net.counters.node[node]);
     }
     EXPECT_EQ(grid->cell(1, 1), QString::fromUtf8("Гомеостазис"));
     EXPECT_EQ(grid->cell(1, 8), QString::fromUtf8("Происшествие"));
@@ -119,13 +121,31 @@ TEST_F(ModelingRun, MonitorAndProgressDuringAndAfterTheRun)
     EXPECT_EQ(bar->value(), 25);
     EXPECT_TRUE(visibleDuringRun);
     EXPECT_FALSE(bar->isVisible());
-    const QStringList waiting = {"", "", "", "", "", "", QStringLiteral("                ") + QString::fromUtf8("Идет процесс моделирования."), "",
+    const QStringList waiting = {"",
+                                 "",
+                                 "",
+                                 "",
+                                 "",
+                                 "",
+                                 QStringLiteral("                ") + QString::fromUtf8("Идет процесс моделирования."),
+                                 "",
                                  QString(28, QLatin1Char(' ')) + QStringLiteral("Ждите...")};
     EXPECT_EQ(monitorDuringRun, waiting);
-    const QStringList finished = {"", "", "", "", "",
-                                  QString(18, QLatin1Char(' ')) + QString::fromUtf8("Моделирование завершено."), "",
-                                  QString::fromUtf8("  Смотри таблицу \"Результаты моделирования\""), "", "", "", "", "",
-                                  QString::fromUtf8("  Последний результат"), QString::fromUtf8("  в конце таблицы")};
+    const QStringList finished = {"",
+                                  "",
+                                  "",
+                                  "",
+                                  "",
+                                  QString(18, QLatin1Char(' ')) + QString::fromUtf8("Моделирование завершено."),
+                                  "",
+                                  QString::fromUtf8("  Смотри таблицу \"Результаты моделирования\""),
+                                  "",
+                                  "",
+                                  "",
+                                  "",
+                                  "",
+                                  QString::fromUtf8("  Последний результат"),
+                                  QString::fromUtf8("  в конце таблицы")};
     EXPECT_EQ(Lines(Find<QPlainTextEdit>("reHelp")), finished);
 }
 
@@ -195,7 +215,8 @@ TEST_F(ModelingRun, EnglishLocaleWritesAPoint)
     const QRegularExpression fixed(QStringLiteral("^\\d\\.\\d{14}$"));
     for (int row = 1; row <= 8; ++row) EXPECT_TRUE(fixed.match(Result()->cell(2, row)).hasMatch());
     EXPECT_EQ(Result()->cell(2, 1).toStdString(),
-              FixedText(static_cast<long double>(SeriesMean(window->session().state().series, 0)) / 200, EnglishNumberLocale()));
+              FixedText(static_cast<long double>(SeriesMean(window->session().state().series, 0)) / 200,
+                        EnglishNumberLocale()));
 }
 
 }  // namespace

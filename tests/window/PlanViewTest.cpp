@@ -61,8 +61,8 @@ TEST_F(PlanTab, TheButtonWaitsForATargetAndStepsThatRead)
     const struct {
         QString target;
         bool reads;
-    } targets[] = {{"", false},     {"1e-3", true},  {"0,001", true}, {"0.001", true}, {"0,1 %", true},
-                   {"0.1%", true},  {"abc", false},  {"2", false},    {"-1e-3", false}, {"150 %", false}};
+    } targets[] = {{"", false},    {"1e-3", true}, {"0,001", true}, {"0.001", true},  {"0,1 %", true},
+                   {"0.1%", true}, {"abc", false}, {"2", false},    {"-1e-3", false}, {"150 %", false}};
     for (const auto& t : targets) {
         TypeTarget(t.target);
         EXPECT_EQ(button->isEnabled(), t.reads) << t.target.toStdString();
@@ -120,8 +120,10 @@ TEST_F(PlanTab, BothPlansAreTheCoresAndTheCurveIsDrawn)
     EXPECT_TRUE(stale->isVisible());
     const std::vector<CandidateMeasure> after = session.CapturedCandidates();
     ASSERT_EQ(after.size(), measures.size() + 1);
-    EXPECT_EQ(after.back(), (CandidateMeasure{"План 0,001", 460.0f, {{FindFactor("H03")->slot, LevelTable[8].value},
-                                                                      {FindFactor("H14")->slot, LevelTable[10].value}}}));
+    EXPECT_EQ(after.back(), (CandidateMeasure{"План 0,001",
+                                              460.0f,
+                                              {{FindFactor("H03")->slot, LevelTable[8].value},
+                                               {FindFactor("H14")->slot, LevelTable[10].value}}}));
     // The refused second press pushed nothing: the capture is the change to undo.
     EXPECT_EQ(Find<QAction>("acUndo")->text(), QString::fromUtf8("Отменить: запись мероприятия"));
     // With the example panel, each plan's lines end with the experts' band after it.
@@ -136,10 +138,12 @@ TEST_F(PlanTab, BothPlansAreTheCoresAndTheCurveIsDrawn)
         std::vector<std::string> lines;
         PlanSettings settings;
     } banded[] = {{"lbPlanLevels", LevelPlanLines(levelPlan, RussianNumberLocale()), SettingsOf(levelPlan)},
-                  {"lbPlanMeasures", MeasurePlanLines(PlanMeasures(session.RatingInputs(), now, 1e-3L), now, RussianNumberLocale()),
+                  {"lbPlanMeasures",
+                   MeasurePlanLines(PlanMeasures(session.RatingInputs(), now, 1e-3L), now, RussianNumberLocale()),
                    SettingsOf(PlanMeasures(session.RatingInputs(), now, 1e-3L).chosen.members, now)}};
     for (auto b : banded) {
-        b.lines.push_back(PlanBandLine(*BandAfterPlan(panel, session.RatingInputs(), b.settings), RussianNumberLocale()));
+        b.lines.push_back(
+            PlanBandLine(*BandAfterPlan(panel, session.RatingInputs(), b.settings), RussianNumberLocale()));
         EXPECT_EQ(Find<QLabel>(b.label)->text(), lines(b.lines)) << b.label;
     }
     if (qEnvironmentVariableIsSet("KESTAL_PLAN_PICTURE")) {

@@ -146,8 +146,11 @@ TEST_F(Projects, AFileOnTheCommandLineOpensBeforeTheFirstShowingWithItsT03)
         QStringList boxes;
     } starts[] = {
         {OwnT03Project(), QString::fromUtf8("t03.kestal — Kestal 2.0"), 9, {}},
-        {missing, QString::fromUtf8("Kestal 2.0"), 6,
-         {QString::fromUtf8("Файл «%1» не открыт: не удалось прочитать файл (нет такого файла или папки)").arg(missing)}},
+        {missing,
+         QString::fromUtf8("Kestal 2.0"),
+         6,
+         {QString::fromUtf8("Файл «%1» не открыт: не удалось прочитать файл (нет такого файла или папки)")
+              .arg(missing)}},
     };
     for (const auto& start : starts) {
         window = std::make_unique<TFormKestal>(&clock);

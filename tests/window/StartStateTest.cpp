@@ -40,7 +40,8 @@ TEST_F(StartState, MonitorShowsTheIntroduction)
 TEST_F(StartState, EstimateIsTwoBlanksAndADuration)
 {
     const QString text = Find<QLineEdit>("edOutTime")->text();
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^  \\d+:\\d\\d:\\d\\d$")).match(text).hasMatch()) << text.toStdString();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^  \\d+:\\d\\d:\\d\\d$")).match(text).hasMatch())
+        << text.toStdString();
     EXPECT_EQ(text.toStdString(),
               "  " + DurationText(EstimateDays(window->session().CalibrationTime(), 200, 4000), RussianNumberLocale()));
     EXPECT_GE(window->session().CalibrationTime(), 0.0);
@@ -71,8 +72,14 @@ TEST_F(StartState, TotalsGridHasItsHeaderAndFiftyRows)
 {
     auto* grid = Find<Grid>("sgTotal");
     EXPECT_EQ(grid->rows(), 50);
-    const char* header[] = {"№", "   Название мероприятия", "Затраты (у.е)", "Выгода (у.е.)", "Выгода/Затраты",
-                            "   Измененный фактор", "    Оченка ДО", " Оценка ПОСЛЕ"};
+    const char* header[] = {"№",
+                            "   Название мероприятия",
+                            "Затраты (у.е)",
+                            "Выгода (у.е.)",
+                            "Выгода/Затраты",
+                            "   Измененный фактор",
+                            "    Оченка ДО",
+                            " Оценка ПОСЛЕ"};
     ASSERT_EQ(grid->columnCount(), 8);
     for (int column = 0; column < 8; ++column) EXPECT_EQ(grid->cell(column, 0), QString::fromUtf8(header[column]));
 }
@@ -174,7 +181,8 @@ TEST_F(StartState, MeasurePageDesign)
     EXPECT_TRUE(capture->isDefault());
     EXPECT_TRUE(Find<QPushButton>("butReset")->isEnabled());
     EXPECT_FALSE(Find<QPushButton>("buttonRunOpt")->isEnabled());
-    EXPECT_EQ(Lines(Find<QPlainTextEdit>("RichEdit3")), QStringList{QString::fromUtf8("                      РЕЗУЛЬТАТЫ.")});
+    EXPECT_EQ(Lines(Find<QPlainTextEdit>("RichEdit3")),
+              QStringList{QString::fromUtf8("                      РЕЗУЛЬТАТЫ.")});
     auto* opt = Find<QTabWidget>("pcFactOpt");
     EXPECT_EQ(opt->tabPosition(), QTabWidget::South);
     EXPECT_EQ(opt->currentIndex(), 0);

@@ -24,10 +24,11 @@ TEST(TableCsv, BytesForBothKindsOfLocale)
         QByteArray csv;
     } cases[] = {
         {RussianNumberLocale(),
-         {"Узел", "Значение", "B", "0,01234567890123", "I", "1\u00A0001,00", "G", "1,5E-7", "H", "-12", "D", "—",
-          "a;b", "x\"y", "1,001.00", "1.5", "12\u00A03456", "1\n2"},
+         {"Узел", "Значение", "B", "0,01234567890123", "I", "1\u00A0001,00", "G", "1,5E-7", "H", "-12", "D", "—", "a;b",
+          "x\"y", "1,001.00", "1.5", "12\u00A03456", "1\n2"},
          "Узел;Значение\r\nB;0,01234567890123\r\nI;1001,00\r\nG;1,5E-7\r\nH;-12\r\nD;—\r\n\"a;b\";\"x\"\"y\"\r\n"
-         "1,001.00;1.5\r\n12\xC2\xA0" "3456;\"1\n2\"\r\n"},
+         "1,001.00;1.5\r\n12\xC2\xA0"
+         "3456;\"1\n2\"\r\n"},
         {EnglishNumberLocale(),
          {"Узел", "Значение", "B", "0.01234567890123", "I", "1,001.00", "G", "1.5E-7", "J", "1,5"},
          "Узел,Значение\r\nB,0.01234567890123\r\nI,1001.00\r\nG,1.5E-7\r\nJ,\"1,5\"\r\n"},
@@ -49,7 +50,8 @@ TEST_F(StartState, EveryTableOffersTheSaveAsCsv)
     ASSERT_GE(tables.size(), 2);
     for (QTableView* table : tables) {
         // The plan's step costs and the experts' levels: forms to fill in (the panel has its own CSV export).
-        if (table->objectName() == QLatin1String("sgPlanSteps") || table->objectName() == QLatin1String("sgPanel")) continue;
+        if (table->objectName() == QLatin1String("sgPlanSteps") || table->objectName() == QLatin1String("sgPanel"))
+            continue;
         QStringList texts;
         for (const QAction* action : table->actions()) texts << action->text();
         EXPECT_TRUE(texts.contains(QString::fromUtf8("Сохранить как CSV…"))) << table->objectName().toStdString();

@@ -62,18 +62,29 @@ TEST_F(UndoRedo, RandomEditsOfTheExampleUndoToTheFileAndRedoToTheEnd)
         const int factor = draw(0, FactorCount - 1), item = draw(1, LevelCount - 1);
         const char* id = FactorCatalogue[factor].id;
         switch (step < 2 ? step : step == 23 ? 3 : draw(0, 7)) {
-        case 0: Page(0), type(Find<QComboBox>("cbInputK"), "число опытов K", 9); break;
-        case 1: Page(1), type(Find<QComboBox>("cbInputNOpt"), "число инициаций N", 999); break;
-        case 2: Page(1), type(Find<QLineEdit>("edAllMoney"), "сумма средств", 99999); break;
-        case 3: Page(1), type(Find<QLineEdit>("edDamage"), "величина ущерба", 99999); break;
+        case 0:
+            Page(0), type(Find<QComboBox>("cbInputK"), "число опытов K", 9);
+            break;
+        case 1:
+            Page(1), type(Find<QComboBox>("cbInputNOpt"), "число инициаций N", 999);
+            break;
+        case 2:
+            Page(1), type(Find<QLineEdit>("edAllMoney"), "сумма средств", 99999);
+            break;
+        case 3:
+            Page(1), type(Find<QLineEdit>("edDamage"), "величина ущерба", 99999);
+            break;
         case 4:
             Page(0), ClickTab(Find<QTabWidget>("pcFactors"), FactorCatalogue[factor].group);
-            PickItem(Find<QComboBox>(QStringLiteral("cb") + QLatin1String(id)), (State().editor[factor].currentItem + item) % LevelCount);
+            PickItem(Find<QComboBox>(QStringLiteral("cb") + QLatin1String(id)),
+                     (State().editor[factor].currentItem + item) % LevelCount);
             done(QStringLiteral("оценка ") + QLatin1String(id));
             window->activateWindow();  // the closed drop-down, not the window, holds the activation offscreen
             ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
             break;
-        case 5: Page(0), Click("buttonRun"), WaitForWork(*window), done(QStringLiteral("моделирование")); break;
+        case 5:
+            Page(0), Click("buttonRun"), WaitForWork(*window), done(QStringLiteral("моделирование"));
+            break;
         case 6:
             if (State().studyReady) {
                 Page(1), Click("buttonRunOpt"), WaitForWork(*window), done(QStringLiteral("расчёт мероприятий"));
@@ -83,7 +94,8 @@ TEST_F(UndoRedo, RandomEditsOfTheExampleUndoToTheFileAndRedoToTheEnd)
         default:
             // "Сброс" where a study locked the editor or three measures are captured, then a capture.
             Page(1);
-            if (!State().editorEnabled || State().measures.MeasureCount == 3) Click("butReset"), done(QStringLiteral("сброс мероприятий"));
+            if (!State().editorEnabled || State().measures.MeasureCount == 3)
+                Click("butReset"), done(QStringLiteral("сброс мероприятий"));
             if (State().editor[factor].locked || QLatin1String(id) == QLatin1String("H01")) break;
             const int count = State().measures.MeasureCount;
             Capture({{id, (State().editor[factor].currentItem + item) % LevelCount}}, fresh(99999));
@@ -103,7 +115,8 @@ TEST_F(UndoRedo, RandomEditsOfTheExampleUndoToTheFileAndRedoToTheEnd)
     EXPECT_FALSE(window->isWindowModified() || Undo()->isEnabled());
     EXPECT_EQ(Undo()->text(), QStringLiteral("Отменить"));
     for (std::size_t change = 1; change < after.size(); ++change) {
-        Keys(change % 2 ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier, change % 2 ? Qt::Key_Z : Qt::Key_Y);
+        Keys(change % 2 ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier,
+             change % 2 ? Qt::Key_Z : Qt::Key_Y);
         ASSERT_EQ(Json(), after[change]) << change;
     }
     EXPECT_TRUE(window->isWindowModified() && !Redo()->isEnabled());

@@ -75,10 +75,7 @@ void SharedWindowTest::TearDownTestSuite()
     QLocale::setDefault(QLocale::c());
 }
 
-int FactorIndex(const char* id)
-{
-    return CatalogueIndex(*FindFactor(id));
-}
+int FactorIndex(const char* id) { return CatalogueIndex(*FindFactor(id)); }
 
 void TypeText(QWidget* widget, const QString& text)
 {

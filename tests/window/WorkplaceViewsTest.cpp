@@ -68,7 +68,9 @@ TEST_F(WorkplaceViews, TheComparisonShowsTheDifferingFactorsLargestFirst)
     view = AwaitView("CompareView");
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->findChild<QTableWidget*>(QStringLiteral("sgCompareContributions"))->rowCount(), 0);
-    EXPECT_TRUE(view->findChild<QLabel*>(QStringLiteral("lbCompareDifference"))->text().endsWith(QStringLiteral("Оценки факторов совпадают.")));
+    EXPECT_TRUE(view->findChild<QLabel*>(QStringLiteral("lbCompareDifference"))
+                    ->text()
+                    .endsWith(QStringLiteral("Оценки факторов совпадают.")));
 }
 
 TEST_F(WorkplaceViews, TheSummarySortsAndOpensAWorkplace)
