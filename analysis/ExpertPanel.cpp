@@ -107,6 +107,16 @@ std::vector<FactorShare> SharesOf(const BandSets& sets, long double total, const
 
 bool IsLevelNumber(int level) { return level >= 1 && level <= LevelCount; }
 
+std::string FreeExpertName(const ExpertPanel& panel)
+{
+    for (int n = 1;; ++n) {
+        const std::string name = "Эксперт " + std::to_string(n);
+        if (std::none_of(panel.experts.begin(), panel.experts.end(),
+                         [&](const PanelExpert& expert) { return expert.name == name; }))
+            return name;
+    }
+}
+
 std::vector<FactorOpinions> PanelOpinions(const ExpertPanel& panel)
 {
     std::vector<FactorOpinions> opinions;

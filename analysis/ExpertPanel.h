@@ -36,6 +36,9 @@ struct ExpertPanel {
     bool operator==(const ExpertPanel&) const = default;
 };
 
+// The smallest "Эксперт N" no expert of the panel is called: the name a new expert starts with.
+std::string FreeExpertName(const ExpertPanel& panel);
+
 // What the experts said of one factor that at least one of them rated.
 struct FactorOpinions {
     const FactorInfo* factor;

@@ -10,21 +10,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "analysis/LevelMoves.h"
 #include "analysis/LevelPlan.h"
 
 namespace kestal {
-
-// A factor the search moves: its levels in the better direction within the allowed ones, nearest
-// first, the current level first, with their costs.
-struct Movable {
-    const FactorInfo* factor;
-    int current;
-    std::vector<int> levels;
-    std::vector<long double> costs;
-};
-
-// The movable factors of `steps`: each once, at a level, with somewhere better to go.
-std::vector<Movable> MovablesOf(const NetworkInputs& baseline, const std::vector<FactorSteps>& steps);
 
 // A point of the search: each movable's option (0 .. 10) in four bits.
 using PointKey = std::array<uint64_t, 2>;

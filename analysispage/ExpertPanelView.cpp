@@ -35,17 +35,6 @@ namespace {
 constexpr qint64 MostCsvBytes = 1 << 20;
 const QString CsvFilter = QStringLiteral("Таблицы CSV (*.csv);;Все файлы (*)");
 
-// The smallest "Эксперт N" no expert of the panel is called.
-std::string FreeName(const ExpertPanel& panel)
-{
-    for (int n = 1;; ++n) {
-        const std::string name = "Эксперт " + std::to_string(n);
-        if (std::none_of(panel.experts.begin(), panel.experts.end(),
-                         [&](const PanelExpert& expert) { return expert.name == name; }))
-            return name;
-    }
-}
-
 }  // namespace
 
 ExpertPanelView::ExpertPanelView(const Session& session) : session_(session)
@@ -213,8 +202,8 @@ void ExpertPanelView::ShowButtons()
 void ExpertPanelView::AddExpert()
 {
     ChangePanel([](ExpertPanel& panel) {
-        if (panel.experts.empty()) panel.experts.push_back({FreeName(panel), {}});
-        panel.experts.push_back({FreeName(panel), {}});
+        if (panel.experts.empty()) panel.experts.push_back({FreeExpertName(panel), {}});
+        panel.experts.push_back({FreeExpertName(panel), {}});
     });
     expert_->setCurrentIndex(expert_->count() - 1);
 }
