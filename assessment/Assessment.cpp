@@ -8,19 +8,6 @@
 
 namespace kestal {
 
-namespace {
-
-std::optional<int32_t> IntegerOf(const std::string& text)
-{
-    try {
-        return ParseInteger(text);
-    } catch (const KestalError&) {
-        return std::nullopt;
-    }
-}
-
-}  // namespace
-
 void Assessment::Rate(int factor, int item)
 {
     if (factor < 0 || factor >= FactorCount || item < 0 || item >= LevelCount)
@@ -31,13 +18,13 @@ void Assessment::Rate(int factor, int item)
 void Assessment::SetKText(const std::string& text)
 {
     kText = text;
-    if (const auto k = IntegerOf(text)) series.ExperimentCount = *k;
+    if (const auto k = IntegerIfValid(text)) series.ExperimentCount = *k;
 }
 
 void Assessment::SetNText(const std::string& text)
 {
     nText = text;
-    if (const auto n = IntegerOf(text)) series.InitiationCount = *n;
+    if (const auto n = IntegerIfValid(text)) series.InitiationCount = *n;
 }
 
 void Assessment::SetBudget(const TypedAmount& amount)

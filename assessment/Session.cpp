@@ -9,22 +9,12 @@
 #include "assessment/MeasureTree.h"
 #include "common/Conversions.h"
 #include "common/Formats.h"
-#include "common/KestalError.h"
 
 namespace kestal {
 
 namespace {
 
 int T03() { return CatalogueIndex(*FindFactor("T03")); }
-
-std::optional<int32_t> IntegerOf(const std::string& text)
-{
-    try {
-        return ParseInteger(text);
-    } catch (const KestalError&) {
-        return std::nullopt;
-    }
-}
 
 }  // namespace
 
@@ -89,8 +79,8 @@ void Session::SetNText(const std::string& text)
 
 std::string Session::RunEstimateText() const
 {
-    const auto k = IntegerOf(state_.kText);
-    const auto n = IntegerOf(state_.nText);
+    const auto k = IntegerIfValid(state_.kText);
+    const auto n = IntegerIfValid(state_.nText);
     if (!k || !n) return NoEstimateText;
     return "  " + DurationText(EstimateDays(calibrationTime_, *k, *n, 1, CostFactor()), displayLocale_);
 }
@@ -101,8 +91,8 @@ std::string Session::StudyEstimateText() const
     const int series = StudySeriesCount(state_.measures.MeasureCount);
     if (state_.measures.MeasureCount > 3) return " Нызнаю";
     if (series == 0) return "  " + DurationText(0.0, displayLocale_);
-    const auto k = IntegerOf(state_.kText);
-    const auto n = IntegerOf(state_.nText);
+    const auto k = IntegerIfValid(state_.kText);
+    const auto n = IntegerIfValid(state_.nText);
     if (!k || !n) return NoEstimateText;
     return "  " + DurationText(EstimateDays(calibrationTime_, *k, *n, series, CostFactor()), displayLocale_);
 }

@@ -55,6 +55,15 @@ int32_t ParseInteger(const std::string& text)
     return static_cast<int32_t>(negative ? -magnitude : magnitude);
 }
 
+std::optional<int32_t> IntegerIfValid(const std::string& text)
+{
+    try {
+        return ParseInteger(text);
+    } catch (const KestalError&) {
+        return std::nullopt;
+    }
+}
+
 long double ParseFloat(const std::string& text, const NumberLocale& locale)
 {
     const std::string& separator = locale.decimalSeparator;
