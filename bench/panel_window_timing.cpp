@@ -17,6 +17,7 @@
 #include <ctime>
 #include <vector>
 
+#include "WindowBench.h"
 #include "window/TFormKestal.h"
 #include "project/ProjectFile.h"
 #include "widgets/UiLocale.h"
@@ -27,13 +28,6 @@ using namespace kestal;
 namespace {
 
 constexpr int KeyMilliseconds = 20;
-
-double CpuSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec + now.tv_nsec / 1e9;
-}
 
 // Two experts who differ on sixteen factors (levels 3 and 8): 2^16 = 65 536 rating sets, the most
 // that are enumerated.
@@ -105,12 +99,7 @@ double Quantile(std::vector<double> values, double q)
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    QApplication application(argc, argv);
-    QApplication::setFont(KestalFont());
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    const auto application = StartWindowApplication(argc, argv);
     const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     QTemporaryDir folder;
     const FixedClock clock(36'000'000);
@@ -133,7 +122,7 @@ int main(int argc, char* argv[])
         Arrivals arrivals(clock);
         target->installEventFilter(&arrivals);
         Stall stall;
-        const double cpuStart = CpuSeconds();
+        const double cpuStart = ProcessCpuSeconds();
         compute->click();
         QTimer keys;
         keys.setInterval(KeyMilliseconds);
@@ -148,7 +137,7 @@ int main(int argc, char* argv[])
         while (stop->isEnabled()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
         keys.stop();
         const double wall = clock.nsecsElapsed() / 1e9;
-        const double cpu = CpuSeconds() - cpuStart;
+        const double cpu = ProcessCpuSeconds() - cpuStart;
         QApplication::processEvents();
         target->removeEventFilter(&arrivals);
         // Every key the field took is in its text: input was answered, not dropped.

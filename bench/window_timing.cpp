@@ -23,6 +23,7 @@
 #include <ctime>
 #include <vector>
 
+#include "WindowBench.h"
 #include "window/TFormKestal.h"
 #include "project/ProjectFile.h"
 #include "widgets/UiLocale.h"
@@ -34,13 +35,6 @@ namespace {
 
 constexpr int Measures = 15;
 constexpr int Repetitions = 5;
-
-double CpuSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec + now.tv_nsec / 1e9;
-}
 
 // An assessment with fifteen measures, each moving one factor to the other end of its scale, and
 // the budget given; written as a project file.
@@ -109,12 +103,7 @@ double Median(std::vector<double> values)
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    QApplication application(argc, argv);
-    QApplication::setFont(KestalFont());
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    const auto application = StartWindowApplication(argc, argv);
     const QString shots =
         argc == 3 && QLatin1String(argv[1]) == QLatin1String("--shots") ? QString::fromLocal8Bit(argv[2]) : QString();
     QTemporaryDir folder;
@@ -140,7 +129,7 @@ int main(int argc, char* argv[])
         stall.Start();
         QElapsedTimer elapsed;
         elapsed.start();
-        const double cpuStart = CpuSeconds();
+        const double cpuStart = ProcessCpuSeconds();
         pages->setCurrentIndex(3);
         views->setCurrentIndex(2);
         while (line->text() == judging || !chart->isVisible())
@@ -148,14 +137,14 @@ int main(int argc, char* argv[])
         chart->grab();  // the chart laid out and painted once
         QApplication::processEvents();
         wall.push_back(elapsed.nsecsElapsed() / 1e9);
-        cpu.push_back(CpuSeconds() - cpuStart);
+        cpu.push_back(ProcessCpuSeconds() - cpuStart);
         stalls.push_back(stall.Stop());
     }
     std::vector<double> optimizer;
     for (int r = 0; r < Repetitions; ++r) {
-        const double cpuStart = CpuSeconds();
+        const double cpuStart = ProcessCpuSeconds();
         window.session().BestMeasures();
-        optimizer.push_back(CpuSeconds() - cpuStart);
+        optimizer.push_back(ProcessCpuSeconds() - cpuStart);
     }
     std::printf("Optimizer alone: median of %d: %.3f s process CPU\n", Repetitions, Median(optimizer));
     std::printf(
