@@ -23,11 +23,14 @@ constexpr int UndoLimit = 100;
 const QString UndoText = QStringLiteral("Отменить");
 const QString RedoText = QStringLiteral("Повторить");
 
+// The keys of the two items; a field that hands them on leaves them to these.
+const QList<QKeySequence> UndoKeys{QKeySequence(Qt::CTRL | Qt::Key_Z)};
+const QList<QKeySequence> RedoKeys{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)};
+
 bool IsUndoOrRedoKey(const QKeyEvent* key)
 {
     const QKeySequence typed(key->keyCombination());
-    return typed == QKeySequence(Qt::CTRL | Qt::Key_Z) || typed == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z) ||
-           typed == QKeySequence(Qt::CTRL | Qt::Key_Y);
+    return UndoKeys.contains(typed) || RedoKeys.contains(typed);
 }
 
 }  // namespace
@@ -117,13 +120,13 @@ void UndoHistory::AddActions(QMenu* menu)
 {
     undo_ = menu->addAction(UndoText);
     undo_->setObjectName(QStringLiteral("acUndo"));
-    undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    undo_->setShortcuts(UndoKeys);
     connect(undo_, &QAction::triggered, this, [this] {
         if (idle_) stack_.undo();
     });
     redo_ = menu->addAction(RedoText);
     redo_->setObjectName(QStringLiteral("acRedo"));
-    redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    redo_->setShortcuts(RedoKeys);
     connect(redo_, &QAction::triggered, this, [this] {
         if (idle_) stack_.redo();
     });
