@@ -7,13 +7,6 @@
 
 namespace kestal {
 
-int LevelNumberOf(float value)
-{
-    const auto found = std::find_if(LevelTable.begin(), LevelTable.end(),
-                                    [value](const FactorLevel& level) { return level.value == value; });
-    return found == LevelTable.end() ? 0 : found->number;
-}
-
 ImportanceTable RankFactorImportance(const NetworkInputs& inputs)
 {
     ImportanceTable table;

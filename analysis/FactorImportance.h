@@ -26,7 +26,4 @@ struct ImportanceTable {
 
 ImportanceTable RankFactorImportance(const NetworkInputs& inputs);
 
-// The number (1 .. 11) of the level whose value is `value`; 0 when no level has it.
-int LevelNumberOf(float value);
-
 }  // namespace kestal

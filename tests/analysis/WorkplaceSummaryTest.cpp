@@ -17,13 +17,6 @@ namespace {
 
 using Cells = std::vector<std::vector<std::string>>;
 
-NetworkInputs Initial()
-{
-    NetworkInputs inputs;
-    CopySettingsToInputs(InitialSettings(), inputs);
-    return inputs;
-}
-
 NetworkInputs With(NetworkInputs inputs, const char* id, int number)
 {
     inputs.slot[FindFactor(id)->slot] = LevelTable[number - 1].value;
@@ -65,7 +58,7 @@ TEST(WorkplaceSummary, CellsReadAsLevelsOrRefuseTheirRow)
             EXPECT_TRUE(list.errors.empty());
             EXPECT_EQ(list.workplaces[0].row, 2u);
             EXPECT_EQ(list.workplaces[0].name, "Цех 1");
-            EXPECT_EQ(list.workplaces[0].inputs, With(With(Initial(), "T04", 8), "C02", *c.level));
+            EXPECT_EQ(list.workplaces[0].inputs, With(With(InitialInputs(), "T04", 8), "C02", *c.level));
         } else {
             EXPECT_TRUE(list.workplaces.empty());
             ASSERT_EQ(list.errors.size(), 1u);
@@ -76,7 +69,7 @@ TEST(WorkplaceSummary, CellsReadAsLevelsOrRefuseTheirRow)
     const WorkplaceList named = ReadWorkplaces({{"Рабочее место", "H01"}, {"Склад", "2"}, {" ", ""}, {"Цех", ""}});
     ASSERT_EQ(named.workplaces.size(), 2u);
     EXPECT_EQ(named.workplaces[1].row, 4u);
-    EXPECT_EQ(named.workplaces[1].inputs, Initial());
+    EXPECT_EQ(named.workplaces[1].inputs, InitialInputs());
 }
 
 TEST(WorkplaceSummary, HeadersWithoutAFactorOrWithOneTwiceAreRefused)
@@ -141,7 +134,7 @@ TEST(WorkplaceSummary, RowsEqualSingleAssessmentsAndRanksFollowTheAccidentProbab
     RandomSource random;
     random.RandomSeed = 11;
     for (std::size_t i = 0; i < 24; ++i) {
-        NetworkInputs inputs = Initial();
+        NetworkInputs inputs = InitialInputs();
         for (int k = 0; k < 6; ++k)
             inputs.slot[static_cast<int>(random.NextUniform() * FactorCount)] =
                 LevelTable[static_cast<int>(random.NextUniform() * LevelCount)].value;
