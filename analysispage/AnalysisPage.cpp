@@ -59,7 +59,7 @@ AnalysisPage::AnalysisPage(const Session& session) : session_(session)
 
 void AnalysisPage::Show()
 {
-    const NetworkInputs ratings = session_.RatingInputs();
+    const NetworkInputs ratings = session_.assessment().RatingInputs();
     if (accidentShown_ != ratings) {
         accident_->setText(QText(AccidentStatusText(ExactNodeProbabilities(ratings), UiNumberLocale())));
         accidentShown_ = ratings;

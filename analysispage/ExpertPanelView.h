@@ -64,7 +64,7 @@ private:
     const Session& session_;
     Edit edit_;
     std::optional<ExpertPanel> gridShown_;
-    std::optional<EditorRows> ratingsShown_;
+    std::optional<NetworkInputs> ratingsShown_;
     PanelGrid* grid_;
     QComboBox* expert_;
     QLineEdit* name_;

@@ -41,7 +41,7 @@ QString ProjectWithPanel(const QDir& folder)
         panel.experts[0].level[f] = 3;
         panel.experts[1].level[f] = 8;
     }
-    session.SetPanel(panel);
+    session.assessment().SetPanel(panel);
     const QString path = folder.filePath(QStringLiteral("panel-65536.kestal"));
     SaveProjectFile(path.toStdString(), ProjectJson(session.state()));
     return path;

@@ -46,7 +46,7 @@ QString ProjectWithMeasures(const QDir& folder, const char* budget)
     session.SetDamageText("250000");
     for (int m = 0; m < Measures; ++m) {
         const int factor = 2 * m;
-        const int item = session.state().editor[factor].currentItem;
+        const int item = session.state().Row(factor).currentItem;
         session.SelectMeasureFactor(factor);
         session.EnterBar(factor);
         session.MoveBar(factor, item >= 5 ? 0 : 10);
@@ -143,7 +143,7 @@ int main(int argc, char* argv[])
     std::vector<double> optimizer;
     for (int r = 0; r < Repetitions; ++r) {
         const double cpuStart = ProcessCpuSeconds();
-        window.session().BestMeasures();
+        window.session().assessment().PrepareBestMeasures().Execute();
         optimizer.push_back(ProcessCpuSeconds() - cpuStart);
     }
     std::printf("Optimizer alone: median of %d: %.3f s process CPU\n", Repetitions, Median(optimizer));

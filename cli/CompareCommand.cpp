@@ -43,12 +43,7 @@ CompareOptions ParseCompareOptions(const std::vector<std::string>& args)
     return options;
 }
 
-NetworkInputs RatingsOf(const std::string& path)
-{
-    NetworkInputs inputs;
-    CopySettingsToInputs(OpenProjectFile(path).settings, inputs);
-    return inputs;
-}
+NetworkInputs RatingsOf(const std::string& path) { return OpenProjectFile(path).assessment.RatingInputs(); }
 
 std::string LevelText(int level, const char* none) { return level ? IntegerText(level) : none; }
 

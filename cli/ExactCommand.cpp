@@ -6,7 +6,7 @@
 #include "analysis/ExactNodes.h"
 #include "cli/Command.h"
 #include "cli/Json.h"
-#include "cli/CommandSession.h"
+#include "cli/CommandAssessment.h"
 #include "cli/OutputLocale.h"
 #include "cli/TextTable.h"
 #include "common/Formats.h"
@@ -41,7 +41,7 @@ int ExactCommand(const std::vector<std::string>& args, std::ostream& out, std::o
 {
     return RunCommandBody("exact", out, err, [&](std::ostream& text) {
         const SimulationOptions options = ParseSimulationOptions(args, TakeRatingOption, {"table", "json"});
-        const NodeProbabilities p = OpenSession(options, EnglishNumberLocale()).session->ExactNodes();
+        const NodeProbabilities p = OpenAssessment(options).ExactNodes();
         if (options.format == "json")
             WriteJson(text, p);
         else

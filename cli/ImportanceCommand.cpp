@@ -6,7 +6,7 @@
 #include "analysis/FactorImportance.h"
 #include "cli/Command.h"
 #include "cli/Json.h"
-#include "cli/CommandSession.h"
+#include "cli/CommandAssessment.h"
 #include "cli/OutputLocale.h"
 #include "cli/TextTable.h"
 #include "common/Formats.h"
@@ -48,7 +48,7 @@ int ImportanceCommand(const std::vector<std::string>& args, std::ostream& out, s
 {
     return RunCommandBody("importance", out, err, [&](std::ostream& text) {
         const SimulationOptions options = ParseSimulationOptions(args, TakeRatingOption, {"table", "json"});
-        const ImportanceTable table = OpenSession(options, EnglishNumberLocale()).session->Importance();
+        const ImportanceTable table = OpenAssessment(options).Importance();
         if (options.format == "json")
             WriteJson(text, table);
         else

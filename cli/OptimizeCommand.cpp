@@ -8,7 +8,7 @@
 #include "analysis/BestMeasures.h"
 #include "cli/Command.h"
 #include "cli/Json.h"
-#include "cli/CommandSession.h"
+#include "cli/CommandAssessment.h"
 #include "cli/MeasureOptions.h"
 #include "cli/OutputLocale.h"
 #include "cli/TextTable.h"
@@ -87,11 +87,10 @@ int OptimizeCommand(const std::vector<std::string>& args, std::ostream& out, std
     return RunCommandBody("optimize", out, err, [&](std::ostream& text) {
         const MeasureCommandOptions options = ParseMeasureCommandOptions(args, TakeRatingOption, {"table", "json"});
         const NumberLocale locale = OutputNumberLocale(options.simulation.format);
-        const CommandSession opened = OpenSession(options.simulation, locale);
-        Session& session = *opened.session;
-        SetUpMeasures(options, session, OptimizedCount);
-        const std::vector<CandidateMeasure> candidates = session.CapturedCandidates();
-        const MeasureOptimum optimum = session.BestMeasures();
+        Assessment assessment = OpenAssessment(options.simulation);
+        SetUpMeasures(options, assessment, OptimizedCount);
+        const std::vector<CandidateMeasure> candidates = assessment.CapturedCandidates();
+        const MeasureOptimum optimum = assessment.PrepareBestMeasures().Execute();
         if (options.simulation.format == "json")
             WriteJson(text, optimum, candidates, locale);
         else

@@ -13,7 +13,7 @@
 #include "analysis/ExpertPanelCsv.h"
 #include "assessment/Work.h"
 #include "cli/Command.h"
-#include "cli/CommandSession.h"
+#include "cli/CommandAssessment.h"
 #include "cli/Json.h"
 #include "cli/OutputLocale.h"
 #include "cli/StopSignals.h"
@@ -162,11 +162,11 @@ int PanelCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         // The panel of --panel, else the one the project holds.
         std::optional<ExpertPanel> listed;
         if (options.panelFile) listed = ReadPanelFile(*options.panelFile);
-        const CommandSession opened = OpenSession(options.simulation, EnglishNumberLocale());
-        const ExpertPanel panel = listed ? *listed : opened.session->state().panel;
+        const Assessment assessment = OpenAssessment(options.simulation);
+        const ExpertPanel panel = listed ? *listed : assessment.panel;
         if (panel.experts.empty())
             throw UsageError(Subject("--project", *options.simulation.project) + ": the project holds no expert panel");
-        const NetworkInputs ratings = opened.session->RatingInputs();
+        const NetworkInputs ratings = assessment.RatingInputs();
         const std::optional<PanelBand> band =
             ComputePanelBand(panel, ratings, target, [](std::uint64_t, std::uint64_t) { return StopSignal() == 0; });
         if (!band) throw WorkStopped{};

@@ -15,7 +15,7 @@
 #include "analysis/PlanBand.h"
 #include "analysis/PlanTexts.h"
 #include "cli/Command.h"
-#include "cli/CommandSession.h"
+#include "cli/CommandAssessment.h"
 #include "cli/Json.h"
 #include "cli/MeasureOptions.h"
 #include "cli/PanelCommand.h"
@@ -224,12 +224,11 @@ int PlanCommand(const std::vector<std::string>& args, std::ostream& out, std::os
         std::optional<ExpertPanel> panel;
         if (plan.panelFile) panel = ReadPanelFile(*plan.panelFile);
         const NumberLocale locale = OutputNumberLocale(options.simulation.format);
-        const CommandSession opened = OpenSession(options.simulation, locale);
-        Session& session = *opened.session;
-        SetUpMeasures(options, session, PlannedCount);
-        const NetworkInputs inputs = session.RatingInputs();
+        Assessment assessment = OpenAssessment(options.simulation);
+        SetUpMeasures(options, assessment, PlannedCount);
+        const NetworkInputs inputs = assessment.RatingInputs();
 
-        const std::vector<CandidateMeasure> candidates = session.CapturedCandidates();
+        const std::vector<CandidateMeasure> candidates = assessment.CapturedCandidates();
         std::optional<MeasurePlan> measures;
         if (!candidates.empty()) measures = PlanMeasures(inputs, candidates, target);
 

@@ -9,7 +9,7 @@
 #include "network/ResultGrid.h"
 #include "cli/Command.h"
 #include "cli/Json.h"
-#include "cli/CommandSession.h"
+#include "cli/CommandAssessment.h"
 #include "cli/OutputLocale.h"
 #include "cli/Progress.h"
 #include "cli/TextTable.h"
@@ -56,7 +56,7 @@ void WriteJson(std::ostream& out, const RunBlock& block, const SimulationOptions
                const std::array<NodeResult, NodeCount>& results)
 {
     const NodeProbabilities exact = ExactNodeProbabilities(block.inputs);
-    const RunPrecision precision = Session::PrecisionOf(block);
+    const RunPrecision precision = PrecisionOf(block);
     out << "{\"K\":" << block.k << ",\"N\":" << block.n
         << ",\"seed\":" << (options.seed ? std::to_string(*options.seed) : "null") << ",\"nodes\":[";
     for (int node = 0; node < NodeCount; ++node) {
@@ -82,17 +82,17 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     return RunCommandBody("run", out, err, [&](std::ostream& text) {
         const SimulationOptions options = ParseSimulationOptions(args, TakeSimulationOption, {"table", "csv", "json"});
         const NumberLocale locale = OutputNumberLocale(options.format);
-        const CommandSession opened = OpenSession(options, locale);
-        Session& session = *opened.session;
-        CheckRunSize(session, options);
-        ModelingRun run = session.PrepareRun();
+        Assessment assessment = OpenAssessment(options);
+        CheckRunSize(assessment, options);
+        const CommandClock clock(options);
+        ModelingRun run = assessment.PrepareRun(clock.clock());
         {
             TerminalProgress progress(
                 ProgressTerminal(int64_t{run.series.ExperimentCount} * run.series.InitiationCount));
             run.Execute(progress.Control());
         }
-        session.CommitRun(std::move(run));
-        const RunBlock& block = session.state().results.back();
+        assessment.CommitRun(std::move(run));
+        const RunBlock& block = assessment.results.back();
         const auto results = Summarise(block, locale);
         if (options.format == "csv")
             WriteCsv(text, results);

@@ -8,7 +8,7 @@
 
 #include "cli/Command.h"
 #include "cli/Json.h"
-#include "cli/CommandSession.h"
+#include "cli/CommandAssessment.h"
 #include "cli/MeasureOptions.h"
 #include "cli/OutputLocale.h"
 #include "cli/Progress.h"
@@ -98,23 +98,24 @@ int StudyCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     return RunCommandBody("study", out, err, [&](std::ostream& text) {
         const MeasureCommandOptions options = ParseMeasureCommandOptions(args, TakeSimulationOption, {"table", "json"});
         const NumberLocale locale = OutputNumberLocale(options.simulation.format);
-        const CommandSession opened = OpenSession(options.simulation, locale);
-        Session& session = *opened.session;
-        SetUpMeasures(options, session, StudiedCount);
-        CheckRunSize(session, options.simulation);
-        CheckCostTotal(session.state().measures);
-        MeasureStudy study = session.PrepareStudy();
+        Assessment assessment = OpenAssessment(options.simulation);
+        SetUpMeasures(options, assessment, StudiedCount);
+        CheckRunSize(assessment, options.simulation);
+        CheckCostTotal(assessment.measures);
+        const CommandClock clock(options.simulation);
+        MeasureStudy study = assessment.PrepareStudy(clock.clock());
         {
             const StudyParameters& size = study.parameters;
             TerminalProgress progress(ProgressTerminal(StudySeriesCount(size.measures) * int64_t{size.k} * size.n));
             study.Execute(progress.Control());
         }
-        session.CommitStudy(std::move(study));
-        const SessionState& state = session.state();
+        const Budget budget = study.budget;
+        assessment.CommitStudy(std::move(study));
+        const std::vector<std::string> listing = StudyListing(assessment.measures, budget, locale);
         if (options.simulation.format == "json")
-            WriteJson(text, state.study.listing, state.measures, state.study.totalsBudget, locale);
+            WriteJson(text, listing, assessment.measures, budget, locale);
         else
-            WriteTable(text, state.study.listing, session.Totals());
+            WriteTable(text, listing, CompactTotals(assessment.measures, budget, locale));
     });
 }
 

@@ -1,4 +1,4 @@
-// Writing a session's state as a project file: the user's input first, then what the pages show.
+// Writing a session's state as a project file: the assessment first, then what the pages show.
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -6,10 +6,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include "analysis/FactorImportance.h"
 #include "measures/Amounts.h"
 #include "project/ProjectFile.h"
 #include "common/Text.h"
+#include "factors/Levels.h"
 
 namespace kestal {
 
@@ -84,66 +84,64 @@ Out ChangesJson(const ChangeFactorS& changes, const SettingsTable& settings)
     return out;
 }
 
-Out FactorLevels(const SessionState& state)
+Out FactorLevels(const SettingsTable& settings)
 {
     Out levels = Out::object();
-    for (int f = 0; f < FactorCount; ++f) levels[FactorCatalogue[f].id] = state.editor[f].currentItem + 1;
+    for (const FactorInfo& factor : FactorCatalogue) levels[factor.id] = RatedItem(settings, factor) + 1;
     return levels;
 }
 
 // Factors whose level name is still the start-up one: never rated from their list.
-Out Unrated(const SessionState& state)
+Out Unrated(const SettingsTable& settings)
 {
     Out unrated = Out::array();
-    for (int f = 0; f < FactorCount; ++f) {
-        const FactorInfo& factor = FactorCatalogue[f];
-        const std::string rated = CutToCapacity(LevelTable.at(state.editor[f].currentItem).name, LevelNameCapacity);
-        if (state.settings.row[factor.slot].LevelName != rated) unrated.push_back(factor.id);
-    }
+    for (const FactorInfo& factor : FactorCatalogue)
+        if (!RatedFromList(settings, factor)) unrated.push_back(factor.id);
     return unrated;
 }
 
-Out CapturedMeasures(const SessionState& state)
+Out CapturedMeasures(const Assessment& assessment)
 {
     Out measures = Out::array();
-    for (int k = 0; k < state.measures.MeasureCount; ++k) {
-        const operation& measure = state.measures.captured[k];
+    for (int k = 0; k < assessment.measures.MeasureCount; ++k) {
+        const operation& measure = assessment.measures.captured[k];
         measures.push_back({{"name", measure.Name},
                             {"cost", SingleJson(measure.Cost)},
-                            {"changes", ChangesJson(measure.Changes, state.settings)}});
+                            {"changes", ChangesJson(measure.Changes, assessment.settings)}});
     }
     return measures;
 }
 
 // The store's records up to the last one in use.
-Out StoreRecords(const SessionState& state)
+Out StoreRecords(const Assessment& assessment)
 {
+    const MeasureTables& tables = assessment.measures;
     int used = StorePositions;
-    while (used > 0 && state.measures.MeasureStore(used).Name.empty()) --used;
+    while (used > 0 && tables.MeasureStore(used).Name.empty()) --used;
     Out store = Out::array();
     for (int s = 1; s <= used; ++s) {
-        const operation& record = state.measures.MeasureStore(s);
+        const operation& record = tables.MeasureStore(s);
         store.push_back({{"name", record.Name},
                          {"cost", SingleJson(record.Cost)},
                          {"delta", SingleJson(record.Delta)},
                          {"benefit", SingleJson(record.Benefit)},
                          {"ratio", SingleJson(record.Ratio)},
-                         {"changes", ChangesJson(record.Changes, state.settings)}});
+                         {"changes", ChangesJson(record.Changes, assessment.settings)}});
     }
     return store;
 }
 
-Out Questionnaire(const SessionState& state)
+Out Questionnaire(const Assessment& assessment)
 {
     Out answers = Out::array();
-    for (const uint8_t answer : state.answers) answers.push_back(AnswerClassNames.at(answer));
-    return {{"level", state.QuestionnaireLevel + 1}, {"answers", answers}};
+    for (const uint8_t answer : assessment.answers) answers.push_back(AnswerClassNames.at(answer));
+    return {{"level", assessment.QuestionnaireLevel + 1}, {"answers", answers}};
 }
 
-Out ResultBlocks(const SessionState& state)
+Out ResultBlocks(const std::vector<RunBlock>& blocks)
 {
     Out results = Out::array();
-    for (const RunBlock& block : state.results) {
+    for (const RunBlock& block : blocks) {
         Out nodes = Out::array();
         for (const NodeOutcome& node : block.node)
             nodes.push_back({{"mean", SingleJson(node.mean)},
@@ -160,22 +158,23 @@ Out ResultBlocks(const SessionState& state)
 
 Out Editor(const SessionState& state)
 {
+    const Presentation& shown = state.shown;
     Out rows = Out::object();
     for (int f = 0; f < FactorCount; ++f) {
-        const EditorRow& row = state.editor[f];
+        const EditorRow row = state.Row(f);
         rows[FactorCatalogue[f].id] = {{"position", row.position + 1},
                                        {"locked", row.locked},
                                        {"before", row.levelBefore},
                                        {"after", row.levelAfter}};
     }
     return {{"rows", rows},
-            {"selected", state.selectedFactor < 0 ? Out(nullptr) : Out(FactorCatalogue.at(state.selectedFactor).id)},
-            {"measureName", state.measureName},
-            {"cost", AmountJson(state.cost)},
-            {"captureReady", state.captureArmed},
-            {"studyReady", state.studyReady},
-            {"enabled", state.editorEnabled},
-            {"studyEstimateShown", state.studyEstimateShown}};
+            {"selected", shown.selectedFactor < 0 ? Out(nullptr) : Out(FactorCatalogue.at(shown.selectedFactor).id)},
+            {"measureName", shown.measureName},
+            {"cost", AmountJson(shown.cost)},
+            {"captureReady", shown.captureArmed},
+            {"studyReady", shown.studyReady},
+            {"enabled", shown.editorEnabled},
+            {"studyEstimateShown", shown.studyEstimateShown}};
 }
 
 Out Study(const StudyOutcome& study)
@@ -218,27 +217,29 @@ Out PlanJson(const PlanInputs& plan)
 
 std::string ProjectJson(const SessionState& state)
 {
+    const Assessment& a = state.assessment;
+    const RandomSource& random = a.net.random;
     Out project = {
         {"format", ProjectFormatName},
         {"version", ProjectFormatVersion},
-        {"levels", FactorLevels(state)},
-        {"unrated", Unrated(state)},
-        {"k", state.kText},
-        {"n", state.nText},
-        {"budget", AmountJson(state.budget)},
-        {"damage", AmountJson(state.damage)},
-        {"measures", CapturedMeasures(state)},
-        {"questionnaire", Questionnaire(state)},
-        {"results", ResultBlocks(state)},
-        {"random", {{"seed", state.net.random.RandomSeed}, {"lastClockReading", state.net.random.lastClockReading}}},
+        {"levels", FactorLevels(a.settings)},
+        {"unrated", Unrated(a.settings)},
+        {"k", a.kText},
+        {"n", a.nText},
+        {"budget", AmountJson(a.budget)},
+        {"damage", AmountJson(a.damage)},
+        {"measures", CapturedMeasures(a)},
+        {"questionnaire", Questionnaire(a)},
+        {"results", ResultBlocks(a.results)},
+        {"random", {{"seed", random.RandomSeed}, {"lastClockReading", random.lastClockReading}}},
         {"editor", Editor(state)},
-        {"store", StoreRecords(state)},
-        {"study", Study(state.study)},
+        {"store", StoreRecords(a)},
+        {"study", Study(state.shown.study)},
     };
     // An assessment without a panel is written as it was before panels were kept.
-    if (!state.panel.experts.empty()) project["panel"] = PanelJson(state.panel);
+    if (!a.panel.experts.empty()) project["panel"] = PanelJson(a.panel);
     // So is one whose plan was never asked.
-    if (state.plan != PlanInputs{}) project["plan"] = PlanJson(state.plan);
+    if (a.plan != PlanInputs{}) project["plan"] = PlanJson(a.plan);
     std::string text;
     Dump(project, 0, text);
     return text + "\n";

@@ -115,7 +115,7 @@ void TFormKestal::ShowSession(bool lists)
         showAgain_ = false;
         modeling_->Show(session_, lists);
         measures_->Show(session_);
-        PageControl1->setTabVisible(PageControl1->indexOf(totals_), session_.state().study.totalsShown);
+        PageControl1->setTabVisible(PageControl1->indexOf(totals_), session_.state().shown.study.totalsShown);
         totals_->Show(session_);
         analysis_->Show();
         lists = false;

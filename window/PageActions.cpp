@@ -28,7 +28,7 @@ void TFormKestal::ShowAbout() { (new TAboutBox(this))->show(); }
 void TFormKestal::OpenQuestionnaire()
 {
     (new TFormSimpleDo(this, [this](const QuestionnaireAnswers& answers) {
-        ActOnSession([&] { session_.ApplyQuestionnaire(answers); });
+        ActOnSession([&] { session_.assessment().ApplyQuestionnaire(answers); });
     }))->show();
 }
 

@@ -65,7 +65,7 @@ bool TFormKestal::Unsaved() const { return history_->Unsaved(); }
 void TFormKestal::MarkSaved(const QString& path)
 {
     projectPath_ = path;
-    savedSettings_ = session_.state().settings;
+    savedSettings_ = session_.assessment().settings;
     history_->MarkSaved();
     ShowTitle();
 }
@@ -93,7 +93,7 @@ bool TFormKestal::MayDiscard()
 void TFormKestal::NewProject()
 {
     if (!MayDiscard()) return;
-    Session fresh(session_.state().net.clock, UiNumberLocale(), UiNumberLocale());
+    Session fresh(&session_.clock(), UiNumberLocale(), UiNumberLocale());
     // A new assessment starts as the first showing starts one: T03 on the questionnaire's level.
     fresh.Activate();
     ShowLoadedSession(fresh.state(), QString());

@@ -38,7 +38,7 @@ void AssessWorkplace(Session& session)
     answers[0] = 1;   // class 2
     answers[11] = 2;  // class 3.1
     answers[12] = 3;  // class 3.2
-    session.ApplyQuestionnaire(answers);
+    session.assessment().ApplyQuestionnaire(answers);
     session.Activate();
     session.Run();
 

@@ -35,7 +35,7 @@ struct Fixture {
 // everything the pages show of it.
 void ExpectSameOutcome(const SessionState& before, const SessionState& after)
 {
-    EXPECT_TRUE(SameAssessment(after, before));
+    EXPECT_TRUE(after.assessment == before.assessment);
     EXPECT_TRUE(after == before);
 }
 
@@ -67,7 +67,7 @@ TEST(Session, AFailedStudyLeavesTheLastOutcome)
     f.Capture("Обучение", "300", {{"H14", 10}});
     f.Capture("Ремонт", "400", {{"M08", 10}});
     f.session.Study();
-    ASSERT_GT(f.session.state().study.listing.size(), 1u);
+    ASSERT_GT(f.session.state().shown.study.listing.size(), 1u);
     f.session.SetDamageText("1E45");
     const SessionState before = f.session.state();
     EXPECT_EQ(ErrorOf([&] { f.session.Study(); }), "Floating point overflow");
@@ -84,7 +84,7 @@ TEST(Session, ABlankNameIsRefusedWithNothingChanged)
         const SessionState before = f.session.state();
         EXPECT_EQ(ErrorOf([&] { f.session.Capture(); }), BlankMeasureNameText);
         ExpectSameOutcome(before, f.session.state());
-        EXPECT_FALSE(f.session.state().editor[Factor("H01")].locked);
+        EXPECT_FALSE(f.session.state().Row(Factor("H01")).locked);
     }
 }
 
@@ -98,11 +98,11 @@ TEST(Session, CaptureIsEnabledOnlyWhenAPressWouldCaptureSomething)
     f.session.Capture();
     // T01 still shows its change, so the editor's rule would be ready; nothing is left to capture.
     f.session.SetCostText("5");
-    EXPECT_TRUE(f.session.state().captureArmed);
+    EXPECT_TRUE(f.session.state().shown.captureArmed);
     EXPECT_FALSE(f.session.CaptureButtonEnabled());
     // A level chosen on the modeling page leaves the factor with the measure that holds it.
     f.session.SelectLevel(Factor("T01"), 2);
-    EXPECT_TRUE(f.session.state().editor[Factor("T01")].locked);
+    EXPECT_TRUE(f.session.state().Row(Factor("T01")).locked);
     f.session.MoveBar(Factor("T01"), 7);
     EXPECT_FALSE(f.session.HasPendingChanges());
 }
@@ -128,9 +128,9 @@ TEST(Session, TheTreeKeepsItsAddressing)
     f.session.MoveBar(Factor("C01"), 8);
     f.session.ExitBar(Factor("C01"));
     f.session.EnterBar(Factor("C01"));
-    const TreeNode& tree = f.session.state().tree;
+    const TreeNode& tree = f.session.state().shown.tree;
     const TreeNode& pending = tree.children.back();
-    const int base = 3 * f.session.state().measures.MeasureCount + f.session.state().measures.ChangeTotal;
+    const int base = 3 * f.session.assessment().measures.MeasureCount + f.session.assessment().measures.ChangeTotal;
     const TreeNode* nodes[] = {&pending, &pending.children.front(), &pending.children.front().children.front()};
     for (int i = 0; i < 3; ++i) {
         int next = 0;
@@ -155,18 +155,18 @@ TEST(Session, SaysWhyTheBestSetCannotBeJudged)
 {
     Fixture f;
     f.Capture("Обучение", "300", {{"H14", 10}});
-    EXPECT_EQ(f.session.BestMeasuresProblem(), BestSetCountText);
+    EXPECT_EQ(f.session.assessment().BestMeasuresProblem(), BestSetCountText);
     f.Capture("Ремонт", "400", {{"M08", 10}});
-    EXPECT_EQ(f.session.BestMeasuresProblem(), "");
-    EXPECT_EQ(f.session.BestMeasures().budget, 1500.0L);
+    EXPECT_EQ(f.session.assessment().BestMeasuresProblem(), "");
+    EXPECT_EQ(f.session.assessment().PrepareBestMeasures().Execute().budget, 1500.0L);
     f.session.SetDamageText("много");
-    EXPECT_EQ(f.session.BestMeasuresProblem(), BestSetDamageText);
+    EXPECT_EQ(f.session.assessment().BestMeasuresProblem(), BestSetDamageText);
     f.session.SetBudgetText("1500.5");  // the point is no separator under a Russian locale
-    EXPECT_EQ(f.session.BestMeasuresProblem(), BestSetBudgetText);
+    EXPECT_EQ(f.session.assessment().BestMeasuresProblem(), BestSetBudgetText);
     f.session.SetBudgetText("1500");
     f.session.SetDamageText("0,5");
-    EXPECT_EQ(f.session.BestMeasuresProblem(), BestSetDamageAmountText);
-    EXPECT_EQ(ErrorOf([&] { f.session.BestMeasures(); }), BestSetDamageAmountText);
+    EXPECT_EQ(f.session.assessment().BestMeasuresProblem(), BestSetDamageAmountText);
+    EXPECT_EQ(ErrorOf([&] { f.session.assessment().PrepareBestMeasures().Execute(); }), BestSetDamageAmountText);
 }
 
 // The best set off the session: its progress reaches every subset, and a stop ends it.
@@ -175,7 +175,7 @@ TEST(Session, TheBestSetReportsProgressAndStops)
     Fixture f;
     for (const char* id : {"H14", "M08", "H03", "C01", "T02", "H05", "M03", "H01", "H02", "H04", "H06"})
         f.Capture(id, "100", {{id, 10}});
-    const BestSetWork work = f.session.PrepareBestMeasures();
+    const BestSetWork work = f.session.assessment().PrepareBestMeasures();
     ASSERT_EQ(work.measures.size(), 11u);
     int64_t last = -1, calls = 0;
     WorkControl control;
@@ -212,11 +212,11 @@ TEST(Session, AChangeToTheCurrentLevelIsNoChange)
         f.Capture("Ограждение опасной зоны", "450", {{"M07", 10}, {"T04", 9}});
         f.Capture("Ремонт вентиляции", "700", {{"H05", 9}, {"C01", 7}});
         for (const auto& [id, item] : row.ratings) f.session.SelectLevel(Factor(id), item);
-        const std::vector<CandidateMeasure> candidates = f.session.CapturedCandidates();
+        const std::vector<CandidateMeasure> candidates = f.session.assessment().CapturedCandidates();
         ASSERT_EQ(candidates.size(), 2u);
         EXPECT_EQ(candidates[0].changes.size(), row.fenceChanges);
         EXPECT_EQ(candidates[1].changes.size(), row.ventilationChanges);
-        const MeasureOptimum optimum = f.session.BestMeasures();
+        const MeasureOptimum optimum = f.session.assessment().PrepareBestMeasures().Execute();
         EXPECT_EQ(optimum.subsets.size(), 4u);
         if (row.fenceChanges + row.ventilationChanges == 0) {
             EXPECT_FALSE(optimum.best);
@@ -237,7 +237,7 @@ TEST(Session, APanelIsSetWholeOrRefusedWithNothingChanged)
         return panel;
     };
     const ExpertPanel two = panelOf({"А", "Б"});
-    f.session.SetPanel(two);
+    f.session.assessment().SetPanel(two);
     const struct {
         ExpertPanel panel;
         const char* error;
@@ -255,9 +255,9 @@ TEST(Session, APanelIsSetWholeOrRefusedWithNothingChanged)
         {panelOf({}), "no error"},
     };
     for (const auto& c : cases) {
-        f.session.SetPanel(two);
-        EXPECT_EQ(ErrorOf([&] { f.session.SetPanel(c.panel); }), c.error);
-        EXPECT_EQ(f.session.state().panel, std::string(c.error) == "no error" ? c.panel : two) << c.error;
+        f.session.assessment().SetPanel(two);
+        EXPECT_EQ(ErrorOf([&] { f.session.assessment().SetPanel(c.panel); }), c.error);
+        EXPECT_EQ(f.session.assessment().panel, std::string(c.error) == "no error" ? c.panel : two) << c.error;
     }
 }
 

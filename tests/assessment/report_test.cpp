@@ -49,10 +49,10 @@ TEST(Report, OpensWithASummaryRunOrNoRun)
         EXPECT_LT(html.find("<h2>Сводка</h2>"), html.find("<h2>", html.find("<h2>Сводка</h2>") + 1)) << c.run;
         EXPECT_EQ(html.find("<h2>"), html.find("<h2>Сводка</h2>"));
         EXPECT_NE(html.find("<p>Вероятность происшествия при текущих оценках (точный расчёт): " +
-                            ProbabilityText(session.ExactNodes().node[NodeI], ru) + ".</p>"),
+                            ProbabilityText(session.assessment().ExactNodes().node[NodeI], ru) + ".</p>"),
                   std::string::npos);
         EXPECT_EQ(Count(html, "<li>"), 3u);
-        const ImportanceTable importance = session.Importance();
+        const ImportanceTable importance = session.assessment().Importance();
         EXPECT_NE(html.find("<li>" + std::string(importance.factors[0].factor->id) + " "), std::string::npos);
         const std::size_t best = html.find("<p>Лучший набор мер: ");
         EXPECT_EQ(html.compare(best + 3, c.best.size(), c.best), 0) << html.substr(best, 300);

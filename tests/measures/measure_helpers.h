@@ -36,7 +36,10 @@ struct MeasurePage {
     {
         InitPlanTable(*tables);
         ClearMeasureStore(*tables);
-        for (int f = 0; f < FactorCount; ++f) rows[f] = StartEditorRow(FactorCatalogue[f]);
+        for (int f = 0; f < FactorCount; ++f) {
+            const FactorInfo& factor = FactorCatalogue[f];
+            rows[f] = {factor.defaultItem, factor.defaultItem, false, StartLevelText(factor), StartLevelText(factor)};
+        }
         net->clock = &clock;
         CopySettingsToInputs(settings, net->inputs);
     }
@@ -54,8 +57,7 @@ struct MeasurePage {
     CaptureInput Input(const std::string& name, const std::string& cost) const
     {
         const NumberLocale en = EnglishNumberLocale();
-        return {
-            rows, {name, ReadAmount(cost, en), PendingChanges(rows)}, ReadAmount(budget, en), ReadAmount(damage, en)};
+        return {{name, ReadAmount(cost, en), PendingChanges(rows)}, ReadAmount(budget, en), ReadAmount(damage, en)};
     }
 
     // ">>" with the moves made and the page updated as the window updates it: changed rows locked.

@@ -53,12 +53,13 @@ protected:
     }
     std::vector<long double> Exact()
     {
-        const auto nodes = window->session().ExactNodes().node;
+        const auto nodes = window->session().assessment().ExactNodes().node;
         return {nodes.begin(), nodes.end()};
     }
     QString StatusText()
     {
-        return QString::fromStdString(AccidentStatusText(window->session().ExactNodes(), RussianNumberLocale()));
+        return QString::fromStdString(
+            AccidentStatusText(window->session().assessment().ExactNodes(), RussianNumberLocale()));
     }
     // The panel is on its page, grey, and its help in the monitor.
     void ExpectPanelShown(int factor)
@@ -97,7 +98,7 @@ TEST_F(AnalysisPage, ExactValuesFollowTheRatingsAndARunFillsTheIntervals)
     ShowView(Nodes);
     QTest::keyClick(window.get(), Qt::Key_F9);
     WaitForWork(*window);
-    const RunPrecision run = Session::PrecisionOf(window->session().state().results.back());
+    const RunPrecision run = PrecisionOf(window->session().assessment().results.back());
     std::vector<long double> low, high;
     for (const NodePrecision& node : run.node) {
         low.push_back(node.low);
@@ -114,7 +115,7 @@ TEST_F(AnalysisPage, ExactValuesFollowTheRatingsAndARunFillsTheIntervals)
 TEST_F(AnalysisPage, AClickOnAFactorsRowOrBarShowsItsPanel)
 {
     ShowView(Importance);
-    const ImportanceTable table = window->session().Importance();
+    const ImportanceTable table = window->session().assessment().Importance();
     auto* rows = Find<QTableWidget>("sgImportance");
     ASSERT_EQ(rows->rowCount(), 30);
     QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, rows->visualItemRect(rows->item(2, 0)).center());
@@ -145,8 +146,8 @@ TEST_F(AnalysisPage, CapturedMeasuresAreJudgedWhileTheWindowAnswersAndBecomeTheF
     TypeInto("edActName", QStringLiteral("Тренажёр"));
     Capture({{"H14", 10}}, QStringLiteral("900"));
     ShowView(BestSet);
-    const MeasureOptimum optimum = window->session().BestMeasures();
-    const std::vector<CandidateMeasure> measures = window->session().CapturedCandidates();
+    const MeasureOptimum optimum = window->session().assessment().PrepareBestMeasures().Execute();
+    const std::vector<CandidateMeasure> measures = window->session().assessment().CapturedCandidates();
     const QString best = QString::fromStdString(BestSetLine(optimum, measures, RussianNumberLocale()));
     // The page says it is judging and the window takes clicks meanwhile; then the line comes.
     EXPECT_EQ(line->text(), QString::fromUtf8("Подбирается лучший набор мер…"));
@@ -206,8 +207,8 @@ TEST_F(AnalysisPage, ARunOfOtherRatingsIsJudgedAndShownAgainstItsOwnExactValues)
     ClickTab(Find<QTabWidget>("PageControl1"), 0);
     QTest::keyClick(window.get(), Qt::Key_F9);
     WaitForWork(*window);
-    const RunBlock block = window->session().state().results.back();
-    const RunPrecision run = Session::PrecisionOf(block);
+    const RunBlock block = window->session().assessment().results.back();
+    const RunPrecision run = PrecisionOf(block);
     const std::vector<long double> runExact = [&] {
         const auto nodes = ExactNodeProbabilities(block.inputs).node;
         return std::vector<long double>(nodes.begin(), nodes.end());
@@ -231,7 +232,7 @@ TEST_F(AnalysisPage, ARunOfOtherRatingsIsJudgedAndShownAgainstItsOwnExactValues)
         int level;  // T02's item, -1 for the run's own
         bool other;
     };
-    const int own = window->session().state().editor[FactorIndex("T02")].currentItem;
+    const int own = window->session().state().Row(FactorIndex("T02")).currentItem;
     for (const Case& c : {Case{-1, false}, Case{own == 10 ? 0 : 10, true}, Case{own, false}}) {
         if (c.level >= 0) {
             ClickTab(Find<QTabWidget>("PageControl1"), 0);

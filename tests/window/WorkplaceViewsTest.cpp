@@ -96,10 +96,9 @@ TEST_F(WorkplaceViews, TheSummarySortsAndOpensAWorkplace)
     // An item view takes a double click for the cell its press was on: the first click presses it.
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
-    EXPECT_EQ(window->session().RatingInputs().slot[FindFactor("T04")->slot], LevelTable[9].value);
-    NetworkInputs initial;
-    CopySettingsToInputs(InitialSettings(), initial);
-    EXPECT_EQ(window->session().RatingInputs().slot[FindFactor("H02")->slot], initial.slot[FindFactor("H02")->slot]);
+    EXPECT_EQ(window->session().assessment().RatingInputs().slot[FindFactor("T04")->slot], LevelTable[9].value);
+    EXPECT_EQ(window->session().assessment().RatingInputs().slot[FindFactor("H02")->slot],
+              InitialInputs().slot[FindFactor("H02")->slot]);
     EXPECT_TRUE(window->windowHandle()->title().startsWith(QStringLiteral("Новая оценка*")));
 }
 
