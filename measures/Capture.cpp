@@ -68,6 +68,11 @@ CaptureResult CaptureMeasure(MeasureTables& tables, const SettingsTable& setting
 
     operation& measure = tables.captured[k - 1];
     measure = operation{};
+    // A study may have built a combination in this column: it holds the measure's changes only.
+    for (auto& row : tables.MeasurePlanTable) {
+        row[k].Value = 0.0f;
+        row[k].LevelName.clear();
+    }
     int j = 0;
     for (const auto& [f, item] : changed) {
         const FactorInfo& factor = FactorCatalogue[f];

@@ -57,13 +57,12 @@ inline constexpr const char* CostBelowOneText = "Затраты на внедр�
 // The measure's changes to a level other than the one the factor is rated at in `settings` are taken
 // in capture order H01..H14, M01..M08, C01..C04, T01..T06 (a change to the level a factor has is no
 // change); each records the caption of the factor's level (LevelCaption) and its new level's list
-// text. Every text and
-// limit is checked before anything is written: a change of no factor or to no level, a factor
-// given twice or held by a captured measure, a budget or damage that is no number, a cost that is
-// not a number of at least 1, a 16th measure or more than 10 changed factors raise KestalError and
-// leave the tables as they were. Otherwise MeasureCount
-// goes up by one, the changes go into captured[k - 1] and store position k, the plan column k gets
-// their values and level names, ChangeTotal goes up by their number, and Cost and Name are stored.
+// text. Every text and limit is checked before anything is written: a change of no factor or to no
+// level, a factor given twice or held by a captured measure, a budget or damage that is no number, a
+// cost that is not a number of at least 1, a 16th measure or more than 10 changed factors raise
+// KestalError and leave the tables as they were. Otherwise MeasureCount goes up by one, the changes go
+// into captured[k - 1] and store position k, the plan column k holds exactly their values and level
+// names, ChangeTotal goes up by their number, and Cost and Name are stored.
 CaptureResult CaptureMeasure(MeasureTables& tables, const SettingsTable& settings, const CaptureInput& input);
 
 }  // namespace kestal

@@ -235,3 +235,21 @@ TEST(Capture, KeepsTwentyCharacterLevelTextsAndAnEmptyName)
     EXPECT_EQ(measure.Changes[1].LevelAfter, "Очень, очень высокая");
     EXPECT_EQ(page.tables->MeasurePlanTable[4][1].LevelName, "Очень, очень высокая");
 }
+
+// A measure captured after a study of three takes a column the study filled with a combination of
+// two: the column holds the measure's own changes only, as a project file rebuilds it.
+TEST(Capture, AfterAStudyOfThreeTheNextColumnHoldsOnlyItsMeasure)
+{
+    MeasurePage page;
+    page.Capture("А", "100", {{"H01", 10}});
+    page.Capture("Б", "100", {{"H02", 10}});
+    page.Capture("В", "100", {{"H03", 10}});
+    page.Study("2", "100");
+    page.Capture("Г", "5", {{"M04", 9}});
+    for (int slot = 0; slot < FactorCount; ++slot) {
+        const FactorSetting& cell = page.tables->MeasurePlanTable[slot][4];
+        const bool own = slot == FindFactor("M04")->slot;
+        EXPECT_EQ(cell.Value, own ? LevelTable[9].value : 0.0f) << slot;
+        EXPECT_EQ(cell.LevelName.empty(), !own) << slot;
+    }
+}
