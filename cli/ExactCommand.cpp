@@ -5,11 +5,11 @@
 
 #include "analysis/ExactNodes.h"
 #include "cli/Command.h"
-#include "cli/Json.h"
 #include "cli/CommandAssessment.h"
 #include "cli/OutputLocale.h"
 #include "cli/TextTable.h"
 #include "common/Formats.h"
+#include "common/JsonText.h"
 
 namespace kestal {
 
@@ -26,13 +26,11 @@ void WriteTable(std::ostream& out, const NodeProbabilities& p, const NumberLocal
 
 void WriteJson(std::ostream& out, const NodeProbabilities& p)
 {
-    out << "{\"nodes\":[";
-    for (int node = 0; node < NodeCount; ++node) {
-        out << (node ? "," : "") << "{\"node\":" << JsonString(NodeLetters[node])
-            << ",\"name\":" << JsonString(NodeDisplayTexts[node]) << ",\"probability\":" << JsonNumber(p.node[node])
-            << '}';
-    }
-    out << "],\"draws_per_initiation\":" << JsonNumber(DrawsPerInitiation(p)) << "}\n";
+    JsonOut nodes = JsonOut::array();
+    for (int node = 0; node < NodeCount; ++node)
+        nodes.push_back(
+            {{"node", NodeLetters[node]}, {"name", NodeDisplayTexts[node]}, {"probability", JsonNumber(p.node[node])}});
+    out << JsonText({{"nodes", nodes}, {"draws_per_initiation", JsonNumber(DrawsPerInitiation(p))}}) << '\n';
 }
 
 }  // namespace

@@ -8,12 +8,12 @@
 
 #include "network/ResultGrid.h"
 #include "cli/Command.h"
-#include "cli/Json.h"
 #include "cli/CommandAssessment.h"
 #include "cli/OutputLocale.h"
 #include "cli/Progress.h"
 #include "cli/TextTable.h"
 #include "common/Formats.h"
+#include "common/JsonText.h"
 
 namespace kestal {
 
@@ -57,22 +57,28 @@ void WriteJson(std::ostream& out, const RunBlock& block, const SimulationOptions
 {
     const NodeProbabilities exact = ExactNodeProbabilities(block.inputs);
     const RunPrecision precision = PrecisionOf(block);
-    out << "{\"K\":" << block.k << ",\"N\":" << block.n
-        << ",\"seed\":" << (options.seed ? std::to_string(*options.seed) : "null") << ",\"nodes\":[";
+    JsonOut nodes = JsonOut::array();
     for (int node = 0; node < NodeCount; ++node) {
         const NodeResult& r = results[node];
         const NodePrecision& p = precision.node[node];
-        out << (node ? "," : "") << "{\"node\":" << JsonString(NodeLetters[node])
-            << ",\"name\":" << JsonString(NodeDisplayTexts[node]) << ",\"mean\":" << JsonString(r.mean)
-            << ",\"deviation\":" << (r.deviation ? JsonString(*r.deviation) : "null") << ",\"last\":" << r.last
-            << ",\"pooled\":" << JsonNumber(p.pooled) << ",\"ci95\":[" << JsonNumber(p.low) << ',' << JsonNumber(p.high)
-            << "],\"exact\":" << JsonNumber(exact.node[node]) << '}';
+        nodes.push_back({{"node", NodeLetters[node]},
+                         {"name", NodeDisplayTexts[node]},
+                         {"mean", r.mean},
+                         {"deviation", r.deviation ? JsonOut(*r.deviation) : JsonOut(nullptr)},
+                         {"last", r.last},
+                         {"pooled", JsonNumber(p.pooled)},
+                         {"ci95", JsonOut::array({JsonNumber(p.low), JsonNumber(p.high)})},
+                         {"exact", JsonNumber(exact.node[node])}});
     }
-    const auto optional = [](const std::optional<long double>& value) { return value ? JsonNumber(*value) : "null"; };
-    out << "],\"accident_relative_error\":" << optional(precision.accidentRelativeError)
-        << ",\"N_for_1_percent\":" << optional(precision.initiationsForOnePercent)
-        << ",\"generator_limit\":" << JsonNumber(precision.generatorLimit)
-        << ",\"beyond_generator_limit\":" << (precision.beyondGeneratorLimit ? "true" : "false") << "}\n";
+    const JsonOut run = {{"K", block.k},
+                         {"N", block.n},
+                         {"seed", options.seed ? JsonOut(*options.seed) : JsonOut(nullptr)},
+                         {"nodes", nodes},
+                         {"accident_relative_error", JsonNumber(precision.accidentRelativeError)},
+                         {"N_for_1_percent", JsonNumber(precision.initiationsForOnePercent)},
+                         {"generator_limit", JsonNumber(precision.generatorLimit)},
+                         {"beyond_generator_limit", precision.beyondGeneratorLimit}};
+    out << JsonText(run) << '\n';
 }
 
 }  // namespace

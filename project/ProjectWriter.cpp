@@ -4,10 +4,9 @@
 #include <limits>
 #include <stdexcept>
 
-#include <nlohmann/json.hpp>
-
 #include "measures/Amounts.h"
 #include "project/ProjectFile.h"
+#include "common/JsonText.h"
 #include "common/Text.h"
 #include "factors/Levels.h"
 
@@ -15,7 +14,7 @@ namespace kestal {
 
 namespace {
 
-using Out = nlohmann::ordered_json;
+using Out = JsonOut;
 
 // The shortest decimal that reads back as `value`, as a JSON number: a double that rounds to
 // `value` in single precision. Where that decimal read as a double would round differently, the
@@ -29,40 +28,15 @@ Out SingleJson(float value)
     return static_cast<float>(shortest) == value ? shortest : static_cast<double>(value);
 }
 
-// An amount as a JSON number of full precision, null for none. Its digits are held as the document's
-// one kind of binary value, which Dump writes as they stand (JSON has no number of extended
-// precision). An amount beyond the range of a double, which JSON readers refuse, is written as a text.
+// An amount as a JSON number of full precision (JSON has no number of extended precision: its
+// digits are AmountLiteral's), null for none. An amount beyond the range of a double, which JSON
+// readers refuse, is written as a text.
 Out AmountJson(const std::optional<long double>& amount)
 {
     if (!amount) return nullptr;
     const std::string literal = AmountLiteral(*amount);
     if (!(std::fabs(*amount) <= std::numeric_limits<double>::max())) return literal;
-    return Out::binary(std::vector<std::uint8_t>(literal.begin(), literal.end()));
-}
-
-// The document as text, indented by two blanks per level as nlohmann's dump indents it; texts that
-// are not UTF-8 (none come from the windows) are written with U+FFFD in their place.
-void Dump(const Out& value, int depth, std::string& out)
-{
-    const bool object = value.is_object();
-    if (value.is_binary()) {
-        out.append(value.get_binary().begin(), value.get_binary().end());
-    } else if ((object || value.is_array()) && !value.empty()) {
-        out += object ? "{\n" : "[\n";
-        bool first = true;
-        for (auto member = value.begin(); member != value.end(); ++member) {
-            if (!first) out += ",\n";
-            first = false;
-            out.append(2 * (depth + 1), ' ');
-            if (object) out += Out(member.key()).dump(-1, ' ', false, Out::error_handler_t::replace) + ": ";
-            Dump(*member, depth + 1, out);
-        }
-        out += '\n';
-        out.append(2 * depth, ' ');
-        out += object ? '}' : ']';
-    } else {
-        out += value.dump(-1, ' ', false, Out::error_handler_t::replace);
-    }
+    return JsonLiteral(literal);
 }
 
 const FactorInfo& FactorOfRowText(const SettingsTable& settings, const std::string& rowText)
@@ -240,9 +214,9 @@ std::string ProjectJson(const SessionState& state)
     if (!a.panel.experts.empty()) project["panel"] = PanelJson(a.panel);
     // So is one whose plan was never asked.
     if (a.plan != PlanInputs{}) project["plan"] = PlanJson(a.plan);
-    std::string text;
-    Dump(project, 0, text);
-    return text + "\n";
+    // Indented by two blanks per level; texts that are not UTF-8 (none come from the windows) are
+    // written with U+FFFD in their place.
+    return JsonText(project, 2) + "\n";
 }
 
 }  // namespace kestal
