@@ -103,10 +103,14 @@ TEST_F(PlanTab, BothPlansAreTheCoresAndTheCurveIsDrawn)
     const LevelPlan levelPlan = PlanLevels(session.RatingInputs(), steps, 1e-3L);
     EXPECT_EQ(Find<QLabel>("lbPlanLevels")->text(), lines(LevelPlanLines(levelPlan, RussianNumberLocale())));
     // Probabilities as the other tabs show them; whole in the tooltip.
-    EXPECT_TRUE(Find<QLabel>("lbPlanLevels")->text().contains(
-        QString::fromStdString("происшествие: " + ProbabilityText(levelPlan.accident, RussianNumberLocale()))));
-    EXPECT_TRUE(Find<QLabel>("lbPlanLevels")->toolTip().contains(
-        QString::fromStdString("происшествие: " + GeneralText(levelPlan.accident, RussianNumberLocale()))));
+    EXPECT_TRUE(Find<QLabel>("lbPlanLevels")
+                    ->text()
+                    .contains(QString::fromStdString("происшествие: " +
+                                                     ProbabilityText(levelPlan.accident, RussianNumberLocale()))));
+    EXPECT_TRUE(Find<QLabel>("lbPlanLevels")
+                    ->toolTip()
+                    .contains(QString::fromStdString("происшествие: " +
+                                                     GeneralText(levelPlan.accident, RussianNumberLocale()))));
     const auto measures = session.CapturedCandidates();
     const MeasurePlan measurePlan = PlanMeasures(session.RatingInputs(), measures, 1e-3L);
     EXPECT_EQ(Find<QLabel>("lbPlanMeasures")->text(),
