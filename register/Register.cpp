@@ -28,6 +28,13 @@ std::int64_t FileSystemType(const RegisterOptions& options, const std::string& p
     return options.fileSystemType ? options.fileSystemType(path) : FileSystemTypeOf(path);
 }
 
+// The folder of an SQLite file's path, where its journal is made and a new file would be.
+std::string FolderOf(const std::string& path)
+{
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    return folder.empty() ? "." : folder.string();
+}
+
 // Why an SQLite file at `path` may only be read: a network file system, or no right to write it.
 std::string SqliteReadOnlyReason(const RegisterOptions& options, const std::string& path)
 {
@@ -36,7 +43,7 @@ std::string SqliteReadOnlyReason(const RegisterOptions& options, const std::stri
         return "файл реестра лежит в сетевой файловой системе (" + network +
                "), где блокировки SQLite ненадёжны: реестр открыт только для чтения, для совместной работы нужен "
                "реестр в PostgreSQL";
-    if (access(path.c_str(), W_OK) != 0 || access(std::filesystem::path(path).parent_path().c_str(), W_OK) != 0)
+    if (access(path.c_str(), W_OK) != 0 || access(FolderOf(path).c_str(), W_OK) != 0)
         return "нет права записи в файл реестра или в его папку: реестр открыт только для чтения";
     return {};
 }
@@ -44,13 +51,6 @@ std::string SqliteReadOnlyReason(const RegisterOptions& options, const std::stri
 std::string Refused(const std::string& location, const char* what, const KestalError& error)
 {
     return "Реестр «" + LocationForMessages(location) + "» " + what + ": " + error.what();
-}
-
-// The directory an SQLite file's path names, for the file system it would be created on.
-std::string FolderOf(const std::string& path)
-{
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    return folder.empty() ? "." : folder.string();
 }
 
 }  // namespace

@@ -158,6 +158,7 @@ SaveResult Register::Save(const Saver& saver, const std::vector<VersionToSave>& 
                                   ": " + error.what());
             }
         }
+        if (versions.empty()) return {};
         const std::string savedAt = StampText(impl->clock.UtcMillisecondsSinceEpoch());
         Connection& connection = impl->connection;
         Transaction transaction(connection);

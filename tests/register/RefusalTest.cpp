@@ -53,6 +53,12 @@ TEST(RegisterFileSystems, AnSqliteRegisterOnANetworkFileSystemOpensReadOnly)
                       "Реестр «" + path + "»: версии не сохранены: " + reason);
         }
     }
+    // A path relative to the working folder is as writable as the folder.
+    type = Ext4;
+    const std::filesystem::path working = std::filesystem::current_path();
+    std::filesystem::current_path(name);
+    EXPECT_EQ(OpenRegister("реестр.kestaldb", options).ReadOnlyReason(), "");
+    std::filesystem::current_path(working);
     type = 0x6969;
     const std::string other = std::string(name) + "/другой.kestaldb";
     EXPECT_EQ(ErrorOf([&] { CreateRegister(other, options); }),
@@ -144,7 +150,7 @@ TEST_P(RegisterTest, AVersionWithAWrongColumnIsRefusedAndNothingSaved)
     };
     const std::string location = NewLocation();
     Register reg = Create(location);
-    const std::string refusal = "Реестр «" + LocationForMessages(location) + "»: версии не сохранены: ";
+    const std::string refusal = "Реестр «" + reg.Location() + "»: версии не сохранены: ";
     for (const Case& c : cases) {
         VersionToSave spoilt = Version(0, 0, "проект", "создано");
         c.spoil(spoilt);

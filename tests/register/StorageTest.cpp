@@ -70,7 +70,7 @@ TEST_P(RegisterTest, EachVersionReadsBackByteForByteWithItsColumnsAndStamp)
     EXPECT_EQ(reopened.Project(1, 1), stored[0].project);
     EXPECT_EQ(reopened.History(99), std::vector<VersionInfo>{});
     EXPECT_EQ(ErrorOf([&] { (void)reopened.Project(1, 3); }),
-              "Реестр «" + LocationForMessages(location) + "» не прочитан: версии 3 рабочего места 1 нет");
+              "Реестр «" + reopened.Location() + "» не прочитан: версии 3 рабочего места 1 нет");
     const AuditCheck audit = reopened.VerifyAudit();
     EXPECT_TRUE(audit.Whole()) << audit.problem;
     EXPECT_EQ(audit.entries, 7);
@@ -102,9 +102,8 @@ TEST_P(RegisterTest, SaveOfAWorkplaceChangedMeanwhileIsRefusedWithWhoAndWhenAndL
     EXPECT_EQ(saved.saved[0].version, 3);
     for (const auto& [version, project] : {std::pair{1, "первая"}, {2, "вторая"}, {3, "третья"}})
         EXPECT_EQ(second.Project(1, version), project);
-    EXPECT_EQ(
-        ErrorOf([&] { first.Save(Ivanov, {Version(1, 7, "x", "x")}); }),
-        "Реестр «" + LocationForMessages(location) + "»: версии не сохранены: версии 7 рабочего места 1 в реестре нет");
+    EXPECT_EQ(ErrorOf([&] { first.Save(Ivanov, {Version(1, 7, "x", "x")}); }),
+              "Реестр «" + first.Location() + "»: версии не сохранены: версии 7 рабочего места 1 в реестре нет");
     EXPECT_TRUE(second.VerifyAudit().Whole());
 }
 
@@ -140,7 +139,7 @@ TEST_P(RegisterTest, CopyToSixtyWorkplacesIsOneTransaction)
                                      reg.Project(1, 1) + " → " + std::to_string(target), "скопировано с 0"));
         return copies;
     };
-    const std::string refusal = "Реестр «" + LocationForMessages(location) + "»: версии не сохранены: ";
+    const std::string refusal = "Реестр «" + reg.Location() + "»: версии не сохранены: ";
     Connection raw = RawConnection(location);
 
     // The engine refuses the 40th insert: a version 2 of workplace 41 planted where the program would write it.
