@@ -31,7 +31,7 @@ void CheckBindings(DocumentFormat format, pugi::xml_node root, const std::string
         {"w", "http://schemas.openxmlformats.org/wordprocessingml/2006/main"}};
     for (pugi::xml_attribute attribute : root.attributes()) {
         const std::string name = attribute.name();
-        if (name.rfind("xmlns:", 0) != 0) continue;
+        if (!name.starts_with("xmlns:")) continue;
         const std::string prefix = name.substr(6);
         for (const Binding& binding : format == DocumentFormat::Odt ? odt : docx)
             if ((prefix == binding.prefix) != (std::strcmp(attribute.value(), binding.uri) == 0))

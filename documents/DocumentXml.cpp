@@ -17,8 +17,6 @@ bool IsOneOf(std::string_view name, std::initializer_list<std::string_view> name
     return false;
 }
 
-bool StartsWith(std::string_view name, std::string_view prefix) { return name.substr(0, prefix.size()) == prefix; }
-
 BlockRole OdtBlockRole(std::string_view name)
 {
     if (IsOneOf(name, {"text:p", "text:h"})) return BlockRole::Paragraph;
@@ -46,9 +44,9 @@ InlineRole OdtInlineRole(std::string_view name)
     if (IsOneOf(name, {"text:span", "text:a", "text:meta", "text:ruby", "text:ruby-base"}))
         return InlineRole::Container;
     if (IsOneOf(name, {"office:annotation", "office:annotation-end", "text:soft-page-break", "text:ruby-text"}) ||
-        StartsWith(name, "text:bookmark") || StartsWith(name, "text:reference-mark") ||
-        StartsWith(name, "text:change") || StartsWith(name, "text:toc-mark") ||
-        StartsWith(name, "text:alphabetical-index-mark") || StartsWith(name, "text:user-index-mark"))
+        name.starts_with("text:bookmark") || name.starts_with("text:reference-mark") ||
+        name.starts_with("text:change") || name.starts_with("text:toc-mark") ||
+        name.starts_with("text:alphabetical-index-mark") || name.starts_with("text:user-index-mark"))
         return InlineRole::Skipped;
     return InlineRole::Barrier;
 }
@@ -87,7 +85,7 @@ InlineRole DocxInlineRole(std::string_view name)
 
 bool IsBookmark(DocumentFormat format, std::string_view name)
 {
-    return format == DocumentFormat::Odt ? StartsWith(name, "text:bookmark")
+    return format == DocumentFormat::Odt ? name.starts_with("text:bookmark")
                                          : IsOneOf(name, {"w:bookmarkStart", "w:bookmarkEnd"});
 }
 

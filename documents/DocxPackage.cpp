@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <string_view>
 
 #include "common/KestalError.h"
 #include "documents/PackageFormats.h"
@@ -22,11 +23,6 @@ constexpr const char* ImageRelationship = "http://schemas.openxmlformats.org/off
 constexpr const char* DocumentType = "application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml";
 constexpr const char* TemplateType = "application/vnd.openxmlformats-officedocument.wordprocessingml.template.main+xml";
 
-bool EndsWith(const std::string& text, const std::string& end)
-{
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 std::string Folder(const std::string& part) { return part.substr(0, part.rfind('/') + 1); }
 
 std::string RelationshipsOf(const std::string& part)
@@ -37,7 +33,7 @@ std::string RelationshipsOf(const std::string& part)
 // A relationship's target as an entry name: relative to the source's folder, or from the root.
 std::string Resolve(const std::string& folder, const std::string& target)
 {
-    std::string path = target.rfind('/', 0) == 0 ? target.substr(1) : folder + target;
+    std::string path = target.starts_with('/') ? target.substr(1) : folder + target;
     std::vector<std::string> segments;
     for (std::size_t at = 0; at <= path.size();) {
         const std::size_t slash = std::min(path.find('/', at), path.size());
@@ -152,7 +148,7 @@ private:
         SetAttribute(entry, "Id", id);
         SetAttribute(entry, "Type", ImageRelationship);
         const std::string folder = Folder(part);
-        SetAttribute(entry, "Target", path.rfind(folder, 0) == 0 ? path.substr(folder.size()) : "/" + path);
+        SetAttribute(entry, "Target", path.starts_with(folder) ? path.substr(folder.size()) : "/" + path);
         return id;
     }
 
@@ -172,7 +168,7 @@ std::vector<TemplatePart> DocxTextParts(const std::vector<PackageEntry>& entries
     const auto packageRelationships = ReadXmlPart(Bytes(entries, "_rels/.rels"), "_rels/.rels");
     std::string main;
     for (pugi::xml_node entry : packageRelationships->document_element().children("Relationship"))
-        if (main.empty() && EndsWith(entry.attribute("Type").value(), "/officeDocument"))
+        if (main.empty() && std::string_view(entry.attribute("Type").value()).ends_with("/officeDocument"))
             main = Resolve("", entry.attribute("Target").value());
     if (main.empty()) throw KestalError("в шаблоне DOCX нет основной части документа");
     const auto types = ReadXmlPart(Bytes(entries, TypesName), TypesName);
@@ -186,8 +182,8 @@ std::vector<TemplatePart> DocxTextParts(const std::vector<PackageEntry>& entries
         for (pugi::xml_node entry : document->document_element().children("Relationship")) {
             const std::string relation = entry.attribute("Type").value();
             if (std::strcmp(entry.attribute("TargetMode").value(), "External") == 0) continue;
-            const bool header = EndsWith(relation, "/header");
-            if (header || EndsWith(relation, "/footer"))
+            const bool header = relation.ends_with("/header");
+            if (header || relation.ends_with("/footer"))
                 parts.push_back({Resolve(Folder(main), entry.attribute("Target").value()),
                                  header ? "верхний колонтитул" : "нижний колонтитул"});
         }

@@ -1,6 +1,5 @@
 // The ODT package: its text in content.xml and styles.xml, its pictures under Pictures/ and in the
 // manifest, the mimetype entry first and stored.
-#include <cstring>
 #include <map>
 
 #include "common/KestalError.h"
@@ -19,12 +18,8 @@ constexpr const char* ThumbnailName = "Thumbnails/thumbnail.png";
 
 std::string MediaType(const std::string& name)
 {
-    auto endsWith = [&](const char* end) {
-        const std::size_t size = std::strlen(end);
-        return name.size() >= size && name.compare(name.size() - size, size, end) == 0;
-    };
-    if (endsWith(".xml")) return "text/xml";
-    if (endsWith(".png")) return "image/png";
+    if (name.ends_with(".xml")) return "text/xml";
+    if (name.ends_with(".png")) return "image/png";
     return "";
 }
 

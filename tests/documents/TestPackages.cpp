@@ -20,24 +20,14 @@ struct Entry {
     bool stored = false;
 };
 
-std::vector<std::string> Split(const std::string& runs)
+// The text's pieces between the separators: runs at "|", a cell's paragraphs at "\n".
+std::vector<std::string> Split(const std::string& text, char separator = '|')
 {
     std::vector<std::string> parts;
     for (std::size_t at = 0;;) {
-        const std::size_t bar = runs.find('|', at);
-        parts.push_back(runs.substr(at, bar == std::string::npos ? std::string::npos : bar - at));
-        if (bar == std::string::npos) return parts;
-        at = bar + 1;
-    }
-}
-
-std::vector<std::string> Paragraphs(const std::string& cell)
-{
-    std::vector<std::string> paragraphs;
-    for (std::size_t at = 0;;) {
-        const std::size_t end = cell.find('\n', at);
-        paragraphs.push_back(cell.substr(at, end == std::string::npos ? std::string::npos : end - at));
-        if (end == std::string::npos) return paragraphs;
+        const std::size_t end = text.find(separator, at);
+        parts.push_back(text.substr(at, end == std::string::npos ? std::string::npos : end - at));
+        if (end == std::string::npos) return parts;
         at = end + 1;
     }
 }
@@ -147,58 +137,6 @@ void OdtParagraph(pugi::xml_node parent, const std::vector<std::string>& runs)
     }
 }
 
-void OdtBlocks(pugi::xml_node parent, const std::vector<Block>& blocks)
-{
-    for (const Block& block : blocks) {
-        if (block.rows.empty()) {
-            OdtParagraph(parent, block.runs);
-            continue;
-        }
-        pugi::xml_node table = parent.append_child("table:table");
-        table.append_child("table:table-column").append_attribute("table:number-columns-repeated") =
-            static_cast<unsigned>(block.rows.front().size());
-        for (const auto& row : block.rows) {
-            pugi::xml_node tableRow = table.append_child("table:table-row");
-            for (const std::string& cell : row) {
-                pugi::xml_node tableCell = tableRow.append_child("table:table-cell");
-                for (const std::string& paragraph : Paragraphs(cell)) OdtParagraph(tableCell, Split(paragraph));
-            }
-        }
-    }
-}
-
-std::string OdtPackage(const TemplateText& text)
-{
-    pugi::xml_document content = Parsed(std::string("<office:document-content") + OdtNamespaces +
-                                        R"(><office:automatic-styles><style:style style:name="Bold" )"
-                                        R"(style:family="text"><style:text-properties fo:font-weight="bold"/>)"
-                                        R"(</style:style></office:automatic-styles><office:body><office:text/>)"
-                                        R"(</office:body></office:document-content>)");
-    OdtBlocks(content.document_element().child("office:body").child("office:text"), text.body);
-    pugi::xml_document styles = Parsed(std::string("<office:document-styles") + OdtNamespaces +
-                                       R"(><office:automatic-styles><style:page-layout style:name="pm1"/>)"
-                                       R"(</office:automatic-styles><office:master-styles><style:master-page )"
-                                       R"(style:name="Standard" style:page-layout-name="pm1"><style:header/>)"
-                                       R"(</style:master-page></office:master-styles></office:document-styles>)");
-    OdtBlocks(styles.document_element().child("office:master-styles").child("style:master-page").child("style:header"),
-              text.header);
-    const std::string type = text.officeTemplate ? "application/vnd.oasis.opendocument.text-template"
-                                                 : "application/vnd.oasis.opendocument.text";
-    pugi::xml_document manifest =
-        Parsed(R"(<manifest:manifest xmlns:manifest="urn:oasis:names:tc:opendocument:xmlns:manifest:1.0" )"
-               R"(manifest:version="1.3"><manifest:file-entry manifest:full-path="/" manifest:version="1.3"/>)"
-               R"(<manifest:file-entry manifest:full-path="content.xml" manifest:media-type="text/xml"/>)"
-               R"(<manifest:file-entry manifest:full-path="styles.xml" manifest:media-type="text/xml"/>)"
-               R"(<manifest:file-entry manifest:full-path="Thumbnails/thumbnail.png" manifest:media-type="image/png"/>)"
-               R"(</manifest:manifest>)");
-    manifest.document_element().child("manifest:file-entry").append_attribute("manifest:media-type") = type.c_str();
-    return Zip({{"mimetype", type, true},
-                {"content.xml", Saved(content)},
-                {"styles.xml", Saved(styles)},
-                {"Thumbnails/thumbnail.png", SmallPng()},
-                {"META-INF/manifest.xml", Saved(manifest)}});
-}
-
 // ---- DOCX ----
 
 constexpr const char* WordNamespaces =
@@ -218,39 +156,82 @@ void DocxParagraph(pugi::xml_node parent, const std::vector<std::string>& runs)
     }
 }
 
-void DocxBlocks(pugi::xml_node parent, const std::vector<Block>& blocks)
+// How a format writes the test's blocks.
+struct Dialect {
+    void (*paragraph)(pugi::xml_node parent, const std::vector<std::string>& runs);
+    const char* table;
+    const char* columns;  // the element that holds the columns' widths
+    const char* column;
+    const char* row;
+    const char* cell;
+};
+const Dialect Odt = {OdtParagraph, "table:table", nullptr, "table:table-column", "table:table-row", "table:table-cell"};
+const Dialect Docx = {DocxParagraph, "w:tbl", "w:tblGrid", "w:gridCol", "w:tr", "w:tc"};
+
+void Blocks(const Dialect& dialect, pugi::xml_node parent, const std::vector<Block>& blocks)
 {
     for (const Block& block : blocks) {
         if (block.rows.empty()) {
-            DocxParagraph(parent, block.runs);
+            dialect.paragraph(parent, block.runs);
             continue;
         }
-        pugi::xml_node table = parent.append_child("w:tbl");
-        table.append_child("w:tblPr");
-        pugi::xml_node grid = table.append_child("w:tblGrid");
-        for (std::size_t c = 0; c < block.rows.front().size(); ++c)
-            grid.append_child("w:gridCol").append_attribute("w:w") = 2000;
+        pugi::xml_node table = parent.append_child(dialect.table);
+        pugi::xml_node columns = dialect.columns ? table.append_child(dialect.columns) : table;
+        for (std::size_t c = 0; c < block.rows.front().size(); ++c) columns.append_child(dialect.column);
         for (const auto& row : block.rows) {
-            pugi::xml_node tableRow = table.append_child("w:tr");
+            pugi::xml_node tableRow = table.append_child(dialect.row);
             for (const std::string& cell : row) {
-                pugi::xml_node tableCell = tableRow.append_child("w:tc");
-                for (const std::string& paragraph : Paragraphs(cell)) DocxParagraph(tableCell, Split(paragraph));
+                pugi::xml_node tableCell = tableRow.append_child(dialect.cell);
+                for (const std::string& paragraph : Split(cell, '\n')) dialect.paragraph(tableCell, Split(paragraph));
             }
         }
     }
+}
+
+std::string OdtPackage(const TemplateText& text)
+{
+    pugi::xml_document content = Parsed(std::string("<office:document-content") + OdtNamespaces +
+                                        R"(><office:automatic-styles><style:style style:name="Bold" )"
+                                        R"(style:family="text"><style:text-properties fo:font-weight="bold"/>)"
+                                        R"(</style:style></office:automatic-styles><office:body><office:text/>)"
+                                        R"(</office:body></office:document-content>)");
+    Blocks(Odt, content.document_element().child("office:body").child("office:text"), text.body);
+    pugi::xml_document styles = Parsed(std::string("<office:document-styles") + OdtNamespaces +
+                                       R"(><office:automatic-styles><style:page-layout style:name="pm1"/>)"
+                                       R"(</office:automatic-styles><office:master-styles><style:master-page )"
+                                       R"(style:name="Standard" style:page-layout-name="pm1"><style:header/>)"
+                                       R"(</style:master-page></office:master-styles></office:document-styles>)");
+    Blocks(Odt,
+           styles.document_element().child("office:master-styles").child("style:master-page").child("style:header"),
+           text.header);
+    const std::string type = text.officeTemplate ? "application/vnd.oasis.opendocument.text-template"
+                                                 : "application/vnd.oasis.opendocument.text";
+    pugi::xml_document manifest =
+        Parsed(R"(<manifest:manifest xmlns:manifest="urn:oasis:names:tc:opendocument:xmlns:manifest:1.0" )"
+               R"(manifest:version="1.3"><manifest:file-entry manifest:full-path="/" manifest:version="1.3"/>)"
+               R"(<manifest:file-entry manifest:full-path="content.xml" manifest:media-type="text/xml"/>)"
+               R"(<manifest:file-entry manifest:full-path="styles.xml" manifest:media-type="text/xml"/>)"
+               R"(<manifest:file-entry manifest:full-path="Thumbnails/thumbnail.png" manifest:media-type="image/png"/>)"
+               R"(</manifest:manifest>)");
+    manifest.document_element().child("manifest:file-entry").append_attribute("manifest:media-type") = type.c_str();
+    return Zip({{"mimetype", type, true},
+                {"content.xml", Saved(content)},
+                {"styles.xml", Saved(styles)},
+                {"Thumbnails/thumbnail.png", SmallPng()},
+                {"META-INF/manifest.xml", Saved(manifest)}});
 }
 
 std::string DocxPackage(const TemplateText& text)
 {
     pugi::xml_document document = Parsed(std::string("<w:document") + WordNamespaces + "><w:body/></w:document>");
     pugi::xml_node body = document.document_element().child("w:body");
-    DocxBlocks(body, text.body);
+    Blocks(Docx, body, text.body);
     pugi::xml_node section = body.append_child("w:sectPr");
     pugi::xml_node reference = section.append_child("w:headerReference");
     reference.append_attribute("w:type") = "default";
     reference.append_attribute("r:id") = "rId1";
     pugi::xml_document header = Parsed(std::string("<w:hdr") + WordNamespaces + "/>");
-    DocxBlocks(header.document_element(), text.header);
+    Blocks(Docx, header.document_element(), text.header);
     const std::string main = text.officeTemplate ? "template" : "document";
     return Zip(
         {{"[Content_Types].xml",
@@ -360,7 +341,7 @@ std::map<std::string, std::string> RelationshipTargets(const Archive& archive, c
     document.load_buffer(bytes.data(), bytes.size());
     for (pugi::xml_node relation : document.document_element().children("Relationship")) {
         const std::string target = relation.attribute("Target").value();
-        targets[relation.attribute("Id").value()] = target.rfind('/', 0) == 0 ? target.substr(1) : folder + target;
+        targets[relation.attribute("Id").value()] = target.starts_with('/') ? target.substr(1) : folder + target;
     }
     return targets;
 }
