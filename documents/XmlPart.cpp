@@ -12,6 +12,27 @@ struct StringWriter : pugi::xml_writer {
     void write(const void* data, std::size_t size) override { bytes.append(static_cast<const char*>(data), size); }
 };
 
+// The template's walks go down the tree by recursion; no real document nests nearly this deep.
+constexpr int MaxDepth = 500;
+
+bool Deeper(pugi::xml_node root, int limit)
+{
+    int depth = 0;
+    for (pugi::xml_node node = root; node;) {
+        if (node.first_child()) {
+            node = node.first_child();
+            if (++depth > limit) return true;
+            continue;
+        }
+        while (node && !node.next_sibling()) {
+            node = node.parent();
+            --depth;
+        }
+        if (node) node = node.next_sibling();
+    }
+    return false;
+}
+
 }  // namespace
 
 std::unique_ptr<pugi::xml_document> ReadXmlPart(const std::string& bytes, const std::string& partName)
@@ -24,6 +45,8 @@ std::unique_ptr<pugi::xml_document> ReadXmlPart(const std::string& bytes, const 
         throw KestalError("часть " + partName + " не читается как XML: " + result.description() + " (байт " +
                           std::to_string(result.offset) + ")");
     if (!document->document_element()) throw KestalError("часть " + partName + " не содержит XML");
+    if (Deeper(*document, MaxDepth))
+        throw KestalError("часть " + partName + " вложена глубже " + std::to_string(MaxDepth) + " уровней");
     return document;
 }
 

@@ -8,7 +8,8 @@
 
 namespace kestal {
 
-// The part's tree; throws KestalError naming the part and the place where it does not parse.
+// The part's tree; throws KestalError naming the part and the place where it does not parse, or
+// when its elements nest deeper than 500 levels.
 // Blank text is kept (in a paragraph it is text), and so is the XML declaration.
 std::unique_ptr<pugi::xml_document> ReadXmlPart(const std::string& bytes, const std::string& partName);
 

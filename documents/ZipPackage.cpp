@@ -14,6 +14,7 @@ namespace {
 
 constexpr zip_int64_t MaxEntries = 10'000;
 constexpr zip_uint64_t MaxEntryBytes = 256ULL * 1024 * 1024;
+constexpr zip_uint64_t MaxPackageBytes = 512ULL * 1024 * 1024;  // all entries unpacked
 
 [[noreturn]] void Refuse(const std::string& problem) { throw KestalError(problem); }
 
@@ -87,12 +88,15 @@ std::vector<PackageEntry> ReadPackage(const std::string& bytes)
     const zip_int64_t count = zip_get_num_entries(zip.get(), 0);
     if (count > MaxEntries) Refuse("в архиве больше 10 000 частей");
     std::vector<PackageEntry> entries;
+    zip_uint64_t total = 0;
     for (zip_int64_t i = 0; i < count; ++i) {
         const char* name = zip_get_name(zip.get(), static_cast<zip_uint64_t>(i), 0);
         if (!name) Refuse("часть " + std::to_string(i + 1) + " архива без имени");
         PackageEntry entry{name, {}};
         if (entry.name.empty() || entry.name.back() != '/')
             entry.bytes = ReadEntry(zip.get(), static_cast<zip_uint64_t>(i), entry.name);
+        total += entry.bytes.size();
+        if (total > MaxPackageBytes) Refuse("в архиве больше 512 МБ");
         entries.push_back(std::move(entry));
     }
     return entries;

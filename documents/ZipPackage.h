@@ -16,7 +16,7 @@ const PackageEntry* FindEntry(const std::vector<PackageEntry>& entries, const st
 PackageEntry* FindEntry(std::vector<PackageEntry>& entries, const std::string& name);
 
 // Every entry, in the archive's order. Throws KestalError for what is no zip archive, an
-// encrypted entry, more than 10 000 entries or an entry beyond 256 MB unpacked.
+// encrypted entry, more than 10 000 entries, an entry beyond 256 MB or all beyond 512 MB unpacked.
 std::vector<PackageEntry> ReadPackage(const std::string& bytes);
 
 // The archive of the entries in their order: the first stored as it is when `firstStored` (an

@@ -59,6 +59,7 @@ TEST(DocumentTemplate, EachKindOfFieldFillsInTextAndTables)
         {"name", "& < > \" '", "& < > \" '"},
         {"note", "две\nстроки\tи   три пробела", "две\nстроки\tи   три пробела"},
         {"note", "  два ведущих", "  два ведущих"},
+        {"name", "{{note}}", "{{note}}"},
         {"note",
          "a\x01"
          "b\r\nc\xff",
@@ -357,6 +358,17 @@ TEST(DocumentTemplate, ValuesThatDoNotFitTheCatalogueAreRefused)
     for (const auto& c : cases) EXPECT_EQ(ErrorOf([&] { FillTemplate(read, c.values); }), c.problem);
 }
 
+// An ODT styles part whose header holds a paragraph inside `depth` spans.
+std::string Nested(int depth)
+{
+    std::string xml =
+        "<office:document-styles xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+        "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"><text:p>";
+    for (int i = 0; i < depth; ++i) xml += "<text:span>";
+    for (int i = 0; i < depth; ++i) xml += "</text:span>";
+    return xml + "</text:p></office:document-styles>";
+}
+
 TEST(DocumentTemplate, WhatIsNoTextDocumentIsRefused)
 {
     const std::string odt = TemplatePackage(DocumentFormat::Odt, {{P("x")}});
@@ -377,6 +389,7 @@ TEST(DocumentTemplate, WhatIsNoTextDocumentIsRefused)
          "часть word/document.xml записана с непривычными пространствами имён XML (префикс «w»): откройте шаблон "
          "в LibreOffice или Word и сохраните его заново как обычный DOCX"},
         {WithEntry(docx, "word/header1.xml", ""), "часть word/header1.xml не читается как XML: "},
+        {WithEntry(odt, "styles.xml", Nested(100000)), "часть styles.xml вложена глубже 500 уровней"},
     };
     for (const auto& c : cases) {
         const std::string error = ErrorOf([&] { ReadTemplate(c.bytes, Catalogue); });
