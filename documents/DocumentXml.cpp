@@ -111,6 +111,19 @@ bool HasRows(DocumentFormat format, pugi::xml_node table)
     return false;
 }
 
+void RemoveBlock(DocumentFormat format, pugi::xml_node block)
+{
+    if (format != DocumentFormat::Docx || !block.child("w:pPr").child("w:sectPr")) {
+        block.parent().remove_child(block);
+        return;
+    }
+    for (pugi::xml_node child = block.first_child(); child;) {
+        const pugi::xml_node next = child.next_sibling();
+        if (std::strcmp(child.name(), "w:pPr") != 0) block.remove_child(child);
+        child = next;
+    }
+}
+
 void KeepCellValid(DocumentFormat format, pugi::xml_node cell)
 {
     if (format != DocumentFormat::Docx || std::strcmp(cell.name(), "w:tc") != 0) return;

@@ -33,6 +33,10 @@ InlineRole InlineRoleOf(DocumentFormat format, pugi::xml_node element);
 // Whether a table still has a row of its own (nested tables' rows do not count).
 bool HasRows(DocumentFormat format, pugi::xml_node table);
 
+// Takes a paragraph or table out of the text; a DOCX paragraph that ends a section keeps its
+// section's properties (pages, headers) and loses only its content.
+void RemoveBlock(DocumentFormat format, pugi::xml_node block);
+
 // After rows or paragraphs left a cell: a DOCX cell must end with a paragraph.
 void KeepCellValid(DocumentFormat format, pugi::xml_node cell);
 

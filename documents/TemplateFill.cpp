@@ -46,7 +46,7 @@ public:
             if (markOf[i]) {
                 const bool hidden = closeOf[i] < children.size() && !Shown(markOf[i]->name, scope);
                 const std::size_t last = hidden ? closeOf[i] : i;
-                for (std::size_t j = i; j <= last; ++j) node.remove_child(children[j]);
+                for (std::size_t j = i; j <= last; ++j) RemoveBlock(format_, children[j]);
                 i = last;
                 continue;
             }
@@ -65,7 +65,7 @@ public:
             }
             case BlockRole::Table:
                 Children(child, scope);
-                if (!HasRows(format_, child)) node.remove_child(child);
+                if (!HasRows(format_, child)) RemoveBlock(format_, child);
                 break;
             case BlockRole::Ignored:
                 break;

@@ -280,7 +280,7 @@ TEST(DocumentTemplate, FaultsAreRefusedByNameAndPlace)
         }
 }
 
-TEST(DocumentTemplate, RepeatedRowsKeepBookmarksAndIdentifiersUnique)
+TEST(DocumentTemplate, FilledPartsKeepIdentifiersUniqueAndSectionsWhole)
 {
     const struct {
         DocumentFormat format;
@@ -312,6 +312,14 @@ TEST(DocumentTemplate, RepeatedRowsKeepBookmarksAndIdentifiersUnique)
           {"id=\"8\"", 1},
           {"id=\"9\"", 1},
           {"id=\"10\"", 1}}},
+        // A hidden block whose last paragraph ends a landscape section: the section stays.
+        {DocumentFormat::Docx,
+         "word/document.xml",
+         R"(<w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:body>)"
+         R"(<w:p><w:r><w:t>{{?note}}</w:t></w:r></w:p><w:p><w:r><w:t>Примечание</w:t></w:r></w:p>)"
+         R"(<w:p><w:pPr><w:sectPr><w:pgSz w:orient="landscape"/></w:sectPr></w:pPr><w:r><w:t>{{/note}}</w:t></w:r>)"
+         R"(</w:p><w:p><w:r><w:t>Дальше</w:t></w:r></w:p><w:sectPr/></w:body></w:document>)",
+         {{"landscape", 1}, {"<w:p>", 2}, {"Примечание", 0}, {"{{", 0}}},
     };
     FieldValues values;
     values.lists["measures"] = Measures(3);
