@@ -101,7 +101,7 @@ public:
     // Empty, or why the register opened read-only (one line).
     const std::string& ReadOnlyReason() const;
 
-    // Every workplace's latest version, by workplace number in the register (its id).
+    // Every workplace's latest version, in the order of the workplaces' ids.
     std::vector<VersionInfo> Workplaces() const;
     // The versions of a workplace, oldest first; empty when there is no such workplace.
     std::vector<VersionInfo> History(std::int64_t workplace) const;
