@@ -112,6 +112,8 @@ SummaryView::SummaryView(QWidget* parent, const QString& fileName, WorkplaceList
       })
 {
     setObjectName(QStringLiteral("SummaryView"));
+    // Closing the main window still ends the program; this window goes with it.
+    setAttribute(Qt::WA_QuitOnClose, false);
     if (parent) connect(parent, &QObject::destroyed, this, [this] { delete this; });
     setWindowTitle(QStringLiteral("Сводная оценка рабочих мест — ") + fileName);
     setAttribute(Qt::WA_DeleteOnClose);

@@ -239,8 +239,10 @@ TEST_F(WorkplaceViews, TheSummarySortsCopiesExportsAndOpensAWorkplace)
     EXPECT_EQ(window->session().RatingInputs().slot[FindFactor("H02")->slot], initial.slot[FindFactor("H02")->slot]);
     EXPECT_EQ(window->windowHandle()->title(), name + QStringLiteral("* — Kestal 2.0"));
     EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == window.get(); }));
-    // The summary stays a window beside the main one, not over it.
+    // The summary stays a window beside the main one, not over it, and closing the main window
+    // still ends the program.
     EXPECT_EQ(view->windowHandle()->transientParent(), nullptr);
+    EXPECT_FALSE(view->testAttribute(Qt::WA_QuitOnClose));
 }
 
 // Sorting by any column keeps equal values in the file's order both ways round; names sort as a
