@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "analysis/ExactNodes.h"
+#include "analysis/LevelPlan.h"
 
 namespace kestal {
 
@@ -13,6 +14,13 @@ int LevelNumberOf(float value)
                                     [value](const FactorLevel& level) { return level.value == value; });
     return found == LevelTable.end() ? 0 : found->number;
 }
+
+namespace {
+
+// The ranking's order: the larger reduction first; a stable sort keeps equal ones in catalogue order.
+bool ReducesMore(long double a, long double b) { return a > b; }
+
+}  // namespace
 
 ImportanceTable RankFactorImportance(const NetworkInputs& inputs)
 {
@@ -41,9 +49,29 @@ ImportanceTable RankFactorImportance(const NetworkInputs& inputs)
         row.worstLevel = LevelTable[worst - row.accident.begin()].number;
         row.reduction = table.accident - *best;
     }
-    std::stable_sort(table.factors.begin(), table.factors.end(),
-                     [](const FactorImportance& a, const FactorImportance& b) { return a.reduction > b.reduction; });
+    std::stable_sort(
+        table.factors.begin(), table.factors.end(),
+        [](const FactorImportance& a, const FactorImportance& b) { return ReducesMore(a.reduction, b.reduction); });
     return table;
+}
+
+std::array<FactorReduction, FactorCount> RankFactorReductions(const NetworkInputs& inputs)
+{
+    const AccidentVariants variants(inputs);
+    const long double base = variants.Base();
+    std::array<FactorReduction, FactorCount> ranked;
+    for (const FactorInfo& factor : FactorCatalogue) {
+        // The table's own value at that level: the base where the factor stands there already.
+        const float best = LevelTable[WorseUpward(factor) ? 0 : LevelCount - 1].value;
+        NetworkInputs changed = inputs;
+        changed.slot[factor.slot] = best;
+        const long double accident = best == inputs.slot[factor.slot] ? base : variants.Accident(changed);
+        ranked[CatalogueIndex(factor)] = {&factor, base - accident};
+    }
+    std::stable_sort(ranked.begin(), ranked.end(), [](const FactorReduction& a, const FactorReduction& b) {
+        return ReducesMore(a.reduction, b.reduction);
+    });
+    return ranked;
 }
 
 }  // namespace kestal
