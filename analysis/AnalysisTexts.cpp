@@ -1,6 +1,7 @@
 // The exact analysis as texts: node, importance and frontier tables and the precision line.
 #include "analysis/AnalysisTexts.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "common/Formats.h"
@@ -152,6 +153,31 @@ std::string BestSetLine(const MeasureOptimum& optimum, const std::vector<Candida
     }
 }
 
+std::string HarmfulLine(const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& measures,
+                        const NumberLocale& locale)
+{
+    std::vector<const MeasureSubset*> alone(measures.size(), nullptr);
+    std::size_t harmful = 0;
+    for (const MeasureSubset& subset : optimum.subsets) {
+        if (!subset.harmful) continue;
+        ++harmful;
+        for (std::size_t i = 0; i < measures.size(); ++i)
+            if (subset.members == 1u << i) alone[i] = &subset;
+    }
+    if (harmful == 0) return "";
+    std::string named;
+    for (std::size_t i = 0; i < measures.size(); ++i)
+        if (alone[i])
+            named += (named.empty() ? "" : "; ") + ("«" + measures[i].name + "» — до ") +
+                     ProbabilityText(alone[i]->accident, locale);
+    const std::string count = "наборов мер, повышающих её: " + std::to_string(harmful) + " из " +
+                              std::to_string(optimum.subsets.size()) + ".";
+    const std::string baseline = "(без мер " + ProbabilityText(optimum.baseline, locale) + ")";
+    if (named.empty())
+        return "Ни одна мера сама по себе не повышает вероятность происшествия " + baseline + "; " + count;
+    return "Повышают вероятность происшествия " + baseline + ": " + named + "; " + count;
+}
+
 TextTable FrontierTable(const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& measures,
                         const NumberLocale& locale)
 {
@@ -165,6 +191,21 @@ TextTable FrontierTable(const MeasureOptimum& optimum, const std::vector<Candida
     for (const MeasureSubset& subset : optimum.subsets)
         if (subset.pareto && optimum.best != subset.members)
             table.rows.push_back(FrontierRow(subset, measures, locale));
+
+    std::vector<const MeasureSubset*> harmful;
+    for (const MeasureSubset& subset : optimum.subsets)
+        if (subset.harmful && !subset.pareto && optimum.best != subset.members) harmful.push_back(&subset);
+    if (harmful.empty()) return table;
+    std::stable_sort(harmful.begin(), harmful.end(),
+                     [](const MeasureSubset* a, const MeasureSubset* b) { return a->accident > b->accident; });
+    table.sectionRow = static_cast<int>(table.rows.size());
+    table.rows.push_back({"Наборы, повышающие вероятность происшествия:", "", "", "", "", ""});
+    for (std::size_t i = 0; i < harmful.size() && i < HarmfulSetsListed; ++i)
+        table.rows.push_back(FrontierRow(*harmful[i], measures, locale));
+    if (harmful.size() > HarmfulSetsListed)
+        table.rows.push_back({"… и ещё " + std::to_string(harmful.size() - HarmfulSetsListed) +
+                                  " (каждый назван в подсказке своей точки на графике)",
+                              "", "", "", "", ""});
     return table;
 }
 

@@ -18,6 +18,7 @@ struct TextTable {
     std::vector<std::string> headers;
     std::vector<std::vector<std::string>> rows;
     int highlightedRow = -1;  // a row to stand out, or none
+    int sectionRow = -1;      // a row that opens a section: its title in the first cell, the others empty
 };
 
 // "Вероятность происшествия: 0,0005478".
@@ -57,9 +58,20 @@ std::string SubsetText(const MeasureSubset& subset, const std::vector<CandidateM
 std::string BestSetLine(const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& measures,
                         const NumberLocale& locale);
 
+// The measures that alone raise the accident probability, each with the probability it gives, and
+// how many sets raise it: "Повышают вероятность происшествия (без мер 0,0005478): «Ремонт» — до
+// 0,0006; наборов мер, повышающих её: 3 из 8." Empty when no set raises it.
+std::string HarmfulLine(const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& measures,
+                        const NumberLocale& locale);
+
+// Sets that raise the accident probability listed in the frontier table's section; beyond them
+// a last row says how many more there are.
+constexpr int HarmfulSetsListed = 30;
+
 // The Pareto frontier, doing nothing included: measures, cost, benefit, ratio, accident
 // probability and whether within the budget; the best set first (highlighted), then the others by
-// benefit, largest first.
+// benefit, largest first. Then, when sets off the frontier raise the accident probability, a
+// section of them (each marked), the highest probability first, at most HarmfulSetsListed.
 TextTable FrontierTable(const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& measures,
                         const NumberLocale& locale);
 

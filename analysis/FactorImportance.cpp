@@ -4,8 +4,16 @@
 #include <algorithm>
 
 #include "analysis/ExactNodes.h"
+#include "analysis/LevelPlan.h"
 
 namespace kestal {
+
+namespace {
+
+// The ranking's order: the larger reduction first; a stable sort keeps equal ones in catalogue order.
+bool ReducesMore(long double a, long double b) { return a > b; }
+
+}  // namespace
 
 ImportanceTable RankFactorImportance(const NetworkInputs& inputs)
 {
@@ -34,9 +42,29 @@ ImportanceTable RankFactorImportance(const NetworkInputs& inputs)
         row.worstLevel = LevelTable[worst - row.accident.begin()].number;
         row.reduction = table.accident - *best;
     }
-    std::stable_sort(table.factors.begin(), table.factors.end(),
-                     [](const FactorImportance& a, const FactorImportance& b) { return a.reduction > b.reduction; });
+    std::stable_sort(
+        table.factors.begin(), table.factors.end(),
+        [](const FactorImportance& a, const FactorImportance& b) { return ReducesMore(a.reduction, b.reduction); });
     return table;
+}
+
+std::array<FactorReduction, FactorCount> RankFactorReductions(const NetworkInputs& inputs)
+{
+    const AccidentVariants variants(inputs);
+    const long double base = variants.Base();
+    std::array<FactorReduction, FactorCount> ranked;
+    for (const FactorInfo& factor : FactorCatalogue) {
+        // The table's own value at that level: the base where the factor stands there already.
+        const float best = LevelTable[WorseUpward(factor) ? 0 : LevelCount - 1].value;
+        NetworkInputs changed = inputs;
+        changed.slot[factor.slot] = best;
+        const long double accident = best == inputs.slot[factor.slot] ? base : variants.Accident(changed);
+        ranked[CatalogueIndex(factor)] = {&factor, base - accident};
+    }
+    std::stable_sort(ranked.begin(), ranked.end(), [](const FactorReduction& a, const FactorReduction& b) {
+        return ReducesMore(a.reduction, b.reduction);
+    });
+    return ranked;
 }
 
 }  // namespace kestal

@@ -1,13 +1,11 @@
 // The plans' texts.
 #include "analysis/PlanTexts.h"
 
-#include "common/Formats.h"
-
 namespace kestal {
 
-std::string ReachText(bool reachable, long double lowest, const NumberLocale& locale)
+std::string ReachText(bool reachable, long double lowest, const NumberLocale& locale, ProbabilityWriter probability)
 {
-    return reachable ? "достижимо" : "недостижимо, наименьшая вероятность " + GeneralText(lowest, locale);
+    return reachable ? "достижимо" : "недостижимо, наименьшая вероятность " + probability(lowest, locale);
 }
 
 std::string SetNamesText(uint32_t members, const std::vector<CandidateMeasure>& measures)
@@ -28,28 +26,30 @@ std::string ChangesText(const LevelPlan& plan)
 }
 
 std::vector<std::string> MeasurePlanLines(const MeasurePlan& plan, const std::vector<CandidateMeasure>& measures,
-                                          const NumberLocale& locale)
+                                          const NumberLocale& locale, ProbabilityWriter probability)
 {
-    return {"Мероприятия: " + ReachText(plan.reachable, plan.lowest, locale),
+    return {"Мероприятия: " + ReachText(plan.reachable, plan.lowest, locale, probability),
             "  набор: " + SetNamesText(plan.chosen.members, measures),
             "  затраты: " + GeneralText(plan.chosen.cost, locale),
-            "  происшествие: " + GeneralText(plan.chosen.accident, locale)};
+            "  происшествие: " + probability(plan.chosen.accident, locale)};
 }
 
-std::vector<std::string> LevelPlanLines(const LevelPlan& plan, const NumberLocale& locale)
+std::vector<std::string> LevelPlanLines(const LevelPlan& plan, const NumberLocale& locale,
+                                        ProbabilityWriter probability)
 {
     return {
-        "Шаги уровней: " + ReachText(plan.reachable, plan.lowest, locale), "  изменения: " + ChangesText(plan),
-        "  затраты: " + GeneralText(plan.cost, locale), "  происшествие: " + GeneralText(plan.accident, locale),
+        "Шаги уровней: " + ReachText(plan.reachable, plan.lowest, locale, probability),
+        "  изменения: " + ChangesText(plan), "  затраты: " + GeneralText(plan.cost, locale),
+        "  происшествие: " + probability(plan.accident, locale),
         "  оптимальность: " + (plan.proven ? std::string("доказана")
                                            : "не доказана, затраты не меньше " + GeneralText(plan.lowerBound, locale))};
 }
 
-std::string PlanBandLine(const PanelBand& band, const NumberLocale& locale)
+std::string PlanBandLine(const PanelBand& band, const NumberLocale& locale, ProbabilityWriter probability)
 {
     const NodeBand& b = band.node[NodeI];
-    return "  полоса экспертов: P5 " + GeneralText(b.p05, locale) + ", P50 " + GeneralText(b.p50, locale) + ", P95 " +
-           GeneralText(b.p95, locale);
+    return "  полоса экспертов: P5 " + probability(b.p05, locale) + ", P50 " + probability(b.p50, locale) + ", P95 " +
+           probability(b.p95, locale);
 }
 
 }  // namespace kestal

@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <exception>
+#include <mutex>
 #include <numeric>
 #include <thread>
 
@@ -135,8 +137,8 @@ WorkplaceAssessment AssessWorkplace(const NetworkInputs& inputs, bool importance
 {
     WorkplaceAssessment assessed;
     if (importance) {
-        const ImportanceTable table = RankFactorImportance(inputs);
-        for (int i = 0; i < TopFactorCount; ++i) assessed.top[i] = table.factors[i].factor;
+        const std::array<FactorReduction, FactorCount> ranked = RankFactorReductions(inputs);
+        for (int i = 0; i < TopFactorCount; ++i) assessed.top[i] = ranked[i].factor;
     }
     assessed.nodes = ExactNodeProbabilities(inputs);
     return assessed;
@@ -148,24 +150,46 @@ std::optional<std::vector<WorkplaceAssessment>> AssessWorkplaces(const std::vect
 {
     const std::size_t total = workplaces.size();
     std::vector<WorkplaceAssessment> assessed(total);
-    std::atomic<std::size_t> next{0}, done{0};
+    std::atomic<std::size_t> next{0};
     std::atomic<bool> stop{false};
-    const auto work = [&] {
-        for (std::size_t i; !stop.load(std::memory_order_relaxed) && (i = next.fetch_add(1)) < total;) {
-            assessed[i] = AssessWorkplace(workplaces[i].inputs, importance);
-            done.fetch_add(1);
+    std::mutex mutex;
+    std::condition_variable finished;
+    std::size_t done = 0;  // under the mutex
+    // Every thread takes the next workplace until none is left or a stop was asked for.
+    const auto assessNext = [&] {
+        const std::size_t i = stop ? total : next.fetch_add(1);
+        if (i >= total) return false;
+        assessed[i] = AssessWorkplace(workplaces[i].inputs, importance);
+        {
+            const std::lock_guard lock(mutex);
+            ++done;
         }
+        finished.notify_one();
+        return true;
     };
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
     std::vector<std::thread> helpers;
-    for (unsigned t = 1; t < threads && t < total; ++t) helpers.emplace_back(work);
+    for (unsigned t = 1; t < threads && t < total; ++t)
+        helpers.emplace_back([&] {
+            while (assessNext()) {}
+        });
     std::exception_ptr failure;
-    // The calling thread works too, and reports after each of its workplaces.
+    // The calling thread works too while there is work to take, then waits for the helpers; either
+    // way it reports every count, whoever assessed the workplace, so a stop is seen at the same
+    // count however the threads shared the rows.
     try {
-        for (std::size_t i; !stop && (i = next.fetch_add(1)) < total;) {
-            assessed[i] = AssessWorkplace(workplaces[i].inputs, importance);
-            const std::size_t count = done.fetch_add(1) + 1;
-            if (progress && !progress(count, total)) stop = true;
+        for (std::size_t reported = 0; reported < total && !stop;) {
+            if (!assessNext()) {
+                std::unique_lock lock(mutex);
+                finished.wait(lock, [&] { return done > reported; });
+            }
+            std::size_t count;
+            {
+                const std::lock_guard lock(mutex);
+                count = done;
+            }
+            for (; reported < count && !stop; ++reported)
+                if (progress && !progress(reported + 1, total)) stop = true;
         }
     } catch (...) {
         stop = true;
@@ -174,7 +198,6 @@ std::optional<std::vector<WorkplaceAssessment>> AssessWorkplaces(const std::vect
     for (std::thread& helper : helpers) helper.join();
     if (failure) std::rethrow_exception(failure);
     if (stop) return std::nullopt;
-    if (progress && !progress(total, total)) return std::nullopt;
 
     std::vector<std::size_t> order(total);
     std::iota(order.begin(), order.end(), 0);

@@ -47,12 +47,13 @@ constexpr int TopFactorCount = 3;
 struct WorkplaceAssessment {
     NodeProbabilities nodes;
     int rank = 0;  // 1: the highest accident probability; ties keep file order
-    // The first three of the workplace's importance ranking (RankFactorImportance); all null when
-    // importance was not asked for.
+    // The first three of the workplace's importance ranking (RankFactorImportance, found as
+    // RankFactorReductions finds it); all null when importance was not asked for.
     std::array<const FactorInfo*, TopFactorCount> top{};
 };
 
-// Called from the calling thread with the number of workplaces assessed so far; false stops the work.
+// Called from the calling thread with the number of workplaces assessed so far, once for every count
+// from 1 to the total whichever thread assessed them; false stops the work on every thread.
 using WorkplaceProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
 // Each workplace's exact nodes (and with `importance` its top factors), on `threads` threads (0: one

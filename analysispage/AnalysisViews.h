@@ -81,10 +81,10 @@ private:
     QTableWidget* table_;
 };
 
-// The best set of the captured measures: its line, the chart of every set and the frontier table.
-// The sets are judged on a worker thread while the page says so, shows how far it is and the window
-// answers; "Стоп" ends the judging and leaves the page without a result until what it depends on
-// changes.
+// The best set of the captured measures: its line, the line on harmful measures, the chart of every
+// set and the frontier table. The sets are judged on a worker thread while the line says so, with
+// the progress and "Стоп" beside it, and the window answers; "Стоп" ends the judging and leaves the
+// page without a result until what it depends on changes or "Подобрать снова" is pressed.
 class BestSetView : public AnalysisView {
 public:
     explicit BestSetView(const Session& session);
@@ -112,6 +112,8 @@ private:
     QLabel* line_;
     QProgressBar* progress_;
     QPushButton* stopButton_;
+    QPushButton* againButton_;
+    QLabel* harmful_;
     QChartView* chart_;
     QTableWidget* table_;
     // Last: it goes first, stopping the work before the widgets go.

@@ -1,5 +1,6 @@
 // The view of the best set of the captured measures: a line on the best set (or on why there is
-// none), every set on a chart and the Pareto frontier in a table, judged on a worker thread.
+// none), one naming the measures that raise the accident probability, every set on a chart and the
+// Pareto frontier in a table, judged on a worker thread.
 #include <QBoxLayout>
 #include <QChartView>
 #include <QLabel>
@@ -51,16 +52,33 @@ BestSetView::BestSetView(const Session& session)
     stopButton_->setObjectName(QStringLiteral("butBestSetStop"));
     stopButton_->setToolTip(QStringLiteral("Прекратить подбор лучшего набора"));
     connect(stopButton_, &QPushButton::clicked, this, [this] { worker_.RequestStop(); });
+    againButton_ = new QPushButton(QStringLiteral("Подобрать снова"), this);
+    againButton_->setObjectName(QStringLiteral("butBestSetAgain"));
+    againButton_->setToolTip(QStringLiteral("Подобрать лучший набор мер заново"));
+    againButton_->setVisible(false);
+    connect(againButton_, &QPushButton::clicked, this, Guard(this, [this] {
+                againButton_->setVisible(false);
+                shown_.reset();
+                Show();
+            }));
+    harmful_ = new QLabel(this);
+    harmful_->setObjectName(QStringLiteral("lbBestSetHarmful"));
+    harmful_->setWordWrap(true);
+    harmful_->setTextFormat(Qt::PlainText);
+    harmful_->setStyleSheet(QStringLiteral("color: #a04000"));
+    harmful_->setVisible(false);
     chart_ = MakeChartView(this, "chFrontier");
     table_ = MakeTextTable(this, "sgFrontier");
-    auto* working = new QHBoxLayout;
-    working->addWidget(progress_);
-    working->addWidget(stopButton_);
-    working->addStretch(1);
+    // The work's progress and its buttons stand at the end of the line that says what goes on.
+    auto* status = new QHBoxLayout;
+    status->addWidget(line_, 1);
+    status->addWidget(progress_);
+    status->addWidget(stopButton_);
+    status->addWidget(againButton_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(line_);
-    layout->addLayout(working);
+    layout->addLayout(status);
+    layout->addWidget(harmful_);
     layout->addWidget(chart_, 3);
     layout->addWidget(table_, 2);
     ShowJudging(false);
@@ -73,9 +91,11 @@ void BestSetView::Refresh()
     const Assessment& assessment = session_.assessment();
     Shown now{assessment.RatingInputs(), assessment.CapturedCandidates(), assessment.budgetText, assessment.damageText};
     if (shown_ == now) return;
+    againButton_->setVisible(false);
     if (const std::string problem = assessment.BestMeasuresProblem(); !problem.empty()) {
         chart_->setVisible(false);
         table_->setVisible(false);
+        harmful_->setVisible(false);
         line_->setText(QText(problem));
         shown_ = std::move(now);
         return;
@@ -101,17 +121,20 @@ void BestSetView::Finish(WorkerThread::Outcome outcome, const Outcome& found, co
     Shown judged = std::move(*judging_);
     judging_.reset();
     ShowJudging(false);
-    if (outcome == WorkerThread::Outcome::Stopped) {
-        line_->setText(QText(StoppedText));
-    } else if (outcome == WorkerThread::Outcome::Completed && found.optimum) {
+    if (outcome == WorkerThread::Outcome::Completed && found.optimum) {
         const NumberLocale locale = UiNumberLocale();
         line_->setText(QText(BestSetLine(*found.optimum, judged.measures, locale)));
+        const std::string harmful = HarmfulLine(*found.optimum, judged.measures, locale);
+        harmful_->setText(QText(harmful));
+        harmful_->setVisible(!harmful.empty());
         ShowTextTable(table_, FrontierTable(*found.optimum, judged.measures, locale));
         ShowChart(chart_, FrontierChart(*found.optimum, judged.measures));
         chart_->setVisible(true);
         table_->setVisible(true);
     } else {
-        line_->setText(error);
+        // Stopped or failed: the same sets may be judged again.
+        line_->setText(outcome == WorkerThread::Outcome::Stopped ? QText(StoppedText) : error);
+        againButton_->setVisible(true);
     }
     shown_ = std::move(judged);
     // What changed while the worker judged is judged now.
@@ -127,6 +150,8 @@ void BestSetView::ShowJudging(bool judging)
     line_->setText(QText(JudgingText));
     chart_->setVisible(false);
     table_->setVisible(false);
+    harmful_->setVisible(false);
+    againButton_->setVisible(false);
 }
 
 }  // namespace kestal

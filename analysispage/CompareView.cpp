@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLegendMarker>
+#include <QScrollBar>
 #include <QStackedBarSeries>
 #include <QTableWidget>
 #include <QValueAxis>
@@ -17,11 +18,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "analysis/FactorImportance.h"
 #include "widgets/ChartParts.h"
+#include "widgets/TableCopy.h"
 #include "widgets/UiLocale.h"
 #include "widgets/UiText.h"
+#include "widgets/WindowFit.h"
 #include "common/Formats.h"
 
 namespace kestal {
@@ -32,7 +36,15 @@ const QColor HigherColour(210, 70, 60);
 const QColor LowerColour(60, 160, 80);
 const QColor TotalColour(70, 110, 180);
 
-QString Number(long double value) { return QText(GeneralText(value, UiNumberLocale())); }
+// A probability as the tabs show it, and at full precision for tooltips, copying and CSV.
+struct Number {
+    explicit Number(long double value)
+        : shown(QText(ProbabilityText(value, UiNumberLocale()))), full(QText(GeneralText(value, UiNumberLocale())))
+    {}
+    QString shown;
+    QString full;
+};
+
 QString Level(int number) { return number ? QString::number(number) : QStringLiteral("—"); }
 
 QTableWidget* Table(QWidget* parent, const char* name, const QStringList& headers)
@@ -44,16 +56,24 @@ QTableWidget* Table(QWidget* parent, const char* name, const QStringList& header
     table->verticalHeader()->hide();
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    OffersCopy(table);
     return table;
 }
 
-// Cells from column `firstNumber` on are numbers, aligned right.
-void AddRow(QTableWidget* table, int firstNumber, const QStringList& cells, bool marked = false)
+// Cells from column `firstNumber` on are numbers, aligned right; `numbers` are the probabilities
+// at the end of the row.
+void AddRow(QTableWidget* table, int firstNumber, const QStringList& cells, const std::vector<Number>& numbers = {},
+            bool marked = false)
 {
     const int row = table->rowCount();
     table->insertRow(row);
-    for (int c = 0; c < cells.size(); ++c) {
-        auto* item = new QTableWidgetItem(cells[c]);
+    const int texts = static_cast<int>(cells.size());
+    for (int c = 0; c < texts + static_cast<int>(numbers.size()); ++c) {
+        auto* item = new QTableWidgetItem(c < texts ? cells[c] : numbers[c - texts].shown);
+        if (c >= texts) {
+            item->setData(FullTextRole, numbers[c - texts].full);
+            item->setToolTip(numbers[c - texts].full);
+        }
         if (c >= firstNumber) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         if (marked) {
             QFont font = item->font();
@@ -105,10 +125,7 @@ QChart* WaterfallChart(const AssessmentComparison& comparison)
     series->setBarWidth(0.7);
     auto* x = new QBarCategoryAxis;
     x->append(categories);
-    auto* y = new QValueAxis;
-    y->setRange(0.0, static_cast<double>(highest) * 1.1);
-    y->setLabelFormat(QStringLiteral("%.2g"));
-    y->setTitleText(QStringLiteral("Вероятность происшествия"));
+    QValueAxis* y = RoundAxis(QStringLiteral("Вероятность происшествия"), 0.0, static_cast<double>(highest) * 1.05);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     Attach(chart, series, x, y);
@@ -128,23 +145,26 @@ CompareView::CompareView(QWidget* parent, const QString& nameA, const QString& n
         Table(this, "sgCompareRatings", {QStringLiteral("Фактор"), QStringLiteral("A"), QStringLiteral("B")});
     for (const FactorInfo& f : FactorCatalogue)
         AddRow(ratings, 1,
-               {QLatin1String(f.id), Level(LevelNumberOf(a.slot[f.slot])), Level(LevelNumberOf(b.slot[f.slot]))},
+               {QLatin1String(f.id), Level(LevelNumberOf(a.slot[f.slot])), Level(LevelNumberOf(b.slot[f.slot]))}, {},
                a.slot[f.slot] != b.slot[f.slot]);
-    ratings->setMinimumWidth(190);
+    // As wide as its three columns: the room beside it goes to the nodes and the chart.
+    ratings->resizeColumnsToContents();
+    ratings->setFixedWidth(ratings->horizontalHeader()->length() + 2 * ratings->frameWidth() +
+                           ratings->verticalScrollBar()->sizeHint().width());
 
     auto* nodes = Table(
         this, "sgCompareNodes",
         {QStringLiteral("Узел"), QStringLiteral("Возможные состояния"), QStringLiteral("A"), QStringLiteral("B")});
     for (int node = 0; node < NodeCount; ++node)
-        AddRow(nodes, 2,
-               {QLatin1String(NodeLetters[node]), QText(NodeDisplayTexts[node]), Number(comparison.a.node[node]),
-                Number(comparison.b.node[node])},
-               node == NodeI);
+        AddRow(nodes, 2, {QLatin1String(NodeLetters[node]), QText(NodeDisplayTexts[node])},
+               {Number(comparison.a.node[node]), Number(comparison.b.node[node])}, node == NodeI);
 
     auto* difference = new QLabel(this);
     difference->setObjectName(QStringLiteral("lbCompareDifference"));
-    QString text =
-        QStringLiteral("A: %1\nB: %2\nΔP = P_B(I) − P_A(I) = %3").arg(nameA, nameB, Number(comparison.difference));
+    difference->setWordWrap(true);
+    const Number delta(comparison.difference);
+    difference->setToolTip(QStringLiteral("ΔP = ") + delta.full);
+    QString text = QStringLiteral("A: %1\nB: %2\nΔP = P_B(I) − P_A(I) = %3").arg(nameA, nameB, delta.shown);
     if (comparison.contributions.empty())
         text += QStringLiteral("\nОценки факторов совпадают.");
     else if (comparison.method == ContributionMethod::Sampling)
@@ -155,8 +175,8 @@ CompareView::CompareView(QWidget* parent, const QString& nameA, const QString& n
                                 {QStringLiteral("Фактор"), QStringLiteral("Было"), QStringLiteral("Стало"),
                                  QStringLiteral("Вклад в ΔP"), QStringLiteral("Ст. ошибка")});
     for (const FactorContribution& f : comparison.contributions)
-        AddRow(contributions, 1,
-               {QLatin1String(f.factor->id), Level(f.from), Level(f.to), Number(f.contribution), Number(f.error)});
+        AddRow(contributions, 1, {QLatin1String(f.factor->id), Level(f.from), Level(f.to)},
+               {Number(f.contribution), Number(f.error)});
 
     auto* chart = MakeChartView(this, "chCompareWaterfall");
     ShowChart(chart, WaterfallChart(comparison));
@@ -177,7 +197,7 @@ CompareView::CompareView(QWidget* parent, const QString& nameA, const QString& n
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
     layout->addWidget(buttons);
-    resize(1280, 900);
+    FitToScreen(this, QSize(1280, 900));
 }
 
 }  // namespace kestal

@@ -49,14 +49,10 @@ QChart* DistributionChart(const PanelBand& result, long double current, std::opt
         right = axis->max();
         x = axis;
     } else {
-        auto* axis = new QValueAxis;
-        axis->setTitleText(QStringLiteral("Вероятность происшествия"));
-        axis->setLabelFormat(QStringLiteral("%.3g"));
-        axis->setLabelsFont(QApplication::font());
-        axis->setTitleFont(QApplication::font());
         const double pad = std::max(static_cast<double>(highest - lowest) * 0.05, static_cast<double>(highest) * 1e-3);
-        axis->setRange(std::max(0.0, static_cast<double>(lowest) - pad), static_cast<double>(highest) + pad);
-        axis->applyNiceNumbers();
+        QValueAxis* axis =
+            RoundAxis(QStringLiteral("Вероятность происшествия"), std::max(0.0, static_cast<double>(lowest) - pad),
+                      static_cast<double>(highest) + pad);
         left = axis->min();
         right = axis->max();
         x = axis;

@@ -267,15 +267,27 @@ void PlanView::Start()
 void PlanView::Show(const Result& result)
 {
     const NumberLocale locale = UiNumberLocale();
-    const auto withBand = [&](std::vector<std::string> lines, const std::optional<PanelBand>& band) {
-        if (band) lines.push_back(PlanBandLine(*band, locale));
+    // The lines as the tabs show probabilities; their tooltips at full precision.
+    const auto withBand = [&](std::vector<std::string> lines, const std::optional<PanelBand>& band,
+                              ProbabilityWriter probability) {
+        if (band) lines.push_back(PlanBandLine(*band, locale, probability));
         return Lines(lines);
     };
-    measures_->setText(result.measurePlan ? withBand(MeasurePlanLines(*result.measurePlan, result.measures, locale),
-                                                     result.measureBand)
-                                          : QStringLiteral("Мероприятия: для плана нужно от 2 до 15 мероприятий"));
-    levels_->setText(result.levelPlan ? withBand(LevelPlanLines(*result.levelPlan, locale), result.levelBand)
-                                      : QStringLiteral("Шаги уровней: укажите затраты на шаг хотя бы одного фактора"));
+    const auto measureLines = [&](ProbabilityWriter probability) {
+        return result.measurePlan
+                   ? withBand(MeasurePlanLines(*result.measurePlan, result.measures, locale, probability),
+                              result.measureBand, probability)
+                   : QStringLiteral("Мероприятия: для плана нужно от 2 до 15 мероприятий");
+    };
+    const auto levelLines = [&](ProbabilityWriter probability) {
+        return result.levelPlan
+                   ? withBand(LevelPlanLines(*result.levelPlan, locale, probability), result.levelBand, probability)
+                   : QStringLiteral("Шаги уровней: укажите затраты на шаг хотя бы одного фактора");
+    };
+    measures_->setText(measureLines(ProbabilityText));
+    measures_->setToolTip(result.measurePlan ? measureLines(GeneralText) : QString());
+    levels_->setText(levelLines(ProbabilityText));
+    levels_->setToolTip(result.levelPlan ? levelLines(GeneralText) : QString());
     ShowChart(chart_, CurveChart(result));
     capture_->setEnabled(result.levelPlan && !result.levelPlan->changes.empty());
     shown_ = result;

@@ -12,43 +12,33 @@
 #include <QHorizontalBarSeries>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QSaveFile>
+#include <QTableView>
 #include <QValueAxis>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <fstream>
 #include <numeric>
 
 #include "widgets/ChartParts.h"
 #include "widgets/Guard.h"
+#include "widgets/TableCopy.h"
 #include "widgets/UiLocale.h"
 #include "widgets/UiText.h"
-#include "common/Formats.h"
+#include "widgets/WindowFit.h"
 #include "common/KestalError.h"
-#include "common/Text.h"
-#include "sheets/SummaryFile.h"
 
 namespace kestal {
 
 namespace {
 
-// An item that sorts by the number it stands for, not by its text.
-class NumberItem : public QTableWidgetItem {
-public:
-    NumberItem(const QString& text, double value) : QTableWidgetItem(text)
-    {
-        setData(Qt::UserRole, value);
-        setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    }
-    bool operator<(const QTableWidgetItem& other) const override
-    {
-        return data(Qt::UserRole).toDouble() < other.data(Qt::UserRole).toDouble();
-    }
-};
-
-QString Number(long double value) { return QText(GeneralText(value, UiNumberLocale())); }
+// Rows whose texts set the columns' widths: enough to see what a column holds, few enough to be quick.
+constexpr int MeasuredRows = 200;
+constexpr int NameWidthLimit = 320;
+// The export reports and looks for a stop every so many rows.
+constexpr int ExportReportRows = 512;
 
 // At most 40 characters of a name, for the chart's axis.
 QString Short(const std::string& name)
@@ -57,15 +47,31 @@ QString Short(const std::string& name)
     return text.size() <= 40 ? text : text.left(39) + QStringLiteral("…");
 }
 
+// Each column as wide as its header and the texts of the first rows shown.
+void FitColumns(QTableView* table)
+{
+    const QAbstractItemModel* model = table->model();
+    const QFontMetrics cells(table->font());
+    const QFontMetrics headers(table->horizontalHeader()->font());
+    const int rows = std::min(model->rowCount(), MeasuredRows);
+    for (int column = 0; column < model->columnCount(); ++column) {
+        int width = headers.horizontalAdvance(model->headerData(column, Qt::Horizontal).toString()) + 24;
+        for (int row = 0; row < rows; ++row)
+            width = std::max(width, cells.horizontalAdvance(model->index(row, column).data().toString()) + 12);
+        table->setColumnWidth(column, column == NameColumn ? std::min(width, NameWidthLimit) : width);
+    }
+}
+
 }  // namespace
 
-QChart* SummaryChart(const WorkplaceList& list, const std::vector<WorkplaceAssessment>& assessed)
+QChart* SummaryChart(const SummaryData& data)
 {
-    std::vector<std::size_t> order(assessed.size());
+    std::vector<std::size_t> order(data.assessed.size());
     std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(),
-              [&](std::size_t x, std::size_t y) { return assessed[x].rank < assessed[y].rank; });
-    order.resize(std::min<std::size_t>(order.size(), SummaryChartBars));
+    const std::size_t bars = std::min<std::size_t>(order.size(), SummaryChartBars);
+    std::partial_sort(order.begin(), order.begin() + bars, order.end(),
+                      [&](std::size_t x, std::size_t y) { return data.assessed[x].rank < data.assessed[y].rank; });
+    order.resize(bars);
     QChart* chart = PlainChart();
     chart->setTitle(QStringLiteral("Самые опасные рабочие места"));
     auto* set = new QBarSet(QStringLiteral("Вероятность происшествия"));
@@ -74,10 +80,10 @@ QChart* SummaryChart(const WorkplaceList& list, const std::vector<WorkplaceAsses
     double highest = 0.0;
     // A horizontal bar chart draws its first category at the bottom.
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        const Workplace& w = list.workplaces[*it];
+        const Workplace& w = data.list.workplaces[*it];
         const std::string name = w.name.empty() ? "строка " + std::to_string(w.row) : w.name;
-        categories << QString::number(assessed[*it].rank) + QStringLiteral(". ") + Short(name);
-        const double p = static_cast<double>(assessed[*it].nodes.node[NodeI]);
+        categories << QString::number(data.assessed[*it].rank) + QStringLiteral(". ") + Short(name);
+        const double p = static_cast<double>(data.assessed[*it].nodes.node[NodeI]);
         *set << p;
         highest = std::max(highest, p);
     }
@@ -86,9 +92,7 @@ QChart* SummaryChart(const WorkplaceList& list, const std::vector<WorkplaceAsses
     series->setBarWidth(0.7);
     auto* y = new QBarCategoryAxis;
     y->append(categories);
-    auto* x = new QValueAxis;
-    x->setRange(0.0, highest > 0 ? highest * 1.1 : 1.0);
-    x->setLabelFormat(QStringLiteral("%.2g"));
+    QValueAxis* x = RoundAxis(QStringLiteral("Вероятность происшествия"), 0.0, highest > 0 ? highest * 1.05 : 1.0);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     Attach(chart, series, x, y);
@@ -98,106 +102,162 @@ QChart* SummaryChart(const WorkplaceList& list, const std::vector<WorkplaceAsses
 
 SummaryView::SummaryView(QWidget* parent, const QString& fileName, WorkplaceList list,
                          std::vector<WorkplaceAssessment> assessed, OpenWorkplace open)
-    : QDialog(parent), list_(std::move(list)), assessed_(std::move(assessed))
+    // A window of its own, not one that stays over the main window: a workplace opened from it
+    // comes to the front. It goes with the window it was opened over.
+    : QDialog(nullptr, Qt::Window),
+      data_(std::make_shared<const SummaryData>(SummaryData{std::move(list), std::move(assessed)})),
+      worker_([this](int64_t done, int64_t total, double) {
+          progress_->setRange(0, 1000);
+          progress_->setValue(total > 0 ? static_cast<int>(1000 * done / total) : 0);
+      })
 {
     setObjectName(QStringLiteral("SummaryView"));
+    // Closing the main window still ends the program; this window goes with it.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    if (parent) connect(parent, &QObject::destroyed, this, [this] { delete this; });
     setWindowTitle(QStringLiteral("Сводная оценка рабочих мест — ") + fileName);
     setAttribute(Qt::WA_DeleteOnClose);
 
-    QStringList headers = {QStringLiteral("Ранг"), QStringLiteral("Строка"), QStringLiteral("Рабочее место"),
-                           QStringLiteral("Происшествие"), QStringLiteral("Главные факторы")};
-    for (int node = 0; node < NodeI; ++node) headers << QLatin1String(NodeLetters[node]);
-    auto* table = new QTableWidget(static_cast<int>(assessed_.size()), static_cast<int>(headers.size()), this);
-    table->setObjectName(QStringLiteral("sgSummary"));
-    table->setHorizontalHeaderLabels(headers);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->verticalHeader()->hide();
-    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
-    for (std::size_t i = 0; i < assessed_.size(); ++i) {
-        const int row = static_cast<int>(i);
-        const WorkplaceAssessment& w = assessed_[i];
-        table->setItem(row, 0, new NumberItem(QString::number(w.rank), w.rank));
-        auto* fileRow =
-            new NumberItem(QString::number(list_.workplaces[i].row), static_cast<double>(list_.workplaces[i].row));
-        fileRow->setData(Qt::UserRole + 1, static_cast<qulonglong>(i));
-        table->setItem(row, 1, fileRow);
-        table->setItem(row, 2, new QTableWidgetItem(QText(list_.workplaces[i].name)));
-        table->setItem(row, 3, new NumberItem(Number(w.nodes.node[NodeI]), static_cast<double>(w.nodes.node[NodeI])));
-        QStringList top;
-        for (const FactorInfo* factor : w.top)
-            if (factor) top << QLatin1String(factor->id);
-        table->setItem(row, 4, new QTableWidgetItem(top.join(QStringLiteral(", "))));
-        for (int node = 0; node < NodeI; ++node)
-            table->setItem(row, 5 + node,
-                           new NumberItem(Number(w.nodes.node[node]), static_cast<double>(w.nodes.node[node])));
-    }
-    table->setSortingEnabled(true);
-    table->sortByColumn(0, Qt::AscendingOrder);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    table->resizeColumnsToContents();
-    table->setColumnWidth(2, std::min(table->columnWidth(2), 320));
-    connect(table, &QTableWidget::cellDoubleClicked, this, [this, table, open](int row, int) {
-        const QTableWidgetItem* item = table->item(row, 1);
-        if (!item || !open) return;
-        const auto index = static_cast<std::size_t>(item->data(Qt::UserRole + 1).toULongLong());
-        if (index < list_.workplaces.size()) open(list_.workplaces[index]);
+    model_ = new SummaryModel(data_, UiNumberLocale(), this);
+    table_ = new QTableView(this);
+    table_->setObjectName(QStringLiteral("sgSummary"));
+    table_->setModel(model_);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setWordWrap(false);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // Ranked first: the indicator set before sorting is enabled sorts once.
+    table_->horizontalHeader()->setSortIndicator(RankColumn, Qt::AscendingOrder);
+    table_->setSortingEnabled(true);
+    FitColumns(table_);
+    OffersCopy(table_, [this] { Export(false); });
+    connect(table_, &QTableView::doubleClicked, this, [this, open](const QModelIndex& index) {
+        if (!index.isValid() || !open) return;
+        open(data_->list.workplaces[model_->Order()[index.row()]]);
     });
 
     auto* summary = new QLabel(this);
     summary->setObjectName(QStringLiteral("lbSummary"));
+    summary->setWordWrap(true);
     summary->setText(QStringLiteral("Оценено рабочих мест: %1; отклонено строк: %2. Двойной щелчок по строке открывает "
                                     "рабочее место как новую оценку.")
-                         .arg(assessed_.size())
-                         .arg(list_.errors.size()));
+                         .arg(data_->assessed.size())
+                         .arg(data_->list.errors.size()));
 
     auto* errors = new QPlainTextEdit(this);
     errors->setObjectName(QStringLiteral("meSummaryErrors"));
     errors->setReadOnly(true);
-    for (const WorkplaceRefusal& e : list_.errors)
-        errors->appendPlainText(
-            QStringLiteral("строка %1, столбец %2: %3").arg(e.row).arg(QText(e.column), QText(e.problem)));
-    errors->setVisible(!list_.errors.empty());
+    QStringList lines;
+    for (const WorkplaceRefusal& e : data_->list.errors)
+        lines << QStringLiteral("строка %1, столбец %2: %3").arg(e.row).arg(QText(e.column), QText(e.problem));
+    errors->setPlainText(lines.join(QLatin1Char('\n')));
+    errors->setVisible(!data_->list.errors.empty());
     errors->setMaximumHeight(110);
 
     auto* chart = MakeChartView(this, "chSummary");
-    ShowChart(chart, SummaryChart(list_, assessed_));
+    ShowChart(chart, SummaryChart(*data_));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    QPushButton* csv = buttons->addButton(QStringLiteral("Экспорт в CSV…"), QDialogButtonBox::ActionRole);
-    csv->setObjectName(QStringLiteral("butSummaryCsv"));
-    QPushButton* xlsx = buttons->addButton(QStringLiteral("Экспорт в XLSX…"), QDialogButtonBox::ActionRole);
-    xlsx->setObjectName(QStringLiteral("butSummaryXlsx"));
-    connect(csv, &QPushButton::clicked, this, Guard(this, [this] { Export(false); }));
-    connect(xlsx, &QPushButton::clicked, this, Guard(this, [this] { Export(true); }));
+    csv_ = buttons->addButton(QStringLiteral("Экспорт в CSV…"), QDialogButtonBox::ActionRole);
+    csv_->setObjectName(QStringLiteral("butSummaryCsv"));
+    xlsx_ = buttons->addButton(QStringLiteral("Экспорт в XLSX…"), QDialogButtonBox::ActionRole);
+    xlsx_->setObjectName(QStringLiteral("butSummaryXlsx"));
+    connect(csv_, &QPushButton::clicked, this, Guard(this, [this] { Export(false); }));
+    connect(xlsx_, &QPushButton::clicked, this, Guard(this, [this] { Export(true); }));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("pbSummaryExport"));
+    progress_->setMaximumWidth(240);
+    stop_ = new QPushButton(QStringLiteral("Стоп"), this);
+    stop_->setObjectName(QStringLiteral("butSummaryStop"));
+    stop_->setToolTip(QStringLiteral("Прекратить экспорт: файл не будет записан"));
+    connect(stop_, &QPushButton::clicked, this, [this] { worker_.RequestStop(); });
+    ShowExporting(false);
 
+    // The refused rows under the table, so that the chart keeps the height its twenty names need.
+    auto* left = new QVBoxLayout;
+    left->addWidget(table_, 1);
+    left->addWidget(errors);
     auto* columns = new QHBoxLayout;
-    columns->addWidget(table, 3);
+    columns->addLayout(left, 3);
     columns->addWidget(chart, 2);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(progress_);
+    bottom->addWidget(stop_);
+    bottom->addWidget(buttons, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary);
     layout->addLayout(columns, 1);
-    layout->addWidget(errors);
-    layout->addWidget(buttons);
-    resize(1280, 900);
+    layout->addLayout(bottom);
+    FitToScreen(this, QSize(1280, 900), parent);
 }
 
 void SummaryView::Export(bool xlsx)
 {
+    if (worker_.Busy()) return;
     const QString filter = xlsx ? QStringLiteral("Книги Excel (*.xlsx)") : QStringLiteral("Таблицы CSV (*.csv)");
     QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Экспорт сводной оценки"), QString(), filter);
     if (path.isEmpty()) return;
     const QString extension = xlsx ? QStringLiteral(".xlsx") : QStringLiteral(".csv");
     if (!path.endsWith(extension, Qt::CaseInsensitive)) path += extension;
-    if (xlsx) {
-        WriteSummaryXlsx(Utf8(path), list_, assessed_);
-        return;
-    }
-    std::ofstream file(Utf8(path), std::ios::binary);
-    file << SummaryCsv(list_, assessed_);
-    file.close();
-    if (!file) throw KestalError("Файл «" + Utf8(path) + "» не сохранён: запись не удалась");
+    ExportTo(path, xlsx);
+}
+
+void SummaryView::ExportTo(const QString& path, bool xlsx)
+{
+    if (worker_.Busy()) return;
+    // The rows in the order shown now; the data never change.
+    auto order = std::make_shared<const std::vector<uint32_t>>(model_->Order());
+    const std::shared_ptr<const SummaryData> data = data_;
+    const NumberLocale locale = UiNumberLocale();
+    ShowExporting(true);
+    worker_.Start(
+        [data, order, locale, path, xlsx](const WorkControl& control) {
+            const int rows = static_cast<int>(order->size());
+            const auto report = [&](int row) {
+                if (row % ExportReportRows == 0) control.Report(row, rows);
+            };
+            if (xlsx) {
+                std::vector<std::vector<SheetCell>> sheet(1);
+                for (int column = 0; column < SummaryColumns; ++column)
+                    sheet[0].emplace_back(Utf8(SummaryHeader(column)));
+                for (int row = 0; row < rows; ++row) {
+                    report(row);
+                    std::vector<SheetCell>& cells = sheet.emplace_back();
+                    for (int column = 0; column < SummaryColumns; ++column)
+                        cells.push_back(SummarySheetCell(*data, (*order)[row], column));
+                }
+                WriteXlsxFile(Utf8(path), "Сводная оценка", sheet);
+                return;
+            }
+            const QByteArray csv = CsvBytes(
+                rows, SummaryColumns,
+                [&](int row, int column) {
+                    if (row < 0) return SummaryHeader(column);
+                    if (column == 0) report(row);
+                    return SummaryCellText(*data, (*order)[row], column, true, locale);
+                },
+                locale);
+            QSaveFile file(path);
+            if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit())
+                throw KestalError("Файл «" + Utf8(path) + "» не сохранён: " + Utf8(file.errorString()));
+        },
+        [this](WorkerThread::Outcome outcome, const QString& error) {
+            ShowExporting(false);
+            if (outcome == WorkerThread::Outcome::Failed) ShowError(this, error);
+        });
+}
+
+void SummaryView::ShowExporting(bool exporting)
+{
+    progress_->setRange(0, 0);
+    progress_->setVisible(exporting);
+    stop_->setVisible(exporting);
+    csv_->setEnabled(!exporting);
+    xlsx_->setEnabled(!exporting);
 }
 
 }  // namespace kestal

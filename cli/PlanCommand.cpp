@@ -207,11 +207,11 @@ void WriteTable(std::ostream& out, long double target, long double current, cons
     const auto number = [&locale](long double value) { return GeneralText(value, locale); };
     const auto write = [&](const std::vector<std::string>& lines, const std::optional<PanelBand>& band) {
         for (const std::string& line : lines) out << line << '\n';
-        if (band) out << PlanBandLine(*band, locale) << '\n';
+        if (band) out << PlanBandLine(*band, locale, GeneralText) << '\n';
     };
     out << "Цель: " << number(target) << '\n' << "Происшествие сейчас: " << number(current) << '\n';
-    if (measures) write(MeasurePlanLines(*measures, candidates, locale), bands.measures);
-    if (levels) write(LevelPlanLines(*levels, locale), bands.levels);
+    if (measures) write(MeasurePlanLines(*measures, candidates, locale, GeneralText), bands.measures);
+    if (levels) write(LevelPlanLines(*levels, locale, GeneralText), bands.levels);
 }
 
 }  // namespace

@@ -11,6 +11,12 @@ namespace {
 
 constexpr int64_t MillisecondsPerDay = 86'400'000;
 
+int64_t SystemMilliseconds()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
 double SteadySeconds()
 {
     using namespace std::chrono;
@@ -20,10 +26,9 @@ double SteadySeconds()
 struct SystemClockImpl final : Clock {
     int32_t UtcMillisecondOfDay() const override
     {
-        using namespace std::chrono;
         // The system clock counts Unix time, whose days are exactly 86 400 s long, so the remainder
         // is the UTC time of day.
-        const int64_t ms = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+        const int64_t ms = SystemMilliseconds();
         const int64_t ofDay = ((ms % MillisecondsPerDay) + MillisecondsPerDay) % MillisecondsPerDay;
         return static_cast<int32_t>(ofDay);
     }
@@ -46,5 +51,7 @@ double Clock::ThreadCpuSeconds() const
     if (clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now) != 0) return SteadySeconds();
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
+
+int64_t Clock::UtcMillisecondsSinceEpoch() const { return SystemMilliseconds(); }
 
 }  // namespace kestal

@@ -14,6 +14,9 @@ struct Clock {
     // The processor time the calling thread has used, in seconds: what work costs, whatever else
     // the machine runs meanwhile. The system's reading unless a clock says otherwise.
     virtual double ThreadCpuSeconds() const;
+    // Milliseconds since 1970-01-01 00:00:00 UTC: when something is recorded (a register's stamps).
+    // The system's reading unless a clock says otherwise.
+    virtual int64_t UtcMillisecondsSinceEpoch() const;
 };
 
 // The system clock, used by the program.

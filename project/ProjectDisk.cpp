@@ -24,7 +24,9 @@ constexpr int NotRegularFile = -1;
 // Not an error of the system: the file's permissions allow no one to write it.
 constexpr int ReadOnlyFile = -2;
 
-std::string Reason(int error)
+}  // namespace
+
+std::string FileErrorReason(int error)
 {
     switch (error) {
     case NotRegularFile:
@@ -79,6 +81,8 @@ std::string Reason(int error)
         return "непредвиденная ошибка системы (код " + std::to_string(error) + ")";
     }
 }
+
+namespace {
 
 // Closes a descriptor when it goes out of scope.
 struct Descriptor {
@@ -210,14 +214,14 @@ SessionState OpenProjectFile(const std::string& path)
 {
     std::string bytes;
     if (const int error = ReadAtMostLimit(path, bytes))
-        throw KestalError(NotOpenedText(path, {"", "не удалось прочитать файл (" + Reason(error) + ")"}));
+        throw KestalError(NotOpenedText(path, {"", "не удалось прочитать файл (" + FileErrorReason(error) + ")"}));
     return ReadProject(bytes, path);
 }
 
 void SaveProjectFile(const std::string& path, const std::string& bytes)
 {
     const auto fail = [&](const char* step, int error) {
-        throw KestalError("Файл «" + path + "» не сохранён: " + step + " (" + Reason(error) + ")");
+        throw KestalError("Файл «" + path + "» не сохранён: " + step + " (" + FileErrorReason(error) + ")");
     };
     std::string target;
     if (const int error = SaveTarget(path, target)) fail("не удалось найти файл ссылки", error);

@@ -41,4 +41,7 @@ SessionState OpenProjectFile(const std::string& path);
 // "Файл «<path>» не сохранён: <step> (<reason>)" and leaves no new file behind.
 void SaveProjectFile(const std::string& path, const std::string& bytes);
 
+// The system's reason for a failed file operation (an errno value) in Russian words.
+std::string FileErrorReason(int error);
+
 }  // namespace kestal

@@ -37,6 +37,11 @@ std::string Table(const TextTable& table)
     for (const std::string& header : table.headers) html += "<th>" + HtmlEscaped(header) + "</th>";
     html += "</tr></thead>\n<tbody>\n";
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        if (static_cast<int>(r) == table.sectionRow) {
+            html += "<tr><th colspan=\"" + std::to_string(table.headers.size()) + "\">" +
+                    HtmlEscaped(table.rows[r].front()) + "</th></tr>\n";
+            continue;
+        }
         html += static_cast<int>(r) == table.highlightedRow ? "<tr class=\"best\">" : "<tr>";
         for (const std::string& cell : table.rows[r]) html += "<td>" + HtmlEscaped(cell) + "</td>";
         html += "</tr>\n";
@@ -166,8 +171,10 @@ std::string BestSet(const Session& session, const std::optional<MeasureOptimum>&
     const MeasureOptimum& optimum = *judged;
     const std::vector<CandidateMeasure> measures = session.assessment().CapturedCandidates();
     const NumberLocale& locale = session.displayLocale();
-    return html + Paragraph(BestSetLine(optimum, measures, locale)) + Table(FrontierTable(optimum, measures, locale)) +
-           Picture(source.bestSetChart) + Paragraph(RankingAndBestSetText);
+    const std::string harmful = HarmfulLine(optimum, measures, locale);
+    return html + Paragraph(BestSetLine(optimum, measures, locale)) + (harmful.empty() ? "" : Paragraph(harmful)) +
+           Table(FrontierTable(optimum, measures, locale)) + Picture(source.bestSetChart) +
+           Paragraph(RankingAndBestSetText);
 }
 
 std::string Questionnaire(const Assessment& assessment)

@@ -1,10 +1,8 @@
-// A summary of workplaces written as CSV text or as an XLSX book.
+// A summary of workplaces written as CSV text.
 #include "sheets/SummaryFile.h"
 
 #include <charconv>
 #include <cmath>
-
-#include "sheets/TableFile.h"
 
 namespace kestal {
 
@@ -51,22 +49,6 @@ std::string SummaryCsv(const WorkplaceList& list, const std::vector<WorkplaceAss
         csv += '\n';
     }
     return csv;
-}
-
-void WriteSummaryXlsx(const std::string& path, const WorkplaceList& list,
-                      const std::vector<WorkplaceAssessment>& assessed)
-{
-    std::vector<std::vector<SheetCell>> rows(1);
-    for (const std::string& header : HeaderCells()) rows[0].emplace_back(header);
-    for (std::size_t i = 0; i < assessed.size(); ++i) {
-        std::vector<SheetCell>& row = rows.emplace_back();
-        row.emplace_back(static_cast<double>(list.workplaces[i].row));
-        row.emplace_back(list.workplaces[i].name);
-        for (const long double p : assessed[i].nodes.node) row.emplace_back(static_cast<double>(p));
-        row.emplace_back(static_cast<double>(assessed[i].rank));
-        for (const FactorInfo* factor : assessed[i].top) row.emplace_back(std::string(factor ? factor->id : ""));
-    }
-    WriteXlsxFile(path, "Сводная оценка", rows);
 }
 
 }  // namespace kestal

@@ -1,4 +1,4 @@
-// A summary of workplaces as a file: CSV text (as kestal-sim batch writes it) or an XLSX book.
+// A summary of workplaces as the CSV text kestal-sim batch writes.
 #pragma once
 
 #include <string>
@@ -12,10 +12,5 @@ namespace kestal {
 // file order: probabilities with 17 significant digits and "."; a name holding a comma, a quote or
 // a line break quoted. `assessed` runs parallel to `list.workplaces`.
 std::string SummaryCsv(const WorkplaceList& list, const std::vector<WorkplaceAssessment>& assessed);
-
-// The same columns as an XLSX book (probabilities and numbers as numbers); KestalError when it
-// cannot be written.
-void WriteSummaryXlsx(const std::string& path, const WorkplaceList& list,
-                      const std::vector<WorkplaceAssessment>& assessed);
 
 }  // namespace kestal

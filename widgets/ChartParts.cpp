@@ -9,6 +9,7 @@
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QScatterSeries>
+#include <QValueAxis>
 
 #include <cmath>
 
@@ -44,6 +45,19 @@ QLogValueAxis* DecadeAxis(const QString& title, long double lowest, long double 
     // A hair wider than the decades, so that the labels at both ends are drawn.
     axis->setRange(low * (1 - 1e-9), high * (1 + 1e-9));
     axis->setMinorTickCount(-1);
+    return axis;
+}
+
+QValueAxis* RoundAxis(const QString& title, double low, double high)
+{
+    auto* axis = new QValueAxis;
+    axis->setTitleText(title);
+    // Round ticks need few digits; localised labels need a precision in their format.
+    axis->setLabelFormat(QStringLiteral("%.4g"));
+    axis->setLabelsFont(QApplication::font());
+    axis->setTitleFont(QApplication::font());
+    axis->setRange(low, high > low ? high : low + 1.0);
+    axis->applyNiceNumbers();
     return axis;
 }
 

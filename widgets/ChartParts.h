@@ -14,6 +14,7 @@ class QChartView;
 class QLineSeries;
 class QLogValueAxis;
 class QScatterSeries;
+class QValueAxis;
 class QWidget;
 
 namespace kestal {
@@ -24,6 +25,9 @@ QChart* PlainChart();
 
 // A base-10 logarithmic axis over whole decades covering lowest .. highest (both above 0).
 QLogValueAxis* DecadeAxis(const QString& title, long double lowest, long double highest);
+// A linear axis covering low .. high, widened to round values (1, 2 or 5 times a power of ten
+// apart) with its ticks and labels on them.
+QValueAxis* RoundAxis(const QString& title, double low, double high);
 
 // A series put on the chart against both axes.
 void Attach(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y);

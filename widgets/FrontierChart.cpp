@@ -5,14 +5,18 @@
 #include <QChart>
 #include <QGraphicsEllipseItem>
 #include <QGraphicsObject>
+#include <QGraphicsScene>
+#include <QGraphicsSceneHelpEvent>
 #include <QImage>
 #include <QLineSeries>
 #include <QPainter>
 #include <QScatterSeries>
+#include <QToolTip>
 #include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <unordered_set>
 
 #include "analysis/AnalysisTexts.h"
@@ -30,6 +34,7 @@ const QColor BeyondColour(170, 170, 170);
 const QColor FrontierColour(30, 50, 120);
 const QColor BudgetColour(210, 60, 50);
 const QColor BestColour(40, 170, 70);
+const QColor HarmfulColour(230, 130, 30);
 constexpr double SetSize = 6;
 constexpr double FrontierSize = 8;
 constexpr double BestSize = 15;
@@ -74,11 +79,14 @@ QImage Dot(const QColor& colour, double size, qreal ratio)
 }
 
 // Every set off the frontier as one picture over the plot area, drawn again only when the plot
-// area or the axes change. Points that fall on the same pixel are stamped once.
+// area or the axes change; points that fall on the same pixel are stamped once. A pointer resting
+// on a point shows the tooltip of the sets there (the frontier's marks lie over them and answer
+// first).
 class SetsLayer : public QGraphicsObject {
 public:
-    SetsLayer(QChart* chart, QValueAxis* x, QValueAxis* y, QList<QPointF> beyond, QList<QPointF> within)
-        : QGraphicsObject(chart), chart_(chart), x_(x), y_(y), beyond_(std::move(beyond)), within_(std::move(within))
+    SetsLayer(QChart* chart, QValueAxis* x, QValueAxis* y, std::vector<MeasureSubset> sets,
+              std::vector<CandidateMeasure> measures)
+        : QGraphicsObject(chart), chart_(chart), x_(x), y_(y), sets_(std::move(sets)), measures_(std::move(measures))
     {
         setZValue(LayerZ);
         const auto stale = [this] {
@@ -88,6 +96,9 @@ public:
         QObject::connect(chart, &QChart::plotAreaChanged, this, stale);
         QObject::connect(x, &QValueAxis::rangeChanged, this, stale);
         QObject::connect(y, &QValueAxis::rangeChanged, this, stale);
+        // Raising the probability matters most: those sets are drawn last, over the others.
+        std::stable_sort(sets_.begin(), sets_.end(),
+                         [](const MeasureSubset& a, const MeasureSubset& b) { return Layer(a) < Layer(b); });
     }
 
     QRectF boundingRect() const override { return chart_->plotArea(); }
@@ -101,38 +112,97 @@ public:
         painter->drawImage(plot.topLeft(), picture_);
     }
 
+    // The tooltip of the sets under `scenePoint`, nearest first; empty where there is none.
+    QString TipAt(QPointF scenePoint) const
+    {
+        const QRectF plot = chart_->plotArea();
+        const QPointF at = scenePoint - plot.topLeft();
+        std::vector<std::pair<double, const MeasureSubset*>> near;
+        for (const MeasureSubset& set : sets_) {
+            const std::optional<QPointF> pixel = PixelOf(set, plot);
+            if (!pixel) continue;
+            const double distance = std::hypot(pixel->x() - at.x(), pixel->y() - at.y());
+            if (distance <= SetSize / 2 + 1) near.emplace_back(distance, &set);
+        }
+        std::stable_sort(near.begin(), near.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        QStringList tips;
+        for (std::size_t i = 0; i < near.size() && i < TipsShown; ++i) tips << SetTip(*near[i].second, measures_);
+        if (near.size() > TipsShown) tips << QStringLiteral("… и ещё %1 в этой точке").arg(near.size() - TipsShown);
+        return tips.join(QStringLiteral("\n\n"));
+    }
+
+protected:
+    QVariant itemChange(GraphicsItemChange change, const QVariant& value) override
+    {
+        // The scene's help events come here first, once the chart is in a scene.
+        if (change == ItemSceneHasChanged && scene()) scene()->installEventFilter(this);
+        return QGraphicsObject::itemChange(change, value);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::GraphicsSceneHelp) return false;
+        auto* help = static_cast<QGraphicsSceneHelpEvent*>(event);
+        for (const QGraphicsItem* item : scene()->items(help->scenePos()))
+            if (item != this && !item->toolTip().isEmpty()) return false;
+        const QString tip = TipAt(help->scenePos());
+        if (tip.isEmpty()) return false;
+        QToolTip::showText(help->screenPos(), tip, help->widget());
+        help->accept();
+        return true;
+    }
+
 private:
+    static constexpr std::size_t TipsShown = 5;
+
+    // Beyond the budget below, within it over them, raising the probability on top.
+    static int Layer(const MeasureSubset& set) { return set.harmful ? 2 : set.withinBudget ? 1 : 0; }
+    static QColor ColourOf(const MeasureSubset& set)
+    {
+        return set.harmful ? HarmfulColour : set.withinBudget ? WithinColour : BeyondColour;
+    }
+
+    // Where the set's point is drawn within the plot area; sets below the axis stand at its edge.
+    std::optional<QPointF> PixelOf(const MeasureSubset& set, const QRectF& plot) const
+    {
+        const double width = x_->max() - x_->min();
+        const double height = y_->max() - y_->min();
+        if (!(width > 0) || !(height > 0)) return std::nullopt;
+        const double px = (static_cast<double>(set.cost) - x_->min()) / width * plot.width();
+        const double py =
+            std::min(plot.height(), (y_->max() - static_cast<double>(set.benefit)) / height * plot.height());
+        return QPointF(std::round(px), std::round(py));
+    }
+
     void Draw(const QRectF& plot, qreal ratio)
     {
         picture_ = QImage((plot.size() * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
         picture_.setDevicePixelRatio(ratio);
         picture_.fill(Qt::transparent);
         QPainter painter(&picture_);
-        Stamp(painter, plot, beyond_, Dot(BeyondColour, SetSize, ratio));
-        Stamp(painter, plot, within_, Dot(WithinColour, SetSize, ratio));
-    }
-
-    void Stamp(QPainter& painter, const QRectF& plot, const QList<QPointF>& points, const QImage& dot) const
-    {
-        const double width = x_->max() - x_->min();
-        const double height = y_->max() - y_->min();
-        if (!(width > 0) || !(height > 0)) return;
-        const double half = dot.width() / dot.devicePixelRatio() / 2;
         std::unordered_set<int64_t> stamped;
-        for (const QPointF& point : points) {
-            const double px = (point.x() - x_->min()) / width * plot.width();
-            const double py = std::min(plot.height(), (y_->max() - point.y()) / height * plot.height());
-            const int64_t pixel = (static_cast<int64_t>(std::lround(px)) << 32) ^ std::lround(py);
-            if (!stamped.insert(pixel).second) continue;
-            painter.drawImage(QPointF(px - half, py - half), dot);
+        QImage dot;
+        int layer = -1;
+        for (const MeasureSubset& set : sets_) {
+            if (Layer(set) != layer) {
+                layer = Layer(set);
+                dot = Dot(ColourOf(set), SetSize, ratio);
+                stamped.clear();
+            }
+            const std::optional<QPointF> pixel = PixelOf(set, plot);
+            if (!pixel) return;
+            const int64_t key = (static_cast<int64_t>(pixel->x()) << 32) ^ static_cast<int64_t>(pixel->y());
+            if (!stamped.insert(key).second) continue;
+            const double half = dot.width() / dot.devicePixelRatio() / 2;
+            painter.drawImage(*pixel - QPointF(half, half), dot);
         }
     }
 
     QChart* chart_;
     QValueAxis* x_;
     QValueAxis* y_;
-    QList<QPointF> beyond_;
-    QList<QPointF> within_;
+    std::vector<MeasureSubset> sets_;
+    std::vector<CandidateMeasure> measures_;
     QImage picture_;
 };
 
@@ -163,15 +233,17 @@ QString SetTip(const MeasureSubset& subset, const std::vector<CandidateMeasure>&
 QChart* FrontierChart(const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& measures)
 {
     QChart* chart = PlainChart();
-    QList<QPointF> within;
-    QList<QPointF> beyond;
+    std::vector<MeasureSubset> off;
     std::vector<const MeasureSubset*> frontier;
     const MeasureSubset* best = nullptr;
+    bool within = false, beyond = false, harmful = false;
     for (const MeasureSubset& subset : optimum.subsets) {
-        if (subset.pareto)
+        if (subset.pareto) {
             frontier.push_back(&subset);
-        else
-            (subset.withinBudget ? within : beyond) << PointOf(subset);
+        } else {
+            off.push_back(subset);
+            (subset.harmful ? harmful : subset.withinBudget ? within : beyond) = true;
+        }
         if (optimum.best == subset.members) best = &subset;
     }
     std::sort(frontier.begin(), frontier.end(),
@@ -201,11 +273,12 @@ QChart* FrontierChart(const MeasureOptimum& optimum, const std::vector<Candidate
     chart->addAxis(y, Qt::AlignLeft);
 
     // The sets off the frontier: empty series name them in the legend, the layer draws them.
-    if (!beyond.isEmpty())
-        Attach(chart, Points({}, BeyondColour, SetSize, QStringLiteral("Наборы сверх бюджета")), x, y);
-    if (!within.isEmpty())
-        Attach(chart, Points({}, WithinColour, SetSize, QStringLiteral("Наборы в пределах бюджета")), x, y);
-    new SetsLayer(chart, x, y, std::move(beyond), std::move(within));
+    if (beyond) Attach(chart, Points({}, BeyondColour, SetSize, QStringLiteral("Наборы сверх бюджета")), x, y);
+    if (within) Attach(chart, Points({}, WithinColour, SetSize, QStringLiteral("Наборы в пределах бюджета")), x, y);
+    if (harmful)
+        Attach(chart, Points({}, HarmfulColour, SetSize, QStringLiteral("Наборы, повышающие вероятность происшествия")),
+               x, y);
+    new SetsLayer(chart, x, y, std::move(off), measures);
 
     QList<QPointF> line;
     for (const MeasureSubset* subset : frontier) line << PointOf(*subset);

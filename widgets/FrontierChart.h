@@ -12,9 +12,10 @@ class QChart;
 
 namespace kestal {
 
-// The sets off the frontier are painted together as one picture, however many they are; the
-// frontier's sets and the best set are marks whose tooltips name their measures (from `measures`,
-// in capture order) and figures. The caller owns the chart.
+// The sets off the frontier are painted together as one picture, however many they are, those that
+// raise the accident probability in a colour of their own; the frontier's sets and the best set are
+// marks. Every point has a tooltip that names its sets' measures (from `measures`, in capture
+// order) and figures. The caller owns the chart.
 QChart* FrontierChart(const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& measures);
 
 // The tooltip of a set: its measures, cost, benefit and accident probability, in the window's locale.

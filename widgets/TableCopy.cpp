@@ -21,11 +21,6 @@ namespace kestal {
 
 namespace {
 
-QString CellText(const QAbstractItemModel* model, int row, int column)
-{
-    return model->data(model->index(row, column)).toString();
-}
-
 // How a locale's numbers are told from other cells and written for a spreadsheet.
 class CsvCells {
 public:
@@ -72,6 +67,13 @@ void SaveCsv(QTableView* table)
 
 }  // namespace
 
+QString CellText(const QTableView* table, int row, int column)
+{
+    const QModelIndex index = table->model()->index(row, column);
+    const QVariant full = index.data(FullTextRole);
+    return full.isValid() ? full.toString() : index.data().toString();
+}
+
 QString SelectedCellsText(const QTableView* table)
 {
     const QModelIndexList cells = table->selectionModel()->selectedIndexes();
@@ -88,39 +90,51 @@ QString SelectedCellsText(const QTableView* table)
         for (int column = left; column <= right; ++column) {
             if (column > left) text += QLatin1Char('\t');
             if (table->selectionModel()->isSelected(table->model()->index(row, column)))
-                text += CellText(table->model(), row, column);
+                text += CellText(table, row, column);
         }
         text += QLatin1Char('\n');
     }
     return text;
 }
 
-QByteArray TableCsv(const QTableView* table, const NumberLocale& locale)
+QByteArray CsvBytes(int rows, int columns, const std::function<QString(int row, int column)>& cell,
+                    const NumberLocale& locale)
 {
-    const QAbstractItemModel* model = table->model();
     const CsvCells cells(locale);
     QString csv;
-    const auto line = [&](const auto& text) {
-        for (int column = 0; column < model->columnCount(); ++column)
-            csv += (column ? QString(cells.separator()) : QString()) + cells.Field(text(column));
+    for (int row = -1; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column)
+            csv += (column ? QString(cells.separator()) : QString()) + cells.Field(cell(row, column));
         csv += QStringLiteral("\r\n");
-    };
-    line([&](int column) { return model->headerData(column, Qt::Horizontal).toString(); });
-    for (int row = 0; row < model->rowCount(); ++row) line([&](int column) { return CellText(model, row, column); });
+    }
     return QByteArray("\xEF\xBB\xBF") + csv.toUtf8();
 }
 
-void OffersCopy(QTableView* table)
+QByteArray TableCsv(const QTableView* table, const NumberLocale& locale)
+{
+    const QAbstractItemModel* model = table->model();
+    return CsvBytes(
+        model->rowCount(), model->columnCount(),
+        [&](int row, int column) {
+            return row < 0 ? model->headerData(column, Qt::Horizontal).toString() : CellText(table, row, column);
+        },
+        locale);
+}
+
+void OffersCopy(QTableView* table, std::function<void()> save)
 {
     auto* copy = new QAction(QStringLiteral("Копировать"), table);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     QObject::connect(copy, &QAction::triggered, table,
                      [table] { QApplication::clipboard()->setText(SelectedCellsText(table)); });
-    auto* save = new QAction(QStringLiteral("Сохранить как CSV…"), table);
-    QObject::connect(save, &QAction::triggered, table, [table] { SaveCsv(table); });
+    auto* saveAs = new QAction(QStringLiteral("Сохранить как CSV…"), table);
+    if (save)
+        QObject::connect(saveAs, &QAction::triggered, table, Guard(table, std::move(save)));
+    else
+        QObject::connect(saveAs, &QAction::triggered, table, [table] { SaveCsv(table); });
     table->addAction(copy);
-    table->addAction(save);
+    table->addAction(saveAs);
     table->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 

@@ -18,6 +18,7 @@ namespace kestal {
 namespace {
 
 const QColor HighlightBackground(210, 240, 210);
+const QColor SectionBackground(235, 235, 235);
 // Cell texts narrower than this leave their header room for one line's worth of words.
 constexpr int NarrowestColumn = 70;
 // Where the columns together are wider than the table, the widest gives way down to this width,
@@ -88,15 +89,18 @@ void ShowTextTable(QTableWidget* table, const TextTable& texts)
         for (int column = 0; column < columns; ++column) {
             auto* item =
                 new QTableWidgetItem(column < static_cast<int>(cells.size()) ? QText(cells[column]) : QString());
-            if (row == texts.highlightedRow) {
+            if (row == texts.highlightedRow || row == texts.sectionRow) {
                 QFont bold = table->font();
                 bold.setBold(true);
                 item->setFont(bold);
-                item->setBackground(HighlightBackground);
+                item->setBackground(row == texts.sectionRow ? SectionBackground : HighlightBackground);
             }
             table->setItem(row, column, item);
         }
     }
+    table->clearSpans();
+    // A section's title runs across the table; its width is no column's.
+    if (texts.sectionRow >= 0 && columns > 1) table->setSpan(texts.sectionRow, 0, 1, columns);
     // Each column as wide as its widest cell, its header wrapping within that width.
     const int margin = 2 * table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
     const auto needed = [margin](const QTableWidgetItem* item) {
@@ -105,7 +109,7 @@ void ShowTextTable(QTableWidget* table, const TextTable& texts)
     std::vector<int> widths(columns, NarrowestColumn);
     for (int column = 0; column < columns; ++column)
         for (int row = 0; row < table->rowCount(); ++row)
-            widths[column] = std::max(widths[column], needed(table->item(row, column)));
+            if (row != texts.sectionRow) widths[column] = std::max(widths[column], needed(table->item(row, column)));
     if (columns > 0) {
         const auto widest = std::max_element(widths.begin(), widths.end());
         const int excess = std::accumulate(widths.begin(), widths.end(), 0) - table->viewport()->width();

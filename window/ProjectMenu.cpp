@@ -65,6 +65,7 @@ bool TFormKestal::Unsaved() const { return history_->Unsaved(); }
 void TFormKestal::MarkSaved(const QString& path)
 {
     projectPath_ = path;
+    untitledName_.clear();
     savedSettings_ = session_.assessment().settings;
     history_->MarkSaved();
     ShowTitle();
@@ -73,10 +74,14 @@ void TFormKestal::MarkSaved(const QString& path)
 void TFormKestal::ShowTitle()
 {
     const QString title = QText(ApplicationTitle);
-    const QString name = projectPath_.isEmpty() ? QStringLiteral("Новая оценка") : QFileInfo(projectPath_).fileName();
+    const QString name = !projectPath_.isEmpty()   ? QFileInfo(projectPath_).fileName()
+                         : untitledName_.isEmpty() ? QStringLiteral("Новая оценка")
+                                                   : untitledName_;
     const bool unsaved = Unsaved();
     // The toolkit shows "*" in place of "[*]" while the window is marked modified.
-    setWindowTitle(projectPath_.isEmpty() && !unsaved ? title : name + QStringLiteral("[*] — ") + title);
+    setWindowTitle(projectPath_.isEmpty() && untitledName_.isEmpty() && !unsaved
+                       ? title
+                       : name + QStringLiteral("[*] — ") + title);
     setWindowModified(unsaved);
 }
 

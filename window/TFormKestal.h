@@ -137,6 +137,7 @@ private:
 
     Session session_;
     QString projectPath_;          // the project file shown, empty for a new assessment
+    QString untitledName_;         // what the title calls a new assessment: a workplace's name, or nothing
     SettingsTable savedSettings_;  // the ratings as last saved or opened (a new assessment's start)
     UndoHistory* history_ = nullptr;
     std::string changeName_;  // the name ActOnSession gives the change the next showing records

@@ -150,13 +150,19 @@ void TFormKestal::OpenWorkplace(const Workplace& workplace)
             fresh.SelectLevel(CatalogueIndex(factor), level - 1);
     }
     ShowLoadedSession(fresh.state(), QString());
-    // A new assessment that is not saved yet: its levels differ from a new one's.
+    // A new assessment that is not saved yet: its levels differ from a new one's. The title names it.
     savedSettings_ = untouched;
     if (!(session_.assessment().settings == untouched)) history_->MarkNeverSaved();
+    untitledName_ =
+        workplace.name.empty() ? QStringLiteral("Рабочее место, строка %1").arg(workplace.row) : QText(workplace.name);
     ShowTitle();
     statusBar()->showMessage(QStringLiteral("Рабочее место «%1» (строка %2) открыто как новая оценка.")
                                  .arg(QText(workplace.name))
                                  .arg(workplace.row));
+    // The window comes to the front, over the summary it was opened from.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
 }
 
 }  // namespace kestal

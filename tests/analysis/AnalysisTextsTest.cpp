@@ -1,5 +1,5 @@
 // The analysis as texts: the node table before and after a run, the precision line, the importance
-// rows' names and levels, and the frontier table with the best set first.
+// rows' names and levels, the frontier table with the best set first, and the harmful sets named.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -98,12 +98,15 @@ TEST(AnalysisTexts, FrontierTablePutsTheBestSetFirst)
                        {0b00, 0, 0.001L, 0, 0, true, true, false},
                        {0b10, 400, 0.0010016L, -1.6e-8L, -4e-11L, true, false, true}};
     const TextTable table = FrontierTable(optimum, measures, ru);
-    ASSERT_EQ(table.rows.size(), 3u);
+    ASSERT_EQ(table.rows.size(), 5u);
     EXPECT_EQ(table.highlightedRow, 0);
     EXPECT_EQ(table.rows[0], (std::vector<std::string>{"Обучение", "300,00", "5\u00A0000", "16,6667", "0,0005", "да"}));
     EXPECT_EQ(table.rows[1][0], "Обучение + Ремонт");
     EXPECT_EQ(table.rows[1][5], "нет");
     EXPECT_EQ(table.rows[2], (std::vector<std::string>{"Без мер", "0,00", "0", "0", "0,001", "да"}));
+    // Off the frontier, the harmful set is named in a section of its own.
+    EXPECT_EQ(table.sectionRow, 3);
+    EXPECT_EQ(table.rows[4][0], "Ремонт (повышает вероятность происшествия)");
     EXPECT_EQ(BestSetLine(optimum, measures, ru),
               "Лучший набор в пределах бюджета: Обучение; затраты 300,00 у.е., выгода 5\u00A0000 у.е.");
     // A harmful set keeps the sign and size of its benefit and is marked.
@@ -117,6 +120,62 @@ TEST(AnalysisTexts, FrontierTablePutsTheBestSetFirst)
               "Ни один набор мер, снижающий вероятность происшествия, не укладывается в бюджет 500,00 у.е.");
     optimum.reason = NoBestSet::NothingHelps;
     EXPECT_EQ(BestSetLine(optimum, measures, ru), "Ни один набор мер не снижает вероятность происшествия");
+}
+
+// Each measure that alone raises the accident probability is named in the line, every set that
+// does in the table's section (the highest probability first, the rest counted beyond 30).
+TEST(AnalysisTexts, HarmfulMeasuresAndSetsAreNamed)
+{
+    // Six measures; each case raises the probability of the sets it names (by 10^-6 per set's
+    // place in the list, the last the highest).
+    const std::vector<CandidateMeasure> measures{{"А", 1, {}}, {"Б", 1, {}}, {"В", 1, {}},
+                                                 {"Г", 1, {}}, {"Д", 1, {}}, {"Е", 1, {}}};
+    std::vector<uint32_t> many;
+    for (uint32_t members = 1; members < 64; ++members)
+        if (members & 0b100000) many.push_back(members);
+    const struct {
+        std::vector<uint32_t> harmful;
+        std::string line;
+        std::vector<std::string> section;  // the first cells after the section's title; none: no section
+    } cases[] = {
+        {{}, "", {}},
+        {{0b10, 0b11010},
+         "Повышают вероятность происшествия (без мер 0,001): «Б» — до 0,001001; наборов мер, повышающих её: 2 из 64.",
+         {"Б + Г + Д (повышает вероятность происшествия)", "Б (повышает вероятность происшествия)"}},
+        {{0b11},
+         "Ни одна мера сама по себе не повышает вероятность происшествия (без мер 0,001); наборов мер, повышающих "
+         "её: 1 из 64.",
+         {"А + Б (повышает вероятность происшествия)"}},
+        {many,
+         "Повышают вероятность происшествия (без мер 0,001): «Е» — до 0,001001; наборов мер, повышающих её: 32 из "
+         "64.",
+         {"А + Б + В + Г + Д + Е (повышает вероятность происшествия)"}},
+    };
+    for (const auto& c : cases) {
+        MeasureOptimum optimum{0.001L, 10.0L, {}, std::nullopt, NoBestSet::NothingHelps};
+        for (uint32_t members = 0; members < 64; ++members) {
+            const auto place = std::find(c.harmful.begin(), c.harmful.end(), members);
+            const bool harmful = place != c.harmful.end();
+            const long double accident = harmful ? 0.001L + 1e-6L * (place - c.harmful.begin() + 1) : 0.001L;
+            optimum.subsets.push_back(
+                {members, 1, accident, (0.001L - accident) * 1000, 0, true, members == 0, harmful});
+        }
+        const TextTable table = FrontierTable(optimum, measures, ru);
+        EXPECT_EQ(HarmfulLine(optimum, measures, ru), c.line);
+        if (c.section.empty()) {
+            EXPECT_EQ(table.sectionRow, -1);
+            EXPECT_EQ(table.rows.size(), 1u);
+            continue;
+        }
+        ASSERT_EQ(table.sectionRow, 1);
+        EXPECT_EQ(table.rows[1][0], "Наборы, повышающие вероятность происшествия:");
+        const std::size_t listed = std::min<std::size_t>(c.harmful.size(), HarmfulSetsListed);
+        ASSERT_EQ(table.rows.size(), 2 + listed + (c.harmful.size() > listed));
+        for (std::size_t i = 0; i < c.section.size(); ++i) EXPECT_EQ(table.rows[2 + i][0], c.section[i]);
+        if (c.harmful.size() > listed) {
+            EXPECT_EQ(table.rows.back()[0], "… и ещё 2 (каждый назван в подсказке своей точки на графике)");
+        }
+    }
 }
 
 }  // namespace

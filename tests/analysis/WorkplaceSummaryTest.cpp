@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <optional>
 
 #include "analysis/FactorImportance.h"
@@ -162,9 +163,66 @@ TEST(WorkplaceSummary, RowsEqualSingleAssessmentsAndRanksFollowTheAccidentProbab
             EXPECT_EQ((*assessed)[i].rank, rank);
         }
     }
-    std::size_t calls = 0;
-    EXPECT_FALSE(AssessWorkplaces(
-        workplaces, false, [&](std::size_t, std::size_t) { return ++calls < 3; }, 2));
+}
+
+// Whichever thread assessed a row, the calling thread reports every count once and in order, and a
+// stop asked for at any count ends the work on every thread at that count.
+TEST(WorkplaceSummary, EveryCountIsReportedOnceAndAStopIsSeenAtItsCount)
+{
+    const std::vector<Workplace> workplaces(40, Workplace{2, "", InitialInputs()});
+    const struct {
+        unsigned threads;
+        std::size_t stopAt;  // the call that answers false; 0: none
+    } cases[] = {{1, 0}, {2, 0}, {4, 0}, {1, 3}, {2, 1}, {2, 3}, {2, 40}, {4, 2}, {4, 39}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.threads << " threads, stop at " << c.stopAt);
+        std::vector<std::size_t> counts;
+        const auto assessed = AssessWorkplaces(
+            workplaces, false,
+            [&](std::size_t done, std::size_t total) {
+                EXPECT_EQ(total, workplaces.size());
+                counts.push_back(done);
+                return counts.size() != c.stopAt;
+            },
+            c.threads);
+        EXPECT_EQ(assessed.has_value(), c.stopAt == 0);
+        std::vector<std::size_t> expected(c.stopAt ? c.stopAt : workplaces.size());
+        std::iota(expected.begin(), expected.end(), 1);
+        EXPECT_EQ(counts, expected);
+    }
+}
+
+// The top factors come from one evaluation per factor at the end of its scale: the whole ranking,
+// reductions bit for bit, equals the full table's on random rating sets and on flat ones (where
+// most reductions are equal and catalogue order decides).
+TEST(WorkplaceSummary, RankingAtTheScalesEndsEqualsTheFullTable)
+{
+    std::vector<NetworkInputs> sets = {InitialInputs()};
+    for (int level : {1, 6, 11}) {
+        NetworkInputs flat;
+        flat.slot.fill(LevelTable[level - 1].value);
+        sets.push_back(flat);
+    }
+    RandomSource random;
+    random.RandomSeed = 2029;
+    while (sets.size() < 300) {
+        NetworkInputs inputs;
+        // A window of adjacent levels, 1 to 11 wide, and every factor a level in it.
+        const int width = 1 + static_cast<int>(random.NextUniform() * LevelCount);
+        const int low = static_cast<int>(random.NextUniform() * (LevelCount - width + 1));
+        for (float& value : inputs.slot) value = LevelTable[low + static_cast<int>(random.NextUniform() * width)].value;
+        sets.push_back(inputs);
+    }
+    for (std::size_t s = 0; s < sets.size(); ++s) {
+        const ImportanceTable table = RankFactorImportance(sets[s]);
+        const auto ranked = RankFactorReductions(sets[s]);
+        for (int f = 0; f < FactorCount; ++f) {
+            ASSERT_EQ(ranked[f].factor, table.factors[f].factor) << "set " << s << ", place " << f;
+            ASSERT_EQ(ranked[f].reduction, table.factors[f].reduction) << "set " << s << ", place " << f;
+        }
+        const WorkplaceAssessment alone = AssessWorkplace(sets[s], true);
+        for (int t = 0; t < TopFactorCount; ++t) EXPECT_EQ(alone.top[t], table.factors[t].factor);
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The report's contents: the summary first, run or no run; exact node probabilities always; the
-// run's section judged against its own ratings; real header rows; typed texts escaped.
+// run's section judged against its own ratings; real header rows; typed texts escaped; measures
+// that raise the accident probability named.
 #include <gtest/gtest.h>
 
 #include "analysis/AnalysisTexts.h"
@@ -22,7 +23,8 @@ TEST(Report, OpensWithASummaryRunOrNoRun)
 {
     const struct {
         bool run;
-        int measures;      // captured: 0, or 2 (one of them named with HTML's special characters)
+        int measures;      // captured: 0, 2 (one of them named with HTML's special characters), or 3 (the
+                           // third raising the accident probability)
         bool rerate;       // a rating changed after the run
         std::string best;  // the summary's line on the best set starts so
     } cases[] = {
@@ -30,6 +32,7 @@ TEST(Report, OpensWithASummaryRunOrNoRun)
         {false, 2, false, "Лучший набор мер: Лучший набор в пределах бюджета: "},
         {true, 2, false, "Лучший набор мер: Лучший набор в пределах бюджета: "},
         {true, 0, true, "Лучший набор мер: " + std::string(BestSetCountText) + "."},
+        {false, 3, false, "Лучший набор мер: Лучший набор в пределах бюджета: "},
     };
     for (const auto& c : cases) {
         FixedClock clock(ExampleClockReading);
@@ -42,6 +45,7 @@ TEST(Report, OpensWithASummaryRunOrNoRun)
             EnterMeasure(session, "Ремонт <b>&\"'", "300", {{"H05", 11}, {"C01", 11}});
             EnterMeasure(session, "Обучение", "400", {{"H14", 11}});
         }
+        if (c.measures == 3) EnterMeasure(session, "Спешка", "100", {{"T04", 11}});
         const std::string html = ReportHtml(session, {"07.12.2026 11:20", "", "", ""});
         const NumberLocale& ru = session.displayLocale();
 
@@ -66,6 +70,15 @@ TEST(Report, OpensWithASummaryRunOrNoRun)
         EXPECT_EQ(Count(html, "</thead>"), Count(html, "<tbody>"));
         EXPECT_EQ(html.find("<b>"), std::string::npos);
         EXPECT_EQ(Count(html, "Ремонт &lt;b&gt;&amp;&quot;&#39;") > 0, c.measures > 0);
+        // A measure that raises the accident probability is named, and so are its sets.
+        if (c.measures > 0) {
+            const std::string harmful = HarmfulLine(session.assessment().PrepareBestMeasures().Execute(),
+                                                    session.assessment().CapturedCandidates(), ru);
+            EXPECT_EQ(harmful.empty(), c.measures < 3);
+            EXPECT_EQ(Count(html, "<p>" + HtmlEscaped(harmful) + "</p>"), c.measures < 3 ? 0u : 1u);
+        }
+        EXPECT_EQ(Count(html, "<tr><th colspan=\"6\">Наборы, повышающие вероятность происшествия:</th></tr>"),
+                  c.measures == 3 ? 1u : 0u);
     }
 }
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -181,22 +180,25 @@ TEST(Refusals, TheProgramEndsWithTheConventionalStatus)
          "kestal-sim exact: the output could not be written: No space left on device\n"},
         {"\"$KESTAL_SIM\" importance >&-", 1,
          "kestal-sim importance: the output could not be written: Bad file descriptor\n"},
-        // One experiment of the largest N: the stop comes within it (all within 1.5 s, generously).
+        // One experiment of the largest N, stopped within it (the stop between slices is checked in
+        // the series' tests, its latency in the benchmarks); the signal may come before the handler
+        // is set up, which ends with the same status.
         {"\"$KESTAL_SIM\" run -K 1 -N 2147483647 & sleep 0.5; kill -INT $!; wait $!", 130, ""},
         {"\"$KESTAL_SIM\" study -K 1 -N 2147483647 --measure 'А;1;H01=1' --measure 'Б;1;H02=1' & sleep 0.5; "
          "kill -TERM $!; wait $!",
          143, ""},
-        // A reader that closed the pipe before the output came.
-        {"{ sleep 0.5; \"$KESTAL_SIM\" exact; echo \"status $?\" >&2; } | true", 0,
-         "kestal-sim exact: the output could not be written: Broken pipe\nstatus 1\n"},
+        // A reader that closed the pipe before the output came: the program starts once the reader
+        // has said through a named pipe that it closed its end.
+        {"mkfifo closed.fifo; { read line <closed.fifo; \"$KESTAL_SIM\" exact; echo \"status $?\" >&2; } | "
+         "{ exec 0<&-; echo >closed.fifo; }",
+         0, "kestal-sim exact: the output could not be written: Broken pipe\nstatus 1\n"},
         // A rating at the level a captured measure gives its factor: the change is no change.
         {"\"$KESTAL_SIM\" optimize --project '" + ExampleProject + "' --level T04=10 >/dev/null", 0, ""},
     };
     for (const auto& c : cases) {
         WriteFile("program.sh", c.script);
-        const auto start = std::chrono::steady_clock::now();
         const int status = std::system("sh program.sh >program.out 2>program.err");
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500)) << c.script;
+        std::remove("closed.fifo");
         EXPECT_EQ(WEXITSTATUS(status), c.status) << c.script;
         EXPECT_EQ(ReadFile("program.err"), c.err) << c.script;
         EXPECT_EQ(ReadFile("program.out"), "") << c.script;

@@ -1,5 +1,6 @@
 // The analysis charts as a report draws them, off any window: what each shows and its legend, the
-// tornado's rows under a position, a far budget at the frontier chart's edge, the network painted.
+// tornado's rows under a position, a far budget at the frontier chart's edge, the network painted,
+// probability axes ticked on round values.
 #include <gtest/gtest.h>
 
 #include <QChart>
@@ -11,6 +12,13 @@
 #include <QPainter>
 #include <QValueAxis>
 
+#include <cmath>
+#include <memory>
+
+#include "analysis/AssessmentComparison.h"
+#include "analysispage/CompareView.h"
+#include "analysispage/SummaryView.h"
+#include "widgets/ChartParts.h"
 #include "widgets/FrontierChart.h"
 #include "widgets/NetworkDiagram.h"
 #include "widgets/NodeChart.h"
@@ -78,6 +86,56 @@ TEST(AnalysisCharts, ShowWhatTheAnalysisHolds)
     PaintNetwork(painter, QRectF(network.rect()), exact, &run);
     painter.end();
     EXPECT_NE(network.pixel(200, 250), QColor(Qt::white).rgb());  // the arrow down the passing column
+}
+
+// Whether an axis runs from `low` to `high` or beyond, its ticks 1, 2 or 5 times a power of ten apart
+// and on multiples of that step.
+testing::AssertionResult TicksOnRoundValues(const QValueAxis* axis, double low, double high)
+{
+    const double step = (axis->max() - axis->min()) / (axis->tickCount() - 1);
+    const double mantissa = step / std::pow(10.0, std::floor(std::log10(step)));
+    const auto whole = [step](double value) { return std::abs(value / step - std::round(value / step)) < 1e-9; };
+    const bool round = std::abs(mantissa - 1) < 1e-9 || std::abs(mantissa - 2) < 1e-9 || std::abs(mantissa - 5) < 1e-9;
+    if (round && whole(axis->min()) && whole(axis->max()) && axis->min() <= low && axis->max() >= high)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << axis->min() << " .. " << axis->max() << " in " << axis->tickCount()
+                                       << " ticks for " << low << " .. " << high;
+}
+
+TEST(AnalysisCharts, ProbabilityAxesTickOnRoundValues)
+{
+    const struct {
+        double low, high;
+    } ranges[] = {{0, 0.0066158}, {0, 0.0027531}, {0.00017, 0.0054}, {0, 1}, {0.3, 0.3}, {0, 3.7e-7}};
+    for (const auto& r : ranges) {
+        const std::unique_ptr<QValueAxis> axis(RoundAxis(QString(), r.low, r.high));
+        EXPECT_TRUE(TicksOnRoundValues(axis.get(), r.low, r.high));
+    }
+    // The comparison's waterfall and the summary's bars, as their windows draw them.
+    NetworkInputs a = InitialInputs(), b = a;
+    b.slot[FindFactor("H03")->slot] = LevelTable[0].value;
+    const AssessmentComparison comparison = CompareAssessments(a, b);
+    SummaryData summary;
+    for (const long double p : {0.0066158L, 0.0012L, 0.0041L}) {
+        summary.list.workplaces.push_back({summary.list.workplaces.size() + 2, "", a});
+        WorkplaceAssessment& w = summary.assessed.emplace_back();
+        w.nodes.node[NodeI] = p;
+        w.rank = static_cast<int>(summary.assessed.size());
+    }
+    const struct {
+        QChart* chart;
+        double highest;  // the highest value it shows, at least
+    } charts[] = {
+        {WaterfallChart(comparison), static_cast<double>(std::max(comparison.a.node[NodeI], comparison.b.node[NodeI]))},
+        {SummaryChart(summary), 0.0066158}};
+    QGraphicsScene scene;  // owns the charts laid out in it
+    for (const auto& c : charts) {
+        LayOut(scene, c.chart);
+        QValueAxis* axis = nullptr;
+        for (QAbstractAxis* each : c.chart->axes()) axis = axis ? axis : qobject_cast<QValueAxis*>(each);
+        ASSERT_NE(axis, nullptr) << c.chart->title().toStdString();
+        EXPECT_TRUE(TicksOnRoundValues(axis, 0, c.highest)) << c.chart->title().toStdString();
+    }
 }
 
 }  // namespace

@@ -10,9 +10,12 @@
 #include <QScatterSeries>
 #include <QTableWidget>
 #include <QTest>
+#include <QValueAxis>
 
 #include <QApplication>
 #include <QGraphicsItem>
+
+#include <algorithm>
 #include <QHelpEvent>
 #include <QToolTip>
 
@@ -21,6 +24,7 @@
 #include "widgets/FactorPanel.h"
 #include "widgets/FrontierChart.h"
 #include "widgets/NetworkDiagram.h"
+#include "widgets/WindowFit.h"
 #include "widgets/Monitor.h"
 #include "common/Formats.h"
 
@@ -191,6 +195,15 @@ TEST_F(AnalysisPage, CapturedMeasuresAreJudgedWhileTheWindowAnswersAndBecomeTheF
         QTest::qWaitFor([&] { return line->text() == QString::fromUtf8("Подбор лучшего набора остановлен."); }, 20000))
         << line->text().toStdString();
     EXPECT_FALSE(Find<QChartView>("chFrontier")->isVisible());
+    // Beside the line, a way to judge the same sets again.
+    auto* again = Find<QPushButton>("butBestSetAgain");
+    ASSERT_TRUE(again->isVisible());
+    QTest::mouseClick(again, Qt::LeftButton);
+    EXPECT_FALSE(again->isVisible());
+    const QString judged =
+        QString::fromStdString(BestSetLine(window->session().assessment().PrepareBestMeasures().Execute(),
+                                           window->session().assessment().CapturedCandidates(), RussianNumberLocale()));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return line->text() == judged; }, 20000)) << line->text().toStdString();
 
     // An unreadable budget: one line instead of the chart.
     ClickTab(Find<QTabWidget>("PageControl1"), 1);
@@ -198,6 +211,57 @@ TEST_F(AnalysisPage, CapturedMeasuresAreJudgedWhileTheWindowAnswersAndBecomeTheF
     ShowView(BestSet);
     EXPECT_EQ(line->text(), QString::fromUtf8(BestSetBudgetText));
     EXPECT_FALSE(Find<QTableWidget>("sgFrontier")->isVisible());
+}
+
+// A measure that raises the accident probability is named in a line, its sets in a section of the
+// table, and every set off the frontier has its tooltip where its point is drawn.
+TEST_F(AnalysisPage, HarmfulMeasuresAreNamedInTheLineTheTableAndEveryPoint)
+{
+    TypeInto("edActName", QStringLiteral("Обучение"));
+    Capture({{"H13", 10}}, QStringLiteral("300"));
+    TypeInto("edActName", QStringLiteral("Ремонт"));
+    Capture({{"M08", 10}}, QStringLiteral("400"));
+    TypeInto("edActName", QStringLiteral("Спешка"));
+    Capture({{"T04", 10}}, QStringLiteral("100"));
+    ShowView(BestSet);
+    const MeasureOptimum optimum = window->session().assessment().PrepareBestMeasures().Execute();
+    const std::vector<CandidateMeasure> measures = window->session().assessment().CapturedCandidates();
+    const QString best = QString::fromStdString(BestSetLine(optimum, measures, RussianNumberLocale()));
+    auto* line = Find<QLabel>("lbBestSet");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return line->text() == best; }, 20000)) << line->text().toStdString();
+    const std::string harmful = HarmfulLine(optimum, measures, RussianNumberLocale());
+    ASSERT_NE(harmful.find("«Спешка»"), std::string::npos) << harmful;
+    EXPECT_TRUE(Find<QLabel>("lbBestSetHarmful")->isVisible());
+    EXPECT_EQ(Find<QLabel>("lbBestSetHarmful")->text(), QString::fromStdString(harmful));
+    const QStringList first = Column("sgFrontier", 0);
+    const auto section = first.indexOf(QString::fromUtf8("Наборы, повышающие вероятность происшествия:"));
+    ASSERT_GE(section, 0);
+    const auto worst =
+        std::max_element(optimum.subsets.begin(), optimum.subsets.end(),
+                         [](const MeasureSubset& a, const MeasureSubset& b) { return a.accident < b.accident; });
+    EXPECT_EQ(first[section + 1], QString::fromStdString(SubsetText(*worst, measures)));
+
+    auto* view = Find<QChartView>("chFrontier");
+    QChart* chart = view->chart();
+    const auto* y = static_cast<const QValueAxis*>(chart->axes(Qt::Vertical).front());
+    int tipped = 0;
+    for (const MeasureSubset& subset : optimum.subsets) {
+        if (subset.pareto) continue;
+        const QPointF value(static_cast<double>(subset.cost), std::max(static_cast<double>(subset.benefit), y->min()));
+        const QPoint pointer =
+            view->mapFromScene(chart->mapToScene(chart->mapToPosition(value, chart->series().back())));
+        QHelpEvent hover(QEvent::ToolTip, pointer, view->viewport()->mapToGlobal(pointer));
+        QApplication::sendEvent(view->viewport(), &hover);
+        EXPECT_TRUE(QToolTip::text().contains(SetTip(subset, measures))) << SubsetText(subset, measures);
+        tipped += subset.harmful;
+        QToolTip::hideText();
+    }
+    EXPECT_GT(tipped, 0);
+    if (qEnvironmentVariableIsSet("KESTAL_SHOTS")) {
+        window->showNormal();
+        window->resize(1024, 768 - 40 - FrameRoom.height());
+        Shot("bestset-harmful");
+    }
 }
 
 TEST_F(AnalysisPage, ARunOfOtherRatingsIsJudgedAndShownAgainstItsOwnExactValues)

