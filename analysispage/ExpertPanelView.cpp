@@ -37,7 +37,7 @@ const QString CsvFilter = QStringLiteral("Таблицы CSV (*.csv);;Все ф�
 
 }  // namespace
 
-ExpertPanelView::ExpertPanelView(const Session& session) : session_(session)
+ExpertPanelView::ExpertPanelView(const Session& session) : AnalysisView(session)
 {
     setObjectName(QStringLiteral("tsPanel"));
     const auto button = [](const char* text, const char* name, const char* tip = nullptr) {
@@ -123,15 +123,9 @@ ExpertPanelView::ExpertPanelView(const Session& session) : session_(session)
     band_->Show();
 }
 
-void ExpertPanelView::SetEdit(Edit edit) { edit_ = std::move(edit); }
+void ExpertPanelView::SetEdit(SessionEdit edit) { edit_ = std::move(edit); }
 
-void ExpertPanelView::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    Show();
-}
-
-void ExpertPanelView::Show()
+void ExpertPanelView::Refresh()
 {
     const Assessment& assessment = session_.assessment();
     const NetworkInputs ratings = assessment.RatingInputs();
@@ -150,7 +144,7 @@ void ExpertPanelView::ChangePanel(const std::function<void(ExpertPanel&)>& chang
     ExpertPanel panel = session_.assessment().panel;
     change(panel);
     edit_([&](Session& session) { session.assessment().SetPanel(panel); });
-    Show();
+    Refresh();
 }
 
 void ExpertPanelView::ShowGrid()
@@ -241,7 +235,7 @@ void ExpertPanelView::ApplyConsensus()
                 session.SelectLevel(factor, row.consensus - 1);
         }
     });
-    Show();
+    Refresh();
 }
 
 void ExpertPanelView::ChooseImport()

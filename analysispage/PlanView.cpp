@@ -46,7 +46,7 @@ QString Lines(const std::vector<std::string>& lines)
 }  // namespace
 
 PlanView::PlanView(const Session& session)
-    : session_(session), work_([this](int64_t done, int64_t total, double) {
+    : AnalysisView(session), work_([this](int64_t done, int64_t total, double) {
           progress_->setValue(total > 0 ? static_cast<int>(done * 100 / total) : 0);
       })
 {
@@ -152,13 +152,7 @@ PlanView::PlanView(const Session& session)
 
 void PlanView::WaitForEnd() { work_.WaitForEnd(); }
 
-void PlanView::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    Show();
-}
-
-void PlanView::Show()
+void PlanView::Refresh()
 {
     const PlanInputs& inputs = session_.assessment().plan;
     if (inputsShown_ != inputs) {
@@ -187,7 +181,7 @@ void PlanView::MarkStale()
                                   session_.assessment().panel != shown_->panel));
 }
 
-void PlanView::SetEdit(Edit edit) { edit_ = std::move(edit); }
+void PlanView::SetEdit(SessionEdit edit) { edit_ = std::move(edit); }
 
 void PlanView::Keep()
 {

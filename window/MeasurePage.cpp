@@ -235,4 +235,6 @@ void MeasurePage::ClickRun()
     if (buttonRunOpt->isEnabled()) buttonRunOpt->click();
 }
 
+QList<QWidget*> MeasurePage::TypedFields() const { return {cbInputKOpt, cbInputNOpt, edAllMoney, edDamage}; }
+
 }  // namespace kestal

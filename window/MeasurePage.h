@@ -36,6 +36,8 @@ public:
     void Forget(const Session& session);
     // F9: the study button, when it may be used.
     void ClickRun();
+    // The fields whose typing changes the assessment: K, N, the budget and the damage.
+    QList<QWidget*> TypedFields() const;
 
 signals:
     // A click on a factor's panel.

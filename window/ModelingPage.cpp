@@ -196,6 +196,13 @@ void ModelingPage::ClickRun()
     if (buttonRun->isEnabled()) buttonRun->click();
 }
 
+QList<QWidget*> ModelingPage::TypedFields() const
+{
+    QList<QWidget*> fields{cbInputK, cbInputN};
+    for (const FactorControls& controls : factorControls) fields.append(controls.list);
+    return fields;
+}
+
 void ModelingPage::ShowResults(const Session& session)
 {
     const std::vector<RunBlock>& results = session.assessment().results;

@@ -45,6 +45,8 @@ public:
     QProgressBar* RunProgress() const { return pbTime; }
     // F9: the run button, when it may be used.
     void ClickRun();
+    // The fields whose typing changes the assessment: K, N and the factors' level lists.
+    QList<QWidget*> TypedFields() const;
 
 signals:
     // A level picked or typed: its item, or -1 for a text that names none.
