@@ -2,10 +2,13 @@
 #pragma once
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLocale>
+#include <QTimer>
 
 #include <time.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -31,3 +34,36 @@ inline std::unique_ptr<QApplication> StartWindowApplication(int& argc, char** ar
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     return application;
 }
+
+// The longest pause of the interface thread between Start and Stop, in milliseconds: a timer due
+// every 5 ms notes how long it waited since it last fired.
+class Stall : public QObject {
+public:
+    Stall()
+    {
+        timer_.setInterval(5);
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            const double now = clock_.nsecsElapsed() / 1e6;
+            longest_ = std::max(longest_, now - last_);
+            last_ = now;
+        });
+    }
+    void Start()
+    {
+        clock_.start();
+        last_ = 0;
+        longest_ = 0;
+        timer_.start();
+    }
+    double Stop()
+    {
+        timer_.stop();
+        return longest_;
+    }
+
+private:
+    QTimer timer_;
+    QElapsedTimer clock_;
+    double last_ = 0;
+    double longest_ = 0;
+};

@@ -60,39 +60,6 @@ QString ProjectWithMeasures(const QDir& folder, const char* budget)
     return path;
 }
 
-// The longest pause between the ticks of a 5 ms timer on the interface thread: how long input
-// would have waited at most.
-class Stall : public QObject {
-public:
-    Stall()
-    {
-        timer_.setInterval(5);
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            const double now = clock_.nsecsElapsed() / 1e6;
-            longest_ = std::max(longest_, now - last_);
-            last_ = now;
-        });
-    }
-    void Start()
-    {
-        clock_.start();
-        last_ = 0;
-        longest_ = 0;
-        timer_.start();
-    }
-    double Stop()
-    {
-        timer_.stop();
-        return longest_;
-    }
-
-private:
-    QTimer timer_;
-    QElapsedTimer clock_;
-    double last_ = 0;
-    double longest_ = 0;
-};
-
 double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());

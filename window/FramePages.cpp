@@ -27,8 +27,7 @@ namespace kestal {
 
 namespace {
 
-// The design's client area and status bar.
-constexpr int ClientHeight = 534;
+// The design's status bar.
 constexpr int StatusBarHeight = 19;
 
 // "Выполнено 37 %, осталось 0:00:12" while work runs.

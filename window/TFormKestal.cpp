@@ -23,9 +23,6 @@ namespace kestal {
 
 namespace {
 
-// The design's client area.
-constexpr int ClientWidth = 800;
-constexpr int ClientHeight = 534;
 // The smallest window: below the design's size its pages scroll.
 constexpr int MinimumWidth = 640;
 constexpr int MinimumHeight = 480;
