@@ -1,4 +1,5 @@
-// What the window benchmarks share: the process's CPU clock and the application they run in.
+// What the window benchmarks share: the process's CPU clock, the application they run in, the
+// longest pause of the interface thread and the quantiles of their figures.
 #pragma once
 
 #include <QApplication>
@@ -11,8 +12,18 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 #include "widgets/UiLocale.h"
+
+// The element at q × count of `values` sorted (0 for none): Quantile(values, 0.5) is their median.
+inline double Quantile(std::vector<double> values, double q)
+{
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    return values[std::min(values.size() - 1, static_cast<std::size_t>(q * values.size()))];
+}
+inline double Median(const std::vector<double>& values) { return Quantile(values, 0.5); }
 
 // CPU seconds of the whole process: the window's thread and its workers together.
 inline double ProcessCpuSeconds()

@@ -65,13 +65,6 @@ private:
     const QElapsedTimer& clock_;
 };
 
-double Quantile(std::vector<double> values, double q)
-{
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    return values[std::min(values.size() - 1, static_cast<std::size_t>(q * values.size()))];
-}
-
 }  // namespace
 
 int main(int argc, char* argv[])

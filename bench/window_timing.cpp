@@ -60,12 +60,6 @@ QString ProjectWithMeasures(const QDir& folder, const char* budget)
     return path;
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char* argv[])
