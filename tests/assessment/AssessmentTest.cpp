@@ -6,12 +6,11 @@
 
 #include "assessment/Session.h"
 #include "support/ErrorOf.h"
+#include "support/FactorIndex.h"
 
 using namespace kestal;
 
 namespace {
-
-int Factor(const char* id) { return CatalogueIndex(*FindFactor(id)); }
 
 using Moves = std::vector<std::pair<const char*, int>>;
 
@@ -29,7 +28,7 @@ struct Sessions {
 MeasureDraft Draft(const char* name, const char* cost, const Moves& moves)
 {
     MeasureDraft draft{name, ReadAmount(cost, RussianNumberLocale()), {}};
-    for (const auto& [id, item] : moves) draft.changes.push_back({Factor(id), item});
+    for (const auto& [id, item] : moves) draft.changes.push_back({FactorIndex(id), item});
     return draft;
 }
 
@@ -47,7 +46,7 @@ TEST(Assessment, AMeasureCapturedFromItsDataIsTheOneTheEditorCaptures)
         for (const auto& [name, cost, moves] : table[row]) {
             editor.session.SetMeasureName(name);
             editor.session.SetCostText(cost);
-            for (const auto& [id, item] : moves) editor.session.MoveBar(Factor(id), item);
+            for (const auto& [id, item] : moves) editor.session.MoveBar(FactorIndex(id), item);
             editor.session.Capture();
             Moves reversed = moves;
             std::reverse(reversed.begin(), reversed.end());
@@ -95,10 +94,10 @@ TEST(Assessment, ABadMeasureIsRefusedWithNothingChanged)
 TEST(Session, ARestoredStateIsTheStateItWas)
 {
     Sessions s;
-    s.session.MoveBar(Factor("T02"), 1);
+    s.session.MoveBar(FactorIndex("T02"), 1);
     const SessionState start = s.session.state();
     s.session.Run();
-    s.session.SelectLevel(Factor("H01"), 2);
+    s.session.SelectLevel(FactorIndex("H01"), 2);
     s.session.Capture(Draft("Мера", "50", {{"M03", 1}}));
     const SessionState end = s.session.state();
     s.session.Restore(start);

@@ -1,8 +1,6 @@
 // The assessments of the project tests and of the example file.
 #include "Assessments.h"
 
-int FactorIndex(const char* id) { return CatalogueIndex(*FindFactor(id)); }
-
 void Rate(Session& session, const char* id, int level) { session.SelectLevel(FactorIndex(id), level - 1); }
 
 void EnterMeasure(Session& session, const std::string& name, const std::string& cost,

@@ -6,12 +6,11 @@
 #include "assessment/Session.h"
 #include "common/KestalError.h"
 #include "support/ErrorOf.h"
+#include "support/FactorIndex.h"
 
 using namespace kestal;
 
 namespace {
-
-int Factor(const char* id) { return CatalogueIndex(*FindFactor(id)); }
 
 // A session on a fixed clock with small runs, as the window holds it under a Russian locale.
 struct Fixture {
@@ -26,7 +25,7 @@ struct Fixture {
     {
         session.SetMeasureName(name);
         session.SetCostText(cost);
-        for (const auto& [id, item] : moves) session.MoveBar(Factor(id), item);
+        for (const auto& [id, item] : moves) session.MoveBar(FactorIndex(id), item);
         session.Capture();
     }
 };
@@ -77,14 +76,14 @@ TEST(Session, AFailedStudyLeavesTheLastOutcome)
 TEST(Session, ABlankNameIsRefusedWithNothingChanged)
 {
     Fixture f;
-    f.session.MoveBar(Factor("H01"), 8);
+    f.session.MoveBar(FactorIndex("H01"), 8);
     f.session.SetCostText("100");
     for (const char* blank : {"", "   ", "\t"}) {
         f.session.SetMeasureName(blank);
         const SessionState before = f.session.state();
         EXPECT_EQ(ErrorOf([&] { f.session.Capture(); }), BlankMeasureNameText);
         ExpectSameOutcome(before, f.session.state());
-        EXPECT_FALSE(f.session.state().Row(Factor("H01")).locked);
+        EXPECT_FALSE(f.session.state().Row(FactorIndex("H01")).locked);
     }
 }
 
@@ -93,7 +92,7 @@ TEST(Session, CaptureIsEnabledOnlyWhenAPressWouldCaptureSomething)
     Fixture f;
     f.session.SetCostText("100");
     EXPECT_FALSE(f.session.CaptureButtonEnabled());
-    f.session.MoveBar(Factor("T01"), 6);
+    f.session.MoveBar(FactorIndex("T01"), 6);
     EXPECT_TRUE(f.session.CaptureButtonEnabled());
     f.session.Capture();
     // T01 still shows its change, so the editor's rule would be ready; nothing is left to capture.
@@ -101,9 +100,9 @@ TEST(Session, CaptureIsEnabledOnlyWhenAPressWouldCaptureSomething)
     EXPECT_TRUE(f.session.state().shown.captureArmed);
     EXPECT_FALSE(f.session.CaptureButtonEnabled());
     // A level chosen on the modeling page leaves the factor with the measure that holds it.
-    f.session.SelectLevel(Factor("T01"), 2);
-    EXPECT_TRUE(f.session.state().Row(Factor("T01")).locked);
-    f.session.MoveBar(Factor("T01"), 7);
+    f.session.SelectLevel(FactorIndex("T01"), 2);
+    EXPECT_TRUE(f.session.state().Row(FactorIndex("T01")).locked);
+    f.session.MoveBar(FactorIndex("T01"), 7);
     EXPECT_FALSE(f.session.HasPendingChanges());
 }
 
@@ -124,10 +123,10 @@ TEST(Session, TheTreeKeepsItsAddressing)
     Fixture f;
     f.Capture("Первое", "10", {{"H01", 8}, {"M02", 1}});
     f.Capture("Второе", "10", {{"T01", 1}});
-    f.session.EnterBar(Factor("C01"));
-    f.session.MoveBar(Factor("C01"), 8);
-    f.session.ExitBar(Factor("C01"));
-    f.session.EnterBar(Factor("C01"));
+    f.session.EnterBar(FactorIndex("C01"));
+    f.session.MoveBar(FactorIndex("C01"), 8);
+    f.session.ExitBar(FactorIndex("C01"));
+    f.session.EnterBar(FactorIndex("C01"));
     const TreeNode& tree = f.session.state().shown.tree;
     const TreeNode& pending = tree.children.back();
     const int base = 3 * f.session.assessment().measures.MeasureCount + f.session.assessment().measures.ChangeTotal;
@@ -211,7 +210,7 @@ TEST(Session, AChangeToTheCurrentLevelIsNoChange)
         Fixture f;
         f.Capture("Ограждение опасной зоны", "450", {{"M07", 10}, {"T04", 9}});
         f.Capture("Ремонт вентиляции", "700", {{"H05", 9}, {"C01", 7}});
-        for (const auto& [id, item] : row.ratings) f.session.SelectLevel(Factor(id), item);
+        for (const auto& [id, item] : row.ratings) f.session.SelectLevel(FactorIndex(id), item);
         const std::vector<CandidateMeasure> candidates = f.session.assessment().CapturedCandidates();
         ASSERT_EQ(candidates.size(), 2u);
         EXPECT_EQ(candidates[0].changes.size(), row.fenceChanges);
@@ -233,7 +232,7 @@ TEST(Session, APanelIsSetWholeOrRefusedWithNothingChanged)
     const auto panelOf = [](std::vector<std::string> names, int level = 5) {
         ExpertPanel panel;
         for (std::string& name : names) panel.experts.push_back({std::move(name), {}});
-        if (!panel.experts.empty()) panel.experts.back().level[Factor("H03")] = level;
+        if (!panel.experts.empty()) panel.experts.back().level[FactorIndex("H03")] = level;
         return panel;
     };
     const ExpertPanel two = panelOf({"А", "Б"});

@@ -11,6 +11,7 @@
 #include "measures/Capture.h"
 #include "measures/Study.h"
 #include "common/Clock.h"
+#include "support/FactorIndex.h"
 
 using namespace kestal;
 
@@ -18,8 +19,6 @@ namespace measure_test {
 
 // A factor id and the list item its track bar is moved to.
 using Move = std::pair<const char*, int>;
-
-inline int CatalogueIndex(const char* id) { return kestal::CatalogueIndex(*FindFactor(id)); }
 
 // The measure page at start-up, with the tables, the settings and a simulation on a fixed clock.
 struct MeasurePage {
@@ -48,7 +47,7 @@ struct MeasurePage {
     void MoveTrackBars(const std::vector<Move>& moves)
     {
         for (const auto& [id, item] : moves) {
-            EditorRow& row = rows[CatalogueIndex(id)];
+            EditorRow& row = rows[FactorIndex(id)];
             row.position = item;
             row.levelAfter = (*FindFactor(id)->wording)[item];
         }
