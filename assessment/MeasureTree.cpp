@@ -1,4 +1,4 @@
-// The measure tree as data.
+// The measure tree as data, and an assessment seen afresh.
 #include "assessment/MeasureTree.h"
 
 #include "measures/Amounts.h"
@@ -69,6 +69,16 @@ void FormDerivedParts(SessionState& state, const NumberLocale& locale)
     state.assessment.damageText = text(state.assessment.damage);
     state.shown.tree = DerivedTree(state, locale);
     state.shown.treeExpansions = 0;
+}
+
+Presentation PresentationOf(const Assessment& assessment, const NumberLocale& locale)
+{
+    SessionState state{assessment, {}};
+    Presentation& shown = state.shown;
+    for (int f = 0; f < FactorCount; ++f) shown.bars[f] = BarOnLevel(assessment, f);
+    shown.measureName = MeasureNameText(assessment.measures.MeasureCount + 1);
+    shown.tree = DerivedTree(state, locale);
+    return shown;
 }
 
 }  // namespace kestal

@@ -21,8 +21,7 @@ int T03() { return CatalogueIndex(*FindFactor("T03")); }
 Session::Session(const Clock* clock, NumberLocale inputLocale, NumberLocale displayLocale)
     : clock_(clock), inputLocale_(std::move(inputLocale)), displayLocale_(std::move(displayLocale))
 {
-    for (int f = 0; f < FactorCount; ++f) state_.shown.bars[f] = BarOnLevel(state_.assessment, f);
-    state_.shown.tree = InitialTree();
+    state_.shown = PresentationOf(state_.assessment, inputLocale_);
 }
 
 void Session::Calibrate()

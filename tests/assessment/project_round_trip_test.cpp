@@ -14,18 +14,25 @@ using namespace kestal;
 
 namespace {
 
-// What a project keeps: everything but the last run's working tables (the series' counts, the
-// network's counters and inputs), which every run and study rebuild before reading them, and the
-// measure tree, which follows from the measures.
+// What a project keeps of an assessment: everything but the last run's working tables (the series'
+// counts, the network's counters and inputs), which every run and study rebuild before reading them,
+// and the amounts' texts, which are formed from the amounts in the locale of the session that opens it.
+auto KeptOf(const Assessment& a)
+{
+    return std::tie(a.settings, a.kText, a.nText, a.results, a.budget, a.damage, a.measures.store, a.measures.captured,
+                    a.measures.MeasureCount, a.measures.ChangeTotal, a.QuestionnaireLevel, a.answers,
+                    a.net.random.RandomSeed, a.net.random.lastClockReading, a.panel, a.plan);
+}
+
+// What a project keeps of a session's state: its assessment, the amounts' texts and what the pages
+// show but the measure tree, which follows from the measures.
 auto Kept(const SessionState& state)
 {
     const Assessment& a = state.assessment;
     const Presentation& s = state.shown;
-    return std::tie(a.settings, a.kText, a.nText, a.results, s.bars, s.selectedFactor, s.measureName, s.costText,
-                    a.budgetText, a.damageText, s.cost, a.budget, a.damage, s.captureArmed, s.studyReady,
-                    s.editorEnabled, s.studyEstimateShown, a.measures.store, a.measures.captured,
-                    a.measures.MeasureCount, a.measures.ChangeTotal, s.study, a.QuestionnaireLevel, a.answers,
-                    a.net.random.RandomSeed, a.net.random.lastClockReading, a.panel, a.plan);
+    return std::tuple_cat(
+        KeptOf(a), std::tie(a.budgetText, a.damageText, s.bars, s.selectedFactor, s.measureName, s.costText, s.cost,
+                            s.captureArmed, s.studyReady, s.editorEnabled, s.studyEstimateShown, s.study));
 }
 
 // The plan table's columns of the captured measures (the study's own columns are rebuilt by each study).
@@ -124,6 +131,21 @@ TEST_P(ProjectRoundTrip, ReopensTheSameSessionAndContinuesAlike)
     }
     EXPECT_EQ(ProjectJson(opened.state()), ProjectJson(saved.state()));
     EXPECT_TRUE(Kept(opened.state()) == Kept(saved.state()));
+}
+
+// An assessment saved on its own, with what the pages show of it seen afresh, reads back as the same
+// assessment, and is written again byte for byte.
+TEST_P(ProjectRoundTrip, AnAssessmentAloneIsSavedAndReadBackTheSame)
+{
+    const FixedClock clock(ExampleClockReading);
+    Session made(&clock, RussianNumberLocale(), RussianNumberLocale());
+    GetParam().make(made);
+    const Assessment& assessment = made.assessment();
+    const std::string json = ProjectJson({assessment, PresentationOf(assessment, EnglishNumberLocale())});
+    const SessionState read = ReadProject(json, "одна.kestal");
+    EXPECT_EQ(ProjectJson(read), json);
+    EXPECT_TRUE(KeptOf(read.assessment) == KeptOf(assessment));
+    EXPECT_TRUE(read.shown == PresentationOf(read.assessment, EnglishNumberLocale()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Assessments, ProjectRoundTrip,
