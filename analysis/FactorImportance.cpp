@@ -8,13 +8,6 @@
 
 namespace kestal {
 
-int LevelNumberOf(float value)
-{
-    const auto found = std::find_if(LevelTable.begin(), LevelTable.end(),
-                                    [value](const FactorLevel& level) { return level.value == value; });
-    return found == LevelTable.end() ? 0 : found->number;
-}
-
 namespace {
 
 // The ranking's order: the larger reduction first; a stable sort keeps equal ones in catalogue order.

@@ -37,7 +37,4 @@ struct FactorReduction {
 // level (WorseUpward gives the way), so the best level is at the end of the scale it falls towards.
 std::array<FactorReduction, FactorCount> RankFactorReductions(const NetworkInputs& inputs);
 
-// The number (1 .. 11) of the level whose value is `value`; 0 when no level has it.
-int LevelNumberOf(float value);
-
 }  // namespace kestal

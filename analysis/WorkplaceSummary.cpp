@@ -107,8 +107,7 @@ WorkplaceList ReadWorkplaces(const std::vector<std::vector<std::string>>& cells)
     if (std::none_of(columnOf.begin(), columnOf.end(), [](const auto& c) { return c.has_value(); }))
         throw KestalError("строка заголовка не называет ни одного фактора (H01 … T06)");
 
-    NetworkInputs initial;
-    CopySettingsToInputs(InitialSettings(), initial);
+    const NetworkInputs initial = InitialInputs();
     WorkplaceList list;
     for (std::size_t r = 1; r < cells.size(); ++r) {
         const std::vector<std::string>& row = cells[r];

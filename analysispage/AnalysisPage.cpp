@@ -1,4 +1,4 @@
-// The page "Анализ": its three views on tabs and the accident probability of the status bar.
+// The page "Анализ": its views on tabs and the accident probability of the status bar.
 #include "analysispage/AnalysisPage.h"
 
 #include <QLabel>
@@ -15,22 +15,6 @@
 
 namespace kestal {
 
-namespace {
-
-// A view that scrolls within its tab when the window is smaller than the view needs: the page asks
-// no more room of the window than the other pages do.
-QScrollArea* Scrolling(QWidget* view)
-{
-    auto* area = new QScrollArea;
-    area->setObjectName(view->objectName() + QStringLiteral("Scroll"));
-    area->setFrameStyle(QFrame::NoFrame);
-    area->setWidgetResizable(true);
-    area->setWidget(view);
-    return area;
-}
-
-}  // namespace
-
 AnalysisPage::AnalysisPage(const Session& session) : session_(session)
 {
     setObjectName(QStringLiteral("tsAnalysis"));
@@ -38,37 +22,53 @@ AnalysisPage::AnalysisPage(const Session& session) : session_(session)
     accident_->setObjectName(QStringLiteral("lbExactAccident"));
     accident_->setToolTip(QStringLiteral("Точная вероятность происшествия при текущих оценках факторов"));
     accident_->setContentsMargins(8, 0, 8, 0);
-    auto* views = new QTabWidget(this);
-    views->setObjectName(QStringLiteral("pcAnalysis"));
-    views->setUsesScrollButtons(false);
-    nodes_ = new NodesView(session);
-    importance_ = new ImportanceView(session);
-    bestSet_ = new BestSetView(session);
-    views->addTab(Scrolling(nodes_), QStringLiteral("Узлы сети"));
-    views->addTab(Scrolling(importance_), QStringLiteral("Важность факторов"));
-    views->addTab(Scrolling(bestSet_), QStringLiteral("Лучший набор мер"));
-    plan_ = new PlanView(session);
-    views->addTab(Scrolling(plan_), QStringLiteral("План"));
-    experts_ = new ExpertPanelView(session);
-    views->addTab(Scrolling(experts_), QStringLiteral("Эксперты"));
-    connect(importance_, &ImportanceView::factorChosen, this, &AnalysisPage::factorChosen);
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("pcAnalysis"));
+    tabs_->setUsesScrollButtons(false);
+    AddTab(new NodesView(session), QStringLiteral("Узлы сети"));
+    const ImportanceView* importance = AddTab(new ImportanceView(session), QStringLiteral("Важность факторов"));
+    AddTab(new BestSetView(session), QStringLiteral("Лучший набор мер"));
+    plan_ = AddTab(new PlanView(session), QStringLiteral("План"));
+    experts_ = AddTab(new ExpertPanelView(session), QStringLiteral("Эксперты"));
+    connect(importance, &ImportanceView::factorChosen, this, &AnalysisPage::factorChosen);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 4, 0, 0);
-    layout->addWidget(views);
+    layout->addWidget(tabs_);
+}
+
+template <class View>
+View* AnalysisPage::AddTab(View* view, const QString& title)
+{
+    // The page asks no more room of the window than the other pages do.
+    auto* area = new QScrollArea;
+    area->setObjectName(view->objectName() + QStringLiteral("Scroll"));
+    area->setFrameStyle(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(view);
+    tabs_->addTab(area, title);
+    views_.push_back(view);
+    return view;
+}
+
+void AnalysisPage::SetEdit(const SessionEdit& edit)
+{
+    plan_->SetEdit(edit);
+    experts_->SetEdit(edit);
+}
+
+void AnalysisPage::SetPlanCapture(std::function<void(const PlanResult& plan)> capture)
+{
+    plan_->SetCapture(std::move(capture));
 }
 
 void AnalysisPage::Show()
 {
-    const NetworkInputs ratings = session_.RatingInputs();
+    const NetworkInputs ratings = session_.assessment().RatingInputs();
     if (accidentShown_ != ratings) {
         accident_->setText(QText(AccidentStatusText(ExactNodeProbabilities(ratings), UiNumberLocale())));
         accidentShown_ = ratings;
     }
-    nodes_->Show();
-    importance_->Show();
-    bestSet_->Show();
-    plan_->Show();
-    experts_->Show();
+    for (AnalysisView* view : views_) view->Show();
 }
 
 }  // namespace kestal

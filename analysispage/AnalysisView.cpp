@@ -1,5 +1,5 @@
 // What every view of the page "Анализ" does: it catches up when shown.
-#include "analysispage/AnalysisViews.h"
+#include "analysispage/AnalysisView.h"
 
 #include "widgets/Guard.h"
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "analysispage/AnalysisView.h"
 #include "assessment/Session.h"
 #include "widgets/WorkerThread.h"
 
@@ -22,20 +23,6 @@ class QTableWidget;
 namespace kestal {
 
 class NetworkDiagram;
-
-class AnalysisView : public QWidget {
-public:
-    explicit AnalysisView(const Session& session) : session_(session) {}
-    // Brings the view in line with the session while it is shown; a hidden view waits for its showing.
-    void Show();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    // Brings the view in line when what it depends on changed since it last did.
-    virtual void Refresh() = 0;
-
-    const Session& session_;
-};
 
 // The node table with the run's precision, the chart of the node probabilities and the network.
 class NodesView : public AnalysisView {

@@ -88,11 +88,11 @@ void BestSetView::Refresh()
 {
     // While the worker judges, what changes meanwhile waits for its end.
     if (Judging()) return;
-    const SessionState& state = session_.state();
-    Shown now{session_.RatingInputs(), session_.CapturedCandidates(), state.budgetText, state.damageText};
+    const Assessment& assessment = session_.assessment();
+    Shown now{assessment.RatingInputs(), assessment.CapturedCandidates(), assessment.budgetText, assessment.damageText};
     if (shown_ == now) return;
     againButton_->setVisible(false);
-    if (const std::string problem = session_.BestMeasuresProblem(); !problem.empty()) {
+    if (const std::string problem = assessment.BestMeasuresProblem(); !problem.empty()) {
         chart_->setVisible(false);
         table_->setVisible(false);
         harmful_->setVisible(false);
@@ -106,7 +106,7 @@ void BestSetView::Refresh()
 void BestSetView::Start(Shown now)
 {
     // Taken off the session: the session goes on changing on this thread.
-    auto work = std::make_shared<const BestSetWork>(session_.PrepareBestMeasures());
+    auto work = std::make_shared<const BestSetWork>(session_.assessment().PrepareBestMeasures());
     auto found = std::make_shared<Outcome>();
     judging_ = std::move(now);
     ShowJudging(true);

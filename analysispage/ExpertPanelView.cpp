@@ -37,7 +37,7 @@ const QString CsvFilter = QStringLiteral("Таблицы CSV (*.csv);;Все ф�
 
 }  // namespace
 
-ExpertPanelView::ExpertPanelView(const Session& session) : session_(session)
+ExpertPanelView::ExpertPanelView(const Session& session) : AnalysisView(session)
 {
     setObjectName(QStringLiteral("tsPanel"));
     const auto button = [](const char* text, const char* name, const char* tip = nullptr) {
@@ -123,22 +123,17 @@ ExpertPanelView::ExpertPanelView(const Session& session) : session_(session)
     band_->Show();
 }
 
-void ExpertPanelView::SetEdit(Edit edit) { edit_ = std::move(edit); }
+void ExpertPanelView::SetEdit(SessionEdit edit) { edit_ = std::move(edit); }
 
-void ExpertPanelView::showEvent(QShowEvent* event)
+void ExpertPanelView::Refresh()
 {
-    QWidget::showEvent(event);
-    Show();
-}
-
-void ExpertPanelView::Show()
-{
-    const SessionState& state = session_.state();
-    if (gridShown_ == state.panel && ratingsShown_ == state.editor) return;
+    const Assessment& assessment = session_.assessment();
+    const NetworkInputs ratings = assessment.RatingInputs();
+    if (gridShown_ == assessment.panel && ratingsShown_ == ratings) return;
     ShowGrid();
-    if (gridShown_ != state.panel) ShowAgreement();
-    gridShown_ = state.panel;
-    ratingsShown_ = state.editor;
+    if (gridShown_ != assessment.panel) ShowAgreement();
+    gridShown_ = assessment.panel;
+    ratingsShown_ = ratings;
     ShowButtons();
     band_->Show();
 }
@@ -146,19 +141,19 @@ void ExpertPanelView::Show()
 void ExpertPanelView::ChangePanel(const std::function<void(ExpertPanel&)>& change)
 {
     if (!edit_) return;
-    ExpertPanel panel = session_.state().panel;
+    ExpertPanel panel = session_.assessment().panel;
     change(panel);
-    edit_([&](Session& session) { session.SetPanel(panel); });
-    Show();
+    edit_([&](Session& session) { session.assessment().SetPanel(panel); });
+    Refresh();
 }
 
 void ExpertPanelView::ShowGrid()
 {
-    const SessionState& state = session_.state();
-    const ExpertPanel& panel = state.panel;
+    const Assessment& assessment = session_.assessment();
+    const ExpertPanel& panel = assessment.panel;
     const int experts = static_cast<int>(panel.experts.size());
     std::array<int, FactorCount> current{};
-    for (int row = 0; row < FactorCount; ++row) current[row] = state.editor[row].currentItem + 1;
+    for (int row = 0; row < FactorCount; ++row) current[row] = RatedItem(assessment.settings, FactorCatalogue[row]) + 1;
     grid_->ShowPanel(panel, current);
     // The selector of experts follows the panel, keeping the chosen one where it still is.
     const int chosen = expert_->currentIndex();
@@ -173,7 +168,7 @@ void ExpertPanelView::ShowGrid()
 
 void ExpertPanelView::ShowAgreement()
 {
-    const ExpertPanel& panel = session_.state().panel;
+    const ExpertPanel& panel = session_.assessment().panel;
     if (panel.experts.empty()) {
         agreement_->setText(QStringLiteral("Панели экспертов нет: добавьте экспертов или импортируйте таблицу CSV"));
         return;
@@ -183,8 +178,8 @@ void ExpertPanelView::ShowAgreement()
 
 void ExpertPanelView::ShowButtons()
 {
-    const SessionState& state = session_.state();
-    const int experts = static_cast<int>(state.panel.experts.size());
+    const Assessment& assessment = session_.assessment();
+    const int experts = static_cast<int>(assessment.panel.experts.size());
     const bool idle = !band_->Busy();
     add_->setEnabled(idle && experts < MaxPanelExperts);
     remove_->setEnabled(idle && experts > MinPanelExperts && expert_->currentIndex() >= 0);
@@ -193,8 +188,8 @@ void ExpertPanelView::ShowButtons()
     export_->setEnabled(experts > 0);
     clear_->setEnabled(idle && experts > 0);
     bool differs = false;
-    for (const FactorOpinions& row : PanelOpinions(state.panel))
-        differs = differs || state.editor[CatalogueIndex(*row.factor)].currentItem + 1 != row.consensus;
+    for (const FactorOpinions& row : PanelOpinions(assessment.panel))
+        differs = differs || RatedItem(assessment.settings, *row.factor) + 1 != row.consensus;
     apply_->setEnabled(idle && differs);
     band_->Judge();
 }
@@ -232,20 +227,20 @@ void ExpertPanelView::RenameExpert()
 void ExpertPanelView::ApplyConsensus()
 {
     if (!edit_) return;
-    const std::vector<FactorOpinions> opinions = PanelOpinions(session_.state().panel);
+    const std::vector<FactorOpinions> opinions = PanelOpinions(session_.assessment().panel);
     edit_([&](Session& session) {
         for (const FactorOpinions& row : opinions) {
             const int factor = CatalogueIndex(*row.factor);
-            if (session.state().editor[factor].currentItem != row.consensus - 1)
+            if (RatedItem(session.assessment().settings, *row.factor) != row.consensus - 1)
                 session.SelectLevel(factor, row.consensus - 1);
         }
     });
-    Show();
+    Refresh();
 }
 
 void ExpertPanelView::ChooseImport()
 {
-    if (!session_.state().panel.experts.empty() &&
+    if (!session_.assessment().panel.experts.empty() &&
         QMessageBox::question(this, QText(ApplicationTitle),
                               QStringLiteral("Заменить панель экспертов таблицей из файла?"),
                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
@@ -295,7 +290,7 @@ void ExpertPanelView::ImportFrom(const QString& path)
 void ExpertPanelView::ExportTo(const QString& path)
 {
     Guarded(this, [&] {
-        const std::string text = ExpertPanelCsv(session_.state().panel);
+        const std::string text = ExpertPanelCsv(session_.assessment().panel);
         QSaveFile out(path);
         if (!out.open(QIODevice::WriteOnly) ||
             out.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||

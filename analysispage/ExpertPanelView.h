@@ -3,12 +3,11 @@
 // experts' ratings, worked out on a worker thread.
 #pragma once
 
-#include <QWidget>
-
 #include <functional>
 #include <optional>
 
 #include "analysis/ExpertPanel.h"
+#include "analysispage/AnalysisView.h"
 #include "analysispage/PanelBandView.h"
 #include "assessment/Session.h"
 
@@ -21,17 +20,14 @@ namespace kestal {
 
 class PanelGrid;
 
-class ExpertPanelView : public QWidget {
+class ExpertPanelView : public AnalysisView {
     Q_OBJECT
 public:
     explicit ExpertPanelView(const Session& session);
 
     // How the view changes the session: the window runs the action on its session and shows it.
-    using Edit = std::function<void(const std::function<void(Session&)>& action)>;
-    void SetEdit(Edit edit);
+    void SetEdit(SessionEdit edit);
 
-    // Brings the grid, the agreement and the note on the band in line with the session.
-    void Show();
     // Reads the panel from a CSV file into the session; a bad file is refused with a message box and
     // nothing changed.
     void ImportFrom(const QString& path);
@@ -45,7 +41,8 @@ public:
     const std::optional<Result>& Shown() const { return band_->Shown(); }
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    // Brings the grid, the agreement and the note on the band in line with the session.
+    void Refresh() override;
 
 private:
     // Runs `change` on a copy of the session's panel and sets it in the session.
@@ -61,10 +58,9 @@ private:
     void ChooseExport();
     void Clear();
 
-    const Session& session_;
-    Edit edit_;
+    SessionEdit edit_;
     std::optional<ExpertPanel> gridShown_;
-    std::optional<EditorRows> ratingsShown_;
+    std::optional<NetworkInputs> ratingsShown_;
     PanelGrid* grid_;
     QComboBox* expert_;
     QLineEdit* name_;

@@ -39,7 +39,7 @@ ImportanceView::ImportanceView(const Session& session) : AnalysisView(session)
 
 void ImportanceView::Refresh()
 {
-    const NetworkInputs ratings = session_.RatingInputs();
+    const NetworkInputs ratings = session_.assessment().RatingInputs();
     if (shown_ == ratings) return;
     importance_ = RankFactorImportance(ratings);
     ShowTextTable(table_, ImportanceRows(importance_, UiNumberLocale()));

@@ -47,14 +47,14 @@ NodesView::NodesView(const Session& session) : AnalysisView(session)
 
 void NodesView::Refresh()
 {
-    const std::vector<RunBlock>& results = session_.state().results;
-    Shown now{session_.RatingInputs(), results.empty() ? std::nullopt : std::optional(results.back())};
+    const std::vector<RunBlock>& results = session_.assessment().results;
+    Shown now{session_.assessment().RatingInputs(), results.empty() ? std::nullopt : std::optional(results.back())};
     if (shown_ == now) return;
     const NumberLocale locale = UiNumberLocale();
     const NodeProbabilities exact = ExactNodeProbabilities(now.ratings);
     // Every figure of the run is judged against, and shown beside, the exact values of its own
     // ratings; the diagram, which has no room for both, leaves a run of other ratings out.
-    const std::optional<JudgedRun> judged = session_.JudgedLastRun();
+    const std::optional<JudgedRun> judged = session_.assessment().JudgedLastRun();
     const RunPrecision* last = judged ? &judged->precision : nullptr;
     ShowTextTable(table_, NodeTable(exact, judged ? &*judged : nullptr, locale));
     precision_->setText(QText(PrecisionLine(judged ? &*judged : nullptr, locale)));

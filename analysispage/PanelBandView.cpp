@@ -129,23 +129,23 @@ void PanelBandView::Show()
 void PanelBandView::Judge()
 {
     std::optional<long double> target;
-    compute_->setEnabled(!work_.Busy() && !session_.state().panel.experts.empty() && ReadTarget(target));
+    compute_->setEnabled(!work_.Busy() && !session_.assessment().panel.experts.empty() && ReadTarget(target));
 }
 
 void PanelBandView::MarkStale()
 {
     if (work_.Busy()) return;
-    const SessionState& state = session_.state();
+    const Assessment& assessment = session_.assessment();
     std::optional<long double> target;
     const bool reads = ReadTarget(target);
     if (!shown_) {
-        state_->setText(state.panel.experts.empty()
+        state_->setText(assessment.panel.experts.empty()
                             ? QString()
                             : QStringLiteral("Полоса не рассчитана: нажмите «Рассчитать полосу»"));
         state_->setStyleSheet(QString());
         return;
     }
-    const bool stale = shown_->panel != state.panel || shown_->ratings != session_.RatingInputs() || !reads ||
+    const bool stale = shown_->panel != assessment.panel || shown_->ratings != assessment.RatingInputs() || !reads ||
                        shown_->target != target;
     state_->setText(stale
                         ? QStringLiteral("Панель, оценки или цель изменились после расчёта: рассчитайте полосу заново")
@@ -156,10 +156,10 @@ void PanelBandView::MarkStale()
 void PanelBandView::Start()
 {
     std::optional<long double> target;
-    if (work_.Busy() || session_.state().panel.experts.empty() || !ReadTarget(target)) return;
+    if (work_.Busy() || session_.assessment().panel.experts.empty() || !ReadTarget(target)) return;
     auto result = std::make_shared<Result>();
-    result->panel = session_.state().panel;
-    result->ratings = session_.RatingInputs();
+    result->panel = session_.assessment().panel;
+    result->ratings = session_.assessment().RatingInputs();
     result->target = target;
     compute_->setEnabled(false);
     stop_->setEnabled(true);

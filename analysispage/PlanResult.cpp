@@ -85,16 +85,16 @@ void CapturePlanAsMeasure(Session& session, const PlanResult& result, const Numb
 {
     if (!result.levelPlan || result.levelPlan->changes.empty()) return;
     const LevelPlan& plan = *result.levelPlan;
-    const SessionState& state = session.state();
+    const Assessment& assessment = session.assessment();
     // Every rule checked before anything changes.
-    if (session.RatingInputs() != result.ratings)
+    if (session.assessment().RatingInputs() != result.ratings)
         throw KestalError("Оценки факторов изменились после расчёта плана: рассчитайте его заново");
     if (session.HasPendingChanges())
         throw KestalError("В редакторе мероприятий есть незаписанные изменения: запишите или сбросьте их");
-    if (state.measures.MeasureCount >= MaxMeasures) throw KestalError("Записано уже 15 мероприятий");
+    if (assessment.measures.MeasureCount >= MaxMeasures) throw KestalError("Записано уже 15 мероприятий");
     if (plan.changes.size() > 10) throw KestalError("В мероприятии может быть не больше 10 факторов");
     for (const PlannedLevel& change : plan.changes)
-        if (state.editor[CatalogueIndex(*change.factor)].locked)
+        if (HeldByMeasure(assessment.measures, assessment.settings, *change.factor))
             throw KestalError(std::string("Фактор ") + change.factor->id + " уже входит в записанное мероприятие");
     if (!(plan.cost >= 1.0L)) throw KestalError("Затраты мероприятия должны быть не меньше 1");
     // Then as a person would: name and cost typed, each bar moved, ">>" pressed.

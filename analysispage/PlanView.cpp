@@ -46,7 +46,7 @@ QString Lines(const std::vector<std::string>& lines)
 }  // namespace
 
 PlanView::PlanView(const Session& session)
-    : session_(session), work_([this](int64_t done, int64_t total, double) {
+    : AnalysisView(session), work_([this](int64_t done, int64_t total, double) {
           progress_->setValue(total > 0 ? static_cast<int>(done * 100 / total) : 0);
       })
 {
@@ -152,15 +152,9 @@ PlanView::PlanView(const Session& session)
 
 void PlanView::WaitForEnd() { work_.WaitForEnd(); }
 
-void PlanView::showEvent(QShowEvent* event)
+void PlanView::Refresh()
 {
-    QWidget::showEvent(event);
-    Show();
-}
-
-void PlanView::Show()
-{
-    const PlanInputs& inputs = session_.state().plan;
+    const PlanInputs& inputs = session_.assessment().plan;
     if (inputsShown_ != inputs) {
         const NumberLocale locale = UiNumberLocale();
         const QSignalBlocker quiet(steps_);
@@ -182,19 +176,19 @@ void PlanView::Show()
 
 void PlanView::MarkStale()
 {
-    stale_->setVisible(shown_ &&
-                       (session_.RatingInputs() != shown_->ratings ||
-                        session_.CapturedCandidates() != shown_->measures || session_.state().panel != shown_->panel));
+    stale_->setVisible(shown_ && (session_.assessment().RatingInputs() != shown_->ratings ||
+                                  session_.assessment().CapturedCandidates() != shown_->measures ||
+                                  session_.assessment().panel != shown_->panel));
 }
 
-void PlanView::SetEdit(Edit edit) { edit_ = std::move(edit); }
+void PlanView::SetEdit(SessionEdit edit) { edit_ = std::move(edit); }
 
 void PlanView::Keep()
 {
     const std::optional<PlanInputs> typed = Typed();
-    if (!edit_ || !typed || *typed == session_.state().plan) return;
+    if (!edit_ || !typed || *typed == session_.assessment().plan) return;
     inputsShown_ = *typed;
-    edit_([&](Session& session) { session.SetPlanInputs(*typed); });
+    edit_([&](Session& session) { session.assessment().SetPlanInputs(*typed); });
 }
 
 void PlanView::SetCapture(Capture capture) { captureAction_ = std::move(capture); }
@@ -240,10 +234,10 @@ void PlanView::Start()
     const std::optional<Request> request = Read();
     if (!request || work_.Busy()) return;
     auto result = std::make_shared<Result>();
-    result->ratings = session_.RatingInputs();
+    result->ratings = session_.assessment().RatingInputs();
     result->target = request->target;
-    result->measures = session_.CapturedCandidates();
-    result->panel = session_.state().panel;
+    result->measures = session_.assessment().CapturedCandidates();
+    result->panel = session_.assessment().panel;
     const int count = static_cast<int>(result->measures.size());
     const bool withMeasures = count >= MinCandidateMeasures && count <= MaxCandidateMeasures;
     Keep();

@@ -3,12 +3,11 @@
 // a worker thread.
 #pragma once
 
-#include <QWidget>
-
 #include <functional>
 #include <optional>
 #include <vector>
 
+#include "analysispage/AnalysisView.h"
 #include "analysispage/PlanResult.h"
 #include "assessment/Session.h"
 #include "widgets/WorkerThread.h"
@@ -22,7 +21,7 @@ class QTableWidget;
 
 namespace kestal {
 
-class PlanView : public QWidget {
+class PlanView : public AnalysisView {
     Q_OBJECT
 public:
     explicit PlanView(const Session& session);
@@ -34,15 +33,13 @@ public:
     // What "Записать как мероприятие" does with the level plan shown (the window captures it).
     using Capture = std::function<void(const Result& result)>;
     void SetCapture(Capture capture);
-    // How the view changes the session: the window runs the action on its session and shows it.
-    using Edit = std::function<void(const std::function<void(Session&)>& action)>;
-    void SetEdit(Edit edit);
-    // Brings the target and the step table in line with the session's plan inputs where these
-    // changed elsewhere (a project opened, an undo), and the note over the results.
-    void Show();
+    // How the view changes the session.
+    void SetEdit(SessionEdit edit);
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    // Brings the target and the step table in line with the session's plan inputs where these
+    // changed elsewhere (a project opened, an undo), and the note over the results.
+    void Refresh() override;
 
 private:
     // The note over the results shows while the ratings or measures differ from those they were
@@ -64,14 +61,13 @@ private:
     void Start();
     void Show(const Result& result);
 
-    const Session& session_;
     QLineEdit* target_;
     QTableWidget* steps_;
     QPushButton* compute_;
     QPushButton* stop_;
     QPushButton* capture_;
     Capture captureAction_;
-    Edit edit_;
+    SessionEdit edit_;
     std::optional<PlanInputs> inputsShown_;  // the session's inputs the texts were last in line with
     std::optional<Result> shown_;
     QProgressBar* progress_;

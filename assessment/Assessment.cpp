@@ -1,12 +1,22 @@
-// The assessment's ratings, run size, amounts, modeling run, questionnaire and expert panel.
+// The assessment's ratings, run size, amounts, calibration, modeling run, questionnaire and expert
+// panel.
 #include "assessment/Assessment.h"
 
 #include <utility>
 
 #include "common/Conversions.h"
 #include "common/KestalError.h"
+#include "network/Calibration.h"
 
 namespace kestal {
+
+Assessment::Assessment()
+{
+    InitPlanTable(measures);
+    ClearMeasureStore(measures);
+    SetKText(kText);
+    SetNText(nText);
+}
 
 void Assessment::Rate(int factor, int item)
 {
@@ -48,10 +58,21 @@ void ModelingRun::Execute(const WorkControl& control)
     timing = {net.clock->MonotonicSeconds() - wall, net.clock->ThreadCpuSeconds() - cpu};
 }
 
-ModelingRun Assessment::PrepareRun() const
+double Assessment::Calibrate(const Clock& clock)
+{
+    GertNetwork calibrated = net;
+    calibrated.clock = &clock;
+    CopySettingsToInputs(settings, calibrated.inputs);
+    const double time = RunCalibration(calibrated, series);
+    TakeNetworkState(net, calibrated);
+    return time;
+}
+
+ModelingRun Assessment::PrepareRun(const Clock& clock) const
 {
     const RunSize size = ReadRunSize(kText, nText);
     ModelingRun run{net, series, {}};
+    run.net.clock = &clock;
     CopySettingsToInputs(settings, run.net.inputs);
     run.series.ExperimentCount = size.k;
     run.series.InitiationCount = size.n;
@@ -61,7 +82,7 @@ ModelingRun Assessment::PrepareRun() const
 void Assessment::CommitRun(ModelingRun&& run)
 {
     results.push_back(BlockOfRun(run.net, run.series));
-    net = run.net;
+    TakeNetworkState(net, run.net);
     series = std::move(run.series);
 }
 

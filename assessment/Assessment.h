@@ -1,6 +1,7 @@
 // What an engineer assesses and saves: ratings, run size, captured measures, budget and damage,
 // the questionnaire, run and study results, the expert panel and the plan's inputs, with the
-// operations on them.
+// operations on them. A value of its own: built, read, compared and saved without a window or a
+// clock (each run is handed the clock it reads).
 #pragma once
 
 #include <cstdint>
@@ -14,6 +15,7 @@
 #include "analysis/FactorImportance.h"
 #include "analysis/RunPrecision.h"
 #include "assessment/Work.h"
+#include "common/Clock.h"
 #include "factors/Settings.h"
 #include "measures/Capture.h"
 #include "measures/MeasureStore.h"
@@ -89,8 +91,12 @@ struct PlanInputs {
 // Every operation checks all it reads first, then changes the assessment, or raises the system's
 // message (KestalError) and changes nothing.
 struct Assessment {
+    // A new assessment: the initial ratings, K = 200, N = 4000, no measures, budget 1500, damage 10^7.
+    Assessment();
+
     // The factor ratings and the simulation's own state: inputs, random source, series (whose K
-    // and N are those of the run size texts where these are integers).
+    // and N are those of the run size texts where these are integers). The network's clock is never
+    // read here: the runs are handed theirs.
     SettingsTable settings = InitialSettings();
     GertNetwork net;
     SeriesTable series;
@@ -135,20 +141,26 @@ struct Assessment {
     TypedAmount DamageAmount() const { return {damage, damageText}; }
 
     // ---- Measures ----
-    // `draft` becomes the next captured measure, as CaptureMeasure takes it; `rows` tell each
-    // factor's level and caption and whether a captured measure holds it. A measure that changes
-    // something is refused first when its name is blank.
-    CaptureResult Capture(const EditorRows& rows, const MeasureDraft& draft);
+    // `draft` becomes the next captured measure, as CaptureMeasure takes it against the current
+    // ratings and the measures captured so far. A measure that changes something is refused first
+    // when its name is blank.
+    CaptureResult Capture(const MeasureDraft& draft);
     // "Сброс": no measure captured, the store and the plan table's measure columns empty.
     void ResetMeasures();
 
     // ---- Modeling run and study ----
-    // The run with the current ratings and run size, taken off the assessment (K and N checked).
-    ModelingRun PrepareRun() const;
+    // The speed calibration under the current ratings, on the assessment's own generator as a run
+    // draws from it (entries 0..10 of the series): the processor time of one round, a fraction of a
+    // day, as `clock` measures it.
+    double Calibrate(const Clock& clock);
+    // The run with the current ratings and run size, taken off the assessment (K and N checked); its
+    // batches reseed from `clock`, which must outlive the run.
+    ModelingRun PrepareRun(const Clock& clock) const;
     // A finished run's block appended to the results; the random source and series go on from it.
     void CommitRun(ModelingRun&& run);
-    // The study of the captured measures, taken off the assessment (every text checked first).
-    MeasureStudy PrepareStudy() const;
+    // The study of the captured measures, taken off the assessment (every text checked first), on
+    // `clock` as a run.
+    MeasureStudy PrepareStudy(const Clock& clock) const;
     // A finished study's ranked records into the measure tables.
     void CommitStudy(MeasureStudy&& study);
 

@@ -7,23 +7,13 @@
 
 namespace kestal {
 
-NetworkInputs Assessment::RatingInputs() const
-{
-    NetworkInputs inputs;
-    CopySettingsToInputs(settings, inputs);
-    return inputs;
-}
+NetworkInputs Assessment::RatingInputs() const { return InputsOf(settings); }
 
 NodeProbabilities Assessment::ExactNodes() const { return ExactNodeProbabilities(RatingInputs()); }
 
 ImportanceTable Assessment::Importance() const { return RankFactorImportance(RatingInputs()); }
 
-RunPrecision PrecisionOf(const RunBlock& block)
-{
-    NodeTotals totals{};
-    for (int node = 0; node < NodeCount; ++node) totals[node] = block.node[node].total;
-    return PrecisionOfRun(totals, block.k, block.n, ExactNodeProbabilities(block.inputs));
-}
+RunPrecision PrecisionOf(const RunBlock& block) { return Judge(block, block.inputs).precision; }
 
 JudgedRun Judge(const RunBlock& block, const NetworkInputs& current)
 {

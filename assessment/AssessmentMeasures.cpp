@@ -17,15 +17,16 @@ bool IsBlank(const std::string& text)
 
 }  // namespace
 
-CaptureResult Assessment::Capture(const EditorRows& rows, const MeasureDraft& draft)
+CaptureResult Assessment::Capture(const MeasureDraft& draft)
 {
     const bool changes = std::any_of(draft.changes.begin(), draft.changes.end(), [&](const LevelMove& move) {
-        return move.factor >= 0 && move.factor < FactorCount && rows[move.factor].currentItem != move.item;
+        return move.factor >= 0 && move.factor < FactorCount &&
+               RatedItem(settings, FactorCatalogue[move.factor]) != move.item;
     });
     if (changes && IsBlank(draft.name)) throw KestalError(BlankMeasureNameText);
     // CaptureMeasure checks every amount and limit before it writes into the copy.
     MeasureTables copy = measures;
-    const CaptureResult result = CaptureMeasure(copy, settings, {rows, draft, BudgetAmount(), DamageAmount()});
+    const CaptureResult result = CaptureMeasure(copy, settings, {draft, BudgetAmount(), DamageAmount()});
     measures = std::move(copy);
     return result;
 }
@@ -57,16 +58,19 @@ void MeasureStudy::Execute(const WorkControl& control)
     timing = {net.clock->MonotonicSeconds() - wall, net.clock->ThreadCpuSeconds() - cpu};
 }
 
-MeasureStudy Assessment::PrepareStudy() const
+MeasureStudy Assessment::PrepareStudy(const Clock& clock) const
 {
     const StudyParameters parameters = CheckStudy(measures, {kText, nText, BudgetAmount(), DamageAmount()});
-    return {measures, settings, net, series, parameters, Budget{parameters.budget, budgetText}, damageText, {}};
+    MeasureStudy study{measures,   settings, net, series, parameters, Budget{parameters.budget, budgetText},
+                       damageText, {}};
+    study.net.clock = &clock;
+    return study;
 }
 
 void Assessment::CommitStudy(MeasureStudy&& study)
 {
     measures = std::move(study.measures);
-    net = study.net;
+    TakeNetworkState(net, study.net);
     series = std::move(study.series);
 }
 

@@ -17,23 +17,22 @@ bool SameCaptured(const MeasureTables& a, const MeasureTables& b)
 
 bool SameStudy(const SessionState& a, const SessionState& b)
 {
-    return a.measures.store == b.measures.store && a.study.listing == b.study.listing &&
-           a.editorEnabled == b.editorEnabled;
+    return a.assessment.measures.store == b.assessment.measures.store &&
+           a.shown.study.listing == b.shown.study.listing && a.shown.editorEnabled == b.shown.editorEnabled;
 }
 
-bool SameQuestionnaire(const SessionState& a, const SessionState& b)
+bool SameQuestionnaire(const Assessment& a, const Assessment& b)
 {
     return a.QuestionnaireLevel == b.QuestionnaireLevel && a.answers == b.answers;
 }
 
 // The factors (catalogue indices) whose rating differs.
-std::vector<int> RatedFactors(const SessionState& a, const SessionState& b)
+std::vector<int> RatedFactors(const Assessment& a, const Assessment& b)
 {
     std::vector<int> factors;
     for (int f = 0; f < FactorCount; ++f) {
         const int slot = FactorCatalogue[f].slot;
-        if (a.editor[f].currentItem != b.editor[f].currentItem || !(a.settings.row[slot] == b.settings.row[slot]))
-            factors.push_back(f);
+        if (!(a.settings.row[slot] == b.settings.row[slot])) factors.push_back(f);
     }
     return factors;
 }
@@ -55,26 +54,30 @@ std::string PanelChangeName(const ExpertPanel& before, const ExpertPanel& after)
 }
 
 // Whether each of `factors` now stands on the level the panel agrees on.
-bool TookConsensus(const SessionState& after, const std::vector<int>& factors)
+bool TookConsensus(const Assessment& after, const std::vector<int>& factors)
 {
     if (after.panel.experts.empty()) return false;
     const std::vector<FactorOpinions> opinions = PanelOpinions(after.panel);
     return std::all_of(factors.begin(), factors.end(), [&](int factor) {
         return std::any_of(opinions.begin(), opinions.end(), [&](const FactorOpinions& row) {
-            return CatalogueIndex(*row.factor) == factor && row.consensus - 1 == after.editor[factor].currentItem;
+            return CatalogueIndex(*row.factor) == factor &&
+                   row.consensus - 1 == RatedItem(after.settings, FactorCatalogue[factor]);
         });
     });
 }
 
 }  // namespace
 
-ChangeName NameChange(const SessionState& before, const SessionState& after)
+ChangeName NameChange(const SessionState& beforeState, const SessionState& afterState)
 {
+    const Assessment& before = beforeState.assessment;
+    const Assessment& after = afterState.assessment;
     if (before.results != after.results) return {"моделирование"};
     const int was = before.measures.MeasureCount, is = after.measures.MeasureCount;
     if (is > was) return {"запись мероприятия"};
     if (is < was) return {"сброс мероприятий"};
-    if (!SameCaptured(before.measures, after.measures) || !SameStudy(before, after)) return {"расчёт мероприятий"};
+    if (!SameCaptured(before.measures, after.measures) || !SameStudy(beforeState, afterState))
+        return {"расчёт мероприятий"};
     if (!(before.panel == after.panel)) return {PanelChangeName(before.panel, after.panel)};
     if (!SameQuestionnaire(before, after)) return {"анкета T03"};
     if (!(before.plan == after.plan)) return {"условия плана", TypedField::Plan};

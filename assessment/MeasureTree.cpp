@@ -1,4 +1,4 @@
-// The measure tree as data.
+// The measure tree as data, and an assessment seen afresh.
 #include "assessment/MeasureTree.h"
 
 #include "measures/Amounts.h"
@@ -27,15 +27,16 @@ TreeNode* FactorNode(TreeNode& changes, int factor)
 TreeNode DerivedTree(const SessionState& state, const NumberLocale& locale)
 {
     TreeNode root{TreeRootText, 0, -1, {}};
-    const int count = state.measures.MeasureCount;
+    const Assessment& assessment = state.assessment;
+    const int count = assessment.measures.MeasureCount;
     for (int m = 0; m < count; ++m) {
-        const operation& measure = state.measures.captured[m];
+        const operation& measure = assessment.measures.captured[m];
         TreeNode& node = root.children.emplace_back(MeasureNode(MeasureNameText(m + 1)));
         for (int j = 1; j <= measure.Changes.Count(); ++j) {
             const ChangeFactor& change = measure.Changes[j];
             for (int f = 0; f < FactorCount; ++f) {
                 const FactorInfo& factor = FactorCatalogue[f];
-                if (state.settings.row[factor.slot].RowText != change.Factor) continue;
+                if (assessment.settings.row[factor.slot].RowText != change.Factor) continue;
                 const int before = ItemOfLevelText(factor, change.LevelBefore);
                 const int after = ItemOfLevelText(factor, change.LevelAfter);
                 if (before >= 0 && after >= 0)
@@ -47,12 +48,13 @@ TreeNode DerivedTree(const SessionState& state, const NumberLocale& locale)
         node.children.back().text = "Затраты = " + AmountText(measure.Cost, locale) + " у.е.";
     }
     TreeNode& pending = root.children.emplace_back(MeasureNode(MeasureNameText(count + 1)));
-    for (int f = 0; f < FactorCount; ++f) {
-        const EditorRow& row = state.editor[f];
-        if (row.locked || row.position == row.currentItem) continue;
-        const FactorInfo& factor = FactorCatalogue[f];
+    for (const LevelMove& move : PendingChanges(state.Rows())) {
+        const FactorInfo& factor = FactorCatalogue[move.factor];
         pending.children.front().children.push_back(
-            {ChangeNodeText(factor, row.currentItem, row.position), GroupImage(factor), f, {}});
+            {ChangeNodeText(factor, RatedItem(assessment.settings, factor), move.item),
+             GroupImage(factor),
+             move.factor,
+             {}});
     }
     return root;
 }
@@ -62,11 +64,21 @@ void FormDerivedParts(SessionState& state, const NumberLocale& locale)
     const auto text = [&](const std::optional<long double>& amount) {
         return amount ? AmountText(*amount, locale) : std::string();
     };
-    state.costText = text(state.cost);
-    state.budgetText = text(state.budget);
-    state.damageText = text(state.damage);
-    state.tree = DerivedTree(state, locale);
-    state.treeExpansions = 0;
+    state.shown.costText = text(state.shown.cost);
+    state.assessment.budgetText = text(state.assessment.budget);
+    state.assessment.damageText = text(state.assessment.damage);
+    state.shown.tree = DerivedTree(state, locale);
+    state.shown.treeExpansions = 0;
+}
+
+Presentation PresentationOf(const Assessment& assessment, const NumberLocale& locale)
+{
+    SessionState state{assessment, {}};
+    Presentation& shown = state.shown;
+    for (int f = 0; f < FactorCount; ++f) shown.bars[f] = BarOnLevel(assessment, f);
+    shown.measureName = MeasureNameText(assessment.measures.MeasureCount + 1);
+    shown.tree = DerivedTree(state, locale);
+    return shown;
 }
 
 }  // namespace kestal

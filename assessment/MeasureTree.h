@@ -1,5 +1,5 @@
 // The measure tree as data: its start, a measure's three nodes, a measure's change nodes, and the
-// tree as it follows from the measures alone.
+// tree as it follows from the measures alone; what the pages show of an assessment seen afresh.
 #pragma once
 
 #include <string>
@@ -26,5 +26,10 @@ TreeNode DerivedTree(const SessionState& state, const NumberLocale& locale);
 // fields (their amounts written in `locale`, empty for none) and the measure tree (DerivedTree).
 // A project file's reader forms them with "."; Session::Load again in the session's own locale.
 void FormDerivedParts(SessionState& state, const NumberLocale& locale);
+
+// What the pages show of `assessment` seen afresh, so that it can be shown or saved on its own: each
+// factor's bar on its level, the next measure's name and a cost of 0, the tree of its measures (costs
+// written in `locale`), the study's page and button as at the start.
+Presentation PresentationOf(const Assessment& assessment, const NumberLocale& locale);
 
 }  // namespace kestal

@@ -1,4 +1,4 @@
-// The session: start-up, ratings, run size and estimates, the modeling run and the questionnaire.
+// The session: start-up, ratings, run size and estimates, the modeling run.
 #include "assessment/Session.h"
 
 #include <algorithm>
@@ -19,85 +19,72 @@ int T03() { return CatalogueIndex(*FindFactor("T03")); }
 }  // namespace
 
 Session::Session(const Clock* clock, NumberLocale inputLocale, NumberLocale displayLocale)
-    : inputLocale_(std::move(inputLocale)), displayLocale_(std::move(displayLocale))
+    : clock_(clock), inputLocale_(std::move(inputLocale)), displayLocale_(std::move(displayLocale))
 {
-    state_.net.clock = clock;
-    for (int f = 0; f < FactorCount; ++f) state_.editor[f] = StartEditorRow(FactorCatalogue[f]);
-    state_.tree = InitialTree();
-    InitPlanTable(state_.measures);
-    ClearMeasureStore(state_.measures);
-    SetKText(state_.kText);
-    SetNText(state_.nText);
-    state_.studyEstimateShown = false;
+    state_.shown = PresentationOf(state_.assessment, inputLocale_);
 }
 
 void Session::Calibrate()
 {
-    CopySettingsToInputs(state_.settings, state_.net.inputs);
-    calibrationInputs_ = state_.net.inputs;
-    calibrationTime_ = RunCalibration(state_.net, state_.series);
+    calibrationInputs_ = state_.assessment.RatingInputs();
+    calibrationTime_ = state_.assessment.Calibrate(*clock_);
 }
 
 void Session::Load(SessionState state)
 {
-    state.net.clock = state_.net.clock;
     FormDerivedParts(state, inputLocale_);
     state_ = std::move(state);
 }
 
-void Session::Restore(const SessionState& snapshot)
-{
-    const Clock* clock = state_.net.clock;
-    state_ = snapshot;
-    state_.net.clock = clock;
-}
+void Session::Restore(const SessionState& snapshot) { state_ = snapshot; }
 
 void Session::SelectLevel(int factor, int item)
 {
     if (item < 0) return;
-    state_.Rate(factor, item);
-    const FactorInfo& info = FactorCatalogue[factor];
-    // The measure page follows; a factor a captured measure holds stays locked.
-    const bool locked = state_.editor[factor].locked;
-    state_.editor[factor] = FreshEditorRow(info, item);
-    state_.editor[factor].locked = locked;
+    state_.assessment.Rate(factor, item);
+    // The measure page follows: the factor's bar stands on its new level.
+    state_.shown.bars[factor] = BarOnLevel(state_.assessment, factor);
 }
 
-void Session::Activate() { SelectLevel(T03(), state_.QuestionnaireLevel); }
+void Session::Activate() { SelectLevel(T03(), state_.assessment.QuestionnaireLevel); }
 
 void Session::SetKText(const std::string& text)
 {
-    state_.SetKText(text);
-    state_.studyEstimateShown = true;
+    state_.assessment.SetKText(text);
+    state_.shown.studyEstimateShown = true;
 }
 
 void Session::SetNText(const std::string& text)
 {
-    state_.SetNText(text);
-    state_.studyEstimateShown = true;
+    state_.assessment.SetNText(text);
+    state_.shown.studyEstimateShown = true;
 }
 
 std::string Session::RunEstimateText() const
 {
-    const auto k = IntegerIfValid(state_.kText);
-    const auto n = IntegerIfValid(state_.nText);
+    const auto k = IntegerIfValid(assessment().kText);
+    const auto n = IntegerIfValid(assessment().nText);
     if (!k || !n) return NoEstimateText;
     return "  " + DurationText(EstimateDays(calibrationTime_, *k, *n, 1, CostFactor()), displayLocale_);
 }
 
 std::string Session::StudyEstimateText() const
 {
-    if (!state_.studyEstimateShown) return "";
-    const int series = StudySeriesCount(state_.measures.MeasureCount);
-    if (state_.measures.MeasureCount > 3) return " Нызнаю";
+    if (!state_.shown.studyEstimateShown) return "";
+    const int count = assessment().measures.MeasureCount;
+    const int series = StudySeriesCount(count);
+    if (count > 3) return " Нызнаю";
     if (series == 0) return "  " + DurationText(0.0, displayLocale_);
-    const auto k = IntegerIfValid(state_.kText);
-    const auto n = IntegerIfValid(state_.nText);
+    const auto k = IntegerIfValid(assessment().kText);
+    const auto n = IntegerIfValid(assessment().nText);
     if (!k || !n) return NoEstimateText;
     return "  " + DurationText(EstimateDays(calibrationTime_, *k, *n, series, CostFactor()), displayLocale_);
 }
 
-long double Session::CostFactor() const { return RunCostFactor(RatingInputs(), calibrationInputs_) * loadFactor_; }
+long double Session::CostFactor() const
+{
+    return RunCostFactor(assessment().RatingInputs(), calibrationInputs_) * loadFactor_;
+}
 
 void Session::LearnLoad(const WorkTiming& timing)
 {
@@ -108,12 +95,12 @@ void Session::LearnLoad(const WorkTiming& timing)
     loadFactor_ = std::clamp(timing.wallSeconds / timing.cpuSeconds, 1.0, MostLoad);
 }
 
-ModelingRun Session::PrepareRun() const { return state_.PrepareRun(); }
+ModelingRun Session::PrepareRun() const { return state_.assessment.PrepareRun(*clock_); }
 
 void Session::CommitRun(ModelingRun&& run)
 {
     LearnLoad(run.timing);
-    state_.CommitRun(std::move(run));
+    state_.assessment.CommitRun(std::move(run));
 }
 
 void Session::Run(const WorkControl& control)
@@ -122,11 +109,5 @@ void Session::Run(const WorkControl& control)
     run.Execute(control);
     CommitRun(std::move(run));
 }
-
-void Session::ApplyQuestionnaire(const QuestionnaireAnswers& answers) { state_.ApplyQuestionnaire(answers); }
-
-void Session::SetPanel(ExpertPanel panel) { state_.SetPanel(std::move(panel)); }
-
-void Session::SetPlanInputs(PlanInputs inputs) { state_.SetPlanInputs(std::move(inputs)); }
 
 }  // namespace kestal

@@ -1,5 +1,5 @@
-// The session model: the assessment and the measure editor's presentation state, and every
-// operation on them. Both windows and kestal-sim go through these operations; each reads and checks
+// The session: an assessment and what the pages show of it side by side, the clock its runs read,
+// the locales of the texts typed and written, and the operations of the pages. Each reads and checks
 // all its texts first, then changes the state, or raises the system's message (KestalError) and
 // changes nothing.
 #pragma once
@@ -16,11 +16,15 @@ namespace kestal {
 
 class Session {
 public:
-    // A session on `clock` (which must outlive it). Texts the user types are read with
-    // `inputLocale`; the texts the session writes (listing, totals) use `displayLocale`.
+    // A session on `clock` (which must outlive it) with a new assessment. Texts the user types are
+    // read with `inputLocale`; the texts the session writes (listing, totals) use `displayLocale`.
     Session(const Clock* clock, NumberLocale inputLocale, NumberLocale displayLocale);
 
     const SessionState& state() const { return state_; }
+    const Assessment& assessment() const { return state_.assessment; }
+    // The assessment, for its own operations, which the editor does not follow (the questionnaire,
+    // the panel, the plan's inputs).
+    Assessment& assessment() { return state_.assessment; }
     // An opened project: its state replaces the session's whole; the session keeps its clock, its
     // locales and its calibration. The amounts' texts and the measure tree are formed anew from the
     // amounts and the measures (FormDerivedParts in the session's input locale).
@@ -28,6 +32,7 @@ public:
     // The state becomes exactly `snapshot`, one the session held before (undo, redo): nothing is
     // formed anew; the session keeps its clock, locales, calibration and load.
     void Restore(const SessionState& snapshot);
+    const Clock& clock() const { return *clock_; }
     const NumberLocale& displayLocale() const { return displayLocale_; }
 
     // Start-up: the speed calibration under the initial ratings; it fills entries 0..10 of the series.
@@ -38,8 +43,8 @@ public:
 
     // ---- Ratings and run size ----
     // A factor's list picked item `item` (catalogue index `factor`): the level is applied and the
-    // measure page follows (level before and after, bar). A negative item (a typed text that names
-    // no item) changes nothing.
+    // factor's bar on the measure page follows. A negative item (a typed text that names no item)
+    // changes nothing.
     void SelectLevel(int factor, int item);
     // The main window became active: T03 takes the questionnaire's level.
     void Activate();
@@ -54,9 +59,9 @@ public:
     std::string StudyEstimateText() const;
 
     // ---- Modeling run ----
-    // The run with the current ratings and run size, taken off the session (K and N checked).
+    // The run with the current ratings and run size on the session's clock (K and N checked).
     ModelingRun PrepareRun() const;
-    // A finished run's results into the session: its block is appended to the results.
+    // A finished run's results into the assessment; its times tell the estimates the machine's load.
     void CommitRun(ModelingRun&& run);
     // Prepare, execute and commit in one, on the calling thread.
     void Run(const WorkControl& control = {});
@@ -89,7 +94,9 @@ public:
     void ResetMeasures();
 
     // ---- Study and totals ----
+    // The study of the captured measures on the session's clock (every text checked first).
     MeasureStudy PrepareStudy() const;
+    // A finished study into the assessment, its listing and totals' labels onto the pages.
     void CommitStudy(MeasureStudy&& study);
     void Study(const WorkControl& control = {});
     // "Больше" / "Меньше": the totals judged against the budget typed now, in the detailed or the
@@ -97,47 +104,6 @@ public:
     void ShowTotals(bool detailed);
     // The totals table as it is to be shown.
     TotalsView Totals() const;
-
-    // ---- Exact analysis ----
-    // The network inputs of the current ratings.
-    NetworkInputs RatingInputs() const;
-    NodeProbabilities ExactNodes() const;
-    ImportanceTable Importance() const;
-    // A run's precision against the exact probabilities of the ratings it ran with.
-    static RunPrecision PrecisionOf(const RunBlock& block);
-    // A run judged against the exact probabilities of its own ratings, and whether `current`
-    // ratings differ from them.
-    static JudgedRun Judge(const RunBlock& block, const NetworkInputs& current);
-    // The last run judged so against the current ratings; nothing before a run.
-    std::optional<JudgedRun> JudgedLastRun() const;
-    // Whether the current ratings differ from those the last run was made with; false before a run.
-    bool RatingsChangedSinceRun() const;
-    // The captured measures as the optimizer takes them, in capture order; a change to the level a
-    // factor has now is left out (it changes nothing), the measure keeps its other changes.
-    std::vector<CandidateMeasure> CapturedCandidates() const;
-    // Every set of the captured measures judged exactly against the budget and the damage typed
-    // (read as the study reads them); refused with BestMeasuresProblem's line when there is one.
-    MeasureOptimum BestMeasures(const WorkControl& control = {}) const;
-    // The same, taken off the session (refused the same way) to be executed elsewhere.
-    BestSetWork PrepareBestMeasures() const;
-    // Why BestMeasures would be refused now, as one line for the user (not 2 to 15 measures, a budget
-    // or damage that is no number, a damage below 1); empty when it would not.
-    std::string BestMeasuresProblem() const;
-
-    // ---- Questionnaire ----
-    // "Применить" with these answers: the level they rate is kept for T03 (a rating that names no
-    // level keeps the previous one).
-    void ApplyQuestionnaire(const QuestionnaireAnswers& answers);
-
-    // ---- Expert panel ----
-    // The assessment's panel becomes `panel` (no experts: no panel). Refused with nothing changed
-    // unless it has 2 to 12 experts, each with a name that is neither empty nor begins or ends with
-    // a blank and that no other expert has, and every level a level number or no opinion.
-    void SetPanel(ExpertPanel panel);
-
-    // ---- Plan to a target ----
-    // The plan's inputs, as Assessment::SetPlanInputs sets them.
-    void SetPlanInputs(PlanInputs inputs);
 
 private:
     // The change node of `factor` as the first child of the pending measure's changes node.
@@ -152,6 +118,7 @@ private:
     // Committed work's wall-clock time over its processor time: how busy the machine is.
     void LearnLoad(const WorkTiming& timing);
 
+    const Clock* clock_;
     SessionState state_;
     NumberLocale inputLocale_;
     NumberLocale displayLocale_;
@@ -159,11 +126,7 @@ private:
     // The calibration gives processor time; the estimates show it times the last committed work's
     // wall-clock time over its processor time (1 until work of at least MeasurableWork seconds).
     double loadFactor_ = 1.0;
-    NetworkInputs calibrationInputs_ = [] {
-        NetworkInputs inputs;
-        CopySettingsToInputs(InitialSettings(), inputs);
-        return inputs;
-    }();
+    NetworkInputs calibrationInputs_ = InitialInputs();
 };
 
 // The estimate while K or N is not an integer.

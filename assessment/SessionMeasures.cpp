@@ -26,7 +26,7 @@ bool ReadyBy(bool before, Rule rule)
 
 }  // namespace
 
-TreeNode& Session::PendingChangesNode() { return state_.tree.children.back().children.front(); }
+TreeNode& Session::PendingChangesNode() { return state_.shown.tree.children.back().children.front(); }
 
 TreeNode& Session::OpenChangeNode(int factor)
 {
@@ -42,8 +42,8 @@ TreeNode& Session::OpenChangeNode(int factor)
 
 void Session::SelectMeasureFactor(int factor)
 {
-    if (!state_.editorEnabled || state_.editor.at(factor).locked) return;
-    state_.selectedFactor = factor;
+    if (!state_.shown.editorEnabled || state_.Row(factor).locked) return;
+    state_.shown.selectedFactor = factor;
     // A change node opened and left unused goes.
     auto& changes = PendingChangesNode().children;
     if (!changes.empty() && changes.front().text == NoChangeText) changes.erase(changes.begin());
@@ -60,68 +60,69 @@ void Session::ExitBar(int factor)
 void Session::MoveBar(int factor, int position)
 {
     const FactorInfo& info = FactorCatalogue.at(factor);
-    EditorRow& row = state_.editor.at(factor);
-    row.position = std::clamp(position, 0, LevelCount - 1);
-    row.levelAfter = (*info.wording)[row.position];
+    EditorBar& bar = state_.shown.bars.at(factor);
+    bar.position = std::clamp(position, 0, LevelCount - 1);
+    bar.levelAfter = (*info.wording)[bar.position];
+    const int current = RatedItem(assessment().settings, info);
     TreeNode& node = OpenChangeNode(factor);
     node.image = GroupImage(info);
-    node.text = ChangeNodeText(info, row.currentItem, row.position);
-    const TypedAmount cost{state_.cost, state_.costText};
-    state_.captureArmed =
-        ReadyBy(state_.captureArmed, [&] { return ReadinessAfterMove(row.currentItem, row.position, cost); });
-    ++state_.treeExpansions;
+    node.text = ChangeNodeText(info, current, bar.position);
+    Presentation& shown = state_.shown;
+    const TypedAmount cost{shown.cost, shown.costText};
+    shown.captureArmed = ReadyBy(shown.captureArmed, [&] { return ReadinessAfterMove(current, bar.position, cost); });
+    ++shown.treeExpansions;
 }
 
-void Session::SetMeasureName(const std::string& text) { state_.measureName = text; }
+void Session::SetMeasureName(const std::string& text) { state_.shown.measureName = text; }
 
 void Session::SetCostText(const std::string& text)
 {
     const TypedAmount cost = ReadAmount(text, inputLocale_);
-    state_.costText = text;
-    state_.cost = cost.value;
-    state_.captureArmed = ReadyBy(state_.captureArmed, [&] { return ReadinessAfterCostChange(cost, state_.editor); });
+    Presentation& shown = state_.shown;
+    shown.costText = text;
+    shown.cost = cost.value;
+    const EditorRows rows = state_.Rows();
+    shown.captureArmed = ReadyBy(shown.captureArmed, [&] { return ReadinessAfterCostChange(cost, rows); });
 }
 
 void Session::SetBudgetText(const std::string& text)
 {
-    state_.SetBudget(ReadAmount(text, inputLocale_));
+    state_.assessment.SetBudget(ReadAmount(text, inputLocale_));
     if (!text.empty()) JudgeStudyReady();
 }
 
 void Session::SetDamageText(const std::string& text)
 {
-    state_.SetDamage(ReadAmount(text, inputLocale_));
+    state_.assessment.SetDamage(ReadAmount(text, inputLocale_));
     if (!text.empty()) JudgeStudyReady();
 }
 
 void Session::JudgeStudyReady()
 {
-    state_.studyReady = ReadyBy(state_.studyReady, [&] {
-        return std::optional<bool>(
-            RunButtonEnabled(state_.BudgetAmount(), state_.DamageAmount(), state_.measures.MeasureCount));
+    const Assessment& a = assessment();
+    state_.shown.studyReady = ReadyBy(state_.shown.studyReady, [&] {
+        return std::optional<bool>(RunButtonEnabled(a.BudgetAmount(), a.DamageAmount(), a.measures.MeasureCount));
     });
 }
 
-bool Session::HasPendingChanges() const
-{
-    return std::any_of(state_.editor.begin(), state_.editor.end(),
-                       [](const EditorRow& row) { return !row.locked && row.position != row.currentItem; });
-}
+bool Session::HasPendingChanges() const { return !PendingChanges(state_.Rows()).empty(); }
 
-bool Session::CaptureButtonEnabled() const { return state_.captureArmed && HasPendingChanges(); }
+bool Session::CaptureButtonEnabled() const { return state_.shown.captureArmed && HasPendingChanges(); }
 
 void Session::Capture()
 {
-    Capture({state_.measureName, {state_.cost, state_.costText}, PendingChanges(state_.editor)});
+    const Presentation& shown = state_.shown;
+    Capture({shown.measureName, {shown.cost, shown.costText}, PendingChanges(state_.Rows())});
 }
 
 void Session::Capture(const MeasureDraft& draft)
 {
-    const CaptureResult result = state_.Capture(state_.editor, draft);
-    state_.studyReady = result.runEnabled;
-    state_.studyEstimateShown = true;
+    const CaptureResult result = state_.assessment.Capture(draft);
+    Presentation& shown = state_.shown;
+    shown.studyReady = result.runEnabled;
+    shown.studyEstimateShown = true;
     if (result.captured) {
-        TreeNode& measure = state_.tree.children.back();
+        TreeNode& measure = shown.tree.children.back();
         auto& changes = measure.children.front().children;
         // The nodes of factors the measure does not take leave it: a node left by a factor whose level
         // was then set on the modeling page holds no change; one of a bar the draft left where the
@@ -131,51 +132,50 @@ void Session::Capture(const MeasureDraft& draft)
             const auto& locked = result.lockedFactors;
             if (std::find(locked.begin(), locked.end(), node.factor) != locked.end()) return false;
             if (node.factor >= 0) {
-                const EditorRow& row = state_.editor[node.factor];
+                const EditorRow row = state_.Row(node.factor);
                 if (!row.locked && row.position != row.currentItem) pending.push_back(node);
             }
             return true;
         });
         for (const int factor : result.lockedFactors) {
             const FactorInfo& info = FactorCatalogue[factor];
-            EditorRow& row = state_.editor[factor];
+            EditorBar& bar = shown.bars[factor];
             // The bar shows the level the measure gives the factor, whether moved there or not.
             for (const LevelMove& move : draft.changes)
-                if (move.factor == factor && row.position != move.item) {
-                    row.position = move.item;
-                    row.levelAfter = (*info.wording)[move.item];
+                if (move.factor == factor && bar.position != move.item) {
+                    bar.position = move.item;
+                    bar.levelAfter = (*info.wording)[move.item];
                 }
-            row.locked = true;
-            if (state_.selectedFactor == factor) state_.selectedFactor = -1;
+            if (shown.selectedFactor == factor) shown.selectedFactor = -1;
             if (FactorNode(measure.children.front(), factor)) continue;
-            changes.push_back({ChangeNodeText(info, row.currentItem, row.position), GroupImage(info), factor, {}});
+            changes.push_back({ChangeNodeText(info, RatedItem(assessment().settings, info), bar.position),
+                               GroupImage(info),
+                               factor,
+                               {}});
         }
         measure.children.back().text = result.costNodeText;
-        state_.measureName = result.nextName;
-        state_.tree.children.push_back(MeasureNode(result.nextName));
+        shown.measureName = result.nextName;
+        shown.tree.children.push_back(MeasureNode(result.nextName));
         PendingChangesNode().children = std::move(pending);
     }
-    state_.captureArmed = false;
+    shown.captureArmed = false;
     SetCostText("0");
 }
 
 void Session::ResetMeasures()
 {
-    state_.Assessment::ResetMeasures();
-    state_.studyReady = false;
-    state_.studyEstimateShown = false;
-    state_.tree = InitialTree();
-    state_.measureName = MeasureNameText(1);
+    state_.assessment.ResetMeasures();
+    Presentation& shown = state_.shown;
+    shown.studyReady = false;
+    shown.studyEstimateShown = false;
+    shown.tree = InitialTree();
+    shown.measureName = MeasureNameText(1);
     SetCostText("0");
-    state_.study.listing = {ListingTitle};
-    state_.study.totalsShown = false;
-    state_.selectedFactor = -1;
-    for (EditorRow& row : state_.editor) {
-        row.locked = false;
-        row.levelAfter = row.levelBefore;
-        row.position = row.currentItem;
-    }
-    state_.editorEnabled = true;
+    shown.study.listing = {ListingTitle};
+    shown.study.totalsShown = false;
+    shown.selectedFactor = -1;
+    for (int f = 0; f < FactorCount; ++f) shown.bars[f] = BarOnLevel(assessment(), f);
+    shown.editorEnabled = true;
 }
 
 }  // namespace kestal

@@ -1,23 +1,15 @@
-// Everything one working session holds, as plain data: the assessment, the measure editor and its
-// tree, and the study's outcome as the pages show it.
+// Everything one working session holds, as plain data: the assessment, and beside it what the pages
+// show of it: the measure editor and its tree, and the study's outcome.
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "assessment/Assessment.h"
 #include "measures/EditorRules.h"
-#include "measures/MeasureStore.h"
 #include "measures/Totals.h"
-#include "analysis/ExpertPanel.h"
-#include "network/Network.h"
-#include "network/ResultGrid.h"
-#include "network/Series.h"
-#include "questionnaire/Questionnaire.h"
-#include "factors/Settings.h"
 
 namespace kestal {
 
@@ -43,16 +35,21 @@ struct StudyOutcome {
     bool operator==(const StudyOutcome&) const = default;
 };
 
-// A working session: the assessment, and the measure editor's presentation state (its rows and
-// bars, the pending measure's name and cost, the tree, the readiness of its buttons) and the study's
-// outcome as the pages show it.
-struct SessionState : Assessment {
+// A factor's track bar on the measure page (tbXX): the level the pending measure gives the factor
+// (0..10) and the caption st2_XX shows of it.
+struct EditorBar {
+    int position = 0;
+    std::string levelAfter;
+    bool operator==(const EditorBar&) const = default;
+};
+
+// What the pages show beyond the assessment: the measure editor (its bars, the selected panel, the
+// pending measure's name and cost, the tree, the readiness of its buttons) and the study's outcome.
+struct Presentation {
     // The study's estimate shows from the first change of K or N or the first capture until "Сброс".
     bool studyEstimateShown = false;
-
-    // The measure editor: one row per factor in catalogue order (level, bar, locked, captions).
-    EditorRows editor;
-    int selectedFactor = -1;  // the selected measure panel, catalogue index; -1 for none
+    std::array<EditorBar, FactorCount> bars;  // catalogue order
+    int selectedFactor = -1;                  // the selected measure panel, catalogue index; -1 for none
     std::string measureName = MeasureNameText(1);
     // The pending measure's cost: the amount read where the text entered (none while it is no
     // number) and the text as typed. A project file keeps the amount; the text is formed from it.
@@ -66,14 +63,22 @@ struct SessionState : Assessment {
     TreeNode tree;              // root "Комплекс мер"; its last child is the pending measure
     int treeExpansions = 0;     // how often the tree was to be expanded whole
     StudyOutcome study;
+    bool operator==(const Presentation&) const = default;
+};
 
-    const Assessment& assessment() const { return *this; }
-    Assessment& assessment() { return *this; }
-    // The whole state alike: the assessment and everything the pages show of it.
+// A working session's state: the assessment, and what the pages show of it.
+struct SessionState {
+    Assessment assessment;
+    Presentation shown;
+
+    // The measure page's row of `factor` (catalogue index): its level and that level's caption as the
+    // assessment rates it, locked where a captured measure holds it, its bar as the editor left it.
+    EditorRow Row(int factor) const;
+    EditorRows Rows() const;
     bool operator==(const SessionState&) const = default;
 };
 
-// Whether two states hold the same assessment, whatever the editor and the pages show.
-inline bool SameAssessment(const SessionState& a, const SessionState& b) { return a.assessment() == b.assessment(); }
+// The bar of `factor` standing on the level the assessment rates it at, captioned as that level.
+EditorBar BarOnLevel(const Assessment& assessment, int factor);
 
 }  // namespace kestal

@@ -5,23 +5,23 @@
 
 namespace kestal {
 
-MeasureStudy Session::PrepareStudy() const { return state_.PrepareStudy(); }
+MeasureStudy Session::PrepareStudy() const { return state_.assessment.PrepareStudy(*clock_); }
 
 void Session::CommitStudy(MeasureStudy&& study)
 {
     LearnLoad(study.timing);
     const Budget budget = study.budget;
     const std::string damageText = study.damageText;
-    state_.CommitStudy(std::move(study));
-    StudyOutcome& outcome = state_.study;
-    outcome.listing = StudyListing(state_.measures, budget, displayLocale_);
+    state_.assessment.CommitStudy(std::move(study));
+    StudyOutcome& outcome = state_.shown.study;
+    outcome.listing = StudyListing(assessment().measures, budget, displayLocale_);
     outcome.totalsShown = true;
     outcome.detailed = false;
     outcome.totalsBudget = budget;
     outcome.moneyLabel = TotalMoneyLabel(budget.text);
     outcome.damageLabel = TotalDamageLabel(damageText);
-    state_.editorEnabled = false;
-    state_.studyReady = false;
+    state_.shown.editorEnabled = false;
+    state_.shown.studyReady = false;
 }
 
 void Session::Study(const WorkControl& control)
@@ -33,17 +33,19 @@ void Session::Study(const WorkControl& control)
 
 void Session::ShowTotals(bool detailed)
 {
-    const Budget budget{state_.BudgetAmount().Number(), state_.budgetText};
-    state_.study.totalsBudget = budget;
-    state_.study.moneyLabel = TotalMoneyLabel(budget.text);
-    state_.study.detailed = detailed;
+    const Budget budget{assessment().BudgetAmount().Number(), assessment().budgetText};
+    StudyOutcome& study = state_.shown.study;
+    study.totalsBudget = budget;
+    study.moneyLabel = TotalMoneyLabel(budget.text);
+    study.detailed = detailed;
 }
 
 TotalsView Session::Totals() const
 {
-    const StudyOutcome& study = state_.study;
-    return study.detailed ? DetailedTotals(state_.measures, study.totalsBudget, displayLocale_)
-                          : CompactTotals(state_.measures, study.totalsBudget, displayLocale_);
+    const StudyOutcome& study = state_.shown.study;
+    const MeasureTables& measures = assessment().measures;
+    return study.detailed ? DetailedTotals(measures, study.totalsBudget, displayLocale_)
+                          : CompactTotals(measures, study.totalsBudget, displayLocale_);
 }
 
 }  // namespace kestal

@@ -13,13 +13,6 @@ using namespace kestal;
 
 namespace {
 
-NetworkInputs InitialInputs()
-{
-    NetworkInputs in;
-    CopySettingsToInputs(InitialSettings(), in);
-    return in;
-}
-
 void BM_ExactNodeProbabilities(benchmark::State& state)
 {
     const NetworkInputs in = InitialInputs();

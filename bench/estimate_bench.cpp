@@ -20,13 +20,6 @@ constexpr int32_t K = 200;
 constexpr int32_t N = 100'000;
 constexpr double SecondsPerDay = 86400.0;
 
-NetworkInputs InitialInputs()
-{
-    NetworkInputs in;
-    CopySettingsToInputs(InitialSettings(), in);
-    return in;
-}
-
 NetworkInputs AllAtLevel(int item)
 {
     NetworkInputs in;

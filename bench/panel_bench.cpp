@@ -22,13 +22,6 @@ ExpertPanel Panel(int split, bool threeLevels)
     return panel;
 }
 
-NetworkInputs InitialInputs()
-{
-    NetworkInputs in;
-    CopySettingsToInputs(InitialSettings(), in);
-    return in;
-}
-
 void BM_PanelEnumeration65536(benchmark::State& state)
 {
     const ExpertPanel panel = Panel(16, false);  // 2^16 sets

@@ -41,7 +41,7 @@ QString ProjectWithPanel(const QDir& folder)
         panel.experts[0].level[f] = 3;
         panel.experts[1].level[f] = 8;
     }
-    session.SetPanel(panel);
+    session.assessment().SetPanel(panel);
     const QString path = folder.filePath(QStringLiteral("panel-65536.kestal"));
     SaveProjectFile(path.toStdString(), ProjectJson(session.state()));
     return path;
@@ -64,36 +64,6 @@ protected:
 private:
     const QElapsedTimer& clock_;
 };
-
-// The longest pause between the ticks of a 5 ms timer on the interface thread.
-class Stall : public QObject {
-public:
-    Stall()
-    {
-        timer_.setInterval(5);
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            const double now = clock_.nsecsElapsed() / 1e6;
-            longest_ = std::max(longest_, now - last_);
-            last_ = now;
-        });
-        clock_.start();
-        timer_.start();
-    }
-    double Longest() const { return longest_; }
-
-private:
-    QTimer timer_;
-    QElapsedTimer clock_;
-    double last_ = 0;
-    double longest_ = 0;
-};
-
-double Quantile(std::vector<double> values, double q)
-{
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    return values[std::min(values.size() - 1, static_cast<std::size_t>(q * values.size()))];
-}
 
 }  // namespace
 
@@ -122,6 +92,7 @@ int main(int argc, char* argv[])
         Arrivals arrivals(clock);
         target->installEventFilter(&arrivals);
         Stall stall;
+        stall.Start();
         const double cpuStart = ProcessCpuSeconds();
         compute->click();
         QTimer keys;
@@ -136,6 +107,7 @@ int main(int argc, char* argv[])
         keys.start();
         while (stop->isEnabled()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
         keys.stop();
+        const double pause = stall.Stop();
         const double wall = clock.nsecsElapsed() / 1e9;
         const double cpu = ProcessCpuSeconds() - cpuStart;
         QApplication::processEvents();
@@ -147,7 +119,7 @@ int main(int argc, char* argv[])
             "longest interface-thread pause %.0f ms\n",
             wall, cpu, arrivals.posted.size(), KeyMilliseconds, arrivals.latency.size(),
             static_cast<long long>(target->text().size()), Quantile(arrivals.latency, 0.5),
-            Quantile(arrivals.latency, 0.99), Quantile(arrivals.latency, 1.0), stall.Longest());
+            Quantile(arrivals.latency, 0.99), Quantile(arrivals.latency, 1.0), pause);
     }
     return 0;
 }

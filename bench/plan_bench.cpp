@@ -18,10 +18,7 @@ namespace {
 
 NetworkInputs ExampleInputs()
 {
-    const SessionState state = OpenProjectFile(KESTAL_SOURCE_DIR "/examples/workplace.kestal");
-    NetworkInputs in;
-    CopySettingsToInputs(state.settings, in);
-    return in;
+    return OpenProjectFile(KESTAL_SOURCE_DIR "/examples/workplace.kestal").assessment.RatingInputs();
 }
 
 // Unit costs on the `count` factors whose best level takes most off, the whole scale allowed.

@@ -24,13 +24,6 @@ NetworkInputs AllAtLevel(int item)
     return in;
 }
 
-NetworkInputs InitialInputs()
-{
-    NetworkInputs in;
-    CopySettingsToInputs(InitialSettings(), in);
-    return in;
-}
-
 // The initial ratings, and every factor at level 3: the slowest initiations.
 struct RatingSet {
     const char* name;

@@ -67,8 +67,7 @@ namespace {
 // its mirror (level 12 − n, or 1 for the middle): exact up to 15, sampled beyond.
 void BM_CompareAssessments(benchmark::State& state)
 {
-    NetworkInputs a;
-    CopySettingsToInputs(InitialSettings(), a);
+    const NetworkInputs a = InitialInputs();
     NetworkInputs b = a;
     for (int f = 0; f < state.range(0); ++f) {
         const int slot = FactorCatalogue[f].slot;

@@ -43,12 +43,6 @@ double Pause(const std::function<void()>& step)
     return elapsed.nsecsElapsed() / 1e6;
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char* argv[])

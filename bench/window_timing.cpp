@@ -46,7 +46,7 @@ QString ProjectWithMeasures(const QDir& folder, const char* budget)
     session.SetDamageText("250000");
     for (int m = 0; m < Measures; ++m) {
         const int factor = 2 * m;
-        const int item = session.state().editor[factor].currentItem;
+        const int item = session.state().Row(factor).currentItem;
         session.SelectMeasureFactor(factor);
         session.EnterBar(factor);
         session.MoveBar(factor, item >= 5 ? 0 : 10);
@@ -58,45 +58,6 @@ QString ProjectWithMeasures(const QDir& folder, const char* budget)
     const QString path = folder.filePath(QStringLiteral("fifteen-%1.kestal").arg(QLatin1String(budget)));
     SaveProjectFile(path.toStdString(), ProjectJson(session.state()));
     return path;
-}
-
-// The longest pause between the ticks of a 5 ms timer on the interface thread: how long input
-// would have waited at most.
-class Stall : public QObject {
-public:
-    Stall()
-    {
-        timer_.setInterval(5);
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            const double now = clock_.nsecsElapsed() / 1e6;
-            longest_ = std::max(longest_, now - last_);
-            last_ = now;
-        });
-    }
-    void Start()
-    {
-        clock_.start();
-        last_ = 0;
-        longest_ = 0;
-        timer_.start();
-    }
-    double Stop()
-    {
-        timer_.stop();
-        return longest_;
-    }
-
-private:
-    QTimer timer_;
-    QElapsedTimer clock_;
-    double last_ = 0;
-    double longest_ = 0;
-};
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 }  // namespace
@@ -143,7 +104,7 @@ int main(int argc, char* argv[])
     std::vector<double> optimizer;
     for (int r = 0; r < Repetitions; ++r) {
         const double cpuStart = ProcessCpuSeconds();
-        window.session().BestMeasures();
+        window.session().assessment().PrepareBestMeasures().Execute();
         optimizer.push_back(ProcessCpuSeconds() - cpuStart);
     }
     std::printf("Optimizer alone: median of %d: %.3f s process CPU\n", Repetitions, Median(optimizer));

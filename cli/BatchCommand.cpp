@@ -6,12 +6,12 @@
 
 #include "analysis/WorkplaceSummary.h"
 #include "cli/Command.h"
-#include "cli/Json.h"
 #include "cli/Options.h"
 #include "cli/OutputLocale.h"
 #include "cli/Progress.h"
 #include "cli/TextTable.h"
 #include "common/Formats.h"
+#include "common/JsonText.h"
 #include "sheets/SummaryFile.h"
 #include "sheets/TableFile.h"
 
@@ -73,25 +73,25 @@ void WriteTable(std::ostream& out, const WorkplaceList& list, const std::vector<
 
 void WriteJson(std::ostream& out, const WorkplaceList& list, const std::vector<WorkplaceAssessment>& assessed)
 {
-    out << "{\"workplaces\":[";
-    for (std::size_t i = 0; i < assessed.size(); ++i) {
-        const WorkplaceAssessment& w = assessed[i];
-        out << (i ? "," : "") << "{\"row\":" << list.workplaces[i].row
-            << ",\"name\":" << JsonString(list.workplaces[i].name) << ",\"nodes\":[";
-        for (int node = 0; node < NodeCount; ++node) out << (node ? "," : "") << JsonNumber(w.nodes.node[node]);
-        out << "],\"accident\":" << JsonNumber(w.nodes.node[NodeI]) << ",\"rank\":" << w.rank << ",\"top_factors\":[";
-        bool first = true;
-        for (const FactorInfo* factor : w.top)
-            if (factor) out << (std::exchange(first, false) ? "" : ",") << JsonString(factor->id);
-        out << "]}";
-    }
-    out << "],\"errors\":[";
-    for (std::size_t i = 0; i < list.errors.size(); ++i) {
-        const WorkplaceRefusal& e = list.errors[i];
-        out << (i ? "," : "") << "{\"row\":" << e.row << ",\"column\":" << JsonString(e.column)
-            << ",\"problem\":" << JsonString(e.problem) << '}';
-    }
-    out << "]}\n";
+    // A row per workplace, made as it is written: an enterprise's summary costs no document of its own.
+    const JsonRows workplaces{assessed.size(), [&](std::size_t i) {
+                                  const WorkplaceAssessment& w = assessed[i];
+                                  JsonOut nodes = JsonOut::array();
+                                  for (const long double p : w.nodes.node) nodes.push_back(JsonNumber(p));
+                                  JsonOut top = JsonOut::array();
+                                  for (const FactorInfo* factor : w.top)
+                                      if (factor) top.push_back(factor->id);
+                                  return JsonOut{{"row", list.workplaces[i].row},
+                                                 {"name", list.workplaces[i].name},
+                                                 {"nodes", nodes},
+                                                 {"accident", JsonNumber(w.nodes.node[NodeI])},
+                                                 {"rank", w.rank},
+                                                 {"top_factors", top}};
+                              }};
+    JsonOut errors = JsonOut::array();
+    for (const WorkplaceRefusal& e : list.errors)
+        errors.push_back({{"row", e.row}, {"column", e.column}, {"problem", e.problem}});
+    out << JsonText({{"workplaces", nullptr}, {"errors", errors}}, "workplaces", workplaces) << '\n';
 }
 
 }  // namespace

@@ -7,11 +7,11 @@
 #include "analysis/FactorImportance.h"
 #include "project/ProjectFile.h"
 #include "cli/Command.h"
-#include "cli/Json.h"
 #include "cli/Options.h"
 #include "cli/OutputLocale.h"
 #include "cli/TextTable.h"
 #include "common/Formats.h"
+#include "common/JsonText.h"
 
 namespace kestal {
 
@@ -43,12 +43,7 @@ CompareOptions ParseCompareOptions(const std::vector<std::string>& args)
     return options;
 }
 
-NetworkInputs RatingsOf(const std::string& path)
-{
-    NetworkInputs inputs;
-    CopySettingsToInputs(OpenProjectFile(path).settings, inputs);
-    return inputs;
-}
+NetworkInputs RatingsOf(const std::string& path) { return OpenProjectFile(path).assessment.RatingInputs(); }
 
 std::string LevelText(int level, const char* none) { return level ? IntegerText(level) : none; }
 
@@ -86,22 +81,25 @@ void WriteTable(std::ostream& out, const CompareOptions& options, const NetworkI
 
 void WriteJson(std::ostream& out, const CompareOptions& options, const AssessmentComparison& c)
 {
-    const auto level = [](int number) { return number ? IntegerText(number) : std::string("null"); };
-    out << "{\"a\":{\"file\":" << JsonString(options.files[0]) << ",\"accident\":" << JsonNumber(c.a.node[NodeI])
-        << "},\"b\":{\"file\":" << JsonString(options.files[1]) << ",\"accident\":" << JsonNumber(c.b.node[NodeI])
-        << "},\"difference\":" << JsonNumber(c.difference)
-        << ",\"method\":" << (c.method == ContributionMethod::Exact ? "\"exact\"" : "\"sampling\"") << ",\"nodes\":[";
+    const auto level = [](int number) { return number ? JsonOut(number) : JsonOut(nullptr); };
+    JsonOut nodes = JsonOut::array();
     for (int node = 0; node < NodeCount; ++node)
-        out << (node ? "," : "") << "{\"node\":" << JsonString(NodeLetters[node])
-            << ",\"a\":" << JsonNumber(c.a.node[node]) << ",\"b\":" << JsonNumber(c.b.node[node]) << '}';
-    out << "],\"contributions\":[";
-    for (std::size_t i = 0; i < c.contributions.size(); ++i) {
-        const FactorContribution& f = c.contributions[i];
-        out << (i ? "," : "") << "{\"factor\":" << JsonString(f.factor->id) << ",\"from\":" << level(f.from)
-            << ",\"to\":" << level(f.to) << ",\"contribution\":" << JsonNumber(f.contribution)
-            << ",\"error\":" << JsonNumber(f.error) << '}';
-    }
-    out << "]}\n";
+        nodes.push_back(
+            {{"node", NodeLetters[node]}, {"a", JsonNumber(c.a.node[node])}, {"b", JsonNumber(c.b.node[node])}});
+    JsonOut contributions = JsonOut::array();
+    for (const FactorContribution& f : c.contributions)
+        contributions.push_back({{"factor", f.factor->id},
+                                 {"from", level(f.from)},
+                                 {"to", level(f.to)},
+                                 {"contribution", JsonNumber(f.contribution)},
+                                 {"error", JsonNumber(f.error)}});
+    out << JsonText({{"a", {{"file", options.files[0]}, {"accident", JsonNumber(c.a.node[NodeI])}}},
+                     {"b", {{"file", options.files[1]}, {"accident", JsonNumber(c.b.node[NodeI])}}},
+                     {"difference", JsonNumber(c.difference)},
+                     {"method", c.method == ContributionMethod::Exact ? "exact" : "sampling"},
+                     {"nodes", nodes},
+                     {"contributions", contributions}})
+        << '\n';
 }
 
 }  // namespace

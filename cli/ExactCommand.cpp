@@ -5,11 +5,11 @@
 
 #include "analysis/ExactNodes.h"
 #include "cli/Command.h"
-#include "cli/Json.h"
-#include "cli/CommandSession.h"
+#include "cli/CommandAssessment.h"
 #include "cli/OutputLocale.h"
 #include "cli/TextTable.h"
 #include "common/Formats.h"
+#include "common/JsonText.h"
 
 namespace kestal {
 
@@ -26,13 +26,11 @@ void WriteTable(std::ostream& out, const NodeProbabilities& p, const NumberLocal
 
 void WriteJson(std::ostream& out, const NodeProbabilities& p)
 {
-    out << "{\"nodes\":[";
-    for (int node = 0; node < NodeCount; ++node) {
-        out << (node ? "," : "") << "{\"node\":" << JsonString(NodeLetters[node])
-            << ",\"name\":" << JsonString(NodeDisplayTexts[node]) << ",\"probability\":" << JsonNumber(p.node[node])
-            << '}';
-    }
-    out << "],\"draws_per_initiation\":" << JsonNumber(DrawsPerInitiation(p)) << "}\n";
+    JsonOut nodes = JsonOut::array();
+    for (int node = 0; node < NodeCount; ++node)
+        nodes.push_back(
+            {{"node", NodeLetters[node]}, {"name", NodeDisplayTexts[node]}, {"probability", JsonNumber(p.node[node])}});
+    out << JsonText({{"nodes", nodes}, {"draws_per_initiation", JsonNumber(DrawsPerInitiation(p))}}) << '\n';
 }
 
 }  // namespace
@@ -41,7 +39,7 @@ int ExactCommand(const std::vector<std::string>& args, std::ostream& out, std::o
 {
     return RunCommandBody("exact", out, err, [&](std::ostream& text) {
         const SimulationOptions options = ParseSimulationOptions(args, TakeRatingOption, {"table", "json"});
-        const NodeProbabilities p = OpenSession(options, EnglishNumberLocale()).session->ExactNodes();
+        const NodeProbabilities p = OpenAssessment(options).ExactNodes();
         if (options.format == "json")
             WriteJson(text, p);
         else

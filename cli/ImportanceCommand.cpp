@@ -5,11 +5,11 @@
 
 #include "analysis/FactorImportance.h"
 #include "cli/Command.h"
-#include "cli/Json.h"
-#include "cli/CommandSession.h"
+#include "cli/CommandAssessment.h"
 #include "cli/OutputLocale.h"
 #include "cli/TextTable.h"
 #include "common/Formats.h"
+#include "common/JsonText.h"
 
 namespace kestal {
 
@@ -31,15 +31,17 @@ void WriteTable(std::ostream& out, const ImportanceTable& table, const NumberLoc
 
 void WriteJson(std::ostream& out, const ImportanceTable& table)
 {
-    out << "{\"accident\":" << JsonNumber(table.accident) << ",\"factors\":[";
-    for (std::size_t i = 0; i < table.factors.size(); ++i) {
-        const FactorImportance& f = table.factors[i];
-        out << (i ? "," : "") << "{\"factor\":" << JsonString(f.factor->id)
-            << ",\"level\":" << LevelText(f.level, "null") << ",\"accident\":[";
-        for (int item = 0; item < LevelCount; ++item) out << (item ? "," : "") << JsonNumber(f.accident[item]);
-        out << "],\"best_level\":" << f.bestLevel << ",\"worst_level\":" << f.worstLevel << '}';
+    JsonOut factors = JsonOut::array();
+    for (const FactorImportance& f : table.factors) {
+        JsonOut accident = JsonOut::array();
+        for (const long double value : f.accident) accident.push_back(JsonNumber(value));
+        factors.push_back({{"factor", f.factor->id},
+                           {"level", f.level ? JsonOut(f.level) : JsonOut(nullptr)},
+                           {"accident", accident},
+                           {"best_level", f.bestLevel},
+                           {"worst_level", f.worstLevel}});
     }
-    out << "]}\n";
+    out << JsonText({{"accident", JsonNumber(table.accident)}, {"factors", factors}}) << '\n';
 }
 
 }  // namespace
@@ -48,7 +50,7 @@ int ImportanceCommand(const std::vector<std::string>& args, std::ostream& out, s
 {
     return RunCommandBody("importance", out, err, [&](std::ostream& text) {
         const SimulationOptions options = ParseSimulationOptions(args, TakeRatingOption, {"table", "json"});
-        const ImportanceTable table = OpenSession(options, EnglishNumberLocale()).session->Importance();
+        const ImportanceTable table = OpenAssessment(options).Importance();
         if (options.format == "json")
             WriteJson(text, table);
         else

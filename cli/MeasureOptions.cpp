@@ -1,7 +1,7 @@
 // Parsing of the measure options and the capture of the measures they give.
 #include "cli/MeasureOptions.h"
 
-#include "cli/CommandSession.h"
+#include "cli/CommandAssessment.h"
 #include "common/Text.h"
 
 namespace kestal {
@@ -39,10 +39,10 @@ void CheckAmount(const MeasureCommandOptions& options, bool given, const std::st
         throw UsageError(subject + ": must be 1 or more");
 }
 
-void CheckCount(const MeasureCommandOptions& options, const Session& session, const MeasureCount& count)
+void CheckCount(const MeasureCommandOptions& options, const Assessment& assessment, const MeasureCount& count)
 {
     const bool fromFile = options.measures.empty() && options.simulation.project;
-    const int measures = fromFile ? session.state().measures.MeasureCount : static_cast<int>(options.measures.size());
+    const int measures = fromFile ? assessment.measures.MeasureCount : static_cast<int>(options.measures.size());
     if (count.accepts(measures)) return;
     const std::string number =
         std::to_string(measures) + (fromFile ? " measure" : " time") + (measures == 1 ? "" : "s");
@@ -50,19 +50,18 @@ void CheckCount(const MeasureCommandOptions& options, const Session& session, co
                      count.refusal);
 }
 
-void Capture(const MeasureOption& measure, Session& session)
+void Capture(const MeasureOption& measure, Assessment& assessment)
 {
     const std::string subject = Subject("--measure", measure.text);
     MeasureDraft draft{measure.name, measure.cost, {}};
     for (const auto& [factor, item] : measure.changes) {
-        const int f = CatalogueIndex(*factor);
-        const EditorRow& row = session.state().editor[f];
-        if (row.locked) throw UsageError(subject + ": " + factor->id + " belongs to an earlier measure");
-        if (row.currentItem == item)
+        if (HeldByMeasure(assessment.measures, assessment.settings, *factor))
+            throw UsageError(subject + ": " + factor->id + " belongs to an earlier measure");
+        if (RatedItem(assessment.settings, *factor) == item)
             throw UsageError(subject + ": " + factor->id + " stands at level " + std::to_string(item + 1) + " already");
-        draft.changes.push_back({f, item});
+        draft.changes.push_back({CatalogueIndex(*factor), item});
     }
-    Attributed(subject, [&] { session.Capture(draft); });
+    Attributed(subject, [&] { assessment.Capture(draft); });
 }
 
 }  // namespace
@@ -86,16 +85,16 @@ MeasureCommandOptions ParseMeasureCommandOptions(const std::vector<std::string>&
     return options;
 }
 
-void SetUpMeasures(const MeasureCommandOptions& options, Session& session, const MeasureCount& count)
+void SetUpMeasures(const MeasureCommandOptions& options, Assessment& assessment, const MeasureCount& count)
 {
-    if (options.budget) session.SetBudgetText(*options.budget);
-    if (options.damage) session.SetDamageText(*options.damage);
-    CheckAmount(options, options.budget.has_value(), "--budget", "budget", session.state().BudgetAmount());
-    CheckAmount(options, options.damage.has_value(), "--damage", "damage", session.state().DamageAmount());
-    CheckCount(options, session, count);
+    if (options.budget) assessment.SetBudget(ReadAmount(*options.budget, CommandLineNumbers()));
+    if (options.damage) assessment.SetDamage(ReadAmount(*options.damage, CommandLineNumbers()));
+    CheckAmount(options, options.budget.has_value(), "--budget", "budget", assessment.BudgetAmount());
+    CheckAmount(options, options.damage.has_value(), "--damage", "damage", assessment.DamageAmount());
+    CheckCount(options, assessment, count);
     if (options.measures.empty()) return;
-    session.ResetMeasures();
-    for (const MeasureOption& measure : options.measures) Capture(measure, session);
+    assessment.ResetMeasures();
+    for (const MeasureOption& measure : options.measures) Capture(measure, assessment);
 }
 
 }  // namespace kestal

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "assessment/Session.h"
+#include "assessment/Assessment.h"
 #include "cli/Options.h"
 
 namespace kestal {
@@ -21,7 +21,7 @@ struct MeasureOption {
 
 struct MeasureCommandOptions {
     SimulationOptions simulation;
-    // When given, they replace the captured measures of the session (of --project).
+    // When given, they replace the captured measures of the assessment (of --project).
     std::vector<MeasureOption> measures;
     std::optional<std::string> budget;
     std::optional<std::string> damage;
@@ -40,11 +40,11 @@ MeasureCommandOptions ParseMeasureCommandOptions(const std::vector<std::string>&
                                                  const std::vector<std::string>& formats);
 
 // What the study's page would hold before its button is pressed: budget and damage typed, each an
-// amount of at least 1; the number of measures (those of the command line, else the session's
+// amount of at least 1; the number of measures (those of the command line, else the assessment's
 // captured ones) one that `count` accepts; then the command line's measures, if any, captured in
 // turn after "Сброс" from their names, costs and changes, as ">>" captures them. A change must
 // leave the factor's current level and may not take a factor of an earlier measure.
 // Every refusal names the option, file key or measure at fault.
-void SetUpMeasures(const MeasureCommandOptions& options, Session& session, const MeasureCount& count);
+void SetUpMeasures(const MeasureCommandOptions& options, Assessment& assessment, const MeasureCount& count);
 
 }  // namespace kestal

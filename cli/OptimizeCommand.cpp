@@ -7,12 +7,12 @@
 #include "analysis/AnalysisTexts.h"
 #include "analysis/BestMeasures.h"
 #include "cli/Command.h"
-#include "cli/Json.h"
-#include "cli/CommandSession.h"
+#include "cli/CommandAssessment.h"
 #include "cli/MeasureOptions.h"
 #include "cli/OutputLocale.h"
 #include "cli/TextTable.h"
 #include "common/Formats.h"
+#include "common/JsonText.h"
 
 namespace kestal {
 
@@ -51,33 +51,24 @@ void WriteTable(std::ostream& out, const MeasureOptimum& optimum, const std::vec
     out << "Лучший набор: " << BestText(optimum, candidates, locale) << '\n';
 }
 
-std::string JsonNames(uint32_t members, const std::vector<CandidateMeasure>& candidates)
-{
-    std::string text = "[";
-    for (const std::string& name : MemberNames(members, candidates))
-        text += (text.size() > 1 ? "," : "") + JsonString(name);
-    return text + "]";
-}
-
 void WriteJson(std::ostream& out, const MeasureOptimum& optimum, const std::vector<CandidateMeasure>& candidates,
                const NumberLocale& locale)
 {
-    out << "{\"baseline\":" << JsonNumber(optimum.baseline) << ",\"subsets\":[";
-    for (std::size_t i = 0; i < optimum.subsets.size(); ++i) {
-        const MeasureSubset& s = optimum.subsets[i];
-        out << (i ? "," : "") << "{\"measures\":" << JsonNames(s.members, candidates)
-            << ",\"cost\":" << JsonNumber(s.cost) << ",\"accident\":" << JsonNumber(s.accident)
-            << ",\"benefit\":" << JsonNumber(s.benefit) << ",\"ratio\":" << JsonNumber(s.ratio)
-            << ",\"within_budget\":" << (s.withinBudget ? "true" : "false")
-            << ",\"pareto\":" << (s.pareto ? "true" : "false") << ",\"harmful\":" << (s.harmful ? "true" : "false")
-            << '}';
-    }
-    out << "],\"best\":";
-    if (optimum.best)
-        out << JsonNames(*optimum.best, candidates);
-    else
-        out << "null,\"reason\":" << JsonString(BestSetLine(optimum, candidates, locale));
-    out << "}\n";
+    const auto names = [&](uint32_t members) { return JsonOut(MemberNames(members, candidates)); };
+    JsonOut subsets = JsonOut::array();
+    for (const MeasureSubset& s : optimum.subsets)
+        subsets.push_back({{"measures", names(s.members)},
+                           {"cost", JsonNumber(s.cost)},
+                           {"accident", JsonNumber(s.accident)},
+                           {"benefit", JsonNumber(s.benefit)},
+                           {"ratio", JsonNumber(s.ratio)},
+                           {"within_budget", s.withinBudget},
+                           {"pareto", s.pareto},
+                           {"harmful", s.harmful}});
+    JsonOut result = {{"baseline", JsonNumber(optimum.baseline)}, {"subsets", subsets}};
+    result["best"] = optimum.best ? names(*optimum.best) : JsonOut(nullptr);
+    if (!optimum.best) result["reason"] = BestSetLine(optimum, candidates, locale);
+    out << JsonText(result) << '\n';
 }
 
 }  // namespace
@@ -87,11 +78,10 @@ int OptimizeCommand(const std::vector<std::string>& args, std::ostream& out, std
     return RunCommandBody("optimize", out, err, [&](std::ostream& text) {
         const MeasureCommandOptions options = ParseMeasureCommandOptions(args, TakeRatingOption, {"table", "json"});
         const NumberLocale locale = OutputNumberLocale(options.simulation.format);
-        const CommandSession opened = OpenSession(options.simulation, locale);
-        Session& session = *opened.session;
-        SetUpMeasures(options, session, OptimizedCount);
-        const std::vector<CandidateMeasure> candidates = session.CapturedCandidates();
-        const MeasureOptimum optimum = session.BestMeasures();
+        Assessment assessment = OpenAssessment(options.simulation);
+        SetUpMeasures(options, assessment, OptimizedCount);
+        const std::vector<CandidateMeasure> candidates = assessment.CapturedCandidates();
+        const MeasureOptimum optimum = assessment.PrepareBestMeasures().Execute();
         if (options.simulation.format == "json")
             WriteJson(text, optimum, candidates, locale);
         else

@@ -13,13 +13,13 @@
 #include "analysis/ExpertPanelCsv.h"
 #include "assessment/Work.h"
 #include "cli/Command.h"
-#include "cli/CommandSession.h"
-#include "cli/Json.h"
+#include "cli/CommandAssessment.h"
 #include "cli/OutputLocale.h"
 #include "cli/StopSignals.h"
 #include "cli/TextTable.h"
 #include "common/Conversions.h"
 #include "common/Formats.h"
+#include "common/JsonText.h"
 
 namespace kestal {
 
@@ -61,37 +61,43 @@ long double ParseTarget(const std::string& text)
     return target;
 }
 
-std::string OptionalJson(const std::optional<long double>& value) { return value ? JsonNumber(*value) : "null"; }
-
 void WriteJson(std::ostream& out, const ExpertPanel& panel, const PanelBand& band,
                const std::vector<FactorOpinions>& opinions, const Concordance& concordance)
 {
-    out << "{\"experts\":[";
-    for (std::size_t k = 0; k < panel.experts.size(); ++k) out << (k ? "," : "") << JsonString(panel.experts[k].name);
-    out << "],\"method\":" << (band.method == BandMethod::Enumeration ? "\"enumeration\"" : "\"sampling\"")
-        << ",\"cases\":" << band.cases << ",\"nodes\":[";
+    JsonOut experts = JsonOut::array();
+    for (const PanelExpert& expert : panel.experts) experts.push_back(expert.name);
+    JsonOut nodes = JsonOut::array();
     for (int node = 0; node < NodeCount; ++node) {
         const NodeBand& b = band.node[node];
-        out << (node ? "," : "") << "{\"node\":" << JsonString(NodeLetters[node]) << ",\"mean\":" << JsonNumber(b.mean)
-            << ",\"min\":" << JsonNumber(b.min) << ",\"max\":" << JsonNumber(b.max) << ",\"p05\":" << JsonNumber(b.p05)
-            << ",\"p50\":" << JsonNumber(b.p50) << ",\"p95\":" << JsonNumber(b.p95) << '}';
+        nodes.push_back({{"node", NodeLetters[node]},
+                         {"mean", JsonNumber(b.mean)},
+                         {"min", JsonNumber(b.min)},
+                         {"max", JsonNumber(b.max)},
+                         {"p05", JsonNumber(b.p05)},
+                         {"p50", JsonNumber(b.p50)},
+                         {"p95", JsonNumber(b.p95)}});
     }
-    out << "],\"target\":" << OptionalJson(band.target) << ",\"exceedance\":" << OptionalJson(band.exceedance)
-        << ",\"shares\":[";
-    for (std::size_t i = 0; i < band.shares.size(); ++i)
-        out << (i ? "," : "") << "{\"factor\":" << JsonString(band.shares[i].factor->id)
-            << ",\"share\":" << JsonNumber(band.shares[i].share) << '}';
-    out << "],\"consensus\":{";
-    for (std::size_t i = 0; i < opinions.size(); ++i)
-        out << (i ? "," : "") << JsonString(opinions[i].factor->id) << ':' << opinions[i].consensus;
-    out << "},\"concordance\":";
-    if (concordance.formed)
-        out << "{\"w\":" << JsonNumber(concordance.w) << ",\"chi2\":" << JsonNumber(concordance.chi2)
-            << ",\"df\":" << concordance.df << ",\"p_value\":" << JsonNumber(concordance.pValue)
-            << ",\"factors\":" << concordance.factors << '}';
-    else
-        out << "{\"w\":null,\"reason\":" << JsonString(concordance.reason) << '}';
-    out << "}\n";
+    JsonOut shares = JsonOut::array();
+    for (const FactorShare& share : band.shares)
+        shares.push_back({{"factor", share.factor->id}, {"share", JsonNumber(share.share)}});
+    JsonOut consensus = JsonOut::object();
+    for (const FactorOpinions& row : opinions) consensus[row.factor->id] = row.consensus;
+    const JsonOut agreement = concordance.formed ? JsonOut{{"w", JsonNumber(concordance.w)},
+                                                           {"chi2", JsonNumber(concordance.chi2)},
+                                                           {"df", concordance.df},
+                                                           {"p_value", JsonNumber(concordance.pValue)},
+                                                           {"factors", concordance.factors}}
+                                                 : JsonOut{{"w", nullptr}, {"reason", concordance.reason}};
+    out << JsonText({{"experts", experts},
+                     {"method", band.method == BandMethod::Enumeration ? "enumeration" : "sampling"},
+                     {"cases", band.cases},
+                     {"nodes", nodes},
+                     {"target", JsonNumber(band.target)},
+                     {"exceedance", JsonNumber(band.exceedance)},
+                     {"shares", shares},
+                     {"consensus", consensus},
+                     {"concordance", agreement}})
+        << '\n';
 }
 
 void WriteTable(std::ostream& out, const ExpertPanel& panel, const PanelBand& band,
@@ -162,11 +168,11 @@ int PanelCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         // The panel of --panel, else the one the project holds.
         std::optional<ExpertPanel> listed;
         if (options.panelFile) listed = ReadPanelFile(*options.panelFile);
-        const CommandSession opened = OpenSession(options.simulation, EnglishNumberLocale());
-        const ExpertPanel panel = listed ? *listed : opened.session->state().panel;
+        const Assessment assessment = OpenAssessment(options.simulation);
+        const ExpertPanel panel = listed ? *listed : assessment.panel;
         if (panel.experts.empty())
             throw UsageError(Subject("--project", *options.simulation.project) + ": the project holds no expert panel");
-        const NetworkInputs ratings = opened.session->RatingInputs();
+        const NetworkInputs ratings = assessment.RatingInputs();
         const std::optional<PanelBand> band =
             ComputePanelBand(panel, ratings, target, [](std::uint64_t, std::uint64_t) { return StopSignal() == 0; });
         if (!band) throw WorkStopped{};

@@ -15,8 +15,7 @@
 #include "analysis/PlanBand.h"
 #include "analysis/PlanTexts.h"
 #include "cli/Command.h"
-#include "cli/CommandSession.h"
-#include "cli/Json.h"
+#include "cli/CommandAssessment.h"
 #include "cli/MeasureOptions.h"
 #include "cli/PanelCommand.h"
 #include "cli/OutputLocale.h"
@@ -24,6 +23,7 @@
 #include "cli/StopSignals.h"
 #include "common/Conversions.h"
 #include "common/Formats.h"
+#include "common/JsonText.h"
 
 namespace kestal {
 
@@ -53,12 +53,12 @@ PanelBand BandAfter(const ExpertPanel& panel, const NetworkInputs& ratings, cons
     return *band;
 }
 
-std::string BandJson(const std::optional<PanelBand>& band)
+// The accident probability's band after a plan, where a panel was given.
+void AddBand(JsonOut& plan, const std::optional<PanelBand>& band)
 {
-    if (!band) return "";
+    if (!band) return;
     const NodeBand& b = band->node[NodeI];
-    return ",\"band\":{\"p05\":" + JsonNumber(b.p05) + ",\"p50\":" + JsonNumber(b.p50) +
-           ",\"p95\":" + JsonNumber(b.p95) + "}";
+    plan["band"] = {{"p05", JsonNumber(b.p05)}, {"p50", JsonNumber(b.p50)}, {"p95", JsonNumber(b.p95)}};
 }
 
 // "1e-3", "0.001" or "0.1 %": a probability from 0 to 1, "." as the decimal separator.
@@ -152,22 +152,20 @@ std::vector<std::string> TakePlanOptions(const std::vector<std::string>& args, P
     return rest;
 }
 
-std::string JsonNames(uint32_t members, const std::vector<CandidateMeasure>& measures)
+JsonOut JsonNames(uint32_t members, const std::vector<CandidateMeasure>& measures)
 {
-    std::string text;
+    JsonOut names = JsonOut::array();
     for (std::size_t i = 0; i < measures.size(); ++i)
-        if (members >> i & 1) text += (text.empty() ? "" : ",") + JsonString(measures[i].name);
-    return text;
+        if (members >> i & 1) names.push_back(measures[i].name);
+    return names;
 }
 
-std::string JsonChanges(const LevelPlan& plan)
+JsonOut JsonChanges(const LevelPlan& plan)
 {
-    std::string text;
+    JsonOut changes = JsonOut::array();
     for (const PlannedLevel& change : plan.changes)
-        text += (text.empty() ? "" : ",") +
-                ("{\"factor\":" + JsonString(change.factor->id) + ",\"from\":" + std::to_string(change.from) +
-                 ",\"to\":" + std::to_string(change.to) + "}");
-    return text;
+        changes.push_back({{"factor", change.factor->id}, {"from", change.from}, {"to", change.to}});
+    return changes;
 }
 
 // The bands after the plans, when a panel was given.
@@ -180,22 +178,26 @@ void WriteJson(std::ostream& out, long double target, long double current, const
                const std::vector<CandidateMeasure>& candidates, const std::optional<LevelPlan>& levels,
                const PlanBands& bands)
 {
-    out << "{\"target\":" << JsonNumber(target) << ",\"current\":" << JsonNumber(current) << ",\"measures\":";
-    if (measures)
-        out << "{\"reachable\":" << (measures->reachable ? "true" : "false") << ",\"set\":["
-            << JsonNames(measures->chosen.members, candidates) << "],\"cost\":" << JsonNumber(measures->chosen.cost)
-            << ",\"accident\":" << JsonNumber(measures->chosen.accident) << BandJson(bands.measures) << '}';
-    else
-        out << "null";
-    out << ",\"levels\":";
-    if (levels)
-        out << "{\"reachable\":" << (levels->reachable ? "true" : "false")
-            << ",\"proven\":" << (levels->proven ? "true" : "false") << ",\"changes\":[" << JsonChanges(*levels)
-            << "],\"cost\":" << JsonNumber(levels->cost) << ",\"accident\":" << JsonNumber(levels->accident)
-            << ",\"lower_bound\":" << JsonNumber(levels->lowerBound) << BandJson(bands.levels) << '}';
-    else
-        out << "null";
-    out << "}\n";
+    JsonOut byMeasures = nullptr;
+    if (measures) {
+        byMeasures = {{"reachable", measures->reachable},
+                      {"set", JsonNames(measures->chosen.members, candidates)},
+                      {"cost", JsonNumber(measures->chosen.cost)},
+                      {"accident", JsonNumber(measures->chosen.accident)}};
+        AddBand(byMeasures, bands.measures);
+    }
+    JsonOut bySteps = nullptr;
+    if (levels) {
+        bySteps = {{"reachable", levels->reachable},           {"proven", levels->proven},
+                   {"changes", JsonChanges(*levels)},          {"cost", JsonNumber(levels->cost)},
+                   {"accident", JsonNumber(levels->accident)}, {"lower_bound", JsonNumber(levels->lowerBound)}};
+        AddBand(bySteps, bands.levels);
+    }
+    out << JsonText({{"target", JsonNumber(target)},
+                     {"current", JsonNumber(current)},
+                     {"measures", byMeasures},
+                     {"levels", bySteps}})
+        << '\n';
 }
 
 void WriteTable(std::ostream& out, long double target, long double current, const std::optional<MeasurePlan>& measures,
@@ -224,12 +226,11 @@ int PlanCommand(const std::vector<std::string>& args, std::ostream& out, std::os
         std::optional<ExpertPanel> panel;
         if (plan.panelFile) panel = ReadPanelFile(*plan.panelFile);
         const NumberLocale locale = OutputNumberLocale(options.simulation.format);
-        const CommandSession opened = OpenSession(options.simulation, locale);
-        Session& session = *opened.session;
-        SetUpMeasures(options, session, PlannedCount);
-        const NetworkInputs inputs = session.RatingInputs();
+        Assessment assessment = OpenAssessment(options.simulation);
+        SetUpMeasures(options, assessment, PlannedCount);
+        const NetworkInputs inputs = assessment.RatingInputs();
 
-        const std::vector<CandidateMeasure> candidates = session.CapturedCandidates();
+        const std::vector<CandidateMeasure> candidates = assessment.CapturedCandidates();
         std::optional<MeasurePlan> measures;
         if (!candidates.empty()) measures = PlanMeasures(inputs, candidates, target);
 

@@ -8,12 +8,12 @@
 
 #include "network/ResultGrid.h"
 #include "cli/Command.h"
-#include "cli/Json.h"
-#include "cli/CommandSession.h"
+#include "cli/CommandAssessment.h"
 #include "cli/OutputLocale.h"
 #include "cli/Progress.h"
 #include "cli/TextTable.h"
 #include "common/Formats.h"
+#include "common/JsonText.h"
 
 namespace kestal {
 
@@ -56,23 +56,29 @@ void WriteJson(std::ostream& out, const RunBlock& block, const SimulationOptions
                const std::array<NodeResult, NodeCount>& results)
 {
     const NodeProbabilities exact = ExactNodeProbabilities(block.inputs);
-    const RunPrecision precision = Session::PrecisionOf(block);
-    out << "{\"K\":" << block.k << ",\"N\":" << block.n
-        << ",\"seed\":" << (options.seed ? std::to_string(*options.seed) : "null") << ",\"nodes\":[";
+    const RunPrecision precision = PrecisionOf(block);
+    JsonOut nodes = JsonOut::array();
     for (int node = 0; node < NodeCount; ++node) {
         const NodeResult& r = results[node];
         const NodePrecision& p = precision.node[node];
-        out << (node ? "," : "") << "{\"node\":" << JsonString(NodeLetters[node])
-            << ",\"name\":" << JsonString(NodeDisplayTexts[node]) << ",\"mean\":" << JsonString(r.mean)
-            << ",\"deviation\":" << (r.deviation ? JsonString(*r.deviation) : "null") << ",\"last\":" << r.last
-            << ",\"pooled\":" << JsonNumber(p.pooled) << ",\"ci95\":[" << JsonNumber(p.low) << ',' << JsonNumber(p.high)
-            << "],\"exact\":" << JsonNumber(exact.node[node]) << '}';
+        nodes.push_back({{"node", NodeLetters[node]},
+                         {"name", NodeDisplayTexts[node]},
+                         {"mean", r.mean},
+                         {"deviation", r.deviation ? JsonOut(*r.deviation) : JsonOut(nullptr)},
+                         {"last", r.last},
+                         {"pooled", JsonNumber(p.pooled)},
+                         {"ci95", JsonOut::array({JsonNumber(p.low), JsonNumber(p.high)})},
+                         {"exact", JsonNumber(exact.node[node])}});
     }
-    const auto optional = [](const std::optional<long double>& value) { return value ? JsonNumber(*value) : "null"; };
-    out << "],\"accident_relative_error\":" << optional(precision.accidentRelativeError)
-        << ",\"N_for_1_percent\":" << optional(precision.initiationsForOnePercent)
-        << ",\"generator_limit\":" << JsonNumber(precision.generatorLimit)
-        << ",\"beyond_generator_limit\":" << (precision.beyondGeneratorLimit ? "true" : "false") << "}\n";
+    const JsonOut run = {{"K", block.k},
+                         {"N", block.n},
+                         {"seed", options.seed ? JsonOut(*options.seed) : JsonOut(nullptr)},
+                         {"nodes", nodes},
+                         {"accident_relative_error", JsonNumber(precision.accidentRelativeError)},
+                         {"N_for_1_percent", JsonNumber(precision.initiationsForOnePercent)},
+                         {"generator_limit", JsonNumber(precision.generatorLimit)},
+                         {"beyond_generator_limit", precision.beyondGeneratorLimit}};
+    out << JsonText(run) << '\n';
 }
 
 }  // namespace
@@ -82,17 +88,17 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     return RunCommandBody("run", out, err, [&](std::ostream& text) {
         const SimulationOptions options = ParseSimulationOptions(args, TakeSimulationOption, {"table", "csv", "json"});
         const NumberLocale locale = OutputNumberLocale(options.format);
-        const CommandSession opened = OpenSession(options, locale);
-        Session& session = *opened.session;
-        CheckRunSize(session, options);
-        ModelingRun run = session.PrepareRun();
+        Assessment assessment = OpenAssessment(options);
+        CheckRunSize(assessment, options);
+        const CommandClock clock(options);
+        ModelingRun run = assessment.PrepareRun(clock.clock());
         {
             TerminalProgress progress(
                 ProgressTerminal(int64_t{run.series.ExperimentCount} * run.series.InitiationCount));
             run.Execute(progress.Control());
         }
-        session.CommitRun(std::move(run));
-        const RunBlock& block = session.state().results.back();
+        assessment.CommitRun(std::move(run));
+        const RunBlock& block = assessment.results.back();
         const auto results = Summarise(block, locale);
         if (options.format == "csv")
             WriteCsv(text, results);

@@ -7,14 +7,14 @@
 #include <utility>
 
 #include "cli/Command.h"
-#include "cli/Json.h"
-#include "cli/CommandSession.h"
+#include "cli/CommandAssessment.h"
 #include "cli/MeasureOptions.h"
 #include "cli/OutputLocale.h"
 #include "cli/Progress.h"
 #include "cli/TextTable.h"
 #include "common/CheckedMath.h"
 #include "common/Formats.h"
+#include "common/JsonText.h"
 
 namespace kestal {
 
@@ -66,29 +66,29 @@ void WriteTable(std::ostream& out, const std::vector<std::string>& listing, cons
 void WriteJson(std::ostream& out, const std::vector<std::string>& listing, const MeasureTables& tables,
                const Budget& budget, const NumberLocale& locale)
 {
-    out << "{\"listing\":[";
-    for (std::size_t i = 0; i < listing.size(); ++i) out << (i ? "," : "") << JsonString(listing[i]);
-    out << "],\"candidates\":[";
-    bool first = true;
+    JsonOut candidates = JsonOut::array();
     for (int s = 1; s <= StorePositions; ++s) {
         const operation& record = tables.MeasureStore(s);
         if (record.Name.empty()) continue;
         const bool within = WithinBudget(record, budget);
-        out << (first ? "" : ",") << "{\"position\":" << s << ",\"name\":" << JsonString(record.Name)
-            << ",\"cost\":" << JsonString(GeneralText(record.Cost, locale))
-            << ",\"benefit\":" << (within ? JsonString(GeneralText(record.Benefit, locale)) : "null")
-            << ",\"ratio\":" << (within ? JsonString(GeneralText(record.Ratio, locale)) : "null")
-            << ",\"over_budget\":" << (within ? "false" : "true") << ",\"changes\":[";
+        const auto figure = [&](float value) {
+            return within ? JsonOut(GeneralText(value, locale)) : JsonOut(nullptr);
+        };
+        JsonOut changes = JsonOut::array();
         for (int j = 1; j <= record.Changes.Count(); ++j) {
             const ChangeFactor& change = record.Changes[j];
-            out << (j > 1 ? "," : "") << "{\"factor\":" << JsonString(change.Factor)
-                << ",\"before\":" << JsonString(change.LevelBefore) << ",\"after\":" << JsonString(change.LevelAfter)
-                << '}';
+            changes.push_back(
+                {{"factor", change.Factor}, {"before", change.LevelBefore}, {"after", change.LevelAfter}});
         }
-        out << "]}";
-        first = false;
+        candidates.push_back({{"position", s},
+                              {"name", record.Name},
+                              {"cost", GeneralText(record.Cost, locale)},
+                              {"benefit", figure(record.Benefit)},
+                              {"ratio", figure(record.Ratio)},
+                              {"over_budget", !within},
+                              {"changes", changes}});
     }
-    out << "]}\n";
+    out << JsonText({{"listing", listing}, {"candidates", candidates}}) << '\n';
 }
 
 }  // namespace
@@ -98,23 +98,24 @@ int StudyCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     return RunCommandBody("study", out, err, [&](std::ostream& text) {
         const MeasureCommandOptions options = ParseMeasureCommandOptions(args, TakeSimulationOption, {"table", "json"});
         const NumberLocale locale = OutputNumberLocale(options.simulation.format);
-        const CommandSession opened = OpenSession(options.simulation, locale);
-        Session& session = *opened.session;
-        SetUpMeasures(options, session, StudiedCount);
-        CheckRunSize(session, options.simulation);
-        CheckCostTotal(session.state().measures);
-        MeasureStudy study = session.PrepareStudy();
+        Assessment assessment = OpenAssessment(options.simulation);
+        SetUpMeasures(options, assessment, StudiedCount);
+        CheckRunSize(assessment, options.simulation);
+        CheckCostTotal(assessment.measures);
+        const CommandClock clock(options.simulation);
+        MeasureStudy study = assessment.PrepareStudy(clock.clock());
         {
             const StudyParameters& size = study.parameters;
             TerminalProgress progress(ProgressTerminal(StudySeriesCount(size.measures) * int64_t{size.k} * size.n));
             study.Execute(progress.Control());
         }
-        session.CommitStudy(std::move(study));
-        const SessionState& state = session.state();
+        const Budget budget = study.budget;
+        assessment.CommitStudy(std::move(study));
+        const std::vector<std::string> listing = StudyListing(assessment.measures, budget, locale);
         if (options.simulation.format == "json")
-            WriteJson(text, state.study.listing, state.measures, state.study.totalsBudget, locale);
+            WriteJson(text, listing, assessment.measures, budget, locale);
         else
-            WriteTable(text, state.study.listing, session.Totals());
+            WriteTable(text, listing, CompactTotals(assessment.measures, budget, locale));
     });
 }
 

@@ -60,7 +60,8 @@ constexpr const char* UsageNotes =
 
 bool IsHelp(const std::string& arg) { return arg == "--help" || arg == "-h"; }
 
-// "run, study, exact, importance or optimize (kestal-sim --help shows their options)".
+// Every command of the table by name, "run, study, … compare or batch (kestal-sim --help shows their
+// options)".
 std::string CommandList()
 {
     std::string list;

@@ -1,5 +1,7 @@
-// The eleven entries of the common level scale.
+// The eleven entries of the common level scale, and the level of a value.
 #include "factors/Levels.h"
+
+#include <algorithm>
 
 namespace kestal {
 
@@ -17,5 +19,12 @@ const std::array<FactorLevel, LevelCount> LevelTable = {{
     {10, "Очень высокое", 0.834f},
     {11, "Очень очень высокое", 0.916f},
 }};
+
+int LevelNumberOf(float value)
+{
+    const auto found = std::find_if(LevelTable.begin(), LevelTable.end(),
+                                    [value](const FactorLevel& level) { return level.value == value; });
+    return found == LevelTable.end() ? 0 : found->number;
+}
 
 }  // namespace kestal

@@ -16,4 +16,7 @@ constexpr int LevelCount = 11;
 // Item index i (0..10) of any factor list stands for entry i.
 extern const std::array<FactorLevel, LevelCount> LevelTable;
 
+// The number (1 .. 11) of the level whose value is `value`; 0 when no level has it.
+int LevelNumberOf(float value);
+
 }  // namespace kestal

@@ -1,4 +1,5 @@
-// The initial ratings of the 30 factors, ApplyLevel and the copy into the network inputs.
+// The initial ratings of the 30 factors, ApplyLevel, the copy into the network inputs and the level a
+// factor is rated at.
 #include "factors/Settings.h"
 
 #include <string>
@@ -104,6 +105,26 @@ void ApplyLevel(SettingsTable& settings, const FactorInfo& factor, int item)
 void CopySettingsToInputs(const SettingsTable& settings, NetworkInputs& inputs)
 {
     for (int k = 0; k < FactorCount; ++k) inputs.slot[k] = settings.row[k].Value;
+}
+
+NetworkInputs InputsOf(const SettingsTable& settings)
+{
+    NetworkInputs inputs;
+    CopySettingsToInputs(settings, inputs);
+    return inputs;
+}
+
+NetworkInputs InitialInputs() { return InputsOf(InitialSettings()); }
+
+int RatedItem(const SettingsTable& settings, const FactorInfo& factor)
+{
+    return LevelNumberOf(settings.row[factor.slot].Value) - 1;
+}
+
+bool RatedFromList(const SettingsTable& settings, const FactorInfo& factor)
+{
+    const int item = RatedItem(settings, factor);
+    return item >= 0 && settings.row[factor.slot].LevelName == CutToCapacity(LevelTable[item].name, LevelNameCapacity);
 }
 
 }  // namespace kestal

@@ -1,4 +1,5 @@
-// The current ratings of the 30 factors, and applying a level and copying them into the network.
+// The current ratings of the 30 factors: applying a level, copying them into the network, reading a
+// factor's level back.
 #pragma once
 
 #include <array>
@@ -33,5 +34,14 @@ void ApplyLevel(SettingsTable& settings, const FactorInfo& factor, int item);
 
 // NetworkInputs[k] := settings[k].Value for k = 0..29.
 void CopySettingsToInputs(const SettingsTable& settings, NetworkInputs& inputs);
+// The network inputs of `settings`, and those of the initial ratings.
+NetworkInputs InputsOf(const SettingsTable& settings);
+NetworkInputs InitialInputs();
+
+// The list item (0..10) the factor is rated at: the level whose value it has; -1 for none.
+int RatedItem(const SettingsTable& settings, const FactorInfo& factor);
+// Whether the factor was ever rated from its list: its level name is its level's own, no longer the
+// start-up one.
+bool RatedFromList(const SettingsTable& settings, const FactorInfo& factor);
 
 }  // namespace kestal

@@ -12,7 +12,8 @@ namespace kestal {
 namespace {
 
 // The factors the draft changes, capture order, each to its new item; refused as CaptureMeasure says.
-std::vector<LevelMove> ChangedFactors(const EditorRows& rows, const MeasureDraft& draft)
+std::vector<LevelMove> ChangedFactors(const MeasureTables& tables, const SettingsTable& settings,
+                                      const MeasureDraft& draft)
 {
     std::vector<LevelMove> changed;
     for (const LevelMove& move : draft.changes) {
@@ -21,10 +22,12 @@ std::vector<LevelMove> ChangedFactors(const EditorRows& rows, const MeasureDraft
         const std::string id = FactorCatalogue[move.factor].id;
         for (const LevelMove& other : changed)
             if (other.factor == move.factor) throw KestalError("Фактор " + id + " изменён в мероприятии дважды");
-        if (rows[move.factor].locked) throw KestalError("Фактор " + id + " уже входит в другое мероприятие");
+        if (HeldByMeasure(tables, settings, FactorCatalogue[move.factor]))
+            throw KestalError("Фактор " + id + " уже входит в другое мероприятие");
         changed.push_back(move);
     }
-    std::erase_if(changed, [&](const LevelMove& move) { return rows[move.factor].currentItem == move.item; });
+    std::erase_if(
+        changed, [&](const LevelMove& move) { return RatedItem(settings, FactorCatalogue[move.factor]) == move.item; });
     std::sort(changed.begin(), changed.end(),
               [](const LevelMove& a, const LevelMove& b) { return a.factor < b.factor; });
     return changed;
@@ -51,7 +54,7 @@ std::vector<LevelMove> PendingChanges(const EditorRows& rows)
 
 CaptureResult CaptureMeasure(MeasureTables& tables, const SettingsTable& settings, const CaptureInput& input)
 {
-    const std::vector<LevelMove> changed = ChangedFactors(input.rows, input.draft);
+    const std::vector<LevelMove> changed = ChangedFactors(tables, settings, input.draft);
 
     CaptureResult result;
     result.captured = !changed.empty();
@@ -65,16 +68,19 @@ CaptureResult CaptureMeasure(MeasureTables& tables, const SettingsTable& setting
 
     operation& measure = tables.captured[k - 1];
     measure = operation{};
+    // A study may have built a combination in this column: it holds the measure's changes only.
+    for (auto& row : tables.MeasurePlanTable) {
+        row[k].Value = 0.0f;
+        row[k].LevelName.clear();
+    }
     int j = 0;
     for (const auto& [f, item] : changed) {
         const FactorInfo& factor = FactorCatalogue[f];
         const float after = LevelTable.at(item).value;
-        // The caption the bar shows, where the editor's bar stands there.
-        const EditorRow& row = input.rows[f];
-        const std::string levelAfter =
-            CutToCapacity(row.position == item ? row.levelAfter : (*factor.wording)[item], LevelNameCapacity);
-        measure.Changes[++j] = {settings.row[factor.slot].RowText, CutToCapacity(row.levelBefore, LevelNameCapacity),
-                                levelAfter, settings.row[factor.slot].Value, after};
+        const std::string levelAfter = CutToCapacity((*factor.wording)[item], LevelNameCapacity);
+        measure.Changes[++j] = {settings.row[factor.slot].RowText,
+                                CutToCapacity(LevelCaption(settings, factor), LevelNameCapacity), levelAfter,
+                                settings.row[factor.slot].Value, after};
         FactorSetting& cell = tables.MeasurePlanTable[factor.slot][k];
         cell.Value = after;
         cell.LevelName = levelAfter;

@@ -1,5 +1,5 @@
-// Capture of the pending measure (">>"): the changed, unlocked factors of the editor rows become
-// the next measure of the store and of the plan table.
+// Capture of a measure (">>"): the factors it changes become the next measure of the store and of
+// the plan table.
 #pragma once
 
 #include <string>
@@ -30,10 +30,9 @@ struct MeasureDraft {
 // level, in catalogue order, at the bar's position.
 std::vector<LevelMove> PendingChanges(const EditorRows& rows);
 
-// What a capture reads: the editor rows (each factor's level, caption and lock), the measure, and
-// the budget and damage the study's button is judged by.
+// What a capture reads besides the ratings and the measures captured so far: the measure, and the
+// budget and damage the study's button is judged by.
 struct CaptureInput {
-    EditorRows rows;     // the 30 factor rows, FactorCatalogue order
     MeasureDraft draft;  // edActName, edExpense and the bars moved
     TypedAmount budget;  // edAllMoney
     TypedAmount damage;  // edDamage
@@ -55,14 +54,15 @@ inline constexpr const char* TooManyMeasuresText = "Можно ввести не
 inline constexpr const char* TooManyChangesText = "В одном мероприятии можно изменить не более 10 факторов";
 inline constexpr const char* CostBelowOneText = "Затраты на внедрение должны быть не меньше 1 у.е.";
 
-// The measure's changes to a level other than the factor's own are taken in capture order H01..H14,
-// M01..M08, C01..C04, T01..T06 (a change to the level a factor has is no change). Every text and
-// limit is checked before anything is written: a change of no factor or to no level, a factor
-// given twice or held by a captured measure, a budget or damage that is no number, a cost that is
-// not a number of at least 1, a 16th measure or more than 10 changed factors raise KestalError and
-// leave the tables as they were. Otherwise MeasureCount
-// goes up by one, the changes go into captured[k - 1] and store position k, the plan column k gets
-// their values and level names, ChangeTotal goes up by their number, and Cost and Name are stored.
+// The measure's changes to a level other than the one the factor is rated at in `settings` are taken
+// in capture order H01..H14, M01..M08, C01..C04, T01..T06 (a change to the level a factor has is no
+// change); each records the caption of the factor's level (LevelCaption) and its new level's list
+// text. Every text and limit is checked before anything is written: a change of no factor or to no
+// level, a factor given twice or held by a captured measure, a budget or damage that is no number, a
+// cost that is not a number of at least 1, a 16th measure or more than 10 changed factors raise
+// KestalError and leave the tables as they were. Otherwise MeasureCount goes up by one, the changes go
+// into captured[k - 1] and store position k, the plan column k holds exactly their values and level
+// names, ChangeTotal goes up by their number, and Cost and Name are stored.
 CaptureResult CaptureMeasure(MeasureTables& tables, const SettingsTable& settings, const CaptureInput& input);
 
 }  // namespace kestal

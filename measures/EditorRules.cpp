@@ -5,22 +5,10 @@
 
 namespace kestal {
 
-EditorRow FreshEditorRow(const FactorInfo& factor, int item)
-{
-    const char* text = (*factor.wording)[item];
-    return {item, item, false, text, text};
-}
-
 std::string StartLevelText(const FactorInfo& factor)
 {
     if (std::string_view(factor.id) == "H05") return "Высокое";
     return (*factor.wording)[factor.defaultItem];
-}
-
-EditorRow StartEditorRow(const FactorInfo& factor)
-{
-    const std::string text = StartLevelText(factor);
-    return {factor.defaultItem, factor.defaultItem, false, text, text};
 }
 
 int ItemOfLevelText(const FactorInfo& factor, const std::string& text)
@@ -28,6 +16,12 @@ int ItemOfLevelText(const FactorInfo& factor, const std::string& text)
     for (int item = 0; item < LevelCount; ++item)
         if (text == (*factor.wording)[item]) return item;
     return text == StartLevelText(factor) ? factor.defaultItem : -1;
+}
+
+std::string LevelCaption(const SettingsTable& settings, const FactorInfo& factor)
+{
+    if (!RatedFromList(settings, factor)) return StartLevelText(factor);
+    return (*factor.wording)[RatedItem(settings, factor)];
 }
 
 std::string MeasureNameText(int number) { return "Мероприятие " + std::to_string(number); }

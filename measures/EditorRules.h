@@ -10,10 +10,12 @@
 #include "measures/TypedAmount.h"
 #include "common/NumberLocale.h"
 #include "factors/Catalogue.h"
+#include "factors/Settings.h"
 
 namespace kestal {
 
-// One factor row of the measure page as the editor shows it.
+// One factor row of the measure page as the editor shows it: the level and its caption come from the
+// ratings, the lock from the captured measures, the bar and its caption from the editor.
 struct EditorRow {
     int currentItem = 0;      // item index of the factor's list cbXX: its current level (-1: none selected)
     int position = 0;         // track bar tbXX, 0..10: the level the pending measure gives the factor
@@ -25,17 +27,15 @@ struct EditorRow {
 // One row per factor, in the order of FactorCatalogue.
 using EditorRows = std::array<EditorRow, FactorCount>;
 
-// A free row at list item `item`: track bar on the item, both captions its text.
-EditorRow FreshEditorRow(const FactorInfo& factor, int item);
-
 // The level text the page shows for a factor at start-up, before any level is chosen: its default
 // item's text, except that H05 reads "Высокое" where its list misprints that item as "Высокоу".
 std::string StartLevelText(const FactorInfo& factor);
-// A row at start-up: track bar on the default item, both captions StartLevelText.
-EditorRow StartEditorRow(const FactorInfo& factor);
 // The list item a level caption stands for: the item with that text, the default item for the
 // start-up text, otherwise -1.
 int ItemOfLevelText(const FactorInfo& factor, const std::string& text);
+// The caption of the level the factor is rated at in `settings` (st1_XX): its list's text of the
+// item, or StartLevelText while the factor was never rated from its list.
+std::string LevelCaption(const SettingsTable& settings, const FactorInfo& factor);
 
 // Texts of the monitor tree.
 inline constexpr const char* TreeRootText = "Комплекс мер";

@@ -1,4 +1,5 @@
-// The measure store, the plan table's catalogue row texts and their initialisation and clearing.
+// The measure store, the plan table's catalogue row texts, their initialisation and clearing, and
+// the factors the captured measures hold.
 #include "measures/MeasureStore.h"
 
 namespace kestal {
@@ -65,6 +66,17 @@ void ClearMeasureStore(MeasureTables& tables)
 {
     tables.store.fill(operation{});
     tables.captured.fill(operation{});
+}
+
+bool HeldByMeasure(const MeasureTables& tables, const SettingsTable& settings, const FactorInfo& factor)
+{
+    const std::string& row = settings.row[factor.slot].RowText;
+    for (int k = 0; k < tables.MeasureCount; ++k) {
+        const ChangeFactorS& changes = tables.captured[k].Changes;
+        for (int j = 1; j <= changes.Count(); ++j)
+            if (changes[j].Factor == row) return true;
+    }
+    return false;
 }
 
 }  // namespace kestal

@@ -71,5 +71,7 @@ void InitPlanTable(MeasureTables& tables);
 void ClearPlanTable(MeasureTables& tables);
 // All 24 store records and the captured measures emptied.
 void ClearMeasureStore(MeasureTables& tables);
+// Whether a captured measure changes the factor (named in its changes by its row text in `settings`).
+bool HeldByMeasure(const MeasureTables& tables, const SettingsTable& settings, const FactorInfo& factor);
 
 }  // namespace kestal

@@ -1,4 +1,5 @@
-// The accident-process network: node texts and the production batch of N initiations.
+// The accident-process network: node texts, the production batch of N initiations and taking over a
+// copy's state.
 #include "network/Network.h"
 
 #include "network/KernelChoice.h"
@@ -14,5 +15,12 @@ const std::array<const char*, NodeCount> NodeDisplayTexts = {
 static_assert(InputSlot::T06 + 1 == FactorCount);
 
 void RunNetworkBatch(GertNetwork& net, int32_t n) { RunNetworkBatchWith(ChooseKernel(net.inputs), net, n); }
+
+void TakeNetworkState(GertNetwork& net, const GertNetwork& work)
+{
+    const Clock* own = net.clock;
+    net = work;
+    net.clock = own;
+}
 
 }  // namespace kestal

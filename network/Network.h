@@ -89,4 +89,7 @@ struct GertNetwork {
 // Zeroes the counters, reseeds from the clock and runs n >= 1 initiations.
 void RunNetworkBatch(GertNetwork& net, int32_t n);
 
+// `net` takes the inputs, counters and generator state that work on a copy left, keeping its own clock.
+void TakeNetworkState(GertNetwork& net, const GertNetwork& work);
+
 }  // namespace kestal

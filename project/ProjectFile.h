@@ -1,5 +1,6 @@
-// Project files (.kestal): a session's state as versioned JSON in UTF-8, read back whole or refused
-// with the first problem, and saved atomically. The format is described in docs/project-format.md.
+// Project files (.kestal): an assessment and what the pages show of it as versioned JSON in UTF-8,
+// read back whole or refused with the first problem, and saved atomically. The format is described in
+// docs/project-format.md.
 #pragma once
 
 #include <cstddef>
@@ -14,14 +15,16 @@ inline constexpr const char* ProjectFormatName = "kestal-project";
 inline constexpr int ProjectFormatVersion = 2;
 inline constexpr std::size_t MaxProjectBytes = 10 * 1024 * 1024;
 
-// The state as a project file. Floating-point numbers are written so that they read back bit for bit.
+// The state as a project file: the assessment's sections, then the editor's and the study's.
+// Floating-point numbers are written so that they read back bit for bit.
 std::string ProjectJson(const SessionState& state);
 
-// The state a project file holds. Everything is checked before anything is returned: a file that
+// The state a project file holds: its assessment, and the editor's state over it. Everything is
+// checked before anything is returned: a file that
 // is not a project, empty, cut short, of a newer version, over 10 MB, not UTF-8, or holds a value of
 // the wrong kind, range or count raises KestalError "Файл «<fileName>» не открыт: <place>: <problem>",
 // naming the first problem found and its place (a line and column, or a path such as
-// "measures[1].changes[0].factor"). The state's clock is the system's; Session::Load keeps the session's.
+// "measures[1].changes[0].factor").
 SessionState ReadProject(const std::string& bytes, const std::string& fileName);
 
 // The file at `path`, its size checked before it is read; ReadProject with the path as its name.

@@ -42,9 +42,9 @@ bool RatioAsStudied(const operation& record)
 
 }  // namespace
 
-std::vector<std::vector<int>> ReadMeasures(const JsonNode& measures, SessionState& state)
+std::vector<std::vector<int>> ReadMeasures(const JsonNode& measures, Assessment& assessment)
 {
-    MeasureTables& tables = state.measures;
+    MeasureTables& tables = assessment.measures;
     std::vector<std::vector<int>> factors;
     for (const JsonNode& node : measures.Items(0, MaxMeasures, TooManyMeasuresText)) {
         node.ExpectObject({"name", "cost", "changes"});
@@ -56,7 +56,7 @@ std::vector<std::vector<int>> ReadMeasures(const JsonNode& measures, SessionStat
         std::vector<int>& measureFactors = factors.emplace_back();
         int j = 0;
         for (const JsonNode& changeNode : node["changes"].Items(1, MaxCapturedChanges, TooManyChangesText)) {
-            const ReadChange read = ChangeOf(changeNode, state.settings);
+            const ReadChange read = ChangeOf(changeNode, assessment.settings);
             if (std::count(measureFactors.begin(), measureFactors.end(), read.factor))
                 changeNode["factor"].Refuse("фактор указан дважды");
             measureFactors.push_back(read.factor);
@@ -70,12 +70,12 @@ std::vector<std::vector<int>> ReadMeasures(const JsonNode& measures, SessionStat
     return factors;
 }
 
-void ReadStore(const JsonNode& store, SessionState& state)
+void ReadStore(const JsonNode& store, Assessment& assessment)
 {
     int s = 0;
     for (const JsonNode& node : store.Items(0, StorePositions)) {
         node.ExpectObject({"name", "cost", "delta", "benefit", "ratio", "changes"});
-        operation& record = state.measures.MeasureStore(++s);
+        operation& record = assessment.measures.MeasureStore(++s);
         record.Name = node["name"].Text();
         record.Cost = node["cost"].Single();
         record.Delta = node["delta"].Single();
@@ -84,7 +84,7 @@ void ReadStore(const JsonNode& store, SessionState& state)
         if (!RatioAsStudied(record)) node["ratio"].Refuse("не равно benefit ÷ cost");
         int j = 0;
         for (const JsonNode& change : node["changes"].Items(0, MaxCombinedChanges))
-            record.Changes[++j] = ChangeOf(change, state.settings).change;
+            record.Changes[++j] = ChangeOf(change, assessment.settings).change;
     }
 }
 

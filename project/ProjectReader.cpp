@@ -1,5 +1,5 @@
-// Reading a project file: the document, its format and version, and each section into a fresh
-// session's state, every value checked before the state is returned.
+// Reading a project file: the document, its format and version, and each section into a new
+// assessment and then the editor's state over it, every value checked before the state is returned.
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -9,7 +9,6 @@
 #include "measures/Amounts.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectReading.h"
-#include "assessment/Session.h"
 #include "common/KestalError.h"
 
 namespace kestal {
@@ -51,7 +50,7 @@ std::optional<long double> AmountOfText(const JsonNode& node)
 }
 
 // The ratings: factors never rated keep their start-up level name, the others get their level's.
-void ReadRatings(const JsonNode& unrated, const std::array<int, FactorCount>& items, SessionState& state)
+void ReadRatings(const JsonNode& unrated, const std::array<int, FactorCount>& items, Assessment& assessment)
 {
     std::array<bool, FactorCount> keepsStart{};
     for (const JsonNode& id : unrated.Items(0, FactorCount)) {
@@ -62,7 +61,7 @@ void ReadRatings(const JsonNode& unrated, const std::array<int, FactorCount>& it
         keepsStart[f] = true;
     }
     for (int f = 0; f < FactorCount; ++f)
-        if (!keepsStart[f]) ApplyLevel(state.settings, FactorCatalogue[f], items[f]);
+        if (!keepsStart[f]) ApplyLevel(assessment.settings, FactorCatalogue[f], items[f]);
 }
 
 // A level caption that must name the list item `item` of `factor`.
@@ -74,38 +73,43 @@ std::string CaptionOf(const JsonNode& node, const FactorInfo& factor, int item)
     return caption;
 }
 
-void ReadEditorRows(const JsonNode& rows, const std::array<int, FactorCount>& items, SessionState& state)
+// The bars, and each row's lock as the file gives it; the caption of a row's level must name the
+// level the factor is rated at.
+std::array<bool, FactorCount> ReadEditorRows(const JsonNode& rows, const std::array<int, FactorCount>& items,
+                                             Presentation& shown)
 {
+    std::array<bool, FactorCount> locked{};
     const std::vector<JsonNode> members = FactorMembers(rows);
     for (int f = 0; f < FactorCount; ++f) {
         const JsonNode& node = members[f];
         node.ExpectObject({"position", "locked", "before", "after"});
-        EditorRow& row = state.editor[f];
-        row.currentItem = items[f];
-        row.position = static_cast<int>(node["position"].Integer(1, LevelCount)) - 1;
-        row.locked = node["locked"].Bool();
-        row.levelBefore = CaptionOf(node["before"], FactorCatalogue[f], row.currentItem);
-        row.levelAfter = CaptionOf(node["after"], FactorCatalogue[f], row.position);
+        EditorBar& bar = shown.bars[f];
+        bar.position = static_cast<int>(node["position"].Integer(1, LevelCount)) - 1;
+        locked[f] = node["locked"].Bool();
+        CaptionOf(node["before"], FactorCatalogue[f], items[f]);
+        bar.levelAfter = CaptionOf(node["after"], FactorCatalogue[f], bar.position);
     }
+    return locked;
 }
 
 // A factor is locked exactly when a captured measure holds it.
-void CheckLocks(const JsonNode& rows, const std::vector<std::vector<int>>& measureFactors, const SessionState& state)
+void CheckLocks(const JsonNode& rows, const std::vector<std::vector<int>>& measureFactors,
+                const std::array<bool, FactorCount>& locked)
 {
     for (int f = 0; f < FactorCount; ++f) {
         int holder = -1;
         for (std::size_t m = 0; m < measureFactors.size() && holder < 0; ++m)
             if (std::count(measureFactors[m].begin(), measureFactors[m].end(), f)) holder = static_cast<int>(m);
-        const JsonNode locked = rows[FactorCatalogue[f].id]["locked"];
-        if (holder >= 0 && !state.editor[f].locked)
-            locked.Refuse("ожидается true: фактор входит в measures[" + std::to_string(holder) + "]");
-        if (holder < 0 && state.editor[f].locked)
-            locked.Refuse("ожидается false: фактор не входит ни в одно мероприятие");
+        const JsonNode node = rows[FactorCatalogue[f].id]["locked"];
+        if (holder >= 0 && !locked[f])
+            node.Refuse("ожидается true: фактор входит в measures[" + std::to_string(holder) + "]");
+        if (holder < 0 && locked[f]) node.Refuse("ожидается false: фактор не входит ни в одно мероприятие");
     }
 }
 
+// The editor over the assessment read so far: its ratings and its captured measures.
 void ReadEditor(const JsonNode& editor, int version, const std::array<int, FactorCount>& items,
-                const std::vector<std::vector<int>>& measureFactors, SessionState& state)
+                const std::vector<std::vector<int>>& measureFactors, Presentation& shown)
 {
     // Version 1 kept the tree and its expansions too; they are passed over and the tree is derived.
     if (version == 1)
@@ -114,18 +118,17 @@ void ReadEditor(const JsonNode& editor, int version, const std::array<int, Facto
     else
         editor.ExpectObject(
             {"rows", "selected", "measureName", "cost", "captureReady", "studyReady", "enabled", "studyEstimateShown"});
-    ReadEditorRows(editor["rows"], items, state);
-    CheckLocks(editor["rows"], measureFactors, state);
+    const std::array<bool, FactorCount> locked = ReadEditorRows(editor["rows"], items, shown);
+    CheckLocks(editor["rows"], measureFactors, locked);
     const JsonNode selected = editor["selected"];
-    state.selectedFactor = selected.IsNull() ? -1 : CatalogueIndex(FactorOf(selected));
-    if (state.selectedFactor >= 0 && state.editor[state.selectedFactor].locked)
-        selected.Refuse("выбран закреплённый фактор");
-    state.measureName = editor["measureName"].Text();
-    state.cost = version == 1 ? AmountOfText(editor["costText"]) : editor["cost"].Amount();
-    state.captureArmed = editor["captureReady"].Bool();
-    state.studyReady = editor["studyReady"].Bool();
-    state.editorEnabled = editor["enabled"].Bool();
-    state.studyEstimateShown = editor["studyEstimateShown"].Bool();
+    shown.selectedFactor = selected.IsNull() ? -1 : CatalogueIndex(FactorOf(selected));
+    if (shown.selectedFactor >= 0 && locked[shown.selectedFactor]) selected.Refuse("выбран закреплённый фактор");
+    shown.measureName = editor["measureName"].Text();
+    shown.cost = version == 1 ? AmountOfText(editor["costText"]) : editor["cost"].Amount();
+    shown.captureArmed = editor["captureReady"].Bool();
+    shown.studyReady = editor["studyReady"].Bool();
+    shown.editorEnabled = editor["enabled"].Bool();
+    shown.studyEstimateShown = editor["studyEstimateShown"].Bool();
 }
 
 // The counts of a node over k experiments of n initiations: each experiment counts at most n; the
@@ -174,29 +177,28 @@ RunBlock ReadBlock(const JsonNode& node)
     return block;
 }
 
-void ReadQuestionnaire(const JsonNode& questionnaire, SessionState& state)
+void ReadQuestionnaire(const JsonNode& questionnaire, Assessment& assessment)
 {
     questionnaire.ExpectObject({"level", "answers"});
-    state.QuestionnaireLevel = static_cast<uint8_t>(questionnaire["level"].Integer(1, LevelCount) - 1);
+    assessment.QuestionnaireLevel = static_cast<uint8_t>(questionnaire["level"].Integer(1, LevelCount) - 1);
     int n = 0;
     for (const JsonNode& answer : questionnaire["answers"].Items(Criteria.size(), Criteria.size())) {
         const std::string name = answer.Text();
         const auto found = std::find(AnswerClassNames.begin(), AnswerClassNames.end(), name);
         const int answerClass = static_cast<int>(found - AnswerClassNames.begin());
         if (!OffersAnswer(n, answerClass)) answer.Refuse("у вопроса нет ответа «" + name + "»");
-        state.answers[n++] = static_cast<uint8_t>(answerClass);
+        assessment.answers[n++] = static_cast<uint8_t>(answerClass);
     }
 }
 
-void ReadStudy(const JsonNode& study, int version, SessionState& state)
+void ReadStudy(const JsonNode& study, int version, const MeasureTables& measures, StudyOutcome& outcome)
 {
     study.ExpectObject({"listing", "totalsShown", "detailed", "totalsBudget", "moneyLabel", "damageLabel"});
-    StudyOutcome& outcome = state.study;
     outcome.listing.clear();
     for (const JsonNode& line : study["listing"].Items(0, std::numeric_limits<std::size_t>::max()))
         outcome.listing.push_back(line.Text());
     outcome.totalsShown = study["totalsShown"].Bool();
-    const auto& store = state.measures.store;
+    const auto& store = measures.store;
     const bool named = std::any_of(store.begin(), store.end(), [](const operation& r) { return !r.Name.empty(); });
     if (outcome.totalsShown && !named) study["totalsShown"].Refuse("итоги показаны, а в store нет записей");
     outcome.detailed = study["detailed"].Bool();
@@ -211,12 +213,11 @@ void ReadStudy(const JsonNode& study, int version, SessionState& state)
     outcome.damageLabel = study["damageLabel"].Text();
 }
 
-void ReadRandom(const JsonNode& random, SessionState& state)
+void ReadRandom(const JsonNode& random, RandomSource& source)
 {
     random.ExpectObject({"seed", "lastClockReading"});
-    state.net.random.RandomSeed = static_cast<uint32_t>(random["seed"].Integer(0, UINT32_MAX));
-    state.net.random.lastClockReading =
-        static_cast<int32_t>(random["lastClockReading"].Integer(-1, MillisecondsPerDay - 1));
+    source.RandomSeed = static_cast<uint32_t>(random["seed"].Integer(0, UINT32_MAX));
+    source.lastClockReading = static_cast<int32_t>(random["lastClockReading"].Integer(-1, MillisecondsPerDay - 1));
 }
 
 // The expert panel: 2 to 12 experts with names neither empty, nor begun or ended with a blank, nor
@@ -295,28 +296,29 @@ int CheckFormat(const JsonNode& root)
     return number;
 }
 
+// The assessment first, the editor's state over it; the sections in the order of the file, so that
+// the first problem found is the first in the file.
 SessionState StateOf(const JsonNode& root)
 {
     const int version = CheckFormat(root);
     const std::array<int, FactorCount> items = ReadLevels(root["levels"]);
-    // A fresh session's state, with its reading of K and N.
-    Session fresh(&SystemClock(), EnglishNumberLocale(), EnglishNumberLocale());
-    fresh.SetKText(root["k"].Text());
-    fresh.SetNText(root["n"].Text());
-    SessionState state = fresh.state();
-    ReadRatings(root["unrated"], items, state);
-    state.budget = version == 1 ? AmountOfText(root["budget"]) : root["budget"].Amount();
-    state.damage = version == 1 ? AmountOfText(root["damage"]) : root["damage"].Amount();
-    const std::vector<std::vector<int>> measureFactors = ReadMeasures(root["measures"], state);
-    ReadQuestionnaire(root["questionnaire"], state);
+    SessionState state;
+    Assessment& assessment = state.assessment;
+    assessment.SetKText(root["k"].Text());
+    assessment.SetNText(root["n"].Text());
+    ReadRatings(root["unrated"], items, assessment);
+    assessment.budget = version == 1 ? AmountOfText(root["budget"]) : root["budget"].Amount();
+    assessment.damage = version == 1 ? AmountOfText(root["damage"]) : root["damage"].Amount();
+    const std::vector<std::vector<int>> measureFactors = ReadMeasures(root["measures"], assessment);
+    ReadQuestionnaire(root["questionnaire"], assessment);
     for (const JsonNode& block : root["results"].Items(0, std::numeric_limits<std::size_t>::max()))
-        state.results.push_back(ReadBlock(block));
-    ReadRandom(root["random"], state);
-    ReadEditor(root["editor"], version, items, measureFactors, state);
-    ReadStore(root["store"], state);
-    ReadStudy(root["study"], version, state);
-    if (root.Has("panel")) state.panel = ReadPanel(root["panel"]);
-    if (root.Has("plan")) state.plan = ReadPlan(root["plan"]);
+        assessment.results.push_back(ReadBlock(block));
+    ReadRandom(root["random"], assessment.net.random);
+    ReadEditor(root["editor"], version, items, measureFactors, state.shown);
+    ReadStore(root["store"], assessment);
+    ReadStudy(root["study"], version, assessment.measures, state.shown.study);
+    if (root.Has("panel")) assessment.panel = ReadPanel(root["panel"]);
+    if (root.Has("plan")) assessment.plan = ReadPlan(root["plan"]);
     FormDerivedParts(state, EnglishNumberLocale());
     return state;
 }

@@ -18,9 +18,9 @@ const FactorInfo& FactorOf(const JsonNode& id);
 
 // The captured measures in capture order: their records, MeasureCount, ChangeTotal and their plan
 // columns, as the capture writes them. Returns each measure's factors (catalogue indices).
-std::vector<std::vector<int>> ReadMeasures(const JsonNode& measures, SessionState& state);
+std::vector<std::vector<int>> ReadMeasures(const JsonNode& measures, Assessment& assessment);
 
 // The measure store's records from position 1 on.
-void ReadStore(const JsonNode& store, SessionState& state);
+void ReadStore(const JsonNode& store, Assessment& assessment);
 
 }  // namespace kestal

@@ -1,21 +1,20 @@
-// Writing a session's state as a project file: the user's input first, then what the pages show.
+// Writing a session's state as a project file: the assessment first, then what the pages show.
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
 
-#include <nlohmann/json.hpp>
-
-#include "analysis/FactorImportance.h"
 #include "measures/Amounts.h"
 #include "project/ProjectFile.h"
+#include "common/JsonText.h"
 #include "common/Text.h"
+#include "factors/Levels.h"
 
 namespace kestal {
 
 namespace {
 
-using Out = nlohmann::ordered_json;
+using Out = JsonOut;
 
 // The shortest decimal that reads back as `value`, as a JSON number: a double that rounds to
 // `value` in single precision. Where that decimal read as a double would round differently, the
@@ -29,40 +28,15 @@ Out SingleJson(float value)
     return static_cast<float>(shortest) == value ? shortest : static_cast<double>(value);
 }
 
-// An amount as a JSON number of full precision, null for none. Its digits are held as the document's
-// one kind of binary value, which Dump writes as they stand (JSON has no number of extended
-// precision). An amount beyond the range of a double, which JSON readers refuse, is written as a text.
+// An amount as a JSON number of full precision (JSON has no number of extended precision: its
+// digits are AmountLiteral's), null for none. An amount beyond the range of a double, which JSON
+// readers refuse, is written as a text.
 Out AmountJson(const std::optional<long double>& amount)
 {
     if (!amount) return nullptr;
     const std::string literal = AmountLiteral(*amount);
     if (!(std::fabs(*amount) <= std::numeric_limits<double>::max())) return literal;
-    return Out::binary(std::vector<std::uint8_t>(literal.begin(), literal.end()));
-}
-
-// The document as text, indented by two blanks per level as nlohmann's dump indents it; texts that
-// are not UTF-8 (none come from the windows) are written with U+FFFD in their place.
-void Dump(const Out& value, int depth, std::string& out)
-{
-    const bool object = value.is_object();
-    if (value.is_binary()) {
-        out.append(value.get_binary().begin(), value.get_binary().end());
-    } else if ((object || value.is_array()) && !value.empty()) {
-        out += object ? "{\n" : "[\n";
-        bool first = true;
-        for (auto member = value.begin(); member != value.end(); ++member) {
-            if (!first) out += ",\n";
-            first = false;
-            out.append(2 * (depth + 1), ' ');
-            if (object) out += Out(member.key()).dump(-1, ' ', false, Out::error_handler_t::replace) + ": ";
-            Dump(*member, depth + 1, out);
-        }
-        out += '\n';
-        out.append(2 * depth, ' ');
-        out += object ? '}' : ']';
-    } else {
-        out += value.dump(-1, ' ', false, Out::error_handler_t::replace);
-    }
+    return JsonLiteral(literal);
 }
 
 const FactorInfo& FactorOfRowText(const SettingsTable& settings, const std::string& rowText)
@@ -84,66 +58,64 @@ Out ChangesJson(const ChangeFactorS& changes, const SettingsTable& settings)
     return out;
 }
 
-Out FactorLevels(const SessionState& state)
+Out FactorLevels(const SettingsTable& settings)
 {
     Out levels = Out::object();
-    for (int f = 0; f < FactorCount; ++f) levels[FactorCatalogue[f].id] = state.editor[f].currentItem + 1;
+    for (const FactorInfo& factor : FactorCatalogue) levels[factor.id] = RatedItem(settings, factor) + 1;
     return levels;
 }
 
 // Factors whose level name is still the start-up one: never rated from their list.
-Out Unrated(const SessionState& state)
+Out Unrated(const SettingsTable& settings)
 {
     Out unrated = Out::array();
-    for (int f = 0; f < FactorCount; ++f) {
-        const FactorInfo& factor = FactorCatalogue[f];
-        const std::string rated = CutToCapacity(LevelTable.at(state.editor[f].currentItem).name, LevelNameCapacity);
-        if (state.settings.row[factor.slot].LevelName != rated) unrated.push_back(factor.id);
-    }
+    for (const FactorInfo& factor : FactorCatalogue)
+        if (!RatedFromList(settings, factor)) unrated.push_back(factor.id);
     return unrated;
 }
 
-Out CapturedMeasures(const SessionState& state)
+Out CapturedMeasures(const Assessment& assessment)
 {
     Out measures = Out::array();
-    for (int k = 0; k < state.measures.MeasureCount; ++k) {
-        const operation& measure = state.measures.captured[k];
+    for (int k = 0; k < assessment.measures.MeasureCount; ++k) {
+        const operation& measure = assessment.measures.captured[k];
         measures.push_back({{"name", measure.Name},
                             {"cost", SingleJson(measure.Cost)},
-                            {"changes", ChangesJson(measure.Changes, state.settings)}});
+                            {"changes", ChangesJson(measure.Changes, assessment.settings)}});
     }
     return measures;
 }
 
 // The store's records up to the last one in use.
-Out StoreRecords(const SessionState& state)
+Out StoreRecords(const Assessment& assessment)
 {
+    const MeasureTables& tables = assessment.measures;
     int used = StorePositions;
-    while (used > 0 && state.measures.MeasureStore(used).Name.empty()) --used;
+    while (used > 0 && tables.MeasureStore(used).Name.empty()) --used;
     Out store = Out::array();
     for (int s = 1; s <= used; ++s) {
-        const operation& record = state.measures.MeasureStore(s);
+        const operation& record = tables.MeasureStore(s);
         store.push_back({{"name", record.Name},
                          {"cost", SingleJson(record.Cost)},
                          {"delta", SingleJson(record.Delta)},
                          {"benefit", SingleJson(record.Benefit)},
                          {"ratio", SingleJson(record.Ratio)},
-                         {"changes", ChangesJson(record.Changes, state.settings)}});
+                         {"changes", ChangesJson(record.Changes, assessment.settings)}});
     }
     return store;
 }
 
-Out Questionnaire(const SessionState& state)
+Out Questionnaire(const Assessment& assessment)
 {
     Out answers = Out::array();
-    for (const uint8_t answer : state.answers) answers.push_back(AnswerClassNames.at(answer));
-    return {{"level", state.QuestionnaireLevel + 1}, {"answers", answers}};
+    for (const uint8_t answer : assessment.answers) answers.push_back(AnswerClassNames.at(answer));
+    return {{"level", assessment.QuestionnaireLevel + 1}, {"answers", answers}};
 }
 
-Out ResultBlocks(const SessionState& state)
+Out ResultBlocks(const std::vector<RunBlock>& blocks)
 {
     Out results = Out::array();
-    for (const RunBlock& block : state.results) {
+    for (const RunBlock& block : blocks) {
         Out nodes = Out::array();
         for (const NodeOutcome& node : block.node)
             nodes.push_back({{"mean", SingleJson(node.mean)},
@@ -160,22 +132,23 @@ Out ResultBlocks(const SessionState& state)
 
 Out Editor(const SessionState& state)
 {
+    const Presentation& shown = state.shown;
     Out rows = Out::object();
     for (int f = 0; f < FactorCount; ++f) {
-        const EditorRow& row = state.editor[f];
+        const EditorRow row = state.Row(f);
         rows[FactorCatalogue[f].id] = {{"position", row.position + 1},
                                        {"locked", row.locked},
                                        {"before", row.levelBefore},
                                        {"after", row.levelAfter}};
     }
     return {{"rows", rows},
-            {"selected", state.selectedFactor < 0 ? Out(nullptr) : Out(FactorCatalogue.at(state.selectedFactor).id)},
-            {"measureName", state.measureName},
-            {"cost", AmountJson(state.cost)},
-            {"captureReady", state.captureArmed},
-            {"studyReady", state.studyReady},
-            {"enabled", state.editorEnabled},
-            {"studyEstimateShown", state.studyEstimateShown}};
+            {"selected", shown.selectedFactor < 0 ? Out(nullptr) : Out(FactorCatalogue.at(shown.selectedFactor).id)},
+            {"measureName", shown.measureName},
+            {"cost", AmountJson(shown.cost)},
+            {"captureReady", shown.captureArmed},
+            {"studyReady", shown.studyReady},
+            {"enabled", shown.editorEnabled},
+            {"studyEstimateShown", shown.studyEstimateShown}};
 }
 
 Out Study(const StudyOutcome& study)
@@ -218,30 +191,32 @@ Out PlanJson(const PlanInputs& plan)
 
 std::string ProjectJson(const SessionState& state)
 {
+    const Assessment& a = state.assessment;
+    const RandomSource& random = a.net.random;
     Out project = {
         {"format", ProjectFormatName},
         {"version", ProjectFormatVersion},
-        {"levels", FactorLevels(state)},
-        {"unrated", Unrated(state)},
-        {"k", state.kText},
-        {"n", state.nText},
-        {"budget", AmountJson(state.budget)},
-        {"damage", AmountJson(state.damage)},
-        {"measures", CapturedMeasures(state)},
-        {"questionnaire", Questionnaire(state)},
-        {"results", ResultBlocks(state)},
-        {"random", {{"seed", state.net.random.RandomSeed}, {"lastClockReading", state.net.random.lastClockReading}}},
+        {"levels", FactorLevels(a.settings)},
+        {"unrated", Unrated(a.settings)},
+        {"k", a.kText},
+        {"n", a.nText},
+        {"budget", AmountJson(a.budget)},
+        {"damage", AmountJson(a.damage)},
+        {"measures", CapturedMeasures(a)},
+        {"questionnaire", Questionnaire(a)},
+        {"results", ResultBlocks(a.results)},
+        {"random", {{"seed", random.RandomSeed}, {"lastClockReading", random.lastClockReading}}},
         {"editor", Editor(state)},
-        {"store", StoreRecords(state)},
-        {"study", Study(state.study)},
+        {"store", StoreRecords(a)},
+        {"study", Study(state.shown.study)},
     };
     // An assessment without a panel is written as it was before panels were kept.
-    if (!state.panel.experts.empty()) project["panel"] = PanelJson(state.panel);
+    if (!a.panel.experts.empty()) project["panel"] = PanelJson(a.panel);
     // So is one whose plan was never asked.
-    if (state.plan != PlanInputs{}) project["plan"] = PlanJson(state.plan);
-    std::string text;
-    Dump(project, 0, text);
-    return text + "\n";
+    if (a.plan != PlanInputs{}) project["plan"] = PlanJson(a.plan);
+    // Indented by two blanks per level; texts that are not UTF-8 (none come from the windows) are
+    // written with U+FFFD in their place.
+    return JsonText(project, 2) + "\n";
 }
 
 }  // namespace kestal

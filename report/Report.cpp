@@ -61,20 +61,19 @@ std::string FactorName(const FactorInfo& factor)
     return name;
 }
 
-std::string Ratings(const SessionState& state)
+std::string Ratings(const Assessment& assessment)
 {
     TextTable table{{"Код", "Фактор", "Оценка"}, {}, -1};
-    for (int f = 0; f < FactorCount; ++f) {
-        const FactorInfo& factor = FactorCatalogue[f];
-        table.rows.push_back({factor.id, FactorName(factor), (*factor.wording)[state.editor[f].currentItem]});
-    }
+    for (const FactorInfo& factor : FactorCatalogue)
+        table.rows.push_back(
+            {factor.id, FactorName(factor), (*factor.wording)[RatedItem(assessment.settings, factor)]});
     return Heading("Оценки факторов") + Table(table);
 }
 
 // The three factors whose best level lowers the accident probability most, with how much.
 std::string TopFactors(const Session& session)
 {
-    const ImportanceTable importance = session.Importance();
+    const ImportanceTable importance = session.assessment().Importance();
     const NumberLocale& locale = session.displayLocale();
     std::string items;
     int shown = 0;
@@ -97,9 +96,10 @@ std::string TopFactors(const Session& session)
 // the factors that lower it most and the best set of measures, or why there is none.
 std::string Summary(const Session& session, const std::optional<MeasureOptimum>& optimum)
 {
-    const NodeProbabilities exact = session.ExactNodes();
-    std::string best = !optimum ? session.BestMeasuresProblem()
-                                : BestSetLine(*optimum, session.CapturedCandidates(), session.displayLocale());
+    const Assessment& assessment = session.assessment();
+    const NodeProbabilities exact = assessment.ExactNodes();
+    std::string best = !optimum ? assessment.BestMeasuresProblem()
+                                : BestSetLine(*optimum, assessment.CapturedCandidates(), session.displayLocale());
     if (!best.ends_with('.')) best += '.';
     return Heading("Сводка") +
            Paragraph("Вероятность происшествия при текущих оценках (точный расчёт): " +
@@ -110,7 +110,7 @@ std::string Summary(const Session& session, const std::optional<MeasureOptimum>&
 // The exact probabilities of every node under the current ratings.
 std::string ExactNodes(const Session& session)
 {
-    TextTable table = NodeTable(session.ExactNodes(), nullptr, session.displayLocale());
+    TextTable table = NodeTable(session.assessment().ExactNodes(), nullptr, session.displayLocale());
     table.headers.resize(3);
     for (std::vector<std::string>& row : table.rows) row.resize(3);
     return Heading("Точные вероятности узлов") + Table(table);
@@ -119,10 +119,10 @@ std::string ExactNodes(const Session& session)
 // The last run, judged against the exact probabilities of the ratings it was made with.
 std::string LastRun(const Session& session)
 {
-    const SessionState& state = session.state();
-    if (state.results.empty()) return "";
-    const RunBlock& block = state.results.back();
-    const JudgedRun judged = Session::Judge(block, session.RatingInputs());
+    const Assessment& assessment = session.assessment();
+    if (assessment.results.empty()) return "";
+    const RunBlock& block = assessment.results.back();
+    const JudgedRun judged = Judge(block, assessment.RatingInputs());
     const NumberLocale& locale = session.displayLocale();
     TextTable table{{"Узел", "Состояние", "Мера возможности", "Среднее кв. отклонение", "Индекс опасности",
                      "95 % интервал", judged.ratingsChanged ? "Точная при оценках опыта" : "Точная вероятность"},
@@ -143,7 +143,7 @@ std::string LastRun(const Session& session)
 
 std::string Study(const Session& session)
 {
-    const StudyOutcome& study = session.state().study;
+    const StudyOutcome& study = session.state().shown.study;
     if (!study.totalsShown) return "";
     TextTable table;
     const TotalsView view = session.Totals();
@@ -159,7 +159,7 @@ std::string Study(const Session& session)
 
 std::string Importance(const Session& session, const ReportSource& source)
 {
-    TextTable table = ImportanceRows(session.Importance(), session.displayLocale());
+    TextTable table = ImportanceRows(session.assessment().Importance(), session.displayLocale());
     if (table.rows.size() > ImportanceRowsShown) table.rows.resize(ImportanceRowsShown);
     return Heading("Важность факторов: первые 10") + Table(table) + Picture(source.importanceChart);
 }
@@ -167,9 +167,9 @@ std::string Importance(const Session& session, const ReportSource& source)
 std::string BestSet(const Session& session, const std::optional<MeasureOptimum>& judged, const ReportSource& source)
 {
     std::string html = Heading("Лучший набор мер");
-    if (!judged) return html + Paragraph(session.BestMeasuresProblem());
+    if (!judged) return html + Paragraph(session.assessment().BestMeasuresProblem());
     const MeasureOptimum& optimum = *judged;
-    const std::vector<CandidateMeasure> measures = session.CapturedCandidates();
+    const std::vector<CandidateMeasure> measures = session.assessment().CapturedCandidates();
     const NumberLocale& locale = session.displayLocale();
     const std::string harmful = HarmfulLine(optimum, measures, locale);
     return html + Paragraph(BestSetLine(optimum, measures, locale)) + (harmful.empty() ? "" : Paragraph(harmful)) +
@@ -177,15 +177,15 @@ std::string BestSet(const Session& session, const std::optional<MeasureOptimum>&
            Paragraph(RankingAndBestSetText);
 }
 
-std::string Questionnaire(const SessionState& state)
+std::string Questionnaire(const Assessment& assessment)
 {
     TextTable table{{"Критерий", "Ответ", "Класс"}, {}, -1};
     for (std::size_t n = 0; n < Criteria.size(); ++n) {
-        const Answer& answer = Criteria[n].answers.at(state.answers[n]);
-        table.rows.push_back({Criteria[n].reportHeading, answer.text, AnswerClassNames.at(state.answers[n])});
+        const Answer& answer = Criteria[n].answers.at(assessment.answers[n]);
+        table.rows.push_back({Criteria[n].reportHeading, answer.text, AnswerClassNames.at(assessment.answers[n])});
     }
     return Heading("Напряжённость труда (T03)") +
-           Paragraph("Оценка по анкете: " + std::string(IntensityLevelNames.at(state.QuestionnaireLevel))) +
+           Paragraph("Оценка по анкете: " + std::string(IntensityLevelNames.at(assessment.QuestionnaireLevel))) +
            Table(table);
 }
 
@@ -194,15 +194,15 @@ std::string Questionnaire(const SessionState& state)
 // the factors no expert rated, as the tab "Эксперты" shows them (no target).
 std::string Panel(const Session& session, const WorkControl& control)
 {
-    const SessionState& state = session.state();
-    const ExpertPanel& panel = state.panel;
+    const Assessment& assessment = session.assessment();
+    const ExpertPanel& panel = assessment.panel;
     if (panel.experts.empty()) return "";
     const NumberLocale& locale = session.displayLocale();
     std::string names;
     for (const PanelExpert& expert : panel.experts) names += (names.empty() ? "" : ", ") + expert.name;
     std::array<int, FactorCount> current{};
-    for (int f = 0; f < FactorCount; ++f) current[f] = state.editor[f].currentItem + 1;
-    const NetworkInputs ratings = session.RatingInputs();
+    for (int f = 0; f < FactorCount; ++f) current[f] = RatedItem(assessment.settings, FactorCatalogue[f]) + 1;
+    const NetworkInputs ratings = assessment.RatingInputs();
     const std::optional<PanelBand> band = ComputePanelBand(
         panel, ratings, std::nullopt,
         [&control](std::uint64_t, std::uint64_t) { return !(control.stopRequested && control.stopRequested()); });
@@ -252,18 +252,18 @@ std::string HtmlEscaped(const std::string& text)
 
 std::string ReportHtml(const Session& session, const ReportSource& source, const WorkControl& control)
 {
-    const SessionState& state = session.state();
+    const Assessment& assessment = session.assessment();
     const std::string file = source.projectFile.empty() ? "не сохранён" : source.projectFile;
     // The best set once, for the summary and its own section.
     std::optional<MeasureOptimum> optimum;
-    if (session.BestMeasuresProblem().empty()) optimum = session.BestMeasures(control);
+    if (assessment.BestMeasuresProblem().empty()) optimum = assessment.PrepareBestMeasures().Execute(control);
     return "<!DOCTYPE html>\n<html lang=\"ru\"><head><meta charset=\"utf-8\"><title>Kestal 2.0 — отчёт</title>"
            "<style>" +
            std::string(Style) + "</style></head><body>\n<h1>Kestal 2.0 — отчёт об оценке системы ЧМС</h1>\n" +
            Paragraph("Дата и время: " + source.dateTime) + Paragraph("Файл проекта: " + file) +
-           Summary(session, optimum) + ExactNodes(session) + LastRun(session) + Ratings(state) + Study(session) +
+           Summary(session, optimum) + ExactNodes(session) + LastRun(session) + Ratings(assessment) + Study(session) +
            Importance(session, source) + BestSet(session, optimum, source) + Panel(session, control) +
-           Questionnaire(state) + "</body></html>\n";
+           Questionnaire(assessment) + "</body></html>\n";
 }
 
 }  // namespace kestal

@@ -188,7 +188,7 @@ void ModelingPage::ShowFactorLists(const Session& session, bool force)
 void ModelingPage::ShowFactorList(const Session& session, int factor)
 {
     QComboBox* list = factorControls[factor].list;
-    const int level = session.state().editor[factor].currentItem;
+    const int level = RatedItem(session.assessment().settings, FactorCatalogue[factor]);
     if (list->currentIndex() == level) return;
     const QSignalBlocker blocker(list);
     list->setCurrentIndex(level);

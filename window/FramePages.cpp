@@ -27,8 +27,7 @@ namespace kestal {
 
 namespace {
 
-// The design's client area and status bar.
-constexpr int ClientHeight = 534;
+// The design's status bar.
 constexpr int StatusBarHeight = 19;
 
 // "Выполнено 37 %, осталось 0:00:12" while work runs.
@@ -115,7 +114,7 @@ void TFormKestal::ShowSession(bool lists)
         showAgain_ = false;
         modeling_->Show(session_, lists);
         measures_->Show(session_);
-        PageControl1->setTabVisible(PageControl1->indexOf(totals_), session_.state().study.totalsShown);
+        PageControl1->setTabVisible(PageControl1->indexOf(totals_), session_.state().shown.study.totalsShown);
         totals_->Show(session_);
         analysis_->Show();
         lists = false;

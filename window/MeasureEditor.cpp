@@ -80,24 +80,24 @@ void MeasurePage::Capture()
 
 void MeasurePage::ShowEditor(const Session& session)
 {
-    const SessionState& state = session.state();
-    SetEditText(edActName, QText(state.measureName));
-    SetEditText(edExpense, QText(state.costText));
+    const Presentation& shown = session.state().shown;
+    SetEditText(edActName, QText(shown.measureName));
+    SetEditText(edExpense, QText(shown.costText));
     butActIn->setEnabled(session.CaptureButtonEnabled());
-    pcFactOpt->setEnabled(state.editorEnabled);
+    pcFactOpt->setEnabled(shown.editorEnabled);
     for (int factor = 0; factor < FactorCount; ++factor) ShowPanel(session, factor);
-    ShowTree(tvAction, state.tree);
-    if (treeExpansionsShown_ != state.treeExpansions) {
-        treeExpansionsShown_ = state.treeExpansions;
+    ShowTree(tvAction, shown.tree);
+    if (treeExpansionsShown_ != shown.treeExpansions) {
+        treeExpansionsShown_ = shown.treeExpansions;
         tvAction->expandAll();
     }
 }
 
 void MeasurePage::ShowPanel(const Session& session, int factor)
 {
-    const EditorRow& row = session.state().editor[factor];
+    const EditorRow row = session.state().Row(factor);
     const MeasureControls& controls = measureControls[factor];
-    const bool selected = session.state().selectedFactor == factor;
+    const bool selected = session.state().shown.selectedFactor == factor;
     controls.before->setText(QText(row.levelBefore));
     controls.after->setText(QText(row.levelAfter));
     if (controls.bar->value() != row.position) {

@@ -208,16 +208,17 @@ QWidget* MeasurePage::BuildParameters()
 
 void MeasurePage::Show(const Session& session)
 {
-    const SessionState& state = session.state();
-    SetListText(cbInputKOpt, QText(state.kText));
-    SetListText(cbInputNOpt, QText(state.nText));
+    const Assessment& assessment = session.assessment();
+    const Presentation& shown = session.state().shown;
+    SetListText(cbInputKOpt, QText(assessment.kText));
+    SetListText(cbInputNOpt, QText(assessment.nText));
     SetEditText(edOutTimeOpt, QText(session.StudyEstimateText()));
     ShowEditor(session);
-    SetEditText(edAllMoney, QText(state.budgetText));
-    SetEditText(edDamage, QText(state.damageText));
-    buttonRunOpt->setEnabled(state.studyReady);
-    if (listingShown_ != state.study.listing) {
-        listingShown_ = state.study.listing;
+    SetEditText(edAllMoney, QText(assessment.budgetText));
+    SetEditText(edDamage, QText(assessment.damageText));
+    buttonRunOpt->setEnabled(shown.studyReady);
+    if (listingShown_ != shown.study.listing) {
+        listingShown_ = shown.study.listing;
         WriteLines(RichEdit3, Texts(listingShown_));
     }
 }
@@ -225,7 +226,7 @@ void MeasurePage::Show(const Session& session)
 void MeasurePage::Forget(const Session& session)
 {
     tvAction->clear();
-    treeExpansionsShown_ = session.state().treeExpansions;
+    treeExpansionsShown_ = session.state().shown.treeExpansions;
     listingShown_.clear();
 }
 
@@ -233,5 +234,7 @@ void MeasurePage::ClickRun()
 {
     if (buttonRunOpt->isEnabled()) buttonRunOpt->click();
 }
+
+QList<QWidget*> MeasurePage::TypedFields() const { return {cbInputKOpt, cbInputNOpt, edAllMoney, edDamage}; }
 
 }  // namespace kestal

@@ -36,6 +36,8 @@ public:
     void Forget(const Session& session);
     // F9: the study button, when it may be used.
     void ClickRun();
+    // The fields whose typing changes the assessment: K, N, the budget and the damage.
+    QList<QWidget*> TypedFields() const;
 
 signals:
     // A click on a factor's panel.
@@ -63,11 +65,11 @@ private:
     void ShowPanel(const Session& session, int factor);
     void Capture();
 
-    QLineEdit* edActName = nullptr;
-    QLineEdit* edExpense = nullptr;
-    QPushButton* butActIn = nullptr;
-    QPushButton* butReset = nullptr;
-    QTabWidget* pcFactOpt = nullptr;
+    QLineEdit* edActName = nullptr;   // the pending measure's name
+    QLineEdit* edExpense = nullptr;   // its cost
+    QPushButton* butActIn = nullptr;  // ">>": the pending measure captured
+    QPushButton* butReset = nullptr;  // "Сброс"
+    QTabWidget* pcFactOpt = nullptr;  // the editor's tabs of factor groups
     struct MeasureControls {
         FactorPanel* panel = nullptr;  // pXXOpt
         QLabel* name = nullptr;        // lbOptXX
@@ -77,14 +79,14 @@ private:
         QSlider* bar = nullptr;        // tbXX
     };
     std::array<MeasureControls, FactorCount> measureControls{};  // by catalogue index
-    QTreeWidget* tvAction = nullptr;
-    QPlainTextEdit* RichEdit3 = nullptr;
-    QComboBox* cbInputKOpt = nullptr;
-    QComboBox* cbInputNOpt = nullptr;
-    QLineEdit* edAllMoney = nullptr;
-    QLineEdit* edDamage = nullptr;
-    QLineEdit* edOutTimeOpt = nullptr;
-    QPushButton* buttonRunOpt = nullptr;
+    QTreeWidget* tvAction = nullptr;                             // the measure tree
+    QPlainTextEdit* RichEdit3 = nullptr;                         // the study's listing
+    QComboBox* cbInputKOpt = nullptr;                            // K
+    QComboBox* cbInputNOpt = nullptr;                            // N
+    QLineEdit* edAllMoney = nullptr;                             // the budget
+    QLineEdit* edDamage = nullptr;                               // the damage
+    QLineEdit* edOutTimeOpt = nullptr;                           // the study's estimated time
+    QPushButton* buttonRunOpt = nullptr;                         // the study
     int treeExpansionsShown_ = 0;
     std::vector<std::string> listingShown_;
 };

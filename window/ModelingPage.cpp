@@ -158,8 +158,8 @@ ModelingPage::ModelingPage(QWidget* parent) : QWidget(parent)
 
 void ModelingPage::Show(const Session& session, bool lists)
 {
-    SetListText(cbInputK, QText(session.state().kText));
-    SetListText(cbInputN, QText(session.state().nText));
+    SetListText(cbInputK, QText(session.assessment().kText));
+    SetListText(cbInputN, QText(session.assessment().nText));
     SetEditText(edOutTime, QText(session.RunEstimateText()));
     ShowFactorLists(session, lists);
     ShowResults(session);
@@ -196,9 +196,16 @@ void ModelingPage::ClickRun()
     if (buttonRun->isEnabled()) buttonRun->click();
 }
 
+QList<QWidget*> ModelingPage::TypedFields() const
+{
+    QList<QWidget*> fields{cbInputK, cbInputN};
+    for (const FactorControls& controls : factorControls) fields.append(controls.list);
+    return fields;
+}
+
 void ModelingPage::ShowResults(const Session& session)
 {
-    const std::vector<RunBlock>& results = session.state().results;
+    const std::vector<RunBlock>& results = session.assessment().results;
     const int count = static_cast<int>(results.size());
     if (count < resultBlocksShown_) {
         // Runs undone: the grid is drawn again from its first block.

@@ -45,6 +45,8 @@ public:
     QProgressBar* RunProgress() const { return pbTime; }
     // F9: the run button, when it may be used.
     void ClickRun();
+    // The fields whose typing changes the assessment: K, N and the factors' level lists.
+    QList<QWidget*> TypedFields() const;
 
 signals:
     // A level picked or typed: its item, or -1 for a text that names none.
@@ -64,20 +66,20 @@ private:
     void ShowFactorLists(const Session& session, bool force);
     void ShowResults(const Session& session);
 
-    QTabWidget* pcFactors = nullptr;
+    QTabWidget* pcFactors = nullptr;  // the tabs of factor groups
     std::array<QWidget*, GroupCount> factorPages{};
     struct FactorControls {
         FactorPanel* panel = nullptr;  // pXX
         QComboBox* list = nullptr;     // cbXX
     };
     std::array<FactorControls, FactorCount> factorControls{};  // by catalogue index
-    QPlainTextEdit* reHelp = nullptr;
-    QProgressBar* pbTime = nullptr;
-    Grid* sgResult = nullptr;
-    QComboBox* cbInputK = nullptr;
-    QComboBox* cbInputN = nullptr;
-    QLineEdit* edOutTime = nullptr;
-    QPushButton* buttonRun = nullptr;
+    QPlainTextEdit* reHelp = nullptr;                          // the monitor: help texts and the run's messages
+    QProgressBar* pbTime = nullptr;                            // the run's experiments done
+    Grid* sgResult = nullptr;                                  // the result grid, a block per run
+    QComboBox* cbInputK = nullptr;                             // K
+    QComboBox* cbInputN = nullptr;                             // N
+    QLineEdit* edOutTime = nullptr;                            // the run's estimated time
+    QPushButton* buttonRun = nullptr;                          // "Запуск моделирования"
     int resultBlocksShown_ = 0;
 };
 

@@ -14,8 +14,6 @@
 #include "window/TFormSimpleDo.h"
 #include "window/TotalsPage.h"
 #include "analysispage/AnalysisPage.h"
-#include "analysispage/ExpertPanelView.h"
-#include "analysispage/PlanView.h"
 #include "widgets/BackgroundWork.h"
 #include "widgets/Guard.h"
 #include "widgets/UiLocale.h"
@@ -28,7 +26,7 @@ void TFormKestal::ShowAbout() { (new TAboutBox(this))->show(); }
 void TFormKestal::OpenQuestionnaire()
 {
     (new TFormSimpleDo(this, [this](const QuestionnaireAnswers& answers) {
-        ActOnSession([&] { session_.ApplyQuestionnaire(answers); });
+        ActOnSession([&] { session_.assessment().ApplyQuestionnaire(answers); });
     }))->show();
 }
 
@@ -77,12 +75,11 @@ void TFormKestal::ConnectPages()
     connect(measures_, &MeasurePage::studyRequested, this, [this] { RunStudy(); });
     connect(totals_, &TotalsPage::detailRequested, this,
             [this](bool detailed) { ActOnSession([&] { session_.ShowTotals(detailed); }); });
-    analysis_->findChild<PlanView*>()->SetCapture([this](const PlanView::Result& plan) {
+    analysis_->SetPlanCapture([this](const PlanResult& plan) {
         ActOnSession([&] { CapturePlanAsMeasure(session_, plan, UiNumberLocale()); });
     });
-    const auto edit = [this](const std::function<void(Session&)>& action) { ActOnSession([&] { action(session_); }); };
-    analysis_->findChild<ExpertPanelView*>()->SetEdit(edit);
-    analysis_->findChild<PlanView*>()->SetEdit(edit);
+    analysis_->SetEdit(
+        [this](const std::function<void(Session&)>& action) { ActOnSession([&] { action(session_); }); });
 }
 
 void TFormKestal::RunModeling()

@@ -66,7 +66,7 @@ void TFormKestal::MarkSaved(const QString& path)
 {
     projectPath_ = path;
     untitledName_.clear();
-    savedSettings_ = session_.state().settings;
+    savedSettings_ = session_.assessment().settings;
     history_->MarkSaved();
     ShowTitle();
 }
@@ -98,7 +98,7 @@ bool TFormKestal::MayDiscard()
 void TFormKestal::NewProject()
 {
     if (!MayDiscard()) return;
-    Session fresh(session_.state().net.clock, UiNumberLocale(), UiNumberLocale());
+    Session fresh(&session_.clock(), UiNumberLocale(), UiNumberLocale());
     // A new assessment starts as the first showing starts one: T03 on the questionnaire's level.
     fresh.Activate();
     ShowLoadedSession(fresh.state(), QString());

@@ -65,12 +65,12 @@ ReportParts ComposeParts(const Session& session, ReportSource source, const Work
     constexpr int Steps = 3;
     ReportParts parts;
     control.Report(0, Steps);
-    parts.importance = session.Importance();
+    parts.importance = session.assessment().Importance();
     control.Report(1, Steps);
-    if (session.BestMeasuresProblem().empty()) {
+    if (session.assessment().BestMeasuresProblem().empty()) {
         // "Стоп" ends the judging of the sets too; its progress is counted in the report's steps.
-        parts.optimum = session.BestMeasures(WorkControl{nullptr, control.stopRequested});
-        parts.measures = session.CapturedCandidates();
+        parts.optimum = session.assessment().PrepareBestMeasures().Execute(WorkControl{nullptr, control.stopRequested});
+        parts.measures = session.assessment().CapturedCandidates();
     } else {
         source.bestSetChart.clear();
     }

@@ -7,6 +7,7 @@
 
 #include <utility>
 
+#include "window/MeasurePage.h"
 #include "window/ModelingPage.h"
 #include "window/TAboutBox.h"
 #include "window/TFormSimpleDo.h"
@@ -22,9 +23,6 @@ namespace kestal {
 
 namespace {
 
-// The design's client area.
-constexpr int ClientWidth = 800;
-constexpr int ClientHeight = 534;
 // The smallest window: below the design's size its pages scroll.
 constexpr int MinimumWidth = 640;
 constexpr int MinimumHeight = 480;
@@ -53,10 +51,7 @@ TFormKestal::TFormKestal(const Clock* clock) : session_(clock, UiNumberLocale(),
     BuildFrame();
     ConnectPages();
     // Typing into these fields is recorded: the undo keys there undo the window's changes.
-    for (const char* field : {"cbInputK", "cbInputN", "cbInputKOpt", "cbInputNOpt", "edAllMoney", "edDamage"})
-        history_->TakeKeysOf(findChild<QWidget*>(QString::fromLatin1(field)));
-    for (const FactorInfo& factor : FactorCatalogue)
-        history_->TakeKeysOf(findChild<QWidget*>(QStringLiteral("cb") + QString::fromLatin1(factor.id)));
+    for (QWidget* field : modeling_->TypedFields() + measures_->TypedFields()) history_->TakeKeysOf(field);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TFormKestal::FocusWindowChanged);
     // Scrolling the pages re-rates nothing: lists, track bars and tabs take the wheel only with focus.
     TakeWheelOnlyWithFocusWithin(this);

@@ -29,6 +29,7 @@ class UndoHistory;
 struct ReportParts;
 struct Workplace;
 
+// The main window: menus, status bar and background work around the pages.
 class TFormKestal : public QMainWindow {
     Q_OBJECT
 public:
@@ -63,6 +64,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The design's client area, which its positions are given in.
+    static constexpr int ClientWidth = 800;
+    static constexpr int ClientHeight = 534;
+
     // ---- Building ----
     void BuildFrame();
     void BuildPages();
@@ -154,11 +159,11 @@ private:
     bool openedBeforeShowing_ = false;
 
     // ---- Frame ----
-    QAction* About1 = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
+    QAction* About1 = nullptr;             // "About ..."
+    QProgressBar* ProgressBar1 = nullptr;  // the study's progress over the status bar
     QLabel* lbWorkProgress = nullptr;
     QPushButton* butStop = nullptr;
-    QTabWidget* PageControl1 = nullptr;
+    QTabWidget* PageControl1 = nullptr;  // the pages
     ModelingPage* modeling_ = nullptr;
     MeasurePage* measures_ = nullptr;
     TotalsPage* totals_ = nullptr;

@@ -15,6 +15,7 @@ class QWidget;
 
 namespace kestal {
 
+// The questionnaire on the operator's work intensity, which rates T03.
 class TFormSimpleDo : public QDialog {
     Q_OBJECT
 public:
@@ -41,8 +42,8 @@ private:
     Apply apply_;
     // Per criterion, its answer buttons by class; nullptr where the criterion offers no answer of that class.
     std::array<std::array<QRadioButton*, AnswerClassCount>, Criteria.size()> answerButtons{};
-    QPlainTextEdit* reSimpleDo = nullptr;
-    QLabel* plSimpleDoInfo = nullptr;
+    QPlainTextEdit* reSimpleDo = nullptr;  // the report of the answers
+    QLabel* plSimpleDoInfo = nullptr;      // the rating the answers give
 };
 
 }  // namespace kestal

@@ -53,7 +53,7 @@ TotalsPage::TotalsPage(QWidget* parent) : QWidget(parent)
 
 void TotalsPage::Show(const Session& session)
 {
-    const StudyOutcome& study = session.state().study;
+    const StudyOutcome& study = session.state().shown.study;
     // "Сброс" hides the page and leaves its table as it was.
     if (!study.totalsShown) return;
     lbTotalMoney->setText(QText(study.moneyLabel));

@@ -30,11 +30,11 @@ signals:
     void detailRequested(bool detailed);
 
 private:
-    Grid* sgTotal = nullptr;
-    QLabel* lbTotalMoney = nullptr;
-    QLabel* lbTotDamage = nullptr;
-    QPushButton* buttMore = nullptr;
-    QPushButton* buttLess = nullptr;
+    Grid* sgTotal = nullptr;          // the ranked combinations
+    QLabel* lbTotalMoney = nullptr;   // the budget they were judged against
+    QLabel* lbTotDamage = nullptr;    // the damage
+    QPushButton* buttMore = nullptr;  // "Больше": the detailed view
+    QPushButton* buttLess = nullptr;  // "Меньше": the compact view
     std::vector<GridCell> totalsShown_;
 };
 

@@ -61,7 +61,7 @@ public:
         if (next->field_ != field_) return false;
         after_ = next->after_;
         // Typed back to what it was: no change is left.
-        setObsolete(SameAssessment(*before_, *after_));
+        setObsolete(before_->assessment == after_->assessment);
         return true;
     }
 
@@ -99,7 +99,7 @@ void UndoHistory::Absorb() { recorded_ = std::make_shared<const SessionState>(se
 
 void UndoHistory::Record(const std::string& name)
 {
-    if (restoring_ || SameAssessment(*recorded_, session_.state())) return;
+    if (restoring_ || recorded_->assessment == session_.assessment()) return;
     auto after = std::make_shared<const SessionState>(session_.state());
     ChangeName change = NameChange(*recorded_, *after);
     if (!name.empty()) change = {name, TypedField::None};

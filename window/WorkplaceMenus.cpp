@@ -57,23 +57,21 @@ void TFormKestal::CompareWithFile(const QString& path)
 {
     if (Working()) return;
     NetworkInputs a;
-    if (!Guarded(this, [&] { CopySettingsToInputs(OpenProjectFile(Utf8(path)).settings, a); })) return;
+    if (!Guarded(this, [&] { a = OpenProjectFile(Utf8(path)).assessment.RatingInputs(); })) return;
     CompareInBackground(a, QFileInfo(path).fileName());
 }
 
 void TFormKestal::CompareWithSaved()
 {
     if (Working()) return;
-    NetworkInputs a;
     const QString name = projectPath_.isEmpty() ? QStringLiteral("новая оценка") : QFileInfo(projectPath_).fileName();
-    CopySettingsToInputs(savedSettings_, a);
-    CompareInBackground(a, QStringLiteral("сохранённая версия (") + name + QStringLiteral(")"));
+    CompareInBackground(InputsOf(savedSettings_), QStringLiteral("сохранённая версия (") + name + QStringLiteral(")"));
 }
 
 void TFormKestal::CompareInBackground(const NetworkInputs& reference, const QString& nameA)
 {
     const auto a = std::make_shared<NetworkInputs>(reference);
-    const auto b = std::make_shared<NetworkInputs>(session_.RatingInputs());
+    const auto b = std::make_shared<NetworkInputs>(session_.assessment().RatingInputs());
     auto comparison = std::make_shared<AssessmentComparison>();
     ProgressBar1->setValue(0);
     ProgressBar1->show();
@@ -144,17 +142,17 @@ void TFormKestal::SummariseFile(const QString& path)
 void TFormKestal::OpenWorkplace(const Workplace& workplace)
 {
     if (Working() || !MayDiscard()) return;
-    Session fresh(session_.state().net.clock, UiNumberLocale(), UiNumberLocale());
-    const SettingsTable untouched = fresh.state().settings;
+    Session fresh(&session_.clock(), UiNumberLocale(), UiNumberLocale());
+    const SettingsTable untouched = fresh.assessment().settings;
     for (const FactorInfo& factor : FactorCatalogue) {
         const int level = LevelNumberOf(workplace.inputs.slot[factor.slot]);
-        if (level > 0 && workplace.inputs.slot[factor.slot] != fresh.RatingInputs().slot[factor.slot])
+        if (level > 0 && workplace.inputs.slot[factor.slot] != fresh.assessment().settings.row[factor.slot].Value)
             fresh.SelectLevel(CatalogueIndex(factor), level - 1);
     }
     ShowLoadedSession(fresh.state(), QString());
     // A new assessment that is not saved yet: its levels differ from a new one's. The title names it.
     savedSettings_ = untouched;
-    if (!(session_.state().settings == untouched)) history_->MarkNeverSaved();
+    if (!(session_.assessment().settings == untouched)) history_->MarkNeverSaved();
     untitledName_ =
         workplace.name.empty() ? QStringLiteral("Рабочее место, строка %1").arg(workplace.row) : QText(workplace.name);
     ShowTitle();

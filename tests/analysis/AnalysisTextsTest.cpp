@@ -13,13 +13,6 @@ namespace {
 
 const NumberLocale ru = RussianNumberLocale();
 
-NetworkInputs InitialInputs()
-{
-    NetworkInputs inputs;
-    CopySettingsToInputs(InitialSettings(), inputs);
-    return inputs;
-}
-
 TEST(AnalysisTexts, NodeTableAndPrecisionLine)
 {
     const NodeProbabilities exact = ExactNodeProbabilities(InitialInputs());

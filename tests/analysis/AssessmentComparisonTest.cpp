@@ -18,8 +18,7 @@ using Levels = std::vector<std::pair<const char*, int>>;  // factor id, level nu
 
 NetworkInputs Rated(const Levels& levels)
 {
-    NetworkInputs inputs;
-    CopySettingsToInputs(InitialSettings(), inputs);
+    NetworkInputs inputs = InitialInputs();
     for (const auto& [id, number] : levels) inputs.slot[FindFactor(id)->slot] = LevelTable[number - 1].value;
     return inputs;
 }

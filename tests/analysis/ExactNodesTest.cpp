@@ -16,13 +16,6 @@ using namespace kestal;
 
 namespace {
 
-NetworkInputs InitialInputs()
-{
-    NetworkInputs in;
-    CopySettingsToInputs(InitialSettings(), in);
-    return in;
-}
-
 TEST(ExactNodes, ExtremeNetworks)
 {
     // Every slot 0.0: every draw takes its last outcome, every initiation is an accident.

@@ -34,13 +34,6 @@ ExpertPanel Panel(const Ratings& ratings)
     return panel;
 }
 
-NetworkInputs InitialInputs()
-{
-    NetworkInputs in;
-    CopySettingsToInputs(InitialSettings(), in);
-    return in;
-}
-
 NetworkInputs With(NetworkInputs in, const std::vector<std::pair<const char*, int>>& levels)
 {
     for (const auto& [id, level] : levels) in.slot[FindFactor(id)->slot] = LevelTable[level - 1].value;

@@ -30,13 +30,6 @@ NetworkInputs RandomRatings(std::mt19937& random)
     return in;
 }
 
-NetworkInputs InitialInputs()
-{
-    NetworkInputs in;
-    CopySettingsToInputs(InitialSettings(), in);
-    return in;
-}
-
 // What the search assumes: on every rating set each factor's accident probability runs one way
 // over its eleven levels, the way WorseUpward gives, never the other.
 TEST(Plans, AccidentIsMonotoneInEveryFactorOneWay)

@@ -10,8 +10,7 @@ using namespace kestal;
 
 TEST(RunCost, TheCalibrationsOwnFactorAndChainedRatios)
 {
-    NetworkInputs initial;
-    CopySettingsToInputs(InitialSettings(), initial);
+    const NetworkInputs initial = InitialInputs();
     EXPECT_EQ(RunCostFactor(initial, initial), 1.0L);
     const NetworkInputs sets[] = {initial, AllSlots(0.0f), AllSlots(0.084f), AllSlots(0.25f), AllSlots(0.5f)};
     for (const NetworkInputs& a : sets)

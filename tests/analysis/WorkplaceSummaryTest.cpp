@@ -18,13 +18,6 @@ namespace {
 
 using Cells = std::vector<std::vector<std::string>>;
 
-NetworkInputs Initial()
-{
-    NetworkInputs inputs;
-    CopySettingsToInputs(InitialSettings(), inputs);
-    return inputs;
-}
-
 NetworkInputs With(NetworkInputs inputs, const char* id, int number)
 {
     inputs.slot[FindFactor(id)->slot] = LevelTable[number - 1].value;
@@ -66,7 +59,7 @@ TEST(WorkplaceSummary, CellsReadAsLevelsOrRefuseTheirRow)
             EXPECT_TRUE(list.errors.empty());
             EXPECT_EQ(list.workplaces[0].row, 2u);
             EXPECT_EQ(list.workplaces[0].name, "Цех 1");
-            EXPECT_EQ(list.workplaces[0].inputs, With(With(Initial(), "T04", 8), "C02", *c.level));
+            EXPECT_EQ(list.workplaces[0].inputs, With(With(InitialInputs(), "T04", 8), "C02", *c.level));
         } else {
             EXPECT_TRUE(list.workplaces.empty());
             ASSERT_EQ(list.errors.size(), 1u);
@@ -77,7 +70,7 @@ TEST(WorkplaceSummary, CellsReadAsLevelsOrRefuseTheirRow)
     const WorkplaceList named = ReadWorkplaces({{"Рабочее место", "H01"}, {"Склад", "2"}, {" ", ""}, {"Цех", ""}});
     ASSERT_EQ(named.workplaces.size(), 2u);
     EXPECT_EQ(named.workplaces[1].row, 4u);
-    EXPECT_EQ(named.workplaces[1].inputs, Initial());
+    EXPECT_EQ(named.workplaces[1].inputs, InitialInputs());
 }
 
 TEST(WorkplaceSummary, HeadersWithoutAFactorOrWithOneTwiceAreRefused)
@@ -142,7 +135,7 @@ TEST(WorkplaceSummary, RowsEqualSingleAssessmentsAndRanksFollowTheAccidentProbab
     RandomSource random;
     random.RandomSeed = 11;
     for (std::size_t i = 0; i < 24; ++i) {
-        NetworkInputs inputs = Initial();
+        NetworkInputs inputs = InitialInputs();
         for (int k = 0; k < 6; ++k)
             inputs.slot[static_cast<int>(random.NextUniform() * FactorCount)] =
                 LevelTable[static_cast<int>(random.NextUniform() * LevelCount)].value;
@@ -176,7 +169,7 @@ TEST(WorkplaceSummary, RowsEqualSingleAssessmentsAndRanksFollowTheAccidentProbab
 // stop asked for at any count ends the work on every thread at that count.
 TEST(WorkplaceSummary, EveryCountIsReportedOnceAndAStopIsSeenAtItsCount)
 {
-    const std::vector<Workplace> workplaces(40, Workplace{2, "", Initial()});
+    const std::vector<Workplace> workplaces(40, Workplace{2, "", InitialInputs()});
     const struct {
         unsigned threads;
         std::size_t stopAt;  // the call that answers false; 0: none
@@ -204,7 +197,7 @@ TEST(WorkplaceSummary, EveryCountIsReportedOnceAndAStopIsSeenAtItsCount)
 // most reductions are equal and catalogue order decides).
 TEST(WorkplaceSummary, RankingAtTheScalesEndsEqualsTheFullTable)
 {
-    std::vector<NetworkInputs> sets = {Initial()};
+    std::vector<NetworkInputs> sets = {InitialInputs()};
     for (int level : {1, 6, 11}) {
         NetworkInputs flat;
         flat.slot.fill(LevelTable[level - 1].value);

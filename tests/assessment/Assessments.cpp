@@ -1,8 +1,6 @@
 // The assessments of the project tests and of the example file.
 #include "Assessments.h"
 
-int FactorIndex(const char* id) { return CatalogueIndex(*FindFactor(id)); }
-
 void Rate(Session& session, const char* id, int level) { session.SelectLevel(FactorIndex(id), level - 1); }
 
 void EnterMeasure(Session& session, const std::string& name, const std::string& cost,
@@ -38,7 +36,7 @@ void AssessWorkplace(Session& session)
     answers[0] = 1;   // class 2
     answers[11] = 2;  // class 3.1
     answers[12] = 3;  // class 3.2
-    session.ApplyQuestionnaire(answers);
+    session.assessment().ApplyQuestionnaire(answers);
     session.Activate();
     session.Run();
 

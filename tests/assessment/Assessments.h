@@ -7,14 +7,12 @@
 #include <utility>
 
 #include "assessment/Session.h"
+#include "support/FactorIndex.h"
 
 using namespace kestal;
 
 // The clock reading and the locale of the example assessment.
 inline constexpr int32_t ExampleClockReading = 36'000'000;  // 10:00:00 UTC
-
-// The catalogue index of a factor id.
-int FactorIndex(const char* id);
 
 // The factor's list set to level `level` (1..11).
 void Rate(Session& session, const char* id, int level);

@@ -6,12 +6,11 @@
 #include "assessment/Session.h"
 #include "common/KestalError.h"
 #include "support/ErrorOf.h"
+#include "support/FactorIndex.h"
 
 using namespace kestal;
 
 namespace {
-
-int Factor(const char* id) { return CatalogueIndex(*FindFactor(id)); }
 
 // A session on a fixed clock with small runs, as the window holds it under a Russian locale.
 struct Fixture {
@@ -26,7 +25,7 @@ struct Fixture {
     {
         session.SetMeasureName(name);
         session.SetCostText(cost);
-        for (const auto& [id, item] : moves) session.MoveBar(Factor(id), item);
+        for (const auto& [id, item] : moves) session.MoveBar(FactorIndex(id), item);
         session.Capture();
     }
 };
@@ -35,7 +34,7 @@ struct Fixture {
 // everything the pages show of it.
 void ExpectSameOutcome(const SessionState& before, const SessionState& after)
 {
-    EXPECT_TRUE(SameAssessment(after, before));
+    EXPECT_TRUE(after.assessment == before.assessment);
     EXPECT_TRUE(after == before);
 }
 
@@ -67,7 +66,7 @@ TEST(Session, AFailedStudyLeavesTheLastOutcome)
     f.Capture("Обучение", "300", {{"H14", 10}});
     f.Capture("Ремонт", "400", {{"M08", 10}});
     f.session.Study();
-    ASSERT_GT(f.session.state().study.listing.size(), 1u);
+    ASSERT_GT(f.session.state().shown.study.listing.size(), 1u);
     f.session.SetDamageText("1E45");
     const SessionState before = f.session.state();
     EXPECT_EQ(ErrorOf([&] { f.session.Study(); }), "Floating point overflow");
@@ -77,14 +76,14 @@ TEST(Session, AFailedStudyLeavesTheLastOutcome)
 TEST(Session, ABlankNameIsRefusedWithNothingChanged)
 {
     Fixture f;
-    f.session.MoveBar(Factor("H01"), 8);
+    f.session.MoveBar(FactorIndex("H01"), 8);
     f.session.SetCostText("100");
     for (const char* blank : {"", "   ", "\t"}) {
         f.session.SetMeasureName(blank);
         const SessionState before = f.session.state();
         EXPECT_EQ(ErrorOf([&] { f.session.Capture(); }), BlankMeasureNameText);
         ExpectSameOutcome(before, f.session.state());
-        EXPECT_FALSE(f.session.state().editor[Factor("H01")].locked);
+        EXPECT_FALSE(f.session.state().Row(FactorIndex("H01")).locked);
     }
 }
 
@@ -93,17 +92,17 @@ TEST(Session, CaptureIsEnabledOnlyWhenAPressWouldCaptureSomething)
     Fixture f;
     f.session.SetCostText("100");
     EXPECT_FALSE(f.session.CaptureButtonEnabled());
-    f.session.MoveBar(Factor("T01"), 6);
+    f.session.MoveBar(FactorIndex("T01"), 6);
     EXPECT_TRUE(f.session.CaptureButtonEnabled());
     f.session.Capture();
     // T01 still shows its change, so the editor's rule would be ready; nothing is left to capture.
     f.session.SetCostText("5");
-    EXPECT_TRUE(f.session.state().captureArmed);
+    EXPECT_TRUE(f.session.state().shown.captureArmed);
     EXPECT_FALSE(f.session.CaptureButtonEnabled());
     // A level chosen on the modeling page leaves the factor with the measure that holds it.
-    f.session.SelectLevel(Factor("T01"), 2);
-    EXPECT_TRUE(f.session.state().editor[Factor("T01")].locked);
-    f.session.MoveBar(Factor("T01"), 7);
+    f.session.SelectLevel(FactorIndex("T01"), 2);
+    EXPECT_TRUE(f.session.state().Row(FactorIndex("T01")).locked);
+    f.session.MoveBar(FactorIndex("T01"), 7);
     EXPECT_FALSE(f.session.HasPendingChanges());
 }
 
@@ -124,13 +123,13 @@ TEST(Session, TheTreeKeepsItsAddressing)
     Fixture f;
     f.Capture("Первое", "10", {{"H01", 8}, {"M02", 1}});
     f.Capture("Второе", "10", {{"T01", 1}});
-    f.session.EnterBar(Factor("C01"));
-    f.session.MoveBar(Factor("C01"), 8);
-    f.session.ExitBar(Factor("C01"));
-    f.session.EnterBar(Factor("C01"));
-    const TreeNode& tree = f.session.state().tree;
+    f.session.EnterBar(FactorIndex("C01"));
+    f.session.MoveBar(FactorIndex("C01"), 8);
+    f.session.ExitBar(FactorIndex("C01"));
+    f.session.EnterBar(FactorIndex("C01"));
+    const TreeNode& tree = f.session.state().shown.tree;
     const TreeNode& pending = tree.children.back();
-    const int base = 3 * f.session.state().measures.MeasureCount + f.session.state().measures.ChangeTotal;
+    const int base = 3 * f.session.assessment().measures.MeasureCount + f.session.assessment().measures.ChangeTotal;
     const TreeNode* nodes[] = {&pending, &pending.children.front(), &pending.children.front().children.front()};
     for (int i = 0; i < 3; ++i) {
         int next = 0;
@@ -155,18 +154,18 @@ TEST(Session, SaysWhyTheBestSetCannotBeJudged)
 {
     Fixture f;
     f.Capture("Обучение", "300", {{"H14", 10}});
-    EXPECT_EQ(f.session.BestMeasuresProblem(), BestSetCountText);
+    EXPECT_EQ(f.session.assessment().BestMeasuresProblem(), BestSetCountText);
     f.Capture("Ремонт", "400", {{"M08", 10}});
-    EXPECT_EQ(f.session.BestMeasuresProblem(), "");
-    EXPECT_EQ(f.session.BestMeasures().budget, 1500.0L);
+    EXPECT_EQ(f.session.assessment().BestMeasuresProblem(), "");
+    EXPECT_EQ(f.session.assessment().PrepareBestMeasures().Execute().budget, 1500.0L);
     f.session.SetDamageText("много");
-    EXPECT_EQ(f.session.BestMeasuresProblem(), BestSetDamageText);
+    EXPECT_EQ(f.session.assessment().BestMeasuresProblem(), BestSetDamageText);
     f.session.SetBudgetText("1500.5");  // the point is no separator under a Russian locale
-    EXPECT_EQ(f.session.BestMeasuresProblem(), BestSetBudgetText);
+    EXPECT_EQ(f.session.assessment().BestMeasuresProblem(), BestSetBudgetText);
     f.session.SetBudgetText("1500");
     f.session.SetDamageText("0,5");
-    EXPECT_EQ(f.session.BestMeasuresProblem(), BestSetDamageAmountText);
-    EXPECT_EQ(ErrorOf([&] { f.session.BestMeasures(); }), BestSetDamageAmountText);
+    EXPECT_EQ(f.session.assessment().BestMeasuresProblem(), BestSetDamageAmountText);
+    EXPECT_EQ(ErrorOf([&] { f.session.assessment().PrepareBestMeasures().Execute(); }), BestSetDamageAmountText);
 }
 
 // The best set off the session: its progress reaches every subset, and a stop ends it.
@@ -175,7 +174,7 @@ TEST(Session, TheBestSetReportsProgressAndStops)
     Fixture f;
     for (const char* id : {"H14", "M08", "H03", "C01", "T02", "H05", "M03", "H01", "H02", "H04", "H06"})
         f.Capture(id, "100", {{id, 10}});
-    const BestSetWork work = f.session.PrepareBestMeasures();
+    const BestSetWork work = f.session.assessment().PrepareBestMeasures();
     ASSERT_EQ(work.measures.size(), 11u);
     int64_t last = -1, calls = 0;
     WorkControl control;
@@ -211,12 +210,12 @@ TEST(Session, AChangeToTheCurrentLevelIsNoChange)
         Fixture f;
         f.Capture("Ограждение опасной зоны", "450", {{"M07", 10}, {"T04", 9}});
         f.Capture("Ремонт вентиляции", "700", {{"H05", 9}, {"C01", 7}});
-        for (const auto& [id, item] : row.ratings) f.session.SelectLevel(Factor(id), item);
-        const std::vector<CandidateMeasure> candidates = f.session.CapturedCandidates();
+        for (const auto& [id, item] : row.ratings) f.session.SelectLevel(FactorIndex(id), item);
+        const std::vector<CandidateMeasure> candidates = f.session.assessment().CapturedCandidates();
         ASSERT_EQ(candidates.size(), 2u);
         EXPECT_EQ(candidates[0].changes.size(), row.fenceChanges);
         EXPECT_EQ(candidates[1].changes.size(), row.ventilationChanges);
-        const MeasureOptimum optimum = f.session.BestMeasures();
+        const MeasureOptimum optimum = f.session.assessment().PrepareBestMeasures().Execute();
         EXPECT_EQ(optimum.subsets.size(), 4u);
         if (row.fenceChanges + row.ventilationChanges == 0) {
             EXPECT_FALSE(optimum.best);
@@ -233,11 +232,11 @@ TEST(Session, APanelIsSetWholeOrRefusedWithNothingChanged)
     const auto panelOf = [](std::vector<std::string> names, int level = 5) {
         ExpertPanel panel;
         for (std::string& name : names) panel.experts.push_back({std::move(name), {}});
-        if (!panel.experts.empty()) panel.experts.back().level[Factor("H03")] = level;
+        if (!panel.experts.empty()) panel.experts.back().level[FactorIndex("H03")] = level;
         return panel;
     };
     const ExpertPanel two = panelOf({"А", "Б"});
-    f.session.SetPanel(two);
+    f.session.assessment().SetPanel(two);
     const struct {
         ExpertPanel panel;
         const char* error;
@@ -255,9 +254,9 @@ TEST(Session, APanelIsSetWholeOrRefusedWithNothingChanged)
         {panelOf({}), "no error"},
     };
     for (const auto& c : cases) {
-        f.session.SetPanel(two);
-        EXPECT_EQ(ErrorOf([&] { f.session.SetPanel(c.panel); }), c.error);
-        EXPECT_EQ(f.session.state().panel, std::string(c.error) == "no error" ? c.panel : two) << c.error;
+        f.session.assessment().SetPanel(two);
+        EXPECT_EQ(ErrorOf([&] { f.session.assessment().SetPanel(c.panel); }), c.error);
+        EXPECT_EQ(f.session.assessment().panel, std::string(c.error) == "no error" ? c.panel : two) << c.error;
     }
 }
 

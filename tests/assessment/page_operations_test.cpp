@@ -24,6 +24,7 @@ struct Page {
     FixedClock clock;
     Session session{&clock, RussianNumberLocale(), RussianNumberLocale()};
     const SessionState& state() const { return session.state(); }
+    const Assessment& assessment() const { return session.assessment(); }
 
     // The factor's panel clicked, its bar focused, moved to `item` and left, as the page does it.
     void Move(const char* id, int item)
@@ -54,8 +55,8 @@ struct Page {
     {
         std::vector<std::string> names;
         for (int position = 1; position <= StorePositions; ++position)
-            if (!state().measures.MeasureStore(position).Name.empty())
-                names.push_back(state().measures.MeasureStore(position).Name);
+            if (!assessment().measures.MeasureStore(position).Name.empty())
+                names.push_back(assessment().measures.MeasureStore(position).Name);
         return names;
     }
 };
@@ -65,7 +66,7 @@ TEST(PageOperations, ANewSessionStartsOnTheInitialRatingsWithEmptyTables)
     // The window calibrates at start-up.
     Page page;
     page.session.Calibrate();
-    const SessionState& state = page.state();
+    const Assessment& state = page.assessment();
     EXPECT_EQ(state.settings, InitialSettings());
     EXPECT_EQ(state.settings.row[0].LevelName, "Среднее(удовл.)");
     for (int slot = 0; slot < FactorCount; ++slot)
@@ -97,7 +98,7 @@ TEST(PageOperations, ARunTakesTheCurrentRatingsAndTheClockDecidesItsCounts)
         page.session.SetKText("4");
         page.session.SetNText("1000");
         page.session.Run();
-        return std::pair{ProjectJson(page.state()), page.state()};
+        return std::pair{ProjectJson(page.state()), page.assessment()};
     };
     const auto [first, firstState] = run(45'296'789, 10);
     const auto [second, secondState] = run(45'296'789, 10);
@@ -131,14 +132,14 @@ TEST(PageOperations, ARunSizeOutOfRangeIsRefusedWithNothingChanged)
         const SessionState before = page.state();
         EXPECT_EQ(ErrorOf([&] { page.session.Run(); }), refused.message) << refused.k << " " << refused.n;
         EXPECT_TRUE(page.state() == before) << refused.k << " " << refused.n;
-        EXPECT_EQ(page.state().RunCounter(), 0);
+        EXPECT_EQ(page.assessment().RunCounter(), 0);
     }
     // The limits themselves run: one initiation ends in B or in C.
     page.session.SetKText("2000");
     page.session.SetNText("1");
     page.session.Run();
-    ASSERT_EQ(page.state().RunCounter(), 1);
-    EXPECT_EQ(page.state().net.counters.node[0] + page.state().net.counters.node[1], 1);
+    ASSERT_EQ(page.assessment().RunCounter(), 1);
+    EXPECT_EQ(page.assessment().net.counters.node[0] + page.assessment().net.counters.node[1], 1);
 }
 
 TEST(PageOperations, TheStudyMayStartFromTheSecondCaptureWhileBudgetAndDamageRead)
@@ -149,15 +150,15 @@ TEST(PageOperations, TheStudyMayStartFromTheSecondCaptureWhileBudgetAndDamageRea
     for (const auto& order : orders) {
         page.session.ResetMeasures();
         page.Capture({{"H02", 7}}, "300");
-        EXPECT_FALSE(page.state().studyReady);
+        EXPECT_FALSE(page.state().shown.studyReady);
         page.Capture(order, "0400");
-        EXPECT_TRUE(page.state().studyReady);
-        const MeasureTables& tables = page.state().measures;
+        EXPECT_TRUE(page.state().shown.studyReady);
+        const MeasureTables& tables = page.assessment().measures;
         EXPECT_EQ(tables.MeasureCount, 2);
         EXPECT_EQ(tables.ChangeTotal, 3);
         EXPECT_EQ(tables.MeasureStore(2).Cost, 400.0f);
         // The cost node keeps the text as typed; C before T whatever the order of editing.
-        const TreeNode& cost = page.state().tree.children[1].children.back();
+        const TreeNode& cost = page.state().shown.tree.children[1].children.back();
         EXPECT_EQ(cost.text, "Затраты = 0400 у.е.");
         EXPECT_EQ(cost.image, 3);
         EXPECT_EQ(tables.MeasureStore(2).Changes[1].LevelAfter, "Хорошая");
@@ -177,7 +178,7 @@ TEST(PageOperations, TheStudyMayStartFromTheSecondCaptureWhileBudgetAndDamageRea
                       step.budget ? page.session.SetBudgetText(step.text) : page.session.SetDamageText(step.text);
                   }),
                   "no error");
-        EXPECT_EQ(page.state().studyReady, step.ready) << step.budget << " " << step.text;
+        EXPECT_EQ(page.state().shown.studyReady, step.ready) << step.budget << " " << step.text;
     }
 }
 
@@ -188,15 +189,15 @@ TEST(PageOperations, ASecondStudyRanksTheCapturedMeasuresAgain)
     page.session.Study();
     const std::vector<std::string> first = page.Names();
     EXPECT_EQ(first, (std::vector<std::string>{"Мероприятие 1", "Мероприятие 1 + Мероприятие 2", "Мероприятие 2"}));
-    EXPECT_FALSE(page.state().studyReady);
+    EXPECT_FALSE(page.state().shown.studyReady);
     page.session.SetBudgetText("1500");
-    ASSERT_TRUE(page.state().studyReady);
+    ASSERT_TRUE(page.state().shown.studyReady);
     page.session.Study();
     EXPECT_EQ(page.Names(), first);
-    EXPECT_EQ(page.state().measures.MeasureStore(2).Cost, 1001.0f);
-    EXPECT_EQ(page.state().study.listing.size(), 16u);
-    EXPECT_EQ(page.state().measures.captured[1].Name, "Мероприятие 2");
-    EXPECT_EQ(page.state().measures.captured[1].Ratio, 0.0f);
+    EXPECT_EQ(page.assessment().measures.MeasureStore(2).Cost, 1001.0f);
+    EXPECT_EQ(page.state().shown.study.listing.size(), 16u);
+    EXPECT_EQ(page.assessment().measures.captured[1].Name, "Мероприятие 2");
+    EXPECT_EQ(page.assessment().measures.captured[1].Ratio, 0.0f);
 }
 
 TEST(PageOperations, AChangeLeftPendingThroughAStudyIsCapturedAfterIt)
@@ -205,20 +206,20 @@ TEST(PageOperations, AChangeLeftPendingThroughAStudyIsCapturedAfterIt)
     page.TwoMeasures();
     page.Move("M04", 8);
     page.session.Study();
-    ASSERT_FALSE(page.state().editorEnabled);
+    ASSERT_FALSE(page.state().shown.editorEnabled);
     page.session.SetCostText("5");
     page.session.Capture();
-    const MeasureTables& tables = page.state().measures;
+    const MeasureTables& tables = page.assessment().measures;
     EXPECT_EQ(tables.MeasureCount, 3);
     EXPECT_EQ(tables.captured[2].Changes[1].LevelAfter, "Высокая");
     // The ranked record at position 3 is replaced whole by the unjudged measure.
     EXPECT_EQ(tables.MeasureStore(3).Name, "Мероприятие 3");
     EXPECT_EQ(tables.MeasureStore(3).Benefit, 0.0f);
     EXPECT_EQ(tables.MeasureStore(3).Ratio, 0.0f);
-    ASSERT_EQ(page.state().tree.children.size(), 4u);
-    EXPECT_EQ(page.state().tree.children[3].text, "Мероприятие 4");
-    EXPECT_EQ(page.state().tree.children[3].image, 1);
-    EXPECT_TRUE(page.state().studyReady);
+    ASSERT_EQ(page.state().shown.tree.children.size(), 4u);
+    EXPECT_EQ(page.state().shown.tree.children[3].text, "Мероприятие 4");
+    EXPECT_EQ(page.state().shown.tree.children[3].image, 1);
+    EXPECT_TRUE(page.state().shown.studyReady);
     page.session.Study();
     EXPECT_EQ(page.Names().size(), 7u);
 }

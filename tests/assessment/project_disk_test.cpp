@@ -183,9 +183,9 @@ TEST(ProjectExample, OpensAndIsWhatTheCodeMakes)
 
     EXPECT_EQ(Contents(path), made);
     const SessionState opened = OpenProjectFile(path);
-    EXPECT_EQ(opened.measures.MeasureCount, 3);
-    EXPECT_EQ(opened.RunCounter(), 1);
-    EXPECT_TRUE(opened.study.totalsShown && opened.study.detailed);
+    EXPECT_EQ(opened.assessment.measures.MeasureCount, 3);
+    EXPECT_EQ(opened.assessment.RunCounter(), 1);
+    EXPECT_TRUE(opened.shown.study.totalsShown && opened.shown.study.detailed);
 }
 
 // Every measure of the example lowers the exact accident probability on its own, and the budget
@@ -195,16 +195,16 @@ TEST(ProjectExample, EachMeasureHelpsAndTheBudgetBuysASet)
     const FixedClock clock(ExampleClockReading);
     Session session(&clock, RussianNumberLocale(), RussianNumberLocale());
     session.Load(OpenProjectFile(KESTAL_SOURCE_DIR "/examples/workplace.kestal"));
-    const long double baseline = session.ExactNodes().node[NodeI];
-    const std::vector<CandidateMeasure> measures = session.CapturedCandidates();
+    const long double baseline = session.assessment().ExactNodes().node[NodeI];
+    const std::vector<CandidateMeasure> measures = session.assessment().CapturedCandidates();
     ASSERT_EQ(measures.size(), 3u);
     for (const CandidateMeasure& measure : measures) {
-        NetworkInputs inputs = session.RatingInputs();
+        NetworkInputs inputs = session.assessment().RatingInputs();
         for (const auto& [slot, value] : measure.changes) inputs.slot[slot] = value;
         EXPECT_LT(ExactNodeProbabilities(inputs).node[NodeI], baseline) << measure.name;
     }
-    const MeasureOptimum optimum =
-        OptimizeMeasures(session.RatingInputs(), measures, *session.state().budget, *session.state().damage);
+    const MeasureOptimum optimum = OptimizeMeasures(session.assessment().RatingInputs(), measures,
+                                                    *session.assessment().budget, *session.assessment().damage);
     ASSERT_TRUE(optimum.best.has_value());
     EXPECT_NE(*optimum.best, 0u);
 }

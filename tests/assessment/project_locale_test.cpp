@@ -42,10 +42,11 @@ TEST(ProjectLocales, AFileOpensByteForByteUnderEveryLocale)
         opened.Load(ReadProject(json, "цех.kestal"));
         EXPECT_EQ(ProjectJson(opened.state()), json);
         const SessionState& s = opened.state();
-        EXPECT_EQ(s.budgetText + " " + s.damageText + " " + s.costText + " " + s.tree.children[1].children[1].text,
+        EXPECT_EQ(s.assessment.budgetText + " " + s.assessment.damageText + " " + s.shown.costText + " " +
+                      s.shown.tree.children[1].children[1].text,
                   In(open, "1000.25") + " 250000 " + In(open, "99.99") + " Затраты = " + In(open, "450.125") + " у.е.");
         for (Session* session : {&saved, &opened}) session->Study();
-        EXPECT_TRUE(opened.state().measures.store == saved.state().measures.store);
+        EXPECT_TRUE(opened.assessment().measures.store == saved.assessment().measures.store);
     }
 }
 
@@ -58,9 +59,9 @@ TEST(ProjectLocales, AmountsKeepEveryBit)
         for (const NumberLocale& locale : {RussianNumberLocale(), EnglishNumberLocale()}) {
             Session saved(&clock, locale, locale);
             saved.SetBudgetText(AmountText(amount, locale));
-            const auto opened = ReadProject(ProjectJson(saved.state()), "цех.kestal").budget;
-            ASSERT_TRUE(saved.state().budget && opened);
-            EXPECT_EQ(std::memcmp(&*saved.state().budget, &amount, 10), 0) << AmountText(amount, locale);
+            const auto opened = ReadProject(ProjectJson(saved.state()), "цех.kestal").assessment.budget;
+            ASSERT_TRUE(saved.assessment().budget && opened);
+            EXPECT_EQ(std::memcmp(&*saved.assessment().budget, &amount, 10), 0) << AmountText(amount, locale);
             EXPECT_EQ(std::memcmp(&*opened, &amount, 10), 0) << AmountLiteral(amount);
         }
 }
@@ -91,13 +92,13 @@ TEST(ProjectLocales, VersionOneReadsAmountTextsWithEitherSeparator)
         v1["budget"] = file.budget;
         v1["editor"]["costText"] = file.cost;
         const SessionState state = ReadProject(v1.dump(), "старый.kestal");
-        EXPECT_EQ(state.budget, file.budgetAmount) << file.budget;
-        EXPECT_EQ(state.cost, file.costAmount) << file.cost;
-        EXPECT_EQ(state.tree.children.size(), 4u);
+        EXPECT_EQ(state.assessment.budget, file.budgetAmount) << file.budget;
+        EXPECT_EQ(state.shown.cost, file.costAmount) << file.cost;
+        EXPECT_EQ(state.shown.tree.children.size(), 4u);
         for (const NumberLocale& locale : {RussianNumberLocale(), EnglishNumberLocale()}) {
             Session opened(&clock, locale, locale);
             opened.Load(state);
-            EXPECT_EQ(opened.state().budgetText, file.budgetAmount ? AmountText(*file.budgetAmount, locale) : "");
+            EXPECT_EQ(opened.assessment().budgetText, file.budgetAmount ? AmountText(*file.budgetAmount, locale) : "");
         }
     }
 }

@@ -249,7 +249,7 @@ TEST(PlanInputsRefusal, LeavesTheAssessmentAsItWas)
     Session session(&clock, RussianNumberLocale(), RussianNumberLocale());
     AssessWorkplace(session);
     const PlanInputs kept{1e-3L, {{FactorIndex("H03"), 100.0L, 1, 9}}};
-    session.SetPlanInputs(kept);
+    session.assessment().SetPlanInputs(kept);
     const std::string before = ProjectJson(session.state());
     const int h03 = FactorIndex("H03"), m03 = FactorIndex("M03");
     const PlanInputs bad[] = {
@@ -267,9 +267,9 @@ TEST(PlanInputsRefusal, LeavesTheAssessmentAsItWas)
         {std::nullopt, {{h03, 1.0L, 1, 12}}},
     };
     for (std::size_t i = 0; i < std::size(bad); ++i) {
-        EXPECT_THROW(session.SetPlanInputs(bad[i]), KestalError) << i;
+        EXPECT_THROW(session.assessment().SetPlanInputs(bad[i]), KestalError) << i;
         EXPECT_EQ(ProjectJson(session.state()), before) << i;
-        EXPECT_EQ(session.state().plan, kept) << i;
+        EXPECT_EQ(session.assessment().plan, kept) << i;
     }
 }
 

@@ -14,16 +14,25 @@ using namespace kestal;
 
 namespace {
 
-// What a project keeps: everything but the last run's working tables (the series' counts, the
-// network's counters and inputs), which every run and study rebuild before reading them, and the
-// measure tree, which follows from the measures.
-auto Kept(const SessionState& s)
+// What a project keeps of an assessment: everything but the last run's working tables (the series'
+// counts, the network's counters and inputs), which every run and study rebuild before reading them,
+// and the amounts' texts, which are formed from the amounts in the locale of the session that opens it.
+auto KeptOf(const Assessment& a)
 {
-    return std::tie(s.settings, s.kText, s.nText, s.results, s.editor, s.selectedFactor, s.measureName, s.costText,
-                    s.budgetText, s.damageText, s.cost, s.budget, s.damage, s.captureArmed, s.studyReady,
-                    s.editorEnabled, s.studyEstimateShown, s.measures.store, s.measures.captured,
-                    s.measures.MeasureCount, s.measures.ChangeTotal, s.study, s.QuestionnaireLevel, s.answers,
-                    s.net.random.RandomSeed, s.net.random.lastClockReading, s.panel, s.plan);
+    return std::tie(a.settings, a.kText, a.nText, a.results, a.budget, a.damage, a.measures.store, a.measures.captured,
+                    a.measures.MeasureCount, a.measures.ChangeTotal, a.QuestionnaireLevel, a.answers,
+                    a.net.random.RandomSeed, a.net.random.lastClockReading, a.panel, a.plan);
+}
+
+// What a project keeps of a session's state: its assessment, the amounts' texts and what the pages
+// show but the measure tree, which follows from the measures.
+auto Kept(const SessionState& state)
+{
+    const Assessment& a = state.assessment;
+    const Presentation& s = state.shown;
+    return std::tuple_cat(
+        KeptOf(a), std::tie(a.budgetText, a.damageText, s.bars, s.selectedFactor, s.measureName, s.costText, s.cost,
+                            s.captureArmed, s.studyReady, s.editorEnabled, s.studyEstimateShown, s.study));
 }
 
 // The plan table's columns of the captured measures (the study's own columns are rebuilt by each study).
@@ -76,7 +85,7 @@ void WithPanel(Session& session)
         {"H03", {8, 7, 9}}, {"M03", {8, 0, 6}}, {"T06", {0, 0, 11}}, {"H01", {1, 1, 0}}};
     for (const auto& [id, given] : levels)
         for (int k = 0; k < 3; ++k) panel.experts[k].level[FactorIndex(id)] = given[k];
-    session.SetPanel(panel);
+    session.assessment().SetPanel(panel);
 }
 
 // The plan's inputs at their edges: a target of no short decimal, a cost of 0, the largest cost, a
@@ -84,20 +93,20 @@ void WithPanel(Session& session)
 void WithPlan(Session& session)
 {
     AssessWorkplace(session);
-    session.SetPlanInputs({1.0L / 3000,
-                           {{FactorIndex("H03"), 2.5L, 1, 9},
-                            {FactorIndex("M03"), 0.0L, 1, 11},
-                            {FactorIndex("T02"), std::nullopt, 3, 6},
-                            {FactorIndex("T06"), MostPlanStepCost, 11, 11}}});
+    session.assessment().SetPlanInputs({1.0L / 3000,
+                                        {{FactorIndex("H03"), 2.5L, 1, 9},
+                                         {FactorIndex("M03"), 0.0L, 1, 11},
+                                         {FactorIndex("T02"), std::nullopt, 3, 6},
+                                         {FactorIndex("T06"), MostPlanStepCost, 11, 11}}});
 }
 
-struct Assessment {
+struct Made {
     const char* name;
     std::function<void(Session&)> make;
 };
-void PrintTo(const Assessment& assessment, std::ostream* out) { *out << assessment.name; }
+void PrintTo(const Made& made, std::ostream* out) { *out << made.name; }
 
-class ProjectRoundTrip : public testing::TestWithParam<Assessment> {};
+class ProjectRoundTrip : public testing::TestWithParam<Made> {};
 
 TEST_P(ProjectRoundTrip, ReopensTheSameSessionAndContinuesAlike)
 {
@@ -111,23 +120,38 @@ TEST_P(ProjectRoundTrip, ReopensTheSameSessionAndContinuesAlike)
 
     EXPECT_EQ(ProjectJson(opened.state()), json);
     EXPECT_TRUE(Kept(opened.state()) == Kept(saved.state()));
-    EXPECT_TRUE(SamePlanColumns(opened.state().measures, saved.state().measures));
-    EXPECT_EQ(Shown(opened.state().tree), Shown(saved.state().tree));
+    EXPECT_TRUE(SamePlanColumns(opened.assessment().measures, saved.assessment().measures));
+    EXPECT_EQ(Shown(opened.state().shown.tree), Shown(saved.state().shown.tree));
 
     for (Session* session : {&saved, &opened}) {
         session->SetKText("20");
         session->SetNText("500");
         session->Run();
-        if (session->state().measures.MeasureCount >= 2) session->Study();
+        if (session->assessment().measures.MeasureCount >= 2) session->Study();
     }
     EXPECT_EQ(ProjectJson(opened.state()), ProjectJson(saved.state()));
     EXPECT_TRUE(Kept(opened.state()) == Kept(saved.state()));
 }
 
+// An assessment saved on its own, with what the pages show of it seen afresh, reads back as the same
+// assessment, and is written again byte for byte.
+TEST_P(ProjectRoundTrip, AnAssessmentAloneIsSavedAndReadBackTheSame)
+{
+    const FixedClock clock(ExampleClockReading);
+    Session made(&clock, RussianNumberLocale(), RussianNumberLocale());
+    GetParam().make(made);
+    const Assessment& assessment = made.assessment();
+    const std::string json = ProjectJson({assessment, PresentationOf(assessment, EnglishNumberLocale())});
+    const SessionState read = ReadProject(json, "одна.kestal");
+    EXPECT_EQ(ProjectJson(read), json);
+    EXPECT_TRUE(KeptOf(read.assessment) == KeptOf(assessment));
+    EXPECT_TRUE(read.shown == PresentationOf(read.assessment, EnglishNumberLocale()));
+}
+
 INSTANTIATE_TEST_SUITE_P(Assessments, ProjectRoundTrip,
-                         testing::Values(Assessment{"Fresh", [](Session&) {}}, Assessment{"Workplace", AssessWorkplace},
-                                         Assessment{"HalfEntered", HalfEntered}, Assessment{"WithPanel", WithPanel},
-                                         Assessment{"WithPlan", WithPlan}),
+                         testing::Values(Made{"Fresh", [](Session&) {}}, Made{"Workplace", AssessWorkplace},
+                                         Made{"HalfEntered", HalfEntered}, Made{"WithPanel", WithPanel},
+                                         Made{"WithPlan", WithPlan}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -53,10 +53,10 @@ TEST(Report, OpensWithASummaryRunOrNoRun)
         EXPECT_LT(html.find("<h2>Сводка</h2>"), html.find("<h2>", html.find("<h2>Сводка</h2>") + 1)) << c.run;
         EXPECT_EQ(html.find("<h2>"), html.find("<h2>Сводка</h2>"));
         EXPECT_NE(html.find("<p>Вероятность происшествия при текущих оценках (точный расчёт): " +
-                            ProbabilityText(session.ExactNodes().node[NodeI], ru) + ".</p>"),
+                            ProbabilityText(session.assessment().ExactNodes().node[NodeI], ru) + ".</p>"),
                   std::string::npos);
         EXPECT_EQ(Count(html, "<li>"), 3u);
-        const ImportanceTable importance = session.Importance();
+        const ImportanceTable importance = session.assessment().Importance();
         EXPECT_NE(html.find("<li>" + std::string(importance.factors[0].factor->id) + " "), std::string::npos);
         const std::size_t best = html.find("<p>Лучший набор мер: ");
         EXPECT_EQ(html.compare(best + 3, c.best.size(), c.best), 0) << html.substr(best, 300);
@@ -72,7 +72,8 @@ TEST(Report, OpensWithASummaryRunOrNoRun)
         EXPECT_EQ(Count(html, "Ремонт &lt;b&gt;&amp;&quot;&#39;") > 0, c.measures > 0);
         // A measure that raises the accident probability is named, and so are its sets.
         if (c.measures > 0) {
-            const std::string harmful = HarmfulLine(session.BestMeasures(), session.CapturedCandidates(), ru);
+            const std::string harmful = HarmfulLine(session.assessment().PrepareBestMeasures().Execute(),
+                                                    session.assessment().CapturedCandidates(), ru);
             EXPECT_EQ(harmful.empty(), c.measures < 3);
             EXPECT_EQ(Count(html, "<p>" + HtmlEscaped(harmful) + "</p>"), c.measures < 3 ? 0u : 1u);
         }

@@ -3,12 +3,14 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 
 #include "CommandCall.h"
 #include "cli/BatchCommand.h"
 #include "cli/CompareCommand.h"
+#include "common/Text.h"
 
 using namespace kestal;
 
@@ -45,6 +47,19 @@ TEST(CompareCommand, JsonListsTheDifferingFactorsAddingUpToTheDifference)
     EXPECT_NEAR(sum, difference, 1e-12L * std::fabs(difference));
     const auto accident = Numbers(json.out, "accident");
     EXPECT_NEAR(difference, accident.at(1) - accident.at(0), 1e-15L * std::fabs(difference));
+}
+
+// A file named by bytes that are not UTF-8 is named in the JSON with U+FFFD: the output stays UTF-8.
+TEST(CompareCommand, JsonStaysUtf8WhateverTheFileIsNamed)
+{
+    const std::string odd = "\xd1\x86\xd0\xb5\xd1\x85-\xff.kestal";
+    std::filesystem::copy_file(ExampleProject, odd, std::filesystem::copy_options::overwrite_existing);
+    const Outcome json = Call(CompareCommand, {odd, ExampleProject, "--format", "json"});
+    std::filesystem::remove(odd);
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(InvalidUtf8Offset(json.out), std::string::npos);
+    EXPECT_NE(json.out.find("{\"a\":{\"file\":\"\xd1\x86\xd0\xb5\xd1\x85-\xef\xbf\xbd.kestal\","), std::string::npos)
+        << json.out;
 }
 
 TEST(CompareCommand, Refusals)

@@ -42,7 +42,7 @@ TEST(PanelCommand, JsonHoldsTheContractsKeysInOrderAndTheBandOfTheProjectsRating
     session.Load(OpenProjectFile(ExampleProject));
     std::ifstream file(ExamplePanel, std::ios::binary);
     const ExpertPanel panel = ReadExpertPanelCsv({std::istreambuf_iterator<char>(file), {}});
-    const PanelBand band = *ComputePanelBand(panel, session.RatingInputs(), 0.003L);
+    const PanelBand band = *ComputePanelBand(panel, session.assessment().RatingInputs(), 0.003L);
     const auto close = [&](const std::string& key, std::size_t i, long double core) {
         const std::vector<long double> numbers = Numbers(outcome.out, key);
         ASSERT_LT(i, numbers.size()) << key;
@@ -97,7 +97,7 @@ TEST(PanelCommand, WithoutPanelFileTheProjectsOwnPanelIsJudged)
     Session session(&SystemClock(), EnglishNumberLocale(), EnglishNumberLocale());
     session.Load(OpenProjectFile(ExampleProject));
     std::ifstream file(ExamplePanel, std::ios::binary);
-    session.SetPanel(ReadExpertPanelCsv({std::istreambuf_iterator<char>(file), {}}));
+    session.assessment().SetPanel(ReadExpertPanelCsv({std::istreambuf_iterator<char>(file), {}}));
     WriteFile("with-panel.kestal", ProjectJson(session.state()));
     const Outcome fromProject = Call(PanelCommand, {"--project", "with-panel.kestal", "--format", "json"});
     const Outcome fromFile =

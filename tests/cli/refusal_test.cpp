@@ -86,6 +86,11 @@ TEST(Refusals, OneLineNamingWhatIsAtFaultUnderEveryLocale)
         {ExactCommand, {"--level", "H01=12"}, "kestal-sim exact: --level 'H01=12': a level number is 1 to 11"},
         {RunCommand, {"--level", "H10=3"}, "kestal-sim run: --level 'H10=3': unknown factor id 'H10'"},
         {RunCommand, {"--level", "H01\n=1"}, "kestal-sim run: --level 'H01\\n=1': unknown factor id 'H01\\n'"},
+        // ESC, DEL and the C1 control U+0085 escaped byte by byte; U+00A0 is no control and stays.
+        {RunCommand,
+         {"--level", "H01\x1b\x7f\xc2\x85\xc2\xa0=1"},
+         "kestal-sim run: --level 'H01\\x1B\\x7F\\xC2\\x85\xc2\xa0=1': unknown factor id "
+         "'H01\\x1B\\x7F\\xC2\\x85\xc2\xa0'"},
         {RunCommand, {"--level", "H01"}, "kestal-sim run: --level 'H01': expected ID=NUMBER, got 'H01'"},
         // A measure's text.
         {StudyCommand,

@@ -140,10 +140,10 @@ void UseSession(const SessionState& state)
     allowed([&] { session.Totals(); });
     allowed([&] { session.StudyEstimateText(); });
     // Every analysis of the opened assessment, every run's precision included.
-    allowed([&] { session.ExactNodes(); });
-    allowed([&] { session.Importance(); });
-    allowed([&] { session.BestMeasures(); });
-    for (const RunBlock& block : session.state().results) allowed([&] { Session::PrecisionOf(block); });
+    allowed([&] { session.assessment().ExactNodes(); });
+    allowed([&] { session.assessment().Importance(); });
+    allowed([&] { session.assessment().PrepareBestMeasures().Execute(); });
+    for (const RunBlock& block : session.assessment().results) allowed([&] { PrecisionOf(block); });
     allowed([&] { session.CaptureButtonEnabled(); });
     allowed([&] {
         session.SelectMeasureFactor(29);

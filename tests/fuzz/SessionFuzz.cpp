@@ -63,14 +63,15 @@ void Require(bool condition, const std::string& what)
 // What the analysis must hold for any state.
 void CheckAnalysis(const Session& session)
 {
-    const NodeProbabilities exact = session.ExactNodes();
+    const NodeProbabilities exact = session.assessment().ExactNodes();
     for (const long double p : exact.node) Require(p >= 0.0L && p <= 1.0L, "a probability outside 0..1");
     Require(std::fabs(exact.node[NodeB] + exact.node[NodeC] - 1.0L) < 1e-15L, "P(B) + P(C) is not 1");
-    const std::optional<JudgedRun> run = session.JudgedLastRun();
-    Require(run.has_value() == !session.state().results.empty(), "a judged run without a run");
+    const std::optional<JudgedRun> run = session.assessment().JudgedLastRun();
+    Require(run.has_value() == !session.assessment().results.empty(), "a judged run without a run");
     if (run) {
-        Require(run->ratingsChanged == session.RatingsChangedSinceRun(), "the run's ratings judged twice apart");
-        Require(run->exact.node == ExactNodeProbabilities(session.state().results.back().inputs).node,
+        Require(run->ratingsChanged == session.assessment().RatingsChangedSinceRun(),
+                "the run's ratings judged twice apart");
+        Require(run->exact.node == ExactNodeProbabilities(session.assessment().results.back().inputs).node,
                 "a run judged against other ratings");
         const RunPrecision& precision = run->precision;
         if (precision.initiationsForOnePercent)
@@ -84,9 +85,11 @@ void CheckAnalysis(const Session& session)
 // that raises the accident probability or exceeds the budget, and nothing better left out.
 void CheckBestSet(const Session& session)
 {
-    if (session.state().measures.MeasureCount > MostMeasuresJudged || !session.BestMeasuresProblem().empty()) return;
-    const MeasureOptimum optimum = session.BestMeasures();
-    const std::size_t count = std::size_t{1} << session.state().measures.MeasureCount;
+    if (session.assessment().measures.MeasureCount > MostMeasuresJudged ||
+        !session.assessment().BestMeasuresProblem().empty())
+        return;
+    const MeasureOptimum optimum = session.assessment().PrepareBestMeasures().Execute();
+    const std::size_t count = std::size_t{1} << session.assessment().measures.MeasureCount;
     Require(optimum.subsets.size() == count, "not every subset judged");
     const MeasureSubset* none = nullptr;
     const MeasureSubset* best = nullptr;
@@ -153,12 +156,12 @@ private:
         if (Below(random_, 4) == 0) return;
         session_.SetKText(std::to_string(1 + Below(random_, 5)));
         session_.SetNText(std::to_string(1 + Below(random_, 60)));
-        note += " K=" + session_.state().kText + " N=" + session_.state().nText;
+        note += " K=" + session_.assessment().kText + " N=" + session_.assessment().nText;
     }
     bool RunSizeSmall() const
     {
         try {
-            int64_t k = std::stoll(session_.state().kText), n = std::stoll(session_.state().nText);
+            int64_t k = std::stoll(session_.assessment().kText), n = std::stoll(session_.assessment().nText);
             return k * n <= 2000;
         } catch (const std::exception&) {
             return true;  // refused before anything runs
@@ -231,11 +234,11 @@ private:
         {"CaptureMany",
          [](Sequence& s, std::string&) {
              // Up to eight measures in a row, each on a free factor, so that the larger best sets come.
-             for (int m = 0; m < MostMeasuresJudged && s.session_.state().measures.MeasureCount < MostMeasuresJudged;
-                  ++m) {
+             for (int m = 0;
+                  m < MostMeasuresJudged && s.session_.assessment().measures.MeasureCount < MostMeasuresJudged; ++m) {
                  const int factor = s.Factor();
-                 const EditorRow& row = s.session_.state().editor[factor];
-                 if (row.locked || !s.session_.state().editorEnabled) continue;
+                 const EditorRow& row = s.session_.state().Row(factor);
+                 if (row.locked || !s.session_.state().shown.editorEnabled) continue;
                  s.session_.SetMeasureName("Мера " + std::to_string(m));
                  s.session_.SetCostText(std::to_string(1 + s.Below11() * 70));
                  s.session_.SelectMeasureFactor(factor);
@@ -273,22 +276,23 @@ private:
          [](Sequence& s, std::string&) {
              const NumberLocale locale = RussianNumberLocale();
              const Session& session = s.session_;
-             ImportanceRows(session.Importance(), locale);
-             const std::optional<JudgedRun> run = session.JudgedLastRun();
-             NodeTable(session.ExactNodes(), run ? &*run : nullptr, locale);
+             ImportanceRows(session.assessment().Importance(), locale);
+             const std::optional<JudgedRun> run = session.assessment().JudgedLastRun();
+             NodeTable(session.assessment().ExactNodes(), run ? &*run : nullptr, locale);
              PrecisionLine(run ? &*run : nullptr, locale);
              CheckBestSet(session);
-             if (session.state().measures.MeasureCount <= MostMeasuresJudged && session.BestMeasuresProblem().empty()) {
-                 const MeasureOptimum optimum = session.BestMeasures();
-                 ++s.done[session.state().measures.MeasureCount == MostMeasuresJudged ? "BestSet on two threads"
-                                                                                      : "BestSet"];
-                 BestSetLine(optimum, session.CapturedCandidates(), locale);
-                 FrontierTable(optimum, session.CapturedCandidates(), locale);
+             if (session.assessment().measures.MeasureCount <= MostMeasuresJudged &&
+                 session.assessment().BestMeasuresProblem().empty()) {
+                 const MeasureOptimum optimum = session.assessment().PrepareBestMeasures().Execute();
+                 ++s.done[session.assessment().measures.MeasureCount == MostMeasuresJudged ? "BestSet on two threads"
+                                                                                           : "BestSet"];
+                 BestSetLine(optimum, session.assessment().CapturedCandidates(), locale);
+                 FrontierTable(optimum, session.assessment().CapturedCandidates(), locale);
              }
          }},
         {"Report",
          [](Sequence& s, std::string&) {
-             if (s.session_.state().measures.MeasureCount <= MostMeasuresJudged)
+             if (s.session_.assessment().measures.MeasureCount <= MostMeasuresJudged)
                  ReportHtml(s.session_, {"07.12.2026 11:20", "", "", ""});
          }},
         {"SaveLoad",
@@ -317,7 +321,7 @@ private:
                      if (OffersAnswer(static_cast<int>(n), c)) offered.push_back(c);
                  answers[n] = OneOf(s.random_, offered);
              }
-             s.session_.ApplyQuestionnaire(answers);
+             s.session_.assessment().ApplyQuestionnaire(answers);
              s.session_.Activate();
          }},
     };

@@ -222,16 +222,34 @@ TEST(Capture, RefusesASixteenthMeasure)
     EXPECT_TRUE(page.tables->MeasureStore(16).Name.empty());
 }
 
-TEST(Capture, CutsLevelTextsToTwentyCharactersAndKeepsAnEmptyName)
+// The captions come from the ratings and the list: the longest (20 characters) kept whole.
+TEST(Capture, KeepsTwentyCharacterLevelTextsAndAnEmptyName)
 {
     MeasurePage page;
-    page.MoveTrackBars({{"H01", 7}});
-    page.rows[0].levelBefore = "Двадцать один символ!";  // 21 characters
-    page.rows[0].levelAfter = "Очень, очень высокая и ещё";
-    page.Capture("", "300", {});
+    ApplyLevel(page.settings, *FindFactor("H01"), 0);
+    page.rows[0].currentItem = 0;
+    page.Capture("", "300", {{"H01", 10}});
     const operation& measure = page.tables->MeasureStore(1);
     EXPECT_EQ(measure.Name, "");
-    EXPECT_EQ(measure.Changes[1].LevelBefore, "Двадцать один символ");
+    EXPECT_EQ(measure.Changes[1].LevelBefore, "Очень, очень низкая");
     EXPECT_EQ(measure.Changes[1].LevelAfter, "Очень, очень высокая");
     EXPECT_EQ(page.tables->MeasurePlanTable[4][1].LevelName, "Очень, очень высокая");
+}
+
+// A measure captured after a study of three takes a column the study filled with a combination of
+// two: the column holds the measure's own changes only, as a project file rebuilds it.
+TEST(Capture, AfterAStudyOfThreeTheNextColumnHoldsOnlyItsMeasure)
+{
+    MeasurePage page;
+    page.Capture("А", "100", {{"H01", 10}});
+    page.Capture("Б", "100", {{"H02", 10}});
+    page.Capture("В", "100", {{"H03", 10}});
+    page.Study("2", "100");
+    page.Capture("Г", "5", {{"M04", 9}});
+    for (int slot = 0; slot < FactorCount; ++slot) {
+        const FactorSetting& cell = page.tables->MeasurePlanTable[slot][4];
+        const bool own = slot == FindFactor("M04")->slot;
+        EXPECT_EQ(cell.Value, own ? LevelTable[9].value : 0.0f) << slot;
+        EXPECT_EQ(cell.LevelName.empty(), !own) << slot;
+    }
 }

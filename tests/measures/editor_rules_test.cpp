@@ -29,7 +29,11 @@ TEST(EditorRules, ChangeNodeTexts)
 TEST(EditorRules, ReadinessOfCapture)
 {
     EditorRows rows;
-    for (int f = 0; f < FactorCount; ++f) rows[f] = FreshEditorRow(FactorCatalogue[f], FactorCatalogue[f].defaultItem);
+    for (int f = 0; f < FactorCount; ++f) {
+        const FactorInfo& factor = FactorCatalogue[f];
+        const char* text = (*factor.wording)[factor.defaultItem];
+        rows[f] = {factor.defaultItem, factor.defaultItem, false, text, text};
+    }
     EXPECT_EQ(ReadinessAfterCostChange(Ru(""), rows), std::nullopt);
     EXPECT_EQ(ReadinessAfterCostChange(Ru("5"), rows), false);
     // Any factor showing a change counts, locked ones included.

@@ -11,6 +11,7 @@
 #include "measures/Capture.h"
 #include "measures/Study.h"
 #include "common/Clock.h"
+#include "support/FactorIndex.h"
 
 using namespace kestal;
 
@@ -18,8 +19,6 @@ namespace measure_test {
 
 // A factor id and the list item its track bar is moved to.
 using Move = std::pair<const char*, int>;
-
-inline int CatalogueIndex(const char* id) { return kestal::CatalogueIndex(*FindFactor(id)); }
 
 // The measure page at start-up, with the tables, the settings and a simulation on a fixed clock.
 struct MeasurePage {
@@ -36,7 +35,10 @@ struct MeasurePage {
     {
         InitPlanTable(*tables);
         ClearMeasureStore(*tables);
-        for (int f = 0; f < FactorCount; ++f) rows[f] = StartEditorRow(FactorCatalogue[f]);
+        for (int f = 0; f < FactorCount; ++f) {
+            const FactorInfo& factor = FactorCatalogue[f];
+            rows[f] = {factor.defaultItem, factor.defaultItem, false, StartLevelText(factor), StartLevelText(factor)};
+        }
         net->clock = &clock;
         CopySettingsToInputs(settings, net->inputs);
     }
@@ -45,7 +47,7 @@ struct MeasurePage {
     void MoveTrackBars(const std::vector<Move>& moves)
     {
         for (const auto& [id, item] : moves) {
-            EditorRow& row = rows[CatalogueIndex(id)];
+            EditorRow& row = rows[FactorIndex(id)];
             row.position = item;
             row.levelAfter = (*FindFactor(id)->wording)[item];
         }
@@ -54,8 +56,7 @@ struct MeasurePage {
     CaptureInput Input(const std::string& name, const std::string& cost) const
     {
         const NumberLocale en = EnglishNumberLocale();
-        return {
-            rows, {name, ReadAmount(cost, en), PendingChanges(rows)}, ReadAmount(budget, en), ReadAmount(damage, en)};
+        return {{name, ReadAmount(cost, en), PendingChanges(rows)}, ReadAmount(budget, en), ReadAmount(damage, en)};
     }
 
     // ">>" with the moves made and the page updated as the window updates it: changed rows locked.

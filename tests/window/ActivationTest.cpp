@@ -29,7 +29,7 @@ protected:
         widget->activateWindow();
         ASSERT_TRUE(QTest::qWaitFor([widget] { return QGuiApplication::focusWindow() == widget->windowHandle(); }));
     }
-    const FactorSetting& T03() { return window->session().state().settings.row[FindFactor("T03")->slot]; }
+    const FactorSetting& T03() { return window->session().assessment().settings.row[FindFactor("T03")->slot]; }
     QList<TAboutBox*> AboutBoxes() { return window->findChildren<TAboutBox*>(); }
 };
 

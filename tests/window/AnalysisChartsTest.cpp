@@ -29,13 +29,6 @@ using namespace kestal;
 
 namespace {
 
-NetworkInputs InitialInputs()
-{
-    NetworkInputs inputs;
-    CopySettingsToInputs(InitialSettings(), inputs);
-    return inputs;
-}
-
 QStringList LegendNames(QChart* chart)
 {
     QStringList names;

@@ -57,12 +57,13 @@ protected:
     }
     std::vector<long double> Exact()
     {
-        const auto nodes = window->session().ExactNodes().node;
+        const auto nodes = window->session().assessment().ExactNodes().node;
         return {nodes.begin(), nodes.end()};
     }
     QString StatusText()
     {
-        return QString::fromStdString(AccidentStatusText(window->session().ExactNodes(), RussianNumberLocale()));
+        return QString::fromStdString(
+            AccidentStatusText(window->session().assessment().ExactNodes(), RussianNumberLocale()));
     }
     // The panel is on its page, grey, and its help in the monitor.
     void ExpectPanelShown(int factor)
@@ -101,7 +102,7 @@ TEST_F(AnalysisPage, ExactValuesFollowTheRatingsAndARunFillsTheIntervals)
     ShowView(Nodes);
     QTest::keyClick(window.get(), Qt::Key_F9);
     WaitForWork(*window);
-    const RunPrecision run = Session::PrecisionOf(window->session().state().results.back());
+    const RunPrecision run = PrecisionOf(window->session().assessment().results.back());
     std::vector<long double> low, high;
     for (const NodePrecision& node : run.node) {
         low.push_back(node.low);
@@ -118,7 +119,7 @@ TEST_F(AnalysisPage, ExactValuesFollowTheRatingsAndARunFillsTheIntervals)
 TEST_F(AnalysisPage, AClickOnAFactorsRowOrBarShowsItsPanel)
 {
     ShowView(Importance);
-    const ImportanceTable table = window->session().Importance();
+    const ImportanceTable table = window->session().assessment().Importance();
     auto* rows = Find<QTableWidget>("sgImportance");
     ASSERT_EQ(rows->rowCount(), 30);
     QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, rows->visualItemRect(rows->item(2, 0)).center());
@@ -149,8 +150,8 @@ TEST_F(AnalysisPage, CapturedMeasuresAreJudgedWhileTheWindowAnswersAndBecomeTheF
     TypeInto("edActName", QStringLiteral("Тренажёр"));
     Capture({{"H14", 10}}, QStringLiteral("900"));
     ShowView(BestSet);
-    const MeasureOptimum optimum = window->session().BestMeasures();
-    const std::vector<CandidateMeasure> measures = window->session().CapturedCandidates();
+    const MeasureOptimum optimum = window->session().assessment().PrepareBestMeasures().Execute();
+    const std::vector<CandidateMeasure> measures = window->session().assessment().CapturedCandidates();
     const QString best = QString::fromStdString(BestSetLine(optimum, measures, RussianNumberLocale()));
     // The page says it is judging and the window takes clicks meanwhile; then the line comes.
     EXPECT_EQ(line->text(), QString::fromUtf8("Подбирается лучший набор мер…"));
@@ -199,8 +200,9 @@ TEST_F(AnalysisPage, CapturedMeasuresAreJudgedWhileTheWindowAnswersAndBecomeTheF
     ASSERT_TRUE(again->isVisible());
     QTest::mouseClick(again, Qt::LeftButton);
     EXPECT_FALSE(again->isVisible());
-    const QString judged = QString::fromStdString(
-        BestSetLine(window->session().BestMeasures(), window->session().CapturedCandidates(), RussianNumberLocale()));
+    const QString judged =
+        QString::fromStdString(BestSetLine(window->session().assessment().PrepareBestMeasures().Execute(),
+                                           window->session().assessment().CapturedCandidates(), RussianNumberLocale()));
     EXPECT_TRUE(QTest::qWaitFor([&] { return line->text() == judged; }, 20000)) << line->text().toStdString();
 
     // An unreadable budget: one line instead of the chart.
@@ -222,8 +224,8 @@ TEST_F(AnalysisPage, HarmfulMeasuresAreNamedInTheLineTheTableAndEveryPoint)
     TypeInto("edActName", QStringLiteral("Спешка"));
     Capture({{"T04", 10}}, QStringLiteral("100"));
     ShowView(BestSet);
-    const MeasureOptimum optimum = window->session().BestMeasures();
-    const std::vector<CandidateMeasure> measures = window->session().CapturedCandidates();
+    const MeasureOptimum optimum = window->session().assessment().PrepareBestMeasures().Execute();
+    const std::vector<CandidateMeasure> measures = window->session().assessment().CapturedCandidates();
     const QString best = QString::fromStdString(BestSetLine(optimum, measures, RussianNumberLocale()));
     auto* line = Find<QLabel>("lbBestSet");
     ASSERT_TRUE(QTest::qWaitFor([&] { return line->text() == best; }, 20000)) << line->text().toStdString();
@@ -269,8 +271,8 @@ TEST_F(AnalysisPage, ARunOfOtherRatingsIsJudgedAndShownAgainstItsOwnExactValues)
     ClickTab(Find<QTabWidget>("PageControl1"), 0);
     QTest::keyClick(window.get(), Qt::Key_F9);
     WaitForWork(*window);
-    const RunBlock block = window->session().state().results.back();
-    const RunPrecision run = Session::PrecisionOf(block);
+    const RunBlock block = window->session().assessment().results.back();
+    const RunPrecision run = PrecisionOf(block);
     const std::vector<long double> runExact = [&] {
         const auto nodes = ExactNodeProbabilities(block.inputs).node;
         return std::vector<long double>(nodes.begin(), nodes.end());
@@ -294,7 +296,7 @@ TEST_F(AnalysisPage, ARunOfOtherRatingsIsJudgedAndShownAgainstItsOwnExactValues)
         int level;  // T02's item, -1 for the run's own
         bool other;
     };
-    const int own = window->session().state().editor[FactorIndex("T02")].currentItem;
+    const int own = window->session().state().Row(FactorIndex("T02")).currentItem;
     for (const Case& c : {Case{-1, false}, Case{own == 10 ? 0 : 10, true}, Case{own, false}}) {
         if (c.level >= 0) {
             ClickTab(Find<QTabWidget>("PageControl1"), 0);

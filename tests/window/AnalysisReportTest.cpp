@@ -62,9 +62,9 @@ TEST_F(Report, TheExampleIsWrittenAsPdfHtmlAndOdt)
     ASSERT_TRUE(htmlFile.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(htmlFile.readAll());
     // The ratings, the last run's cells and the pictures are all in the one file.
-    const SessionState& state = window->session().state();
+    const Assessment& state = window->session().assessment();
     const FactorInfo& h01 = *FindFactor("H01");
-    EXPECT_TRUE(text.contains(QString::fromUtf8((*h01.wording)[state.editor[FactorIndex("H01")].currentItem])));
+    EXPECT_TRUE(text.contains(QString::fromUtf8((*h01.wording)[RatedItem(state.settings, h01)])));
     EXPECT_TRUE(text.contains(QString::fromUtf8(NodeTexts(state.results.back(), NodeI, RussianNumberLocale()).mean)));
     EXPECT_TRUE(text.contains(QStringLiteral("data:image/png;base64,")));
 
@@ -139,7 +139,7 @@ TEST_F(Report, AMeasureChangeToTheCurrentLevelIsNoChangeForTheBestSetAndTheRepor
     ClickTab(Find<QTabWidget>("PageControl1"), 0);
     ClickTab(Find<QTabWidget>("pcFactors"), FactorCatalogue[FactorIndex("T04")].group);
     PickItem(Find<QComboBox>("cbT04"), 2);
-    const std::vector<CandidateMeasure> measures = window->session().CapturedCandidates();
+    const std::vector<CandidateMeasure> measures = window->session().assessment().CapturedCandidates();
     const auto guard = std::find_if(measures.begin(), measures.end(), [](const CandidateMeasure& measure) {
         return measure.name == "Ограждение опасной зоны";
     });
@@ -148,8 +148,8 @@ TEST_F(Report, AMeasureChangeToTheCurrentLevelIsNoChangeForTheBestSetAndTheRepor
 
     ClickTab(Find<QTabWidget>("PageControl1"), 3);
     ClickTab(Find<QTabWidget>("pcAnalysis"), 2);
-    const QString best =
-        QString::fromStdString(BestSetLine(window->session().BestMeasures(), measures, RussianNumberLocale()));
+    const QString best = QString::fromStdString(
+        BestSetLine(window->session().assessment().PrepareBestMeasures().Execute(), measures, RussianNumberLocale()));
     EXPECT_TRUE(QTest::qWaitFor([&] { return Find<QLabel>("lbBestSet")->text() == best; }, 20000))
         << Find<QLabel>("lbBestSet")->text().toStdString();
     const QString pdf = folder.filePath(QStringLiteral("отчёт.pdf"));

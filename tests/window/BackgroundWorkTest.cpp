@@ -59,7 +59,7 @@ TEST_F(Work, InputDuringARunIsDroppedAndStopChangesNothing)
     QTest::qWait(50);
 
     EXPECT_FALSE(window->Working());
-    EXPECT_EQ(window->session().state().RunCounter(), 0);
+    EXPECT_EQ(window->session().assessment().RunCounter(), 0);
     EXPECT_EQ(Find<Grid>("sgResult")->rows(), 9);
     EXPECT_EQ(Find<Grid>("sgResult")->cell(2, 1), QString());
     EXPECT_TRUE(Lines(Find<QPlainTextEdit>("reHelp")).join('\n').contains(QString::fromUtf8("остановлено")));
@@ -81,8 +81,8 @@ TEST_F(Work, EscEndsAStudyWithNothingChanged)
 
     EXPECT_EQ(Lines(Find<QPlainTextEdit>("RichEdit3")), listing);
     EXPECT_FALSE(Find<QTabWidget>("PageControl1")->isTabVisible(2));
-    EXPECT_EQ(window->session().state().measures.MeasureCount, 2);
-    EXPECT_EQ(window->session().state().measures.MeasureStore(1).Ratio, 0.0f);
+    EXPECT_EQ(window->session().assessment().measures.MeasureCount, 2);
+    EXPECT_EQ(window->session().assessment().measures.MeasureStore(1).Ratio, 0.0f);
     EXPECT_TRUE(Button("buttonRunOpt")->isEnabled());
     EXPECT_TRUE(Find<QTabWidget>("pcFactOpt")->isEnabled());
     // The status bar says so until the next work starts.
@@ -110,7 +110,7 @@ TEST_F(Work, ClosingDuringWorkAsksFirst)
     AnswerNextQuestion(QMessageBox::Discard);
     EXPECT_TRUE(window->close());
     EXPECT_FALSE(window->Working());
-    EXPECT_EQ(window->session().state().RunCounter(), 0);
+    EXPECT_EQ(window->session().assessment().RunCounter(), 0);
 }
 
 TEST_F(Work, StopEndsTheLargestExperimentAtOnceAndItsProgressMoves)
@@ -138,7 +138,7 @@ TEST_F(Work, StopEndsTheLargestExperimentAtOnceAndItsProgressMoves)
             WaitForWork(*window);
         }
         EXPECT_FALSE(window->Working());
-        EXPECT_EQ(window->session().state().RunCounter(), 0);
+        EXPECT_EQ(window->session().assessment().RunCounter(), 0);
     }
 }
 
@@ -154,7 +154,7 @@ TEST_F(Work, TheWheelChangesOnlyAFocusedList)
     const int before = list->currentIndex();
     wheel();
     EXPECT_EQ(list->currentIndex(), before);
-    EXPECT_EQ(window->session().state().editor[FactorIndex("T01")].currentItem, before);
+    EXPECT_EQ(window->session().state().Row(FactorIndex("T01")).currentItem, before);
     list->setFocus();
     wheel();
     EXPECT_EQ(list->currentIndex(), before + 1);
@@ -165,7 +165,7 @@ TEST_F(Work, F9RunsThePageShownAndTheMenuOpensTheQuestionnaire)
     ClickTab(Find<QTabWidget>("PageControl1"), 0);
     QTest::keyClick(window.get(), Qt::Key_F9);
     WaitForWork(*window);
-    EXPECT_EQ(window->session().state().RunCounter(), 1);
+    EXPECT_EQ(window->session().assessment().RunCounter(), 1);
     // On "Комплекс мер" F9 is the study, and only when it may start.
     ClickTab(Find<QTabWidget>("PageControl1"), 1);
     QTest::keyClick(window.get(), Qt::Key_F9);
@@ -175,7 +175,7 @@ TEST_F(Work, F9RunsThePageShownAndTheMenuOpensTheQuestionnaire)
     QTest::keyClick(window.get(), Qt::Key_F9);
     WaitForWork(*window);
     EXPECT_TRUE(Find<QTabWidget>("PageControl1")->isTabVisible(2));
-    EXPECT_EQ(window->session().state().RunCounter(), 1);
+    EXPECT_EQ(window->session().assessment().RunCounter(), 1);
 
     Find<QAction>("acQuestionnaire")->trigger();
     EXPECT_EQ(window->findChildren<TFormSimpleDo*>().size(), 1);

@@ -51,8 +51,8 @@ TEST_F(Estimate, EitherPagesFieldMirrorsItsTwinAndRewritesBothEstimates)
             PickItem(Field(step.field), step.item);
         EXPECT_EQ(Field(step.field)->currentText(), QString::fromLatin1(step.shown)) << step.field;
         EXPECT_EQ(Field(step.twin)->currentText(), QString::fromLatin1(step.shown)) << step.twin;
-        EXPECT_EQ(window->session().state().series.ExperimentCount, step.k) << step.field;
-        EXPECT_EQ(window->session().state().series.InitiationCount, step.n) << step.field;
+        EXPECT_EQ(window->session().assessment().series.ExperimentCount, step.k) << step.field;
+        EXPECT_EQ(window->session().assessment().series.InitiationCount, step.n) << step.field;
         EXPECT_EQ(Text("edOutTime"), Expected(step.k, step.n)) << step.field;
         EXPECT_EQ(Text("edOutTimeOpt"), QStringLiteral("  0:00:00")) << step.field;
         // The other count's fields are left alone on both pages.
@@ -72,12 +72,12 @@ TEST_F(Estimate, ANumberBeingTypedOpensNoBoxAndTheEstimateWaitsForIt)
     // The twin shows what is typed; the estimates wait for a number; K keeps the last one.
     EXPECT_EQ(Field("cbInputKOpt")->currentText(), QStringLiteral("x1"));
     EXPECT_EQ(Text("edOutTime"), QString::fromUtf8("—"));
-    EXPECT_EQ(window->session().state().series.ExperimentCount, 200);
+    EXPECT_EQ(window->session().assessment().series.ExperimentCount, 200);
 
     // The run says what is wrong when asked to start.
     QTest::mouseClick(Find<QPushButton>("buttonRun"), Qt::LeftButton);
     EXPECT_EQ(boxes.texts(), QStringList{"'x1' is not a valid integer value"});
-    EXPECT_EQ(window->session().state().RunCounter(), 0);
+    EXPECT_EQ(window->session().assessment().RunCounter(), 0);
 
     TypeOver(Field("cbInputK"), QStringLiteral("30"));
     EXPECT_EQ(Text("edOutTime"), Expected(30, 4000));

@@ -68,7 +68,7 @@ TEST_F(PanelTab, AnImportedTableIsShownAndItsBandIsTheCores)
     view->ImportFrom(ExamplePanel);
     EXPECT_EQ(boxes.texts(), QStringList());
     const ExpertPanel panel = ExampleTable();
-    ASSERT_EQ(window->session().state().panel, panel);
+    ASSERT_EQ(window->session().assessment().panel, panel);
     auto* grid = Find<QTableWidget>("sgPanel");
     // Every cell shows its expert's level ("—" as item 0), every header its expert's name.
     ASSERT_EQ(grid->columnCount(), 2 + 5 + 2);
@@ -91,7 +91,7 @@ TEST_F(PanelTab, AnImportedTableIsShownAndItsBandIsTheCores)
     target->setFocus();
     TypeText(target, "0,003");
     Compute();
-    const NetworkInputs ratings = window->session().RatingInputs();
+    const NetworkInputs ratings = window->session().assessment().RatingInputs();
     const std::optional<PanelBand> core = ComputePanelBand(panel, ratings, 0.003L);
     ASSERT_TRUE(core && view->Shown());
     const PanelBand& shown = view->Shown()->band;
@@ -120,11 +120,10 @@ TEST_F(PanelTab, AnImportedTableIsShownAndItsBandIsTheCores)
 
     // The consensus becomes the rating of every factor an expert rated; the others stay.
     std::array<int, FactorCount> before{};
-    for (int f = 0; f < FactorCount; ++f) before[f] = window->session().state().editor[f].currentItem;
+    for (int f = 0; f < FactorCount; ++f) before[f] = window->session().state().Row(f).currentItem;
     Click("btPanelApply");
     for (int f = 0; f < FactorCount; ++f)
-        EXPECT_EQ(window->session().state().editor[f].currentItem, consensus.count(f) ? consensus[f] - 1 : before[f])
-            << f;
+        EXPECT_EQ(window->session().state().Row(f).currentItem, consensus.count(f) ? consensus[f] - 1 : before[f]) << f;
     int changed = 0;
     for (const auto& [f, level] : consensus) changed += before[f] != level - 1;
     EXPECT_GT(changed, 0);
@@ -151,7 +150,7 @@ TEST_F(PanelTab, ExpertsAreAddedRenamedAndRemovedWithinTwoToTwelve)
 {
     auto* add = Find<QPushButton>("btPanelAdd");
     auto* remove = Find<QPushButton>("btPanelRemove");
-    const auto experts = [this] { return window->session().state().panel.experts.size(); };
+    const auto experts = [this] { return window->session().assessment().panel.experts.size(); };
     // With no panel, a press makes one of two; then one expert a press up to 12.
     const struct {
         const char* button;
@@ -175,7 +174,7 @@ TEST_F(PanelTab, ExpertsAreAddedRenamedAndRemovedWithinTwoToTwelve)
     auto* grid = Find<QTableWidget>("sgPanel");
     grid->scrollToItem(grid->item(FactorIndex("M03"), 0));
     PickItem(Cell(2, "M03"), 7);
-    EXPECT_EQ(window->session().state().panel.experts[1].level[FactorIndex("M03")], 7);
+    EXPECT_EQ(window->session().assessment().panel.experts[1].level[FactorIndex("M03")], 7);
     auto* name = Find<QLineEdit>("edPanelExpertName");
     // The expert is chosen by a click on his heading.
     const struct {
@@ -199,12 +198,12 @@ TEST_F(PanelTab, ExpertsAreAddedRenamedAndRemovedWithinTwoToTwelve)
         TypeText(name, rename.typed);
         QTest::keyClick(name, Qt::Key_Return);
         std::vector<std::string> names;
-        for (const PanelExpert& expert : window->session().state().panel.experts) names.push_back(expert.name);
+        for (const PanelExpert& expert : window->session().assessment().panel.experts) names.push_back(expert.name);
         EXPECT_EQ(names, rename.names) << rename.typed.toStdString();
         EXPECT_EQ(closer.texts(), rename.errors);
         for (int k = 0; k < 2; ++k) EXPECT_EQ(grid->horizontalHeaderItem(2 + k)->text().toStdString(), rename.names[k]);
     }
-    EXPECT_EQ(window->session().state().panel.experts[1].level[FactorIndex("M03")], 7);
+    EXPECT_EQ(window->session().assessment().panel.experts[1].level[FactorIndex("M03")], 7);
 }
 
 // A panel of 2^17 rating sets is sampled; "Стоп" pressed at once ends the work with nothing shown.
@@ -218,7 +217,7 @@ TEST_F(PanelTab, StopEndsTheBandAndABadTableChangesNothing)
     file.write(table);
     file.close();
     view->ImportFrom(file.fileName());
-    ASSERT_EQ(window->session().state().panel.experts.size(), 2u);
+    ASSERT_EQ(window->session().assessment().panel.experts.size(), 2u);
     Click("btPanelBand");
     ASSERT_TRUE(Find<QPushButton>("btPanelStop")->isEnabled());
     Click("btPanelStop");
@@ -228,7 +227,7 @@ TEST_F(PanelTab, StopEndsTheBandAndABadTableChangesNothing)
     EXPECT_TRUE(Find<QPushButton>("btPanelBand")->isEnabled());
 
     // A bad table is refused naming the file, its row and column, and the panel stays as it was.
-    const ExpertPanel before = window->session().state().panel;
+    const ExpertPanel before = window->session().assessment().panel;
     QTemporaryFile bad(QDir::tempPath() + QStringLiteral("/панельXXXXXX.csv"));
     ASSERT_TRUE(bad.open());
     bad.write("factor;А;Б\nH03;8;12\n");
@@ -238,7 +237,7 @@ TEST_F(PanelTab, StopEndsTheBandAndABadTableChangesNothing)
     EXPECT_EQ(closer.texts(),
               QStringList{QStringLiteral("Файл «%1»: строка 2, столбец 3: «12» — не номер уровня от 1 до 11")
                               .arg(QFileInfo(bad.fileName()).fileName())});
-    EXPECT_EQ(window->session().state().panel, before);
+    EXPECT_EQ(window->session().assessment().panel, before);
 }
 
 // The report's panel section states what the tab shows, figure for figure, with the names escaped.

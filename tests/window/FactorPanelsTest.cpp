@@ -23,7 +23,7 @@ protected:
     QStringList Monitor() { return Lines(Find<QPlainTextEdit>("reHelp")); }
     const FactorSetting& Setting(const char* id)
     {
-        return window->session().state().settings.row[FindFactor(id)->slot];
+        return window->session().assessment().settings.row[FindFactor(id)->slot];
     }
     void ShowPage(int group) { ClickTab(Find<QTabWidget>("pcFactors"), group); }
     // The ids of the grey panels among the 30.
@@ -147,7 +147,7 @@ TEST_F(FactorPanels, PickAppliesTheLevelAndMirrorsOntoTheMeasurePage)
     EXPECT_EQ(Find<QSlider>("tbM07")->value(), 7);
     // The monitor shows the factor's help, and the network inputs wait for the next run.
     EXPECT_EQ(Monitor()[0], QStringLiteral("                         M07"));
-    EXPECT_EQ(window->session().state().net.inputs.slot[FindFactor("M07")->slot], 0.667f);
+    EXPECT_EQ(window->session().assessment().net.inputs.slot[FindFactor("M07")->slot], 0.667f);
 }
 
 TEST_F(FactorPanels, PickingTheDefaultAgainStoresTheScaleName)

@@ -51,7 +51,7 @@ TEST_F(MeasureEditor, WorkedExampleCapturesTwoChangesInCaptureOrder)
     EXPECT_TRUE(tree->topLevelItem(0)->child(0)->isExpanded());
     EXPECT_FALSE(tree->topLevelItem(0)->child(1)->isExpanded());
 
-    const MeasureTables& tables = window->session().state().measures;
+    const MeasureTables& tables = window->session().assessment().measures;
     EXPECT_EQ(tables.MeasureCount, 1);
     EXPECT_EQ(tables.ChangeTotal, 2);
     const operation& measure = tables.MeasureStore(1);
@@ -59,13 +59,13 @@ TEST_F(MeasureEditor, WorkedExampleCapturesTwoChangesInCaptureOrder)
     EXPECT_EQ(measure.Cost, 300.0f);
     ASSERT_EQ(measure.Changes.Count(), 2);
     const ChangeFactor& h01 = measure.Changes[1];
-    EXPECT_EQ(h01.Factor, window->session().state().settings.row[Slot("H01")].RowText);
+    EXPECT_EQ(h01.Factor, window->session().assessment().settings.row[Slot("H01")].RowText);
     EXPECT_EQ(h01.LevelBefore, "Выше среднего");
     EXPECT_EQ(h01.LevelAfter, "Очень хорошая");
-    EXPECT_EQ(h01.ValueBefore, window->session().state().settings.row[Slot("H01")].Value);
+    EXPECT_EQ(h01.ValueBefore, window->session().assessment().settings.row[Slot("H01")].Value);
     EXPECT_EQ(h01.ValueAfter, LevelTable[7].value);
     const ChangeFactor& m02 = measure.Changes[2];
-    EXPECT_EQ(m02.Factor, window->session().state().settings.row[Slot("M02")].RowText);
+    EXPECT_EQ(m02.Factor, window->session().assessment().settings.row[Slot("M02")].RowText);
     EXPECT_EQ(m02.LevelBefore, "Ниже среднего");
     EXPECT_EQ(m02.LevelAfter, "Низкая");
     EXPECT_EQ(m02.ValueAfter, LevelTable[2].value);
@@ -175,7 +175,7 @@ TEST_F(MeasureEditor, FocusingAChangedBarAgainReusesItsNode)
     EXPECT_EQ(Tree().size(), 6);
     Edit("edActName")->setFocus();
     Capture({}, QStringLiteral("20"));
-    EXPECT_EQ(window->session().state().measures.ChangeTotal, 2);
+    EXPECT_EQ(window->session().assessment().measures.ChangeTotal, 2);
     EXPECT_EQ(Tree(),
               Texts({"Комплекс мер|0", "  Мероприятие 1|1", "    Изменения факторов ЧМС|2",
                      "      H01  (+4) --> Очень высокая|4", "      H04  (+1) --> Очень высокие|4",
@@ -214,7 +214,7 @@ TEST_F(MeasureEditor, H05ShowsTheDesignTextOfItsLevelUntilALevelIsChosen)
     Capture({{"H05", 9}, {"H06", 8}}, QStringLiteral("10"));
     EXPECT_EQ(Tree()[3], U("      H06  (+1) --> Высокое|4"));
     EXPECT_EQ(Tree()[4], U("      H05  (+1) --> Очень высокое|4"));
-    const operation& measure = window->session().state().measures.MeasureStore(1);
+    const operation& measure = window->session().assessment().measures.MeasureStore(1);
     ASSERT_EQ(measure.Changes.Count(), 2);
     EXPECT_EQ(measure.Changes[1].LevelBefore, "Высокое");
     EXPECT_EQ(measure.Changes[1].LevelAfter, "Очень высокое");
@@ -224,13 +224,13 @@ TEST_F(MeasureEditor, EnterPressesCaptureOnlyWhileItIsEnabled)
 {
     TypeInto("edExpense", QStringLiteral("50"));
     QTest::keyClick(Edit("edExpense"), Qt::Key_Return);
-    EXPECT_EQ(window->session().state().measures.MeasureCount, 0);
+    EXPECT_EQ(window->session().assessment().measures.MeasureCount, 0);
     Move("M05", 9);
     ASSERT_TRUE(Ready());
     // The bar still has the focus: its node is closed and kept, then the measure captured.
     Bar("M05")->setFocus();
     QTest::keyClick(Bar("M05"), Qt::Key_Enter);
-    EXPECT_EQ(window->session().state().measures.MeasureCount, 1);
+    EXPECT_EQ(window->session().assessment().measures.MeasureCount, 1);
     EXPECT_EQ(Tree()[3], U("      M05  (+1) --> Очень высокая|5"));
     EXPECT_EQ(Tree()[4], U("    Затраты = 50 у.е.|3"));
     EXPECT_FALSE(Bar("M05")->isEnabled());
@@ -241,8 +241,8 @@ TEST_F(MeasureEditor, EnterPressesCaptureOnlyWhileItIsEnabled)
     Select("M07");
     Bar("M07")->setFocus();
     QTest::keyClick(Bar("M07"), Qt::Key_Return);
-    EXPECT_EQ(window->session().state().measures.MeasureCount, 2);
-    EXPECT_EQ(window->session().state().measures.ChangeTotal, 2);
+    EXPECT_EQ(window->session().assessment().measures.MeasureCount, 2);
+    EXPECT_EQ(window->session().assessment().measures.ChangeTotal, 2);
     EXPECT_EQ(Tree().mid(5),
               Texts({"  Мероприятие 2|1", "    Изменения факторов ЧМС|2", "      M06  (+2) --> Выше среднего|5",
                      "    Затраты = 9 у.е.|3", "  Мероприятие 3|1", "    Изменения факторов ЧМС|2", "    Затраты|3"}));
@@ -253,7 +253,7 @@ TEST_F(MeasureEditor, EnterPressesCaptureOnlyWhileItIsEnabled)
     ASSERT_TRUE(Ready());
     Find<QPushButton>("butReset")->setFocus();
     QTest::keyClick(Find<QPushButton>("butReset"), Qt::Key_Return);
-    EXPECT_EQ(window->session().state().measures.MeasureCount, 0);
+    EXPECT_EQ(window->session().assessment().measures.MeasureCount, 0);
     EXPECT_EQ(Edit("edActName")->text(), U("Мероприятие 1"));
 
     // On the other pages Enter does not capture.
@@ -261,7 +261,7 @@ TEST_F(MeasureEditor, EnterPressesCaptureOnlyWhileItIsEnabled)
     TypeInto("edExpense", QStringLiteral("9"));
     ClickTab(Find<QTabWidget>("PageControl1"), 0);
     QTest::keyClick(Find<QComboBox>("cbInputK")->lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(window->session().state().measures.MeasureCount, 0);
+    EXPECT_EQ(window->session().assessment().measures.MeasureCount, 0);
 }
 
 TEST_F(MeasureEditor, APressWithoutAChangeIsNoMeasure)
@@ -272,9 +272,9 @@ TEST_F(MeasureEditor, APressWithoutAChangeIsNoMeasure)
     TypeInto("edExpense", QStringLiteral("5"));
     EXPECT_FALSE(Ready());
     QTest::keyClick(Edit("edExpense"), Qt::Key_Return);
-    EXPECT_EQ(window->session().state().measures.MeasureCount, 1);
-    EXPECT_EQ(window->session().state().measures.ChangeTotal, 1);
-    EXPECT_TRUE(window->session().state().measures.MeasureStore(2).Name.empty());
+    EXPECT_EQ(window->session().assessment().measures.MeasureCount, 1);
+    EXPECT_EQ(window->session().assessment().measures.ChangeTotal, 1);
+    EXPECT_TRUE(window->session().assessment().measures.MeasureStore(2).Name.empty());
     EXPECT_EQ(Tree(), tree);
     EXPECT_EQ(Edit("edExpense")->text(), QStringLiteral("5"));
     EXPECT_EQ(Edit("edActName")->text(), U("Мероприятие 2"));
@@ -290,8 +290,8 @@ TEST_F(MeasureEditor, RefusedCapturesChangeNothing)
     const QStringList tree = Tree();
     QTest::mouseClick(Button("butActIn"), Qt::LeftButton);
     EXPECT_EQ(boxes.texts(), QStringList{U(TooManyChangesText)});
-    EXPECT_EQ(window->session().state().measures.MeasureCount, 0);
-    EXPECT_EQ(window->session().state().measures.ChangeTotal, 0);
+    EXPECT_EQ(window->session().assessment().measures.MeasureCount, 0);
+    EXPECT_EQ(window->session().assessment().measures.ChangeTotal, 0);
     EXPECT_EQ(Tree(), tree);
     EXPECT_TRUE(Panel("H01")->isEnabled());
     EXPECT_EQ(Edit("edExpense")->text(), QStringLiteral("100"));
@@ -306,11 +306,11 @@ TEST_F(MeasureEditor, RefusedCapturesChangeNothing)
     EXPECT_EQ(boxes.texts().size(), 1);
     QTest::mouseClick(Button("butActIn"), Qt::LeftButton);
     EXPECT_EQ(boxes.texts().last(), U("'x' is not a valid floating point value"));
-    EXPECT_EQ(window->session().state().measures.MeasureCount, 0);
+    EXPECT_EQ(window->session().assessment().measures.MeasureCount, 0);
     TypeInto("edAllMoney", QStringLiteral("1500"));
     QTest::mouseClick(Button("butActIn"), Qt::LeftButton);
-    EXPECT_EQ(window->session().state().measures.MeasureCount, 1);
-    EXPECT_EQ(window->session().state().measures.ChangeTotal, 10);
+    EXPECT_EQ(window->session().assessment().measures.MeasureCount, 1);
+    EXPECT_EQ(window->session().assessment().measures.ChangeTotal, 10);
     EXPECT_EQ(Tree()[13], U("    Затраты = 100 у.е.|3"));
 }
 
@@ -329,8 +329,8 @@ TEST_F(MeasureEditor, ALevelSetOnTheModelingPageCancelsAPendingChange)
     ClickTab(Find<QTabWidget>("PageControl1"), 1);
     EXPECT_EQ(Tree().size(), 6);
     Capture({}, QStringLiteral("30"));
-    EXPECT_EQ(window->session().state().measures.ChangeTotal, 1);
-    EXPECT_EQ(window->session().state().measures.MeasureStore(1).Changes[1].LevelAfter, "Очень, очень низкая");
+    EXPECT_EQ(window->session().assessment().measures.ChangeTotal, 1);
+    EXPECT_EQ(window->session().assessment().measures.MeasureStore(1).Changes[1].LevelAfter, "Очень, очень низкая");
     EXPECT_EQ(Tree(), Texts({"Комплекс мер|0", "  Мероприятие 1|1", "    Изменения факторов ЧМС|2",
                              "      C04  ( -2) --> Очень, очень низкая|6", "    Затраты = 30 у.е.|3",
                              "  Мероприятие 2|1", "    Изменения факторов ЧМС|2", "    Затраты|3"}));

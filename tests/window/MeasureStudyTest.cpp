@@ -61,11 +61,14 @@ protected:
         return cells;
     }
     QStringList Listing() { return Lines(Find<QPlainTextEdit>("RichEdit3")); }
-    const operation& Record(int position) { return window->session().state().measures.MeasureStore(position); }
+    const operation& Record(int position) { return window->session().assessment().measures.MeasureStore(position); }
     QString Money(float value) { return U(MoneyText(value, RussianNumberLocale())); }
     QString Ratio(float value) { return U(RatioText(value, RussianNumberLocale())); }
     QString General(float value) { return U(GeneralText(value, RussianNumberLocale())); }
-    QString RowText(const char* id) { return U(window->session().state().settings.row[FindFactor(id)->slot].RowText); }
+    QString RowText(const char* id)
+    {
+        return U(window->session().assessment().settings.row[FindFactor(id)->slot].RowText);
+    }
     QStringList Names()
     {
         QStringList names;
@@ -259,17 +262,17 @@ TEST_F(MeasureStudy, ResetAfterAStudyReturnsThePageToItsStart)
         EXPECT_EQ(Bar(factor.id)->tickPosition(), QSlider::NoTicks) << factor.id;
         EXPECT_EQ(Bar(factor.id)->value(), Find<QComboBox>(QStringLiteral("cb") + id)->currentIndex()) << factor.id;
     }
-    EXPECT_EQ(window->session().state().measures.MeasureCount, 0);
-    EXPECT_EQ(window->session().state().measures.ChangeTotal, 0);
+    EXPECT_EQ(window->session().assessment().measures.MeasureCount, 0);
+    EXPECT_EQ(window->session().assessment().measures.ChangeTotal, 0);
     EXPECT_TRUE(Names().isEmpty());
-    EXPECT_EQ(window->session().state().measures.MeasurePlanTable[FindFactor("T06")->slot][2].Value, 0.0f);
+    EXPECT_EQ(window->session().assessment().measures.MeasurePlanTable[FindFactor("T06")->slot][2].Value, 0.0f);
     // The totals page keeps its labels and rows; only its tab is hidden.
     EXPECT_EQ(Find<QLabel>("lbTotalMoney")->text(), money);
     EXPECT_EQ(Row(3)[1], U("Мероприятие 2"));
 
     // The factors are free again.
     Capture({{"T06", 9}}, QStringLiteral("5"));
-    EXPECT_EQ(window->session().state().measures.MeasureCount, 1);
+    EXPECT_EQ(window->session().assessment().measures.MeasureCount, 1);
     EXPECT_EQ(Record(1).Changes[1].LevelAfter, "Очень высокая");
 }
 
@@ -324,8 +327,8 @@ TEST_F(MeasureStudy, ThreeMeasuresOfTenChangesGrowTheDetailedView)
         changes[index / 10].push_back({factor.id, factor.defaultItem < 10 ? factor.defaultItem + step : 9});
     }
     for (const auto& measure : changes) Capture(measure, QStringLiteral("1"));
-    EXPECT_EQ(window->session().state().measures.MeasureCount, 3);
-    EXPECT_EQ(window->session().state().measures.ChangeTotal, 30);
+    EXPECT_EQ(window->session().assessment().measures.MeasureCount, 3);
+    EXPECT_EQ(window->session().assessment().measures.ChangeTotal, 30);
     EXPECT_EQ(Tree()[3 * 3 + 30], U("    Затраты = 1 у.е.|3"));
     Run();
     EXPECT_EQ(Names().size(), 7);

@@ -60,23 +60,24 @@ TEST_F(ModelingRun, FirstRunFillsRowsOneToEight)
         EXPECT_TRUE(fixed.match(grid->cell(3, row)).hasMatch()) << grid->cell(3, row).toStdString();
         // The cells are the series' statistics over N, and the last experiment's counters.
         EXPECT_EQ(grid->cell(2, row).toStdString(),
-                  FixedText(static_cast<long double>(SeriesMean(window->session().state().series, node)) / 4000,
+                  FixedText(static_cast<long double>(SeriesMean(window->session().assessment().series, node)) / 4000,
                             RussianNumberLocale()));
-        EXPECT_EQ(grid->cell(3, row).toStdString(),
-                  FixedText(static_cast<long double>(*SeriesDeviation(window->session().state().series, node)) / 4000,
-                            RussianNumberLocale()));
-        EXPECT_EQ(grid->cell(4, row).toLongLong(), window->session().state().net.counters.node[node]);
-        EXPECT_EQ(window->session().state().series.column[node][199],
-                  window->session().state().net.counters.node[node]);
+        EXPECT_EQ(
+            grid->cell(3, row).toStdString(),
+            FixedText(static_cast<long double>(*SeriesDeviation(window->session().assessment().series, node)) / 4000,
+                      RussianNumberLocale()));
+        EXPECT_EQ(grid->cell(4, row).toLongLong(), window->session().assessment().net.counters.node[node]);
+        EXPECT_EQ(window->session().assessment().series.column[node][199],
+                  window->session().assessment().net.counters.node[node]);
     }
     EXPECT_EQ(grid->cell(1, 1), QString::fromUtf8("Гомеостазис"));
     EXPECT_EQ(grid->cell(1, 8), QString::fromUtf8("Происшествие"));
     ExpectBalanced(1, 4000);
     EXPECT_NEAR(grid->cell(2, 1).replace(',', '.').toDouble() + grid->cell(2, 2).replace(',', '.').toDouble(), 1.0,
                 1e-6);
-    EXPECT_EQ(window->session().state().RunCounter(), 1);
-    EXPECT_EQ(window->session().state().series.ExperimentCount, 200);
-    EXPECT_EQ(window->session().state().series.InitiationCount, 4000);
+    EXPECT_EQ(window->session().assessment().RunCounter(), 1);
+    EXPECT_EQ(window->session().assessment().series.ExperimentCount, 200);
+    EXPECT_EQ(window->session().assessment().series.InitiationCount, 4000);
 }
 
 TEST_F(ModelingRun, LaterRunsAppendBlocksWithGapAndLabels)
@@ -104,7 +105,7 @@ TEST_F(ModelingRun, LaterRunsAppendBlocksWithGapAndLabels)
     EXPECT_EQ(grid->cell(2, 20), QStringLiteral("{K=3}"));
     EXPECT_EQ(grid->cell(3, 20), QStringLiteral("{N=50}"));
     ExpectBalanced(21, 50);
-    EXPECT_EQ(window->session().state().RunCounter(), 3);
+    EXPECT_EQ(window->session().assessment().RunCounter(), 3);
 }
 
 TEST_F(ModelingRun, MonitorAndProgressDuringAndAfterTheRun)
@@ -160,7 +161,7 @@ TEST_F(ModelingRun, ASingleExperimentShowsNoDeviation)
         EXPECT_FALSE(grid->cell(2, row).isEmpty());
     }
     ExpectBalanced(1, 300);
-    EXPECT_EQ(window->session().state().RunCounter(), 1);
+    EXPECT_EQ(window->session().assessment().RunCounter(), 1);
 }
 
 TEST_F(ModelingRun, ConversionErrorsStopTheRunBeforeAnythingChanges)
@@ -175,7 +176,7 @@ TEST_F(ModelingRun, ConversionErrorsStopTheRunBeforeAnythingChanges)
     EXPECT_EQ(shown.title, QStringLiteral("Kestal 2.0"));
     EXPECT_EQ(shown.text, QStringLiteral("'abc' is not a valid integer value"));
     EXPECT_EQ(shown.icon, QMessageBox::Critical);
-    EXPECT_EQ(window->session().state().RunCounter(), 0);
+    EXPECT_EQ(window->session().assessment().RunCounter(), 0);
     EXPECT_EQ(Result()->rows(), 9);
     EXPECT_EQ(Result()->cell(0, 1), QString());
     EXPECT_EQ(Find<QPlainTextEdit>("reHelp")->toPlainText(), monitor);
@@ -184,7 +185,7 @@ TEST_F(ModelingRun, ConversionErrorsStopTheRunBeforeAnythingChanges)
     TypeOver(Find<QComboBox>("cbInputN"), QStringLiteral("1x"));
     Run();
     EXPECT_EQ(boxes.texts().last(), QStringLiteral("'1x' is not a valid integer value"));
-    EXPECT_EQ(window->session().state().RunCounter(), 0);
+    EXPECT_EQ(window->session().assessment().RunCounter(), 0);
 
     // A K out of range is refused the same way, before the progress shows.
     SetRunSize("2001", "100");
@@ -200,7 +201,7 @@ TEST_F(ModelingRun, ConversionErrorsStopTheRunBeforeAnythingChanges)
     const std::size_t shownBefore = boxes.shown().size();
     Run();
     EXPECT_EQ(boxes.shown().size(), shownBefore);
-    EXPECT_EQ(window->session().state().RunCounter(), 1);
+    EXPECT_EQ(window->session().assessment().RunCounter(), 1);
     ExpectBalanced(1, 100);
 }
 
@@ -215,7 +216,7 @@ TEST_F(ModelingRun, EnglishLocaleWritesAPoint)
     const QRegularExpression fixed(QStringLiteral("^\\d\\.\\d{14}$"));
     for (int row = 1; row <= 8; ++row) EXPECT_TRUE(fixed.match(Result()->cell(2, row)).hasMatch());
     EXPECT_EQ(Result()->cell(2, 1).toStdString(),
-              FixedText(static_cast<long double>(SeriesMean(window->session().state().series, 0)) / 200,
+              FixedText(static_cast<long double>(SeriesMean(window->session().assessment().series, 0)) / 200,
                         EnglishNumberLocale()));
 }
 

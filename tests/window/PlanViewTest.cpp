@@ -100,7 +100,7 @@ TEST_F(PlanTab, BothPlansAreTheCoresAndTheCurveIsDrawn)
         for (const std::string& text : texts) lines << QString::fromStdString(text).trimmed();
         return lines.join('\n');
     };
-    const LevelPlan levelPlan = PlanLevels(session.RatingInputs(), steps, 1e-3L);
+    const LevelPlan levelPlan = PlanLevels(session.assessment().RatingInputs(), steps, 1e-3L);
     EXPECT_EQ(Find<QLabel>("lbPlanLevels")->text(), lines(LevelPlanLines(levelPlan, RussianNumberLocale())));
     // Probabilities as the other tabs show them; whole in the tooltip.
     EXPECT_TRUE(Find<QLabel>("lbPlanLevels")
@@ -111,8 +111,8 @@ TEST_F(PlanTab, BothPlansAreTheCoresAndTheCurveIsDrawn)
                     ->toolTip()
                     .contains(QString::fromStdString("происшествие: " +
                                                      GeneralText(levelPlan.accident, RussianNumberLocale()))));
-    const auto measures = session.CapturedCandidates();
-    const MeasurePlan measurePlan = PlanMeasures(session.RatingInputs(), measures, 1e-3L);
+    const auto measures = session.assessment().CapturedCandidates();
+    const MeasurePlan measurePlan = PlanMeasures(session.assessment().RatingInputs(), measures, 1e-3L);
     EXPECT_EQ(Find<QLabel>("lbPlanMeasures")->text(),
               lines(MeasurePlanLines(measurePlan, measures, RussianNumberLocale())));
     // Both curves with their points, the target and the chosen plans.
@@ -127,7 +127,7 @@ TEST_F(PlanTab, BothPlansAreTheCoresAndTheCurveIsDrawn)
     QTest::mouseClick(Find<QPushButton>("btPlanCapture"), Qt::LeftButton);
     EXPECT_EQ(closer.texts(), QStringList{"Фактор H03 уже входит в записанное мероприятие"});
     EXPECT_TRUE(stale->isVisible());
-    const std::vector<CandidateMeasure> after = session.CapturedCandidates();
+    const std::vector<CandidateMeasure> after = session.assessment().CapturedCandidates();
     ASSERT_EQ(after.size(), measures.size() + 1);
     EXPECT_EQ(after.back(), (CandidateMeasure{"План 0,001",
                                               460.0f,
@@ -137,22 +137,23 @@ TEST_F(PlanTab, BothPlansAreTheCoresAndTheCurveIsDrawn)
     EXPECT_EQ(Find<QAction>("acUndo")->text(), QString::fromUtf8("Отменить: запись мероприятия"));
     // With the example panel, each plan's lines end with the experts' band after it.
     Find<ExpertPanelView>("tsPanel")->ImportFrom(KESTAL_SOURCE_DIR "/examples/panel.csv");
-    const ExpertPanel& panel = session.state().panel;
+    const ExpertPanel& panel = session.assessment().panel;
     ASSERT_EQ(panel.experts.size(), 5u);
     QTest::mouseClick(Find<QPushButton>("btPlan"), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([stop] { return !stop->isEnabled(); }, 60'000));
-    const std::vector<CandidateMeasure> now = session.CapturedCandidates();
+    const std::vector<CandidateMeasure> now = session.assessment().CapturedCandidates();
     const struct {
         const char* label;
         std::vector<std::string> lines;
         PlanSettings settings;
-    } banded[] = {{"lbPlanLevels", LevelPlanLines(levelPlan, RussianNumberLocale()), SettingsOf(levelPlan)},
-                  {"lbPlanMeasures",
-                   MeasurePlanLines(PlanMeasures(session.RatingInputs(), now, 1e-3L), now, RussianNumberLocale()),
-                   SettingsOf(PlanMeasures(session.RatingInputs(), now, 1e-3L).chosen.members, now)}};
+    } banded[] = {
+        {"lbPlanLevels", LevelPlanLines(levelPlan, RussianNumberLocale()), SettingsOf(levelPlan)},
+        {"lbPlanMeasures",
+         MeasurePlanLines(PlanMeasures(session.assessment().RatingInputs(), now, 1e-3L), now, RussianNumberLocale()),
+         SettingsOf(PlanMeasures(session.assessment().RatingInputs(), now, 1e-3L).chosen.members, now)}};
     for (auto b : banded) {
-        b.lines.push_back(
-            PlanBandLine(*BandAfterPlan(panel, session.RatingInputs(), b.settings), RussianNumberLocale()));
+        b.lines.push_back(PlanBandLine(*BandAfterPlan(panel, session.assessment().RatingInputs(), b.settings),
+                                       RussianNumberLocale()));
         EXPECT_EQ(Find<QLabel>(b.label)->text(), lines(b.lines)) << b.label;
     }
     if (qEnvironmentVariableIsSet("KESTAL_PLAN_PICTURE")) {
@@ -167,7 +168,7 @@ TEST_F(PlanTab, BothPlansAreTheCoresAndTheCurveIsDrawn)
         EXPECT_EQ(Find<QAction>("acUndo")->text(), QStringLiteral("Отменить: ") + QString::fromUtf8(change));
         Find<QAction>("acUndo")->trigger();
     }
-    EXPECT_EQ(session.CapturedCandidates(), measures);
+    EXPECT_EQ(session.assessment().CapturedCandidates(), measures);
 }
 
 }  // namespace
@@ -201,7 +202,7 @@ TEST_F(PlanTab, TheInputsAreTheAssessmentsAndComeBackWithItsFile)
     TypeCell("T02", 2, "3");
     TypeCell("M03", 1, "x");  // no number: the last inputs that read stay
     const PlanInputs typed{1e-3L, {{FactorIndex("H03"), 100.0L, 1, 9}, {FactorIndex("T02"), std::nullopt, 3, 11}}};
-    EXPECT_EQ(window->session().state().plan, typed);
+    EXPECT_EQ(window->session().assessment().plan, typed);
     QTemporaryFile file(QDir::tempPath() + QStringLiteral("/планXXXXXX.kestal"));
     ASSERT_TRUE(file.open());
     file.write(QByteArray::fromStdString(ProjectJson(window->session().state())));
@@ -224,7 +225,7 @@ TEST_F(PlanTab, TheInputsAreTheAssessmentsAndComeBackWithItsFile)
         EXPECT_EQ(shown("T02"), o.t02);
         EXPECT_EQ(shown("M03"), o.m03);
     }
-    EXPECT_EQ(window->session().state().plan, typed);
+    EXPECT_EQ(window->session().assessment().plan, typed);
 }
 
 // The window goes while the plan and the band are being worked out: each work is stopped and waited

@@ -51,7 +51,7 @@ std::string Utf8(const QString& text) { return text.toStdString(); }
 class Projects : public WindowTest {
 protected:
     QTemporaryDir folder;
-    int T03() const { return window->session().state().editor[FactorIndex("T03")].currentItem; }
+    int T03() const { return window->session().state().Row(FactorIndex("T03")).currentItem; }
     // "Сохранить как…" with `path` typed into its dialog; then the focus comes back to the window.
     void SaveAs(const QString& path)
     {
@@ -95,13 +95,13 @@ TEST_F(Projects, TheExampleOpensWholeAndIsSavedAsTheSessionHoldsIt)
     const SessionState& state = window->session().state();
     EXPECT_EQ(window->windowHandle()->title(), QString::fromUtf8("workplace.kestal — Kestal 2.0"));
     // Ratings, results, measure tree, listing and totals as the file holds them.
-    EXPECT_EQ(Find<QComboBox>("cbH01")->currentIndex(), state.editor[FactorIndex("H01")].currentItem);
-    EXPECT_EQ(Find<Grid>("sgResult")->rows(), 10 * static_cast<int>(state.results.size()) - 1);
+    EXPECT_EQ(Find<QComboBox>("cbH01")->currentIndex(), state.Row(FactorIndex("H01")).currentItem);
+    EXPECT_EQ(Find<Grid>("sgResult")->rows(), 10 * static_cast<int>(state.assessment.results.size()) - 1);
     EXPECT_EQ(Find<Grid>("sgResult")->cell(0, 8), QStringLiteral("I"));
     EXPECT_EQ(Find<QTreeWidget>("tvAction")->topLevelItem(0)->childCount(),
-              static_cast<int>(state.tree.children.size()));
-    EXPECT_EQ(Lines(Find<QPlainTextEdit>("RichEdit3")).size(), static_cast<int>(state.study.listing.size()));
-    EXPECT_EQ(Find<QTabWidget>("PageControl1")->isTabVisible(2), state.study.totalsShown);
+              static_cast<int>(state.shown.tree.children.size()));
+    EXPECT_EQ(Lines(Find<QPlainTextEdit>("RichEdit3")).size(), static_cast<int>(state.shown.study.listing.size()));
+    EXPECT_EQ(Find<QTabWidget>("PageControl1")->isTabVisible(2), state.shown.study.totalsShown);
 
     TypeOver(Find<QComboBox>("cbInputK"), QStringLiteral("300"));
     EXPECT_EQ(window->windowHandle()->title(), QString::fromUtf8("workplace.kestal* — Kestal 2.0"));
@@ -208,7 +208,7 @@ TEST_F(Projects, SaveAsTakesThePathOnlyWhenWrittenAndAsksBeforeReplacing)
     // Ctrl+S now writes the new path; the example stays as it was.
     TypeOver(Find<QComboBox>("cbInputK"), QStringLiteral("400"));
     QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(OpenProjectFile(Utf8(shop)).kText + OpenProjectFile(Utf8(example)).kText, "400200");
+    EXPECT_EQ(OpenProjectFile(Utf8(shop)).assessment.kText + OpenProjectFile(Utf8(example)).assessment.kText, "400200");
 }
 
 TEST_F(Projects, T03StandsAcrossTheFileDialogAndReopening)

@@ -34,14 +34,14 @@ protected:
         widget->activateWindow();
         ASSERT_TRUE(QTest::qWaitFor([widget] { return QGuiApplication::focusWindow() == widget->windowHandle(); }));
     }
-    const FactorSetting& T03() { return window->session().state().settings.row[FindFactor("T03")->slot]; }
+    const FactorSetting& T03() { return window->session().assessment().settings.row[FindFactor("T03")->slot]; }
 };
 
 TEST_F(Questionnaire, ApplyAtOnceRatesT03AtTheLowestLevel)
 {
     QPointer<TFormSimpleDo> form = Open();
     QTest::mouseClick(form->findChild<QPushButton*>("butAppSimDO"), Qt::LeftButton);
-    EXPECT_EQ(window->session().state().QuestionnaireLevel, 0);
+    EXPECT_EQ(window->session().assessment().QuestionnaireLevel, 0);
     ASSERT_TRUE(QTest::qWaitFor([&form] { return form.isNull() || !form->isVisible(); }));
     Focus(window.get());
     EXPECT_EQ(Find<QComboBox>("cbT03")->currentText(), QString::fromUtf8("Очень, очень низкая"));
@@ -52,7 +52,7 @@ TEST_F(Questionnaire, ApplyAtOnceRatesT03AtTheLowestLevel)
     TFormSimpleDo* again = Open();
     EXPECT_TRUE(again->findChild<QRadioButton*>("rbSelfRisk_1")->isChecked());
     EXPECT_FALSE(again->findChild<QRadioButton*>("rbSelfRisk_32")->isChecked());
-    EXPECT_EQ(window->session().state().QuestionnaireLevel, 0);
+    EXPECT_EQ(window->session().assessment().QuestionnaireLevel, 0);
 }
 
 TEST_F(Questionnaire, ClosingWithoutApplyingKeepsTheLevel)
@@ -62,7 +62,7 @@ TEST_F(Questionnaire, ClosingWithoutApplyingKeepsTheLevel)
     form->close();
     ASSERT_TRUE(QTest::qWaitFor([&form] { return form.isNull() || !form->isVisible(); }));
     Focus(window.get());
-    EXPECT_EQ(window->session().state().QuestionnaireLevel, 6);
+    EXPECT_EQ(window->session().assessment().QuestionnaireLevel, 6);
     EXPECT_EQ(Find<QComboBox>("cbT03")->currentIndex(), 6);
     EXPECT_EQ(T03().Value, 0.584f);
 }
@@ -75,7 +75,7 @@ TEST_F(Questionnaire, ARatingFromTheAnswersReachesT03)
     QTest::mouseClick(form->findChild<QPushButton*>("butAppSimDO"), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&form] { return form.isNull() || !form->isVisible(); }));
     Focus(window.get());
-    EXPECT_EQ(window->session().state().QuestionnaireLevel, 4);
+    EXPECT_EQ(window->session().assessment().QuestionnaireLevel, 4);
     EXPECT_EQ(Find<QComboBox>("cbT03")->currentText(), QString::fromUtf8("Средняя"));
     EXPECT_EQ(T03().Value, 0.417f);
     EXPECT_EQ(T03().LevelName, "Среднее");

@@ -18,7 +18,7 @@ TEST_F(ReadmePictures, TheExampleOnTheModelingAndTheAnalysisPage)
     window->setWindowState(Qt::WindowNoState);
     window->resize(1024, 768);
     window->OpenProjectAt(QStringLiteral(KESTAL_SOURCE_DIR "/examples/workplace.kestal"));
-    ASSERT_FALSE(window->session().state().results.empty());
+    ASSERT_FALSE(window->session().assessment().results.empty());
     auto* pages = Find<QTabWidget>("PageControl1");
     const QString folder = qEnvironmentVariable("KESTAL_PICTURES");
     const struct {

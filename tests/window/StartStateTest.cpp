@@ -45,8 +45,8 @@ TEST_F(StartState, EstimateIsTwoBlanksAndADuration)
     EXPECT_EQ(text.toStdString(),
               "  " + DurationText(EstimateDays(window->session().CalibrationTime(), 200, 4000), RussianNumberLocale()));
     EXPECT_GE(window->session().CalibrationTime(), 0.0);
-    EXPECT_EQ(window->session().state().series.ExperimentCount, 200);
-    EXPECT_EQ(window->session().state().series.InitiationCount, 4000);
+    EXPECT_EQ(window->session().assessment().series.ExperimentCount, 200);
+    EXPECT_EQ(window->session().assessment().series.InitiationCount, 4000);
     EXPECT_EQ(Find<QLineEdit>("edOutTimeOpt")->text(), QString());
     EXPECT_EQ(Find<QComboBox>("cbInputK")->currentText(), QStringLiteral("200"));
     EXPECT_EQ(Find<QComboBox>("cbInputN")->currentText(), QStringLiteral("4000"));
@@ -93,14 +93,14 @@ TEST_F(StartState, ListsShowTheirDefaultItems)
         EXPECT_EQ(list->currentText(), QString::fromUtf8((*factor.wording)[factor.defaultItem])) << factor.id;
     }
     EXPECT_EQ(Find<QComboBox>("cbT03")->currentText(), QString::fromUtf8("Большая"));
-    EXPECT_EQ(window->session().state().QuestionnaireLevel, 6);
+    EXPECT_EQ(window->session().assessment().QuestionnaireLevel, 6);
 }
 
 // Building the window selects the default items without applying them: the initial ratings stay,
 // but for T03, which the first showing sets to the questionnaire's level.
 TEST_F(StartState, DefaultItemsKeepTheInitialRatingsAndTheFirstShowingAppliesTheQuestionnaire)
 {
-    const SettingsTable& settings = window->session().state().settings;
+    const SettingsTable& settings = window->session().assessment().settings;
     const int t03 = FindFactor("T03")->slot;
     for (int slot = 0; slot < FactorCount; ++slot) {
         if (slot != t03) {

@@ -77,7 +77,7 @@ TEST_F(UndoRedo, RandomEditsOfTheExampleUndoToTheFileAndRedoToTheEnd)
         case 4:
             Page(0), ClickTab(Find<QTabWidget>("pcFactors"), FactorCatalogue[factor].group);
             PickItem(Find<QComboBox>(QStringLiteral("cb") + QLatin1String(id)),
-                     (State().editor[factor].currentItem + item) % LevelCount);
+                     (State().Row(factor).currentItem + item) % LevelCount);
             done(QStringLiteral("оценка ") + QLatin1String(id));
             window->activateWindow();  // the closed drop-down, not the window, holds the activation offscreen
             ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -86,7 +86,7 @@ TEST_F(UndoRedo, RandomEditsOfTheExampleUndoToTheFileAndRedoToTheEnd)
             Page(0), Click("buttonRun"), WaitForWork(*window), done(QStringLiteral("моделирование"));
             break;
         case 6:
-            if (State().studyReady) {
+            if (State().shown.studyReady) {
                 Page(1), Click("buttonRunOpt"), WaitForWork(*window), done(QStringLiteral("расчёт мероприятий"));
                 break;
             }
@@ -94,12 +94,12 @@ TEST_F(UndoRedo, RandomEditsOfTheExampleUndoToTheFileAndRedoToTheEnd)
         default:
             // "Сброс" where a study locked the editor or three measures are captured, then a capture.
             Page(1);
-            if (!State().editorEnabled || State().measures.MeasureCount == 3)
+            if (!State().shown.editorEnabled || State().assessment.measures.MeasureCount == 3)
                 Click("butReset"), done(QStringLiteral("сброс мероприятий"));
-            if (State().editor[factor].locked || QLatin1String(id) == QLatin1String("H01")) break;
-            const int count = State().measures.MeasureCount;
-            Capture({{id, (State().editor[factor].currentItem + item) % LevelCount}}, fresh(99999));
-            ASSERT_EQ(State().measures.MeasureCount, count + 1);
+            if (State().Row(factor).locked || QLatin1String(id) == QLatin1String("H01")) break;
+            const int count = State().assessment.measures.MeasureCount;
+            Capture({{id, (State().Row(factor).currentItem + item) % LevelCount}}, fresh(99999));
+            ASSERT_EQ(State().assessment.measures.MeasureCount, count + 1);
             done(QStringLiteral("запись мероприятия"));
         }
     }

@@ -75,8 +75,6 @@ void SharedWindowTest::TearDownTestSuite()
     QLocale::setDefault(QLocale::c());
 }
 
-int FactorIndex(const char* id) { return CatalogueIndex(*FindFactor(id)); }
-
 void TypeText(QWidget* widget, const QString& text)
 {
     for (const QChar character : text) {

@@ -14,6 +14,7 @@
 
 #include "window/TFormKestal.h"
 #include "common/Clock.h"
+#include "support/FactorIndex.h"
 
 using namespace kestal;
 
@@ -75,9 +76,6 @@ protected:
     static inline std::unique_ptr<FixedClock> clock;
     static inline std::unique_ptr<TFormKestal> window;
 };
-
-// Catalogue index of a factor id.
-int FactorIndex(const char* id);
 
 // Answers the next question box that offers `button` with it, once it shows.
 void AnswerNextQuestion(QMessageBox::StandardButton button);

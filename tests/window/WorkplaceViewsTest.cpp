@@ -91,9 +91,9 @@ TEST_F(WorkplaceViews, TheComparisonShowsTheDifferingFactorsLargestFirst)
     for (int row = 0; row < ratings->rowCount(); ++row) marked += ratings->item(row, 0)->font().bold();
     EXPECT_EQ(marked, 6);
     // Probabilities as the tabs show them, at full precision in their tooltips and when copied.
-    NetworkInputs a;
-    CopySettingsToInputs(OpenProjectFile(Utf8(Examples + QStringLiteral("workplace.kestal"))).settings, a);
-    const AssessmentComparison comparison = CompareAssessments(a, window->session().RatingInputs());
+    const NetworkInputs a =
+        OpenProjectFile(Utf8(Examples + QStringLiteral("workplace.kestal"))).assessment.RatingInputs();
+    const AssessmentComparison comparison = CompareAssessments(a, window->session().assessment().RatingInputs());
     const QTableWidgetItem* accident = view->findChild<QTableWidget*>(QStringLiteral("sgCompareNodes"))->item(NodeI, 2);
     EXPECT_EQ(accident->text(), QString::fromStdString(ProbabilityText(comparison.a.node[NodeI], ru)));
     EXPECT_EQ(accident->toolTip(), Full(comparison.a.node[NodeI]));
@@ -233,10 +233,9 @@ TEST_F(WorkplaceViews, TheSummarySortsCopiesExportsAndOpensAWorkplace)
     // An item view takes a double click for the cell its press was on: the first click presses it.
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(cell).center());
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(cell).center());
-    EXPECT_EQ(window->session().RatingInputs().slot[FindFactor("T04")->slot], LevelTable[9].value);
-    NetworkInputs initial;
-    CopySettingsToInputs(InitialSettings(), initial);
-    EXPECT_EQ(window->session().RatingInputs().slot[FindFactor("H02")->slot], initial.slot[FindFactor("H02")->slot]);
+    EXPECT_EQ(window->session().assessment().RatingInputs().slot[FindFactor("T04")->slot], LevelTable[9].value);
+    EXPECT_EQ(window->session().assessment().RatingInputs().slot[FindFactor("H02")->slot],
+              InitialInputs().slot[FindFactor("H02")->slot]);
     EXPECT_EQ(window->windowHandle()->title(), name + QStringLiteral("* — Kestal 2.0"));
     EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == window.get(); }));
     // The summary stays a window beside the main one, not over it, and closing the main window
